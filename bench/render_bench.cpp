@@ -1,0 +1,1 @@
+// placeholder until this file's work lands

@@ -1,0 +1,61 @@
+#pragma once
+// The one level of the editor: board size, walls, balls, holes and the
+// results of the last solver run.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+/// One square's walls: a set bit is an open side, a clear bit a wall.
+using Cell = std::uint8_t;
+inline constexpr Cell OpenEast = 1;   // toward column + 1
+inline constexpr Cell OpenSouth = 2;  // toward row + 1
+inline constexpr Cell OpenWest = 4;   // toward column - 1
+inline constexpr Cell OpenNorth = 8;  // toward row - 1
+
+/// Colours of balls and holes.
+inline constexpr std::int8_t Blue = 0;
+inline constexpr std::int8_t Green = 1;
+inline constexpr std::int8_t Red = 2;
+
+/// A ball or a hole. A record's place in its array says nothing about its colour.
+struct Piece {
+  std::int8_t column = 0;
+  std::int8_t row = 0;
+  std::int8_t sortKey = 0;  // scratch, written just before the records are sorted
+  std::int8_t colour = 0;   // Blue, Green or Red
+};
+
+using Pieces = std::array<Piece, 3>;
+
+/// Squares of the three balls (or holes) as base N*N digits, blue lowest, red highest.
+using StateIndex = std::int32_t;
+
+struct Level {
+  std::int32_t boardSize = 0;              // N: 3, 5 or 7
+  std::vector<Cell> cells;                 // N*N, square (column, row) at row*N + column
+  Pieces holes{};
+  Pieces balls{};
+  StateIndex targetState = 0;              // the holes, encoded
+  StateIndex startState = 0;               // the balls, encoded
+  std::vector<StateIndex> predecessors;    // StateCount() entries; 0 marks "not reached"
+  std::uint8_t solvable = 0;               // result of the last RecheckLevel
+};
+
+/// Releases the cells and the predecessor table; harmless when both are empty.
+void FreeLevelBuffers(Level& level);
+
+/// True when the six pieces do not form a valid placement for level.boardSize.
+bool PlacementIsInvalid(const Level& level);
+
+/// Red ball and blue hole top left, green ball and hole in the centre,
+/// blue ball and red hole bottom right. sortKey is left alone.
+void SetDefaultPlacement(Level& level);
+
+/// (N*N)^3: the number of state indices and the length of the predecessor table.
+std::int32_t StateCount(const Level& level);
+
+/// True when the level keeps every invariant the operations rely on: buffers of
+/// the board's size, closed border, both copies of every inner side equal, no
+/// stray bits, and a valid placement.
+bool LevelIsConsistent(const Level& level);
