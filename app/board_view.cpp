@@ -1,0 +1,71 @@
+#include "app/board_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "view/board_geometry.h"
+#include "view/pointer_editing.h"
+
+namespace {
+
+/// The sunken client edge around the board image.
+constexpr int ClientEdgeWidth = 2;
+
+}  // namespace
+
+CBoardView::CBoardView(QWidget* parent, RandomSource random)
+    : QFrame(parent), m_random(std::move(random)) {
+  m_level.boardSize = 5;
+  RandomMaze(m_level, 5, m_random);
+
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(ClientEdgeWidth);
+  setFixedSize(sizeHint());
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  // Every pixel of the contents is painted from the board image: no background fill.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setCursor(Qt::ArrowCursor);
+}
+
+CBoardView::~CBoardView() { FreeLevelBuffers(m_level); }
+
+QSize CBoardView::sizeHint() const {
+  return {ViewWidth + 2 * ClientEdgeWidth, ViewHeight + 2 * ClientEdgeWidth};
+}
+
+void CBoardView::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);  // the sunken edge
+  QPainter painter(this);
+  // On a high-density screen each board pixel becomes a block of whole pixels, never a blur.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(contentsRect().topLeft(), m_renderer.DrawFrame(m_level, m_editing));
+}
+
+QPoint CBoardView::BoardPoint(const QMouseEvent* event) const {
+  return event->position().toPoint() - contentsRect().topLeft();
+}
+
+void CBoardView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint point = BoardPoint(event);
+  if (HoverAt(m_level, m_editing, point.x(), point.y())) update();
+}
+
+void CBoardView::mousePressEvent(QMouseEvent* event) { OnBoardClick(event); }
+
+// The second click of a double click counts as an ordinary click.
+void CBoardView::mouseDoubleClickEvent(QMouseEvent* event) { OnBoardClick(event); }
+
+void CBoardView::OnBoardClick(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint point = BoardPoint(event);
+  if (ClickAt(m_level, m_editing, point.x(), point.y())) update();
+}
+
+void CBoardView::EndCarry() {
+  if (CancelCarry(m_level, m_editing)) update();
+}
+
+void CBoardView::ForgetHoverIfResized(int previousSize) {
+  if (m_level.boardSize != previousSize) ResetHover(m_editing);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The application: start-up in order, the program's names, and the About command.
+
+#include <QApplication>
+#include <QPointer>
+
+#include "app/main_frame.h"
+
+class CEditorApp : public QApplication {
+  Q_OBJECT
+ public:
+  CEditorApp(int& argc, char** argv);
+
+  /// Builds the first level and the main window, shows and paints it; returns
+  /// whether the main window exists.
+  bool InitInstance();
+
+  CMainFrame* mainFrame() const { return m_mainFrame; }
+
+  /// Shows the About box over the main window.
+  void OnAppAbout();
+
+ private:
+  QPointer<CMainFrame> m_mainFrame;  // deleted when its window closes
+};
+
+/// The program's icon, in its two sizes.
+QIcon EditorIcon();

@@ -1,0 +1,45 @@
+#pragma once
+// Editing the level with the left mouse button: which square or wall gap the
+// pointer names, and what a click does to the level and the editing state.
+// Pure functions of the level, the state and a point in view pixels; the
+// widget only forwards its events here and repaints when told to.
+
+#include <optional>
+
+#include "logic/level.h"
+#include "view/editing_state.h"
+
+/// Where a point on the floor falls within its square's 42-pixel stripes.
+enum class FloorPart { Square, EastGap, SouthGap, Crossing };
+
+/// A floor point: the square whose stripes hold it, and the part it falls on.
+struct FloorSpot {
+  int column = 0;
+  int row = 0;
+  FloorPart part = FloorPart::Square;
+};
+
+/// The square and part under the view point, or nothing off the floor area.
+std::optional<FloorSpot> LocateOnFloor(int boardSize, int x, int y);
+
+/// True when the view point lies strictly within the ball's pick-up circle
+/// (squared distance to the centre pixel of its image below 170).
+bool HitsBall(int boardSize, const Piece& ball, int x, int y);
+
+/// Hover classification on a pointer move. Always returns true: every move repaints.
+bool HoverAt(const Level& level, EditingState& editing, int x, int y);
+
+/// A left click (or the second click of a double click) at a view point.
+/// Flips the hovered wall, picks up a ball or hole, or puts the carried piece
+/// down on the hovered square. Returns whether the view must repaint.
+bool ClickAt(Level& level, EditingState& editing, int x, int y);
+
+/// Puts a carried piece back where its record stands and rechecks the level.
+/// Returns whether anything was carried (and so whether to repaint).
+bool CancelCarry(Level& level, EditingState& editing);
+
+/// Forgets the hovered square and wall, for a board that has just changed size.
+void ResetHover(EditingState& editing);
+
+/// True when the hover state names nothing outside the board of this size.
+bool HoverLiesOnBoard(const EditingState& editing, int boardSize);
