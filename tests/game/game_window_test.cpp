@@ -1,0 +1,166 @@
+#include "game/game_window.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "view/board_geometry.h"
+
+namespace {
+
+// 3 x 3 with open inner sides; N then W solves it.
+constexpr const char* TwoMoveCode = "3111221000110fbe5";
+
+RandomSource FixedSource() {
+  return [] { return 0; };
+}
+
+GameStart StartOf(std::vector<std::string> arguments) {
+  return OpenGame(arguments, FixedSource());
+}
+
+QString LineText(const CGameWindow& window, const char* name) {
+  const auto* label = window.findChild<QLabel*>(name);
+  return label ? label->text() : QString("<no label %1>").arg(name);
+}
+
+QImage BoardImage(const CGameWindow& window) {
+  return window.findChild<QLabel*>("board")->pixmap().toImage();
+}
+
+struct Key {
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(QList<Key>)
+
+class GameWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void keysPlay_data();
+  void keysPlay();
+  void titleAndNotice_data();
+  void titleAndNotice();
+  void boardIsRedrawnAfterATilt();
+  void newLevelKeepsTheSize();
+  void escapeCloses();
+};
+
+void GameWindowTest::keysPlay_data() {
+  QTest::addColumn<QList<Key>>("keys");
+  QTest::addColumn<int>("moves");
+  QTest::addColumn<QString>("second");
+  QTest::addColumn<QString>("hint");
+
+  const QString two = "Shortest solution from here: 2 moves";
+  const QString one = "Shortest solution from here: 1 move";
+  const QString solved = "Solved in 2 moves (shortest possible: 2)";
+  QTest::newRow("nothing") << QList<Key>{} << 0 << two << QString();
+  QTest::newRow("up") << QList<Key>{{Qt::Key_Up}} << 1 << one << QString();
+  QTest::newRow("w") << QList<Key>{{Qt::Key_W}} << 1 << one << QString();
+  QTest::newRow("left") << QList<Key>{{Qt::Key_Left}} << 1 << one << QString();
+  QTest::newRow("a") << QList<Key>{{Qt::Key_A}} << 1 << one << QString();
+  QTest::newRow("down") << QList<Key>{{Qt::Key_Down}} << 1 << QString() << QString();
+  QTest::newRow("s") << QList<Key>{{Qt::Key_S}} << 1 << QString() << QString();
+  QTest::newRow("right") << QList<Key>{{Qt::Key_Right}} << 1 << QString() << QString();
+  QTest::newRow("d") << QList<Key>{{Qt::Key_D}} << 1 << QString() << QString();
+  QTest::newRow("up left") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Left}} << 2 << solved << QString();
+  QTest::newRow("w a") << QList<Key>{{Qt::Key_W}, {Qt::Key_A}} << 2 << solved << QString();
+  QTest::newRow("up backspace") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Backspace}} << 0 << two << QString();
+  QTest::newRow("up ctrl+z")
+      << QList<Key>{{Qt::Key_Up}, {Qt::Key_Z, Qt::ControlModifier}} << 0 << two << QString();
+  QTest::newRow("up left r") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Left}, {Qt::Key_R}} << 0 << two << QString();
+  QTest::newRow("h") << QList<Key>{{Qt::Key_H}} << 0 << two << QString("Hint: North");
+  QTest::newRow("up h") << QList<Key>{{Qt::Key_Up}, {Qt::Key_H}} << 1 << one << QString("Hint: West");
+  QTest::newRow("h up") << QList<Key>{{Qt::Key_H}, {Qt::Key_Up}} << 1 << one << QString();
+  QTest::newRow("ctrl+w is no tilt") << QList<Key>{{Qt::Key_W, Qt::ControlModifier}} << 0 << two << QString();
+  QTest::newRow("z alone is no undo") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Z}} << 1 << one << QString();
+}
+
+void GameWindowTest::keysPlay() {
+  QFETCH(QList<Key>, keys);
+  QFETCH(int, moves);
+  QFETCH(QString, second);
+  QFETCH(QString, hint);
+  CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
+  window.show();
+  for (const Key& key : keys) QTest::keyClick(&window, key.key, key.modifiers);
+  QCOMPARE(window.game().MoveCount(), moves);
+  QCOMPARE(LineText(window, "moves"), QString("Moves: %1").arg(moves));
+  if (!second.isNull()) QCOMPARE(LineText(window, "remaining"), second);
+  QCOMPARE(LineText(window, "hint"), hint);
+}
+
+void GameWindowTest::titleAndNotice_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QString>("noticeStart");
+  QTest::addColumn<int>("size");
+
+  const QString code = TwoMoveCode;
+  QTest::newRow("from the editor") << QStringList{code + "Level Editor"} << QString(EditorTestTitle) << QString() << 3;
+  QTest::newRow("from the editor, split") << QStringList{code + "Level", "Editor"} << QString(EditorTestTitle)
+                                          << QString() << 3;
+  QTest::newRow("plain code") << QStringList{code} << QString(GameTitle) << QString() << 3;
+  QTest::newRow("no argument") << QStringList{} << QString(GameTitle) << QString() << 5;
+  QTest::newRow("unreadable from the editor")
+      << QStringList{"3xyzLevel Editor"} << QString(GameTitle)
+      << QString("Could not read the level code \"3xyz\"") << 5;
+  QTest::newRow("no solution") << QStringList{"5002244442200ffbfeffbfe55Level Editor"}
+                               << QString(EditorTestTitle) << QString("This level has no solution") << 5;
+}
+
+void GameWindowTest::titleAndNotice() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QString, title);
+  QFETCH(QString, noticeStart);
+  QFETCH(int, size);
+  std::vector<std::string> words;
+  for (const QString& argument : arguments) words.push_back(argument.toStdString());
+  CGameWindow window(StartOf(words), FixedSource());
+  window.show();
+  QCOMPARE(window.windowTitle(), title);
+  QCOMPARE(window.game().level().boardSize, size);
+  const auto* notice = window.findChild<QLabel*>("notice");
+  QVERIFY(notice->text().startsWith(noticeStart));
+  QCOMPARE(notice->isVisible(), !noticeStart.isEmpty());
+  QCOMPARE(BoardImage(window).size(), QSize(ViewWidth, StatusTop(size)));
+}
+
+void GameWindowTest::boardIsRedrawnAfterATilt() {
+  CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
+  window.show();
+  const QImage before = BoardImage(window);
+  QTest::keyClick(&window, Qt::Key_Up);
+  const QImage after = BoardImage(window);
+  QVERIFY(after != before);
+  QTest::keyClick(&window, Qt::Key_Backspace);
+  QCOMPARE(BoardImage(window), before);
+}
+
+void GameWindowTest::newLevelKeepsTheSize() {
+  CGameWindow window(StartOf({std::string(TwoMoveCode) + "Level Editor"}), FixedSource());
+  window.show();
+  QTest::keyClick(&window, Qt::Key_Up);
+  QTest::keyClick(&window, Qt::Key_N);
+  QCOMPARE(window.game().level().boardSize, 3);
+  QCOMPARE(window.game().MoveCount(), 0);
+  QVERIFY(window.game().HasSolution());
+  QCOMPARE(window.windowTitle(), QString(GameTitle));
+}
+
+void GameWindowTest::escapeCloses() {
+  CGameWindow window(StartOf({}), FixedSource());
+  window.show();
+  QVERIFY(window.isVisible());
+  QTest::keyClick(&window, Qt::Key_Escape);
+  QVERIFY(!window.isVisible());
+}
+
+QTEST_MAIN(GameWindowTest)
+#include "game_window_test.moc"
