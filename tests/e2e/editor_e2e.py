@@ -1,0 +1,736 @@
+#!/usr/bin/env python3
+"""End-to-end cases for the editor and the game it starts.
+
+Each case starts the real editor on the X display named by DISPLAY (run_e2e
+provides Xvfb with openbox), drives it only with real X input from xdotool
+(keys, pointer moves, clicks, typing) and checks what it shows by reading
+pixels off screenshots of the root window. Every wait polls with a generous
+limit, so a loaded machine slows the cases down without failing them.
+"""
+
+import argparse
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+TITLE = "Korvalo Level Editor"
+VIEW_WIDTH, VIEW_HEIGHT = 325, 359
+PITCH = 42
+
+BACKGROUND = (128, 128, 128)
+BLACK = (0, 0, 0)
+FLOOR = (220, 220, 220)
+HOLE_COLOURS = {"blue": (120, 120, 255), "green": (50, 220, 50), "red": (255, 100, 100)}
+SOLUTION_EXISTS_INK = (0, 255, 0)
+NO_SOLUTION_INK = (150, 150, 150)
+
+# Cleared 7 x 7 board with the default placement.
+CLEARED_7X7 = "7003366663300fffbffefffbffefffbffe555"
+# Cleared 5 x 5 board; the blue, green and red balls stand in a row at the top
+# left and each hole lies one square east of its ball, so the only shortest
+# solution is one move east.
+ONE_MOVE_EAST = "5020100030201ffbfeffbfe55"
+ONE_MOVE_EAST_BALLS = {"blue": (0, 0), "green": (1, 0), "red": (2, 0)}
+SOLVED_BALLS = {"blue": (1, 0), "green": (2, 0), "red": (3, 0)}
+
+WAIT = 30.0  # seconds any single expected change may take on a loaded machine
+
+EDITOR = ""  # set from the command line
+
+
+# --- processes and X ----------------------------------------------------------
+
+def run(*args, timeout=WAIT, check=True):
+    """Runs a helper program and returns its standard output."""
+    result = subprocess.run(args, capture_output=True, text=True, timeout=timeout)
+    if check and result.returncode != 0:
+        raise AssertionError(f"{' '.join(args)} failed ({result.returncode}): {result.stderr.strip()}")
+    return result.stdout
+
+
+def xdotool(*args):
+    return run("xdotool", *args)
+
+
+def visible_windows(pid=None, name=None):
+    """Ids of the mapped windows of a process and/or with a title matching name."""
+    args = ["xdotool", "search", "--all", "--onlyvisible"]
+    if pid is not None:
+        args += ["--pid", str(pid)]
+    args += ["--name", name if name is not None else ""]
+    result = subprocess.run(args, capture_output=True, text=True, timeout=WAIT)
+    return [int(w) for w in result.stdout.split()]
+
+
+def window_pid(window):
+    result = subprocess.run(["xdotool", "getwindowpid", str(window)],
+                            capture_output=True, text=True, timeout=WAIT)
+    return int(result.stdout) if result.returncode == 0 and result.stdout.strip() else None
+
+
+class Rect:
+    def __init__(self, x, y, width, height):
+        self.x, self.y, self.width, self.height = x, y, width, height
+
+    def __repr__(self):
+        return f"{self.width}x{self.height}+{self.x}+{self.y}"
+
+
+def window_rect(window):
+    """The window's absolute position and size, from xwininfo."""
+    info = run("xwininfo", "-id", str(window))
+
+    def field(label):
+        match = re.search(label + r":\s*(-?\d+)", info)
+        if not match:
+            raise AssertionError(f"xwininfo gave no '{label}' for window {window}")
+        return int(match.group(1))
+
+    return Rect(field("Absolute upper-left X"), field("Absolute upper-left Y"),
+                field("Width"), field("Height"))
+
+
+def wait_until(condition, what, timeout=WAIT, interval=0.1):
+    """Polls condition() until it returns a true value and returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def press(keys):
+    """Sends one key chord, e.g. "ctrl+n", as real X input to the focused window."""
+    xdotool("key", "--clearmodifiers", keys)
+
+
+def move_pointer(x, y):
+    """Moves the pointer to (x, y) through a neighbouring pixel, so the target
+    receives a motion event even when the pointer already rests there."""
+    xdotool("mousemove", "--sync", str(x + 1), str(y))
+    xdotool("mousemove", "--sync", str(x), str(y))
+
+
+def click_at(x, y):
+    move_pointer(x, y)
+    xdotool("click", "1")
+
+
+# --- screenshots ----------------------------------------------------------------
+
+class Shot:
+    """One screenshot of the whole screen, as RGB pixels."""
+
+    def __init__(self):
+        data = subprocess.run(["/usr/bin/import", "-silent", "-window", "root", "-depth", "8", "ppm:-"],
+                              capture_output=True, timeout=WAIT, check=True).stdout
+        # A binary PPM: "P6", width, height, maximum value, one whitespace, pixels.
+        fields = []
+        position = 0
+        while len(fields) < 4:
+            while data[position:position + 1].isspace():
+                position += 1
+            if data[position:position + 1] == b"#":
+                position = data.index(b"\n", position)
+                continue
+            end = position
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[position:end])
+            position = end
+        if fields[0] != b"P6" or fields[3] != b"255":
+            raise AssertionError(f"unexpected screenshot format {fields}")
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[position + 1:]
+
+    def pixel(self, x, y):
+        offset = (y * self.width + x) * 3
+        return tuple(self.pixels[offset:offset + 3])
+
+    def row_bytes(self, y, x0, x1):
+        return self.pixels[(y * self.width + x0) * 3:(y * self.width + x1) * 3]
+
+    def region(self, rect):
+        """The pixels of a rectangle as one bytes value, for comparisons."""
+        return b"".join(self.row_bytes(y, rect.x, rect.x + rect.width)
+                        for y in range(rect.y, rect.y + rect.height))
+
+    def save(self, path):
+        header = f"P6\n{self.width} {self.height}\n255\n".encode()
+        with open(path, "wb") as file:
+            file.write(header + self.pixels)
+
+
+def colour_run(shot, x, y, colour, dx, dy, limit):
+    """Length of the run of pixels of one colour from (x, y) in direction (dx, dy)."""
+    length = 0
+    while (0 <= x < shot.width and 0 <= y < shot.height and length < limit
+           and shot.pixel(x, y) == colour):
+        length += 1
+        x += dx
+        y += dy
+    return length
+
+
+def find_view(shot, window):
+    """The board view's contents inside the window: its top row is the first row
+    with a long run of the background grey (the board frame never reaches the
+    view's edge). Returns the rectangle measured from the grey runs, or None."""
+    grey = bytes(BACKGROUND) * 300
+    x0 = max(window.x, 0)
+    x1 = min(window.x + window.width, shot.width)
+    for y in range(max(window.y, 0), min(window.y + window.height, shot.height)):
+        row = shot.row_bytes(y, x0, x1)
+        at = row.find(grey)
+        while at >= 0 and at % 3 != 0:
+            at = row.find(grey, at + 1)
+        if at >= 0:
+            left = x0 + at // 3
+            width = colour_run(shot, left, y, BACKGROUND, 1, 0, 10000)
+            height = colour_run(shot, left, y, BACKGROUND, 0, 1, 10000)
+            return Rect(left, y, width, height)
+    return None
+
+
+def ink_clusters(values, gap):
+    """Groups sorted integers into clusters separated by more than gap."""
+    clusters = []
+    for value in values:
+        if clusters and value - clusters[-1][1] <= gap:
+            clusters[-1][1] = value
+        else:
+            clusters.append([value, value])
+    return clusters
+
+
+def changed_columns(first, second, rect):
+    """The screen columns in rect where two screenshots differ."""
+    return [x for x in range(rect.x, rect.x + rect.width)
+            if any(first.pixel(x, y) != second.pixel(x, y) for y in range(rect.y, rect.y + rect.height))]
+
+
+def dark_pixels(shot, rect, threshold=300):
+    """(x, y) of the pixels in rect whose channels add up to less than threshold: text ink."""
+    found = []
+    for y in range(rect.y, rect.y + rect.height):
+        for x in range(rect.x, rect.x + rect.width):
+            if sum(shot.pixel(x, y)) < threshold:
+                found.append((x, y))
+    return found
+
+
+# --- reading a board off a screenshot ------------------------------------------------
+
+class Board:
+    """A drawn board: its size N and the screen position of its floor's top-left pixel."""
+
+    def __init__(self, size, floor_x, floor_y):
+        self.size, self.floor_x, self.floor_y = size, floor_x, floor_y
+
+    def square(self, column, row):
+        return self.floor_x + PITCH * column, self.floor_y + PITCH * row
+
+    def centre(self, column, row):
+        x, y = self.square(column, row)
+        return x + 15, y + 15
+
+    def east_gap_centre(self, column, row):
+        x, y = self.square(column, row)
+        return x + 36, y + 15
+
+    def south_gap_centre(self, column, row):
+        x, y = self.square(column, row)
+        return x + 15, y + 36
+
+    def crossing_centre(self, column, row):
+        """The crossing south-east of the square."""
+        x, y = self.square(column, row)
+        return x + 36, y + 36
+
+    def inner_wall_points(self):
+        """Centres of every inner wall gap, with a readable name for messages."""
+        n = self.size
+        points = []
+        for row in range(n):
+            for column in range(n):
+                if column < n - 1:
+                    points.append((f"east of ({column},{row})", self.east_gap_centre(column, row)))
+                if row < n - 1:
+                    points.append((f"south of ({column},{row})", self.south_gap_centre(column, row)))
+        return points
+
+    def walls(self, shot):
+        """Names of the inner wall gaps that show a wall (any black at the gap's centre)."""
+        return {name for name, (x, y) in self.inner_wall_points() if shot.pixel(x, y) == BLACK}
+
+    def non_floor_gaps_and_crossings(self, shot):
+        n = self.size
+        wrong = [name for name, (x, y) in self.inner_wall_points() if shot.pixel(x, y) != FLOOR]
+        for row in range(n - 1):
+            for column in range(n - 1):
+                x, y = self.crossing_centre(column, row)
+                if shot.pixel(x, y) != FLOOR:
+                    wrong.append(f"crossing south-east of ({column},{row})")
+        return wrong
+
+    def ball_colour(self, shot, column, row):
+        """The colour of the ball drawn on the square, or None. A ball differs from
+        the square's own fill (floor or hole), which shows at the square's corner."""
+        x, y = self.square(column, row)
+        fill = shot.pixel(x + 1, y + 1)
+        # Just right of and below the disc's centre: the sphere's mid tone, away
+        # from the highlight at the upper left.
+        sample = shot.pixel(x + 2 + 16, y + 2 + 16)
+        if sample == fill:
+            return None
+        red, green, blue = sample
+        if blue > red + 30 and blue > green + 30:
+            return "blue"
+        if green > red + 30 and green > blue + 30:
+            return "green"
+        if red > green + 30 and red > blue + 30:
+            return "red"
+        return f"unknown {sample}"
+
+    def balls(self, shot):
+        """Colour name -> (column, row) of every ball drawn on the board."""
+        found = {}
+        for row in range(self.size):
+            for column in range(self.size):
+                colour = self.ball_colour(shot, column, row)
+                if colour:
+                    found.setdefault(colour, []).append((column, row))
+        return {colour: squares[0] if len(squares) == 1 else squares for colour, squares in found.items()}
+
+    def holes(self, shot):
+        """Colour name -> (column, row) of every hole, from the squares' corner pixels."""
+        found = {}
+        for row in range(self.size):
+            for column in range(self.size):
+                x, y = self.square(column, row)
+                for name, colour in HOLE_COLOURS.items():
+                    if shot.pixel(x + 1, y + 1) == colour:
+                        found[name] = (column, row)
+        return found
+
+
+def editor_board(shot, view):
+    """The board in the editor's view: its size is the one whose frame corner is
+    black with background grey diagonally outside it."""
+    for size in (3, 5, 7):
+        offset = 21 * (7 - size)
+        corner = (view.x + offset + 10, view.y + offset + 10)
+        if (shot.pixel(*corner) == BLACK
+                and shot.pixel(corner[0] - 1, corner[1] - 1) == BACKGROUND):
+            return Board(size, view.x + offset + 21, view.y + offset + 21)
+    return None
+
+
+def find_board(shot, rect):
+    """A board anywhere in rect: the first row holding a black run exactly as long
+    as a board frame (42N + 11), with a frame of the same height below it."""
+    x0, x1 = max(rect.x, 0), min(rect.x + rect.width, shot.width)
+    for y in range(max(rect.y, 0), min(rect.y + rect.height, shot.height)):
+        row = shot.row_bytes(y, x0, x1)
+        at = row.find(bytes(BLACK) * 100)
+        while at >= 0:
+            if at % 3 == 0:
+                x = x0 + at // 3
+                length = colour_run(shot, x, y, BLACK, 1, 0, 1000)
+                for size in (3, 5, 7):
+                    side = PITCH * size + 11
+                    if (length == side and colour_run(shot, x, y, BLACK, 0, 1, 1000) == side
+                            and shot.pixel(x + 11, y + 11) != BLACK):
+                        return Board(size, x + 11, y + 11)
+                at += length * 3
+            at = row.find(bytes(BLACK) * 100, at + 1)
+    return None
+
+
+def status_shows(shot, view, board, ink):
+    """True when the status label under the board holds pixels of the given ink."""
+    status_top = 315 - PITCH * ((7 - board.size) // 2)
+    label = Rect(view.x + 119, view.y + status_top + 14, 111, 16)
+    target = bytes(ink)
+    for y in range(label.y, label.y + label.height):
+        row = shot.row_bytes(y, label.x, label.x + label.width)
+        if any(row[i:i + 3] == target for i in range(0, len(row), 3)):
+            return True
+    return False
+
+
+# --- the cases ---------------------------------------------------------------------------
+
+class EditorSession(unittest.TestCase):
+    """Starts a fresh editor for every case and ends it afterwards. Web addresses
+    the editor opens reach a stand-in for xdg-open that only writes them down."""
+
+    def setUp(self):
+        self.scratch = tempfile.TemporaryDirectory(prefix="korvalo-e2e-")
+        self.opened_log = os.path.join(self.scratch.name, "opened.txt")
+        fake_opener = os.path.join(self.scratch.name, "xdg-open")
+        with open(fake_opener, "w") as file:
+            file.write('#!/bin/sh\nprintf "%s\\n" "$*" >> "$KORVALO_E2E_OPENED"\n')
+        os.chmod(fake_opener, 0o755)
+        environment = dict(os.environ)
+        environment["PATH"] = self.scratch.name + os.pathsep + environment.get("PATH", "")
+        environment["KORVALO_E2E_OPENED"] = self.opened_log
+        self.other_pids = []
+        self.editor = subprocess.Popen([EDITOR], env=environment, cwd=self.scratch.name,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        self.window = wait_until(self.editor_window, f"a visible window titled \"{TITLE}\"")
+        self.activate(self.window)
+        self.rect = window_rect(self.window)
+        self.view = wait_until(lambda: find_view(Shot(), self.rect),
+                               f"the board view's grey background inside the window at {self.rect}")
+
+    def tearDown(self):
+        if self.failed():
+            self.save_screen()
+        for pid in self.other_pids:
+            try:
+                os.kill(pid, 15)
+            except ProcessLookupError:
+                pass
+        if self.editor.poll() is None:
+            self.editor.terminate()
+            try:
+                self.editor.wait(timeout=WAIT)
+            except subprocess.TimeoutExpired:
+                self.editor.kill()
+                self.editor.wait()
+        if self.editor.stderr:
+            self.editor.stderr.close()
+        self.scratch.cleanup()
+
+    def opened_addresses(self):
+        """What the editor handed to the browser so far, one address a line."""
+        if not os.path.exists(self.opened_log):
+            return ""
+        with open(self.opened_log) as file:
+            return file.read()
+
+    def failed(self):
+        """True when this case (or one of its subtests) has failed so far."""
+        result = getattr(getattr(self, "_outcome", None), "result", None)
+        problems = getattr(result, "failures", []) + getattr(result, "errors", [])
+        return any(getattr(test, "test_case", test) is self for test, _ in problems)
+
+    def save_screen(self):
+        """Keeps a screenshot of a failed case where KORVALO_E2E_SHOTS points."""
+        folder = os.environ.get("KORVALO_E2E_SHOTS")
+        if not folder:
+            return
+        os.makedirs(folder, exist_ok=True)
+        path = os.path.join(folder, self.id().split(".")[-1] + ".png")
+        subprocess.run(["/usr/bin/import", "-silent", "-window", "root", path], timeout=WAIT)
+        print(f"\nscreenshot of the failure: {path}", file=sys.stderr)
+
+    def editor_window(self):
+        if self.editor.poll() is not None:
+            raise AssertionError(f"the editor exited with status {self.editor.returncode} before showing a window")
+        windows = visible_windows(pid=self.editor.pid, name=f"^{TITLE}$")
+        return windows[0] if windows else None
+
+    def activate(self, window):
+        """Raises and focuses the window through the window manager."""
+        xdotool("windowactivate", "--sync", str(window))
+        wait_until(lambda: xdotool("getactivewindow").strip() == str(window),
+                   f"window {window} to become active")
+
+    def park_pointer(self):
+        """Clears the hover state with a move inside the view but off the floor,
+        then takes the pointer out of the window, so screenshots show no hover."""
+        move_pointer(self.view.x + 3, self.view.y + 3)
+        move_pointer(self.rect.x + self.rect.width + 200, self.rect.y + self.rect.height + 100)
+
+    def shot(self):
+        return Shot()
+
+    def board(self, shot=None):
+        shot = shot or self.shot()
+        board = editor_board(shot, self.view)
+        self.assertIsNotNone(board, "no board frame at any of the three sizes' positions in the view")
+        return board
+
+    def wait_for_board(self, condition, what):
+        """Polls screenshots until condition(shot, board) holds; returns (shot, board)."""
+        def attempt():
+            shot = self.shot()
+            board = editor_board(shot, self.view)
+            return (shot, board) if board and condition(shot, board) else None
+        return wait_until(attempt, what)
+
+    def command(self, keys):
+        self.activate(self.window)
+        press(keys)
+
+    def read_code(self, code):
+        """Opens the Copy dialog with Ctrl+C, replaces the selected code by typing
+        the new one and confirms with Enter."""
+        dialog = self.open_copy_dialog()
+        xdotool("type", "--delay", "30", code)
+        press("Return")
+        wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close after Enter")
+        return dialog
+
+    def open_copy_dialog(self):
+        self.command("ctrl+c")
+        dialog = wait_until(lambda: visible_windows(pid=self.editor.pid, name="^Copy$"),
+                            "a visible dialog titled \"Copy\" after Ctrl+C")[0]
+        wait_until(lambda: xdotool("getactivewindow").strip() == str(dialog),
+                   "the Copy dialog to take the focus")
+        return dialog
+
+    def menu_bar_items(self, shot):
+        """Screen x ranges and the middle y of the menu bar's captions, left to right."""
+        bar = Rect(self.rect.x, self.rect.y, self.rect.width, max(self.view.y - 2 - self.rect.y, 0))
+        ink = dark_pixels(shot, bar)
+        self.assertTrue(ink, f"no caption ink in the menu bar {bar}")
+        middle = (min(y for _, y in ink) + max(y for _, y in ink)) // 2
+        columns = sorted({x for x, _ in ink})
+        return [(left, right) for left, right in ink_clusters(columns, gap=6)], middle
+
+
+class EditorCases(EditorSession):
+    # The window and its view.
+    def test_window_has_title_and_fixed_325_by_359_view(self):
+        self.park_pointer()
+        shot = self.shot()
+        self.assertEqual(run("xdotool", "getwindowname", str(self.window)).strip(), TITLE)
+        self.assertEqual((self.view.width, self.view.height), (VIEW_WIDTH, VIEW_HEIGHT),
+                         f"the view's grey contents measured at {self.view}")
+        # The sunken frame: two pixels on each side that are not the background.
+        for name, (x, y) in {"left": (self.view.x - 1, self.view.y + 100),
+                             "top": (self.view.x + 100, self.view.y - 1),
+                             "right": (self.view.x + VIEW_WIDTH, self.view.y + 100),
+                             "bottom": (self.view.x + 100, self.view.y + VIEW_HEIGHT)}.items():
+            self.assertNotEqual(shot.pixel(x, y), BACKGROUND, f"the view's {name} frame")
+        board = self.board(shot)
+        self.assertEqual(board.size, 5, "the editor starts with a 5 x 5 level")
+        hints = run("xprop", "-id", str(self.window), "WM_NORMAL_HINTS")
+        minimum = re.search(r"minimum size: (\d+) by (\d+)", hints)
+        maximum = re.search(r"maximum size: (\d+) by (\d+)", hints)
+        self.assertTrue(minimum and maximum, f"the window gives no fixed size to the window manager:\n{hints}")
+        self.assertEqual(minimum.groups(), maximum.groups(), "the window can be resized")
+        # openbox maximises a window on a double click on its title bar.
+        extents = re.search(r"= (\d+), (\d+), (\d+), (\d+)",
+                            run("xprop", "-id", str(self.window), "_NET_FRAME_EXTENTS"))
+        self.assertTrue(extents, "the window manager gave the window no frame")
+        move_pointer(self.rect.x + self.rect.width // 2, self.rect.y - int(extents.group(3)) // 2)
+        xdotool("click", "--repeat", "2", "--delay", "80", "1")
+        self.activate(self.window)  # the window manager has handled the double click by now
+        after = window_rect(self.window)
+        self.assertEqual((after.width, after.height), (self.rect.width, self.rect.height),
+                         "a double click on the title bar changed the window's size")
+
+    # Ctrl+N clears the board and keeps the pieces.
+    def test_clear_opens_every_inner_wall_and_keeps_the_pieces(self):
+        self.park_pointer()
+        before = self.shot()
+        board = self.board(before)
+        balls, holes = board.balls(before), board.holes(before)
+        self.assertEqual(set(balls), {"blue", "green", "red"}, f"balls read off the first board: {balls}")
+        self.command("ctrl+n")
+        self.park_pointer()
+        shot, board = self.wait_for_board(lambda s, b: not b.non_floor_gaps_and_crossings(s),
+                                          "every inner gap and crossing to show floor after Ctrl+N")
+        self.assertEqual(board.size, 5)
+        self.assertEqual(board.balls(shot), balls, "Ctrl+N moved a ball")
+        self.assertEqual(board.holes(shot), holes, "Ctrl+N moved a hole")
+
+    # A click on a wall gap flips that wall, and a second click flips it back.
+    def test_click_on_wall_gap_flips_that_wall(self):
+        self.command("ctrl+n")
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: not b.walls(s), "a cleared board after Ctrl+N")
+        board = self.board()
+        cases = [
+            ("east of (1,1)", board.east_gap_centre(1, 1)),
+            ("south of (3,2)", board.south_gap_centre(3, 2)),
+            # The gap's first pixel column beside the square.
+            ("east of (0,4)", (board.square(0, 4)[0] + 31, board.square(0, 4)[1] + 5)),
+        ]
+        for name, (x, y) in cases:
+            with self.subTest(gap=name):
+                click_at(x, y)
+                self.park_pointer()
+                self.wait_for_board(lambda s, b: b.walls(s) == {name},
+                                    f"exactly the wall {name} after a click at ({x},{y})")
+                click_at(x, y)
+                self.park_pointer()
+                self.wait_for_board(lambda s, b: not b.walls(s),
+                                    f"the wall {name} to open again after a second click")
+
+    # Ctrl+Alt+O, which no menu shows, moves the balls one step of a solution.
+    def test_solution_step_moves_the_balls(self):
+        self.read_code(ONE_MOVE_EAST)
+        self.park_pointer()
+        shot, board = self.wait_for_board(lambda s, b: b.balls(s) == ONE_MOVE_EAST_BALLS,
+                                          f"the balls of the code {ONE_MOVE_EAST}")
+        self.assertTrue(status_shows(shot, self.view, board, SOLUTION_EXISTS_INK),
+                        "the solvable level read from the Copy dialog does not show \"SOLUTION EXISTS\"")
+        self.command("ctrl+alt+o")
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.balls(s) == SOLVED_BALLS,
+                            "every ball to move one square east after Ctrl+Alt+O")
+
+    # Ctrl+C opens "Copy" with the whole code selected; Escape leaves the level alone.
+    def test_copy_dialog_shows_the_code_selected(self):
+        self.park_pointer()
+        before = self.shot()
+        dialog = self.open_copy_dialog()
+        rect = window_rect(dialog)
+
+        def settled():
+            """A painted dialog: varied pixels, unchanged but for the blinking cursor."""
+            first = self.shot()
+            time.sleep(0.2)
+            second = self.shot()
+            painted = len(set(first.region(rect)[i:i + 3] for i in range(0, rect.width * rect.height * 3, 3))) >= 10
+            return second if painted and len(changed_columns(first, second, rect)) <= 2 else None
+        as_opened = wait_until(settled, "the Copy dialog to be painted")
+        press("End")  # drops the selection; only the highlight and the cursor change
+
+        def deselected():
+            shot = self.shot()
+            return shot if len(changed_columns(as_opened, shot, rect)) > 2 else None
+        unselected = wait_until(deselected, "the dialog's picture to change when End drops the selection")
+        text = [x for x, _ in dark_pixels(unselected, rect, threshold=100)]
+        self.assertTrue(text, "no text in the Copy dialog")
+        highlight = changed_columns(as_opened, unselected, rect)
+        self.assertGreaterEqual(max(highlight) - min(highlight), 0.8 * (max(text) - min(text)),
+                                "the code in the Copy dialog was not selected as a whole")
+        press("ctrl+a")  # selects the whole text again: the picture must be the one the dialog opened with
+        wait_until(lambda: len(changed_columns(as_opened, self.shot(), rect)) <= 2,
+                   "the dialog to look as it opened once Ctrl+A selects the whole code")
+        press("Escape")
+        wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close on Escape")
+        self.park_pointer()
+        after = self.shot()
+        self.assertEqual(after.region(self.view), before.region(self.view), "Escape in the Copy dialog changed the board")
+
+    # A 7 x 7 code typed over the selected code and Enter give the 7 x 7 level.
+    def test_pasted_7x7_code_gives_a_7x7_board(self):
+        self.read_code(CLEARED_7X7)
+        self.park_pointer()
+        shot, board = self.wait_for_board(lambda s, b: b.size == 7, "a 7 x 7 board after reading a 7 x 7 code")
+        self.assertEqual(shot.pixel(self.view.x + 314, self.view.y + 314), BLACK, "frame's bottom-right corner")
+        self.assertEqual(shot.pixel(self.view.x + 315, self.view.y + 315), BACKGROUND, "below the frame")
+        self.assertEqual(board.non_floor_gaps_and_crossings(shot), [], "the cleared 7 x 7 board shows walls")
+        self.assertEqual(board.balls(shot), {"red": (0, 0), "green": (3, 3), "blue": (6, 6)})
+        self.assertEqual(board.holes(shot), {"blue": (0, 0), "green": (3, 3), "red": (6, 6)})
+
+    # "&Vandrel", a command on the menu bar itself, opens the maker's site at once.
+    def test_vandrel_on_the_menu_bar_opens_the_makers_site(self):
+        self.park_pointer()
+        items, middle = self.menu_bar_items(self.shot())
+        self.assertGreaterEqual(len(items), 4, f"menu bar captions found at {items}")
+        windows_before = set(visible_windows(pid=self.editor.pid))
+        left, right = items[3]
+        click_at((left + right) // 2, middle)
+        opened = wait_until(lambda: self.opened_addresses().strip(),
+                            "the maker's site to be handed to the browser after clicking \"Vandrel\"")
+        self.assertRegex(opened, r"^https?://[^/\s]+/eng$", "the address opened for \"Vandrel\"")
+        self.assertEqual(set(visible_windows(pid=self.editor.pid)), windows_before,
+                         "clicking \"Vandrel\" opened a window (a popup menu?)")
+
+    # Game, "Exit" ends the program.
+    def test_exit_in_the_game_menu_ends_the_program(self):
+        self.park_pointer()
+        items, middle = self.menu_bar_items(self.shot())
+        windows_before = set(visible_windows(pid=self.editor.pid))
+        left, right = items[0]
+        click_at((left + right) // 2, middle)
+        popup = wait_until(lambda: set(visible_windows(pid=self.editor.pid)) - windows_before,
+                           "the Game menu to open")
+        rect = window_rect(popup.pop())
+        # Wait until the popup is painted: its bottom caption is "Exit".
+        def exit_row():
+            ink = dark_pixels(self.shot(), rect, threshold=250)
+            rows = ink_clusters(sorted({y for _, y in ink}), gap=3)
+            return rows if len(rows) >= 5 else None
+        rows = wait_until(exit_row, "the Game menu's captions")
+        top, bottom = rows[-1]
+        click_at(rect.x + rect.width // 3, (top + bottom) // 2)
+        wait_until(lambda: self.editor.poll() is not None, "the editor to end after Game, Exit")
+        self.assertEqual(self.editor.returncode, 0, "exit status after Game, Exit")
+
+    # Minimising and restoring shows the same picture.
+    def test_minimise_and_restore_shows_the_same_board(self):
+        self.park_pointer()
+        before = self.shot().region(self.view)
+        xdotool("windowminimize", "--sync", str(self.window))
+        wait_until(lambda: self.window not in visible_windows(pid=self.editor.pid), "the window to be minimised")
+        self.activate(self.window)
+        wait_until(lambda: self.shot().region(self.view) == before,
+                   "the restored window to show the same board as before minimising")
+
+
+class GameLaunchCase(EditorSession):
+    """Ctrl+T starts the game beside the editor with the editor's level."""
+
+    def game_window(self):
+        for window in visible_windows():
+            pid = window_pid(window)
+            if pid and pid != self.editor.pid and window_rect(window).width > 100:
+                return window, pid
+        return None
+
+    def test_test_command_plays_the_level_in_the_game(self):
+        game = os.path.join(os.path.dirname(EDITOR), "korvalo")
+        if not os.access(game, os.X_OK):
+            self.skipTest(f"no game built at {game}")
+        self.read_code(ONE_MOVE_EAST)
+        self.park_pointer()
+        editor_shot, editor_board_seen = self.wait_for_board(
+            lambda s, b: b.balls(s) == ONE_MOVE_EAST_BALLS, f"the balls of the code {ONE_MOVE_EAST}")
+        self.command("ctrl+t")
+        window, pid = wait_until(self.game_window, "a game window after Ctrl+T")
+        self.other_pids.append(pid)
+        self.activate(window)
+        rect = window_rect(window)
+
+        def game_board():
+            shot = self.shot()
+            board = find_board(shot, rect)
+            return (shot, board) if board else None
+        shot, board = wait_until(game_board, f"a board drawn in the game window at {rect}")
+        self.assertEqual(board.size, 5, "the game shows a board of another size")
+        self.assertEqual(board.balls(shot), ONE_MOVE_EAST_BALLS, "the game's balls")
+        self.assertEqual(board.holes(shot), editor_board_seen.holes(editor_shot), "the game's holes")
+        self.assertEqual(board.walls(shot), set(), "the game's walls")
+
+        move_pointer(rect.x + rect.width + 50, rect.y + rect.height + 50)
+        press("Right")
+        wait_until(lambda: (lambda s: find_board(s, rect) and find_board(s, rect).balls(s) == SOLVED_BALLS)(self.shot()),
+                   "the game's balls to move one square east after the Right key")
+
+        # The editor goes on working while the game runs.
+        self.command("ctrl+alt+o")
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.balls(s) == SOLVED_BALLS,
+                            "the editor's balls to move after Ctrl+Alt+O with the game open")
+        self.assertIsNone(self.editor.poll(), "the editor ended")
+
+
+def main():
+    global EDITOR
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--editor", required=True)
+    options, rest = parser.parse_known_args()
+    EDITOR = os.path.abspath(options.editor)
+    if not os.environ.get("DISPLAY"):
+        sys.exit("DISPLAY is not set: run the cases through run_e2e")
+    unittest.main(argv=[sys.argv[0], "-v"] + rest)
+
+
+if __name__ == "__main__":
+    main()
