@@ -82,9 +82,9 @@ std::vector<std::string> StatusLines(const GameState& game) {
   std::vector<std::string> lines{"Moves: " + std::to_string(game.MoveCount())};
   if (game.IsSolved()) {
     const int moves = game.MoveCount();
-    lines.push_back("Solved in " + std::to_string(moves) + " " + MovesWord(moves) +
-                    " (shortest possible: " + std::to_string(game.ShortestFromStart().value_or(0)) +
-                    ")");
+    const int shortest = game.ShortestFromStart().value_or(0);
+    lines.push_back("Solved in " + std::to_string(moves) + " " + MovesWord(moves));
+    lines.push_back("Shortest possible: " + std::to_string(shortest) + " " + MovesWord(shortest));
     return lines;
   }
   const std::optional<int> remaining = game.ShortestRemaining();
@@ -94,7 +94,7 @@ std::vector<std::string> StatusLines(const GameState& game) {
   if (game.HintShown()) {
     const std::optional<Direction> hint = game.Hint();
     lines.push_back(hint ? std::string("Hint: ") + DirectionName(*hint)
-                         : std::string("No hint: the holes cannot be reached from here"));
+                         : std::string("No hint: the holes cannot be reached"));
   }
   return lines;
 }

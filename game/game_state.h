@@ -60,6 +60,7 @@ class GameState {
 /// "North", "South", "West" or "East".
 const char* DirectionName(Direction direction);
 
-/// The lines the window shows beside the board: moves, shortest remaining,
-/// then the hint or the end of the game when there is one to show.
+/// The lines the window shows below the board: the moves, then the shortest
+/// solution from here and the hint when asked for, or at the end the solved
+/// line and the shortest possible count.
 std::vector<std::string> StatusLines(const GameState& game);

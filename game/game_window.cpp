@@ -80,9 +80,10 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   layout->addLayout(status);
   m_moves = AddLine(this, status, "moves", Ink, 2, true);
   m_remaining = AddLine(this, status, "remaining", Ink);
-  m_hint = AddLine(this, status, "hint", Ink, 1, true);
-  // The hint line keeps its height while empty, so the window does not jump.
-  m_hint->setMinimumHeight(m_hint->fontMetrics().height());
+  m_thirdLine = AddLine(this, status, "third", Ink, 1, true);
+  // The hint, or the shortest possible count at the end; it keeps its height
+  // while empty, so the window does not jump.
+  m_thirdLine->setMinimumHeight(m_thirdLine->fontMetrics().height());
   m_noticeLabel = AddLine(this, status, "notice", NoticeInk);
   AddLine(this, status, "keys", Ink, -1)->setText(KeyHelp);
   ShowState();
@@ -131,16 +132,19 @@ void CGameWindow::NewRandomLevel() {
 
 void CGameWindow::ShowState() {
   const Level& level = m_game.level();
-  // The editor's frame without its lamp and label: the game shows its own status.
+  // The editor's frame without its lamp and label (the game shows its own
+  // status), and without the margin above smaller boards, so every board
+  // stands as close below the title as the 7 x 7 one.
+  const int n = level.boardSize;
   const QImage frame = m_renderer.DrawFrame(level, EditingState{});
-  m_board->setPixmap(QPixmap::fromImage(frame.copy(0, 0, ViewWidth, StatusTop(level.boardSize))));
+  m_board->setPixmap(QPixmap::fromImage(frame.copy(0, BoardOffset(n), ViewWidth, StatusTop(n) - BoardOffset(n))));
 
   // The second line becomes the solved line at the end, and then stands out.
   const std::vector<std::string> lines = StatusLines(m_game);
   m_moves->setText(QString::fromStdString(lines[0]));
   m_remaining->setText(QString::fromStdString(lines[1]));
   SetLook(m_remaining, m_game.IsSolved() ? SolvedInk : Ink, m_game.IsSolved() ? 2 : 0, m_game.IsSolved());
-  m_hint->setText(lines.size() > 2 ? QString::fromStdString(lines[2]) : QString());
+  m_thirdLine->setText(lines.size() > 2 ? QString::fromStdString(lines[2]) : QString());
   m_noticeLabel->setText(m_notice);
   m_noticeLabel->setVisible(!m_notice.isEmpty());
 }

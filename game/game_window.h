@@ -37,6 +37,6 @@ class CGameWindow : public QWidget {
   QLabel* m_board = nullptr;
   QLabel* m_moves = nullptr;
   QLabel* m_remaining = nullptr;
-  QLabel* m_hint = nullptr;
+  QLabel* m_thirdLine = nullptr;  // the hint, or the shortest possible count at the end
   QLabel* m_noticeLabel = nullptr;
 };

@@ -116,11 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Moves: 0", "Shortest solution from here: 2 moves", "Hint: North"}},
         StatusCase{TwoMoveCode, "N", true,
                    {"Moves: 1", "Shortest solution from here: 1 move", "Hint: West"}},
-        StatusCase{TwoMoveCode, "NW", true, {"Moves: 2", "Solved in 2 moves (shortest possible: 2)"}},
-        StatusCase{TwoMoveCode, "SNNW", false, {"Moves: 4", "Solved in 4 moves (shortest possible: 2)"}},
-        StatusCase{SolvedCode, "N", false, {"Moves: 0", "Solved in 0 moves (shortest possible: 0)"}},
+        StatusCase{TwoMoveCode, "NW", true, {"Moves: 2", "Solved in 2 moves", "Shortest possible: 2 moves"}},
+        StatusCase{TwoMoveCode, "SNNW", false, {"Moves: 4", "Solved in 4 moves", "Shortest possible: 2 moves"}},
+        StatusCase{SolvedCode, "N", false, {"Moves: 0", "Solved in 0 moves", "Shortest possible: 0 moves"}},
         StatusCase{UnsolvableCode, "N", true,
-                   {"Moves: 1", "No solution from here", "No hint: the holes cannot be reached from here"}}));
+                   {"Moves: 1", "No solution from here", "No hint: the holes cannot be reached"}}));
 
 TEST(GameStateTest, HintLastsUntilThePositionChanges) {
   GameState game(LevelOf(TwoMoveCode));
