@@ -196,7 +196,7 @@ std::optional<QRgb> BaseColour(int u, int v) {
 /// Position across the glass from the lit upper left (0) to the right edge (1).
 double GlassShade(int u, int v) {
   const double t = ((u - GlassX) * 0.9 + (v - GlassY) * 0.3) / GlassRadius;
-  return std::clamp((t + 0.7) / 1.55, 0.0, 1.0);
+  return std::clamp((t + 0.7) / 1.5, 0.0, 1.0);
 }
 
 /// The filament: a zigzag across the middle of the glass on two supports.
