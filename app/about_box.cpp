@@ -20,11 +20,12 @@ QLabel* AddText(QWidget* parent, const QString& text, const QRect& place) {
 
 CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent, FixedDialogFlags) {
   setWindowTitle(QStringLiteral("About"));
+  setFont(DialogFont(font()));
   setFixedSize(DialogUnitSize(135, 78));
 
   auto* icon = new QLabel(this);
-  const QRect iconPlace = DialogUnitRect(7, 7, 21, 20);
-  icon->setGeometry(iconPlace.x(), iconPlace.y(), 32, 32);
+  icon->setGeometry(DialogUnitRect(7, 7, 21, 20));
+  icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
 
   AddText(this, QStringLiteral("Korvalo Level Editor, v.1.0"), DialogUnitRect(35, 7, 89, 8));

@@ -7,6 +7,7 @@
 CLevelCodeDlg::CLevelCodeDlg(QWidget* parent)
     : QDialog(parent, FixedDialogFlags), m_edit(new QLineEdit(this)) {
   setWindowTitle(QStringLiteral("Copy"));
+  setFont(DialogFont(font()));
   setFixedSize(DialogUnitSize(175, 30));
   m_edit->setGeometry(DialogUnitRect(7, 7, 161, 15));
   // The dialog has no button, so Enter would otherwise do nothing.
