@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "logic/literal_solver.h"
+#include "logic/maze.h"
+#include "logic/solver.h"
+#include "test_levels.h"
+
+namespace {
+
+using testlevels::ByColour;
+using testlevels::MakePieces;
+using testlevels::Trio;
+
+/// The 3 x 3 open board with red (1, 1), green (2, 1), blue (1, 2) and the
+/// holes red (0, 0), green (1, 0), blue (0, 1): solved by north then west.
+Level TwoMoveLevel() {
+  Level level;
+  ClearMaze(level, 3);
+  level.balls = MakePieces({{1, 1}, {2, 1}, {1, 2}});
+  level.holes = MakePieces({{0, 0}, {1, 0}, {0, 1}});
+  RecheckLevel(level);
+  return level;
+}
+
+std::string Letters(const Solution& solution) {
+  std::string letters;
+  for (Direction direction : solution.moves) letters += DirectionLetter(direction);
+  return letters;
+}
+
+TEST(RecheckLevelTest, TwoMoveLevelHasItsStatesAndASolution) {
+  Level level = TwoMoveLevel();
+  EXPECT_EQ(level.startState, 376);
+  EXPECT_EQ(level.targetState, 12);
+  EXPECT_EQ(level.solvable, 1);
+  EXPECT_EQ(level.balls[0].colour, Red);
+  EXPECT_EQ(level.holes[2].colour, Blue);
+  const Solution solution = ShortestSolution(level);
+  EXPECT_TRUE(solution.exists);
+  EXPECT_EQ(Letters(solution), "NW") << "north is tried before west";
+}
+
+TEST(StepTowardSolutionTest, FollowsTheFirstShortestSolutionThenStops) {
+  Level level = TwoMoveLevel();
+  StepTowardSolution(level);
+  EXPECT_EQ(ByColour(level.balls), (Trio{{1, 0}, {2, 0}, {1, 1}}));
+  EXPECT_EQ(level.balls[0].colour, Blue) << "a step leaves the balls blue, green, red";
+  EXPECT_EQ(level.balls[2].colour, Red);
+  EXPECT_EQ(level.startState, 1 * 81 + 2 * 9 + 4);
+
+  StepTowardSolution(level);
+  EXPECT_EQ(ByColour(level.balls), ByColour(level.holes));
+  const Trio solved = ByColour(level.balls);
+  StepTowardSolution(level);
+  EXPECT_EQ(ByColour(level.balls), solved);
+
+  RecheckLevel(level);
+  EXPECT_EQ(level.balls[0].colour, Red);
+  EXPECT_EQ(level.balls[2].colour, Blue);
+}
+
+TEST(RecheckLevelTest, BallsOnTheirHolesAreSolvedWithoutASearch) {
+  Level level;
+  ClearMaze(level, 5);
+  level.holes = level.balls;
+  std::fill(level.predecessors.begin(), level.predecessors.end(), 7);
+  level.solvable = 0;
+  RecheckLevel(level);
+  EXPECT_EQ(level.solvable, 1);
+  EXPECT_TRUE(std::all_of(level.predecessors.begin(), level.predecessors.end(),
+                          [](StateIndex entry) { return entry == 7; }));
+  const Trio before = ByColour(level.balls);
+  StepTowardSolution(level);
+  EXPECT_EQ(ByColour(level.balls), before);
+  const Solution solution = ShortestSolution(level);
+  EXPECT_TRUE(solution.exists);
+  EXPECT_TRUE(solution.moves.empty());
+}
+
+TEST(RecheckLevelTest, OpenBoardWithDefaultPlacementHasNoSolution) {
+  for (int size : testlevels::BoardSizes) {
+    SCOPED_TRACE(size);
+    Level level;
+    ClearMaze(level, size);
+    EXPECT_EQ(level.solvable, 0);
+    const Trio before = ByColour(level.balls);
+    StepTowardSolution(level);
+    EXPECT_EQ(ByColour(level.balls), before);
+    EXPECT_FALSE(ShortestSolution(level).exists);
+  }
+}
+
+TEST(SolveLevelTest, AnUnallocatedTableIsAllocatedNotOverrun) {
+  Level level = TwoMoveLevel();
+  std::vector<StateIndex>().swap(level.predecessors);
+  EXPECT_TRUE(SolveLevel(level, 376, 12));
+  EXPECT_EQ(level.predecessors.size(), 729u);
+}
+
+TEST(ShortestSolutionTest, LeadsToTheHolesAndStartsWithTheStepsMove) {
+  std::mt19937 engine(7);
+  for (int size : testlevels::BoardSizes) {
+    for (int i = 0; i < 20; ++i) {
+      Level level = testlevels::RandomLevel(size, engine);
+      const Solution solution = ShortestSolution(level);
+      ASSERT_EQ(solution.exists, level.solvable == 1);
+      if (!solution.exists || solution.moves.empty()) continue;
+      SCOPED_TRACE(WriteLevelCode(level));
+      Pieces replay = level.balls;
+      for (Direction direction : solution.moves) Move(level, replay, direction);
+      EXPECT_EQ(ByColour(replay), ByColour(level.holes));
+
+      Pieces firstMove = level.balls;
+      Move(level, firstMove, solution.moves.front());
+      StepTowardSolution(level);
+      EXPECT_EQ(ByColour(level.balls), ByColour(firstMove));
+      // One move closer: a shortest solution from there is one move shorter.
+      EXPECT_EQ(ShortestSolution(level).moves.size(), solution.moves.size() - 1);
+    }
+  }
+}
+
+// The fast search must leave exactly the table of the plain step-by-step
+// search: same answer, same entries, hence the same first move of a solution.
+struct ComparisonCase {
+  int size;
+  int levels;
+};
+
+class FastSearchTest : public testing::TestWithParam<ComparisonCase> {};
+
+void ExpectSameSearch(Level& level) {
+  Level literal = level;
+  const bool fast = SolveLevel(level, level.startState, level.targetState);
+  const bool plain = SolveLevelLiteral(literal, literal.startState, literal.targetState);
+  ASSERT_EQ(fast, plain);
+  ASSERT_TRUE(level.predecessors == literal.predecessors);
+}
+
+TEST_P(FastSearchTest, LeavesTheSameTableAsThePlainSearch) {
+  std::mt19937 engine(static_cast<unsigned>(GetParam().size) * 1000u + 17u);
+  for (int i = 0; i < GetParam().levels; ++i) {
+    Level level = testlevels::RandomLevel(GetParam().size, engine);
+    SCOPED_TRACE(WriteLevelCode(level));
+    ExpectSameSearch(level);
+    // Also from the start to a state the search must exhaust the board for.
+    Level exhaustive = level;
+    exhaustive.targetState = 0;
+    ExpectSameSearch(exhaustive);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Boards, FastSearchTest,
+                         testing::Values(ComparisonCase{3, 300}, ComparisonCase{5, 100},
+                                         ComparisonCase{7, 12}));
+
+TEST(FastSearchTest, SlowestKnownLevelAndTheExamples) {
+  for (const char* code : {"76342030002556aa97fe5aa95fe55a9572555", "3111221000110fbe5",
+                           "5002244442200ffbfeffbfe55", "3001122221100bba0"}) {
+    SCOPED_TRACE(code);
+    Level level = testlevels::FromCode(code);
+    ExpectSameSearch(level);
+  }
+}
+
+}  // namespace

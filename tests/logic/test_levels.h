@@ -1,0 +1,118 @@
+#pragma once
+// Levels for the logic tests: from a code, cleared with chosen pieces, or random.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <random>
+#include <string_view>
+#include <utility>
+
+#include "logic/level.h"
+#include "logic/level_code.h"
+#include "logic/maze.h"
+#include "logic/solver.h"
+
+namespace testlevels {
+
+/// A level read from a code the test knows to be valid, then rechecked.
+inline Level FromCode(std::string_view code) {
+  Level level;
+  const ReadResult result = ReadLevelCode(level, code);
+  EXPECT_NE(result.outcome, CodeReading::Rejected) << code << ": " << result.reason;
+  RecheckLevel(level);
+  return level;
+}
+
+struct Square {
+  int column;
+  int row;
+  friend bool operator==(const Square&, const Square&) = default;
+};
+
+/// Squares of the red, green and blue piece, whatever the record order.
+struct Trio {
+  Square red;
+  Square green;
+  Square blue;
+  friend bool operator==(const Trio&, const Trio&) = default;
+};
+
+inline Square SquareOfColour(const Pieces& pieces, std::int8_t colour) {
+  for (const Piece& piece : pieces) {
+    if (piece.colour == colour) return {piece.column, piece.row};
+  }
+  ADD_FAILURE() << "no piece of colour " << int{colour};
+  return {-1, -1};
+}
+
+inline Trio ByColour(const Pieces& pieces) {
+  return {SquareOfColour(pieces, Red), SquareOfColour(pieces, Green), SquareOfColour(pieces, Blue)};
+}
+
+/// Records in the order red, green, blue at the given squares.
+inline Pieces MakePieces(const Trio& trio) {
+  auto piece = [](Square square, std::int8_t colour) {
+    return Piece{static_cast<std::int8_t>(square.column), static_cast<std::int8_t>(square.row), 0,
+                 colour};
+  };
+  return {piece(trio.red, Red), piece(trio.green, Green), piece(trio.blue, Blue)};
+}
+
+inline void PrintTo(const Trio& trio, std::ostream* out) {
+  *out << "red (" << trio.red.column << ", " << trio.red.row << "), green (" << trio.green.column
+       << ", " << trio.green.row << "), blue (" << trio.blue.column << ", " << trio.blue.row << ")";
+}
+
+/// Three distinct squares of an n x n board, red, green, blue.
+inline Trio RandomSquares(int n, std::mt19937& engine) {
+  std::uniform_int_distribution<int> square(0, n * n - 1);
+  int a = square(engine), b = square(engine), c = square(engine);
+  while (b == a) b = square(engine);
+  while (c == a || c == b) c = square(engine);
+  return {{a % n, a / n}, {b % n, b / n}, {c % n, c / n}};
+}
+
+/// A random maze, with extra passages opened now and then so that some
+/// levels have loops, and random pieces; rechecked.
+inline Level RandomLevel(int n, std::mt19937& engine) {
+  Level level;
+  RandomMaze(level, n, [&engine]() { return static_cast<int>(engine() & 0x7fff); });
+  std::bernoulli_distribution extraPassage(0.15);
+  for (int row = 0; row < n; ++row) {
+    for (int column = 0; column < n; ++column) {
+      const Cell cell = level.cells[row * n + column];
+      if (column + 1 < n && !(cell & OpenEast) && extraPassage(engine)) {
+        level.cells[row * n + column] |= OpenEast;
+        level.cells[row * n + column + 1] |= OpenWest;
+      }
+      if (row + 1 < n && !(cell & OpenSouth) && extraPassage(engine)) {
+        level.cells[row * n + column] |= OpenSouth;
+        level.cells[(row + 1) * n + column] |= OpenNorth;
+      }
+    }
+  }
+  level.balls = MakePieces(RandomSquares(n, engine));
+  level.holes = MakePieces(RandomSquares(n, engine));
+  RecheckLevel(level);
+  return level;
+}
+
+/// Everything of two levels that the operations may change.
+inline void ExpectSameLevel(const Level& expected, const Level& actual) {
+  EXPECT_EQ(expected.boardSize, actual.boardSize);
+  EXPECT_EQ(expected.cells, actual.cells);
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(expected.balls[i].column, actual.balls[i].column);
+    EXPECT_EQ(expected.balls[i].row, actual.balls[i].row);
+    EXPECT_EQ(expected.balls[i].colour, actual.balls[i].colour);
+    EXPECT_EQ(expected.holes[i].column, actual.holes[i].column);
+    EXPECT_EQ(expected.holes[i].row, actual.holes[i].row);
+    EXPECT_EQ(expected.holes[i].colour, actual.holes[i].colour);
+  }
+}
+
+inline constexpr int BoardSizes[] = {3, 5, 7};
+
+}  // namespace testlevels
