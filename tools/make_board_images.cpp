@@ -330,37 +330,41 @@ struct IconBall {
   QRgb light, dark;
 };
 
+// The balls as drawn pixel by pixel for each icon size: L lit, D shadowed,
+// W highlight, '.' the white of the compartment.
+constexpr std::array<std::string_view, 8> IconBall32 = {
+    "..LLLL..", ".LWWLLL.", "LLWLLLLL", "LLLLLLLD", "LLLLLLLD", "LLLLLLDD", ".LLLLDD.", "..DDDD..",
+};
+constexpr std::array<std::string_view, 4> IconBall16 = {".LL.", "LWLL", "LLLD", ".DD."};
+
 /// Icon 128: three white compartments with olive walls whose tops step down
 /// from left to right, a red, a green and a blue ball at their bottoms, and
-/// nothing above them. wall is the wall thickness; a size of 32 uses 2.
+/// nothing above them. Walls are 2 pixels thick at 32 and 1 at 16.
 QImage Icon(int size) {
   const int wall = size / 16;
   const int inner = (size - 4 * wall) / 3;
   const std::array<IconBall, 3> balls = {{{qRgb(255, 0, 0), qRgb(128, 0, 0)},
                                           {qRgb(0, 255, 0), qRgb(0, 128, 0)},
                                           {qRgb(0, 0, 255), qRgb(0, 0, 128)}}};
+  const auto ballRows = [size](int row) { return size >= 32 ? IconBall32[row] : IconBall16[row]; };
   QImage icon(size, size, QImage::Format_ARGB32);
   icon.fill(Qt::transparent);
   const int bottom = size - wall;  // first row of the floor wall
   for (int k = 0; k < 3; ++k) {
     const int left = k * (inner + wall);  // left wall of compartment k
     const int top = size / 8 + k * (size / 4);
-    // walls and floor first, then the white inside
+    // walls, roof and floor first, then the white inside
     for (int y = top; y < size; ++y)
       for (int x = left; x < left + 2 * wall + inner; ++x) icon.setPixel(x, y, Olive);
     for (int y = top + wall; y < bottom; ++y)
       for (int x = left + wall; x < left + wall + inner; ++x) icon.setPixel(x, y, White);
     // the ball fills the compartment's width and sits on its floor
-    const double radius = inner / 2.0;
-    const double cx = left + wall + radius, cy = bottom - radius;
-    for (int y = bottom - inner; y < bottom; ++y) {
-      for (int x = left + wall; x < left + wall + inner; ++x) {
-        const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-        if (dx * dx + dy * dy > radius * radius + 0.3) continue;
-        QRgb colour = dx + dy > radius * 0.5 ? balls[k].dark : balls[k].light;
-        if (dx < -radius * 0.2 && dy < -radius * 0.2 && dx * dx + dy * dy < radius * radius * 0.45)
-          colour = size >= 32 || (dx < -0.9 && dy < -0.9) ? White : colour;
-        icon.setPixel(x, y, colour);
+    for (int row = 0; row < inner; ++row) {
+      for (int column = 0; column < inner; ++column) {
+        const char code = ballRows(row)[column];
+        if (code == '.') continue;
+        const QRgb colour = code == 'W' ? White : code == 'D' ? balls[k].dark : balls[k].light;
+        icon.setPixel(left + wall + column, bottom - inner + row, colour);
       }
     }
   }
