@@ -489,6 +489,29 @@ class EditorSession(unittest.TestCase):
                    "the Copy dialog to take the focus")
         return dialog
 
+    MENU_CAPTIONS = {"Game": 5, "Edit": 7, "Help": 2}  # caption rows in each popup
+
+    def choose_from_menu(self, menu, row):
+        """Clicks a menu on the menu bar, then the caption in the given row of its popup."""
+        self.activate(self.window)
+        self.park_pointer()
+        items, middle = self.menu_bar_items(self.shot())
+        self.assertEqual(len(items), 4, f"menu bar captions found at {items}")
+        windows_before = set(visible_windows(pid=self.editor.pid))
+        left, right = items[list(self.MENU_CAPTIONS).index(menu)]
+        click_at((left + right) // 2, middle)
+        popup = wait_until(lambda: set(visible_windows(pid=self.editor.pid)) - windows_before,
+                           f"the {menu} menu to open")
+        rect = window_rect(popup.pop())
+
+        def caption_rows():
+            ink = dark_pixels(self.shot(), rect, threshold=250)
+            rows = ink_clusters(sorted({y for _, y in ink}), gap=3)
+            return rows if len(rows) == self.MENU_CAPTIONS[menu] else None
+        rows = wait_until(caption_rows, f"the {menu} menu's {self.MENU_CAPTIONS[menu]} captions")
+        top, bottom = rows[row]
+        click_at(rect.x + rect.width // 3, (top + bottom) // 2)
+
     def menu_bar_items(self, shot):
         """Screen x ranges and the middle y of the menu bar's captions, left to right."""
         bar = Rect(self.rect.x, self.rect.y, self.rect.width, max(self.view.y - 2 - self.rect.y, 0))
@@ -507,12 +530,24 @@ class EditorCases(EditorSession):
         self.assertEqual(run("xdotool", "getwindowname", str(self.window)).strip(), TITLE)
         self.assertEqual((self.view.width, self.view.height), (VIEW_WIDTH, VIEW_HEIGHT),
                          f"the view's grey contents measured at {self.view}")
-        # The sunken frame: two pixels on each side that are not the background.
-        for name, (x, y) in {"left": (self.view.x - 1, self.view.y + 100),
-                             "top": (self.view.x + 100, self.view.y - 1),
-                             "right": (self.view.x + VIEW_WIDTH, self.view.y + 100),
-                             "bottom": (self.view.x + 100, self.view.y + VIEW_HEIGHT)}.items():
-            self.assertNotEqual(shot.pixel(x, y), BACKGROUND, f"the view's {name} frame")
+        # The view fills the window below the menu bar, its contents inside a
+        # two-pixel sunken frame: one shade on the left and top, another on the
+        # right and bottom.
+        margins = {"left": self.view.x - self.rect.x,
+                   "right": self.rect.x + self.rect.width - (self.view.x + self.view.width),
+                   "bottom": self.rect.y + self.rect.height - (self.view.y + self.view.height)}
+        self.assertEqual(margins, {"left": 2, "right": 2, "bottom": 2},
+                         f"the view's frame inside the window at {self.rect}")
+        middle_x, middle_y = self.view.x + 100, self.view.y + 100
+        frame = {"left": [shot.pixel(self.view.x - i, middle_y) for i in (1, 2)],
+                 "top": [shot.pixel(middle_x, self.view.y - i) for i in (1, 2)],
+                 "right": [shot.pixel(self.view.x + VIEW_WIDTH - 1 + i, middle_y) for i in (1, 2)],
+                 "bottom": [shot.pixel(middle_x, self.view.y + VIEW_HEIGHT - 1 + i) for i in (1, 2)]}
+        for side, pixels in frame.items():
+            self.assertNotIn(BACKGROUND, pixels, f"the view's {side} frame")
+        self.assertEqual(frame["left"], frame["top"], "the sunken frame's upper-left shade")
+        self.assertEqual(frame["right"], frame["bottom"], "the sunken frame's lower-right shade")
+        self.assertNotEqual(frame["left"], frame["right"], "the frame does not look sunken")
         board = self.board(shot)
         self.assertEqual(board.size, 5, "the editor starts with a 5 x 5 level")
         hints = run("xprop", "-id", str(self.window), "WM_NORMAL_HINTS")
@@ -644,24 +679,71 @@ class EditorCases(EditorSession):
 
     # Game, "Exit" ends the program.
     def test_exit_in_the_game_menu_ends_the_program(self):
-        self.park_pointer()
-        items, middle = self.menu_bar_items(self.shot())
-        windows_before = set(visible_windows(pid=self.editor.pid))
-        left, right = items[0]
-        click_at((left + right) // 2, middle)
-        popup = wait_until(lambda: set(visible_windows(pid=self.editor.pid)) - windows_before,
-                           "the Game menu to open")
-        rect = window_rect(popup.pop())
-        # Wait until the popup is painted: its bottom caption is "Exit".
-        def exit_row():
-            ink = dark_pixels(self.shot(), rect, threshold=250)
-            rows = ink_clusters(sorted({y for _, y in ink}), gap=3)
-            return rows if len(rows) >= 5 else None
-        rows = wait_until(exit_row, "the Game menu's captions")
-        top, bottom = rows[-1]
-        click_at(rect.x + rect.width // 3, (top + bottom) // 2)
+        self.choose_from_menu("Game", 4)
         wait_until(lambda: self.editor.poll() is not None, "the editor to end after Game, Exit")
         self.assertEqual(self.editor.returncode, 0, "exit status after Game, Exit")
+
+    # Edit, "Get HTML" hands the sharing page with the level's code to the browser.
+    def test_get_html_opens_the_sharing_page_with_the_code(self):
+        self.read_code(ONE_MOVE_EAST)
+        self.choose_from_menu("Edit", 5)
+        opened = wait_until(lambda: self.opened_addresses().strip(),
+                            "an address to be handed to the browser after Edit, Get HTML")
+        self.assertRegex(opened, r"^https?://[^/\s]+/cgi-bin/korvz\?s=" + ONE_MOVE_EAST + "$")
+
+    # Help, "About" shows the About box, which Enter closes.
+    def test_about_box_opens_from_the_help_menu_and_closes_on_enter(self):
+        self.choose_from_menu("Help", 0)
+        about = wait_until(lambda: visible_windows(pid=self.editor.pid, name="^About$"),
+                           "a visible dialog titled \"About\" after Help, About")[0]
+        wait_until(lambda: xdotool("getactivewindow").strip() == str(about), "the About box to take the focus")
+        press("Return")
+        wait_until(lambda: not visible_windows(pid=self.editor.pid, name="^About$"), "the About box to close on Enter")
+        self.assertIsNone(self.editor.poll(), "the editor ended")
+
+    # While a dialog is open, the editor's keys belong to the dialog.
+    def test_keys_in_the_copy_dialog_do_not_reach_the_board(self):
+        self.park_pointer()
+        before = self.shot().region(self.view)
+        self.open_copy_dialog()
+        for keys in ("ctrl+x", "ctrl+n", "ctrl+z", "ctrl+r", "ctrl+alt+o"):
+            press(keys)
+        press("Escape")
+        wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close on Escape")
+        # A key the main window handles, to be sure every earlier key has been delivered.
+        self.command("ctrl+c")
+        wait_until(lambda: visible_windows(pid=self.editor.pid, name="^Copy$"), "the Copy dialog to open again")
+        press("Escape")
+        wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close on Escape")
+        self.park_pointer()
+        self.assertEqual(self.shot().region(self.view), before,
+                         "a key pressed in the Copy dialog changed the board")
+
+    # Carrying balls with the mouse: pick up, put down, and exchange with another ball.
+    def test_balls_are_carried_and_exchanged_with_clicks(self):
+        self.read_code(ONE_MOVE_EAST)
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.balls(s) == ONE_MOVE_EAST_BALLS, f"the balls of the code {ONE_MOVE_EAST}")
+        board = self.board()
+        click_at(*board.centre(0, 0))
+        move_pointer(*board.centre(0, 2))
+        # While carried, the ball follows the pointer and the lamp is out.
+        self.wait_for_board(lambda s, b: b.balls(s) == {"blue": (0, 2), "green": (1, 0), "red": (2, 0)}
+                            and status_shows(s, self.view, b, NO_SOLUTION_INK),
+                            "the blue ball at the pointer over (0,2) and \"NO SOLUTION\"")
+        xdotool("click", "1")
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.balls(s) == {"blue": (0, 2), "green": (1, 0), "red": (2, 0)},
+                            "the blue ball put down on (0,2)")
+        click_at(*board.centre(2, 0))
+        click_at(*board.centre(1, 0))  # green stands there: red goes down, green comes into the hand
+        move_pointer(*board.centre(3, 1))
+        self.wait_for_board(lambda s, b: b.balls(s) == {"blue": (0, 2), "red": (1, 0), "green": (3, 1)},
+                            "red on (1,0) and the green ball carried to (3,1)")
+        xdotool("click", "1")
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.balls(s) == {"blue": (0, 2), "red": (1, 0), "green": (3, 1)},
+                            "the green ball put down on (3,1)")
 
     # Minimising and restoring shows the same picture.
     def test_minimise_and_restore_shows_the_same_board(self):
