@@ -10,7 +10,7 @@
 namespace {
 
 /// Random levels tried before the longest one found so far is taken.
-constexpr int MaxAttempts = 60;
+constexpr int MaxAttempts = 20;
 /// Random tilts from the balls' squares to where the holes go.
 constexpr int WalkLength(int size) { return 8 * size; }
 /// Longest quoted part of an unreadable text in the notice.
