@@ -1,1 +1,55 @@
-// placeholder until this file's work lands
+// Drawing one whole board frame, as on every pointer move: a 7 x 7 maze with
+// a hovered wall position, and with a ball carried over a drop square.
+
+#include <benchmark/benchmark.h>
+
+#include "logic/maze.h"
+#include "view/board_renderer.h"
+
+namespace {
+
+/// A 7 x 7 random maze from fixed draws, so every run draws the same board.
+Level BenchLevel() {
+  unsigned state = 12345;
+  Level level;
+  level.balls[0].column = -1;  // take the default placement
+  RandomMaze(level, 7, [&state] {
+    state = state * 1103515245u + 12345u;
+    return static_cast<int>((state >> 16) & 0x7fff);
+  });
+  return level;
+}
+
+void DrawFrame(benchmark::State& state, const EditingState& editing) {
+  const Level level = BenchLevel();
+  BoardRenderer renderer;
+  for (auto _ : state) benchmark::DoNotOptimize(renderer.DrawFrame(level, editing).constBits());
+}
+
+/// Hovering the east side of the first inner square whose side is open (the
+/// hatch is drawn) or closed (the marker is drawn).
+EditingState HoveringEastSide(const Level& level, bool open) {
+  for (int row = 0; row < 7; ++row)
+    for (int column = 0; column < 6; ++column)
+      if (static_cast<bool>(level.cells[row * 7 + column] & OpenEast) == open)
+        return {NothingCarried, HoverEastWall, column, row, 21 + 42 * column + 36, 21 + 42 * row + 15};
+  return {};
+}
+
+void BM_FrameWithHoveredPassage(benchmark::State& state) {
+  DrawFrame(state, HoveringEastSide(BenchLevel(), true));
+}
+
+void BM_FrameWithHoveredWall(benchmark::State& state) {
+  DrawFrame(state, HoveringEastSide(BenchLevel(), false));
+}
+
+void BM_FrameWithCarriedBall(benchmark::State& state) {
+  DrawFrame(state, {FirstBallItem + Green, HoverNone, 2, 4, 120, 200});
+}
+
+}  // namespace
+
+BENCHMARK(BM_FrameWithHoveredPassage);
+BENCHMARK(BM_FrameWithHoveredWall);
+BENCHMARK(BM_FrameWithCarriedBall);

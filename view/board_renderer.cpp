@@ -56,7 +56,7 @@ class BoardRenderer::Canvas {
   explicit Canvas(QImage& target) : m_painter(&target) {}
 
   void Fill(int x, int y, int width, int height, QRgb colour) {
-    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
+    UseMode(QPainter::CompositionMode_Source);
     m_painter.fillRect(x, y, width, height, QColor(colour));
   }
   void Copy(QPoint at, const QImage& source, const QRect& from) {
@@ -72,8 +72,13 @@ class BoardRenderer::Canvas {
 
  private:
   void Blit(QPainter::CompositionMode mode, QPoint at, const QImage& source, const QRect& from) {
-    m_painter.setCompositionMode(mode);
+    UseMode(mode);
     m_painter.drawImage(at, source, from);
+  }
+
+  /// Switching the mode costs a state change in the painter, so only on change.
+  void UseMode(QPainter::CompositionMode mode) {
+    if (m_painter.compositionMode() != mode) m_painter.setCompositionMode(mode);
   }
 
   QPainter m_painter;
