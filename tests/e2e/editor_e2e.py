@@ -604,6 +604,30 @@ class EditorCases(EditorSession):
                 self.wait_for_board(lambda s, b: not b.walls(s),
                                     f"the wall {name} to open again after a second click")
 
+    # The second click of a double click counts as a click of its own.
+    def test_double_clicks_count_as_two_clicks(self):
+        self.read_code(ONE_MOVE_EAST)
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.balls(s) == ONE_MOVE_EAST_BALLS, f"the balls of the code {ONE_MOVE_EAST}")
+        board = self.board()
+        cases = [("wall east of (2,2)", board.east_gap_centre(2, 2), "south of (3,3)", board.south_gap_centre(3, 3)),
+                 ("blue ball", board.centre(0, 0), "east of (3,3)", board.east_gap_centre(3, 3))]
+        for target, point, marker, marker_point in cases:
+            with self.subTest(double_click=target):
+                before = self.shot()
+                walls = board.walls(before) ^ {marker}
+                move_pointer(*point)
+                xdotool("click", "--repeat", "2", "--delay", "60", "1")
+                # A single click on another gap afterwards: once its wall has flipped,
+                # the double click has been handled too.
+                click_at(*marker_point)
+                self.park_pointer()
+                shot, _ = self.wait_for_board(lambda s, b: (marker in b.walls(s)) == (marker in walls),
+                                              f"the wall {marker} to flip after a click")
+                self.assertEqual(board.walls(shot), walls, f"a double click on the {target} changed the walls")
+                self.assertEqual(board.balls(shot), ONE_MOVE_EAST_BALLS,
+                                 f"a double click on the {target} left a ball off its square")
+
     # Ctrl+Alt+O, which no menu shows, moves the balls one step of a solution.
     def test_solution_step_moves_the_balls(self):
         self.read_code(ONE_MOVE_EAST)
@@ -777,6 +801,8 @@ class GameLaunchCase(EditorSession):
         self.command("ctrl+t")
         window, pid = wait_until(self.game_window, "a game window after Ctrl+T")
         self.other_pids.append(pid)
+        title = run("xdotool", "getwindowname", str(window)).strip()
+        self.assertIn("test", title.lower(), f"the game's title \"{title}\" does not say it tests the editor's level")
         self.activate(window)
         rect = window_rect(window)
 
