@@ -372,6 +372,8 @@ class EditorSession(unittest.TestCase):
     """Starts a fresh editor for every case and ends it afterwards. Web addresses
     the editor opens reach a stand-in for xdg-open that only writes them down."""
 
+    extra_environment = {}
+
     def setUp(self):
         self.scratch = tempfile.TemporaryDirectory(prefix="korvalo-e2e-")
         self.opened_log = os.path.join(self.scratch.name, "opened.txt")
@@ -382,6 +384,7 @@ class EditorSession(unittest.TestCase):
         environment = dict(os.environ)
         environment["PATH"] = self.scratch.name + os.pathsep + environment.get("PATH", "")
         environment["KORVALO_E2E_OPENED"] = self.opened_log
+        environment.update(self.extra_environment)
         self.other_pids = []
         self.editor = subprocess.Popen([EDITOR], env=environment, cwd=self.scratch.name,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
@@ -778,6 +781,41 @@ class EditorCases(EditorSession):
         self.activate(self.window)
         wait_until(lambda: self.shot().region(self.view) == before,
                    "the restored window to show the same board as before minimising")
+
+
+class Downscaled:
+    """A view drawn at a whole-number scale, read back at the scale of one:
+    pixel (x, y) of the 325 x 359 picture is the top-left one of its block."""
+
+    def __init__(self, shot, view, scale):
+        self.shot, self.view, self.scale = shot, view, scale
+        self.width, self.height = VIEW_WIDTH, VIEW_HEIGHT
+
+    def pixel(self, x, y):
+        return self.shot.pixel(self.view.x + self.scale * x, self.view.y + self.scale * y)
+
+
+class ScaledScreenCase(EditorSession):
+    """On a screen with a device pixel ratio of 2 every pixel of the board
+    becomes a sharp 2 x 2 block."""
+
+    extra_environment = {"QT_SCALE_FACTOR": "2"}
+
+    def test_board_is_scaled_by_whole_pixels(self):
+        self.park_pointer()
+        shot = self.shot()
+        self.assertEqual((self.view.width, self.view.height), (2 * VIEW_WIDTH, 2 * VIEW_HEIGHT),
+                         f"the view's grey contents measured at {self.view}")
+        blurred = [(x, y) for y in range(VIEW_HEIGHT) for x in range(VIEW_WIDTH)
+                   if len({shot.pixel(self.view.x + 2 * x + dx, self.view.y + 2 * y + dy)
+                           for dx in (0, 1) for dy in (0, 1)}) > 1]
+        self.assertEqual(blurred[:5], [], f"{len(blurred)} pixels of the board are not sharp 2 x 2 blocks")
+        picture = Downscaled(shot, self.view, 2)
+        whole = Rect(0, 0, VIEW_WIDTH, VIEW_HEIGHT)
+        board = editor_board(picture, whole)
+        self.assertIsNotNone(board, "no board frame in the scaled view")
+        self.assertEqual(board.size, 5)
+        self.assertEqual(set(board.balls(picture)), {"blue", "green", "red"})
 
 
 class GameLaunchCase(EditorSession):
