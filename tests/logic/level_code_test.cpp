@@ -24,8 +24,8 @@ TEST(WriteLevelCodeTest, TheSmallMazeWithTheDefaultPlacement) {
 
 TEST(LevelCodeTest, WriteReadWriteGivesTheSameLevelAndText) {
   std::mt19937 engine(11);
-  for (int size : testlevels::BoardSizes) {
-    for (int i = 0; i < 60; ++i) {
+  for (auto [size, levels] : testlevels::Samples) {
+    for (int i = 0; i < levels; ++i) {
       const Level original = testlevels::RandomLevel(size, engine);
       const std::string code = WriteLevelCode(original);
       SCOPED_TRACE(code);

@@ -105,8 +105,8 @@ int ReachableSquares(const Level& level) {
 
 TEST(RandomMazeTest, EveryMazeIsASpanningTreeWithAClosedBorder) {
   std::mt19937 engine(2024);
-  for (int size : testlevels::BoardSizes) {
-    for (int i = 0; i < 100; ++i) {
+  for (auto [size, levels] : testlevels::Samples) {
+    for (int i = 0; i < 2 * levels; ++i) {
       Level level;
       RandomMaze(level, size, [&engine]() { return static_cast<int>(engine() & 0x7fff); });
       SCOPED_TRACE(WriteLevelCode(level));

@@ -104,8 +104,8 @@ TEST(SolveLevelTest, AnUnallocatedTableIsAllocatedNotOverrun) {
 
 TEST(ShortestSolutionTest, LeadsToTheHolesAndStartsWithTheStepsMove) {
   std::mt19937 engine(7);
-  for (int size : testlevels::BoardSizes) {
-    for (int i = 0; i < 20; ++i) {
+  for (auto [size, levels] : testlevels::Samples) {
+    for (int i = 0; i < levels; ++i) {
       Level level = testlevels::RandomLevel(size, engine);
       const Solution solution = ShortestSolution(level);
       ASSERT_EQ(solution.exists, level.solvable == 1);
@@ -156,8 +156,8 @@ TEST_P(FastSearchTest, LeavesTheSameTableAsThePlainSearch) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, FastSearchTest,
-                         testing::Values(ComparisonCase{3, 300}, ComparisonCase{5, 100},
-                                         ComparisonCase{7, 12}));
+                         testing::Values(ComparisonCase{3, 400}, ComparisonCase{5, 80},
+                                         ComparisonCase{7, 8}));
 
 TEST(FastSearchTest, SlowestKnownLevelAndTheExamples) {
   for (const char* code : {"76342030002556aa97fe5aa95fe55a9572555", "3111221000110fbe5",

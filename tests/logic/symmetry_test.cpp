@@ -67,8 +67,8 @@ TEST(SymmetryTest, ClearedBoardKeepsItsCells) {
 
 TEST(SymmetryTest, LawsHoldOnRandomLevelsOfEverySize) {
   std::mt19937 engine(99);
-  for (int size : testlevels::BoardSizes) {
-    for (int i = 0; i < 40; ++i) {
+  for (auto [size, levels] : testlevels::Samples) {
+    for (int i = 0; i < levels; ++i) {
       const Level original = testlevels::RandomLevel(size, engine);
       SCOPED_TRACE(WriteLevelCode(original));
       using Operation = void (*)(Level&);

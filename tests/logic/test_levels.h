@@ -115,4 +115,12 @@ inline void ExpectSameLevel(const Level& expected, const Level& actual) {
 
 inline constexpr int BoardSizes[] = {3, 5, 7};
 
+/// How many random levels a law is tried on per board size: many small ones,
+/// fewer of the large ones, whose searches cost most.
+struct Sample {
+  int size;
+  int levels;
+};
+inline constexpr Sample Samples[] = {{3, 60}, {5, 20}, {7, 6}};
+
 }  // namespace testlevels
