@@ -1,0 +1,105 @@
+#pragma once
+// A board view with fixed random draws, a caught game launch, and helpers that
+// send real pointer events and watch for repaints.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+#include "app/board_view.h"
+#include "logic/solver.h"
+
+/// The C library's rand() sequence from seed 1: fixed draws for repeatable mazes.
+inline RandomSource FixedRandom(unsigned seed = 1) {
+  return [state = seed]() mutable {
+    state = state * 1103515245u + 12345u;
+    return static_cast<int>((state / 65536u) % 32768u);
+  };
+}
+
+/// RecheckLevel writes 0 or 1; any other value shows it has not run since.
+inline constexpr std::uint8_t NotRechecked = 7;
+
+/// Counts paint events of one widget.
+class PaintWatcher : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted = true;
+    return QObject::eventFilter(watched, event);
+  }
+  bool painted = false;
+};
+
+/// Runs the action on the next modal dialog once it is open (a dialog's exec() blocks the test).
+inline void WhenDialogOpens(std::function<void(QWidget* dialog)> action) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, action = std::move(action)] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr) return;
+    poll->stop();
+    poll->deleteLater();
+    action(dialog);
+  });
+  poll->start(5);
+}
+
+class BoardViewFixture : public ::testing::Test {
+ protected:
+  BoardViewFixture() : view(nullptr, FixedRandom()) {
+    view.SetGameLauncher([this](const QString& text) { launched << text; });
+    view.installEventFilter(&watcher);
+    view.show();
+    SettlePaints();
+  }
+
+  /// Delivers pending repaints and forgets them.
+  void SettlePaints() {
+    QApplication::processEvents();
+    watcher.painted = false;
+  }
+  /// Whether the view was repainted since the last check.
+  bool Repainted() {
+    QApplication::processEvents();
+    const bool painted = watcher.painted;
+    watcher.painted = false;
+    return painted;
+  }
+
+  /// Marks the level so a later recheck shows.
+  void ArmRecheck() { view.level().solvable = NotRechecked; }
+  bool Rechecked() const { return view.level().solvable != NotRechecked; }
+
+  /// A point of the board image in the view's own coordinates (inside its edge).
+  QPointF InView(int x, int y) const { return QPointF(view.contentsRect().topLeft() + QPoint(x, y)); }
+
+  void SendMouse(QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons held) {
+    const QPointF local = InView(x, y);
+    QMouseEvent event(type, local, view.mapToGlobal(local), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&view, &event);
+  }
+  void MoveTo(int x, int y) { SendMouse(QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton); }
+  void Click(int x, int y) {
+    SendMouse(QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton);
+  }
+  void DoubleClick(int x, int y) {
+    Click(x, y);
+    SendMouse(QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton);
+  }
+  /// Moves onto a square of the 5 x 5 board and clicks the centre of a ball there.
+  void ClickSquare(int column, int row) {
+    const int x = 63 + 42 * column + 15;
+    const int y = 63 + 42 * row + 15;
+    MoveTo(x, y);
+    Click(x, y);
+  }
+
+  PaintWatcher watcher;  // outlives the view it watches
+  QStringList launched;
+  CBoardView view;
+};
