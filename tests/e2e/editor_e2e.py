@@ -828,14 +828,11 @@ class GameLaunchCase(EditorSession):
                 return window, pid
         return None
 
-    def test_test_command_plays_the_level_in_the_game(self):
+    def start_game(self):
+        """Ctrl+T in the editor; returns the game's window rectangle and the board it shows."""
         game = os.path.join(os.path.dirname(EDITOR), "korvalo")
         if not os.access(game, os.X_OK):
             self.skipTest(f"no game built at {game}")
-        self.read_code(ONE_MOVE_EAST)
-        self.park_pointer()
-        editor_shot, editor_board_seen = self.wait_for_board(
-            lambda s, b: b.balls(s) == ONE_MOVE_EAST_BALLS, f"the balls of the code {ONE_MOVE_EAST}")
         self.command("ctrl+t")
         window, pid = wait_until(self.game_window, "a game window after Ctrl+T")
         self.other_pids.append(pid)
@@ -843,18 +840,29 @@ class GameLaunchCase(EditorSession):
         self.assertIn("test", title.lower(), f"the game's title \"{title}\" does not say it tests the editor's level")
         self.activate(window)
         rect = window_rect(window)
+        move_pointer(rect.x + rect.width + 50, rect.y + rect.height + 50)
 
         def game_board():
             shot = self.shot()
             board = find_board(shot, rect)
             return (shot, board) if board else None
         shot, board = wait_until(game_board, f"a board drawn in the game window at {rect}")
-        self.assertEqual(board.size, 5, "the game shows a board of another size")
-        self.assertEqual(board.balls(shot), ONE_MOVE_EAST_BALLS, "the game's balls")
-        self.assertEqual(board.holes(shot), editor_board_seen.holes(editor_shot), "the game's holes")
-        self.assertEqual(board.walls(shot), set(), "the game's walls")
+        return window, rect, shot, board
 
-        move_pointer(rect.x + rect.width + 50, rect.y + rect.height + 50)
+    def assert_same_level(self, game_shot, game_board, editor_shot, editor_board_seen):
+        self.assertEqual(game_board.size, editor_board_seen.size, "the game shows a board of another size")
+        for part in ("balls", "holes", "walls"):
+            self.assertEqual(getattr(game_board, part)(game_shot), getattr(editor_board_seen, part)(editor_shot),
+                             f"the game's {part} differ from the editor's")
+
+    def test_test_command_plays_the_level_in_the_game(self):
+        self.read_code(ONE_MOVE_EAST)
+        self.park_pointer()
+        editor_shot, editor_board_seen = self.wait_for_board(
+            lambda s, b: b.balls(s) == ONE_MOVE_EAST_BALLS, f"the balls of the code {ONE_MOVE_EAST}")
+        window, rect, shot, board = self.start_game()
+        self.assert_same_level(shot, board, editor_shot, editor_board_seen)
+
         press("Right")
         wait_until(lambda: (lambda s: find_board(s, rect) and find_board(s, rect).balls(s) == SOLVED_BALLS)(self.shot()),
                    "the game's balls to move one square east after the Right key")
@@ -865,6 +873,22 @@ class GameLaunchCase(EditorSession):
         self.wait_for_board(lambda s, b: b.balls(s) == SOLVED_BALLS,
                             "the editor's balls to move after Ctrl+Alt+O with the game open")
         self.assertIsNone(self.editor.poll(), "the editor ended")
+
+        self.activate(window)
+        press("Escape")
+        wait_until(lambda: window not in visible_windows(), "the game's window to close on Escape")
+        self.assertIsNone(self.editor.poll(), "the editor ended with the game")
+
+    # After a solution step the editor holds its balls in another order until the
+    # next recheck; the game must still get the level the editor shows.
+    def test_test_command_after_a_solution_step_passes_the_level_shown(self):
+        self.read_code(ONE_MOVE_EAST)
+        self.command("ctrl+alt+o")
+        self.park_pointer()
+        editor_shot, editor_board_seen = self.wait_for_board(
+            lambda s, b: b.balls(s) == SOLVED_BALLS, "the editor's balls to move after Ctrl+Alt+O")
+        _, _, shot, board = self.start_game()
+        self.assert_same_level(shot, board, editor_shot, editor_board_seen)
 
 
 def main():
