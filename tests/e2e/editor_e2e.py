@@ -386,8 +386,11 @@ class EditorSession(unittest.TestCase):
         environment["KORVALO_E2E_OPENED"] = self.opened_log
         environment.update(self.extra_environment)
         self.other_pids = []
-        self.editor = subprocess.Popen([EDITOR], env=environment, cwd=self.scratch.name,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        # The editor's messages go to a file: a pipe nobody reads could fill up and stall it.
+        self.editor_log = os.path.join(self.scratch.name, "editor.log")
+        with open(self.editor_log, "w") as log:
+            self.editor = subprocess.Popen([EDITOR], env=environment, cwd=self.scratch.name,
+                                           stdout=log, stderr=subprocess.STDOUT)
         self.window = wait_until(self.editor_window, f"a visible window titled \"{TITLE}\"")
         self.activate(self.window)
         self.rect = window_rect(self.window)
@@ -397,6 +400,7 @@ class EditorSession(unittest.TestCase):
     def tearDown(self):
         if self.failed():
             self.save_screen()
+            print(f"\nthe editor's messages:\n{self.editor_messages()}", file=sys.stderr)
         for pid in self.other_pids:
             try:
                 os.kill(pid, 15)
@@ -409,9 +413,11 @@ class EditorSession(unittest.TestCase):
             except subprocess.TimeoutExpired:
                 self.editor.kill()
                 self.editor.wait()
-        if self.editor.stderr:
-            self.editor.stderr.close()
         self.scratch.cleanup()
+
+    def editor_messages(self):
+        with open(self.editor_log, errors="replace") as log:
+            return log.read()[-4000:]
 
     def opened_addresses(self):
         """What the editor handed to the browser so far, one address a line."""
@@ -438,7 +444,8 @@ class EditorSession(unittest.TestCase):
 
     def editor_window(self):
         if self.editor.poll() is not None:
-            raise AssertionError(f"the editor exited with status {self.editor.returncode} before showing a window")
+            raise AssertionError(f"the editor exited with status {self.editor.returncode} before showing a window:\n"
+                                 f"{self.editor_messages()}")
         windows = visible_windows(pid=self.editor.pid, name=f"^{TITLE}$")
         return windows[0] if windows else None
 
@@ -478,11 +485,10 @@ class EditorSession(unittest.TestCase):
     def read_code(self, code):
         """Opens the Copy dialog with Ctrl+C, replaces the selected code by typing
         the new one and confirms with Enter."""
-        dialog = self.open_copy_dialog()
+        self.open_copy_dialog()
         xdotool("type", "--delay", "30", code)
         press("Return")
         wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close after Enter")
-        return dialog
 
     def open_copy_dialog(self):
         self.command("ctrl+c")
@@ -522,7 +528,7 @@ class EditorSession(unittest.TestCase):
         self.assertTrue(ink, f"no caption ink in the menu bar {bar}")
         middle = (min(y for _, y in ink) + max(y for _, y in ink)) // 2
         columns = sorted({x for x, _ in ink})
-        return [(left, right) for left, right in ink_clusters(columns, gap=6)], middle
+        return [tuple(cluster) for cluster in ink_clusters(columns, gap=6)], middle
 
 
 class EditorCases(EditorSession):
