@@ -375,7 +375,10 @@ class EditorSession(unittest.TestCase):
     extra_environment = {}
 
     def setUp(self):
+        # Cleanups rather than tearDown, so they also run when setUp fails; the
+        # last registered runs first.
         self.scratch = tempfile.TemporaryDirectory(prefix="korvalo-e2e-")
+        self.addCleanup(self.scratch.cleanup)
         self.opened_log = os.path.join(self.scratch.name, "opened.txt")
         fake_opener = os.path.join(self.scratch.name, "xdg-open")
         with open(fake_opener, "w") as file:
@@ -391,16 +394,20 @@ class EditorSession(unittest.TestCase):
         with open(self.editor_log, "w") as log:
             self.editor = subprocess.Popen([EDITOR], env=environment, cwd=self.scratch.name,
                                            stdout=log, stderr=subprocess.STDOUT)
+        self.addCleanup(self.stop_programs)
+        self.addCleanup(self.report_failure)
         self.window = wait_until(self.editor_window, f"a visible window titled \"{TITLE}\"")
         self.activate(self.window)
         self.rect = window_rect(self.window)
         self.view = wait_until(lambda: find_view(Shot(), self.rect),
                                f"the board view's grey background inside the window at {self.rect}")
 
-    def tearDown(self):
+    def report_failure(self):
         if self.failed():
             self.save_screen()
             print(f"\nthe editor's messages:\n{self.editor_messages()}", file=sys.stderr)
+
+    def stop_programs(self):
         for pid in self.other_pids:
             try:
                 os.kill(pid, 15)
@@ -413,7 +420,6 @@ class EditorSession(unittest.TestCase):
             except subprocess.TimeoutExpired:
                 self.editor.kill()
                 self.editor.wait()
-        self.scratch.cleanup()
 
     def editor_messages(self):
         with open(self.editor_log, errors="replace") as log:
