@@ -484,6 +484,11 @@ class EditorSession(unittest.TestCase):
             return (shot, board) if board and condition(shot, board) else None
         return wait_until(attempt, what)
 
+    def wait_until_view_shows(self, picture, what):
+        """Waits for the view to show exactly the given pixels: a window that has just
+        closed over it may leave it unpainted for a moment."""
+        wait_until(lambda: self.shot().region(self.view) == picture, what)
+
     def command(self, keys):
         self.activate(self.window)
         press(keys)
@@ -688,8 +693,7 @@ class EditorCases(EditorSession):
         press("Escape")
         wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close on Escape")
         self.park_pointer()
-        after = self.shot()
-        self.assertEqual(after.region(self.view), before.region(self.view), "Escape in the Copy dialog changed the board")
+        self.wait_until_view_shows(before.region(self.view), "the board as before Ctrl+C once Escape closed the dialog")
 
     # A 7 x 7 code typed over the selected code and Enter give the 7 x 7 level.
     def test_pasted_7x7_code_gives_a_7x7_board(self):
@@ -755,8 +759,7 @@ class EditorCases(EditorSession):
         press("Escape")
         wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close on Escape")
         self.park_pointer()
-        self.assertEqual(self.shot().region(self.view), before,
-                         "a key pressed in the Copy dialog changed the board")
+        self.wait_until_view_shows(before, "the board unchanged by the keys pressed in the Copy dialog")
 
     # Carrying balls with the mouse: pick up, put down, and exchange with another ball.
     def test_balls_are_carried_and_exchanged_with_clicks(self):
@@ -791,8 +794,7 @@ class EditorCases(EditorSession):
         xdotool("windowminimize", "--sync", str(self.window))
         wait_until(lambda: self.window not in visible_windows(pid=self.editor.pid), "the window to be minimised")
         self.activate(self.window)
-        wait_until(lambda: self.shot().region(self.view) == before,
-                   "the restored window to show the same board as before minimising")
+        self.wait_until_view_shows(before, "the restored window to show the same board as before minimising")
 
 
 class Downscaled:
