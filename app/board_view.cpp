@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include "view/board_geometry.h"
 #include "view/pointer_editing.h"
@@ -42,8 +43,11 @@ void CBoardView::paintEvent(QPaintEvent* event) {
   painter.drawImage(contentsRect().topLeft(), m_renderer.DrawFrame(m_level, m_editing));
 }
 
+// On a high-density screen positions fall between pixels: the board pixel is
+// the one that holds the point, so round down rather than to the nearest.
 QPoint CBoardView::BoardPoint(const QMouseEvent* event) const {
-  return event->position().toPoint() - contentsRect().topLeft();
+  const QPointF position = event->position();
+  return QPoint(qFloor(position.x()), qFloor(position.y())) - contentsRect().topLeft();
 }
 
 void CBoardView::mouseMoveEvent(QMouseEvent* event) {

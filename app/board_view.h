@@ -4,6 +4,7 @@
 // level, the editing state, the renderer and the random source.
 
 #include <QFrame>
+#include <string>
 
 #include "app/game_launcher.h"
 #include "logic/level.h"

@@ -36,6 +36,7 @@ CMainFrame::CMainFrame(RandomSource random)
   // The window follows the menu bar's height for any font, so the board keeps
   // its exact size and the user cannot resize the window.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // The main window never keeps the focus for itself: the board view takes it.
   setFocusProxy(m_view);
   m_view->setFocus();
 }
@@ -93,10 +94,4 @@ bool CMainFrame::OnCmdMsg(int id) {
     default:
       return false;
   }
-}
-
-// The main window never keeps the focus for itself.
-void CMainFrame::focusInEvent(QFocusEvent* event) {
-  QMainWindow::focusInEvent(event);
-  m_view->setFocus();
 }

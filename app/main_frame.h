@@ -26,9 +26,6 @@ class CMainFrame : public QMainWindow {
   /// The application's About command.
   void aboutRequested();
 
- protected:
-  void focusInEvent(QFocusEvent* event) override;
-
  private:
   void BuildMenuAndKeys();
   QAction* MakeAction(int id, const QString& caption, const QString& shortcut);

@@ -102,6 +102,18 @@ TEST_F(BoardViewTest, PointerEventsArriveInBoardPixels) {
   EXPECT_FALSE(Repainted());
 }
 
+// On a high-density screen a position can fall between two pixels: it belongs
+// to the pixel that holds it, so x 93.6 is still the last pixel of square (0, 0).
+TEST_F(BoardViewTest, PositionBetweenPixelsBelongsToThePixelHoldingIt) {
+  const QPointF local = InView(93, 63) + QPointF(0.6, 0.6);
+  QMouseEvent move(QEvent::MouseMove, local, view.mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&view, &move);
+  EXPECT_EQ(view.editing().PointerX, 93);
+  EXPECT_EQ(view.editing().HoverColumn, 0);
+  EXPECT_EQ(view.editing().HoverKind, HoverNone);
+}
+
 TEST_F(BoardViewTest, RightButtonEditsNothing) {
   const Level before = view.level();
   MoveTo(94, 63);
