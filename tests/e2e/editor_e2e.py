@@ -11,6 +11,7 @@ limit, so a loaded machine slows the cases down without failing them.
 import argparse
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -373,6 +374,7 @@ class EditorSession(unittest.TestCase):
     the editor opens reach a stand-in for xdg-open that only writes them down."""
 
     extra_environment = {}
+    alone = False  # run a copy of the editor from a folder without the game
 
     def setUp(self):
         # Cleanups rather than tearDown, so they also run when setUp fails; the
@@ -391,8 +393,12 @@ class EditorSession(unittest.TestCase):
         self.other_pids = []
         # The editor's messages go to a file: a pipe nobody reads could fill up and stall it.
         self.editor_log = os.path.join(self.scratch.name, "editor.log")
+        editor = EDITOR
+        if self.alone:
+            editor = os.path.join(self.scratch.name, os.path.basename(EDITOR))
+            shutil.copy(EDITOR, editor)
         with open(self.editor_log, "w") as log:
-            self.editor = subprocess.Popen([EDITOR], env=environment, cwd=self.scratch.name,
+            self.editor = subprocess.Popen([editor], env=environment, cwd=self.scratch.name,
                                            stdout=log, stderr=subprocess.STDOUT)
         self.addCleanup(self.stop_programs)
         self.addCleanup(self.report_failure)
@@ -745,12 +751,17 @@ class EditorCases(EditorSession):
         self.assertIsNone(self.editor.poll(), "the editor ended")
 
     # While a dialog is open, the editor's keys belong to the dialog.
-    def test_keys_in_the_copy_dialog_do_not_reach_the_board(self):
+    def test_keys_and_clicks_during_the_copy_dialog_do_not_reach_the_board(self):
         self.park_pointer()
-        before = self.shot().region(self.view)
+        before = self.shot()
+        board = self.board(before)
         self.open_copy_dialog()
         for keys in ("ctrl+x", "ctrl+n", "ctrl+z", "ctrl+r", "ctrl+alt+o"):
             press(keys)
+        # The dialog stands over the middle of the board; the top row stays uncovered.
+        for column in range(board.size - 1):
+            click_at(*board.east_gap_centre(column, 0))
+        self.activate(visible_windows(pid=self.editor.pid, name="^Copy$")[0])
         press("Escape")
         wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close on Escape")
         # A key the main window handles, to be sure every earlier key has been delivered.
@@ -759,7 +770,8 @@ class EditorCases(EditorSession):
         press("Escape")
         wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close on Escape")
         self.park_pointer()
-        self.wait_until_view_shows(before, "the board unchanged by the keys pressed in the Copy dialog")
+        self.wait_until_view_shows(before.region(self.view),
+                                   "the board unchanged by the keys and clicks while the Copy dialog was open")
 
     # Carrying balls with the mouse: pick up, put down, and exchange with another ball.
     def test_balls_are_carried_and_exchanged_with_clicks(self):
@@ -903,6 +915,28 @@ class GameLaunchCase(EditorSession):
             lambda s, b: b.balls(s) == SOLVED_BALLS, "the editor's balls to move after Ctrl+Alt+O")
         _, _, shot, board = self.start_game()
         self.assert_same_level(shot, board, editor_shot, editor_board_seen)
+
+
+class MissingGameCase(EditorSession):
+    """Without the game, Test changes nothing and says nothing."""
+
+    alone = True
+
+    def test_test_command_without_the_game_changes_nothing(self):
+        if shutil.which("korvalo"):
+            self.skipTest("a game on the search path")
+        self.park_pointer()
+        windows_before = set(visible_windows())
+        before = self.shot().region(self.view)
+        self.command("ctrl+t")
+        # Ctrl+C right after: once its dialog is up, Test has been handled.
+        self.open_copy_dialog()
+        press("Escape")
+        wait_until(lambda: not visible_windows(name="^Copy$"), "the Copy dialog to close on Escape")
+        self.park_pointer()
+        self.wait_until_view_shows(before, "the board unchanged after Test without a game")
+        self.assertEqual(set(visible_windows()), windows_before, "Test without a game opened a window")
+        self.assertIsNone(self.editor.poll(), "the editor ended")
 
 
 def main():
