@@ -1,10 +1,10 @@
 #include "app/about_box.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
 #include "app/dialog_units.h"
+#include "app/editor_app.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent, FixedDialogFlags) {
   auto* icon = new QLabel(this);
   icon->setGeometry(DialogUnitRect(7, 7, 21, 20));
   icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+  icon->setPixmap(EditorIcon().pixmap(32, 32));
 
   AddText(this, QStringLiteral("Korvalo Level Editor, v.1.0"), DialogUnitRect(35, 7, 89, 8));
   AddText(this, QStringLiteral("Copyright (C) Vandrel"), DialogUnitRect(35, 18, 92, 8));

@@ -53,7 +53,7 @@ class MainFrameTest : public ::testing::Test {
   MainFrameTest() : frame(FixedRandom()) {
     frame.boardView().SetGameLauncher([](const QString&) {});
     frame.show();
-    QApplication::setActiveWindow(&frame);
+    frame.activateWindow();
   }
   /// Presses a key sequence in the main window as the user would.
   void Press(const char* keys) {
@@ -143,7 +143,7 @@ TEST_F(MainFrameTest, KeysInTheDialogDoNotReachTheBoard) {
     auto* dialog = qobject_cast<CLevelCodeDlg*>(opened);
     ASSERT_NE(dialog, nullptr);
     sawDialog = true;
-    QApplication::setActiveWindow(dialog);
+    dialog->activateWindow();
     QTest::keySequence(dialog->codeEdit(), QKeySequence(QStringLiteral("Ctrl+N")));
     QTest::keySequence(dialog->codeEdit(), QKeySequence(QStringLiteral("Ctrl+Z")));
     QTest::keyClick(dialog->codeEdit(), Qt::Key_Escape);
