@@ -6,85 +6,123 @@
 #include <cstdint>
 #include <vector>
 
-// The search expands states in exactly the order of the plain rule (decode,
+// Two searches live here, both on square numbers instead of Piece records: a
+// move is one table look-up per ball and a few comparisons instead of
+// decoding, sorting and encoding records, and the visited marks live in a
+// bitset small enough to stay in the first-level cache.
+//
+// SolveLevel expands states in exactly the order of the plain rule (decode,
 // move, encode for every successor; first discovery wins; north, south, west,
-// east), so the table it leaves is the same entry for entry. It is faster
-// because it works on square numbers: each move is two table look-ups per ball
-// instead of a sort of Piece records, and the visited marks live in a bitset
-// small enough to stay in the first-level cache.
+// east), so the table it leaves is the same entry for entry and the first move
+// of the solution it finds is the same.
+//
+// RecheckLevel only needs to know whether the holes can be reached. It
+// searches from both ends at once and stops as soon as the two meet or one of
+// them runs out of states, which for most levels is long before a search from
+// the balls alone would end.
 
 namespace {
 
 constexpr int MaxSquares = 49;
+using SquareTable = std::array<std::uint8_t, MaxSquares>;
+constexpr std::uint8_t NoSquare = 0xff;
 
-/// Per direction: the square a ball moves to (its own when a wall is in the
-/// way), and a rank that puts the ball farthest ahead first.
+/// Per direction, the square a ball moves to (its own when a wall is in the
+/// way), and the square a ball must have come from to arrive on a square by
+/// moving (NoSquare when none can).
 struct MoveTables {
-  std::array<std::array<std::uint8_t, MaxSquares>, 4> destination{};
-  std::array<std::array<std::uint8_t, MaxSquares>, 4> rank{};
+  std::array<SquareTable, 4> destination{};
+  std::array<SquareTable, 4> source{};
 };
 
 MoveTables BuildMoveTables(const Level& level) {
   const int n = level.boardSize;
-  const int last = n * n - 1;
   MoveTables tables;
-  for (int row = 0; row < n; ++row) {
-    for (int column = 0; column < n; ++column) {
-      const int square = row * n + column;
-      const Cell cell = level.cells[square];
-      const auto to = [&](Cell bit, int target) {
-        return static_cast<std::uint8_t>((cell & bit) ? target : square);
-      };
-      tables.destination[0][square] = to(OpenNorth, square - n);
-      tables.destination[1][square] = to(OpenSouth, square + n);
-      tables.destination[2][square] = to(OpenWest, square - 1);
-      tables.destination[3][square] = to(OpenEast, square + 1);
-      // Balls level with each other across the direction of travel never
-      // meet in a move, so any order among them gives the same squares.
-      const int columnMajor = column * n + row;
-      tables.rank[0][square] = static_cast<std::uint8_t>(square);
-      tables.rank[1][square] = static_cast<std::uint8_t>(last - square);
-      tables.rank[2][square] = static_cast<std::uint8_t>(columnMajor);
-      tables.rank[3][square] = static_cast<std::uint8_t>(last - columnMajor);
+  for (auto& sources : tables.source) sources.fill(NoSquare);
+  for (int square = 0; square < n * n; ++square) {
+    const Cell cell = level.cells[square];
+    const auto to = [&](Cell bit, int target) {
+      return static_cast<std::uint8_t>((cell & bit) ? target : square);
+    };
+    tables.destination[0][square] = to(OpenNorth, square - n);
+    tables.destination[1][square] = to(OpenSouth, square + n);
+    tables.destination[2][square] = to(OpenWest, square - 1);
+    tables.destination[3][square] = to(OpenEast, square + 1);
+    for (std::size_t direction = 0; direction < 4; ++direction) {
+      const std::uint8_t target = tables.destination[direction][square];
+      if (target != square) tables.source[direction][target] = static_cast<std::uint8_t>(square);
     }
   }
   return tables;
 }
 
 /// Squares of the blue, green and red ball.
-using Squares = std::array<std::uint8_t, 3>;
+struct Squares {
+  int blue;
+  int green;
+  int red;
+  friend bool operator==(const Squares&, const Squares&) = default;
+};
 
-Squares Apply(const MoveTables& tables, int direction, Squares balls) {
-  const auto& destination = tables.destination[direction];
-  const auto& rank = tables.rank[direction];
-  std::array<int, 3> order = {0, 1, 2};
-  if (rank[balls[order[1]]] < rank[balls[order[0]]]) std::swap(order[0], order[1]);
-  if (rank[balls[order[2]]] < rank[balls[order[1]]]) std::swap(order[1], order[2]);
-  if (rank[balls[order[1]]] < rank[balls[order[0]]]) std::swap(order[0], order[1]);
-  // Front to back: a ball stays when the square ahead holds a ball that stayed.
-  const std::uint8_t first = destination[balls[order[0]]];
-  std::uint8_t second = destination[balls[order[1]]];
-  if (second == first) second = balls[order[1]];
-  std::uint8_t third = destination[balls[order[2]]];
-  if (third == first || third == second) third = balls[order[2]];
-  balls[order[0]] = first;
-  balls[order[1]] = second;
-  balls[order[2]] = third;
-  return balls;
+// The same outcome as moving the balls front to back: a ball stays when a wall
+// is in its way or when the square ahead holds a ball that stays.
+Squares Apply(const SquareTable& destination, const Squares& from) {
+  const int blue = destination[from.blue];
+  const int green = destination[from.green];
+  const int red = destination[from.red];
+  // Mostly no ball heads for a square another ball stands on, and every ball
+  // simply takes its one step.
+  const bool meeting = (blue == from.green) | (blue == from.red) | (green == from.blue) |
+                       (green == from.red) | (red == from.blue) | (red == from.green);
+  if (!meeting) return {blue, green, red};
+  // The balls ahead decide first, and a chain is at most three balls long, so
+  // two rounds of "blocked by a ball that stays" settle every ball.
+  bool blueStays = blue == from.blue;
+  bool greenStays = green == from.green;
+  bool redStays = red == from.red;
+  for (int round = 0; round < 2; ++round) {
+    blueStays = blueStays | ((blue == from.green) & greenStays) | ((blue == from.red) & redStays);
+    greenStays = greenStays | ((green == from.blue) & blueStays) | ((green == from.red) & redStays);
+    redStays = redStays | ((red == from.blue) & blueStays) | ((red == from.green) & greenStays);
+  }
+  return {blueStays ? from.blue : blue, greenStays ? from.green : green,
+          redStays ? from.red : red};
 }
 
 std::uint32_t Pack(const Squares& balls) {
-  return balls[0] | (std::uint32_t{balls[1]} << 8) | (std::uint32_t{balls[2]} << 16);
+  return static_cast<std::uint32_t>(balls.blue | (balls.green << 8) | (balls.red << 16));
 }
 
 Squares Unpack(std::uint32_t packed) {
-  return {static_cast<std::uint8_t>(packed), static_cast<std::uint8_t>(packed >> 8),
-          static_cast<std::uint8_t>(packed >> 16)};
+  return {static_cast<int>(packed & 0xff), static_cast<int>((packed >> 8) & 0xff),
+          static_cast<int>(packed >> 16)};
 }
+
+class StateSpace {
+ public:
+  explicit StateSpace(std::int32_t boardSize) : m_squares(boardSize * boardSize) {}
+  std::int32_t Count() const { return m_squares * m_squares * m_squares; }
+  StateIndex IndexOf(const Squares& balls) const {
+    return (balls.red * m_squares + balls.green) * m_squares + balls.blue;
+  }
+  Squares SquaresOf(StateIndex state) const {
+    return {state % m_squares, state / m_squares % m_squares, state / m_squares / m_squares};
+  }
+  /// Three balls on three squares reach at most this many states.
+  std::size_t ReachableBound() const {
+    return static_cast<std::size_t>(m_squares * (m_squares - 1) * (m_squares - 2) + 1);
+  }
+
+ private:
+  std::int32_t m_squares;
+};
 
 class VisitedSet {
  public:
   explicit VisitedSet(std::int32_t size) : m_words((static_cast<std::size_t>(size) + 63) / 64) {}
+  bool Contains(StateIndex state) const {
+    return (m_words[static_cast<std::size_t>(state) / 64] >> (state % 64)) & 1;
+  }
   /// Marks the state; true when it was not marked before.
   bool Insert(StateIndex state) {
     std::uint64_t& word = m_words[static_cast<std::size_t>(state) / 64];
@@ -98,8 +136,73 @@ class VisitedSet {
   std::vector<std::uint64_t> m_words;
 };
 
-std::int32_t ReachableBound(std::int32_t squares) {
-  return squares * (squares - 1) * (squares - 2) + 1;
+/// Calls visit with every placement that one move in the direction turns into
+/// to: each ball either stayed or came from the square behind it, and the move
+/// itself confirms which of those combinations are real.
+template <typename Visit>
+void ForEachSourcePlacement(const MoveTables& tables, std::size_t direction, const Squares& to,
+                            Visit visit) {
+  const SquareTable& source = tables.source[direction];
+  const std::array<int, 2> blue = {to.blue, source[to.blue]};
+  const std::array<int, 2> green = {to.green, source[to.green]};
+  const std::array<int, 2> red = {to.red, source[to.red]};
+  for (int b = 0; b < 2; ++b) {
+    if (blue[b] == NoSquare) continue;
+    for (int g = 0; g < 2; ++g) {
+      if (green[g] == NoSquare || green[g] == blue[b]) continue;
+      for (int r = 0; r < 2; ++r) {
+        if (red[r] == NoSquare || red[r] == blue[b] || red[r] == green[g]) continue;
+        const Squares from = {blue[b], green[g], red[r]};
+        if (b + g + r > 0 && Apply(tables.destination[direction], from) == to) visit(from);
+      }
+    }
+  }
+}
+
+/// One end of the two-ended search: what it has reached and its newest layer.
+struct SearchEnd {
+  VisitedSet reached;
+  std::vector<std::uint32_t> layer;
+};
+
+// A step back costs up to eight forward moves, so the end searched backward
+// gets a smaller share of the work.
+constexpr std::size_t BackwardCost = 2;
+
+bool TargetIsReachable(const Level& level, StateIndex start, StateIndex target) {
+  if (start == target) return true;
+  const StateSpace space(level.boardSize);
+  const MoveTables tables = BuildMoveTables(level);
+  SearchEnd forward{VisitedSet(space.Count()), {Pack(space.SquaresOf(start))}};
+  SearchEnd backward{VisitedSet(space.Count()), {Pack(space.SquaresOf(target))}};
+  forward.reached.Insert(start);
+  backward.reached.Insert(target);
+  std::vector<std::uint32_t> next;
+  bool met = false;
+  while (!forward.layer.empty() && !backward.layer.empty() && !met) {
+    next.clear();
+    const bool goForward = forward.layer.size() <= BackwardCost * backward.layer.size();
+    SearchEnd& end = goForward ? forward : backward;
+    const VisitedSet& other = goForward ? backward.reached : forward.reached;
+    const auto reach = [&](const Squares& balls) {
+      const StateIndex state = space.IndexOf(balls);
+      if (other.Contains(state)) met = true;
+      if (end.reached.Insert(state)) next.push_back(Pack(balls));
+    };
+    for (std::uint32_t packed : end.layer) {
+      const Squares current = Unpack(packed);
+      for (std::size_t direction = 0; direction < 4; ++direction) {
+        if (goForward) {
+          reach(Apply(tables.destination[direction], current));
+        } else {
+          ForEachSourcePlacement(tables, direction, current, reach);
+        }
+      }
+      if (met) break;
+    }
+    end.layer.swap(next);
+  }
+  return met;
 }
 
 /// The states from the start to the target along the table; empty when the
@@ -137,31 +240,23 @@ void EncodeBallsAndHoles(Level& level) {
 
 bool SolveLevel(Level& level, StateIndex start, StateIndex target) {
   if (start == target) return true;
-  const std::int32_t stateCount = StateCount(level);
-  assert(start > 0 && start < stateCount && target >= 0 && target < stateCount);
-  level.predecessors.assign(static_cast<std::size_t>(stateCount), 0);
-
+  const StateSpace space(level.boardSize);
+  assert(start > 0 && start < space.Count() && target >= 0 && target < space.Count());
+  level.predecessors.assign(static_cast<std::size_t>(space.Count()), 0);
   const MoveTables tables = BuildMoveTables(level);
-  const std::int32_t squares = level.boardSize * level.boardSize;
-  const auto indexOf = [squares](const Squares& balls) {
-    return (balls[2] * squares + balls[1]) * squares + balls[0];
-  };
 
-  VisitedSet visited(stateCount);
+  VisitedSet visited(space.Count());
   std::vector<std::uint32_t> queue;
-  queue.reserve(static_cast<std::size_t>(ReachableBound(squares)));
+  queue.reserve(space.ReachableBound());
   // The start is not marked: like any state it is marked when a move first
   // leads to it, and then queued a second time.
-  const Squares startSquares = {static_cast<std::uint8_t>(start % squares),
-                                static_cast<std::uint8_t>(start / squares % squares),
-                                static_cast<std::uint8_t>(start / squares / squares)};
-  queue.push_back(Pack(startSquares));
+  queue.push_back(Pack(space.SquaresOf(start)));
   for (std::size_t head = 0; head < queue.size(); ++head) {
     const Squares current = Unpack(queue[head]);
-    const StateIndex currentIndex = indexOf(current);
-    for (int direction = 0; direction < 4; ++direction) {
-      const Squares next = Apply(tables, direction, current);
-      const StateIndex nextIndex = indexOf(next);
+    const StateIndex currentIndex = space.IndexOf(current);
+    for (const SquareTable& destination : tables.destination) {
+      const Squares next = Apply(destination, current);
+      const StateIndex nextIndex = space.IndexOf(next);
       if (visited.Insert(nextIndex)) {
         level.predecessors[nextIndex] = currentIndex;
         queue.push_back(Pack(next));
@@ -175,7 +270,7 @@ bool SolveLevel(Level& level, StateIndex start, StateIndex target) {
 void RecheckLevel(Level& level) {
   assert(!PlacementIsInvalid(level));
   EncodeBallsAndHoles(level);
-  level.solvable = SolveLevel(level, level.startState, level.targetState) ? 1 : 0;
+  level.solvable = TargetIsReachable(level, level.startState, level.targetState) ? 1 : 0;
 }
 
 void StepTowardSolution(Level& level) {

@@ -73,12 +73,14 @@ inline Trio RandomSquares(int n, std::mt19937& engine) {
   return {{a % n, a / n}, {b % n, b / n}, {c % n, c / n}};
 }
 
-/// A random maze, with extra passages opened now and then so that some
-/// levels have loops, and random pieces; rechecked.
+/// A random maze with random pieces, rechecked. Some mazes get extra passages,
+/// up to a board without inner walls, so that loops and balls blocking each
+/// other in open rooms are common too.
 inline Level RandomLevel(int n, std::mt19937& engine) {
   Level level;
   RandomMaze(level, n, [&engine]() { return static_cast<int>(engine() & 0x7fff); });
-  std::bernoulli_distribution extraPassage(0.15);
+  constexpr double ExtraPassageChances[] = {0.0, 0.15, 0.5, 1.0};
+  std::bernoulli_distribution extraPassage(ExtraPassageChances[engine() % 4]);
   for (int row = 0; row < n; ++row) {
     for (int column = 0; column < n; ++column) {
       const Cell cell = level.cells[row * n + column];
