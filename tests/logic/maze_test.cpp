@@ -172,6 +172,20 @@ INSTANTIATE_TEST_SUITE_P(
                     RebuildCase{"ForcedByMinusOne", 5, 5, [](Level& l) { l.balls[0].column = -1; }, true}),
     [](const testing::TestParamInfo<RebuildCase>& info) { return info.param.name; });
 
+TEST(RandomMazeTest, UnsupportedSizesChangeNothing) {
+  for (int size : {0, 4, 9, -3}) {
+    Level level;
+    RandomMaze(level, 5, []() { return 0; });
+    const Level before = level;
+    int draws = 0;
+    RandomMaze(level, size, [&draws]() { return draws++; });
+    ClearMaze(level, size);
+    testlevels::ExpectSameLevel(before, level);
+    EXPECT_EQ(draws, 0);
+    EXPECT_TRUE(LevelIsConsistent(level)) << size;
+  }
+}
+
 TEST(RandomMazeTest, FirstBuildOfAFreshLevelUsesTheDefaultPlacement) {
   Level level;
   RandomMaze(level, 5, []() { return 0; });
