@@ -4,6 +4,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Two searches live here, both on square numbers instead of Piece records: a
@@ -121,15 +122,18 @@ class VisitedSet {
  public:
   explicit VisitedSet(std::int32_t size) : m_words((static_cast<std::size_t>(size) + 63) / 64) {}
   bool Contains(StateIndex state) const {
-    return (m_words[static_cast<std::size_t>(state) / 64] >> (state % 64)) & 1;
+    const auto bit = static_cast<std::uint32_t>(state);
+    return (m_words[bit / 64] >> (bit % 64)) & 1;
   }
-  /// Marks the state; true when it was not marked before.
+  /// Marks the state; true when it was not marked before. Free of branches,
+  /// since whether a successor is new is close to a coin toss.
   bool Insert(StateIndex state) {
-    std::uint64_t& word = m_words[static_cast<std::size_t>(state) / 64];
-    const std::uint64_t bit = std::uint64_t{1} << (state % 64);
-    if (word & bit) return false;
-    word |= bit;
-    return true;
+    const auto bit = static_cast<std::uint32_t>(state);
+    std::uint64_t& word = m_words[bit / 64];
+    const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+    const bool isNew = (word & mask) == 0;
+    word |= mask;
+    return isNew;
   }
 
  private:
@@ -242,29 +246,42 @@ bool SolveLevel(Level& level, StateIndex start, StateIndex target) {
   if (start == target) return true;
   const StateSpace space(level.boardSize);
   assert(start > 0 && start < space.Count() && target >= 0 && target < space.Count());
-  level.predecessors.assign(static_cast<std::size_t>(space.Count()), 0);
   const MoveTables tables = BuildMoveTables(level);
 
+  // Every state is queued at most once after it is first reached, plus the
+  // start before that; one more slot takes the write of a successor that
+  // turns out to be known already.
+  const auto capacity = static_cast<std::size_t>(space.Count()) + 2;
+  const auto queue = std::make_unique_for_overwrite<std::uint32_t[]>(capacity);
+  const auto discoveredBy = std::make_unique_for_overwrite<StateIndex[]>(capacity);
   VisitedSet visited(space.Count());
-  std::vector<std::uint32_t> queue;
-  queue.reserve(space.ReachableBound());
   // The start is not marked: like any state it is marked when a move first
   // leads to it, and then queued a second time.
-  queue.push_back(Pack(space.SquaresOf(start)));
-  for (std::size_t head = 0; head < queue.size(); ++head) {
+  queue[0] = Pack(space.SquaresOf(start));
+  std::size_t tail = 1;
+  bool found = false;
+  for (std::size_t head = 0; head < tail && !found; ++head) {
     const Squares current = Unpack(queue[head]);
     const StateIndex currentIndex = space.IndexOf(current);
     for (const SquareTable& destination : tables.destination) {
       const Squares next = Apply(destination, current);
       const StateIndex nextIndex = space.IndexOf(next);
-      if (visited.Insert(nextIndex)) {
-        level.predecessors[nextIndex] = currentIndex;
-        queue.push_back(Pack(next));
+      // Written always, kept only when new: no branch on a coin toss.
+      queue[tail] = Pack(next);
+      discoveredBy[tail] = currentIndex;
+      tail += visited.Insert(nextIndex);
+      if (nextIndex == target) {
+        found = true;
+        break;
       }
-      if (nextIndex == target) return true;
     }
   }
-  return false;
+  // The first discovery of each state is its entry; the rest stay 0.
+  level.predecessors.assign(static_cast<std::size_t>(space.Count()), 0);
+  for (std::size_t i = 1; i < tail; ++i) {
+    level.predecessors[space.IndexOf(Unpack(queue[i]))] = discoveredBy[i];
+  }
+  return found;
 }
 
 void RecheckLevel(Level& level) {
