@@ -20,7 +20,8 @@
 // RecheckLevel only needs to know whether the holes can be reached. It
 // searches from both ends at once and stops as soon as the two meet or one of
 // them runs out of states, which for most levels is long before a search from
-// the balls alone would end.
+// the balls alone would end. The solution step and ShortestSolution ask it
+// first too, and run the ordered search only for a level with a solution.
 
 namespace {
 
@@ -235,6 +236,12 @@ Direction MoveBetween(const Level& level, StateIndex from, StateIndex to) {
   return Direction::North;
 }
 
+/// The quick answer first: the ordered search has to visit every reachable
+/// state before it can tell that there is no solution.
+bool HasSolution(const Level& level) {
+  return TargetIsReachable(level, level.startState, level.targetState);
+}
+
 void EncodeBallsAndHoles(Level& level) {
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
@@ -294,6 +301,7 @@ void StepTowardSolution(Level& level) {
   assert(!PlacementIsInvalid(level));
   EncodeBallsAndHoles(level);
   if (level.startState == level.targetState) return;
+  if (!HasSolution(level)) return;
   if (!SolveLevel(level, level.startState, level.targetState)) return;
   // Walk back from the target to the state whose predecessor is the start.
   StateIndex state = level.targetState;
@@ -315,6 +323,7 @@ Solution ShortestSolution(Level& level) {
     solution.exists = true;
     return solution;
   }
+  if (!HasSolution(level)) return solution;
   if (!SolveLevel(level, level.startState, level.targetState)) return solution;
   const std::vector<StateIndex> path = PathFromTable(level, level.startState, level.targetState);
   if (path.empty()) return solution;
