@@ -9,19 +9,16 @@
 
 // Two searches live here, both on square numbers instead of Piece records: a
 // move is one table look-up per ball and a few comparisons instead of
-// decoding, sorting and encoding records, and the visited marks live in a
-// bitset small enough to stay in the first-level cache.
+// decoding, sorting and encoding records.
 //
 // SolveLevel expands states in exactly the order of the plain rule (decode,
 // move, encode for every successor; first discovery wins; north, south, west,
-// east), so the table it leaves is the same entry for entry and the first move
-// of the solution it finds is the same.
+// east), so the table it leaves is the same entry for entry.
 //
-// RecheckLevel only needs to know whether the holes can be reached. It
-// searches from both ends at once and stops as soon as the two meet or one of
-// them runs out of states, which for most levels is long before a search from
-// the balls alone would end. The solution step and ShortestSolution ask it
-// first too, and run the ordered search only for a level with a solution.
+// RecheckLevel, the solution step and ShortestSolution search from both ends
+// at once (TwoEndedSearch below), which for most levels ends long before a
+// search from the balls alone would, and rebuild from it exactly the solution
+// the ordered search would find. They leave the predecessor table alone.
 
 namespace {
 
@@ -164,83 +161,155 @@ void ForEachSourcePlacement(const MoveTables& tables, std::size_t direction, con
   }
 }
 
-/// One end of the two-ended search: what it has reached and its newest layer.
-struct SearchEnd {
-  VisitedSet reached;
-  std::vector<std::uint32_t> layer;
-};
-
 // A step back costs up to eight forward moves, so the end searched backward
 // gets a smaller share of the work.
 constexpr std::size_t BackwardCost = 2;
 
-bool TargetIsReachable(const Level& level, StateIndex start, StateIndex target) {
-  if (start == target) return true;
-  const StateSpace space(level.boardSize);
-  const MoveTables tables = BuildMoveTables(level);
-  SearchEnd forward{VisitedSet(space.Count()), {Pack(space.SquaresOf(start))}};
-  SearchEnd backward{VisitedSet(space.Count()), {Pack(space.SquaresOf(target))}};
-  forward.reached.Insert(start);
-  backward.reached.Insert(target);
-  std::vector<std::uint32_t> next;
-  bool met = false;
-  while (!forward.layer.empty() && !backward.layer.empty() && !met) {
-    next.clear();
-    const bool goForward = forward.layer.size() <= BackwardCost * backward.layer.size();
-    SearchEnd& end = goForward ? forward : backward;
-    const VisitedSet& other = goForward ? backward.reached : forward.reached;
-    const auto reach = [&](const Squares& balls) {
-      const StateIndex state = space.IndexOf(balls);
-      if (other.Contains(state)) met = true;
-      if (end.reached.Insert(state)) next.push_back(Pack(balls));
-    };
-    for (std::uint32_t packed : end.layer) {
-      const Squares current = Unpack(packed);
+constexpr std::uint16_t Unreached = 0xffff;
+
+// Breadth-first from the start and from the target at once, a whole layer at
+// a time, always on the end with the smaller newest layer. The search ends
+// when a layer reaches a state the other end has reached: then every meeting
+// of that layer lies on a shortest solution, forwardDepth + backwardDepth
+// moves long. It ends without a meeting when one end runs out of states.
+//
+// The ordered search takes, among the shortest solutions, the one whose moves
+// come first letter by letter in the order north, south, west, east (its queue
+// holds each layer in exactly that order), so that solution is rebuilt by
+// taking at every step the first move that stays on some shortest solution.
+class TwoEndedSearch {
+ public:
+  TwoEndedSearch(const Level& level, StateIndex start, StateIndex target)
+      : m_space(level.boardSize),
+        m_tables(BuildMoveTables(level)),
+        m_start(start),
+        m_forwardDistance(static_cast<std::size_t>(m_space.Count()), Unreached),
+        m_backwardDistance(static_cast<std::size_t>(m_space.Count()), Unreached) {
+    m_forwardDistance[start] = 0;
+    m_backwardDistance[target] = 0;
+    m_forwardStates.push_back(Pack(m_space.SquaresOf(start)));
+    m_forwardLayerStarts = {0, 1};
+    m_backwardLayer.push_back(Pack(m_space.SquaresOf(target)));
+    m_met = start == target;
+    while (!m_met && ForwardLayerSize() > 0 && !m_backwardLayer.empty()) {
+      if (ForwardLayerSize() <= BackwardCost * m_backwardLayer.size()) {
+        ExpandForward();
+      } else {
+        ExpandBackward();
+      }
+    }
+  }
+
+  bool Met() const { return m_met; }
+
+  /// The moves of the first shortest solution in the ordered search's order.
+  // Only when Met().
+  std::vector<Direction> FirstShortestSolution() const {
+    const int length = m_forwardDepth + m_backwardDepth;
+    const VisitedSet onSolution = MarkForwardStatesOnShortestSolutions();
+    std::vector<Direction> moves;
+    Squares current = m_space.SquaresOf(m_start);
+    for (int step = 1; step <= length; ++step) {
       for (std::size_t direction = 0; direction < 4; ++direction) {
-        if (goForward) {
-          reach(Apply(tables.destination[direction], current));
-        } else {
-          ForEachSourcePlacement(tables, direction, current, reach);
+        const Squares next = Apply(m_tables.destination[direction], current);
+        const StateIndex state = m_space.IndexOf(next);
+        const int remaining = length - step;
+        const bool stays = remaining <= m_backwardDepth
+                               ? m_backwardDistance[state] == remaining
+                               : m_forwardDistance[state] == step && onSolution.Contains(state);
+        if (stays) {
+          moves.push_back(AllDirections[direction]);
+          current = next;
+          break;
         }
       }
-      if (met) break;
     }
-    end.layer.swap(next);
+    assert(moves.size() == static_cast<std::size_t>(length));
+    return moves;
   }
-  return met;
-}
 
-/// The states from the start to the target along the table; empty when the
-/// chain is broken.
-std::vector<StateIndex> PathFromTable(const Level& level, StateIndex start, StateIndex target) {
-  std::vector<StateIndex> path = {target};
-  StateIndex state = target;
-  while (state != start) {
-    state = level.predecessors[state];
-    if (state == 0) return {};
-    path.push_back(state);
+ private:
+  std::size_t ForwardLayerSize() const {
+    return m_forwardStates.size() - m_forwardLayerStarts[m_forwardLayerStarts.size() - 2];
   }
-  std::reverse(path.begin(), path.end());
-  return path;
-}
 
-/// The first move, in the search's order, that takes from to to.
-Direction MoveBetween(const Level& level, StateIndex from, StateIndex to) {
-  for (Direction direction : AllDirections) {
-    Pieces scratch{};
-    DecodeState(level, from, scratch);
-    Move(level, scratch, direction);
-    if (EncodeState(level, scratch) == to) return direction;
+  void ExpandForward() {
+    const std::size_t begin = m_forwardLayerStarts[m_forwardLayerStarts.size() - 2];
+    const std::size_t end = m_forwardStates.size();
+    const auto depth = static_cast<std::uint16_t>(m_forwardDepth + 1);
+    for (std::size_t i = begin; i < end; ++i) {
+      const Squares current = Unpack(m_forwardStates[i]);
+      for (const SquareTable& destination : m_tables.destination) {
+        const Squares next = Apply(destination, current);
+        const StateIndex state = m_space.IndexOf(next);
+        if (m_backwardDistance[state] != Unreached) m_met = true;
+        if (m_forwardDistance[state] == Unreached) {
+          m_forwardDistance[state] = depth;
+          m_forwardStates.push_back(Pack(next));
+        }
+      }
+    }
+    m_forwardLayerStarts.push_back(m_forwardStates.size());
+    m_forwardDepth = depth;
   }
-  assert(false && "consecutive states of a path are one move apart");
-  return Direction::North;
-}
 
-/// The quick answer first: the ordered search has to visit every reachable
-/// state before it can tell that there is no solution.
-bool HasSolution(const Level& level) {
-  return TargetIsReachable(level, level.startState, level.targetState);
-}
+  void ExpandBackward() {
+    std::vector<std::uint32_t> next;
+    const auto depth = static_cast<std::uint16_t>(m_backwardDepth + 1);
+    const auto reach = [&](const Squares& balls) {
+      const StateIndex state = m_space.IndexOf(balls);
+      if (m_forwardDistance[state] != Unreached) m_met = true;
+      if (m_backwardDistance[state] == Unreached) {
+        m_backwardDistance[state] = depth;
+        next.push_back(Pack(balls));
+      }
+    };
+    for (std::uint32_t packed : m_backwardLayer) {
+      for (std::size_t direction = 0; direction < 4; ++direction) {
+        ForEachSourcePlacement(m_tables, direction, Unpack(packed), reach);
+      }
+    }
+    m_backwardLayer.swap(next);
+    m_backwardDepth = depth;
+  }
+
+  /// The states of the forward layers that lie on a shortest solution: in the
+  /// last layer the meetings, in each layer before it the states with a move
+  /// to a marked state of the next layer.
+  VisitedSet MarkForwardStatesOnShortestSolutions() const {
+    VisitedSet marked(m_space.Count());
+    const std::size_t lastLayer = m_forwardLayerStarts.size() - 2;
+    for (std::size_t i = m_forwardLayerStarts[lastLayer]; i < m_forwardStates.size(); ++i) {
+      const StateIndex state = m_space.IndexOf(Unpack(m_forwardStates[i]));
+      if (m_backwardDistance[state] == m_backwardDepth) marked.Insert(state);
+    }
+    for (std::size_t layer = lastLayer; layer-- > 1;) {
+      for (std::size_t i = m_forwardLayerStarts[layer]; i < m_forwardLayerStarts[layer + 1]; ++i) {
+        const Squares current = Unpack(m_forwardStates[i]);
+        for (const SquareTable& destination : m_tables.destination) {
+          const StateIndex next = m_space.IndexOf(Apply(destination, current));
+          if (m_forwardDistance[next] == layer + 1 && marked.Contains(next)) {
+            marked.Insert(m_space.IndexOf(current));
+            break;
+          }
+        }
+      }
+    }
+    return marked;
+  }
+
+  StateSpace m_space;
+  MoveTables m_tables;
+  StateIndex m_start;
+  std::vector<std::uint16_t> m_forwardDistance;   // moves from the start, per state
+  std::vector<std::uint16_t> m_backwardDistance;  // moves to the target, per state
+  std::vector<std::uint32_t> m_forwardStates;     // every forward layer, in order
+  std::vector<std::size_t> m_forwardLayerStarts;  // where each layer begins, then the end
+  std::vector<std::uint32_t> m_backwardLayer;     // the newest backward layer
+  int m_forwardDepth = 0;
+  int m_backwardDepth = 0;
+  bool m_met = false;
+};
 
 void EncodeBallsAndHoles(Level& level) {
   level.startState = EncodeState(level, level.balls);
@@ -294,42 +363,25 @@ bool SolveLevel(Level& level, StateIndex start, StateIndex target) {
 void RecheckLevel(Level& level) {
   assert(!PlacementIsInvalid(level));
   EncodeBallsAndHoles(level);
-  level.solvable = TargetIsReachable(level, level.startState, level.targetState) ? 1 : 0;
+  level.solvable = TwoEndedSearch(level, level.startState, level.targetState).Met() ? 1 : 0;
 }
 
 void StepTowardSolution(Level& level) {
   assert(!PlacementIsInvalid(level));
   EncodeBallsAndHoles(level);
   if (level.startState == level.targetState) return;
-  if (!HasSolution(level)) return;
-  if (!SolveLevel(level, level.startState, level.targetState)) return;
-  // Walk back from the target to the state whose predecessor is the start.
-  StateIndex state = level.targetState;
-  StateIndex predecessor = level.predecessors[state];
-  while (predecessor != level.startState) {
-    if (predecessor == 0) return;
-    state = predecessor;
-    predecessor = level.predecessors[state];
-  }
-  level.startState = state;
-  DecodeState(level, state, level.balls);
+  const TwoEndedSearch search(level, level.startState, level.targetState);
+  if (!search.Met()) return;
+  Move(level, level.balls, search.FirstShortestSolution().front());
+  level.startState = EncodeState(level, level.balls);
+  // The balls leave in the order the state's digits give them: blue, green, red.
+  DecodeState(level, level.startState, level.balls);
 }
 
 Solution ShortestSolution(Level& level) {
   assert(!PlacementIsInvalid(level));
   EncodeBallsAndHoles(level);
-  Solution solution;
-  if (level.startState == level.targetState) {
-    solution.exists = true;
-    return solution;
-  }
-  if (!HasSolution(level)) return solution;
-  if (!SolveLevel(level, level.startState, level.targetState)) return solution;
-  const std::vector<StateIndex> path = PathFromTable(level, level.startState, level.targetState);
-  if (path.empty()) return solution;
-  solution.exists = true;
-  for (std::size_t i = 1; i < path.size(); ++i) {
-    solution.moves.push_back(MoveBetween(level, path[i - 1], path[i]));
-  }
-  return solution;
+  const TwoEndedSearch search(level, level.startState, level.targetState);
+  if (!search.Met()) return {};
+  return {true, search.FirstShortestSolution()};
 }

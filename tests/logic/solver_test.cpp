@@ -125,15 +125,59 @@ TEST(ShortestSolutionTest, LeadsToTheHolesAndStartsWithTheStepsMove) {
   }
 }
 
-// The fast search must leave exactly the table of the plain step-by-step
-// search: same answer, same entries, hence the same first move of a solution;
-// and the two-ended search of RecheckLevel must give the same answer.
+// SolveLevel must leave exactly the table of the plain step-by-step search;
+// RecheckLevel, ShortestSolution and the solution step, which search from both
+// ends, must give the same answer and the same solution as that table.
 struct ComparisonCase {
   int size;
   int levels;
 };
 
 class FastSearchTest : public testing::TestWithParam<ComparisonCase> {};
+
+/// The solution the plain search's table holds, walked back from the target;
+/// each move the first, in the search's order, that joins two of its states.
+Solution LiteralSolution(Level level) {
+  const StateIndex start = EncodeState(level, level.balls);
+  const StateIndex target = EncodeState(level, level.holes);
+  if (start == target) return {true, {}};
+  if (!SolveLevelLiteral(level, start, target)) return {};
+  std::vector<StateIndex> path = {target};
+  while (path.back() != start) path.push_back(level.predecessors[path.back()]);
+  std::reverse(path.begin(), path.end());
+  Solution solution{true, {}};
+  for (std::size_t i = 1; i < path.size(); ++i) {
+    for (Direction direction : AllDirections) {
+      Pieces scratch{};
+      DecodeState(level, path[i - 1], scratch);
+      Move(level, scratch, direction);
+      if (EncodeState(level, scratch) == path[i]) {
+        solution.moves.push_back(direction);
+        break;
+      }
+    }
+  }
+  return solution;
+}
+
+/// ShortestSolution and the solution step against the plain search's table.
+void ExpectSameSolution(const Level& level) {
+  const Solution expected = LiteralSolution(level);
+  Level copy = level;
+  const Solution actual = ShortestSolution(copy);
+  ASSERT_EQ(actual.exists, expected.exists);
+  EXPECT_EQ(Letters(actual), Letters(expected));
+
+  Level stepped = level;
+  StepTowardSolution(stepped);
+  Pieces balls = level.balls;
+  if (!expected.moves.empty()) Move(level, balls, expected.moves.front());
+  EXPECT_EQ(ByColour(stepped.balls), ByColour(balls));
+  if (!expected.moves.empty()) {
+    EXPECT_EQ(stepped.balls[0].colour, Blue);
+    EXPECT_EQ(stepped.startState, EncodeState(level, balls));
+  }
+}
 
 /// Runs both searches on copies of the level; returns the plain one's answer.
 bool ExpectSameSearch(const Level& level) {
@@ -153,6 +197,7 @@ TEST_P(FastSearchTest, LeavesTheSameTableAsThePlainSearch) {
     SCOPED_TRACE(WriteLevelCode(level));
     // RecheckLevel answers with a search from both ends.
     EXPECT_EQ(level.solvable, ExpectSameSearch(level) ? 1 : 0);
+    ExpectSameSolution(level);
     // Also from the start to a state the search must exhaust the board for.
     Level exhaustive = level;
     exhaustive.targetState = 0;
@@ -170,6 +215,7 @@ TEST(FastSearchTest, SlowestKnownLevelAndTheExamples) {
     SCOPED_TRACE(code);
     Level level = testlevels::FromCode(code);
     EXPECT_EQ(level.solvable, ExpectSameSearch(level) ? 1 : 0);
+    ExpectSameSolution(level);
   }
 }
 
