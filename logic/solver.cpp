@@ -107,10 +107,6 @@ class StateSpace {
   Squares SquaresOf(StateIndex state) const {
     return {state % m_squares, state / m_squares % m_squares, state / m_squares / m_squares};
   }
-  /// Three balls on three squares reach at most this many states.
-  std::size_t ReachableBound() const {
-    return static_cast<std::size_t>(m_squares * (m_squares - 1) * (m_squares - 2) + 1);
-  }
 
  private:
   std::int32_t m_squares;
