@@ -36,6 +36,7 @@ struct MoveTables {
 
 MoveTables BuildMoveTables(const Level& level) {
   const int n = level.boardSize;
+  assert(n * n <= MaxSquares && level.cells.size() == static_cast<std::size_t>(n * n));
   MoveTables tables;
   for (auto& sources : tables.source) sources.fill(NoSquare);
   for (int square = 0; square < n * n; ++square) {
