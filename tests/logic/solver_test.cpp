@@ -45,6 +45,24 @@ TEST(RecheckLevelTest, TwoMoveLevelHasItsStatesAndASolution) {
   EXPECT_EQ(Letters(solution), "NW") << "north is tried before west";
 }
 
+TEST(RecheckLevelTest, TwoMoveLevelHasExactlyTwoTwoMoveSolutions) {
+  const Level level = TwoMoveLevel();
+  std::vector<std::string> solutions;
+  for (Direction first : AllDirections) {
+    Pieces balls = level.balls;
+    Move(level, balls, first);
+    EXPECT_NE(ByColour(balls), ByColour(level.holes)) << "no one-move solution";
+    for (Direction second : AllDirections) {
+      Pieces after = balls;
+      Move(level, after, second);
+      if (ByColour(after) == ByColour(level.holes)) {
+        solutions.push_back({DirectionLetter(first), DirectionLetter(second)});
+      }
+    }
+  }
+  EXPECT_EQ(solutions, (std::vector<std::string>{"NW", "WN"}));
+}
+
 TEST(StepTowardSolutionTest, FollowsTheFirstShortestSolutionThenStops) {
   Level level = TwoMoveLevel();
   StepTowardSolution(level);
