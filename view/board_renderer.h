@@ -1,5 +1,6 @@
 #pragma once
-// Draws one whole frame of the board view into an off-screen image.
+// Draws one whole frame of the board view into an off-screen image, with the
+// drawing steps of view/drawing painted through QPainter.
 
 #include <QImage>
 #include <QPoint>
@@ -32,20 +33,6 @@ class BoardRenderer {
   const QImage& backBuffer() const { return m_backBuffer; }
 
  private:
-  class Canvas;  // fills and copies with the raster operations of the drawing
-
-  void DrawBall(Canvas& canvas, QPoint at, int colour) const;
-  void DrawBoard(Canvas& canvas, const Level& level) const;  // frame and floor
-  void DrawHoles(Canvas& canvas, const Level& level, const EditingState& editing) const;
-  void DrawWalls(Canvas& canvas, const Level& level) const;
-  void DrawBalls(Canvas& canvas, const Level& level, const EditingState& editing) const;
-  /// The hatch over a hovered open passage, or the X marker over a hovered wall.
-  void DrawHoveredWall(Canvas& canvas, const Level& level, const EditingState& editing) const;
-  /// The drop square's outline and the carried piece centred on the pointer.
-  void DrawCarriedPiece(Canvas& canvas, const Level& level, const EditingState& editing) const;
-  /// The lamp and label of the solvability indicator.
-  void DrawStatus(Canvas& canvas, const Level& level, const EditingState& editing) const;
-
   BoardImages m_images;
   QImage m_backBuffer;
 };

@@ -1,0 +1,17 @@
+#pragma once
+// Between QImage and the plain pixel buffers of view/drawing. Both hold
+// 0xffRRGGBB pixels, so nothing is converted but the container.
+
+#include <QImage>
+
+#include "view/board_renderer.h"
+#include "view/drawing/buffer_canvas.h"
+
+/// The image's pixels, taken in Format_RGB32.
+RgbImage ToRgbImage(const QImage& image);
+
+/// A Format_RGB32 image of the buffer.
+QImage ToQImage(const RgbImage& image);
+
+/// The six images as pixel buffers, indexed by BoardImage.
+BoardPixels ToBoardPixels(const BoardImages& images);
