@@ -150,6 +150,13 @@ void DrawStatus(BoardCanvas& canvas, const Level& level, const EditingState& edi
 
 }  // namespace
 
+Rect BoardArea(int boardSize) {
+  constexpr int margin = 10;
+  const int corner = BoardOffset(boardSize) + 10 - margin;
+  const int frameSize = Pitch * boardSize + GapSize;
+  return {corner, corner, frameSize + 2 * margin, StatusTop(boardSize) - corner};
+}
+
 void DrawBoardFrame(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
   canvas.Fill({0, 0, ViewWidth, ViewHeight}, BackgroundColour);
   // A level that is still being built (no board yet) shows the background only.

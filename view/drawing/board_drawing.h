@@ -47,6 +47,11 @@ class BoardCanvas {
   virtual void Or(Point at, BoardImage source, const Rect& from) = 0;
 };
 
+/// The part of the frame that shows the board: its black frame with 10 pixels
+/// of background left, right and above it, down to the row where the
+/// solvability indicator begins. The web page shows this part.
+Rect BoardArea(int boardSize);
+
 /// Draws the whole 325 x 359 frame of the level and the editing state:
 /// background, frame, floor, holes, walls, balls, the pointer's overlays and
 /// the solvability indicator, in that order.

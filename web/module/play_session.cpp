@@ -3,11 +3,8 @@
 #include <utility>
 
 #include "logic/solver.h"
-#include "view/board_geometry.h"
 
 namespace {
-
-constexpr int AreaMargin = 10;
 
 const Piece* PieceOfColour(const Pieces& pieces, std::int8_t colour) {
   for (const Piece& piece : pieces)
@@ -16,12 +13,6 @@ const Piece* PieceOfColour(const Pieces& pieces, std::int8_t colour) {
 }
 
 }  // namespace
-
-Rect BoardArea(int boardSize) {
-  const int corner = BoardOffset(boardSize) + 10 - AreaMargin;
-  const int frameSize = Pitch * boardSize + GapSize;
-  return {corner, corner, frameSize + 2 * AreaMargin, StatusTop(boardSize) - corner};
-}
 
 ReadResult PlaySession::Open(std::string_view code) {
   Level level;

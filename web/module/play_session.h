@@ -14,11 +14,6 @@
 #include "logic/level_code.h"
 #include "view/drawing/buffer_canvas.h"
 
-/// The part of the editor's 325 x 359 frame the page shows: the board's frame
-/// with 10 pixels of background left, right and above it, down to the row
-/// where the solvability indicator begins.
-Rect BoardArea(int boardSize);
-
 class PlaySession {
  public:
   /// Reads the code and starts a game on it; a rejected code leaves the

@@ -1,0 +1,194 @@
+#include "server/pages.h"
+
+#include <algorithm>
+
+#ifndef KORVALO_VERSION
+#define KORVALO_VERSION "1.0"
+#endif
+
+namespace {
+
+constexpr std::string_view SharingPath = "/cgi-bin/korvz?s=";
+constexpr std::string_view HomePage = "/eng/pc/korvalo_editor.html";
+constexpr std::string_view MakerSite = "/eng";
+
+std::string MovesText(int count) { return std::to_string(count) + (count == 1 ? " move" : " moves"); }
+
+std::string SizeText(int n) { return std::to_string(n) + " x " + std::to_string(n); }
+
+std::string Description(const LevelFacts& level) {
+  const std::string size = "A " + SizeText(level.boardSize) + " Korvalo level";
+  if (!level.shortest) return size + " without a solution. See for yourself in the browser.";
+  if (*level.shortest == 0) return size + ", solved before the first move. Play it in the browser.";
+  return size + ": tilt the board until every ball stands on its own hole. The shortest solution takes " +
+         MovesText(*level.shortest) + ". Play it in the browser.";
+}
+
+std::string ShortestText(const LevelFacts& level) {
+  if (!level.shortest) return "This level has no solution.";
+  return "Shortest solution: " + MovesText(*level.shortest) + ".";
+}
+
+/// The head both level pages share: the scripts and style sheet of the site only.
+std::string Head(const LevelFacts& level, const std::string& site, bool linkPreview) {
+  const std::string title = "Korvalo level " + level.code;
+  const std::string description = Description(level);
+  std::string head =
+      "<head>\n"
+      "<meta charset=\"utf-8\">\n"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+      "<title>" + EscapeHtml(title) + "</title>\n"
+      "<meta name=\"description\" content=\"" + EscapeHtml(description) + "\">\n";
+  if (linkPreview) {
+    head +=
+        "<link rel=\"canonical\" href=\"" + EscapeHtml(LevelAddress(site, level.code)) + "\">\n"
+        "<meta property=\"og:type\" content=\"website\">\n"
+        "<meta property=\"og:site_name\" content=\"Vandrel\">\n"
+        "<meta property=\"og:title\" content=\"" + EscapeHtml(title) + "\">\n"
+        "<meta property=\"og:description\" content=\"" + EscapeHtml(description) + "\">\n"
+        "<meta property=\"og:url\" content=\"" + EscapeHtml(LevelAddress(site, level.code)) + "\">\n"
+        "<meta property=\"og:image\" content=\"" + EscapeHtml(PictureAddress(site, level.code)) + "\">\n"
+        "<meta property=\"og:image:type\" content=\"image/png\">\n"
+        "<meta property=\"og:image:width\" content=\"325\">\n"
+        "<meta property=\"og:image:height\" content=\"359\">\n"
+        "<meta property=\"og:image:alt\" content=\"The " + SizeText(level.boardSize) +
+        " board of the level with its three balls and three holes\">\n"
+        "<meta name=\"twitter:card\" content=\"summary\">\n";
+  }
+  head +=
+      "<link rel=\"icon\" href=\"" + AssetPath() + "images/icon.png\">\n"
+      "<link rel=\"stylesheet\" href=\"" + AssetPath() + "page.css\">\n"
+      "<script src=\"" + AssetPath() + "korvalo_web.js\" defer></script>\n"
+      "<script src=\"" + AssetPath() + "play.js\" defer></script>\n"
+      "</head>\n";
+  return head;
+}
+
+/// The board with its tilt buttons at the four edges, the status lines and
+/// the game's buttons: what both level pages show.
+std::string PlayArea(const LevelFacts& level, const std::string& site) {
+  std::string status;
+  for (const std::string& line : level.statusLines) status += "<p>" + EscapeHtml(line) + "</p>";
+  const std::string width = std::to_string(level.areaWidth), height = std::to_string(level.areaHeight);
+  return
+      "<section class=\"play\" aria-label=\"The level\">\n"
+      "<div class=\"board\">\n"
+      "<button type=\"button\" class=\"tilt north\" data-direction=\"N\" aria-label=\"Tilt north\">&#9650;</button>\n"
+      "<button type=\"button\" class=\"tilt west\" data-direction=\"W\" aria-label=\"Tilt west\">&#9664;</button>\n"
+      "<canvas id=\"board\" width=\"" + width + "\" height=\"" + height + "\" tabindex=\"0\""
+      " aria-label=\"The board: tilt it with the arrow keys, by swiping, or by clicking near an edge\"></canvas>\n"
+      "<noscript><img class=\"picture\" src=\"" + EscapeHtml(PictureAddress(site, level.code)) +
+      "\" width=\"325\" height=\"359\" alt=\"The board of the level\"></noscript>\n"
+      "<button type=\"button\" class=\"tilt east\" data-direction=\"E\" aria-label=\"Tilt east\">&#9654;</button>\n"
+      "<button type=\"button\" class=\"tilt south\" data-direction=\"S\" aria-label=\"Tilt south\">&#9660;</button>\n"
+      "</div>\n"
+      "<div id=\"status\" class=\"status\" aria-live=\"polite\">" + status + "</div>\n"
+      "<div class=\"actions\">\n"
+      "<button type=\"button\" id=\"undo\" title=\"Ctrl+Z or Backspace\">Undo</button>\n"
+      "<button type=\"button\" id=\"restart\" title=\"R\">Restart</button>\n"
+      "<button type=\"button\" id=\"hint\" title=\"H\">Hint</button>\n"
+      "</div>\n"
+      "<noscript><p class=\"notice\">Playing the level needs JavaScript; the picture shows it.</p></noscript>\n"
+      "<p id=\"failure\" class=\"notice\" hidden></p>\n"
+      "</section>\n";
+}
+
+std::string BodyStart(const LevelFacts& level, const char* pageClass) {
+  return "<body class=\"" + std::string(pageClass) + "\" data-code=\"" + EscapeHtml(level.code) +
+         "\" data-assets=\"" + AssetPath() + "\">\n";
+}
+
+std::string Footer() {
+  return "<footer><a href=\"" + std::string(HomePage) + "\">Korvalo Level Editor</a> &middot; <a href=\"" +
+         std::string(MakerSite) + "\">Vandrel</a></footer>\n";
+}
+
+/// A short page with a heading and one paragraph of escaped text.
+std::string MessagePage(std::string_view title, std::string_view text) {
+  return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+         "<title>" + EscapeHtml(title) + "</title>\n"
+         "<link rel=\"stylesheet\" href=\"" + AssetPath() + "page.css\">\n</head>\n"
+         "<body class=\"message-page\">\n<main>\n<h1>" + EscapeHtml(title) + "</h1>\n"
+         "<p id=\"reason\">" + EscapeHtml(text) + "</p>\n"
+         "<p>A level address looks like <code>/cgi-bin/korvz?s=5020100030201ffbfeffbfe55</code>. "
+         "The Korvalo Level Editor makes one for the level it shows: Edit, Get HTML.</p>\n"
+         "</main>\n" + Footer() + "</body>\n</html>\n";
+}
+
+}  // namespace
+
+std::string AssetPath() { return "/korvalo/" KORVALO_VERSION "/"; }
+
+std::string EscapeHtml(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string LevelAddress(const std::string& site, const std::string& code) {
+  return site + std::string(SharingPath) + code;
+}
+
+std::string PictureAddress(const std::string& site, const std::string& code) {
+  return LevelAddress(site, code) + "&png=1";
+}
+
+std::string EmbedAddress(const std::string& site, const std::string& code) {
+  return LevelAddress(site, code) + "&embed=1";
+}
+
+std::string EmbedSnippet(const std::string& site, const LevelFacts& level) {
+  // Room for the board, the status lines and the buttons of the compact page.
+  const int width = std::max(level.areaWidth, 280) + 24;
+  const int height = level.areaHeight + 190;
+  return "<iframe src=\"" + EscapeHtml(EmbedAddress(site, level.code)) + "\" width=\"" + std::to_string(width) +
+         "\" height=\"" + std::to_string(height) + "\" title=\"Korvalo level " + level.code +
+         "\" loading=\"lazy\" style=\"border:0\"></iframe>";
+}
+
+std::string LevelPage(const LevelFacts& level, const std::string& site) {
+  return "<!DOCTYPE html>\n<html lang=\"en\">\n" + Head(level, site, true) + BodyStart(level, "level-page") +
+         "<header><h1>Korvalo level</h1><p class=\"size\">" + SizeText(level.boardSize) +
+         " &middot; " + EscapeHtml(ShortestText(level)) + "</p></header>\n"
+         "<main>\n" + PlayArea(level, site) +
+         "<section class=\"facts\">\n<h2>The level</h2>\n"
+         "<p>Tilt the board: every ball rolls one square that way unless a wall, or a ball that stays, is in its "
+         "way. The level is solved when every ball stands on the hole of its own colour.</p>\n"
+         "<p id=\"shortest\">" + EscapeHtml(ShortestText(level)) + "</p>\n"
+         "<p><label for=\"code\">Level code</label> <input id=\"code\" class=\"copy-text\" readonly size=\"40\" value=\"" +
+         EscapeHtml(level.code) + "\"> <button type=\"button\" class=\"copy\" data-copy=\"code\">Copy</button></p>\n"
+         "<p>Paste the code into the Korvalo Level Editor (Edit, Copy) to change the level, or give it to the game "
+         "<code>korvalo</code>.</p>\n</section>\n"
+         "<section class=\"embed\">\n<h2>Embed</h2>\n"
+         "<p>This HTML puts the level, playable, on another page:</p>\n"
+         "<textarea id=\"embed-code\" class=\"copy-text\" readonly rows=\"4\" cols=\"60\">" +
+         EscapeHtml(EmbedSnippet(site, level)) + "</textarea>\n"
+         "<p><button type=\"button\" class=\"copy\" data-copy=\"embed-code\">Copy</button></p>\n</section>\n"
+         "</main>\n" + Footer() + "</body>\n</html>\n";
+}
+
+std::string EmbeddedLevelPage(const LevelFacts& level, const std::string& site) {
+  return "<!DOCTYPE html>\n<html lang=\"en\">\n" + Head(level, site, false) + BodyStart(level, "embedded-page") +
+         "<main>\n" + PlayArea(level, site) + "<p class=\"source\"><a href=\"" +
+         EscapeHtml(LevelAddress(site, level.code)) + "\" target=\"_blank\" rel=\"noopener\">Korvalo level " +
+         EscapeHtml(level.code) + "</a> &middot; " + EscapeHtml(ShortestText(level)) + "</p>\n</main>\n</body>\n</html>\n";
+}
+
+std::string BadRequestPage(std::string_view reason) {
+  return MessagePage("This address names no Korvalo level", reason);
+}
+
+std::string MethodNotAllowedPage() {
+  return MessagePage("Only GET and HEAD", "This address answers GET and HEAD requests only.");
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The HTML the server answers with: the level page (full, or compact for a
+// frame on another site) and the page that says why an address names no level.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Where the page's scripts, style sheet and images stand on the site; the
+/// version in the path lets them be cached forever.
+std::string AssetPath();
+
+/// Text made safe for HTML element content and quoted attribute values.
+std::string EscapeHtml(std::string_view text);
+
+/// What the page says about its level.
+struct LevelFacts {
+  std::string code;                      // in its written form: hex digits only
+  int boardSize = 0;
+  std::optional<int> shortest;           // moves of a shortest solution; nullopt when none
+  std::vector<std::string> statusLines;  // the game's status lines before the first move
+  int areaWidth = 0;                     // the board area the page draws
+  int areaHeight = 0;
+};
+
+/// The address of the level's page and of its picture; `site` is the
+/// server's own address ("http://host:port"), or empty for addresses
+/// relative to the site.
+std::string LevelAddress(const std::string& site, const std::string& code);
+std::string PictureAddress(const std::string& site, const std::string& code);
+std::string EmbedAddress(const std::string& site, const std::string& code);
+
+/// The HTML that puts the playable level on another page.
+std::string EmbedSnippet(const std::string& site, const LevelFacts& level);
+
+std::string LevelPage(const LevelFacts& level, const std::string& site);
+/// The compact page shown in the frame of EmbedSnippet.
+std::string EmbeddedLevelPage(const LevelFacts& level, const std::string& site);
+
+/// The page of a 400 answer; the reason is escaped.
+std::string BadRequestPage(std::string_view reason);
+
+/// The page of a 405 answer.
+std::string MethodNotAllowedPage();

@@ -1,0 +1,130 @@
+#include "server/query.h"
+
+#include <optional>
+
+namespace {
+
+std::optional<int> HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return std::nullopt;
+}
+
+/// Undoes %XX escapes and the + of form encoding; nullopt for a broken escape.
+std::optional<std::string> Unescaped(std::string_view text) {
+  std::string result;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '+') {
+      result += ' ';
+    } else if (text[i] != '%') {
+      result += text[i];
+    } else {
+      if (i + 2 >= text.size()) return std::nullopt;
+      const std::optional<int> high = HexValue(text[i + 1]);
+      const std::optional<int> low = HexValue(text[i + 2]);
+      if (!high || !low) return std::nullopt;
+      result += static_cast<char>(*high * 16 + *low);
+      i += 2;
+    }
+  }
+  return result;
+}
+
+/// Length of the UTF-8 sequence that starts with this byte; 0 for a byte no sequence starts with.
+int SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xc2 && lead <= 0xdf) return 2;
+  if (lead >= 0xe0 && lead <= 0xef) return 3;
+  if (lead >= 0xf0 && lead <= 0xf4) return 4;
+  return 0;
+}
+
+/// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no
+/// surrogates, nothing beyond U+10FFFF.
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int length = SequenceLength(lead);
+    if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) return false;
+    for (int k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xc0) != 0x80) return false;
+    const auto second = static_cast<unsigned char>(length > 1 ? text[i + 1] : 0);
+    if (lead == 0xe0 && second < 0xa0) return false;  // overlong
+    if (lead == 0xed && second > 0x9f) return false;  // surrogate
+    if (lead == 0xf0 && second < 0x90) return false;  // overlong
+    if (lead == 0xf4 && second > 0x8f) return false;  // beyond U+10FFFF
+    i += static_cast<std::size_t>(length);
+  }
+  return true;
+}
+
+bool HasControlCharacter(std::string_view text) {
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) return true;
+  }
+  return false;
+}
+
+bool HasMarkupCharacter(std::string_view text) { return text.find_first_of("<>\"'`") != std::string_view::npos; }
+
+/// Why this decoded name or value cannot stand in a level address; nullopt when it can.
+std::optional<std::string> Objection(std::string_view text) {
+  if (!IsUtf8(text)) return "The address is not valid UTF-8 text.";
+  if (HasControlCharacter(text)) return "The address holds control characters.";
+  if (HasMarkupCharacter(text)) return "The address holds characters that have no place in it (< > \" ' `).";
+  return std::nullopt;
+}
+
+bool IsHexText(std::string_view text) {
+  for (char c : text)
+    if (!HexValue(c)) return false;
+  return true;
+}
+
+/// The value of a switch such as png=1.
+std::optional<std::string> SwitchObjection(std::string_view name, std::string_view value) {
+  if (value == "1") return std::nullopt;
+  return "The parameter " + std::string(name) + " takes only the value 1.";
+}
+
+}  // namespace
+
+std::variant<LevelQuery, QueryError> ReadQuery(std::string_view query) {
+  if (query.size() > MaxQueryLength)
+    return QueryError{"The address is too long: a level address has at most " + std::to_string(MaxQueryLength) +
+                      " characters after the question mark."};
+  LevelQuery level;
+  bool seenCode = false, seenPng = false, seenEmbed = false;
+  while (!query.empty()) {
+    const std::size_t end = query.find('&');
+    const std::string_view part = query.substr(0, end);
+    query = end == std::string_view::npos ? std::string_view() : query.substr(end + 1);
+    if (part.empty()) continue;
+    const std::size_t equals = part.find('=');
+    const std::optional<std::string> name = Unescaped(part.substr(0, equals));
+    const std::optional<std::string> value =
+        equals == std::string_view::npos ? std::string() : Unescaped(part.substr(equals + 1));
+    if (!name || !value) return QueryError{"The address holds a broken %-escape."};
+    for (const std::string* text : {&*name, &*value})
+      if (auto objection = Objection(*text)) return QueryError{std::move(*objection)};
+
+    bool* seen = *name == "s" ? &seenCode : *name == "png" ? &seenPng : *name == "embed" ? &seenEmbed : nullptr;
+    if (seen == nullptr) continue;  // someone else's parameter
+    if (*seen) return QueryError{"The parameter " + *name + " is given twice."};
+    *seen = true;
+    if (*name == "s") {
+      level.code = *value;
+    } else if (auto objection = SwitchObjection(*name, *value)) {
+      return QueryError{std::move(*objection)};
+    } else {
+      (*name == "png" ? level.png : level.embed) = true;
+    }
+  }
+  if (!seenCode) return QueryError{"The address names no level: it needs ?s= followed by a level code."};
+  if (level.code.empty()) return QueryError{"The level code after ?s= is empty."};
+  if (!IsHexText(level.code))
+    return QueryError{"A level code has only the digits 0 to 9 and the letters a to f."};
+  return level;
+}
