@@ -6,11 +6,20 @@
 
 namespace {
 
-constexpr std::string_view ServerBase = KORVALO_SERVER;
+constexpr std::string_view BuiltInServer = KORVALO_SERVER;
+
+/// KORVALO_SERVER from the environment when it is set and not blank (a local
+/// server, a test server), else the address set when the program was built;
+/// without a trailing slash, since the paths bring their own.
+QString ServerBase() {
+  QString base = qEnvironmentVariable("KORVALO_SERVER").trimmed();
+  if (base.isEmpty()) base = QString::fromUtf8(BuiltInServer.data(), static_cast<qsizetype>(BuiltInServer.size()));
+  while (base.endsWith(QLatin1Char('/'))) base.chop(1);
+  return base;
+}
 
 QString OnServer(std::string_view path) {
-  return QString::fromUtf8(ServerBase.data(), static_cast<qsizetype>(ServerBase.size())) +
-         QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+  return ServerBase() + QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 #include <QString>
 #include <string_view>
 
-/// Base address of the maker's web server, set when the program is built.
+/// Base address of the maker's web server: set when the program is built,
+/// overridden at run time by the environment variable KORVALO_SERVER.
 QString ServerAddress();
 
 /// The level-sharing page for a level code; the code is hex digits and needs no escaping.

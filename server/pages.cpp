@@ -108,6 +108,7 @@ std::string MessagePage(std::string_view title, std::string_view text) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
          "<title>" + EscapeHtml(title) + "</title>\n"
+         "<link rel=\"icon\" href=\"" + AssetPath() + "images/icon.png\">\n"
          "<link rel=\"stylesheet\" href=\"" + AssetPath() + "page.css\">\n</head>\n"
          "<body class=\"message-page\">\n<main>\n<h1>" + EscapeHtml(title) + "</h1>\n"
          "<p id=\"reason\">" + EscapeHtml(text) + "</p>\n"

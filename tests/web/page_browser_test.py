@@ -1,0 +1,307 @@
+#!/usr/bin/env python3
+"""The level page in headless Chromium, served by lighttpd and korvz: the
+board shows the pixels `korvalo-level render` draws, and the level plays with
+the keys, clicks, swipes and buttons as the desktop game plays.
+
+    page_browser_test.py SITE KORVZ KORVALO_LEVEL [unittest arguments]
+
+Runs Debian's chromium through chromium-driver and python3-selenium.
+"""
+
+import base64
+import functools
+import http.server
+import os
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import png_pixels  # noqa: E402
+from local_site import LocalSite  # noqa: E402
+
+SITE = KORVZ = KORVALO_LEVEL = ""
+WAIT = 60.0  # seconds the page may take to become playable on a loaded machine
+
+TWO_MOVES = "3111221000110fbe5"  # north, then west
+EIGHTEEN_MOVES = "50022444422005eae44c9f644"
+THIRTY_FIVE_MOVES = "7003366663300d4dae70cec86baf110a5e554"
+NO_SOLUTION = "76342030002556aa97fe5aa95fe55a9572555"
+ARROWS = {"N": Keys.ARROW_UP, "S": Keys.ARROW_DOWN, "W": Keys.ARROW_LEFT, "E": Keys.ARROW_RIGHT}
+
+
+def korvalo_level(*arguments):
+    return subprocess.run([KORVALO_LEVEL, *arguments], capture_output=True, text=True, check=True).stdout
+
+
+def solution_of(code):
+    """The moves `korvalo-level solve` gives for the level."""
+    fields = korvalo_level("solve", code).rstrip("\n").split("\t")
+    return "" if fields[3] == "-" else fields[3]
+
+
+def rendered_board(code):
+    """The board area of the picture `korvalo-level render` writes."""
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "level.png")
+        korvalo_level("render", code, path)
+        with open(path, "rb") as file:
+            _, _, rows = png_pixels.decode(file.read())
+    return png_pixels.crop(rows, *png_pixels.board_area(int(code[0])))
+
+
+class OtherSite:
+    """A page of another site (another origin: its own port) that holds the embed block."""
+
+    def __init__(self, page):
+        self.folder = tempfile.TemporaryDirectory()
+        with open(os.path.join(self.folder.name, "index.html"), "w", encoding="utf-8") as file:
+            file.write(page)
+        handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=self.folder.name)
+        handler.log_message = lambda *arguments: None
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
+
+    @property
+    def address(self):
+        return f"http://127.0.0.1:{self.server.server_address[1]}/"
+
+    def __enter__(self):
+        self.thread.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.server.shutdown()
+        self.server.server_close()
+        self.folder.cleanup()
+
+
+def start_chromium():
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--force-device-scale-factor=1", "--window-size=1000,1200",
+                     "--user-data-dir=" + tempfile.mkdtemp(prefix="korvalo-chromium-")):
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+class LevelPageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.site = LocalSite(SITE, KORVZ)
+        cls.site.start()
+        try:
+            cls.driver = start_chromium()
+        except Exception:
+            cls.site.stop()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.site.stop()
+
+    # --- the page ---------------------------------------------------------------
+
+    def open_level(self, code, suffix=""):
+        self.errors_in_console()  # forget what earlier pages said
+        self.driver.get(f"{self.site.address}/cgi-bin/korvz?s={code}{suffix}")
+        limit = time.monotonic() + WAIT
+        while time.monotonic() < limit:
+            ready = self.driver.execute_script("return document.body.dataset.ready || ''")
+            if ready == "yes":
+                return
+            self.assertNotEqual(ready, "failed", self.driver.find_element(By.ID, "failure").text)
+            time.sleep(0.05)
+        self.fail(f"the page of {code} did not become playable within {WAIT} s")
+
+    def status(self):
+        return self.driver.find_element(By.ID, "status").text.split("\n")
+
+    def moves(self):
+        return int(self.driver.execute_script("return document.body.dataset.moves"))
+
+    def canvas_pixels(self):
+        """The canvas's own pixels, as the page put them there."""
+        address = self.driver.execute_script("return document.getElementById('board').toDataURL('image/png')")
+        _, _, rows = png_pixels.decode(base64.b64decode(address.split(",", 1)[1]))
+        return rows
+
+    def shown_pixels(self):
+        """The canvas as it stands on the screen."""
+        _, _, rows = png_pixels.decode(self.driver.find_element(By.ID, "board").screenshot_as_png)
+        return rows
+
+    def keys(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def errors_in_console(self, expected_status=None):
+        """Severe messages of the browser since the last call: failed loads,
+        policy violations, script errors."""
+        messages = [entry["message"] for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
+        if expected_status:
+            loaded = f"the server responded with a status of {expected_status}"
+            messages = [message for message in messages if loaded not in message or "/cgi-bin/korvz?" not in message]
+        return messages
+
+    def assertSolvedIn(self, moves):
+        self.assertEqual(self.status()[:2], [f"Moves: {moves}", f"Solved in {moves} move" + ("s" if moves != 1 else "")])
+
+    # --- the cases --------------------------------------------------------------
+
+    def test_board_shows_the_pixels_korvalo_level_renders(self):
+        for code in (TWO_MOVES, EIGHTEEN_MOVES, THIRTY_FIVE_MOVES, NO_SOLUTION):
+            with self.subTest(code):
+                self.open_level(code)
+                expected = rendered_board(code)
+                self.assertEqual(self.canvas_pixels(), expected)
+                self.assertEqual(self.shown_pixels(), expected)
+                self.assertEqual(self.errors_in_console(), [])
+
+    def test_arrow_keys_along_the_solution_end_in_solved_and_undo_takes_back(self):
+        for code in (EIGHTEEN_MOVES, THIRTY_FIVE_MOVES):
+            with self.subTest(code):
+                solution = solution_of(code)
+                self.assertTrue(solution)
+                self.open_level(code)
+                self.assertEqual(self.status(), ["Moves: 0", f"Shortest solution from here: {len(solution)} moves"])
+                self.keys(*[ARROWS[letter] for letter in solution[:-1]])
+                before_last = self.canvas_pixels()
+                self.keys(ARROWS[solution[-1]])
+                self.assertSolvedIn(len(solution))
+                self.assertEqual(self.status()[2], f"Shortest possible: {len(solution)} moves")
+                self.assertNotEqual(self.canvas_pixels(), before_last)
+
+                self.keys(Keys.BACKSPACE)
+                self.assertEqual(self.status(), [f"Moves: {len(solution) - 1}", "Shortest solution from here: 1 move"])
+                self.assertEqual(self.canvas_pixels(), before_last)
+                self.assertEqual(self.errors_in_console(), [])
+
+    def test_every_way_of_undoing_and_restarting(self):
+        self.open_level(EIGHTEEN_MOVES)
+        start = self.canvas_pixels()
+        ways = (("Backspace", lambda: self.keys(Keys.BACKSPACE)),
+                ("Ctrl+Z", lambda: ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("z")
+                 .key_up(Keys.CONTROL).perform()),
+                ("the Undo button", lambda: self.driver.find_element(By.ID, "undo").click()))
+        for name, undo in ways:
+            with self.subTest(name):
+                self.keys(Keys.ARROW_RIGHT)
+                self.assertEqual(self.moves(), 1)
+                undo()
+                self.assertEqual(self.moves(), 0)
+                self.assertEqual(self.canvas_pixels(), start)
+        for name, restart in (("R", lambda: self.keys("r")),
+                              ("the Restart button", lambda: self.driver.find_element(By.ID, "restart").click())):
+            with self.subTest(name):
+                self.keys(Keys.ARROW_RIGHT, Keys.ARROW_RIGHT, Keys.ARROW_DOWN)
+                self.assertEqual(self.moves(), 3)
+                restart()
+                self.assertEqual(self.moves(), 0)
+                self.assertEqual(self.canvas_pixels(), start)
+
+    def test_hint_names_the_next_move_of_the_shortest_solution(self):
+        self.open_level(TWO_MOVES)
+        for hint in (lambda: self.keys("h"), lambda: self.driver.find_element(By.ID, "hint").click()):
+            hint()
+            self.assertEqual(self.status()[2], "Hint: North")
+            self.keys(Keys.ARROW_UP)
+            self.assertEqual(self.status(), ["Moves: 1", "Shortest solution from here: 1 move"])
+            self.keys("r")
+
+    def click_near_edge(self, letter):
+        canvas = self.driver.find_element(By.ID, "board")
+        width, height = canvas.size["width"], canvas.size["height"]
+        offsets = {"N": (0, -height // 2 + 6), "S": (0, height // 2 - 6),
+                   "W": (-width // 2 + 6, 0), "E": (width // 2 - 6, 0)}
+        ActionChains(self.driver).move_to_element_with_offset(canvas, *offsets[letter]).click().perform()
+
+    def swipe(self, letter):
+        box = self.driver.execute_script(
+            "const b = document.getElementById('board').getBoundingClientRect();"
+            "return [b.left + b.width / 2, b.top + b.height / 2];")
+        x, y = box
+        dx, dy = {"N": (0, -60), "S": (0, 60), "W": (-60, 0), "E": (60, 0)}[letter]
+        for kind, points in (("touchStart", [{"x": x, "y": y}]),
+                             ("touchMove", [{"x": x + dx / 2, "y": y + dy / 2}]),
+                             ("touchMove", [{"x": x + dx, "y": y + dy}]),
+                             ("touchEnd", [])):
+            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+    def test_the_level_plays_with_every_kind_of_input(self):
+        letters = {"N": "w", "S": "s", "W": "a", "E": "d"}
+        inputs = (
+            ("W A S D", lambda letter: self.keys(letters[letter])),
+            ("capital W A S D", lambda letter: self.keys(letters[letter].upper())),
+            ("clicks near the edges", self.click_near_edge),
+            ("swipes", self.swipe),
+            ("the tilt buttons", lambda letter: self.driver.find_element(
+                By.CSS_SELECTOR, f".tilt[data-direction='{letter}']").click()),
+        )
+        self.open_level(TWO_MOVES)
+        for name, tilt in inputs:
+            with self.subTest(name):
+                self.keys("r")
+                tilt("N")
+                self.assertEqual(self.moves(), 1)
+                tilt("W")
+                self.assertSolvedIn(2)
+        self.assertEqual(self.errors_in_console(), [])
+
+    def test_keys_typed_into_the_code_field_stay_there(self):
+        self.open_level(TWO_MOVES)
+        field = self.driver.find_element(By.ID, "code")
+        field.click()
+        field.send_keys(Keys.ARROW_LEFT, "w", Keys.BACKSPACE)
+        self.assertEqual(self.moves(), 0)
+        self.assertEqual(field.get_attribute("value"), TWO_MOVES)
+
+    def test_code_shortest_length_and_embed_block(self):
+        self.open_level(EIGHTEEN_MOVES)
+        self.assertEqual(self.driver.find_element(By.ID, "code").get_attribute("value"), EIGHTEEN_MOVES)
+        self.assertEqual(self.driver.find_element(By.ID, "shortest").text, "Shortest solution: 18 moves.")
+        embed = self.driver.find_element(By.ID, "embed-code").get_attribute("value")
+        frame_address = f"{self.site.address}/cgi-bin/korvz?s={EIGHTEEN_MOVES}&amp;embed=1"
+        self.assertTrue(embed.startswith(f'<iframe src="{frame_address}"'), embed)
+
+    def test_embedded_level_plays_inside_a_frame_of_another_page(self):
+        self.open_level(TWO_MOVES)
+        embed = self.driver.find_element(By.ID, "embed-code").get_attribute("value")
+        with OtherSite('<!DOCTYPE html><title>Another site</title><link rel="icon" href="data:,">'
+                       "<h1>My levels</h1>" + embed) as other:
+            self.driver.get(other.address)
+            self.driver.switch_to.frame(self.driver.find_element(By.TAG_NAME, "iframe"))
+            try:
+                limit = time.monotonic() + WAIT
+                while self.driver.execute_script("return document.body && document.body.dataset.ready || ''") != "yes":
+                    self.assertLess(time.monotonic(), limit, "the embedded page did not become playable")
+                    time.sleep(0.05)
+                self.driver.find_element(By.ID, "board").click()  # the frame takes the keys once clicked
+                self.keys("r", Keys.ARROW_UP, Keys.ARROW_LEFT)
+                self.assertSolvedIn(2)
+                self.assertEqual(self.canvas_pixels(), rendered_board("3000110000110fbe5"))  # every ball on its hole
+            finally:
+                self.driver.switch_to.default_content()
+        self.assertEqual(self.errors_in_console(), [])
+
+    def test_bad_address_shows_why_without_errors(self):
+        self.driver.get(f"{self.site.address}/cgi-bin/korvz?s=%3Cscript%3Ealert(1)%3C/script%3E")
+        self.assertIn("no place in it", self.driver.find_element(By.ID, "reason").text)
+        self.assertEqual(self.errors_in_console(expected_status=400), [])
+
+
+if __name__ == "__main__":
+    SITE, KORVZ, KORVALO_LEVEL = sys.argv[1:4]
+    unittest.main(argv=[sys.argv[0]] + sys.argv[4:], verbosity=2)

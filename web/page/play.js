@@ -1,0 +1,184 @@
+// The level page's play. The rules, the status lines and the drawing of the
+// board are the desktop programs' own C++, compiled to WebAssembly
+// (korvalo_web.js); this script only hands the module the board images and
+// the player's keys, swipes and clicks, and puts the frames on the canvas.
+(function () {
+  'use strict';
+
+  // In the order the module numbers them.
+  const ImageNames = ['ball_sheet', 'wall_hover_sheet', 'lamp_lit', 'lamp_unlit',
+    'label_solution_exists', 'label_no_solution'];
+  const DirectionNumbers = { N: 0, S: 1, W: 2, E: 3 };
+  const KeyDirections = {
+    ArrowUp: 'N', ArrowDown: 'S', ArrowLeft: 'W', ArrowRight: 'E',
+    w: 'N', s: 'S', a: 'W', d: 'E', W: 'N', S: 'S', A: 'W', D: 'E',
+  };
+  const SwipeDistance = 24;  // CSS pixels a finger must travel to tilt
+
+  const body = document.body;
+  const canvas = document.getElementById('board');
+  const status = document.getElementById('status');
+
+  /// The image's pixels as RGBA bytes, exactly as stored in the file.
+  async function imagePixels(name) {
+    const response = await fetch(body.dataset.assets + 'images/' + name + '.png');
+    if (!response.ok) throw new Error('the board image ' + name + ' did not load');
+    const bitmap = await createImageBitmap(await response.blob(),
+      { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
+    const scratch = document.createElement('canvas');
+    scratch.width = bitmap.width;
+    scratch.height = bitmap.height;
+    const context = scratch.getContext('2d');
+    context.drawImage(bitmap, 0, 0);
+    return context.getImageData(0, 0, bitmap.width, bitmap.height);
+  }
+
+  function withCString(module, text, use) {
+    const size = module.lengthBytesUTF8(text) + 1;
+    const pointer = module._malloc(size);
+    module.stringToUTF8(text, pointer, size);
+    try {
+      return use(pointer);
+    } finally {
+      module._free(pointer);
+    }
+  }
+
+  function giveImages(module, images) {
+    images.forEach((image, which) => {
+      const pointer = module._korvalo_image_buffer(which, image.width, image.height);
+      if (!pointer) throw new Error('the board image ' + ImageNames[which] + ' has the wrong size');
+      module.HEAPU8.set(image.data, pointer);
+      if (!module._korvalo_image_ready(which)) throw new Error('the board image ' + ImageNames[which] + ' was refused');
+    });
+  }
+
+  function show(module) {
+    const pointer = module._korvalo_draw();
+    const width = module._korvalo_area_width();
+    const height = module._korvalo_area_height();
+    if (pointer) {
+      // A copy: the module's memory may move when it grows.
+      const bytes = module.HEAPU8.slice(pointer, pointer + width * height * 4);
+      canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(bytes.buffer), width, height), 0, 0);
+    }
+    const lines = module.UTF8ToString(module._korvalo_status_text()).split('\n');
+    status.replaceChildren(...lines.map(line => {
+      const paragraph = document.createElement('p');
+      paragraph.textContent = line;
+      return paragraph;
+    }));
+    status.classList.toggle('solved', module._korvalo_is_solved() === 1);
+    body.dataset.moves = String(module._korvalo_move_count());
+  }
+
+  /// Keys typed into the code or the embed text are the text's own.
+  function typingInText(event) {
+    const target = event.target;
+    return target instanceof HTMLInputElement || target instanceof HTMLTextAreaElement;
+  }
+
+  function listen(module) {
+    const act = action => {
+      action();
+      show(module);
+    };
+    const tilt = letter => act(() => module._korvalo_tilt(DirectionNumbers[letter]));
+
+    document.addEventListener('keydown', event => {
+      if (typingInText(event) || event.altKey || event.metaKey) return;
+      const key = event.key;
+      let action = null;
+      if (event.ctrlKey) {
+        if (key === 'z' || key === 'Z') action = () => module._korvalo_undo();
+      } else if (KeyDirections[key]) {
+        const letter = KeyDirections[key];
+        action = () => module._korvalo_tilt(DirectionNumbers[letter]);
+      } else if (key === 'Backspace') {
+        action = () => module._korvalo_undo();
+      } else if (key === 'r' || key === 'R') {
+        action = () => module._korvalo_restart();
+      } else if (key === 'h' || key === 'H') {
+        action = () => module._korvalo_show_hint();
+      }
+      if (!action) return;
+      event.preventDefault();
+      act(action);
+    });
+
+    document.querySelectorAll('.tilt').forEach(button => {
+      button.addEventListener('click', () => tilt(button.dataset.direction));
+    });
+    document.getElementById('undo').addEventListener('click', () => act(() => module._korvalo_undo()));
+    document.getElementById('restart').addEventListener('click', () => act(() => module._korvalo_restart()));
+    document.getElementById('hint').addEventListener('click', () => act(() => module._korvalo_show_hint()));
+
+    // A click tilts the board toward the edge nearest to it.
+    canvas.addEventListener('click', event => {
+      const box = canvas.getBoundingClientRect();
+      const across = (event.clientX - box.left) / box.width - 0.5;
+      const down = (event.clientY - box.top) / box.height - 0.5;
+      if (across === 0 && down === 0) return;
+      tilt(Math.abs(across) > Math.abs(down) ? (across > 0 ? 'E' : 'W') : (down > 0 ? 'S' : 'N'));
+    });
+
+    // A swipe tilts the board the way the finger went.
+    let swipeStart = null;
+    canvas.addEventListener('touchstart', event => {
+      const touch = event.changedTouches[0];
+      swipeStart = event.touches.length === 1 ? { x: touch.clientX, y: touch.clientY } : null;
+    }, { passive: true });
+    canvas.addEventListener('touchend', event => {
+      if (!swipeStart) return;
+      const touch = event.changedTouches[0];
+      const across = touch.clientX - swipeStart.x;
+      const down = touch.clientY - swipeStart.y;
+      swipeStart = null;
+      if (Math.max(Math.abs(across), Math.abs(down)) < SwipeDistance) return;  // a tap: the click decides
+      if (event.cancelable) event.preventDefault();  // no click after a swipe
+      tilt(Math.abs(across) > Math.abs(down) ? (across > 0 ? 'E' : 'W') : (down > 0 ? 'S' : 'N'));
+    });
+  }
+
+  function listenForCopies() {
+    document.querySelectorAll('button.copy').forEach(button => {
+      button.addEventListener('click', async () => {
+        const field = document.getElementById(button.dataset.copy);
+        field.select();
+        let copied = false;
+        try {
+          await navigator.clipboard.writeText(field.value);
+          copied = true;
+        } catch (error) {
+          copied = document.execCommand && document.execCommand('copy');
+        }
+        button.textContent = copied ? 'Copied' : 'Press Ctrl+C';
+        setTimeout(() => { button.textContent = 'Copy'; }, 2000);
+      });
+    });
+  }
+
+  function fail(error) {
+    const failure = document.getElementById('failure');
+    if (failure) {
+      failure.textContent = 'The level cannot be played here: ' + error.message;
+      failure.hidden = false;
+    }
+    body.dataset.ready = 'failed';
+  }
+
+  async function start() {
+    listenForCopies();
+    if (typeof KorvaloModule !== 'function') throw new Error('the game module did not load');
+    const [module, images] = await Promise.all([KorvaloModule(), Promise.all(ImageNames.map(imagePixels))]);
+    giveImages(module, images);
+    if (withCString(module, body.dataset.code, pointer => module._korvalo_open(pointer)) === 0) {
+      throw new Error('the level code cannot be read');
+    }
+    listen(module);
+    show(module);
+    body.dataset.ready = 'yes';
+  }
+
+  start().catch(fail);
+}());
