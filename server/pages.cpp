@@ -150,9 +150,10 @@ std::string EmbedAddress(const std::string& site, const std::string& code) {
 }
 
 std::string EmbedSnippet(const std::string& site, const LevelFacts& level) {
-  // Room for the board, the status lines and the buttons of the compact page.
-  const int width = std::max(level.areaWidth, 280) + 24;
-  const int height = level.areaHeight + 190;
+  // Room for the board between its tilt buttons, three status lines, the
+  // buttons and the link of the compact page, without scroll bars.
+  const int width = std::max(level.areaWidth + 90, 320);
+  const int height = level.areaHeight + 250;
   return "<iframe src=\"" + EscapeHtml(EmbedAddress(site, level.code)) + "\" width=\"" + std::to_string(width) +
          "\" height=\"" + std::to_string(height) + "\" title=\"Korvalo level " + level.code +
          "\" loading=\"lazy\" style=\"border:0\"></iframe>";
@@ -182,8 +183,7 @@ std::string LevelPage(const LevelFacts& level, const std::string& site) {
 std::string EmbeddedLevelPage(const LevelFacts& level, const std::string& site) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n" + Head(level, site, false) + BodyStart(level, "embedded-page") +
          "<main>\n" + PlayArea(level, site) + "<p class=\"source\"><a href=\"" +
-         EscapeHtml(LevelAddress(site, level.code)) + "\" target=\"_blank\" rel=\"noopener\">Korvalo level " +
-         EscapeHtml(level.code) + "</a> &middot; " + EscapeHtml(ShortestText(level)) + "</p>\n</main>\n</body>\n</html>\n";
+         EscapeHtml(LevelAddress(site, level.code)) + "\" target=\"_blank\" rel=\"noopener\">Korvalo level</a> &middot; " + EscapeHtml(ShortestText(level)) + "</p>\n</main>\n</body>\n</html>\n";
 }
 
 std::string BadRequestPage(std::string_view reason) {

@@ -176,7 +176,7 @@ TEST(LevelPageTest, LinkPreviewsGetTheTitleAndThePicture) {
 TEST(LevelPageTest, EmbedBlockHoldsTheFrameForTheCompactPage) {
   const std::string page = Get(std::string("s=") + TwoMoves).body;
   const std::string frame = "&lt;iframe src=&quot;http://levels.example.org/cgi-bin/korvz?s=" + std::string(TwoMoves) +
-                            "&amp;amp;embed=1&quot; width=&quot;304&quot; height=&quot;337&quot;";
+                            "&amp;amp;embed=1&quot; width=&quot;320&quot; height=&quot;397&quot;";
   EXPECT_TRUE(Contains(page, frame)) << page;
 
   const HttpResponse embedded = Get(std::string("s=") + TwoMoves + "&embed=1");
