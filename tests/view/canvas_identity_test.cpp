@@ -40,9 +40,9 @@ struct NamedState {
   EditingState editing;
 };
 
-/// Nothing; every wall position of every square hovered; every piece carried
-/// over every square, with the pointer in its square, in a corner of the
-/// view and far outside it; and hovers left over from a larger board.
+/// Nothing; every wall position of every square hovered; a piece carried
+/// over every square, and every piece carried with the pointer in a corner
+/// of the view and far outside it; and hovers left over from a larger board.
 std::vector<NamedState> EditingStates(int n) {
   std::vector<NamedState> states{{"nothing", {}}};
   for (int row = 0; row < n; ++row) {
@@ -51,10 +51,10 @@ std::vector<NamedState> EditingStates(int n) {
       const int x = SquareOrigin(n, column), y = SquareOrigin(n, row);
       states.push_back({"east wall" + square, {NothingCarried, HoverEastWall, column, row, x + 35, y + 10}});
       states.push_back({"south wall" + square, {NothingCarried, HoverSouthWall, column, row, x + 10, y + 35}});
-      for (std::int8_t item = 1; item <= 6; ++item) {
-        const std::string carried = " carrying item " + std::to_string(item);
-        states.push_back({"square" + square + carried, {item, HoverNone, column, row, x + 15, y + 15}});
-      }
+      // The six items take turns over the squares.
+      const auto item = static_cast<std::int8_t>((row * n + column) % 6 + 1);
+      const std::string carried = " carrying item " + std::to_string(item);
+      states.push_back({"square" + square + carried, {item, HoverNone, column, row, x + 15, y + 15}});
     }
   }
   const std::vector<std::pair<int, int>> pointers = {
