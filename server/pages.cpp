@@ -58,6 +58,8 @@ std::string Head(const LevelFacts& level, const std::string& site, bool linkPrev
   head +=
       "<link rel=\"icon\" href=\"" + AssetPath() + "images/icon.png\">\n"
       "<link rel=\"stylesheet\" href=\"" + AssetPath() + "page.css\">\n"
+      // Without scripts the picture stands in for the board, and the controls go.
+      "<noscript><link rel=\"stylesheet\" href=\"" + AssetPath() + "noscript.css\"></noscript>\n"
       "<script src=\"" + AssetPath() + "korvalo_web.js\" defer></script>\n"
       "<script src=\"" + AssetPath() + "play.js\" defer></script>\n"
       "</head>\n";

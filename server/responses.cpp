@@ -12,6 +12,9 @@
 #include "server/query.h"
 #include "view/drawing/buffer_canvas.h"
 
+// 'wasm-unsafe-eval' lets the page compile its own WebAssembly (and allows no
+// eval of script text); the module's script fetches that WebAssembly from a
+// data: address inside itself, hence data: for connect-src.
 const char* const ContentSecurityPolicy =
     "default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
     "connect-src 'self' data:; base-uri 'none'; form-action 'none'";
