@@ -90,6 +90,7 @@ def start_chromium():
     options.binary_location = "/usr/bin/chromium"
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                      "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--disable-dev-shm-usage",
                      "--force-device-scale-factor=1", "--window-size=1000,1200",
                      "--user-data-dir=" + tempfile.mkdtemp(prefix="korvalo-chromium-")):
         options.add_argument(argument)
