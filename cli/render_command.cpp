@@ -44,15 +44,15 @@ int RunRender(const std::vector<std::string>& args) {
   const std::string& code = args[0];
   const std::string& path = args[1];
   Level level;
-  const ReadResult reading = ReadLevelCode(level, code);
-  if (reading.outcome == CodeReading::Rejected) {
+  const ParseResult reading = ParseLevelCode(level, code);
+  if (!reading.accepted) {
     std::cerr << "korvalo-level render: invalid code '" << code << "': " << reading.reason << '\n';
     return 1;
   }
   // As in the editor after a code is read: the indicator follows the recheck.
   RecheckLevel(level);
   BoardRenderer renderer;
-  if (!WritePng(renderer.DrawFrame(level, EditingState{}), path)) {
+  if (!WritePng(renderer.DrawFrame(level), path)) {
     std::cerr << "korvalo-level render: cannot write '" << path << "'\n";
     return 1;
   }

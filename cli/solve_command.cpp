@@ -40,8 +40,8 @@ std::string DescribeSolution(Level& level) {
 /// Prints the line for one code; false when the code is invalid.
 bool SolveOne(const std::string& code) {
   Level level;
-  const ReadResult result = ReadLevelCode(level, code);
-  if (result.outcome == CodeReading::Rejected) {
+  const ParseResult result = ParseLevelCode(level, code);
+  if (!result.accepted) {
     std::cout << code << "\tinvalid\t-\t-\n";
     std::cerr << "korvalo-level solve: invalid code '" << code << "': " << result.reason << '\n';
     return false;
