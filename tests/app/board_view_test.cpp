@@ -172,12 +172,7 @@ TEST_F(BoardViewTest, ClearOpensEveryInnerSideAndKeepsThePieces) {
 TEST_F(BoardViewTest, SolutionStepMovesTheBallsAndAlwaysRepaints) {
   // Each ball one square east of its hole: one move west solves the level.
   Level& level = view.document().LevelForTests();
-  ClearMaze(level, 5);
-  for (const Colour c : ColoursRedFirst) {
-    const std::int8_t colour = ColourNumber(c);
-    level.holes[colour] = Piece{0, static_cast<std::int8_t>(2 * colour), 0, colour};
-    level.balls[colour] = Piece{1, static_cast<std::int8_t>(2 * colour), 0, colour};
-  }
+  testsupport::PlaceOneMoveFromSolved(level);
   RecheckLevel(level);
   ASSERT_TRUE(level.solvable);
   SettlePaints();

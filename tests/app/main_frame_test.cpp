@@ -117,12 +117,7 @@ TEST_F(MainFrameTest, HiddenSolutionStepHasAKeyButNoMenuItem) {
     }
   }
   Level& level = frame.boardView().document().LevelForTests();
-  ClearMaze(level, 5);
-  for (const Colour c : ColoursRedFirst) {
-    const std::int8_t colour = ColourNumber(c);
-    level.holes[colour] = Piece{0, static_cast<std::int8_t>(2 * colour), 0, colour};
-    level.balls[colour] = Piece{1, static_cast<std::int8_t>(2 * colour), 0, colour};
-  }
+  testsupport::PlaceOneMoveFromSolved(level);
   RecheckLevel(level);
   Press("Ctrl+Alt+O");
   for (const Piece& ball : level.balls) EXPECT_EQ(ball.column, 0);
