@@ -1,10 +1,8 @@
 // The board view's command handlers: what each menu command and key does to
 // the level, the carry and the outside world.
 
-#include <QDesktopServices>
-#include <QUrl>
-
 #include "app/board_view.h"
+#include "app/browser.h"
 #include "app/command_table.h"
 #include "app/level_code_dlg.h"
 #include "app/web_addresses.h"
@@ -13,9 +11,6 @@
 namespace {
 
 QString CodeText(const Level& level) { return QString::fromStdString(WriteLevelCode(level)); }
-
-/// Opens an address in the browser; nothing waits and a failure says nothing.
-void OpenInBrowser(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 
 }  // namespace
 

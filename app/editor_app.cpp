@@ -2,12 +2,13 @@
 
 #include "app/about_box.h"
 #include "app/editor_icon.h"
+#include "korvalo_version.h"
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
   // The names a settings store would use; the editor reads and writes no settings.
   setOrganizationName(QStringLiteral("Vandrel"));
   setApplicationName(QStringLiteral("Korvalo Level Editor"));
-  setApplicationVersion(QStringLiteral("1.0"));
+  setApplicationVersion(QLatin1String(KorvaloVersion));
 }
 
 bool CEditorApp::InitInstance() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "korvalo_version.h"
 
 namespace {
 
@@ -22,7 +23,9 @@ constexpr std::string_view Usage =
     "render  writes the picture the editor shows for the level, as a PNG file.\n"
     "        Exit status: 0 on success, 1 for an invalid code or a failed write.\n"
     "\n"
-    "Exit status 2 means a wrong command line.\n";
+    "Exit status 2 means a wrong command line.\n"
+    "\n"
+    "korvalo-level --version prints the version.\n";
 
 }  // namespace
 
@@ -36,6 +39,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> rest(words.begin() + 1, words.end());
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << Usage;
+    return 0;
+  }
+  if (command == "--version" || command == "-v") {
+    std::cout << "korvalo-level " << KorvaloVersion << '\n';
     return 0;
   }
   if (command == "solve") return RunSolve(rest);

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QDesktopServices>
 #include <QImage>
 #include <QLineEdit>
@@ -5,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QtTest/QTest>
+#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -256,6 +259,46 @@ TEST_F(BoardViewTest, WebCommandsOpenTheirAddresses) {
   EXPECT_TRUE(browser.opened[1].startsWith(server + "/eng/pc/")) << browser.opened[1].toStdString();
   EXPECT_TRUE(browser.opened[1].endsWith(".html"));
   EXPECT_EQ(browser.opened[2], server + "/eng");
+}
+
+/// Everything written to standard error while it lives, file descriptor and all.
+class CapturedStandardError {
+ public:
+  CapturedStandardError() {
+    std::fflush(stderr);
+    m_saved = ::dup(STDERR_FILENO);
+    m_file = std::tmpfile();
+    ::dup2(::fileno(m_file), STDERR_FILENO);
+  }
+  ~CapturedStandardError() { Stop(); std::fclose(m_file); }
+  std::string Text() {
+    Stop();
+    std::string text;
+    std::rewind(m_file);
+    for (int c; (c = std::fgetc(m_file)) != EOF;) text += static_cast<char>(c);
+    return text;
+  }
+
+ private:
+  void Stop() {
+    if (m_saved < 0) return;
+    std::fflush(stderr);
+    ::dup2(m_saved, STDERR_FILENO);
+    ::close(m_saved);
+    m_saved = -1;
+  }
+  int m_saved = -1;
+  std::FILE* m_file = nullptr;
+};
+
+// Off-screen there is no browser to open: Qt would warn about it, but a failed
+// launch says nothing.
+TEST_F(BoardViewTest, FailedBrowserLaunchSaysNothing) {
+  CapturedStandardError captured;
+  view.OnCommand(CommandId("ID_EDIT_GETHTML"));
+  view.OnCommand(CommandId("ID_HELP_HOMEPAGE"));
+  view.OnCommand(CommandId("ID_MAKER_SITE"));
+  EXPECT_EQ(captured.Text(), "");
 }
 
 // --- The Copy dialog ------------------------------------------------------------
