@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <iostream>
-#include <sstream>
+#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
+#include "tests/cli/memory_streams.h"
 
 namespace {
 
@@ -17,16 +17,9 @@ struct Outcome {
 
 /// Runs the command with the given arguments and standard input.
 Outcome RunWith(const std::vector<std::string>& args, const std::string& input = {}) {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  std::streambuf* oldIn = std::cin.rdbuf(in.rdbuf());
-  std::streambuf* oldOut = std::cout.rdbuf(out.rdbuf());
-  std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
-  const int status = RunSolve(args);
-  std::cin.rdbuf(oldIn);
-  std::cout.rdbuf(oldOut);
-  std::cerr.rdbuf(oldErr);
-  return {status, out.str(), err.str()};
+  MemoryStreams io(input);
+  const int status = RunSolve(args, io.streams());
+  return {status, io.FlushedOut(), io.err()};
 }
 
 struct SolveCase {
