@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,16 @@ int main(int argc, char** argv) {
   // Past a file size limit a write then fails with EFBIG, which is reported,
   // instead of the signal ending the program half way.
   std::signal(SIGXFSZ, SIG_IGN);
-  CheckedOutput out(DescriptorWriter(STDOUT_FILENO), CheckedOutput::Buffering::Full);
-  CheckedOutput err(DescriptorWriter(STDERR_FILENO), CheckedOutput::Buffering::None);
-  err.FlushFirst(&out);
-  CommandStreams streams{DescriptorReader(STDIN_FILENO), out, err};
-  return RunTool(std::vector<std::string>(argv + 1, argv + argc), streams);
+  try {
+    CheckedOutput out(DescriptorWriter(STDOUT_FILENO), CheckedOutput::Buffering::Full);
+    CheckedOutput err(DescriptorWriter(STDERR_FILENO), CheckedOutput::Buffering::None);
+    err.FlushFirst(&out);
+    CommandStreams streams{DescriptorReader(STDIN_FILENO), out, err};
+    return RunTool(std::vector<std::string>(argv + 1, argv + argc), streams);
+  } catch (const std::bad_alloc&) {
+    // Before the streams exist (RunTool reports it once they do).
+    constexpr char message[] = "korvalo-level: out of memory\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, message, sizeof message - 1);
+    return StreamFailure;
+  }
 }

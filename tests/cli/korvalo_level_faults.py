@@ -11,6 +11,7 @@ import hashlib
 import os
 import re
 import resource
+import select
 import signal
 import socket
 import stat
@@ -377,6 +378,27 @@ def check_closed_pipe(root):
     return failures
 
 
+def check_answers_before_waiting():
+    """Each answer is out before the tool waits for the next line, as a user
+    typing codes, or a program talking to the tool through pipes, needs."""
+    child = subprocess.Popen([TOOL, "solve"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL)
+    answers = []
+    for line in (CODE, INVALID):
+        child.stdin.write(line.encode() + b"\n")
+        child.stdin.flush()
+        # Only a guard against waiting for ever: the answer is due at once.
+        ready, _, _ = select.select([child.stdout], [], [], 60)
+        answers.append(child.stdout.readline() if ready else b"(no answer)")
+    child.stdin.close()
+    status = child.wait()
+    child.stdout.close()
+    expected = [ANSWER, INVALID.encode() + b"\tinvalid\t-\t-\n"]
+    if answers != expected or status != 1:
+        return [f"AnswersBeforeWaiting: {answers!r}, status {status}"]
+    return []
+
+
 def main():
     failures = []
     results = {}
@@ -404,6 +426,7 @@ def main():
                 subprocess.run(["umount", MOUNTS.pop()])
         failures += check_bounded_memory(results)
         failures += check_closed_pipe(root)
+        failures += check_answers_before_waiting()
     for failure in failures:
         print(failure, file=sys.stderr)
     print(f"{len(CASES)} cases, {len(failures)} failures")
