@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "app/dialog_units.h"
-#include "app/editor_app.h"
+#include "app/editor_icon.h"
 
 namespace {
 

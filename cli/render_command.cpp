@@ -80,8 +80,8 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
   const std::string& code = args[0];
   const std::string& path = args[1];
   Level level;
-  const ReadResult reading = ReadLevelCode(level, code);
-  if (reading.outcome == CodeReading::Rejected) {
+  const ParseResult reading = ParseLevelCode(level, code);
+  if (!reading.accepted) {
     streams.err.Write("korvalo-level render: invalid code '" + EscapeText(code) +
                       "': " + reading.reason + "\n");
     return CommandFailure;
@@ -89,7 +89,7 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
   // As in the editor after a code is read: the indicator follows the recheck.
   RecheckLevel(level);
   BoardRenderer renderer;
-  const QByteArray png = EncodePng(renderer.DrawFrame(level, EditingState{}));
+  const QByteArray png = EncodePng(renderer.DrawFrame(level));
   if (png.isEmpty()) {
     streams.err.Write("korvalo-level render: cannot encode the picture as PNG\n");
     return CommandFailure;

@@ -61,8 +61,8 @@ void ReportInvalid(const std::string& shownCode, std::string_view reason, Comman
 bool SolveOne(std::string_view code, CommandStreams& streams) {
   const std::string shownCode = EscapeText(code);
   Level level;
-  const ReadResult result = ReadLevelCode(level, code);
-  if (result.outcome == CodeReading::Rejected) {
+  const ParseResult result = ParseLevelCode(level, code);
+  if (!result.accepted) {
     ReportInvalid(shownCode, result.reason, streams);
     return false;
   }

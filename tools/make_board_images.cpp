@@ -116,7 +116,7 @@ void DrawBallFrame(QImage& sheet, int left, BallTones tones) {
   }
 }
 
-/// Image 130: blue, green and red frames, then the mask (white disc on black).
+/// ball_sheet.png: blue, green and red frames, then the mask (white disc on black).
 QImage BallSheet() {
   QImage sheet = SolidImage(4 * BallFrame, BallFrame, White);
   for (int colour = 0; colour < 3; ++colour) DrawBallFrame(sheet, BallFrame * colour, BallColours[colour]);
@@ -148,7 +148,7 @@ QRgb MarkerColour(char code) {
   }
 }
 
-/// Image 131: the hatch strips along the left and top edges, the vertical
+/// wall_hover_sheet.png: the hatch strips along the left and top edges, the vertical
 /// marker at (22, 12) and the horizontal one (its transpose) at (12, 22).
 /// The two markers overlap in the middle, where the X is its own transpose.
 QImage WallHoverSheet() {
@@ -205,7 +205,7 @@ bool OnFilament(int u, int v) {
   return (u == 7 || u == 13) && v >= 10 && v <= 17;
 }
 
-/// Image 134: the grey bulb of an unsolvable level.
+/// lamp_unlit.png: the grey bulb of an unsolvable level.
 QImage LampUnlit() {
   QImage lamp = SolidImage(21, 30, ViewGrey);
   for (int v = 0; v < 30; ++v) {
@@ -222,7 +222,7 @@ QImage LampUnlit() {
   return lamp;
 }
 
-/// Image 133: the same bulb glowing green with a pale-yellow filament and a
+/// lamp_lit.png: the same bulb glowing green with a pale-yellow filament and a
 /// faint green halo around the glass.
 QImage LampLit() {
   constexpr int margin = 6;
@@ -307,14 +307,14 @@ int DrawText(QImage& image, std::string_view text, int left, int letterGap, int 
   return x;
 }
 
-/// Image 135: green "SOLUTION EXISTS" over the whole 111 pixels.
+/// label_solution_exists.png: green "SOLUTION EXISTS" over the whole 111 pixels.
 QImage LabelSolutionExists() {
   QImage label = SolidImage(111, 16, ViewGrey);
   DrawText(label, "SOLUTION EXISTS", 0, 1, 6, qRgb(0, 255, 0));
   return label;
 }
 
-/// Image 136: grey "NO SOLUTION", right-aligned with its ink from x 14 to 110.
+/// label_no_solution.png: grey "NO SOLUTION", right-aligned with its ink from x 14 to 110.
 QImage LabelNoSolution() {
   QImage label = SolidImage(111, 16, ViewGrey);
   DrawText(label, "NO SOLUTION", 14, 2, 10, qRgb(150, 150, 150));

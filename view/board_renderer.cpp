@@ -30,15 +30,11 @@ constexpr QPoint LampLitAt(86, 0);
 constexpr QPoint LampUnlitAt(92, 6);
 constexpr QPoint LabelAt(119, 14);
 
-bool IsColour(std::int8_t colour) { return colour >= 0 && colour < 3; }
-
 /// A board the drawing can walk: a size it knows and one cell per square.
 bool IsDrawable(const Level& level) {
   const int n = level.boardSize;
-  return (n == 3 || n == 5 || n == 7) && level.cells.size() == static_cast<std::size_t>(n * n);
+  return IsBoardSize(n) && level.cells.size() == static_cast<std::size_t>(n * n);
 }
-
-bool LiesOnBoard(int n, int column, int row) { return column >= 0 && row >= 0 && column < n && row < n; }
 
 /// Top-left pixel of square (column, row).
 QPoint SquareCorner(int n, int column, int row) { return {SquareOrigin(n, column), SquareOrigin(n, row)}; }
@@ -121,7 +117,7 @@ void BoardRenderer::DrawBoard(Canvas& canvas, const Level& level) const {
 void BoardRenderer::DrawHoles(Canvas& canvas, const Level& level, const EditingState& editing) const {
   const int n = level.boardSize;
   for (const Piece& hole : level.holes) {
-    if (!IsColour(hole.colour) || hole.colour == editing.CarriedItem - FirstHoleItem) continue;
+    if (!IsColourNumber(hole.colour) || editing.CarriedItem == CarriedHole(ColourOf(hole))) continue;
     const QPoint corner = SquareCorner(n, hole.column, hole.row);
     canvas.Fill(corner.x(), corner.y(), SquareSize, SquareSize, HoleColours[hole.colour]);
   }
@@ -143,22 +139,21 @@ void BoardRenderer::DrawWalls(Canvas& canvas, const Level& level) const {
 void BoardRenderer::DrawBalls(Canvas& canvas, const Level& level, const EditingState& editing) const {
   const int n = level.boardSize;
   for (const Piece& ball : level.balls) {
-    if (!IsColour(ball.colour) || ball.colour == editing.CarriedItem - FirstBallItem) continue;
+    if (!IsColourNumber(ball.colour) || editing.CarriedItem == CarriedBall(ColourOf(ball))) continue;
     DrawBall(canvas, SquareCorner(n, ball.column, ball.row) + QPoint(2, 2), ball.colour);
   }
 }
 
 void BoardRenderer::DrawHoveredWall(Canvas& canvas, const Level& level, const EditingState& editing) const {
   const int n = level.boardSize;
-  const bool hoversWall = editing.HoverKind == HoverEastWall || editing.HoverKind == HoverSouthWall;
+  const bool hoversWall = editing.HoverKind == WallKind::East || editing.HoverKind == WallKind::South;
   // A stale hover from a board of another size names no cell of this one.
-  if (editing.CarriedItem != NothingCarried || !hoversWall ||
-      !LiesOnBoard(n, editing.HoverColumn, editing.HoverRow))
+  if (IsCarrying(editing) || !hoversWall || !IsOnBoard(n, editing.HoverColumn, editing.HoverRow))
     return;
   const Cell cell = CellAt(level, editing.HoverColumn, editing.HoverRow);
   const QPoint corner = SquareCorner(n, editing.HoverColumn, editing.HoverRow);
   const QImage& sheet = m_images.wallHoverSheet;
-  if (editing.HoverKind == HoverEastWall) {
+  if (editing.HoverKind == WallKind::East) {
     if (cell & OpenEast)
       canvas.And(corner + QPoint(SquareSize, -10), sheet, LeftHatch);
     else
@@ -173,7 +168,8 @@ void BoardRenderer::DrawHoveredWall(Canvas& canvas, const Level& level, const Ed
 
 void BoardRenderer::DrawCarriedPiece(Canvas& canvas, const Level& level, const EditingState& editing) const {
   const int n = level.boardSize;
-  if (editing.CarriedItem <= NothingCarried || !LiesOnBoard(n, editing.HoverColumn, editing.HoverRow)) return;
+  if (!CarriesBall(editing) && !CarriesHole(editing)) return;
+  if (!IsOnBoard(n, editing.HoverColumn, editing.HoverRow)) return;
   // The drop square's one-pixel outline: its four border lines, 120 pixels.
   const QPoint corner = SquareCorner(n, editing.HoverColumn, editing.HoverRow);
   const int x = corner.x(), y = corner.y(), last = SquareSize - 1;
@@ -183,18 +179,19 @@ void BoardRenderer::DrawCarriedPiece(Canvas& canvas, const Level& level, const E
   canvas.Fill(x + last, y, 1, SquareSize, OutlineColour);
 
   const QPoint pointer(editing.PointerX, editing.PointerY);
+  const int colour = ColourNumber(ColourOf(editing.CarriedItem));
   if (CarriesBall(editing)) {
-    DrawBall(canvas, pointer - QPoint(13, 13), editing.CarriedItem - FirstBallItem);
-  } else if (CarriesHole(editing)) {
+    DrawBall(canvas, pointer - QPoint(13, 13), colour);
+  } else {
     const QPoint at = pointer - QPoint(15, 15);
-    canvas.Fill(at.x(), at.y(), SquareSize, SquareSize, HoleColours[editing.CarriedItem - FirstHoleItem]);
+    canvas.Fill(at.x(), at.y(), SquareSize, SquareSize, HoleColours[colour]);
   }
 }
 
 void BoardRenderer::DrawStatus(Canvas& canvas, const Level& level, const EditingState& editing) const {
   // While a piece is in the hand the level has not been checked: no solution shown.
   const QPoint top(0, StatusTop(level.boardSize));
-  if (editing.CarriedItem != NothingCarried || level.solvable == 0) {
+  if (IsCarrying(editing) || level.solvable == 0) {
     canvas.Copy(top + LampUnlitAt, m_images.lampUnlit);
     canvas.Copy(top + LabelAt, m_images.labelNoSolution);
   } else {
