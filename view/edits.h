@@ -72,6 +72,12 @@ struct ReadCode {
   std::string text;
 };
 
+/// A whole level put in the place of the current one (opened from a set,
+/// generated, pasted after its code was read); it is rechecked.
+struct ReplaceLevel {
+  Level level;
+};
+
 }  // namespace edit
 
 /// What a click does: nothing (std::monostate) or one of the pointer's edits.
@@ -80,4 +86,4 @@ using ClickEdit = std::variant<std::monostate, edit::FlipWall, edit::PickUp, edi
 /// Every edit the document applies.
 using Edit = std::variant<edit::FlipWall, edit::PickUp, edit::PutDown, edit::Exchange, edit::EndCarry,
                           edit::BoardSize, edit::Clear, edit::Random, edit::XFlip, edit::YFlip,
-                          edit::Rotate, edit::SolutionStep, edit::ReadCode>;
+                          edit::Rotate, edit::SolutionStep, edit::ReadCode, edit::ReplaceLevel>;

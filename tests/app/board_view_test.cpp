@@ -25,14 +25,6 @@ using testsupport::AllInnerSidesOpen;
 using testsupport::Square;
 using testsupport::SquareOf;
 
-bool SameBoard(const Level& a, const Level& b) {
-  for (const Colour colour : ColoursRedFirst) {
-    if (!(SquareOf(a.balls, colour) == SquareOf(b.balls, colour))) return false;
-    if (!(SquareOf(a.holes, colour) == SquareOf(b.holes, colour))) return false;
-  }
-  return a.boardSize == b.boardSize && a.cells == b.cells;
-}
-
 /// Catches the addresses the editor opens, in place of a browser.
 class UrlCatcher : public QObject {
   Q_OBJECT

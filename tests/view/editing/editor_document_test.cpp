@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "logic/level_code.h"
 #include "logic/maze.h"
@@ -149,6 +151,128 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"ReadCodeRejected", false, edit::ReadCode{" 3001122221100fbe5"}, Unchanged, 1, true,
                  true, CarriedPiece::Nothing}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --- Undo and redo ---------------------------------------------------------------
+
+/// Every field of the level, buffers included, in the order of its records.
+void ExpectSameFields(const Level& expected, const Level& actual) {
+  EXPECT_EQ(expected.boardSize, actual.boardSize);
+  EXPECT_EQ(expected.cells, actual.cells);
+  for (std::size_t i = 0; i < 3; ++i) {
+    for (const auto& [e, a] : {std::pair{expected.balls[i], actual.balls[i]},
+                                std::pair{expected.holes[i], actual.holes[i]}}) {
+      EXPECT_EQ(e.column, a.column);
+      EXPECT_EQ(e.row, a.row);
+      EXPECT_EQ(e.sortKey, a.sortKey);
+      EXPECT_EQ(e.colour, a.colour);
+    }
+  }
+  EXPECT_EQ(expected.startState, actual.startState);
+  EXPECT_EQ(expected.targetState, actual.targetState);
+  EXPECT_EQ(expected.solvable, actual.solvable);
+  EXPECT_TRUE(expected.predecessors == actual.predecessors);
+}
+
+/// A level change as the user makes it: one edit, or a carry of several.
+struct UndoCase {
+  const char* name;
+  std::vector<Edit> edits;
+};
+
+class UndoTest : public ::testing::TestWithParam<UndoCase> {
+ protected:
+  void SetUp() override { RandomMaze(level, 5, [] { return 0; }); }
+  EditorDocument document{[draw = 0]() mutable { return draw++; }};
+  Level& level = document.LevelForTests();
+};
+
+TEST_P(UndoTest, UndoGivesTheLevelBeforeAndRedoTheLevelAfter) {
+  const Level before = level;
+  for (const Edit& edit : GetParam().edits) document.Apply(edit);
+  const Level after = level;
+  ASSERT_FALSE(SameBoard(before, after));
+  ASSERT_TRUE(document.CanUndo());
+
+  document.Undo();
+  ExpectSameFields(before, level);
+  EXPECT_FALSE(document.CanUndo());
+  EXPECT_TRUE(document.CanRedo());
+
+  document.Redo();
+  ExpectSameFields(after, level);
+  EXPECT_TRUE(document.CanUndo());
+  EXPECT_FALSE(document.CanRedo());
+}
+
+Level SolvedThreeByThree() {
+  Level level;
+  ParseLevelCode(level, "3001122001122fbe5");
+  RecheckLevel(level);
+  return level;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, UndoTest,
+    ::testing::Values(
+        UndoCase{"FlipWall", {edit::FlipWall{1, 1, WallKind::East}}},
+        UndoCase{"PutDown", {edit::PickUp{CarriedPiece::RedBall}, edit::PutDown{CarriedPiece::RedBall, 3, 1}}},
+        UndoCase{"CarryWithExchangeIsOneChange",
+                 {edit::PickUp{CarriedPiece::RedBall},
+                  edit::Exchange{CarriedPiece::RedBall, 2, 2, CarriedPiece::GreenBall},
+                  edit::PutDown{CarriedPiece::GreenBall, 1, 3}}},
+        UndoCase{"CarryEndedByACommand",
+                 {edit::PickUp{CarriedPiece::BlueHole},
+                  edit::Exchange{CarriedPiece::BlueHole, 4, 4, CarriedPiece::RedHole}, edit::EndCarry{}}},
+        UndoCase{"NewSize", {edit::BoardSize{7}}},
+        UndoCase{"Clear", {edit::Clear{}}},
+        UndoCase{"Random", {edit::Random{}}},
+        UndoCase{"XFlip", {edit::XFlip{}}},
+        UndoCase{"YFlip", {edit::YFlip{}}},
+        UndoCase{"Rotate", {edit::Rotate{}}},
+        UndoCase{"ReadCode", {edit::ReadCode{ClearedSevenCode}}},
+        UndoCase{"ReplaceLevel", {edit::ReplaceLevel{SolvedThreeByThree()}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UndoTest, NothingIsKeptForEditsThatChangeNothing) {
+  EditorDocument document{[] { return 0; }};
+  document.Apply(edit::ReadCode{"not a code"});
+  document.Apply(edit::EndCarry{});
+  document.Apply(edit::PickUp{CarriedPiece::RedBall});
+  document.Apply(edit::EndCarry{});  // put back where it was
+  EXPECT_FALSE(document.CanUndo());
+}
+
+TEST(UndoTest, UndoEndsACarryFirstAndANewChangeForgetsTheRedo) {
+  EditorDocument document{[] { return 0; }};
+  Level& level = document.LevelForTests();
+  const Level start = level;
+  document.Apply(edit::XFlip{});
+  const Level flipped = level;
+  document.Apply(edit::PickUp{CarriedPiece::RedBall});
+  document.Apply(edit::Exchange{CarriedPiece::RedBall, 2, 2, CarriedPiece::GreenBall});
+
+  document.Undo();  // the carry ends, is kept as a change, and is undone at once
+  EXPECT_FALSE(IsCarrying(document.editing()));
+  EXPECT_TRUE(SameBoard(level, flipped));
+  document.Undo();
+  EXPECT_TRUE(SameBoard(level, start));
+
+  document.Apply(edit::Rotate{});
+  EXPECT_FALSE(document.CanRedo());
+}
+
+TEST(UndoTest, KeepsTheNewestChangesUpToItsLimit) {
+  EditorDocument document{[] { return 0; }};
+  for (std::size_t i = 0; i < EditorDocument::UndoLimit + 5; ++i) {
+    document.Apply(edit::FlipWall{0, 0, WallKind::East});
+  }
+  std::size_t undone = 0;
+  while (document.CanUndo()) {
+    document.Undo();
+    ++undone;
+  }
+  EXPECT_EQ(undone, EditorDocument::UndoLimit);
+}
 
 // The carry ends, with its recheck, before the flip: the balls' encoded start
 // is that of the level before the flip, which the flip leaves alone.
