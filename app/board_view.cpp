@@ -5,7 +5,6 @@
 #include <QtMath>
 
 #include "view/board_geometry.h"
-#include "view/pointer_editing.h"
 
 namespace {
 
@@ -15,10 +14,8 @@ constexpr int ClientEdgeWidth = 2;
 }  // namespace
 
 CBoardView::CBoardView(QWidget* parent, RandomSource random)
-    : QFrame(parent), m_random(std::move(random)) {
-  m_level.boardSize = 5;
-  RandomMaze(m_level, 5, m_random);
-
+    : QFrame(parent), m_document(std::move(random)) {
+  m_document.SetChangedCallback([this] { update(); });
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(ClientEdgeWidth);
   setFixedSize(sizeHint());
@@ -29,8 +26,6 @@ CBoardView::CBoardView(QWidget* parent, RandomSource random)
   setCursor(Qt::ArrowCursor);
 }
 
-CBoardView::~CBoardView() { FreeLevelBuffers(m_level); }
-
 QSize CBoardView::sizeHint() const {
   return {ViewWidth + 2 * ClientEdgeWidth, ViewHeight + 2 * ClientEdgeWidth};
 }
@@ -40,7 +35,7 @@ void CBoardView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   // On a high-density screen each board pixel becomes a block of whole pixels, never a blur.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(contentsRect().topLeft(), m_renderer.DrawFrame(m_level, m_editing));
+  painter.drawImage(contentsRect().topLeft(), m_renderer.DrawFrame(level(), editing()));
 }
 
 // On a high-density screen positions fall between pixels: the board pixel is
@@ -52,7 +47,7 @@ QPoint CBoardView::BoardPoint(const QMouseEvent* event) const {
 
 void CBoardView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint point = BoardPoint(event);
-  if (HoverAt(m_level, m_editing, point.x(), point.y())) update();
+  m_document.PointerMoved(point.x(), point.y());
 }
 
 void CBoardView::mousePressEvent(QMouseEvent* event) { OnBoardClick(event); }
@@ -63,13 +58,5 @@ void CBoardView::mouseDoubleClickEvent(QMouseEvent* event) { OnBoardClick(event)
 void CBoardView::OnBoardClick(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint point = BoardPoint(event);
-  if (ClickAt(m_level, m_editing, point.x(), point.y())) update();
-}
-
-void CBoardView::EndCarry() {
-  if (CancelCarry(m_level, m_editing)) update();
-}
-
-void CBoardView::ForgetHoverIfResized(int previousSize) {
-  if (m_level.boardSize != previousSize) ResetHover(m_editing);
+  m_document.Clicked(point.x(), point.y());
 }

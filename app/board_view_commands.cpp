@@ -1,123 +1,57 @@
 // The board view's command handlers: what each menu command and key does to
 // the level, the carry and the outside world.
 
-#include <QDesktopServices>
-#include <QUrl>
-
 #include "app/board_view.h"
+#include "app/browser.h"
 #include "app/command_table.h"
 #include "app/level_code_dlg.h"
 #include "app/web_addresses.h"
 #include "logic/level_code.h"
-#include "logic/solver.h"
-#include "logic/symmetry.h"
-#include "view/pointer_editing.h"
 
 namespace {
 
 QString CodeText(const Level& level) { return QString::fromStdString(WriteLevelCode(level)); }
 
-/// Opens an address in the browser; nothing waits and a failure says nothing.
-void OpenInBrowser(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
-
 }  // namespace
 
-bool CBoardView::OnCommand(int id) {
-  switch (id) {
-    case ID_HELP_HOMEPAGE: OnHelpHomepage(); return true;
-    case ID_GAME_3X3: OnGame3x3(); return true;
-    case ID_GAME_5X5: OnGame5x5(); return true;
-    case ID_GAME_7X7: OnGame7x7(); return true;
-    case ID_EDIT_CLEARMAZE: OnEditClearMaze(); return true;
-    case ID_EDIT_RANDOM: OnEditRandom(); return true;
-    case ID_GAME_TEST: OnGameTest(); return true;
-    case ID_EDIT_ROTATE: OnEditRotate(); return true;
-    case ID_EDIT_XFLIP: OnEditXFlip(); return true;
-    case ID_EDIT_YFLIP: OnEditYFlip(); return true;
-    case ID_SOLUTION_STEP: OnSolutionStep(); return true;
-    case ID_EDIT_COPYCODE: OnEditCopyCode(); return true;
-    case ID_MAKER_SITE: OnMakerSite(); return true;
-    case ID_EDIT_GETHTML: OnEditGetHtml(); return true;
-    default: return false;
-  }
-}
+bool CBoardView::OnCommand(int id) { return RunCommandHandler(*this, id); }
 
-// A new size starts from the default placement; the current size keeps every
-// piece on its square, as Random does.
-void CBoardView::OnBoardSize(int size) {
-  EndCarry();
-  if (m_level.boardSize != size) {
-    // An off-board ball makes the placement invalid, so the new maze places
-    // the pieces afresh.
-    m_level.balls[0].column = -1;
-  }
-  const int previousSize = m_level.boardSize;
-  RandomMaze(m_level, size, m_random);
-  ForgetHoverIfResized(previousSize);
-  update();
-}
+void CBoardView::OnGame3x3() { m_document.Apply(edit::BoardSize{3}); }
 
-void CBoardView::OnEditClearMaze() {
-  EndCarry();
-  ClearMaze(m_level, m_level.boardSize);
-  update();
-}
+void CBoardView::OnGame5x5() { m_document.Apply(edit::BoardSize{5}); }
 
-void CBoardView::OnEditRandom() {
-  EndCarry();
-  RandomMaze(m_level, m_level.boardSize, m_random);
-  update();
-}
+void CBoardView::OnGame7x7() { m_document.Apply(edit::BoardSize{7}); }
+
+void CBoardView::OnEditClearMaze() { m_document.Apply(edit::Clear{}); }
+
+void CBoardView::OnEditRandom() { m_document.Apply(edit::Random{}); }
 
 void CBoardView::OnGameTest() {
-  EndCarry();
-  m_launchGame(GameParameterText(CodeText(m_level)));
+  m_document.Apply(edit::EndCarry{});
+  m_launchGame(GameParameterText(CodeText(level())));
 }
 
-void CBoardView::OnEditYFlip() {
-  EndCarry();
-  YFlip(m_level);
-  update();
-}
+void CBoardView::OnEditYFlip() { m_document.Apply(edit::YFlip{}); }
 
-void CBoardView::OnEditXFlip() {
-  EndCarry();
-  XFlip(m_level);
-  update();
-}
+void CBoardView::OnEditXFlip() { m_document.Apply(edit::XFlip{}); }
 
-void CBoardView::OnEditRotate() {
-  EndCarry();
-  RotateLevel(m_level);
-  update();
-}
+void CBoardView::OnEditRotate() { m_document.Apply(edit::Rotate{}); }
 
-void CBoardView::OnSolutionStep() {
-  EndCarry();
-  StepTowardSolution(m_level);
-  update();
-}
+void CBoardView::OnSolutionStep() { m_document.Apply(edit::SolutionStep{}); }
 
 // A carried piece stays carried: the code shows it where its record stands.
+// Only a changed text confirmed with Enter is read.
 void CBoardView::OnEditCopyCode() {
-  const std::string code = WriteLevelCode(m_level);
+  const std::string code = WriteLevelCode(level());
   CLevelCodeDlg dialog(window());
   dialog.m_strCode = QString::fromStdString(code);
   if (dialog.DoModal() != QDialog::Accepted) return;
   const std::string edited = dialog.m_strCode.toStdString();
   if (edited == code) return;
-  ReadEditedCode(edited);
+  m_document.Apply(edit::ReadCode{edited});
 }
 
-void CBoardView::ReadEditedCode(const std::string& code) {
-  const int previousSize = m_level.boardSize;
-  ReadLevelCode(m_level, code);  // a rejected code leaves the level as it was
-  RecheckLevel(m_level);
-  ForgetHoverIfResized(previousSize);
-  update();
-}
-
-void CBoardView::OnEditGetHtml() { OpenInBrowser(SharingPageAddress(WriteLevelCode(m_level))); }
+void CBoardView::OnEditGetHtml() { OpenInBrowser(SharingPageAddress(WriteLevelCode(level()))); }
 
 void CBoardView::OnHelpHomepage() { OpenInBrowser(HomePageAddress()); }
 

@@ -1,21 +1,14 @@
 #include "app/editor_app.h"
 
-#include <QIcon>
-
 #include "app/about_box.h"
-
-QIcon EditorIcon() {
-  QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/korvalo_32.png"), QSize(32, 32));
-  icon.addFile(QStringLiteral(":/icons/korvalo_16.png"), QSize(16, 16));
-  return icon;
-}
+#include "app/editor_icon.h"
+#include "korvalo_version.h"
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
   // The names a settings store would use; the editor reads and writes no settings.
   setOrganizationName(QStringLiteral("Vandrel"));
   setApplicationName(QStringLiteral("Korvalo Level Editor"));
-  setApplicationVersion(QStringLiteral("1.0"));
+  setApplicationVersion(QLatin1String(KorvaloVersion));
 }
 
 bool CEditorApp::InitInstance() {

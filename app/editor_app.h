@@ -23,6 +23,3 @@ class CEditorApp : public QApplication {
  private:
   QPointer<CMainFrame> m_mainFrame;  // deleted when its window closes
 };
-
-/// The program's icon, in its two sizes.
-QIcon EditorIcon();

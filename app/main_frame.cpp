@@ -41,16 +41,19 @@ CMainFrame::CMainFrame(RandomSource random)
   m_view->setFocus();
 }
 
-QAction* CMainFrame::MakeAction(int id, const QString& caption, const QString& shortcut) {
-  auto* action = new QAction(caption, this);
+QAction* CMainFrame::MakeAction(const CommandEntry& command) {
+  // The shortcut is shown through the caption's tab text, so the action
+  // carries the plain caption and the key separately.
+  auto* action = new QAction(FromView(command.caption), this);
+  const QString shortcut = FromView(command.shortcut);
   if (!shortcut.isEmpty()) {
     action->setShortcut(QKeySequence(shortcut, QKeySequence::PortableText));
     // Keys act only while this window is active; in a dialog they belong to the dialog.
     action->setShortcutContext(Qt::WindowShortcut);
   }
-  connect(action, &QAction::triggered, this, [this, id] { OnCmdMsg(id); });
+  connect(action, &QAction::triggered, this, [this, id = command.id] { OnCmdMsg(id); });
   addAction(action);  // keys work even for the command that has no menu item
-  m_actions.insert(id, action);
+  m_actions.insert(command.id, action);
   return action;
 }
 
@@ -60,9 +63,7 @@ void CMainFrame::BuildMenuAndKeys() {
     popups[popup.menu] = menuBar()->addMenu(FromView(popup.caption));
   }
   for (const CommandEntry& command : Commands) {
-    // The shortcut is shown through the caption's tab text, so the action
-    // carries the plain caption and the key separately.
-    QAction* action = MakeAction(command.id, FromView(command.caption), FromView(command.shortcut));
+    QAction* action = MakeAction(command);
     switch (command.menu) {
       case MenuPlace::Game:
       case MenuPlace::Edit:
@@ -82,16 +83,8 @@ void CMainFrame::BuildMenuAndKeys() {
   }
 }
 
-bool CMainFrame::OnCmdMsg(int id) {
-  if (m_view->OnCommand(id)) return true;
-  switch (id) {
-    case ID_APP_ABOUT:
-      emit aboutRequested();
-      return true;
-    case ID_APP_EXIT:
-      close();
-      return true;
-    default:
-      return false;
-  }
-}
+bool CMainFrame::OnCmdMsg(int id) { return m_view->OnCommand(id) || RunCommandHandler(*this, id); }
+
+void CMainFrame::OnAppAbout() { emit aboutRequested(); }
+
+void CMainFrame::OnAppExit() { close(); }

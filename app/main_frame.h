@@ -8,6 +8,7 @@
 #include "app/board_view.h"
 
 class QAction;
+struct CommandEntry;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -18,9 +19,14 @@ class CMainFrame : public QMainWindow {
   /// The action of a command id, or null for an id the table does not hold.
   QAction* commandAction(int id) const { return m_actions.value(id); }
 
-  /// Routes a command: the board view first, then the application (About),
-  /// then the window itself (Exit). Returns whether anything handled it.
+  /// Routes a command to the handler its row names: the board view's, or
+  /// the window's own (About, Exit). Returns whether anything handled it.
   bool OnCmdMsg(int id);
+
+  /// Asks the application for the About box.
+  void OnAppAbout();
+  /// Closes the window, which ends the program.
+  void OnAppExit();
 
  signals:
   /// The application's About command.
@@ -28,7 +34,7 @@ class CMainFrame : public QMainWindow {
 
  private:
   void BuildMenuAndKeys();
-  QAction* MakeAction(int id, const QString& caption, const QString& shortcut);
+  QAction* MakeAction(const CommandEntry& command);
 
   CBoardView* m_view;
   QHash<int, QAction*> m_actions;

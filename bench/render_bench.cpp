@@ -32,7 +32,7 @@ EditingState HoveringEastSide(const Level& level, bool open) {
   for (int row = 0; row < 7; ++row)
     for (int column = 0; column < 6; ++column)
       if (static_cast<bool>(level.cells[row * 7 + column] & OpenEast) == open)
-        return {NothingCarried, HoverEastWall, column, row, 21 + 42 * column + 36, 21 + 42 * row + 15};
+        return {CarriedPiece::Nothing, WallKind::East, column, row, 21 + 42 * column + 36, 21 + 42 * row + 15};
   return {};
 }
 
@@ -45,7 +45,7 @@ void BM_FrameWithHoveredWall(benchmark::State& state) {
 }
 
 void BM_FrameWithCarriedBall(benchmark::State& state) {
-  DrawFrame(state, {FirstBallItem + Green, HoverNone, 2, 4, 120, 200});
+  DrawFrame(state, {CarriedBall(Colour::Green), WallKind::None, 2, 4, 120, 200});
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ Level RandomLevel(int size, std::mt19937& engine) {
   std::uniform_int_distribution<int> square(0, size * size - 1);
   for (Pieces* pieces : {&level.balls, &level.holes}) {
     std::vector<int> taken;
-    for (std::int8_t colour : {Red, Green, Blue}) {
+    for (const Colour c : ColoursRedFirst) {
+      const std::int8_t colour = ColourNumber(c);
       int s = square(engine);
       while (std::find(taken.begin(), taken.end(), s) != taken.end()) s = square(engine);
       taken.push_back(s);

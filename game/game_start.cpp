@@ -33,12 +33,11 @@ int Draw(const RandomSource& random, int count) {
 void PlaceBallsAtRandom(Level& level, const RandomSource& random) {
   std::vector<int> free(static_cast<std::size_t>(level.boardSize * level.boardSize));
   for (std::size_t i = 0; i < free.size(); ++i) free[i] = static_cast<int>(i);
-  const std::int8_t colours[] = {Red, Green, Blue};
   for (std::size_t i = 0; i < 3; ++i) {
     const auto pick = free.begin() + Draw(random, static_cast<int>(free.size()));
     level.balls[i].column = static_cast<std::int8_t>(*pick % level.boardSize);
     level.balls[i].row = static_cast<std::int8_t>(*pick / level.boardSize);
-    level.balls[i].colour = colours[i];
+    level.balls[i].colour = ColourNumber(ColoursRedFirst[i]);
     free.erase(pick);
   }
 }
@@ -119,15 +118,15 @@ GameStart OpenGame(const std::vector<std::string>& arguments, const RandomSource
     return {RandomSolvableLevel(DefaultBoardSize, random), false, ""};
   }
   Level level;
-  const ReadResult read = ReadLevelCode(level, parameter.code);
+  const ParseResult read = ParseLevelCode(level, parameter.code);
   // The consistency test guards the play against a code the reader let through
   // with a placement the moves cannot take.
-  if (read.outcome == CodeReading::Rejected || !LevelIsConsistent(level)) {
+  if (!read.accepted || !LevelIsConsistent(level)) {
     return {RandomSolvableLevel(DefaultBoardSize, random), false,
             UnreadableNotice(parameter, read.reason)};
   }
   RecheckLevel(level);
   std::string notice =
-      read.outcome == CodeReading::Unsolvable ? "This level has no solution; the balls can still be moved." : "";
+      level.solvable == 0 ? "This level has no solution; the balls can still be moved." : "";
   return {std::move(level), parameter.fromEditor, std::move(notice)};
 }

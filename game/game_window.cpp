@@ -136,7 +136,7 @@ void CGameWindow::ShowState() {
   // status), and without the margin above smaller boards, so every board
   // stands as close below the title as the 7 x 7 one.
   const int n = level.boardSize;
-  const QImage frame = m_renderer.DrawFrame(level, EditingState{});
+  const QImage frame = m_renderer.DrawFrame(level);
   m_board->setPixmap(QPixmap::fromImage(frame.copy(0, BoardOffset(n), ViewWidth, StatusTop(n) - BoardOffset(n))));
 
   // The second line becomes the solved line at the end, and then stands out.

@@ -4,27 +4,19 @@
 
 namespace {
 
-bool OnBoard(const Piece& piece, std::int32_t boardSize) {
-  return piece.column >= 0 && piece.column < boardSize && piece.row >= 0 && piece.row < boardSize;
-}
-
 bool SameSquare(const Piece& a, const Piece& b) { return a.column == b.column && a.row == b.row; }
 
-/// Three distinct colours from {Blue, Green, Red}, on three distinct squares.
+/// Three distinct colours, on three distinct squares of the board.
 bool SetIsValid(const Pieces& pieces, std::int32_t boardSize) {
   bool colourSeen[3] = {false, false, false};
   for (const Piece& piece : pieces) {
-    if (!OnBoard(piece, boardSize)) return false;
-    if (piece.colour < Blue || piece.colour > Red) return false;
+    if (!IsOnBoard(boardSize, piece.column, piece.row)) return false;
+    if (!IsColourNumber(piece.colour)) return false;
     if (colourSeen[piece.colour]) return false;
     colourSeen[piece.colour] = true;
   }
   return !SameSquare(pieces[0], pieces[1]) && !SameSquare(pieces[0], pieces[2]) &&
          !SameSquare(pieces[1], pieces[2]);
-}
-
-bool IsSupportedSize(std::int32_t boardSize) {
-  return boardSize == 3 || boardSize == 5 || boardSize == 7;
 }
 
 /// Closed border, no stray bits, and both copies of every inner side equal.
@@ -67,18 +59,18 @@ bool PlacementIsInvalid(const Level& level) {
 void SetDefaultPlacement(Level& level) {
   const auto middle = static_cast<std::int8_t>(level.boardSize / 2);
   const auto last = static_cast<std::int8_t>(level.boardSize - 1);
-  auto place = [](Piece& piece, std::int8_t column, std::int8_t row, std::int8_t colour) {
+  auto place = [](Piece& piece, std::int8_t column, std::int8_t row, Colour colour) {
     piece.column = column;
     piece.row = row;
-    piece.colour = colour;
+    piece.colour = ColourNumber(colour);
   };
   // Green starts on its own hole; red and blue stand on each other's holes.
-  place(level.balls[0], 0, 0, Red);
-  place(level.balls[1], middle, middle, Green);
-  place(level.balls[2], last, last, Blue);
-  place(level.holes[0], 0, 0, Blue);
-  place(level.holes[1], middle, middle, Green);
-  place(level.holes[2], last, last, Red);
+  place(level.balls[0], 0, 0, Colour::Red);
+  place(level.balls[1], middle, middle, Colour::Green);
+  place(level.balls[2], last, last, Colour::Blue);
+  place(level.holes[0], 0, 0, Colour::Blue);
+  place(level.holes[1], middle, middle, Colour::Green);
+  place(level.holes[2], last, last, Colour::Red);
 }
 
 std::int32_t StateCount(const Level& level) {
@@ -87,7 +79,7 @@ std::int32_t StateCount(const Level& level) {
 }
 
 bool LevelIsConsistent(const Level& level) {
-  if (!IsSupportedSize(level.boardSize)) return false;
+  if (!IsBoardSize(level.boardSize)) return false;
   const auto squares = static_cast<std::size_t>(level.boardSize * level.boardSize);
   if (level.cells.size() != squares) return false;
   if (level.predecessors.size() != static_cast<std::size_t>(StateCount(level))) return false;

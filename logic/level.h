@@ -13,23 +13,42 @@ inline constexpr Cell OpenSouth = 2;  // toward row + 1
 inline constexpr Cell OpenWest = 4;   // toward column - 1
 inline constexpr Cell OpenNorth = 8;  // toward row - 1
 
-/// Colours of balls and holes.
-inline constexpr std::int8_t Blue = 0;
-inline constexpr std::int8_t Green = 1;
-inline constexpr std::int8_t Red = 2;
+/// A wall position beside a square: none, the side east of it, or the side
+/// south of it. The hover state and the wall flip share it.
+enum class WallKind : std::uint8_t { None = 0, East = 1, South = 2 };
+
+/// Colours of balls and holes. A piece record keeps its colour as this number.
+enum class Colour : std::int8_t { Blue = 0, Green = 1, Red = 2 };
+
+/// The colours in the order of a level code and of the records after a recheck.
+inline constexpr std::array<Colour, 3> ColoursRedFirst = {Colour::Red, Colour::Green, Colour::Blue};
 
 /// A ball or a hole. A record's place in its array says nothing about its colour.
 struct Piece {
   std::int8_t column = 0;
   std::int8_t row = 0;
   std::int8_t sortKey = 0;  // scratch, written just before the records are sorted
-  std::int8_t colour = 0;   // Blue, Green or Red
+  std::int8_t colour = 0;   // the number of a Colour; see ColourOf and ColourNumber
 };
+
+// The one place where a record's colour number and the Colour meet.
+constexpr std::int8_t ColourNumber(Colour colour) { return static_cast<std::int8_t>(colour); }
+/// The record's colour; only for a record whose number is a colour (IsColourNumber).
+constexpr Colour ColourOf(const Piece& piece) { return static_cast<Colour>(piece.colour); }
+constexpr bool IsColourNumber(int number) { return number >= 0 && number <= 2; }
 
 using Pieces = std::array<Piece, 3>;
 
 /// Squares of the three balls (or holes) as base N*N digits, blue lowest, red highest.
 using StateIndex = std::int32_t;
+
+/// The board sizes a level can have: 3, 5 and 7.
+constexpr bool IsBoardSize(int n) { return n == 3 || n == 5 || n == 7; }
+
+/// True when (column, row) names a square of an N x N board.
+constexpr bool IsOnBoard(int n, int column, int row) {
+  return column >= 0 && column < n && row >= 0 && row < n;
+}
 
 struct Level {
   std::int32_t boardSize = 0;              // N: 3, 5 or 7

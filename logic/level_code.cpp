@@ -12,22 +12,21 @@
 namespace {
 
 constexpr int HeaderLength = 13;  // the size digit and six row/column pairs
-constexpr std::int8_t CodeColours[3] = {Red, Green, Blue};
 
 int WallDigitCount(int n) { return n * n / 2; }
 
 /// The record of the given colour; the one at the colour's code position when
 /// no record has it.
-const Piece& PieceOfColour(const Pieces& pieces, std::int8_t colour, std::size_t position) {
+const Piece& PieceOfColour(const Pieces& pieces, Colour colour, std::size_t position) {
   for (const Piece& piece : pieces) {
-    if (piece.colour == colour) return piece;
+    if (piece.colour == ColourNumber(colour)) return piece;
   }
   return pieces[position];
 }
 
 void AppendPieces(std::string& code, const Pieces& pieces) {
   for (std::size_t i = 0; i < 3; ++i) {
-    const Piece& piece = PieceOfColour(pieces, CodeColours[i], i);
+    const Piece& piece = PieceOfColour(pieces, ColoursRedFirst[i], i);
     code += std::to_string(piece.row);
     code += std::to_string(piece.column);
   }
@@ -42,7 +41,7 @@ std::optional<int> HexValue(char c) {
   return std::nullopt;
 }
 
-ReadResult Rejection(std::string reason) { return {CodeReading::Rejected, std::move(reason)}; }
+ParseResult Rejection(std::string reason) { return {false, std::move(reason)}; }
 
 /// Everything the text says, checked before the level is touched.
 struct ParsedCode {
@@ -53,9 +52,10 @@ struct ParsedCode {
 };
 
 std::optional<int> ReadSize(std::string_view code) {
-  if (code.empty()) return std::nullopt;
-  if (code[0] == '3' || code[0] == '5' || code[0] == '7') return code[0] - '0';
-  return std::nullopt;
+  if (code.empty() || code[0] < '0' || code[0] > '9') return std::nullopt;
+  const int size = code[0] - '0';
+  if (!IsBoardSize(size)) return std::nullopt;
+  return size;
 }
 
 /// Reads the six row/column pairs into pieces of the colours red, green, blue.
@@ -71,8 +71,9 @@ std::optional<std::string> ReadPieces(std::string_view code, ParsedCode& parsed)
   }
   for (std::size_t i = 0; i < 3; ++i) {
     auto at = [&](std::size_t position) { return static_cast<std::int8_t>(code[position] - '0'); };
-    parsed.balls[i] = {at(2 * i + 2), at(2 * i + 1), 0, CodeColours[i]};
-    parsed.holes[i] = {at(2 * i + 8), at(2 * i + 7), 0, CodeColours[i]};
+    const std::int8_t colour = ColourNumber(ColoursRedFirst[i]);
+    parsed.balls[i] = {at(2 * i + 2), at(2 * i + 1), 0, colour};
+    parsed.holes[i] = {at(2 * i + 8), at(2 * i + 7), 0, colour};
   }
   Level placement;
   placement.boardSize = parsed.boardSize;
@@ -123,7 +124,7 @@ std::string WriteLevelCode(const Level& level) {
   return code;
 }
 
-ReadResult ReadLevelCode(Level& level, std::string_view code) {
+ParseResult ParseLevelCode(Level& level, std::string_view code) {
   ParsedCode parsed;
   const std::optional<int> size = ReadSize(code);
   if (!size) return Rejection("the first character must be the board size 3, 5 or 7");
@@ -140,7 +141,11 @@ ReadResult ReadLevelCode(Level& level, std::string_view code) {
   level.predecessors.assign(static_cast<std::size_t>(StateCount(level)), 0);
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
-  // solvable is left to the RecheckLevel the caller runs.
-  const bool solved = SolveLevel(level, level.startState, level.targetState);
-  return {solved ? CodeReading::Solvable : CodeReading::Unsolvable, {}};
+  return {true, {}};
+}
+
+ReadResult ReadLevelCode(Level& level, std::string_view code) {
+  ParseResult parsed = ParseLevelCode(level, code);
+  if (!parsed.accepted) return {CodeReading::Rejected, std::move(parsed.reason)};
+  return {SolutionExists(level) ? CodeReading::Solvable : CodeReading::Unsolvable, {}};
 }

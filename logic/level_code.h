@@ -10,15 +10,24 @@
 /// green, blue (each row then column), then one hex digit per pair of squares.
 std::string WriteLevelCode(const Level& level);
 
+/// Whether a text was taken as a level, and why not when it was not.
+struct ParseResult {
+  bool accepted = false;
+  std::string reason;  // why the text was rejected; empty when accepted
+};
+
+/// Replaces the level's board and pieces with those the code describes, all
+/// or nothing: a rejected text leaves every field and buffer of the level as
+/// it was. Runs no search: a caller that rechecks afterwards pays for one.
+ParseResult ParseLevelCode(Level& level, std::string_view code);
+
 enum class CodeReading { Rejected, Unsolvable, Solvable };
 
 struct ReadResult {
   CodeReading outcome = CodeReading::Rejected;
   std::string reason;  // why the text was rejected; empty otherwise
-  /// True when the new level has a solution, as the game and the dialog expect.
-  explicit operator bool() const { return outcome == CodeReading::Solvable; }
 };
 
-/// Replaces the level with the one the code describes, all or nothing: a
-/// rejected text leaves every field and buffer of the level as it was.
+/// ParseLevelCode, then one search for the verdict, for callers that want it
+/// without a recheck. `solvable` is left to the caller's RecheckLevel.
 ReadResult ReadLevelCode(Level& level, std::string_view code);

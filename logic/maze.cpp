@@ -11,15 +11,13 @@
 
 namespace {
 
-bool IsSupportedSize(int size) { return size == 3 || size == 5 || size == 7; }
-
 /// The frame every level build shares: new buffers for the size, the cells
 /// from fillCells, the pieces kept when they still fit, then a recheck.
 // A size other than 3, 5 or 7 changes nothing: the level code, the moves and
 // the solver's tables are made for those three.
 template <typename FillCells>
 void BuildLevel(Level& level, int size, FillCells fillCells) {
-  if (!IsSupportedSize(size)) return;
+  if (!IsBoardSize(size)) return;
   FreeLevelBuffers(level);
   level.boardSize = size;
   level.cells.assign(static_cast<std::size_t>(size * size), 0);
@@ -148,14 +146,14 @@ void RandomMaze(Level& level, int size, const RandomSource& random) {
   BuildLevel(level, size, [&random](Level& built) { FillRandom(built, random); });
 }
 
-void ToggleWall(Level& level, int column, int row, int kind) {
+void ToggleWall(Level& level, int column, int row, WallKind kind) {
   const int n = level.boardSize;
-  const bool onBoard = column >= 0 && column < n && row >= 0 && row < n;
+  const bool onBoard = IsOnBoard(n, column, row);
   // Only inner sides are flipped: a border side must stay closed.
-  if (onBoard && kind == WallEast && column + 1 < n) {
+  if (onBoard && kind == WallKind::East && column + 1 < n) {
     level.cells[row * n + column] ^= OpenEast;
     level.cells[row * n + column + 1] ^= OpenWest;
-  } else if (onBoard && kind == WallSouth && row + 1 < n) {
+  } else if (onBoard && kind == WallKind::South && row + 1 < n) {
     level.cells[row * n + column] ^= OpenSouth;
     level.cells[(row + 1) * n + column] ^= OpenNorth;
   }

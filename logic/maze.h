@@ -18,10 +18,6 @@ void ClearMaze(Level& level, int size);
 /// takes exactly 2N(N-1) - 1 draws.
 void RandomMaze(Level& level, int size, const RandomSource& random);
 
-/// Wall position kinds: the side east or south of a square.
-inline constexpr int WallEast = 1;
-inline constexpr int WallSouth = 2;
-
-/// Flips both stored copies of one inner side and rechecks the level.
-// (column, row) lies on the board and the side of that kind is an inner one.
-void ToggleWall(Level& level, int column, int row, int kind);
+/// Flips both stored copies of one inner side and rechecks the level. A
+/// position that is not an inner side changes no cell, but still rechecks.
+void ToggleWall(Level& level, int column, int row, WallKind kind);

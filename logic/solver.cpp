@@ -357,11 +357,13 @@ bool SolveLevel(Level& level, StateIndex start, StateIndex target) {
   return found;
 }
 
-void RecheckLevel(Level& level) {
+bool SolutionExists(Level& level) {
   assert(!PlacementIsInvalid(level));
   EncodeBallsAndHoles(level);
-  level.solvable = TwoEndedSearch(level, level.startState, level.targetState).Met() ? 1 : 0;
+  return TwoEndedSearch(level, level.startState, level.targetState).Met();
 }
+
+void RecheckLevel(Level& level) { level.solvable = SolutionExists(level) ? 1 : 0; }
 
 void StepTowardSolution(Level& level) {
   assert(!PlacementIsInvalid(level));

@@ -8,6 +8,10 @@
 /// True when target can be reached from start; fills level.predecessors on the way.
 bool SolveLevel(Level& level, StateIndex start, StateIndex target);
 
+/// True when the balls can reach their holes: one search, no table, and
+/// `solvable` not written. Encodes startState and targetState as RecheckLevel does.
+bool SolutionExists(Level& level);
+
 /// Recomputes startState, targetState and solvable; leaves balls and holes red, green, blue.
 void RecheckLevel(Level& level);
 

@@ -90,10 +90,9 @@ HttpResponse MethodNotAllowed() {
 /// Why the code names no level; nullopt when it does. Characters after the
 /// last wall digit, which the editor's reader would ignore, are refused here
 /// so that every level has one address.
-std::optional<std::string> CodeObjection(const std::string& code, const ReadResult& reading, int boardSize) {
+std::optional<std::string> CodeObjection(const std::string& code, const ParseResult& parsed, int boardSize) {
   const std::string shown = code.size() > 40 ? code.substr(0, 40) + "..." : code;
-  if (reading.outcome == CodeReading::Rejected)
-    return "The level code \"" + shown + "\" cannot be read: " + reading.reason + ".";
+  if (!parsed.accepted) return "The level code \"" + shown + "\" cannot be read: " + parsed.reason + ".";
   const std::size_t length = static_cast<std::size_t>(13 + boardSize * boardSize / 2);
   if (code.size() != length)
     return "The level code \"" + shown + "\" has " + std::to_string(code.size()) + " characters; a " +
@@ -152,13 +151,14 @@ HttpResponse Respond(const CgiRequest& request) {
   if (const auto* error = std::get_if<QueryError>(&query)) return BadRequest(error->reason);
   const LevelQuery& wanted = std::get<LevelQuery>(query);
 
+  // One search per answer: the picture's lamp needs the recheck, the page the
+  // game's shortest solution.
   Level level;
-  const ReadResult reading = ReadLevelCode(level, wanted.code);
-  if (auto objection = CodeObjection(wanted.code, reading, level.boardSize)) return BadRequest(*objection);
-  // The reader's search has just answered what RecheckLevel would: whether
-  // the level has a solution, which the picture's lamp shows.
-  level.solvable = reading.outcome == CodeReading::Solvable ? 1 : 0;
-  return wanted.png ? Picture(level) : Page(std::move(level), request, wanted.embed);
+  const ParseResult parsed = ParseLevelCode(level, wanted.code);
+  if (auto objection = CodeObjection(wanted.code, parsed, level.boardSize)) return BadRequest(*objection);
+  if (!wanted.png) return Page(std::move(level), request, wanted.embed);
+  RecheckLevel(level);  // as korvalo-level render does after reading a code
+  return Picture(level);
 }
 
 std::string CgiOutput(const HttpResponse& response, bool head) {

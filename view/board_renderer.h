@@ -29,6 +29,8 @@ class BoardRenderer {
   /// Rebuilds the whole 325 x 359 frame from the level and the editing state
   /// and returns it; the image stays valid until the next call.
   const QImage& DrawFrame(const Level& level, const EditingState& editing);
+  /// The frame with nothing hovered or carried, as the game and the tool show a level.
+  const QImage& DrawFrame(const Level& level) { return DrawFrame(level, EditingState{}); }
 
   const QImage& backBuffer() const { return m_backBuffer; }
 

@@ -1,29 +1,50 @@
 #pragma once
 // What the pointer is doing: the carried piece and the hovered square or wall.
-// The pointer editing writes it; the drawing reads it.
+// The editor's document changes it; the drawing reads it.
 
 #include <cstdint>
 
-/// CarriedItem values: 0 nothing, 1 to 3 the ball of colour value - 1,
-/// 4 to 6 the hole of colour value - 4.
-inline constexpr std::int8_t NothingCarried = 0;
-inline constexpr std::int8_t FirstBallItem = 1;
-inline constexpr std::int8_t FirstHoleItem = 4;
+#include "logic/level.h"
 
-/// HoverKind values.
-inline constexpr std::uint8_t HoverNone = 0;
-inline constexpr std::uint8_t HoverEastWall = 1;
-inline constexpr std::uint8_t HoverSouthWall = 2;
+/// What the hand holds. The numbers are those the editing state is known by:
+/// 1 to 3 the ball of colour number value - 1, 4 to 6 the hole of colour number value - 4.
+enum class CarriedPiece : std::int8_t {
+  Nothing = 0,
+  BlueBall = 1,
+  GreenBall = 2,
+  RedBall = 3,
+  BlueHole = 4,
+  GreenHole = 5,
+  RedHole = 6,
+};
+
+constexpr CarriedPiece CarriedBall(Colour colour) {
+  return static_cast<CarriedPiece>(1 + ColourNumber(colour));
+}
+constexpr CarriedPiece CarriedHole(Colour colour) {
+  return static_cast<CarriedPiece>(4 + ColourNumber(colour));
+}
+constexpr bool IsBall(CarriedPiece piece) {
+  return piece >= CarriedPiece::BlueBall && piece <= CarriedPiece::RedBall;
+}
+constexpr bool IsHole(CarriedPiece piece) {
+  return piece >= CarriedPiece::BlueHole && piece <= CarriedPiece::RedHole;
+}
+/// The colour of a ball or hole in the hand.
+constexpr Colour ColourOf(CarriedPiece piece) {
+  return static_cast<Colour>((static_cast<int>(piece) - 1) % 3);
+}
 
 struct EditingState {
-  std::int8_t CarriedItem = NothingCarried;
-  std::uint8_t HoverKind = HoverNone;  // always HoverNone while something is carried
-  std::int32_t HoverColumn = -1;       // the hovered square, -1 when none;
-  std::int32_t HoverRow = -1;          // always on the current board
-  std::int32_t PointerX = 0;           // last pointer position, view pixels
+  CarriedPiece CarriedItem = CarriedPiece::Nothing;
+  WallKind HoverKind = WallKind::None;  // always None while something is carried
+  std::int32_t HoverColumn = -1;        // the hovered square, -1 when none;
+  std::int32_t HoverRow = -1;           // always on the current board
+  std::int32_t PointerX = 0;            // last pointer position, view pixels
   std::int32_t PointerY = 0;
 };
 
-constexpr bool CarriesBall(const EditingState& s) { return s.CarriedItem >= 1 && s.CarriedItem <= 3; }
-constexpr bool CarriesHole(const EditingState& s) { return s.CarriedItem >= 4 && s.CarriedItem <= 6; }
+constexpr bool IsCarrying(const EditingState& s) { return s.CarriedItem != CarriedPiece::Nothing; }
+constexpr bool CarriesBall(const EditingState& s) { return IsBall(s.CarriedItem); }
+constexpr bool CarriesHole(const EditingState& s) { return IsHole(s.CarriedItem); }
 constexpr bool HasHoveredSquare(const EditingState& s) { return s.HoverColumn >= 0; }

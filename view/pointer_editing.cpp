@@ -1,7 +1,5 @@
 #include "view/pointer_editing.h"
 
-#include "logic/maze.h"
-#include "logic/solver.h"
 #include "view/board_geometry.h"
 
 namespace {
@@ -15,63 +13,45 @@ constexpr int BallCircleLimit = 170;
 /// Offset of a ball image's centre pixel from its square's corner.
 constexpr int BallCentre = 15;
 
-void SetHoveredSquare(EditingState& editing, int column, int row, std::uint8_t kind) {
+void SetHoveredSquare(EditingState& editing, int column, int row, WallKind kind) {
   editing.HoverColumn = column;
   editing.HoverRow = row;
   editing.HoverKind = kind;
 }
 
-int CarriedColour(const EditingState& editing) {
-  return CarriesBall(editing) ? editing.CarriedItem - FirstBallItem
-                              : editing.CarriedItem - FirstHoleItem;
-}
-
 /// Idle click: flip the hovered wall, else pick a ball by its circle, else a
 /// hole on the hovered square.
-bool ClickWhileIdle(Level& level, EditingState& editing, int x, int y) {
-  if (editing.HoverKind == HoverEastWall || editing.HoverKind == HoverSouthWall) {
-    ToggleWall(level, editing.HoverColumn, editing.HoverRow, editing.HoverKind);
-    return true;
+ClickEdit DecideIdleClick(const Level& level, const EditingState& editing, int x, int y) {
+  if (editing.HoverKind != WallKind::None) {
+    return edit::FlipWall{editing.HoverColumn, editing.HoverRow, editing.HoverKind};
   }
   for (const Piece& ball : level.balls) {
-    if (HitsBall(level.boardSize, ball, x, y)) {
-      editing.CarriedItem = static_cast<std::int8_t>(FirstBallItem + ball.colour);
-      return true;
-    }
+    if (HitsBall(level.boardSize, ball, x, y)) return edit::PickUp{CarriedBall(ColourOf(ball))};
   }
   for (const Piece& hole : level.holes) {
     if (hole.column == editing.HoverColumn && hole.row == editing.HoverRow) {
-      editing.CarriedItem = static_cast<std::int8_t>(FirstHoleItem + hole.colour);
-      return true;
+      return edit::PickUp{CarriedHole(ColourOf(hole))};
     }
   }
-  return false;
+  return std::monostate{};
 }
 
-/// Puts the carried piece of this kind on the hovered square. A piece of the
-/// same kind standing there trades squares with it and becomes the carried one.
-bool PutDown(Level& level, EditingState& editing, Pieces& pieces, std::int8_t firstItem) {
-  const int colour = CarriedColour(editing);
-  Piece* carried = nullptr;
-  for (Piece& piece : pieces) {
-    if (piece.colour == colour) carried = &piece;
-  }
-  if (carried == nullptr) return false;  // a carried colour with no record never arises
-  const Piece oldSquare = *carried;
-  carried->column = static_cast<std::int8_t>(editing.HoverColumn);
-  carried->row = static_cast<std::int8_t>(editing.HoverRow);
-  for (Piece& other : pieces) {
-    if (&other == carried) continue;
-    if (other.column == carried->column && other.row == carried->row) {
-      other.column = oldSquare.column;
-      other.row = oldSquare.row;
-      editing.CarriedItem = static_cast<std::int8_t>(firstItem + other.colour);
-      return true;
+/// Putting the carried piece on the hovered square: a piece of the same kind
+/// standing there makes it an exchange.
+ClickEdit DecideDrop(const Pieces& pieces, const EditingState& editing) {
+  const Colour colour = ColourOf(editing.CarriedItem);
+  const bool ball = IsBall(editing.CarriedItem);
+  const int column = editing.HoverColumn;
+  const int row = editing.HoverRow;
+  for (const Piece& other : pieces) {
+    if (other.colour == ColourNumber(colour)) continue;
+    if (other.column == column && other.row == row) {
+      const Colour displaced = ColourOf(other);
+      return edit::Exchange{editing.CarriedItem, column, row,
+                            ball ? CarriedBall(displaced) : CarriedHole(displaced)};
     }
   }
-  editing.CarriedItem = NothingCarried;
-  RecheckLevel(level);
-  return true;
+  return edit::PutDown{editing.CarriedItem, column, row};
 }
 
 }  // namespace
@@ -99,62 +79,52 @@ bool HitsBall(int boardSize, const Piece& ball, int x, int y) {
   return dx * dx + dy * dy < BallCircleLimit;
 }
 
-bool HoverAt(const Level& level, EditingState& editing, int x, int y) {
+void HoverAt(const Level& level, EditingState& editing, int x, int y) {
   editing.PointerX = x;
   editing.PointerY = y;
   const std::optional<FloorSpot> spot = LocateOnFloor(level.boardSize, x, y);
   if (!spot) {
     ResetHover(editing);
-    return true;
+    return;
   }
-  const bool carrying = editing.CarriedItem != NothingCarried;
+  const bool carrying = IsCarrying(editing);
   switch (spot->part) {
     case FloorPart::Square:
-      SetHoveredSquare(editing, spot->column, spot->row, HoverNone);
+      SetHoveredSquare(editing, spot->column, spot->row, WallKind::None);
       break;
     case FloorPart::SouthGap:
-      if (!carrying) SetHoveredSquare(editing, spot->column, spot->row, HoverSouthWall);
+      if (!carrying) SetHoveredSquare(editing, spot->column, spot->row, WallKind::South);
       break;
     case FloorPart::EastGap:
-      if (!carrying) SetHoveredSquare(editing, spot->column, spot->row, HoverEastWall);
+      if (!carrying) SetHoveredSquare(editing, spot->column, spot->row, WallKind::East);
       break;
     case FloorPart::Crossing:
       // The hovered square stays: it is the drop square while carrying.
-      if (!carrying) editing.HoverKind = HoverNone;
+      if (!carrying) editing.HoverKind = WallKind::None;
       break;
   }
-  return true;
 }
 
-bool ClickAt(Level& level, EditingState& editing, int x, int y) {
-  if (!IsOnFloor(level.boardSize, x, y)) return false;
-  if (editing.CarriedItem == NothingCarried) return ClickWhileIdle(level, editing, x, y);
+ClickEdit DecideClick(const Level& level, const EditingState& editing, int x, int y) {
+  if (!IsOnFloor(level.boardSize, x, y)) return std::monostate{};
+  if (!IsCarrying(editing)) return DecideIdleClick(level, editing, x, y);
   // With no hovered square there is nowhere on the board to put the piece:
   // the click does nothing and the carry goes on.
-  if (!HasHoveredSquare(editing)) return false;
-  if (CarriesBall(editing)) return PutDown(level, editing, level.balls, FirstBallItem);
-  if (CarriesHole(editing)) return PutDown(level, editing, level.holes, FirstHoleItem);
-  return false;
+  if (!HasHoveredSquare(editing)) return std::monostate{};
+  if (CarriesBall(editing)) return DecideDrop(level.balls, editing);
+  if (CarriesHole(editing)) return DecideDrop(level.holes, editing);
+  return std::monostate{};
 }
 
-bool CancelCarry(Level& level, EditingState& editing) {
-  if (editing.CarriedItem == NothingCarried) return false;
-  editing.CarriedItem = NothingCarried;
-  RecheckLevel(level);
-  return true;
-}
-
-void ResetHover(EditingState& editing) { SetHoveredSquare(editing, -1, -1, HoverNone); }
+void ResetHover(EditingState& editing) { SetHoveredSquare(editing, -1, -1, WallKind::None); }
 
 bool HoverLiesOnBoard(const EditingState& editing, int boardSize) {
-  if (editing.HoverColumn == -1 && editing.HoverRow == -1) return editing.HoverKind == HoverNone;
-  const bool onBoard = editing.HoverColumn >= 0 && editing.HoverColumn < boardSize &&
-                       editing.HoverRow >= 0 && editing.HoverRow < boardSize;
-  if (!onBoard) return false;
+  if (editing.HoverColumn == -1 && editing.HoverRow == -1) return editing.HoverKind == WallKind::None;
+  if (!IsOnBoard(boardSize, editing.HoverColumn, editing.HoverRow)) return false;
   switch (editing.HoverKind) {
-    case HoverNone: return true;
-    case HoverEastWall: return editing.HoverColumn <= boardSize - 2;
-    case HoverSouthWall: return editing.HoverRow <= boardSize - 2;
-    default: return false;
+    case WallKind::None: return true;
+    case WallKind::East: return editing.HoverColumn <= boardSize - 2;
+    case WallKind::South: return editing.HoverRow <= boardSize - 2;
   }
+  return false;
 }

@@ -1,12 +1,13 @@
 #pragma once
 // Editing the level with the left mouse button: which square or wall gap the
-// pointer names, and what a click does to the level and the editing state.
-// Pure functions of the level, the state and a point in view pixels; the
-// widget only forwards its events here and repaints when told to.
+// pointer names, and what a click would do. Pure functions of the level, the
+// editing state and a point in view pixels: a click is decided here as an
+// edit value, and the editor's document applies it.
 
 #include <optional>
 
 #include "logic/level.h"
+#include "view/edits.h"
 #include "view/editing_state.h"
 
 /// Where a point on the floor falls within its square's 42-pixel stripes.
@@ -26,17 +27,14 @@ std::optional<FloorSpot> LocateOnFloor(int boardSize, int x, int y);
 /// (squared distance to the centre pixel of its image below 170).
 bool HitsBall(int boardSize, const Piece& ball, int x, int y);
 
-/// Hover classification on a pointer move. Always returns true: every move repaints.
-bool HoverAt(const Level& level, EditingState& editing, int x, int y);
+/// Hover classification on a pointer move: records the pointer and the
+/// hovered square or wall position. Every move repaints.
+void HoverAt(const Level& level, EditingState& editing, int x, int y);
 
-/// A left click (or the second click of a double click) at a view point.
-/// Flips the hovered wall, picks up a ball or hole, or puts the carried piece
-/// down on the hovered square. Returns whether the view must repaint.
-bool ClickAt(Level& level, EditingState& editing, int x, int y);
-
-/// Puts a carried piece back where its record stands and rechecks the level.
-/// Returns whether anything was carried (and so whether to repaint).
-bool CancelCarry(Level& level, EditingState& editing);
+/// What a left click (or the second click of a double click) at a view point
+/// does: flip the hovered wall, pick up a ball or hole, put the carried piece
+/// down on the hovered square or exchange it there, or nothing.
+ClickEdit DecideClick(const Level& level, const EditingState& editing, int x, int y);
 
 /// Forgets the hovered square and wall, for a board that has just changed size.
 void ResetHover(EditingState& editing);

@@ -70,7 +70,7 @@ class BoardViewFixture : public ::testing::Test {
   }
 
   /// Marks the level so a later recheck shows.
-  void ArmRecheck() { view.level().solvable = NotRechecked; }
+  void ArmRecheck() { view.document().LevelForTests().solvable = NotRechecked; }
   bool Rechecked() const { return view.level().solvable != NotRechecked; }
 
   /// A point of the board image in the view's own coordinates (inside its edge).

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QDesktopServices>
 #include <QImage>
 #include <QLineEdit>
@@ -5,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QtTest/QTest>
+#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -12,43 +15,15 @@
 #include "app/level_code_dlg.h"
 #include "app/web_addresses.h"
 #include "board_view_fixture.h"
+#include "tests/support/board_test_support.h"
 #include "logic/level_code.h"
 #include "view/board_geometry.h"
 
 namespace {
 
-struct Square {
-  int column;
-  int row;
-  bool operator==(const Square&) const = default;
-};
-
-Square SquareOf(const Pieces& pieces, int colour) {
-  for (const Piece& piece : pieces) {
-    if (piece.colour == colour) return {piece.column, piece.row};
-  }
-  return {-9, -9};
-}
-
-bool SameBoard(const Level& a, const Level& b) {
-  for (int colour : {Blue, Green, Red}) {
-    if (!(SquareOf(a.balls, colour) == SquareOf(b.balls, colour))) return false;
-    if (!(SquareOf(a.holes, colour) == SquareOf(b.holes, colour))) return false;
-  }
-  return a.boardSize == b.boardSize && a.cells == b.cells;
-}
-
-bool AllInnerSidesOpen(const Level& level) {
-  const int n = level.boardSize;
-  for (int row = 0; row < n; ++row) {
-    for (int column = 0; column < n; ++column) {
-      const Cell cell = level.cells[row * n + column];
-      if (column + 1 < n && !(cell & OpenEast)) return false;
-      if (row + 1 < n && !(cell & OpenSouth)) return false;
-    }
-  }
-  return true;
-}
+using testsupport::AllInnerSidesOpen;
+using testsupport::Square;
+using testsupport::SquareOf;
 
 /// Catches the addresses the editor opens, in place of a browser.
 class UrlCatcher : public QObject {
@@ -73,7 +48,7 @@ class BoardViewTest : public BoardViewFixture {
   /// Picks up the red ball, which the first level's default placement puts on (0, 0).
   void PickUpRedBall() {
     ClickSquare(0, 0);
-    ASSERT_EQ(view.editing().CarriedItem, FirstBallItem + Red);
+    ASSERT_EQ(view.editing().CarriedItem, CarriedBall(Colour::Red));
   }
 };
 
@@ -89,7 +64,7 @@ TEST_F(BoardViewTest, PointerEventsArriveInBoardPixels) {
   // (94, 63) is the first pixel of the wall gap east of (0, 0).
   const Cell before = view.level().cells[0];
   MoveTo(94, 63);
-  EXPECT_EQ(view.editing().HoverKind, HoverEastWall);
+  EXPECT_EQ(view.editing().HoverKind, WallKind::East);
   EXPECT_EQ(view.editing().PointerX, 94);
   EXPECT_TRUE(Repainted());
   Click(94, 63);
@@ -111,7 +86,7 @@ TEST_F(BoardViewTest, PositionBetweenPixelsBelongsToThePixelHoldingIt) {
   QApplication::sendEvent(&view, &move);
   EXPECT_EQ(view.editing().PointerX, 93);
   EXPECT_EQ(view.editing().HoverColumn, 0);
-  EXPECT_EQ(view.editing().HoverKind, HoverNone);
+  EXPECT_EQ(view.editing().HoverKind, WallKind::None);
 }
 
 TEST_F(BoardViewTest, RightButtonEditsNothing) {
@@ -125,8 +100,8 @@ TEST_F(BoardViewTest, DoubleClickOnBallPutsItBack) {
   MoveTo(78, 78);
   ArmRecheck();
   DoubleClick(78, 78);
-  EXPECT_EQ(view.editing().CarriedItem, NothingCarried);
-  EXPECT_EQ(SquareOf(view.level().balls, Red), (Square{0, 0}));
+  EXPECT_EQ(view.editing().CarriedItem, CarriedPiece::Nothing);
+  EXPECT_EQ(SquareOf(view.level().balls, Colour::Red), (Square{0, 0}));
   EXPECT_TRUE(Rechecked());
 }
 
@@ -154,7 +129,7 @@ TEST_P(CommandEffectTest, EndsCarryChangesAndRechecksAsItShould) {
 
   EXPECT_TRUE(view.OnCommand(c.id));
 
-  EXPECT_EQ(view.editing().CarriedItem == NothingCarried, !c.carrying || c.endsCarry);
+  EXPECT_EQ(view.editing().CarriedItem == CarriedPiece::Nothing, !c.carrying || c.endsCarry);
   EXPECT_EQ(!SameBoard(view.level(), before), c.changesLevel);
   EXPECT_EQ(Rechecked(), c.rechecks);
   EXPECT_EQ(Repainted(), c.repaints);
@@ -164,26 +139,26 @@ TEST_P(CommandEffectTest, EndsCarryChangesAndRechecksAsItShould) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, CommandEffectTest,
     ::testing::Values(
-        CommandCase{"Clear", ID_EDIT_CLEARMAZE, true, true, true, true, true},
-        CommandCase{"Random", ID_EDIT_RANDOM, true, true, true, true, true},
-        CommandCase{"XFlip", ID_EDIT_XFLIP, false, false, true, false, true},
-        CommandCase{"XFlipCarrying", ID_EDIT_XFLIP, true, true, true, true, true},
-        CommandCase{"YFlip", ID_EDIT_YFLIP, false, false, true, false, true},
-        CommandCase{"YFlipCarrying", ID_EDIT_YFLIP, true, true, true, true, true},
-        CommandCase{"Rotate", ID_EDIT_ROTATE, false, false, true, false, true},
-        CommandCase{"RotateCarrying", ID_EDIT_ROTATE, true, true, true, true, true},
-        CommandCase{"Test", ID_GAME_TEST, false, false, false, false, false},
-        CommandCase{"TestCarrying", ID_GAME_TEST, true, true, false, true, true},
-        CommandCase{"GetHtmlCarrying", ID_EDIT_GETHTML, true, false, false, false, false},
-        CommandCase{"HomepageCarrying", ID_HELP_HOMEPAGE, true, false, false, false, false},
-        CommandCase{"MakerSiteCarrying", ID_MAKER_SITE, true, false, false, false, false}),
+        CommandCase{"Clear", CommandId("ID_EDIT_CLEARMAZE"), true, true, true, true, true},
+        CommandCase{"Random", CommandId("ID_EDIT_RANDOM"), true, true, true, true, true},
+        CommandCase{"XFlip", CommandId("ID_EDIT_XFLIP"), false, false, true, false, true},
+        CommandCase{"XFlipCarrying", CommandId("ID_EDIT_XFLIP"), true, true, true, true, true},
+        CommandCase{"YFlip", CommandId("ID_EDIT_YFLIP"), false, false, true, false, true},
+        CommandCase{"YFlipCarrying", CommandId("ID_EDIT_YFLIP"), true, true, true, true, true},
+        CommandCase{"Rotate", CommandId("ID_EDIT_ROTATE"), false, false, true, false, true},
+        CommandCase{"RotateCarrying", CommandId("ID_EDIT_ROTATE"), true, true, true, true, true},
+        CommandCase{"Test", CommandId("ID_GAME_TEST"), false, false, false, false, false},
+        CommandCase{"TestCarrying", CommandId("ID_GAME_TEST"), true, true, false, true, true},
+        CommandCase{"GetHtmlCarrying", CommandId("ID_EDIT_GETHTML"), true, false, false, false, false},
+        CommandCase{"HomepageCarrying", CommandId("ID_HELP_HOMEPAGE"), true, false, false, false, false},
+        CommandCase{"MakerSiteCarrying", CommandId("ID_MAKER_SITE"), true, false, false, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BoardViewTest, ClearOpensEveryInnerSideAndKeepsThePieces) {
   const Level before = view.level();
-  view.OnCommand(ID_EDIT_CLEARMAZE);
+  view.OnCommand(CommandId("ID_EDIT_CLEARMAZE"));
   EXPECT_TRUE(AllInnerSidesOpen(view.level()));
-  for (int colour : {Blue, Green, Red}) {
+  for (const Colour colour : ColoursRedFirst) {
     EXPECT_EQ(SquareOf(view.level().balls, colour), SquareOf(before.balls, colour));
     EXPECT_EQ(SquareOf(view.level().holes, colour), SquareOf(before.holes, colour));
   }
@@ -191,23 +166,19 @@ TEST_F(BoardViewTest, ClearOpensEveryInnerSideAndKeepsThePieces) {
 
 TEST_F(BoardViewTest, SolutionStepMovesTheBallsAndAlwaysRepaints) {
   // Each ball one square east of its hole: one move west solves the level.
-  Level& level = view.level();
-  ClearMaze(level, 5);
-  for (int colour : {Blue, Green, Red}) {
-    level.holes[colour] = Piece{0, static_cast<std::int8_t>(2 * colour), 0, static_cast<std::int8_t>(colour)};
-    level.balls[colour] = Piece{1, static_cast<std::int8_t>(2 * colour), 0, static_cast<std::int8_t>(colour)};
-  }
+  Level& level = view.document().LevelForTests();
+  testsupport::PlaceOneMoveFromSolved(level);
   RecheckLevel(level);
   ASSERT_TRUE(level.solvable);
   SettlePaints();
-  view.OnCommand(ID_SOLUTION_STEP);
-  for (int colour : {Blue, Green, Red}) {
-    EXPECT_EQ(SquareOf(level.balls, colour), (Square{0, 2 * colour}));
+  view.OnCommand(CommandId("ID_SOLUTION_STEP"));
+  for (const Colour colour : ColoursRedFirst) {
+    EXPECT_EQ(SquareOf(level.balls, colour), (Square{0, 2 * ColourNumber(colour)}));
   }
   EXPECT_TRUE(Repainted());
   // Solved: nothing moves, and the board is still repainted.
-  view.OnCommand(ID_SOLUTION_STEP);
-  EXPECT_EQ(SquareOf(level.balls, Red), (Square{0, 4}));
+  view.OnCommand(CommandId("ID_SOLUTION_STEP"));
+  EXPECT_EQ(SquareOf(level.balls, Colour::Red), (Square{0, 4}));
   EXPECT_TRUE(Repainted());
 }
 
@@ -234,33 +205,33 @@ TEST_P(BoardSizeTest, KeepsPiecesOnlyForTheSameSize) {
 
   const Level& level = view.level();
   EXPECT_EQ(level.boardSize, c.size);
-  EXPECT_EQ(view.editing().CarriedItem, NothingCarried);
+  EXPECT_EQ(view.editing().CarriedItem, CarriedPiece::Nothing);
   EXPECT_TRUE(LevelIsConsistent(level));
   EXPECT_TRUE(Rechecked());
   EXPECT_TRUE(Repainted());
   const int last = c.size - 1;
   if (c.redBall) {
-    EXPECT_EQ(SquareOf(level.balls, Red), *c.redBall);
-    EXPECT_EQ(SquareOf(level.balls, Blue), (Square{4, 4}));
+    EXPECT_EQ(SquareOf(level.balls, Colour::Red), *c.redBall);
+    EXPECT_EQ(SquareOf(level.balls, Colour::Blue), (Square{4, 4}));
     EXPECT_EQ(view.editing().HoverColumn, 4);  // same board size: the hover still holds
   } else {
-    EXPECT_EQ(SquareOf(level.balls, Red), (Square{0, 0}));
-    EXPECT_EQ(SquareOf(level.balls, Green), (Square{last / 2, last / 2}));
-    EXPECT_EQ(SquareOf(level.balls, Blue), (Square{last, last}));
+    EXPECT_EQ(SquareOf(level.balls, Colour::Red), (Square{0, 0}));
+    EXPECT_EQ(SquareOf(level.balls, Colour::Green), (Square{last / 2, last / 2}));
+    EXPECT_EQ(SquareOf(level.balls, Colour::Blue), (Square{last, last}));
     EXPECT_EQ(view.editing().HoverColumn, -1);  // the old hover would lie off a 3 x 3 board
-    EXPECT_EQ(view.editing().HoverKind, HoverNone);
+    EXPECT_EQ(view.editing().HoverKind, WallKind::None);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, BoardSizeTest,
-                         ::testing::Values(SizeCase{"Three", ID_GAME_3X3, 3, std::nullopt},
-                                           SizeCase{"Five", ID_GAME_5X5, 5, Square{1, 3}},
-                                           SizeCase{"Seven", ID_GAME_7X7, 7, std::nullopt}),
+                         ::testing::Values(SizeCase{"Three", CommandId("ID_GAME_3X3"), 3, std::nullopt},
+                                           SizeCase{"Five", CommandId("ID_GAME_5X5"), 5, Square{1, 3}},
+                                           SizeCase{"Seven", CommandId("ID_GAME_7X7"), 7, std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BoardViewTest, TestPassesTheCodeFollowedByLevelEditor) {
   PickUpRedBall();
-  view.OnCommand(ID_GAME_TEST);
+  view.OnCommand(CommandId("ID_GAME_TEST"));
   const QString code = QString::fromStdString(WriteLevelCode(view.level()));
   ASSERT_EQ(launched.size(), 1);
   EXPECT_EQ(launched[0], code + "Level Editor");
@@ -271,15 +242,55 @@ TEST_F(BoardViewTest, WebCommandsOpenTheirAddresses) {
   UrlCatcher browser;
   PickUpRedBall();  // the code shows the carried ball where its record stands
   const std::string code = WriteLevelCode(view.level());
-  view.OnCommand(ID_EDIT_GETHTML);
-  view.OnCommand(ID_HELP_HOMEPAGE);
-  view.OnCommand(ID_MAKER_SITE);
+  view.OnCommand(CommandId("ID_EDIT_GETHTML"));
+  view.OnCommand(CommandId("ID_HELP_HOMEPAGE"));
+  view.OnCommand(CommandId("ID_MAKER_SITE"));
   const QString server = ServerAddress();
   ASSERT_EQ(browser.opened.size(), 3);
   EXPECT_EQ(browser.opened[0], server + "/cgi-bin/korvz?s=" + QString::fromStdString(code));
   EXPECT_TRUE(browser.opened[1].startsWith(server + "/eng/pc/")) << browser.opened[1].toStdString();
   EXPECT_TRUE(browser.opened[1].endsWith(".html"));
   EXPECT_EQ(browser.opened[2], server + "/eng");
+}
+
+/// Everything written to standard error while it lives, file descriptor and all.
+class CapturedStandardError {
+ public:
+  CapturedStandardError() {
+    std::fflush(stderr);
+    m_saved = ::dup(STDERR_FILENO);
+    m_file = std::tmpfile();
+    ::dup2(::fileno(m_file), STDERR_FILENO);
+  }
+  ~CapturedStandardError() { Stop(); std::fclose(m_file); }
+  std::string Text() {
+    Stop();
+    std::string text;
+    std::rewind(m_file);
+    for (int c; (c = std::fgetc(m_file)) != EOF;) text += static_cast<char>(c);
+    return text;
+  }
+
+ private:
+  void Stop() {
+    if (m_saved < 0) return;
+    std::fflush(stderr);
+    ::dup2(m_saved, STDERR_FILENO);
+    ::close(m_saved);
+    m_saved = -1;
+  }
+  int m_saved = -1;
+  std::FILE* m_file = nullptr;
+};
+
+// Off-screen there is no browser to open: Qt would warn about it, but a failed
+// launch says nothing.
+TEST_F(BoardViewTest, FailedBrowserLaunchSaysNothing) {
+  CapturedStandardError captured;
+  view.OnCommand(CommandId("ID_EDIT_GETHTML"));
+  view.OnCommand(CommandId("ID_HELP_HOMEPAGE"));
+  view.OnCommand(CommandId("ID_MAKER_SITE"));
+  EXPECT_EQ(captured.Text(), "");
 }
 
 // --- The Copy dialog ------------------------------------------------------------
@@ -318,7 +329,7 @@ TEST_P(CopyDialogTest, ReadsOnlyAChangedConfirmedText) {
   ArmRecheck();
   SettlePaints();
 
-  view.OnCommand(ID_EDIT_COPYCODE);
+  view.OnCommand(CommandId("ID_EDIT_COPYCODE"));
 
   ASSERT_TRUE(sawDialog);
   EXPECT_EQ(Rechecked(), c.reads);
@@ -328,7 +339,7 @@ TEST_P(CopyDialogTest, ReadsOnlyAChangedConfirmedText) {
   }
   EXPECT_EQ(view.level().boardSize, c.boardSize);
   EXPECT_EQ(SameBoard(view.level(), before), c.sameBoard);
-  EXPECT_EQ(view.editing().CarriedItem, FirstBallItem + Red);  // a carry goes on
+  EXPECT_EQ(view.editing().CarriedItem, CarriedBall(Colour::Red));  // a carry goes on
   EXPECT_TRUE(LevelIsConsistent(view.level()));
   if (c.boardSize != 5) {
     EXPECT_FALSE(HasHoveredSquare(view.editing()));
@@ -353,7 +364,7 @@ TEST_F(BoardViewTest, CloseBoxCancelsTheCopyDialog) {
     dialog->codeEdit()->setText(ClearedSevenCode);
     dialog->close();
   });
-  view.OnCommand(ID_EDIT_COPYCODE);
+  view.OnCommand(CommandId("ID_EDIT_COPYCODE"));
   EXPECT_TRUE(SameBoard(view.level(), before));
 }
 

@@ -23,10 +23,12 @@ class NoBrowser : public QObject {
 };
 
 /// Every command but the two dialogs and Exit.
-constexpr int RandomCommands[] = {ID_GAME_3X3,      ID_GAME_5X5,     ID_GAME_7X7,   ID_EDIT_CLEARMAZE,
-                                  ID_EDIT_RANDOM,   ID_GAME_TEST,    ID_EDIT_YFLIP, ID_EDIT_XFLIP,
-                                  ID_EDIT_ROTATE,   ID_SOLUTION_STEP, ID_EDIT_GETHTML, ID_HELP_HOMEPAGE,
-                                  ID_MAKER_SITE};
+constexpr int RandomCommands[] = {
+    CommandId("ID_GAME_3X3"),     CommandId("ID_GAME_5X5"),      CommandId("ID_GAME_7X7"),
+    CommandId("ID_EDIT_CLEARMAZE"), CommandId("ID_EDIT_RANDOM"), CommandId("ID_GAME_TEST"),
+    CommandId("ID_EDIT_YFLIP"),   CommandId("ID_EDIT_XFLIP"),    CommandId("ID_EDIT_ROTATE"),
+    CommandId("ID_SOLUTION_STEP"), CommandId("ID_EDIT_GETHTML"), CommandId("ID_HELP_HOMEPAGE"),
+    CommandId("ID_MAKER_SITE")};
 
 class EditingRobustnessTest : public BoardViewFixture {
  protected:
@@ -56,9 +58,9 @@ class EditingRobustnessTest : public BoardViewFixture {
     ASSERT_EQ(level.cells.size(), static_cast<std::size_t>(level.boardSize * level.boardSize));
     ASSERT_EQ(level.predecessors.size(), static_cast<std::size_t>(StateCount(level)));
     ASSERT_TRUE(HoverLiesOnBoard(editing, level.boardSize)) << "after event " << event;
-    ASSERT_TRUE(editing.CarriedItem >= 0 && editing.CarriedItem <= 6);
-    if (editing.CarriedItem != NothingCarried) {
-      ASSERT_EQ(editing.HoverKind, HoverNone);
+    ASSERT_TRUE(editing.CarriedItem >= CarriedPiece::Nothing && editing.CarriedItem <= CarriedPiece::RedHole);
+    if (IsCarrying(editing)) {
+      ASSERT_EQ(editing.HoverKind, WallKind::None);
     }
   }
 

@@ -18,20 +18,12 @@
 #include "app/level_code_dlg.h"
 #include "app/main_frame.h"
 #include "board_view_fixture.h"
+#include "tests/support/board_test_support.h"
 #include "view/board_geometry.h"
 
 namespace {
 
-bool AllInnerSidesOpen(const Level& level) {
-  const int n = level.boardSize;
-  for (int i = 0; i < n * n; ++i) {
-    const int column = i % n;
-    const int row = i / n;
-    if (column + 1 < n && !(level.cells[i] & OpenEast)) return false;
-    if (row + 1 < n && !(level.cells[i] & OpenSouth)) return false;
-  }
-  return true;
-}
+using testsupport::AllInnerSidesOpen;
 
 /// The menu bar written out: a popup as "caption[item|item|-|item]", a bar command as its caption.
 QString MenuBarOutline(QMenuBar* bar) {
@@ -91,10 +83,10 @@ struct KeyCase {
 };
 
 TEST_F(MainFrameTest, EightKeysNameTheirCommands) {
-  const KeyCase keys[] = {{"Ctrl+C", ID_EDIT_COPYCODE}, {"Ctrl+N", ID_EDIT_CLEARMAZE},
-                          {"Ctrl+Alt+O", ID_SOLUTION_STEP}, {"Ctrl+R", ID_EDIT_RANDOM},
-                          {"Ctrl+T", ID_GAME_TEST},     {"Ctrl+X", ID_EDIT_XFLIP},
-                          {"Ctrl+Y", ID_EDIT_YFLIP},    {"Ctrl+Z", ID_EDIT_ROTATE}};
+  const KeyCase keys[] = {{"Ctrl+C", CommandId("ID_EDIT_COPYCODE")}, {"Ctrl+N", CommandId("ID_EDIT_CLEARMAZE")},
+                          {"Ctrl+Alt+O", CommandId("ID_SOLUTION_STEP")}, {"Ctrl+R", CommandId("ID_EDIT_RANDOM")},
+                          {"Ctrl+T", CommandId("ID_GAME_TEST")},     {"Ctrl+X", CommandId("ID_EDIT_XFLIP")},
+                          {"Ctrl+Y", CommandId("ID_EDIT_YFLIP")},    {"Ctrl+Z", CommandId("ID_EDIT_ROTATE")}};
   std::map<int, QString> expected;
   for (const KeyCase& key : keys) expected[key.id] = key.keys;
   std::map<int, QString> bound;
@@ -117,19 +109,15 @@ TEST_F(MainFrameTest, KeysRunTheBoardCommands) {
 }
 
 TEST_F(MainFrameTest, HiddenSolutionStepHasAKeyButNoMenuItem) {
-  QAction* step = frame.commandAction(ID_SOLUTION_STEP);
+  QAction* step = frame.commandAction(CommandId("ID_SOLUTION_STEP"));
   for (QAction* entry : frame.menuBar()->actions()) {
     EXPECT_NE(entry, step);
     if (entry->menu() != nullptr) {
       EXPECT_FALSE(entry->menu()->actions().contains(step));
     }
   }
-  Level& level = frame.boardView().level();
-  ClearMaze(level, 5);
-  for (int colour : {Blue, Green, Red}) {
-    level.holes[colour] = Piece{0, static_cast<std::int8_t>(2 * colour), 0, static_cast<std::int8_t>(colour)};
-    level.balls[colour] = Piece{1, static_cast<std::int8_t>(2 * colour), 0, static_cast<std::int8_t>(colour)};
-  }
+  Level& level = frame.boardView().document().LevelForTests();
+  testsupport::PlaceOneMoveFromSolved(level);
   RecheckLevel(level);
   Press("Ctrl+Alt+O");
   for (const Piece& ball : level.balls) EXPECT_EQ(ball.column, 0);
@@ -168,10 +156,10 @@ TEST_F(MainFrameTest, ViewKeepsItsSizeWhateverTheMenuFont) {
 
 TEST_F(MainFrameTest, RoutingReachesAboutAndExit) {
   QSignalSpy about(&frame, &CMainFrame::aboutRequested);
-  frame.commandAction(ID_APP_ABOUT)->trigger();
+  frame.commandAction(CommandId("ID_APP_ABOUT"))->trigger();
   EXPECT_EQ(about.size(), 1);
   EXPECT_FALSE(frame.OnCmdMsg(1));
-  frame.commandAction(ID_APP_EXIT)->trigger();
+  frame.commandAction(CommandId("ID_APP_EXIT"))->trigger();
   EXPECT_FALSE(frame.isVisible());
 }
 

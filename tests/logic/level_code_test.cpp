@@ -80,7 +80,6 @@ TEST(ReadLevelCodeTest, ReportsSolvabilityButLeavesTheFlagToTheCaller) {
     level.solvable = 1;
     const ReadResult result = ReadLevelCode(level, row.code);
     EXPECT_EQ(result.outcome, row.outcome);
-    EXPECT_EQ(static_cast<bool>(result), row.outcome == CodeReading::Solvable);
     EXPECT_EQ(level.solvable, 1);
   }
 }
@@ -95,7 +94,7 @@ TEST(ReadLevelCodeTest, ChangesTheBoardSizeAndItsTable) {
   EXPECT_EQ(level.predecessors.size(), 117649u);
   EXPECT_EQ(level.startState, 1224);
   EXPECT_EQ(level.targetState, 116424);
-  EXPECT_EQ(level.balls[0].colour, Red);
+  EXPECT_EQ(ColourOf(level.balls[0]), Colour::Red);
 }
 
 struct RejectionCase {
@@ -105,7 +104,11 @@ struct RejectionCase {
 
 class RejectionTest : public testing::TestWithParam<RejectionCase> {};
 
+// Both the parse step alone and the reader with its search reject the text
+// and leave every field and buffer as it was.
 TEST_P(RejectionTest, LeavesTheLevelAsItWas) {
+ for (const bool parseOnly : {false, true}) {
+  SCOPED_TRACE(parseOnly ? "ParseLevelCode" : "ReadLevelCode");
   Level level;
   RandomMaze(level, 5, []() { return 2; });
   std::swap(level.balls[0], level.balls[2]);  // an unusual record order must survive too
@@ -113,10 +116,15 @@ TEST_P(RejectionTest, LeavesTheLevelAsItWas) {
   const Cell* cells = level.cells.data();
   const StateIndex* table = level.predecessors.data();
 
-  const ReadResult result = ReadLevelCode(level, GetParam().code);
-  EXPECT_EQ(result.outcome, CodeReading::Rejected);
-  EXPECT_FALSE(result);
-  EXPECT_FALSE(result.reason.empty());
+  if (parseOnly) {
+    const ParseResult result = ParseLevelCode(level, GetParam().code);
+    EXPECT_FALSE(result.accepted);
+    EXPECT_FALSE(result.reason.empty());
+  } else {
+    const ReadResult result = ReadLevelCode(level, GetParam().code);
+    EXPECT_EQ(result.outcome, CodeReading::Rejected);
+    EXPECT_FALSE(result.reason.empty());
+  }
 
   ExpectSameLevel(before, level);
   EXPECT_EQ(level.cells.data(), cells);
@@ -126,6 +134,7 @@ TEST_P(RejectionTest, LeavesTheLevelAsItWas) {
   EXPECT_EQ(level.targetState, before.targetState);
   EXPECT_EQ(level.solvable, before.solvable);
   for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(level.balls[i].sortKey, before.balls[i].sortKey);
+ }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -152,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LevelCodeTest, ListsPiecesByColourWhateverTheRecordOrder) {
   Level level = testlevels::FromCode("3111221000110fbe5");
   StepTowardSolution(level);
-  ASSERT_EQ(level.balls[0].colour, Blue);
+  ASSERT_EQ(ColourOf(level.balls[0]), Colour::Blue);
   const std::string code = WriteLevelCode(level);
   EXPECT_EQ(code, "3010211000110fbe5") << "red (1, 0), green (2, 0), blue (1, 1)";
 

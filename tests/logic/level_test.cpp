@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"TwoHolesOnOneSquare", [](Level& l) { l.holes[2].column = 2; l.holes[2].row = 2; }, true},
         PlacementCase{"ColourThree", [](Level& l) { l.balls[0].colour = 3; }, true},
         PlacementCase{"ColourMinusOne", [](Level& l) { l.holes[1].colour = -1; }, true},
-        PlacementCase{"TwoGreenBalls", [](Level& l) { l.balls[0].colour = Green; }, true},
+        PlacementCase{"TwoGreenBalls", [](Level& l) { l.balls[0].colour = ColourNumber(Colour::Green); }, true},
         PlacementCase{"ColumnEqualToSize", [](Level& l) { l.balls[0].column = 5; }, true},
         PlacementCase{"ColumnMinusOne", [](Level& l) { l.balls[0].column = -1; }, true},
         PlacementCase{"RowEqualToSize", [](Level& l) { l.holes[0].row = 5; }, true},
@@ -51,8 +51,8 @@ TEST(DefaultPlacementTest, PutsRedAndBlueOnEachOthersHolesAndGreenInTheCentre) {
   SetDefaultPlacement(level);
   EXPECT_EQ(ByColour(level.balls), (Trio{{0, 0}, {2, 2}, {4, 4}}));
   EXPECT_EQ(ByColour(level.holes), (Trio{{4, 4}, {2, 2}, {0, 0}}));
-  EXPECT_EQ(level.balls[0].colour, Red);
-  EXPECT_EQ(level.holes[0].colour, Blue);
+  EXPECT_EQ(ColourOf(level.balls[0]), Colour::Red);
+  EXPECT_EQ(ColourOf(level.holes[0]), Colour::Blue);
   EXPECT_EQ(level.balls[0].sortKey, 42) << "sortKey is scratch and left alone";
 }
 

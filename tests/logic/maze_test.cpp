@@ -196,7 +196,7 @@ struct ToggleCase {
   const char* name;
   int column;
   int row;
-  int kind;
+  WallKind kind;
   int firstSquare;  // -1 when no cell may change
   Cell firstBit;
   int secondSquare;
@@ -221,12 +221,12 @@ TEST_P(ToggleWallTest, FlipsBothCopiesOfInnerSidesOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Board3, ToggleWallTest,
-    testing::Values(ToggleCase{"East", 1, 2, WallEast, 7, OpenEast, 8, OpenWest},
-                    ToggleCase{"South", 0, 1, WallSouth, 3, OpenSouth, 6, OpenNorth},
-                    ToggleCase{"EastOfLastColumn", 2, 0, WallEast, -1, 0, 0, 0},
-                    ToggleCase{"SouthOfLastRow", 1, 2, WallSouth, -1, 0, 0, 0},
-                    ToggleCase{"OffTheBoard", -1, 5, WallEast, -1, 0, 0, 0},
-                    ToggleCase{"OtherKind", 0, 0, 3, -1, 0, 0, 0}),
+    testing::Values(ToggleCase{"East", 1, 2, WallKind::East, 7, OpenEast, 8, OpenWest},
+                    ToggleCase{"South", 0, 1, WallKind::South, 3, OpenSouth, 6, OpenNorth},
+                    ToggleCase{"EastOfLastColumn", 2, 0, WallKind::East, -1, 0, 0, 0},
+                    ToggleCase{"SouthOfLastRow", 1, 2, WallKind::South, -1, 0, 0, 0},
+                    ToggleCase{"OffTheBoard", -1, 5, WallKind::East, -1, 0, 0, 0},
+                    ToggleCase{"NoWallKind", 0, 0, WallKind::None, -1, 0, 0, 0}),
     [](const testing::TestParamInfo<ToggleCase>& info) { return info.param.name; });
 
 TEST(ToggleWallTest, RechecksTheLevel) {
@@ -234,11 +234,11 @@ TEST(ToggleWallTest, RechecksTheLevel) {
   // moves are blocked for the red ball's row.
   Level level = testlevels::FromCode("3111221000110fbe5");
   ASSERT_EQ(level.solvable, 1);
-  for (int column = 0; column < 3; ++column) ToggleWall(level, column, 0, WallSouth);
+  for (int column = 0; column < 3; ++column) ToggleWall(level, column, 0, WallKind::South);
   EXPECT_EQ(level.solvable, 0);
-  ToggleWall(level, 0, 0, WallSouth);
-  ToggleWall(level, 1, 0, WallSouth);
-  ToggleWall(level, 2, 0, WallSouth);
+  ToggleWall(level, 0, 0, WallKind::South);
+  ToggleWall(level, 1, 0, WallKind::South);
+  ToggleWall(level, 2, 0, WallKind::South);
   EXPECT_EQ(level.solvable, 1);
 }
 

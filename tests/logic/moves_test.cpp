@@ -65,12 +65,12 @@ TEST(MoveTest, RecordsLeaveFrontFirstAndKeepTheirOrderWhenLevel) {
   Pieces balls = MakePieces({{0, 1}, {2, 1}, {1, 2}});
   std::swap(balls[0], balls[1]);
   MoveNorth(level, balls);
-  EXPECT_EQ(balls[0].colour, Green);
-  EXPECT_EQ(balls[1].colour, Red);
-  EXPECT_EQ(balls[2].colour, Blue);
+  EXPECT_EQ(ColourOf(balls[0]), Colour::Green);
+  EXPECT_EQ(ColourOf(balls[1]), Colour::Red);
+  EXPECT_EQ(ColourOf(balls[2]), Colour::Blue);
   EXPECT_EQ(ByColour(balls), (Trio{{0, 0}, {2, 0}, {1, 1}}));
   MoveEast(level, balls);
-  EXPECT_EQ(balls[0].colour, Green) << "rightmost first";
+  EXPECT_EQ(ColourOf(balls[0]), Colour::Green) << "rightmost first";
 }
 
 TEST(EncodeStateTest, GivesTheSameValueForEveryRecordOrderAndSortsRedGreenBlue) {
@@ -82,9 +82,9 @@ TEST(EncodeStateTest, GivesTheSameValueForEveryRecordOrderAndSortsRedGreenBlue) 
   do {
     Pieces scratch = pieces;
     EXPECT_EQ(EncodeState(level, scratch), 4 * 81 + 5 * 9 + 7);
-    EXPECT_EQ(scratch[0].colour, Red);
-    EXPECT_EQ(scratch[1].colour, Green);
-    EXPECT_EQ(scratch[2].colour, Blue);
+    EXPECT_EQ(ColourOf(scratch[0]), Colour::Red);
+    EXPECT_EQ(ColourOf(scratch[1]), Colour::Green);
+    EXPECT_EQ(ColourOf(scratch[2]), Colour::Blue);
   } while (std::next_permutation(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) {
     return a.colour < b.colour;
   }));
@@ -96,9 +96,9 @@ TEST(DecodeStateTest, WritesBlueGreenRedAndLeavesSortKey) {
   Pieces pieces{};
   pieces[1].sortKey = -7;
   DecodeState(level, 376, pieces);
-  EXPECT_EQ(pieces[0].colour, Blue);
-  EXPECT_EQ(pieces[1].colour, Green);
-  EXPECT_EQ(pieces[2].colour, Red);
+  EXPECT_EQ(ColourOf(pieces[0]), Colour::Blue);
+  EXPECT_EQ(ColourOf(pieces[1]), Colour::Green);
+  EXPECT_EQ(ColourOf(pieces[2]), Colour::Red);
   EXPECT_EQ(ByColour(pieces), (Trio{{1, 1}, {2, 1}, {1, 2}}));
   EXPECT_EQ(pieces[1].sortKey, -7);
 }

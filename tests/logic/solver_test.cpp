@@ -38,8 +38,8 @@ TEST(RecheckLevelTest, TwoMoveLevelHasItsStatesAndASolution) {
   EXPECT_EQ(level.startState, 376);
   EXPECT_EQ(level.targetState, 12);
   EXPECT_EQ(level.solvable, 1);
-  EXPECT_EQ(level.balls[0].colour, Red);
-  EXPECT_EQ(level.holes[2].colour, Blue);
+  EXPECT_EQ(ColourOf(level.balls[0]), Colour::Red);
+  EXPECT_EQ(ColourOf(level.holes[2]), Colour::Blue);
   const Solution solution = ShortestSolution(level);
   EXPECT_TRUE(solution.exists);
   EXPECT_EQ(Letters(solution), "NW") << "north is tried before west";
@@ -67,8 +67,8 @@ TEST(StepTowardSolutionTest, FollowsTheFirstShortestSolutionThenStops) {
   Level level = TwoMoveLevel();
   StepTowardSolution(level);
   EXPECT_EQ(ByColour(level.balls), (Trio{{1, 0}, {2, 0}, {1, 1}}));
-  EXPECT_EQ(level.balls[0].colour, Blue) << "a step leaves the balls blue, green, red";
-  EXPECT_EQ(level.balls[2].colour, Red);
+  EXPECT_EQ(ColourOf(level.balls[0]), Colour::Blue) << "a step leaves the balls blue, green, red";
+  EXPECT_EQ(ColourOf(level.balls[2]), Colour::Red);
   EXPECT_EQ(level.startState, 1 * 81 + 2 * 9 + 4);
 
   StepTowardSolution(level);
@@ -78,8 +78,8 @@ TEST(StepTowardSolutionTest, FollowsTheFirstShortestSolutionThenStops) {
   EXPECT_EQ(ByColour(level.balls), solved);
 
   RecheckLevel(level);
-  EXPECT_EQ(level.balls[0].colour, Red);
-  EXPECT_EQ(level.balls[2].colour, Blue);
+  EXPECT_EQ(ColourOf(level.balls[0]), Colour::Red);
+  EXPECT_EQ(ColourOf(level.balls[2]), Colour::Blue);
 }
 
 TEST(RecheckLevelTest, BallsOnTheirHolesAreSolvedWithoutASearch) {
@@ -192,7 +192,7 @@ void ExpectSameSolution(const Level& level) {
   if (!expected.moves.empty()) Move(level, balls, expected.moves.front());
   EXPECT_EQ(ByColour(stepped.balls), ByColour(balls));
   if (!expected.moves.empty()) {
-    EXPECT_EQ(stepped.balls[0].colour, Blue);
+    EXPECT_EQ(ColourOf(stepped.balls[0]), Colour::Blue);
     EXPECT_EQ(stepped.startState, EncodeState(level, balls));
   }
 }

@@ -12,6 +12,7 @@
 #include "logic/level_code.h"
 #include "logic/maze.h"
 #include "logic/solver.h"
+#include "tests/support/board_test_support.h"
 
 namespace testlevels {
 
@@ -24,11 +25,7 @@ inline Level FromCode(std::string_view code) {
   return level;
 }
 
-struct Square {
-  int column;
-  int row;
-  friend bool operator==(const Square&, const Square&) = default;
-};
+using testsupport::Square;
 
 /// Squares of the red, green and blue piece, whatever the record order.
 struct Trio {
@@ -38,25 +35,25 @@ struct Trio {
   friend bool operator==(const Trio&, const Trio&) = default;
 };
 
-inline Square SquareOfColour(const Pieces& pieces, std::int8_t colour) {
-  for (const Piece& piece : pieces) {
-    if (piece.colour == colour) return {piece.column, piece.row};
-  }
-  ADD_FAILURE() << "no piece of colour " << int{colour};
-  return {-1, -1};
+inline Square SquareOfColour(const Pieces& pieces, Colour colour) {
+  const Square square = testsupport::SquareOf(pieces, colour);
+  if (square == Square{-9, -9}) ADD_FAILURE() << "no piece of colour " << int{ColourNumber(colour)};
+  return square;
 }
 
 inline Trio ByColour(const Pieces& pieces) {
-  return {SquareOfColour(pieces, Red), SquareOfColour(pieces, Green), SquareOfColour(pieces, Blue)};
+  return {SquareOfColour(pieces, Colour::Red), SquareOfColour(pieces, Colour::Green),
+          SquareOfColour(pieces, Colour::Blue)};
 }
 
 /// Records in the order red, green, blue at the given squares.
 inline Pieces MakePieces(const Trio& trio) {
-  auto piece = [](Square square, std::int8_t colour) {
+  auto piece = [](Square square, Colour colour) {
     return Piece{static_cast<std::int8_t>(square.column), static_cast<std::int8_t>(square.row), 0,
-                 colour};
+                 ColourNumber(colour)};
   };
-  return {piece(trio.red, Red), piece(trio.green, Green), piece(trio.blue, Blue)};
+  return {piece(trio.red, Colour::Red), piece(trio.green, Colour::Green),
+          piece(trio.blue, Colour::Blue)};
 }
 
 inline void PrintTo(const Trio& trio, std::ostream* out) {

@@ -51,6 +51,11 @@ std::vector<QPoint> Differences(const QImage& a, const QImage& b) {
   return points;
 }
 
+// Colour numbers as the piece records hold them.
+constexpr std::int8_t Blue = ColourNumber(Colour::Blue);
+constexpr std::int8_t Green = ColourNumber(Colour::Green);
+constexpr std::int8_t Red = ColourNumber(Colour::Red);
+
 Piece At(int column, int row, std::int8_t colour) {
   return {static_cast<std::int8_t>(column), static_cast<std::int8_t>(row), 0, colour};
 }
@@ -187,22 +192,23 @@ TEST_F(BoardRendererTest, ClearedLevelShowsOnlyTheFrame) {
 
 struct WallCase {
   const char* name;
-  int kind, column, row;
+  WallKind kind;
+  int column, row;
   QRect bar;
 };
 
 // N = 5: square (1, 1) has its corner at (105, 105).
 const WallCase WallCases[] = {
-    {"east of (1, 1)", HoverEastWall, 1, 1, QRect(136, 94, 11, 53)},
-    {"south of (1, 1)", HoverSouthWall, 1, 1, QRect(94, 136, 53, 11)},
-    {"east of (3, 0), ending on the frame", HoverEastWall, 3, 0, QRect(220, 52, 11, 53)},
+    {"east of (1, 1)", WallKind::East, 1, 1, QRect(136, 94, 11, 53)},
+    {"south of (1, 1)", WallKind::South, 1, 1, QRect(94, 136, 53, 11)},
+    {"east of (3, 0), ending on the frame", WallKind::East, 3, 0, QRect(220, 52, 11, 53)},
 };
 
 TEST_F(BoardRendererTest, SingleWallIsOneBarThatDarkensBothCrossings) {
   for (const WallCase& c : WallCases) {
     SCOPED_TRACE(c.name);
     Level level = ClearedLevel(5);
-    (c.kind == HoverEastWall ? CloseEast : CloseSouth)(level, c.column, c.row);
+    (c.kind == WallKind::East ? CloseEast : CloseSouth)(level, c.column, c.row);
     const QImage open = Draw(ClearedLevel(5));
     const QImage walled = Draw(level);
     EXPECT_TRUE(AreaIs(walled, c.bar, Black));
@@ -243,15 +249,15 @@ TEST_F(BoardRendererTest, BallOnHoleShowsTheHoleColourAroundTheDisc) {
 
 struct HoverCase {
   const char* name;
-  std::uint8_t kind;
+  WallKind kind;
   QRect area;  // where the hatch or the marker lands
   QRect source;
 };
 
 // N = 5, hovered square (1, 1) with its corner at (105, 105).
 const HoverCase HoverCases[] = {
-    {"east", HoverEastWall, QRect(136, 95, 11, 51), QRect(0, 0, 11, 51)},
-    {"south", HoverSouthWall, QRect(95, 136, 51, 11), QRect(0, 0, 51, 11)},
+    {"east", WallKind::East, QRect(136, 95, 11, 51), QRect(0, 0, 11, 51)},
+    {"south", WallKind::South, QRect(95, 136, 51, 11), QRect(0, 0, 51, 11)},
 };
 
 TEST_F(BoardRendererTest, HatchOverAnOpenPassageDarkensOnlyUnderItsBlackPixels) {
@@ -259,10 +265,10 @@ TEST_F(BoardRendererTest, HatchOverAnOpenPassageDarkensOnlyUnderItsBlackPixels) 
     SCOPED_TRACE(c.name);
     // A wall across the hatch's far end shows that black stays black.
     Level level = ClearedLevel(5);
-    if (c.kind == HoverEastWall) CloseSouth(level, 2, 1);
+    if (c.kind == WallKind::East) CloseSouth(level, 2, 1);
     else CloseEast(level, 1, 2);
     const QImage before = Draw(level);
-    const QImage hovered = Draw(level, {NothingCarried, c.kind, 1, 1, 150, 150});
+    const QImage hovered = Draw(level, {CarriedPiece::Nothing, c.kind, 1, 1, 150, 150});
     for (const QPoint& p : Differences(before, hovered)) ASSERT_TRUE(c.area.contains(p));
     for (int y = 0; y < c.area.height(); ++y) {
       for (int x = 0; x < c.area.width(); ++x) {
@@ -278,15 +284,15 @@ TEST_F(BoardRendererTest, HatchOverAnOpenPassageDarkensOnlyUnderItsBlackPixels) 
 
 TEST_F(BoardRendererTest, MarkerReplacesExactlyTheWallPieceBesideTheSquare) {
   const HoverCase cases[] = {
-      {"east", HoverEastWall, QRect(136, 105, 11, 31), QRect(22, 12, 11, 31)},
-      {"south", HoverSouthWall, QRect(105, 136, 31, 11), QRect(12, 22, 31, 11)},
+      {"east", WallKind::East, QRect(136, 105, 11, 31), QRect(22, 12, 11, 31)},
+      {"south", WallKind::South, QRect(105, 136, 31, 11), QRect(12, 22, 31, 11)},
   };
   for (const HoverCase& c : cases) {
     SCOPED_TRACE(c.name);
     Level level = ClearedLevel(5);
-    (c.kind == HoverEastWall ? CloseEast : CloseSouth)(level, 1, 1);
+    (c.kind == WallKind::East ? CloseEast : CloseSouth)(level, 1, 1);
     const QImage before = Draw(level);
-    const QImage hovered = Draw(level, {NothingCarried, c.kind, 1, 1, 150, 150});
+    const QImage hovered = Draw(level, {CarriedPiece::Nothing, c.kind, 1, 1, 150, 150});
     EXPECT_EQ(hovered.copy(c.area), images->wallHoverSheet.copy(c.source));
     for (const QPoint& p : Differences(before, hovered)) ASSERT_TRUE(c.area.contains(p));
   }
@@ -301,7 +307,7 @@ TEST_F(BoardRendererTest, DropSquareOutlineIsTheSquaresBorderInWhite) {
     Level level = ClearedLevel(5);
     if (onHole) level.holes[1] = At(2, 1, Green);
     // The carried red ball is drawn at the pointer, away from the drop square.
-    const EditingState carrying{FirstBallItem + Red, HoverNone, -1, -1, 200, 230};
+    const EditingState carrying{CarriedBall(Colour::Red), WallKind::None, -1, -1, 200, 230};
     EditingState dropping = carrying;
     dropping.HoverColumn = 2;
     dropping.HoverRow = 1;
@@ -325,22 +331,22 @@ TEST_F(BoardRendererTest, DropSquareOutlineIsTheSquaresBorderInWhite) {
 
 struct CarryCase {
   const char* name;
-  std::int8_t item;
+  CarriedPiece item;
   QPoint ownSquare;  // corner of the square the carried piece was taken from
 };
 
 // N = 5: the pieces stand on (0, 4), (1, 4), (2, 4); balls on their own holes.
 const CarryCase CarryCases[] = {
-    {"red ball", FirstBallItem + Red, QPoint(63, 231)},
-    {"blue hole", FirstHoleItem + Blue, QPoint(147, 231)},
+    {"red ball", CarriedBall(Colour::Red), QPoint(63, 231)},
+    {"blue hole", CarriedHole(Colour::Blue), QPoint(147, 231)},
 };
 
 TEST_F(BoardRendererTest, CarriedPieceIsCentredOnThePointerAndAbsentFromItsSquare) {
   for (const CarryCase& c : CarryCases) {
     SCOPED_TRACE(c.name);
     const Level level = ClearedLevel(5);
-    const QImage frame = Draw(level, {c.item, HoverNone, 0, 0, 200, 160});
-    const bool ball = c.item < FirstHoleItem;
+    const QImage frame = Draw(level, {c.item, WallKind::None, 0, 0, 200, 160});
+    const bool ball = IsBall(c.item);
     if (ball) {
       // The red ball's own square shows its hole alone; the ball is at the pointer.
       EXPECT_TRUE(PixelIs(frame, c.ownSquare.x() + 15, c.ownSquare.y() + 15, RedHole));
@@ -362,10 +368,10 @@ TEST_F(BoardRendererTest, CarriedPieceIsDrawnNowhereWithoutAHoveredSquare) {
   for (const CarryCase& c : CarryCases) {
     SCOPED_TRACE(c.name);
     Level level = ClearedLevel(5);
-    const QImage frame = Draw(level, {c.item, HoverNone, -1, -1, 200, 160});
+    const QImage frame = Draw(level, {c.item, WallKind::None, -1, -1, 200, 160});
     // The same picture as a level without that piece, save for the indicator.
     Level without = level;
-    Piece& piece = c.item < FirstHoleItem ? without.balls[0] : without.holes[2];
+    Piece& piece = IsBall(c.item) ? without.balls[0] : without.holes[2];
     piece.colour = -1;
     without.solvable = 0;
     EXPECT_TRUE(Differences(frame, Draw(without)).empty());
@@ -373,10 +379,10 @@ TEST_F(BoardRendererTest, CarriedPieceIsDrawnNowhereWithoutAHoveredSquare) {
 }
 
 TEST_F(BoardRendererTest, NoHoverDrawingWhileCarrying) {
-  for (const std::uint8_t kind : {HoverEastWall, HoverSouthWall}) {
+  for (const WallKind kind : {WallKind::East, WallKind::South}) {
     Level level = ClearedLevel(5);
     CloseEast(level, 1, 1);
-    const EditingState plain{FirstHoleItem + Green, HoverNone, 1, 1, 120, 120};
+    const EditingState plain{CarriedHole(Colour::Green), WallKind::None, 1, 1, 120, 120};
     EditingState overWall = plain;
     overWall.HoverKind = kind;
     EXPECT_TRUE(Differences(Draw(level, plain), Draw(level, overWall)).empty());
@@ -387,23 +393,23 @@ TEST_F(BoardRendererTest, NoHoverDrawingWhileCarrying) {
 
 struct IndicatorCase {
   std::uint8_t solvable;
-  std::int8_t carried;
+  CarriedPiece carried;
   bool lit;
 };
 
 constexpr IndicatorCase IndicatorCases[] = {
-    {1, NothingCarried, true},
-    {0, NothingCarried, false},
-    {1, FirstBallItem + Green, false},
-    {1, FirstHoleItem + Red, false},
+    {1, CarriedPiece::Nothing, true},
+    {0, CarriedPiece::Nothing, false},
+    {1, CarriedBall(Colour::Green), false},
+    {1, CarriedHole(Colour::Red), false},
 };
 
 TEST_F(BoardRendererTest, LampIsLitOnlyForASolvableLevelWithNothingCarried) {
   for (const IndicatorCase& c : IndicatorCases) {
-    SCOPED_TRACE("solvable " + std::to_string(c.solvable) + ", carried " + std::to_string(c.carried));
+    SCOPED_TRACE("solvable " + std::to_string(c.solvable) + ", carried " + std::to_string(static_cast<int>(c.carried)));
     Level level = ClearedLevel(5);
     level.solvable = c.solvable;
-    const QImage frame = Draw(level, {c.carried, HoverNone, 2, 2, 168, 168});
+    const QImage frame = Draw(level, {c.carried, WallKind::None, 2, 2, 168, 168});
     if (c.lit) {
       EXPECT_EQ(frame.copy(86, 273, 33, 36), images->lampLit);
       EXPECT_EQ(frame.copy(119, 287, 111, 16), images->labelSolutionExists);
@@ -422,16 +428,16 @@ TEST_F(BoardRendererTest, EarlierFramesLeaveNoTrace) {
   BoardRenderer renderer(*images);
   Level big = ClearedLevel(7);
   big.solvable = 0;
-  renderer.DrawFrame(big, {FirstBallItem, HoverNone, 0, 0, 30, 30});
+  renderer.DrawFrame(big, {CarriedPiece::BlueBall, WallKind::None, 0, 0, 30, 30});
   const Level small = ClearedLevel(3);
   EXPECT_TRUE(Differences(renderer.DrawFrame(small, {}), Draw(small)).empty());
 }
 
 TEST_F(BoardRendererTest, HoverLeftFromALargerBoardReadsNoCellOutsideTheBoard) {
   const Level small = ClearedLevel(3);
-  const EditingState stale{NothingCarried, HoverSouthWall, 5, 5, 250, 250};
+  const EditingState stale{CarriedPiece::Nothing, WallKind::South, 5, 5, 250, 250};
   EXPECT_TRUE(Differences(Draw(small, stale), Draw(small)).empty());
-  const EditingState staleDrop{FirstBallItem + Blue, HoverNone, 6, 0, 250, 250};
+  const EditingState staleDrop{CarriedBall(Colour::Blue), WallKind::None, 6, 0, 250, 250};
   Level without = small;
   without.balls[2].colour = -1;
   without.solvable = 0;

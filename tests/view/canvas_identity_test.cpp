@@ -26,10 +26,9 @@ Level RandomLevel(int n, std::mt19937& engine) {
     std::vector<int> squares(static_cast<std::size_t>(n * n));
     for (std::size_t i = 0; i < squares.size(); ++i) squares[i] = static_cast<int>(i);
     std::shuffle(squares.begin(), squares.end(), engine);
-    const std::int8_t colours[] = {Red, Green, Blue};
     for (std::size_t i = 0; i < 3; ++i)
       (*pieces)[i] = {static_cast<std::int8_t>(squares[i] % n), static_cast<std::int8_t>(squares[i] / n), 0,
-                      colours[i]};
+                      ColourNumber(ColoursRedFirst[i])};
   }
   level.solvable = static_cast<std::uint8_t>(engine() % 2);
   return level;
@@ -49,26 +48,27 @@ std::vector<NamedState> EditingStates(int n) {
     for (int column = 0; column < n; ++column) {
       const std::string square = " at (" + std::to_string(column) + ", " + std::to_string(row) + ")";
       const int x = SquareOrigin(n, column), y = SquareOrigin(n, row);
-      states.push_back({"east wall" + square, {NothingCarried, HoverEastWall, column, row, x + 35, y + 10}});
-      states.push_back({"south wall" + square, {NothingCarried, HoverSouthWall, column, row, x + 10, y + 35}});
+      states.push_back({"east wall" + square, {CarriedPiece::Nothing, WallKind::East, column, row, x + 35, y + 10}});
+      states.push_back({"south wall" + square, {CarriedPiece::Nothing, WallKind::South, column, row, x + 10, y + 35}});
       // The six items take turns over the squares.
-      const auto item = static_cast<std::int8_t>((row * n + column) % 6 + 1);
+      const int item = (row * n + column) % 6 + 1;
       const std::string carried = " carrying item " + std::to_string(item);
-      states.push_back({"square" + square + carried, {item, HoverNone, column, row, x + 15, y + 15}});
+      states.push_back({"square" + square + carried,
+                        {static_cast<CarriedPiece>(item), WallKind::None, column, row, x + 15, y + 15}});
     }
   }
   const std::vector<std::pair<int, int>> pointers = {
       {0, 0}, {5, 3}, {ViewWidth - 1, ViewHeight - 1}, {ViewWidth - 4, 2}, {-40, 500}, {1000, -1000}};
   for (const auto& [x, y] : pointers) {
-    for (std::int8_t item = 1; item <= 6; ++item) {
+    for (int item = 1; item <= 6; ++item) {
       states.push_back({"pointer at " + std::to_string(x) + ", " + std::to_string(y) + " carrying item " +
                             std::to_string(item),
-                        {item, HoverNone, n - 1, 0, x, y}});
+                        {static_cast<CarriedPiece>(item), WallKind::None, n - 1, 0, x, y}});
     }
   }
-  states.push_back({"stale east hover", {NothingCarried, HoverEastWall, 6, 6, 290, 290}});
-  states.push_back({"stale carry", {FirstBallItem, HoverNone, 6, 6, 290, 290}});
-  states.push_back({"hover of an unknown kind", {NothingCarried, 3, 0, 0, 60, 60}});
+  states.push_back({"stale east hover", {CarriedPiece::Nothing, WallKind::East, 6, 6, 290, 290}});
+  states.push_back({"stale carry", {CarriedPiece::BlueBall, WallKind::None, 6, 6, 290, 290}});
+  states.push_back({"hover of an unknown kind", {CarriedPiece::Nothing, static_cast<WallKind>(3), 0, 0, 60, 60}});
   return states;
 }
 
@@ -125,7 +125,7 @@ TEST_F(CanvasIdentityTest, SameFrameForLevelsWithBrokenPartsTheDrawingSkips) {
   badColours.holes[0].colour = -1;
   for (const Level* level : {&unbuilt, &wrongCells, &badColours}) {
     ExpectSameFrame(*level, {"nothing", {}});
-    ExpectSameFrame(*level, {"carrying", {FirstHoleItem, HoverNone, 1, 1, 100, 100}});
+    ExpectSameFrame(*level, {"carrying", {CarriedPiece::BlueHole, WallKind::None, 1, 1, 100, 100}});
   }
 }
 

@@ -26,15 +26,11 @@ constexpr Point LampLitAt{86, 0};
 constexpr Point LampUnlitAt{92, 6};
 constexpr Point LabelAt{119, 14};
 
-bool IsColour(std::int8_t colour) { return colour >= 0 && colour < 3; }
-
 /// A board the drawing can walk: a size it knows and one cell per square.
 bool IsDrawable(const Level& level) {
   const int n = level.boardSize;
-  return (n == 3 || n == 5 || n == 7) && level.cells.size() == static_cast<std::size_t>(n * n);
+  return IsBoardSize(n) && level.cells.size() == static_cast<std::size_t>(n * n);
 }
-
-bool LiesOnBoard(int n, int column, int row) { return column >= 0 && row >= 0 && column < n && row < n; }
 
 /// Top-left pixel of square (column, row).
 Point SquareCorner(int n, int column, int row) { return {SquareOrigin(n, column), SquareOrigin(n, row)}; }
@@ -65,7 +61,7 @@ void DrawBoard(BoardCanvas& canvas, const Level& level) {
 void DrawHoles(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
   const int n = level.boardSize;
   for (const Piece& hole : level.holes) {
-    if (!IsColour(hole.colour) || hole.colour == editing.CarriedItem - FirstHoleItem) continue;
+    if (!IsColourNumber(hole.colour) || editing.CarriedItem == CarriedHole(ColourOf(hole))) continue;
     canvas.Fill(SquareAt(SquareCorner(n, hole.column, hole.row)), HoleColours[hole.colour]);
   }
 }
@@ -86,7 +82,7 @@ void DrawWalls(BoardCanvas& canvas, const Level& level) {
 void DrawBalls(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
   const int n = level.boardSize;
   for (const Piece& ball : level.balls) {
-    if (!IsColour(ball.colour) || ball.colour == editing.CarriedItem - FirstBallItem) continue;
+    if (!IsColourNumber(ball.colour) || editing.CarriedItem == CarriedBall(ColourOf(ball))) continue;
     DrawBall(canvas, SquareCorner(n, ball.column, ball.row) + Point{2, 2}, ball.colour);
   }
 }
@@ -94,15 +90,13 @@ void DrawBalls(BoardCanvas& canvas, const Level& level, const EditingState& edit
 /// The hatch over a hovered open passage, or the X marker over a hovered wall.
 void DrawHoveredWall(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
   const int n = level.boardSize;
-  const bool hoversWall = editing.HoverKind == HoverEastWall || editing.HoverKind == HoverSouthWall;
+  const bool hoversWall = editing.HoverKind == WallKind::East || editing.HoverKind == WallKind::South;
   // A stale hover from a board of another size names no cell of this one.
-  if (editing.CarriedItem != NothingCarried || !hoversWall ||
-      !LiesOnBoard(n, editing.HoverColumn, editing.HoverRow))
-    return;
+  if (IsCarrying(editing) || !hoversWall || !IsOnBoard(n, editing.HoverColumn, editing.HoverRow)) return;
   const Cell cell = CellAt(level, editing.HoverColumn, editing.HoverRow);
   const Point corner = SquareCorner(n, editing.HoverColumn, editing.HoverRow);
   constexpr BoardImage sheet = BoardImage::WallHoverSheet;
-  if (editing.HoverKind == HoverEastWall) {
+  if (editing.HoverKind == WallKind::East) {
     if (cell & OpenEast)
       canvas.And(corner + Point{SquareSize, -10}, sheet, LeftHatch);
     else
@@ -118,7 +112,8 @@ void DrawHoveredWall(BoardCanvas& canvas, const Level& level, const EditingState
 /// The drop square's outline and the carried piece centred on the pointer.
 void DrawCarriedPiece(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
   const int n = level.boardSize;
-  if (editing.CarriedItem <= NothingCarried || !LiesOnBoard(n, editing.HoverColumn, editing.HoverRow)) return;
+  if (!CarriesBall(editing) && !CarriesHole(editing)) return;
+  if (!IsOnBoard(n, editing.HoverColumn, editing.HoverRow)) return;
   // The drop square's one-pixel outline: its four border lines, 120 pixels.
   const Point corner = SquareCorner(n, editing.HoverColumn, editing.HoverRow);
   const int x = corner.x, y = corner.y, last = SquareSize - 1;
@@ -128,10 +123,11 @@ void DrawCarriedPiece(BoardCanvas& canvas, const Level& level, const EditingStat
   canvas.Fill({x + last, y, 1, SquareSize}, OutlineColour);
 
   const Point pointer{editing.PointerX, editing.PointerY};
+  const int colour = ColourNumber(ColourOf(editing.CarriedItem));
   if (CarriesBall(editing)) {
-    DrawBall(canvas, pointer - Point{13, 13}, editing.CarriedItem - FirstBallItem);
-  } else if (CarriesHole(editing)) {
-    canvas.Fill(SquareAt(pointer - Point{15, 15}), HoleColours[editing.CarriedItem - FirstHoleItem]);
+    DrawBall(canvas, pointer - Point{13, 13}, colour);
+  } else {
+    canvas.Fill(SquareAt(pointer - Point{15, 15}), HoleColours[colour]);
   }
 }
 
@@ -139,7 +135,7 @@ void DrawCarriedPiece(BoardCanvas& canvas, const Level& level, const EditingStat
 void DrawStatus(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
   // While a piece is in the hand the level has not been checked: no solution shown.
   const Point top{0, StatusTop(level.boardSize)};
-  if (editing.CarriedItem != NothingCarried || level.solvable == 0) {
+  if (IsCarrying(editing) || level.solvable == 0) {
     CopyWhole(canvas, top + LampUnlitAt, BoardImage::LampUnlit);
     CopyWhole(canvas, top + LabelAt, BoardImage::LabelNoSolution);
   } else {

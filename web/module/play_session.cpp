@@ -16,12 +16,13 @@ const Piece* PieceOfColour(const Pieces& pieces, std::int8_t colour) {
 
 ReadResult PlaySession::Open(std::string_view code) {
   Level level;
-  ReadResult result = ReadLevelCode(level, code);
-  if (result.outcome == CodeReading::Rejected) return result;
+  ParseResult parsed = ParseLevelCode(level, code);
+  if (!parsed.accepted) return {CodeReading::Rejected, std::move(parsed.reason)};
   RecheckLevel(level);  // as the editor does after reading a code
   m_code = WriteLevelCode(level);
+  const CodeReading outcome = level.solvable ? CodeReading::Solvable : CodeReading::Unsolvable;
   m_game.emplace(std::move(level));
-  return result;
+  return {outcome, {}};
 }
 
 bool PlaySession::Tilt(Direction direction) { return m_game && m_game->Tilt(direction); }
@@ -69,8 +70,8 @@ std::string PlaySession::SolutionFromHere() const {
 std::string PlaySession::Balls() const {
   if (!m_game) return {};
   std::string digits;
-  for (std::int8_t colour : {Red, Green, Blue}) {
-    const Piece* ball = PieceOfColour(m_game->level().balls, colour);
+  for (Colour colour : ColoursRedFirst) {
+    const Piece* ball = PieceOfColour(m_game->level().balls, ColourNumber(colour));
     if (ball == nullptr) return {};
     digits += static_cast<char>('0' + ball->row);
     digits += static_cast<char>('0' + ball->column);

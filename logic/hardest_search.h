@@ -1,0 +1,31 @@
+#pragma once
+// The search for the hardest level of a board size: the level whose shortest
+// solution is longest.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "logic/search_control.h"
+
+struct HardestRequest {
+  int size = 7;  // 3, 5 or 7
+  std::uint64_t seed = 0;
+  std::chrono::milliseconds timeLimit{60000};  // zero: none
+  std::uint64_t evaluationLimit = 0;           // candidates rated before it stops; zero: none
+};
+
+struct HardestResult {
+  FoundLevel best;  // moves is -1 when the search ended before its first level
+  SearchEnd end = SearchEnd::Done;
+  std::uint64_t tried = 0;  // candidates rated
+};
+
+/// Why the request cannot be run (bad size, no limit at all), or nothing.
+std::optional<std::string> HardestRequestProblem(const HardestRequest& request);
+
+/// Climbs over walls and balls toward the level with the longest shortest
+/// solution, handing each new best level to control.found; ends at the time
+/// or evaluation limit (Done when the evaluations ran out) or when cancelled.
+HardestResult FindHardestLevel(const HardestRequest& request, const SearchControl& control = {});

@@ -1,0 +1,48 @@
+#pragma once
+// Levels generated to a difficulty: random mazes with random pieces whose
+// shortest solution has a chosen number of moves, no two alike up to the
+// board's symmetries, the same for a seed on every machine.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "logic/search_control.h"
+
+/// No upper end to the number of moves.
+inline constexpr int NoMoveLimit = -1;
+
+/// Candidates rated in a row without a new level before a target counts as out
+/// of reach: on a 7 x 7 board some seconds of work.
+inline constexpr std::uint64_t DefaultAttemptLimit = 10000;
+
+struct GenerationRequest {
+  int size = 5;                // 3, 5 or 7
+  int minMoves = 0;            // the shortest solution has at least this many moves
+  int maxMoves = NoMoveLimit;  // and at most this many
+  int count = 1;               // levels wanted
+  std::uint64_t seed = 0;
+  int openWalls = 0;           // inner walls opened at random in each maze, before the pieces
+  std::uint64_t attemptLimit = DefaultAttemptLimit;
+  std::chrono::milliseconds timeLimit{0};  // zero: none
+};
+
+struct GenerationResult {
+  std::vector<FoundLevel> levels;  // in the order found, also handed to control.found
+  SearchEnd end = SearchEnd::Done;
+  std::uint64_t tried = 0;         // candidates rated
+};
+
+/// Why the request cannot be run (bad size, move range, count, walls or
+/// limit), or nothing when it can.
+std::optional<std::string> GenerationRequestProblem(const GenerationRequest& request);
+
+/// Up to request.count levels with distinct canonical codes whose shortest
+/// solution has from minMoves to maxMoves moves. Each candidate is a random
+/// maze with openWalls more walls opened and the balls on random squares; one
+/// search from the balls rates every placement of the holes, and the holes go
+/// to one drawn at random among those in range. A request with a problem
+/// yields no level and OutOfReach.
+GenerationResult GenerateLevels(const GenerationRequest& request, const SearchControl& control = {});

@@ -1,0 +1,207 @@
+#include "logic/level_set.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "logic/canonical_code.h"
+#include "logic/level_code.h"
+#include "logic/solver.h"
+
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+/// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no
+/// surrogates, nothing beyond U+10FFFF.
+bool IsValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    std::uint32_t value = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if (lead >= 0xc2 && lead <= 0xdf) {
+      length = 2;
+      value = lead & 0x1f;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+      length = 3;
+      value = lead & 0x0f;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+      length = 4;
+      value = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xc0) != 0x80) return false;
+      value = (value << 6) | (next & 0x3f);
+    }
+    const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (value < least || value > 0x10ffff || (value >= 0xd800 && value <= 0xdfff)) return false;
+    i += length;
+  }
+  return true;
+}
+
+/// The value of "# key: value" when the comment names the key, in any case.
+std::optional<std::string_view> HeaderValue(std::string_view comment, std::string_view key) {
+  std::string_view rest = Trim(comment.substr(1));
+  if (rest.size() < key.size()) return std::nullopt;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    const char c = rest[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != key[i]) return std::nullopt;
+  }
+  rest = Trim(rest.substr(key.size()));
+  if (rest.empty() || rest.front() != ':') return std::nullopt;
+  return Trim(rest.substr(1));
+}
+
+/// Why the code field of a level line is not one level code, or nothing.
+std::optional<std::string> CodeProblem(std::string_view code) {
+  Level level;
+  ParseResult parsed = ParseLevelCode(level, code);
+  if (!parsed.accepted) return std::move(parsed.reason);
+  const std::size_t length = static_cast<std::size_t>(13 + level.boardSize * level.boardSize / 2);
+  if (code.size() > length) {
+    return "text follows the " + std::to_string(length) +
+           " characters of the code; a title goes after a tab";
+  }
+  return std::nullopt;
+}
+
+class SetReader {
+ public:
+  void ReadLine(int number, std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (number == 1 && line.substr(0, ByteOrderMark.size()) == ByteOrderMark) {
+      line.remove_prefix(ByteOrderMark.size());
+    }
+    line = Trim(line);
+    if (line.empty()) return;
+    if (line.front() == '#') {
+      ReadComment(number, line);
+    } else {
+      ReadLevel(number, line);
+    }
+  }
+
+  LevelSetReading Take() { return std::move(m_reading); }
+
+ private:
+  void ReadComment(int number, std::string_view line) {
+    if (!m_reading.set.levels.empty()) return;
+    for (auto [key, field] : {std::pair{"title", &m_reading.set.title},
+                              std::pair{"author", &m_reading.set.author}}) {
+      const std::optional<std::string_view> value = HeaderValue(line, key);
+      if (!value || !field->empty()) continue;
+      if (!IsValidUtf8(*value)) {
+        m_reading.errors.push_back({number, std::string(line), "the line is not valid UTF-8"});
+      } else {
+        *field = std::string(*value);
+      }
+    }
+  }
+
+  void ReadLevel(int number, std::string_view line) {
+    const std::size_t tab = line.find('\t');
+    const std::string_view code = Trim(line.substr(0, tab));
+    const std::string_view title = tab == std::string_view::npos ? "" : Trim(line.substr(tab + 1));
+    if (std::optional<std::string> problem = CodeProblem(code)) {
+      m_reading.errors.push_back({number, std::string(code), std::move(*problem)});
+    } else if (!IsValidUtf8(title)) {
+      m_reading.errors.push_back({number, std::string(code), "the title is not valid UTF-8"});
+    } else {
+      m_reading.set.levels.push_back({number, std::string(code), std::string(title)});
+    }
+  }
+
+  LevelSetReading m_reading;
+};
+
+/// A field as the format can hold it: one line without tabs, trimmed.
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
+    if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+  }
+  return std::string(Trim(line));
+}
+
+}  // namespace
+
+LevelSetReading ReadLevelSet(std::string_view text) {
+  SetReader reader;
+  int number = 1;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    reader.ReadLine(number++, text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return reader.Take();
+}
+
+std::string WriteLevelSet(const LevelSet& set) {
+  std::string text;
+  if (const std::string title = OneLine(set.title); !title.empty()) text += "# title: " + title + '\n';
+  if (const std::string author = OneLine(set.author); !author.empty()) {
+    text += "# author: " + author + '\n';
+  }
+  for (const SetLevel& level : set.levels) {
+    text += OneLine(level.code);
+    if (const std::string title = OneLine(level.title); !title.empty()) text += '\t' + title;
+    text += '\n';
+  }
+  return text;
+}
+
+std::vector<SetProblem> CheckLevelSet(const LevelSetReading& reading) {
+  std::vector<SetProblem> problems;
+  for (const SetLineError& error : reading.errors) {
+    problems.push_back({SetProblemKind::Invalid, error.line, 0, error.text, error.reason});
+  }
+  std::map<std::string, int> firstLineOf;  // canonical code -> line
+  Level level;
+  for (const SetLevel& entry : reading.set.levels) {
+    if (!ParseLevelCode(level, entry.code).accepted) {
+      problems.push_back({SetProblemKind::Invalid, entry.line, 0, entry.code, "not a level code"});
+      continue;
+    }
+    const auto [first, isNew] = firstLineOf.emplace(CanonicalCode(level), entry.line);
+    if (!isNew) {
+      problems.push_back({SetProblemKind::Duplicate, entry.line, first->second, entry.code, {}});
+    }
+    if (!SolutionExists(level)) {
+      problems.push_back({SetProblemKind::Unsolvable, entry.line, 0, entry.code, {}});
+    }
+  }
+  std::stable_sort(problems.begin(), problems.end(),
+                   [](const SetProblem& a, const SetProblem& b) { return a.line < b.line; });
+  return problems;
+}
+
+std::string DescribeSetProblem(const SetProblem& problem) {
+  const std::string where = "line " + std::to_string(problem.line) + ": ";
+  switch (problem.kind) {
+    case SetProblemKind::Invalid:
+      return where + "invalid level '" + problem.code + "': " + problem.reason;
+    case SetProblemKind::Unsolvable:
+      return where + problem.code + " has no solution";
+    case SetProblemKind::Duplicate:
+      return where + problem.code + " is the same level as line " +
+             std::to_string(problem.firstLine) + ", up to turns and mirrors";
+  }
+  return where;
+}

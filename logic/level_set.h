@@ -1,0 +1,74 @@
+#pragma once
+// A set of levels as plain text, UTF-8:
+//
+//   # title: First steps
+//   # author: A. Designer
+//   # any other line starting with '#' is a comment
+//   5020100030201ffbfeffbfe55<TAB>The corridor
+//   3001122221100bba0
+//
+// One level per line as its code, optionally followed by a tab and a title.
+// "# title: ..." and "# author: ..." before the first level name the set.
+// Blank lines, CR LF line ends and a byte order mark at the start are accepted.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// A level line of a set.
+struct SetLevel {
+  int line = 0;       // counted from 1
+  std::string code;   // as written, without the blanks around it
+  std::string title;  // without the blanks around it; empty when none
+  friend bool operator==(const SetLevel&, const SetLevel&) = default;
+};
+
+struct LevelSet {
+  std::string title;
+  std::string author;
+  std::vector<SetLevel> levels;
+  friend bool operator==(const LevelSet&, const LevelSet&) = default;
+};
+
+/// A line that should have been a level and is not.
+struct SetLineError {
+  int line = 0;
+  std::string text;    // the code as written
+  std::string reason;  // the code reader's reason, or why the line is not a level
+  friend bool operator==(const SetLineError&, const SetLineError&) = default;
+};
+
+struct LevelSetReading {
+  LevelSet set;
+  std::vector<SetLineError> errors;  // in line order
+};
+
+/// The set a text holds, with every line that is not a valid level. A level
+/// line must hold exactly one code: text after it without a tab is an error.
+LevelSetReading ReadLevelSet(std::string_view text);
+
+/// The text of a set, which reads back as the same set (line numbers aside)
+/// when its codes are valid. Tabs and line breaks in the titles and the author
+/// become blanks, and blanks around them are dropped, since the format cannot
+/// hold them.
+std::string WriteLevelSet(const LevelSet& set);
+
+enum class SetProblemKind { Invalid, Unsolvable, Duplicate };
+
+/// Something wrong with one line of a set.
+struct SetProblem {
+  SetProblemKind kind = SetProblemKind::Invalid;
+  int line = 0;
+  int firstLine = 0;   // for a duplicate, the line of the first level with its canonical code
+  std::string code;    // the code as written
+  std::string reason;  // for an invalid line, why
+  friend bool operator==(const SetProblem&, const SetProblem&) = default;
+};
+
+/// The invalid lines, the levels without a solution and the levels whose
+/// canonical code an earlier level of the set already has, in line order.
+std::vector<SetProblem> CheckLevelSet(const LevelSetReading& reading);
+
+/// One line for a problem, such as "line 7: CODE is the same level as line 3,
+/// up to turns and mirrors".
+std::string DescribeSetProblem(const SetProblem& problem);

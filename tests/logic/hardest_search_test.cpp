@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+#include "logic/canonical_code.h"
+#include "logic/hardest_search.h"
+#include "logic/level_code.h"
+#include "logic/solver.h"
+
+namespace {
+
+HardestRequest Request(int size, std::uint64_t seed, std::uint64_t evaluations) {
+  HardestRequest request;
+  request.size = size;
+  request.seed = seed;
+  request.timeLimit = std::chrono::milliseconds(0);
+  request.evaluationLimit = evaluations;
+  return request;
+}
+
+/// The length of the level's shortest solution by the solver; -1 for none.
+int SolverLength(const std::string& code) {
+  Level level;
+  if (!ParseLevelCode(level, code).accepted) return -2;
+  const Solution solution = ShortestSolution(level);
+  return solution.exists ? static_cast<int>(solution.moves.size()) : -1;
+}
+
+class HardestSearchTest : public testing::TestWithParam<int> {};
+
+TEST_P(HardestSearchTest, ReportsEveryImprovementAndEndsWithTheBest) {
+  const int size = GetParam();
+  std::vector<FoundLevel> improvements;
+  SearchControl control;
+  control.found = [&](const FoundLevel& level) { improvements.push_back(level); };
+  const HardestResult result = FindHardestLevel(Request(size, 17, 400), control);
+  EXPECT_EQ(result.end, SearchEnd::Done);
+  EXPECT_GE(result.tried, 400u);
+  ASSERT_FALSE(improvements.empty());
+  EXPECT_EQ(improvements.back(), result.best);
+  for (std::size_t i = 0; i < improvements.size(); ++i) {
+    const FoundLevel& level = improvements[i];
+    SCOPED_TRACE(level.code);
+    EXPECT_EQ(SolverLength(level.code), level.moves);
+    Level read;
+    ASSERT_TRUE(ParseLevelCode(read, level.code).accepted);
+    EXPECT_EQ(level.canonicalCode, CanonicalCode(read));
+    if (i > 0) {
+      EXPECT_GT(level.moves, improvements[i - 1].moves);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, HardestSearchTest, testing::Values(3, 5, 7));
+
+TEST(HardestSearchTest, ASeedGivesTheSameClimb) {
+  const HardestResult first = FindHardestLevel(Request(5, 4, 300));
+  EXPECT_EQ(first.best, FindHardestLevel(Request(5, 4, 300)).best);
+  EXPECT_NE(first.best.code, FindHardestLevel(Request(5, 5, 300)).best.code);
+}
+
+TEST(HardestSearchTest, SoonPassesTheLongestSevenBySevenLevelKnownBefore) {
+  // 58 moves was the longest 7 x 7 solution known before this search.
+  const HardestResult result = FindHardestLevel(Request(7, 1, 600));
+  EXPECT_GT(result.best.moves, 58);
+  EXPECT_EQ(SolverLength(result.best.code), result.best.moves);
+}
+
+TEST(HardestSearchTest, StopsWhenCancelled) {
+  std::atomic<bool> cancel{false};
+  SearchControl control;
+  control.cancel = &cancel;
+  control.found = [&](const FoundLevel&) { cancel = true; };
+  HardestRequest request = Request(7, 2, 0);
+  request.timeLimit = std::chrono::hours(1);
+  const HardestResult result = FindHardestLevel(request, control);
+  EXPECT_EQ(result.end, SearchEnd::Cancelled);
+  EXPECT_EQ(SolverLength(result.best.code), result.best.moves);
+}
+
+TEST(HardestSearchTest, StopsAtTheTimeLimit) {
+  HardestRequest request = Request(5, 2, 0);
+  request.timeLimit = std::chrono::milliseconds(30);
+  std::vector<SearchProgress> reports;
+  SearchControl control;
+  control.progress = [&](const SearchProgress& progress) { reports.push_back(progress); };
+  const HardestResult result = FindHardestLevel(request, control);
+  EXPECT_EQ(result.end, SearchEnd::TimeUp);
+  ASSERT_FALSE(reports.empty());
+  EXPECT_EQ(reports.back().bestMoves, result.best.moves);
+  EXPECT_EQ(reports.back().levelsTried, result.tried);
+}
+
+TEST(HardestSearchTest, RequestsThatCannotBeRunAreNamed) {
+  EXPECT_FALSE(HardestRequestProblem(Request(5, 0, 10)));
+  for (const HardestRequest& request : {Request(4, 0, 10), Request(5, 0, 0)}) {
+    EXPECT_TRUE(HardestRequestProblem(request));
+    const HardestResult result = FindHardestLevel(request);
+    EXPECT_EQ(result.end, SearchEnd::OutOfReach);
+    EXPECT_EQ(result.best.moves, -1);
+  }
+}
+
+}  // namespace
