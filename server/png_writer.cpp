@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
@@ -22,43 +21,49 @@ void AppendChunk(std::string& out, const char* type, const std::string& data) {
   AppendBigEndian(out, static_cast<std::uint32_t>(crc32(0L, bytes, static_cast<uInt>(typeAndData.size()))));
 }
 
-/// One row's RGB bytes.
-std::vector<std::uint8_t> RowBytes(const RgbImage& image, int y) {
-  std::vector<std::uint8_t> row;
-  row.reserve(static_cast<std::size_t>(image.width) * 3);
+/// The RGB bytes of one row, written into `row`.
+void ReadRow(const RgbImage& image, int y, std::vector<std::uint8_t>& row) {
+  std::size_t i = 0;
   for (int x = 0; x < image.width; ++x) {
     const Rgb pixel = image.pixel(x, y);
-    row.insert(row.end(), {static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
-                           static_cast<std::uint8_t>(pixel)});
+    row[i++] = static_cast<std::uint8_t>(pixel >> 16);
+    row[i++] = static_cast<std::uint8_t>(pixel >> 8);
+    row[i++] = static_cast<std::uint8_t>(pixel);
   }
-  return row;
 }
 
-/// Sum of the filtered bytes read as signed values: the usual guess of which
-/// filter compresses a row best.
-long Cost(const std::vector<std::uint8_t>& filtered) {
-  long sum = 0;
-  for (std::uint8_t byte : filtered) sum += std::abs(static_cast<int>(static_cast<std::int8_t>(byte)));
-  return sum;
+enum Filter : std::uint8_t { None = 0, Left = 1, Up = 2 };
+
+int Magnitude(std::uint8_t byte) { return std::abs(static_cast<int>(static_cast<std::int8_t>(byte))); }
+
+/// The filter whose bytes, read as signed values, sum to the least: the usual
+/// guess of which filter compresses a row best.
+Filter BestFilter(const std::vector<std::uint8_t>& row, const std::vector<std::uint8_t>& above) {
+  long none = 0, left = 0, up = 0;
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    none += Magnitude(row[i]);
+    left += Magnitude(static_cast<std::uint8_t>(row[i] - (i >= 3 ? row[i - 3] : 0)));
+    up += Magnitude(static_cast<std::uint8_t>(row[i] - above[i]));
+  }
+  if (left < none && left <= up) return Left;
+  return up < none ? Up : None;
 }
 
-/// The rows, each behind the filter byte of the filter (none, left or up) that suits it best.
+/// The rows, each behind the byte of the filter (none, left or up) that suits it best.
 std::string FilteredRows(const RgbImage& image) {
-  std::string out;
-  std::vector<std::uint8_t> previous(static_cast<std::size_t>(image.width) * 3, 0);
+  const std::size_t stride = static_cast<std::size_t>(image.width) * 3;
+  std::string out((stride + 1) * static_cast<std::size_t>(image.height), '\0');
+  std::vector<std::uint8_t> row(stride), above(stride, 0);
+  char* next = out.data();
   for (int y = 0; y < image.height; ++y) {
-    const std::vector<std::uint8_t> row = RowBytes(image, y);
-    std::array<std::vector<std::uint8_t>, 3> candidates{row, row, row};
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      candidates[1][i] = static_cast<std::uint8_t>(row[i] - (i >= 3 ? row[i - 3] : 0));
-      candidates[2][i] = static_cast<std::uint8_t>(row[i] - previous[i]);
+    ReadRow(image, y, row);
+    const Filter filter = BestFilter(row, above);
+    *next++ = static_cast<char>(filter);
+    for (std::size_t i = 0; i < stride; ++i) {
+      const std::uint8_t before = filter == Left ? (i >= 3 ? row[i - 3] : 0) : filter == Up ? above[i] : 0;
+      *next++ = static_cast<char>(static_cast<std::uint8_t>(row[i] - before));
     }
-    std::size_t best = 0;
-    for (std::size_t filter = 1; filter < candidates.size(); ++filter)
-      if (Cost(candidates[filter]) < Cost(candidates[best])) best = filter;
-    out += static_cast<char>(best);
-    out.append(candidates[best].begin(), candidates[best].end());
-    previous = row;
+    std::swap(row, above);
   }
   return out;
 }

@@ -151,13 +151,13 @@ HttpResponse Respond(const CgiRequest& request) {
   if (const auto* error = std::get_if<QueryError>(&query)) return BadRequest(error->reason);
   const LevelQuery& wanted = std::get<LevelQuery>(query);
 
-  // One search per answer: the picture's lamp needs the recheck, the page the
-  // game's shortest solution.
+  // One search per answer: the page needs the game's shortest solution, the
+  // picture's lamp only whether there is a solution.
   Level level;
   const ParseResult parsed = ParseLevelCode(level, wanted.code);
   if (auto objection = CodeObjection(wanted.code, parsed, level.boardSize)) return BadRequest(*objection);
   if (!wanted.png) return Page(std::move(level), request, wanted.embed);
-  RecheckLevel(level);  // as korvalo-level render does after reading a code
+  level.solvable = SolutionExists(level) ? 1 : 0;
   return Picture(level);
 }
 
