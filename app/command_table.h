@@ -75,7 +75,7 @@ inline constexpr auto Commands = [] {
     {33002, "ID_FILE_OPEN", Designer, File, "Open...", "", NoKey, Standard(QKeySequence::Open), false, &CMainFrame::OnFileOpen},
     {33003, "ID_FILE_SAVE", Designer, File, "Save", "", NoKey, Standard(QKeySequence::Save), true, &CMainFrame::OnFileSave},
     {33004, "ID_FILE_SAVE_AS", Designer, File, "Save As...", "", NoKey, {"Ctrl+Shift+S"}, false, &CMainFrame::OnFileSaveAs},
-    {57665, "ID_APP_EXIT", Designer, File, "Exit", "", NoKey, Standard(QKeySequence::Quit), true, &CMainFrame::OnAppExit},
+    {57665, "ID_APP_EXIT", Designer, File, "Exit", "", NoKey, {"Ctrl+Q"}, true, &CMainFrame::OnAppExit},
 
     {32772, "ID_GAME_3X3", Both, Game, "3x3", "", NoKey, NoKey, false, &CBoardView::OnGame3x3},
     {32773, "ID_GAME_5X5", Both, Game, "5x5", "", NoKey, NoKey, false, &CBoardView::OnGame5x5},
