@@ -17,11 +17,16 @@ constexpr const char* Description =
 
 struct Parser {
   QCommandLineParser parser;
-  QCommandLineOption help = parser.addHelpOption();
+  // Our own help option: Qt's would add --help-all, which lists Qt's options,
+  // and those have no effect here.
+  QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")};
   QCommandLineOption version = parser.addVersionOption();
   QCommandLineOption designer{QStringLiteral("designer"), QStringLiteral("Open in designer mode.")};
   Parser() {
+    parser.addOption(help);
     parser.addOption(designer);
+    parser.addPositionalArgument(QStringLiteral("set"),
+                                 QStringLiteral("With --designer: a level set file to open."), QStringLiteral("[set]"));
     parser.setApplicationDescription(QString::fromLatin1(Description));
     // "-reverse" is one unknown option, not -r -e -v (the version) and so on.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -42,7 +47,10 @@ StartOptions ReadCommandLine(const QStringList& arguments) {
   // A parse error (an option the editor does not know) is not looked at.
   options.parser.parse(arguments);
   StartOptions start;
-  if (options.parser.isSet(options.designer)) start.mode = EditorMode::Designer;
+  if (options.parser.isSet(options.designer)) {
+    start.mode = EditorMode::Designer;
+    start.setFile = options.parser.positionalArguments().value(0);
+  }
   if (options.parser.isSet(options.help)) start.request = StartRequest::ShowHelp;
   else if (options.parser.isSet(options.version)) start.request = StartRequest::ShowVersion;
   return start;

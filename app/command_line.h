@@ -13,6 +13,7 @@ enum class StartRequest { OpenEditor, ShowHelp, ShowVersion };
 struct StartOptions {
   StartRequest request = StartRequest::OpenEditor;
   EditorMode mode = EditorMode::Classic;
+  QString setFile;  // designer mode: a level set to open at start; empty for none
 };
 
 /// Reads the arguments (the program name first). Anything the editor does

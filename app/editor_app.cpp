@@ -11,7 +11,7 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationVersion(QLatin1String(KorvaloVersion));
 }
 
-bool CEditorApp::InitInstance(EditorMode mode) {
+bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
   // The frame's board view builds the first level before any window exists.
   m_mainFrame = new CMainFrame(ClockSeededRandomSource(), mode);
   m_mainFrame->setAttribute(Qt::WA_DeleteOnClose);
@@ -20,6 +20,7 @@ bool CEditorApp::InitInstance(EditorMode mode) {
   m_mainFrame->setWindowIcon(EditorIcon());
   m_mainFrame->show();
   m_mainFrame->repaint();
+  if (mode == EditorMode::Designer && !setFile.isEmpty()) m_mainFrame->OpenSetFile(setFile);
   return !m_mainFrame.isNull();
 }
 

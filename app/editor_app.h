@@ -13,7 +13,7 @@ class CEditorApp : public QApplication {
 
   /// Builds the first level and the main window in the mode, shows and paints
   /// it; returns whether the main window exists.
-  bool InitInstance(EditorMode mode = EditorMode::Classic);
+  bool InitInstance(EditorMode mode = EditorMode::Classic, const QString& setFile = {});
 
   CMainFrame* mainFrame() const { return m_mainFrame; }
 

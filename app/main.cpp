@@ -13,6 +13,6 @@ int main(int argc, char** argv) {
   // Qt sees the program name alone, so its own options cannot act on the editor.
   int qtArgc = 1;
   CEditorApp app(qtArgc, argv);
-  if (!app.InitInstance(start.mode)) return 1;
+  if (!app.InitInstance(start.mode, start.setFile)) return 1;
   return app.exec();
 }

@@ -28,7 +28,9 @@ std::optional<int> AnswerInformationOptions(int argc, char** argv) {
   parser.setApplicationDescription(QString::fromLatin1(Description));
   // "-reverse" is one unknown option, not -r -e -v (the version) and so on.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption help = parser.addHelpOption();
+  // Not Qt's help option, whose --help-all would list Qt's options, which have no effect here.
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+  parser.addOption(help);
   const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument("code", "The level code, optionally followed by \"Level Editor\".",
                                "[code]");
