@@ -17,7 +17,8 @@ inline constexpr std::string_view EditorSuffix = "Level Editor";
 inline constexpr int DefaultBoardSize = 5;
 
 /// What the window says about a level that cannot be solved.
-inline constexpr const char* NoSolutionNotice = "This level has no solution; the balls can still be moved.";
+inline constexpr const char* NoSolutionNotice =
+    "This level has no solution; the balls can still be moved.";
 
 /// What the command line asks for.
 struct GameParameter {

@@ -19,11 +19,12 @@ constexpr int StatusMargin = 12;
 constexpr const char* KeyHelp =
     "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
     "R: restart    H: hint    N: new level    Esc: quit";
-// A set plays its own levels: no N.
+// A set plays its own levels: no N. Enter acts once the level is solved, as
+// the line that offers the next level says.
 constexpr const char* SetKeyHelp =
     "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
-    "R: restart    H: hint    Esc: quit\n"
-    "Page Up, Page Down: previous, next level    Enter: on, once solved";
+    "R: restart    H: hint    Enter: next level    Esc: quit\n"
+    "Page Up, Page Down: previous, next level";
 
 /// Colour, size and weight of a status line, relative to the window's font.
 void SetLook(QLabel* label, QColor ink, int pointSizeChange, bool bold) {
@@ -157,7 +158,9 @@ bool CGameWindow::HandleSetKey(int key) {
     case Qt::Key_PageUp: GoToSetLevel(m_set->Index() - 1); return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (const std::optional<int> next = m_set->NextToPlay(); next && m_game.IsSolved()) GoToSetLevel(*next);
+      if (const std::optional<int> next = m_set->NextToPlay(); next && m_game.IsSolved()) {
+        GoToSetLevel(*next);
+      }
       return true;
     default: return false;
   }

@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
 
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   RandomSource random = ClockSeededRandomSource();
-  CGameWindow window(OpenGameOrSet(arguments, random, std::make_shared<CSettingsProgressStore>()), random);
+  CGameWindow window(OpenGameOrSet(arguments, random, std::make_shared<CSettingsProgressStore>()),
+                     random);
   window.show();
   return QApplication::exec();
 }

@@ -27,8 +27,8 @@ std::string LevelNumber(int index) { return "level " + std::to_string(index + 1)
 
 PlayableSet PrepareSet(std::string_view text) {
   LevelSetReading reading = ReadLevelSet(text);
-  PlayableSet set{std::move(reading.set.title), std::move(reading.set.author), {},
-                  std::move(reading.errors)};
+  PlayableSet set{
+      std::move(reading.set.title), std::move(reading.set.author), {}, std::move(reading.errors)};
   Level level;
   for (SetLevel& entry : reading.set.levels) {
     // The reader has accepted the code; the consistency test guards the play
@@ -78,8 +78,9 @@ bool SetPlay::GoTo(int index) {
 }
 
 int SetPlay::SolvedCount() const {
-  return static_cast<int>(std::count_if(m_fewest.begin(), m_fewest.end(),
-                                        [](const std::optional<int>& fewest) { return fewest.has_value(); }));
+  return static_cast<int>(
+      std::count_if(m_fewest.begin(), m_fewest.end(),
+                    [](const std::optional<int>& fewest) { return fewest.has_value(); }));
 }
 
 void SetPlay::Observe(const GameState& game) {
@@ -106,8 +107,8 @@ std::optional<int> SetPlay::FirstUnsolved() const {
 }
 
 std::vector<std::string> SetLines(const SetPlay& play) {
-  std::string heading = "Level " + std::to_string(play.Index() + 1) + " of " +
-                        std::to_string(play.LevelCount());
+  std::string heading =
+      "Level " + std::to_string(play.Index() + 1) + " of " + std::to_string(play.LevelCount());
   if (!play.Current().title.empty()) heading += ": " + play.Current().title;
   const std::optional<int> fewest = play.FewestMoves(play.Index());
   const std::string achieved =
@@ -120,7 +121,8 @@ std::string OfferLine(const SetPlay& play, const GameState& game) {
   const std::optional<int> next = play.NextToPlay();
   const bool last = play.Index() + 1 == play.LevelCount();
   if (play.AllSolved()) {
-    const std::string done = "Set complete: all " + Counted(play.LevelCount(), "level", "levels") + " solved";
+    const std::string done =
+        "Set complete: all " + Counted(play.LevelCount(), "level", "levels") + " solved";
     return next ? done + "; press Enter for " + LevelNumber(*next) : done;
   }
   if (!last) return "Press Enter for " + LevelNumber(*next);

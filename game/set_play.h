@@ -26,8 +26,8 @@ struct SetLevelEntry {
 struct PlayableSet {
   std::string title;
   std::string author;
-  std::vector<SetLevelEntry> levels;   // the playable levels, in the order of the text
-  std::vector<SetLineError> leftOut;   // lines that could not be read, in line order
+  std::vector<SetLevelEntry> levels;  // the playable levels, in the order of the text
+  std::vector<SetLineError> leftOut;  // lines that could not be read, in line order
 };
 
 /// The set a text holds: every level line the set reader accepts and whose
@@ -60,7 +60,9 @@ class SetPlay {
   bool Previous() { return GoTo(m_index - 1); }
 
   /// The fewest moves the level at index was solved in; nullopt when never.
-  std::optional<int> FewestMoves(int index) const { return m_fewest[static_cast<std::size_t>(index)]; }
+  std::optional<int> FewestMoves(int index) const {
+    return m_fewest[static_cast<std::size_t>(index)];
+  }
   int SolvedCount() const;
   bool AllSolved() const { return SolvedCount() == LevelCount(); }
 

@@ -80,7 +80,8 @@ SetFileReading ReadSetFile(const std::string& path) {
   char buffer[65536];
   while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, file.get())) {
     if (text.size() + count > MaxSetFileBytes) {
-      return {std::nullopt, "it is larger than " + std::to_string(MaxSetFileBytes / (1024 * 1024)) + " MiB"};
+      return {std::nullopt,
+              "it is larger than " + std::to_string(MaxSetFileBytes / (1024 * 1024)) + " MiB"};
     }
     text.append(buffer, count);
   }
@@ -93,7 +94,8 @@ GameStart OpenGameOrSet(const std::vector<std::string>& arguments, const RandomS
   const GameParameter parameter = ParseParameterText(arguments);
   // The editor passes a code; no text asks for a random level.
   if (parameter.fromEditor || parameter.code.empty()) return OpenGame(arguments, random);
-  if (NamesSomethingOnDisk(parameter.code)) return OpenSet(parameter.code, random, std::move(progress));
+  if (NamesSomethingOnDisk(parameter.code))
+    return OpenSet(parameter.code, random, std::move(progress));
   Level level;
   const ParseResult read = ParseLevelCode(level, parameter.code);
   if (read.accepted) return OpenGame(arguments, random);

@@ -27,7 +27,8 @@ std::string Line(const std::string& code, const std::string& title = "") {
 /// The set text of the codes, titled "T1", "T2", ... in their order.
 std::string SetText(const std::vector<std::string>& codes) {
   std::string text = "# title: Test set\n";
-  for (std::size_t i = 0; i < codes.size(); ++i) text += Line(codes[i], "T" + std::to_string(i + 1));
+  for (std::size_t i = 0; i < codes.size(); ++i)
+    text += Line(codes[i], "T" + std::to_string(i + 1));
   return text;
 }
 
@@ -70,7 +71,7 @@ GameState PlayCurrent(SetPlay& play, const std::string& keys) {
 struct PrepareCase {
   const char* name;
   std::string text;
-  std::vector<std::string> codes;   // the levels played, in order
+  std::vector<std::string> codes;  // the levels played, in order
   std::vector<std::string> titles;
   std::vector<int> leftOutLines;
   std::string noticeStart;
@@ -123,13 +124,18 @@ INSTANTIATE_TEST_SUITE_P(
                     {1, 3, 4},
                     "3 lines of the set could not be read and were left out; the first is line 1: "
                     "the line is not valid UTF-8."},
-        PrepareCase{"NothingPlayable", "# title: Empty\n\nhello\n", {}, {}, {3},
+        PrepareCase{"NothingPlayable",
+                    "# title: Empty\n\nhello\n",
+                    {},
+                    {},
+                    {3},
                     "1 line of the set could not be read and was left out; it is line 3: "},
         PrepareCase{"Empty", "", {}, {}, {}, ""}),
     [](const testing::TestParamInfo<PrepareCase>& info) { return std::string(info.param.name); });
 
 TEST(PrepareSetTest, NamesEachLevelByItsCanonicalCode) {
-  const PlayableSet set = PrepareSet(Line(TwoMoveCode) + Line(MirroredCode(TwoMoveCode)) + Line(OneMoveCode));
+  const PlayableSet set =
+      PrepareSet(Line(TwoMoveCode) + Line(MirroredCode(TwoMoveCode)) + Line(OneMoveCode));
   ASSERT_EQ(set.levels.size(), 3u);
   ASSERT_NE(set.levels[0].code, set.levels[1].code);
   EXPECT_EQ(set.levels[0].canonicalCode, set.levels[1].canonicalCode);
@@ -141,8 +147,9 @@ TEST(PrepareSetTest, NoticeGivesTheReaderReason) {
   const PlayableSet set = PrepareSet(Line(TwoMoveCode) + "3xyz\n");
   ASSERT_EQ(set.leftOut.size(), 1u);
   ASSERT_FALSE(set.leftOut[0].reason.empty());
-  EXPECT_EQ(LeftOutNotice(set), "1 line of the set could not be read and was left out; it is line 2: " +
-                                    set.leftOut[0].reason + ".");
+  EXPECT_EQ(LeftOutNotice(set),
+            "1 line of the set could not be read and was left out; it is line 2: " +
+                set.leftOut[0].reason + ".");
 }
 
 // ---------------------------------------------------------------------------
@@ -163,9 +170,12 @@ TEST_P(SetStepsTest, StopsAtBothEnds) {
   ASSERT_EQ(play.Index(), 0);
   std::vector<bool> answers;
   for (const char step : std::string(c.steps)) {
-    if (step == 'n') answers.push_back(play.Next());
-    else if (step == 'p') answers.push_back(play.Previous());
-    else answers.push_back(play.GoTo(step - '0'));
+    if (step == 'n')
+      answers.push_back(play.Next());
+    else if (step == 'p')
+      answers.push_back(play.Previous());
+    else
+      answers.push_back(play.GoTo(step - '0'));
   }
   EXPECT_EQ(answers, c.answers);
   EXPECT_EQ(play.Index(), c.index);
@@ -175,19 +185,14 @@ TEST_P(SetStepsTest, StopsAtBothEnds) {
   EXPECT_EQ(WriteLevelCode(play.CurrentLevel()), codes[c.index]);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, SetStepsTest,
-    testing::Values(StepCase{"", {}, 0},
-                    StepCase{"p", {false}, 0},
-                    StepCase{"n", {true}, 1},
-                    StepCase{"nn", {true, true}, 2},
-                    StepCase{"nnn", {true, true, false}, 2},
-                    StepCase{"nnnp", {true, true, false, true}, 1},
-                    StepCase{"nppp", {true, true, false, false}, 0},
-                    StepCase{"2", {true}, 2},
-                    StepCase{"22", {true, false}, 2},
-                    StepCase{"3", {false}, 0},
-                    StepCase{"0", {false}, 0}));
+INSTANTIATE_TEST_SUITE_P(Steps, SetStepsTest,
+                         testing::Values(StepCase{"", {}, 0}, StepCase{"p", {false}, 0},
+                                         StepCase{"n", {true}, 1}, StepCase{"nn", {true, true}, 2},
+                                         StepCase{"nnn", {true, true, false}, 2},
+                                         StepCase{"nnnp", {true, true, false, true}, 1},
+                                         StepCase{"nppp", {true, true, false, false}, 0},
+                                         StepCase{"2", {true}, 2}, StepCase{"22", {true, false}, 2},
+                                         StepCase{"3", {false}, 0}, StepCase{"0", {false}, 0}));
 
 TEST(SetPlayTest, StartsAtTheFirstLevelNotSolved) {
   Played played;
@@ -239,12 +244,9 @@ TEST_P(SetProgressTest, KeepsTheFewestMoves) {
 
 INSTANTIATE_TEST_SUITE_P(Games, SetProgressTest,
                          testing::Values(ProgressCase{"", std::nullopt},
-                                         ProgressCase{"N", std::nullopt},
-                                         ProgressCase{"NW", 2},
-                                         ProgressCase{"SNNW", 4},
-                                         ProgressCase{"SNNWrNW", 2},
-                                         ProgressCase{"NWrSNNW", 2},
-                                         ProgressCase{"NWuW", 2},
+                                         ProgressCase{"N", std::nullopt}, ProgressCase{"NW", 2},
+                                         ProgressCase{"SNNW", 4}, ProgressCase{"SNNWrNW", 2},
+                                         ProgressCase{"NWrSNNW", 2}, ProgressCase{"NWuW", 2},
                                          ProgressCase{"Nr", std::nullopt}));
 
 TEST(SetPlayTest, BestOfSeveralGamesAcrossOpenings) {
@@ -275,7 +277,8 @@ TEST(SetPlayTest, ProgressFollowsTheLevelNotItsPlace) {
   };
   const Case cases[] = {
       {"reordered", SetText({UnsolvableCode, OneMoveCode, TwoMoveCode}), 2},
-      {"renamed and retitled", "# title: Another name\n" + Line(OneMoveCode, "a") + Line(TwoMoveCode, "b"), 1},
+      {"renamed and retitled",
+       "# title: Another name\n" + Line(OneMoveCode, "a") + Line(TwoMoveCode, "b"), 1},
       {"mirrored", SetText({OneMoveCode, mirrored}), 1},
       {"alone", Line(TwoMoveCode), 0},
   };
@@ -283,7 +286,8 @@ TEST(SetPlayTest, ProgressFollowsTheLevelNotItsPlace) {
     SCOPED_TRACE(c.name);
     const SetPlay play = played.Open(c.text);
     for (int i = 0; i < play.LevelCount(); ++i) {
-      EXPECT_EQ(play.FewestMoves(i), i == c.twoMoveIndex ? std::optional<int>(4) : std::nullopt) << i;
+      EXPECT_EQ(play.FewestMoves(i), i == c.twoMoveIndex ? std::optional<int>(4) : std::nullopt)
+          << i;
     }
     EXPECT_EQ(play.SolvedCount(), 1);
   }
@@ -349,31 +353,79 @@ TEST_P(SetTextsTest, SayWhereThePlayerStandsInTheSet) {
 INSTANTIATE_TEST_SUITE_P(
     Games, SetTextsTest,
     testing::Values(
-        TextCase{"Start", {TwoMoveCode, OneMoveCode, UnsolvableCode}, {}, 0, "",
-                 {"Level 1 of 3: T1", "Not solved yet; 0 of 3 levels solved"}, "", 1},
-        TextCase{"Playing", {TwoMoveCode, OneMoveCode, UnsolvableCode}, {}, 0, "N",
-                 {"Level 1 of 3: T1", "Not solved yet; 0 of 3 levels solved"}, "", 1},
-        TextCase{"SolvedFirst", {TwoMoveCode, OneMoveCode, UnsolvableCode}, {}, 0, "NW",
+        TextCase{"Start",
+                 {TwoMoveCode, OneMoveCode, UnsolvableCode},
+                 {},
+                 0,
+                 "",
+                 {"Level 1 of 3: T1", "Not solved yet; 0 of 3 levels solved"},
+                 "",
+                 1},
+        TextCase{"Playing",
+                 {TwoMoveCode, OneMoveCode, UnsolvableCode},
+                 {},
+                 0,
+                 "N",
+                 {"Level 1 of 3: T1", "Not solved yet; 0 of 3 levels solved"},
+                 "",
+                 1},
+        TextCase{"SolvedFirst",
+                 {TwoMoveCode, OneMoveCode, UnsolvableCode},
+                 {},
+                 0,
+                 "NW",
                  {"Level 1 of 3: T1", "Solved, best 2 moves; 1 of 3 levels solved"},
-                 "Press Enter for level 2", 1},
-        TextCase{"SolvedEarlierInMore", {TwoMoveCode, OneMoveCode}, {TwoMoveCode}, 0, "NW",
+                 "Press Enter for level 2",
+                 1},
+        TextCase{"SolvedEarlierInMore",
+                 {TwoMoveCode, OneMoveCode},
+                 {TwoMoveCode},
+                 0,
+                 "NW",
                  {"Level 1 of 2: T1", "Solved, best 2 moves; 1 of 2 levels solved"},
-                 "Press Enter for level 2", 1},
-        TextCase{"SolvedInOneMove", {OneMoveCode, TwoMoveCode}, {}, 0, "E",
+                 "Press Enter for level 2",
+                 1},
+        TextCase{"SolvedInOneMove",
+                 {OneMoveCode, TwoMoveCode},
+                 {},
+                 0,
+                 "E",
                  {"Level 1 of 2: T1", "Solved, best 1 move; 1 of 2 levels solved"},
-                 "Press Enter for level 2", 1},
-        TextCase{"LastWithOthersUnsolved", {TwoMoveCode, UnsolvableCode, OneMoveCode}, {}, 2, "E",
-                 {"Level 3 of 3: T3", "Solved, best 1 move; 1 of 3 levels solved"},
-                 "End of the set, 1 of 3 levels solved: press Enter for level 1, the first not solved", 0},
-        TextCase{"LastCompletesTheSet", {TwoMoveCode, OneMoveCode}, {TwoMoveCode}, 1, "E",
+                 "Press Enter for level 2",
+                 1},
+        TextCase{
+            "LastWithOthersUnsolved",
+            {TwoMoveCode, UnsolvableCode, OneMoveCode},
+            {},
+            2,
+            "E",
+            {"Level 3 of 3: T3", "Solved, best 1 move; 1 of 3 levels solved"},
+            "End of the set, 1 of 3 levels solved: press Enter for level 1, the first not solved",
+            0},
+        TextCase{"LastCompletesTheSet",
+                 {TwoMoveCode, OneMoveCode},
+                 {TwoMoveCode},
+                 1,
+                 "E",
                  {"Level 2 of 2: T2", "Solved, best 1 move; 2 of 2 levels solved"},
-                 "Set complete: all 2 levels solved", std::nullopt},
-        TextCase{"EarlierCompletesTheSet", {TwoMoveCode, OneMoveCode}, {OneMoveCode}, 0, "NW",
+                 "Set complete: all 2 levels solved",
+                 std::nullopt},
+        TextCase{"EarlierCompletesTheSet",
+                 {TwoMoveCode, OneMoveCode},
+                 {OneMoveCode},
+                 0,
+                 "NW",
                  {"Level 1 of 2: T1", "Solved, best 2 moves; 2 of 2 levels solved"},
-                 "Set complete: all 2 levels solved; press Enter for level 2", 1},
-        TextCase{"OneLevel", {SolvedCode}, {}, 0, "",
+                 "Set complete: all 2 levels solved; press Enter for level 2",
+                 1},
+        TextCase{"OneLevel",
+                 {SolvedCode},
+                 {},
+                 0,
+                 "",
                  {"Level 1 of 1: T1", "Solved, best 0 moves; 1 of 1 level solved"},
-                 "Set complete: all 1 level solved", std::nullopt}),
+                 "Set complete: all 1 level solved",
+                 std::nullopt}),
     [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
 TEST(SetTextsTest, LevelWithoutTitleShowsItsNumberAlone) {

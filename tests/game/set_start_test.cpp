@@ -62,7 +62,8 @@ void ExpectRandomLevel(const GameStart& start) {
 }
 
 std::string TwoLevelSet() {
-  return "# title: Test set\n" + std::string(TwoMoveCode) + "\tFirst\n" + OneMoveCode + "\tSecond\n";
+  return "# title: Test set\n" + std::string(TwoMoveCode) + "\tFirst\n" + OneMoveCode +
+         "\tSecond\n";
 }
 
 TEST_F(SetFileTest, AFileIsPlayedAsASetFromItsFirstLevel) {
@@ -91,12 +92,13 @@ TEST_F(SetFileTest, AFileNameWithBlanksSplitIntoArguments) {
 }
 
 TEST_F(SetFileTest, InvalidLinesAreLeftOutAndCounted) {
-  const GameStart start =
-      Open({Write("bad.set", "3xyz\n" + std::string(TwoMoveCode) + "\nhello\n" + UnsolvableCode + "\n")});
+  const GameStart start = Open({Write(
+      "bad.set", "3xyz\n" + std::string(TwoMoveCode) + "\nhello\n" + UnsolvableCode + "\n")});
   ASSERT_TRUE(start.set.has_value());
   EXPECT_EQ(start.set->LevelCount(), 2);
   EXPECT_EQ(WriteLevelCode(start.level), TwoMoveCode);
-  EXPECT_TRUE(start.notice.starts_with("2 lines of the set could not be read and were left out; the first is line 1: "))
+  EXPECT_TRUE(start.notice.starts_with(
+      "2 lines of the set could not be read and were left out; the first is line 1: "))
       << start.notice;
 }
 
@@ -190,7 +192,8 @@ TEST_F(SetFileTest, ANameThatIsNeitherAFileNorACode) {
     SCOPED_TRACE(c.quoted);
     const GameStart start = Open(c.arguments);
     ExpectRandomLevel(start);
-    const std::string said = "Could not read " + c.quoted + ": there is no such file, and it is not a level code (";
+    const std::string said =
+        "Could not read " + c.quoted + ": there is no such file, and it is not a level code (";
     EXPECT_TRUE(start.notice.starts_with(said)) << start.notice;
     EXPECT_TRUE(start.notice.ends_with(")" + std::string(RandomInstead))) << start.notice;
   }

@@ -108,15 +108,19 @@ void SetWindowTest::keysGoThroughTheSet_data() {
 
   QTest::newRow("page down") << QList<int>{Qt::Key_PageDown} << 2 << 0;
   QTest::newRow("to the end") << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown} << 3 << 0;
-  QTest::newRow("past the end") << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown} << 3 << 0;
+  QTest::newRow("past the end") << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown}
+                                << 3 << 0;
   QTest::newRow("page up at the start") << QList<int>{Qt::Key_PageUp} << 1 << 0;
   QTest::newRow("there and back") << QList<int>{Qt::Key_PageDown, Qt::Key_PageUp} << 1 << 0;
   QTest::newRow("moves go with the level") << QList<int>{Qt::Key_Down, Qt::Key_PageDown} << 2 << 0;
-  QTest::newRow("page up at the start keeps the moves") << QList<int>{Qt::Key_Down, Qt::Key_PageUp} << 1 << 1;
+  QTest::newRow("page up at the start keeps the moves")
+      << QList<int>{Qt::Key_Down, Qt::Key_PageUp} << 1 << 1;
   QTest::newRow("enter before solving") << QList<int>{Qt::Key_Up, Qt::Key_Return} << 1 << 1;
   QTest::newRow("n makes no new level") << QList<int>{Qt::Key_Up, Qt::Key_N} << 1 << 1;
-  QTest::newRow("enter once solved") << QList<int>{Qt::Key_Up, Qt::Key_Left, Qt::Key_Return} << 2 << 0;
-  QTest::newRow("keypad enter once solved") << QList<int>{Qt::Key_Up, Qt::Key_Left, Qt::Key_Enter} << 2 << 0;
+  QTest::newRow("enter once solved")
+      << QList<int>{Qt::Key_Up, Qt::Key_Left, Qt::Key_Return} << 2 << 0;
+  QTest::newRow("keypad enter once solved")
+      << QList<int>{Qt::Key_Up, Qt::Key_Left, Qt::Key_Enter} << 2 << 0;
 }
 
 void SetWindowTest::keysGoThroughTheSet() {
@@ -156,13 +160,16 @@ void SetWindowTest::theEndOfTheSetIsSaid() {
   QVERIFY(window);
   QTest::keyClick(window.get(), Qt::Key_PageDown);
   QTest::keyClick(window.get(), Qt::Key_Right);
-  QCOMPARE(LineText(*window, "offer"),
-           QString("End of the set, 1 of 2 levels solved: press Enter for level 1, the first not solved"));
+  QCOMPARE(
+      LineText(*window, "offer"),
+      QString(
+          "End of the set, 1 of 2 levels solved: press Enter for level 1, the first not solved"));
   QTest::keyClick(window.get(), Qt::Key_Return);
   QCOMPARE(BoardOf(*window), BoardOf(TwoMoveCode));
   QTest::keyClick(window.get(), Qt::Key_Up);
   QTest::keyClick(window.get(), Qt::Key_Left);
-  QCOMPARE(LineText(*window, "offer"), QString("Set complete: all 2 levels solved; press Enter for level 2"));
+  QCOMPARE(LineText(*window, "offer"),
+           QString("Set complete: all 2 levels solved; press Enter for level 2"));
   QCOMPARE(LineText(*window, "setProgress"), QString("Solved, best 2 moves; 2 of 2 levels solved"));
   QTest::keyClick(window.get(), Qt::Key_Return);
   QTest::keyClick(window.get(), Qt::Key_Right);
@@ -182,7 +189,8 @@ void SetWindowTest::progressIsKeptAcrossWindows() {
     QTest::keyClick(window.get(), Qt::Key_Up);
     QTest::keyClick(window.get(), Qt::Key_Up);
     QTest::keyClick(window.get(), Qt::Key_Left);
-    QCOMPARE(LineText(*window, "setProgress"), QString("Solved, best 4 moves; 1 of 3 levels solved"));
+    QCOMPARE(LineText(*window, "setProgress"),
+             QString("Solved, best 4 moves; 1 of 3 levels solved"));
     store = m_store;
   }
   const QString path = m_folder.filePath("reordered.txt");
@@ -203,7 +211,8 @@ void SetWindowTest::noticesOfTheSet() {
   const auto window = OpenSet(QString("%1\nnot a level\n%2\n").arg(UnsolvableCode, TwoMoveCode));
   QVERIFY(window);
   const auto* notice = window->findChild<QLabel*>("notice");
-  QVERIFY(notice->text().startsWith("1 line of the set could not be read and was left out; it is line 2: "));
+  QVERIFY(notice->text().startsWith(
+      "1 line of the set could not be read and was left out; it is line 2: "));
   QVERIFY(notice->text().endsWith("\nThis level has no solution; the balls can still be moved."));
   QVERIFY(notice->isVisible());
   QTest::keyClick(window.get(), Qt::Key_PageDown);
@@ -216,13 +225,15 @@ void SetWindowTest::noticesOfTheSet() {
 
   m_store = std::make_shared<MemoryProgressStore>();
   m_store->FailWrites();
-  CGameWindow failing(OpenGameOrSet({m_folder.filePath("set.txt").toStdString()}, FixedSource(), m_store),
-                      FixedSource());
+  CGameWindow failing(
+      OpenGameOrSet({m_folder.filePath("set.txt").toStdString()}, FixedSource(), m_store),
+      FixedSource());
   failing.show();
   QTest::keyClick(&failing, Qt::Key_PageDown);
   QTest::keyClick(&failing, Qt::Key_Up);
   QTest::keyClick(&failing, Qt::Key_Left);
-  QCOMPARE(failing.findChild<QLabel*>("notice")->text(), QString("Your progress could not be saved."));
+  QCOMPARE(failing.findChild<QLabel*>("notice")->text(),
+           QString("Your progress could not be saved."));
   QCOMPARE(LineText(failing, "setProgress"), QString("Solved, best 2 moves; 1 of 2 levels solved"));
 }
 
@@ -233,7 +244,8 @@ void SetWindowTest::titlesAreShownAsPlainText() {
   QVERIFY(plain && markup);
   const auto* heading = markup->findChild<QLabel*>("setLevel");
   QCOMPARE(heading->text(), QString("Level 1 of 1: <h1>Big</h1>"));
-  QCOMPARE(heading->sizeHint().height(), plain->findChild<QLabel*>("setLevel")->sizeHint().height());
+  QCOMPARE(heading->sizeHint().height(),
+           plain->findChild<QLabel*>("setLevel")->sizeHint().height());
 }
 
 // The same holds for a notice quoting what the command line gave.
