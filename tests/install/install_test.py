@@ -131,7 +131,7 @@ class CommandLineTest(unittest.TestCase):
             # program, arguments, exit status, standard output must match
             ("korvalo-editor", ["--help"], 0, r"^Usage: .*korvalo-editor \[options\]\n(.|\n)*--designer"),
             ("korvalo-editor", ["--version"], 0, rf"^korvalo-editor {re.escape(ARGS.version)}\n$"),
-            ("korvalo", ["--help"], 0, r"^Usage: .*korvalo \[options\] \[code\]\n"),
+            ("korvalo", ["--help"], 0, r"^Usage: .*korvalo \[options\] \[code \| file\]\n"),
             ("korvalo", ["-h"], 0, r"^Usage: "),
             ("korvalo", ["--version"], 0, rf"^korvalo {re.escape(ARGS.version)}\n$"),
             ("korvalo-level", ["--help"], 0, r"^Usage: korvalo-level solve"),
