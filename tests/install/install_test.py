@@ -129,7 +129,7 @@ class CommandLineTest(unittest.TestCase):
     def test_help_and_version(self):
         cases = [
             # program, arguments, exit status, standard output must match
-            ("korvalo-editor", ["--help"], 0, r"^Usage: .*korvalo-editor \[options\]\n(.|\n)*--designer"),
+            ("korvalo-editor", ["--help"], 0, r"^Usage: .*korvalo-editor \[options\] \[set\]\n(.|\n)*--designer"),
             ("korvalo-editor", ["--version"], 0, rf"^korvalo-editor {re.escape(ARGS.version)}\n$"),
             ("korvalo", ["--help"], 0, r"^Usage: .*korvalo \[options\] \[code \| file\]\n"),
             ("korvalo", ["-h"], 0, r"^Usage: "),
