@@ -15,6 +15,7 @@ constexpr int ClientEdgeWidth = 2;
 
 CBoardView::CBoardView(QWidget* parent, RandomSource random, EditorMode mode)
     : QFrame(parent), m_mode(mode), m_document(std::move(random)) {
+  if (mode == EditorMode::Designer) m_document.EnableUndo();
   m_document.SetChangedCallback([this] {
     update();
     emit documentChanged();
