@@ -30,8 +30,8 @@ std::optional<std::string> HardestRequestProblem(const HardestRequest& request) 
 
 namespace {
 
-constexpr std::size_t HistoryLength = 200;
-constexpr std::uint64_t RestartAfter = 3000;  // candidates without a better level in this climb
+constexpr std::size_t HistoryLength = 50;
+constexpr std::uint64_t RestartAfter = 1500;  // candidates without a better level in this climb
 
 class HardestClimb {
  public:
