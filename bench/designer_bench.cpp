@@ -32,8 +32,10 @@ void BM_Generate(benchmark::State& state) {
     tried += result.tried;
     levels += result.levels.size();
   }
-  state.counters["levels/s"] = benchmark::Counter(static_cast<double>(levels), benchmark::Counter::kIsRate);
-  state.counters["tried/level"] = static_cast<double>(tried) / static_cast<double>(levels ? levels : 1);
+  state.counters["levels/s"] =
+      benchmark::Counter(static_cast<double>(levels), benchmark::Counter::kIsRate);
+  state.counters["tried/level"] =
+      static_cast<double>(tried) / static_cast<double>(levels ? levels : 1);
 }
 
 /// One search from random balls on a random maze, over every placement they reach.
@@ -75,11 +77,18 @@ void BM_Hardest(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_Generate)->Name("Generate")->ArgNames({"size", "min", "count"})->Args({7, 40, 20})->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_Generate)->Name("Generate")->ArgNames({"size", "min", "count"})->Args({5, 30, 20})->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_Generate)
+    ->Name("Generate")
+    ->ArgNames({"size", "min", "count"})
+    ->Args({7, 40, 20})
+    ->Args({5, 30, 20})
+    ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_PlacementSearch<false>)->Name("SearchFrom")->Arg(5)->Arg(7)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlacementSearch<true>)->Name("SearchTo")->Arg(5)->Arg(7)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Hardest)->Name("Hardest/7x7/60s")->Args({7, 60})->Iterations(1)->Unit(benchmark::kSecond)
+BENCHMARK(BM_Hardest)
+    ->Name("Hardest/7x7/60s")
+    ->Args({7, 60})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
     ->UseRealTime();

@@ -24,7 +24,7 @@ struct GenerationRequest {
   int maxMoves = NoMoveLimit;  // and at most this many
   int count = 1;               // levels wanted
   std::uint64_t seed = 0;
-  int openWalls = 0;           // inner walls opened at random in each maze, before the pieces
+  int openWalls = 0;  // inner walls opened at random in each maze, before the pieces
   std::uint64_t attemptLimit = DefaultAttemptLimit;
   std::chrono::milliseconds timeLimit{0};  // zero: none
 };
@@ -32,7 +32,7 @@ struct GenerationRequest {
 struct GenerationResult {
   std::vector<FoundLevel> levels;  // in the order found, also handed to control.found
   SearchEnd end = SearchEnd::Done;
-  std::uint64_t tried = 0;         // candidates rated
+  std::uint64_t tried = 0;  // candidates rated
 };
 
 /// Why the request cannot be run (bad size, move range, count, walls or
@@ -45,4 +45,5 @@ std::optional<std::string> GenerationRequestProblem(const GenerationRequest& req
 /// search from the balls rates every placement of the holes, and the holes go
 /// to one drawn at random among those in range. A request with a problem
 /// yields no level and OutOfReach.
-GenerationResult GenerateLevels(const GenerationRequest& request, const SearchControl& control = {});
+GenerationResult GenerateLevels(const GenerationRequest& request,
+                                const SearchControl& control = {});
