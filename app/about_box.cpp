@@ -5,6 +5,7 @@
 
 #include "app/dialog_units.h"
 #include "app/editor_icon.h"
+#include "korvalo_version.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent, FixedDialogFlags) {
   icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   icon->setPixmap(EditorIcon().pixmap(32, 32));
 
-  AddText(this, QStringLiteral("Korvalo Level Editor, v.1.0"), DialogUnitRect(35, 7, 89, 8));
+  AddText(this, QStringLiteral("Korvalo Level Editor, v.%1").arg(QLatin1String(KorvaloVersion)),
+          DialogUnitRect(35, 7, 89, 8));
   AddText(this, QStringLiteral("Copyright (C) Vandrel"), DialogUnitRect(35, 18, 92, 8));
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace {
 
@@ -16,30 +15,41 @@ bool IsRunnableFile(const QString& path) {
   return info.isFile() && info.isExecutable();
 }
 
-}  // namespace
-
-QString GameParameterText(const QString& code) { return code + QStringLiteral("Level Editor"); }
-
-QString FindGameExecutable(const QStringList& folders) {
-  for (const QString& folder : folders) {
-    for (const QString& name : GameNames) {
-      const QString path = QDir(folder).absoluteFilePath(name);
-      if (IsRunnableFile(path)) return path;
-    }
-  }
+QString GameIn(const QString& folder) {
   for (const QString& name : GameNames) {
-    const QString path = QStandardPaths::findExecutable(name);
-    if (!path.isEmpty()) return path;
+    const QString path = QDir(folder).absoluteFilePath(name);
+    if (IsRunnableFile(path)) return path;
   }
   return {};
 }
 
-QStringList GameFolders() {
-  return {QCoreApplication::applicationDirPath(), QDir::currentPath()};
+/// The absolute folders of the search path; empty and relative entries, which
+/// name the current folder, are left out.
+QStringList SearchPathFolders() {
+  QStringList folders;
+  const QString path = QString::fromLocal8Bit(qgetenv("PATH"));
+  for (const QString& folder : path.split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+    if (QDir::isAbsolutePath(folder)) folders << folder;
+  }
+  return folders;
+}
+
+}  // namespace
+
+QString GameParameterText(const QString& code) { return code + QStringLiteral("Level Editor"); }
+
+QString FindGameExecutable(const QString& editorFolder) {
+  if (QDir::isAbsolutePath(editorFolder)) {
+    if (const QString game = GameIn(editorFolder); !game.isEmpty()) return game;
+  }
+  for (const QString& folder : SearchPathFolders()) {
+    if (const QString game = GameIn(folder); !game.isEmpty()) return game;
+  }
+  return {};
 }
 
 void LaunchDetachedGame(const QString& parameterText) {
-  const QString program = FindGameExecutable(GameFolders());
+  const QString program = FindGameExecutable(QCoreApplication::applicationDirPath());
   if (program.isEmpty()) return;
   QProcess::startDetached(program, QProcess::splitCommand(parameterText));
 }

@@ -12,12 +12,13 @@ using GameLauncher = std::function<void(const QString& parameterText)>;
 /// The parameter text for a level code: the code followed directly by "Level Editor".
 QString GameParameterText(const QString& code);
 
-/// The game's executable: "korvalo.exe" or "korvalo" in the first of these
-/// folders that holds one, else on the search path; empty when there is none.
-QString FindGameExecutable(const QStringList& folders);
+/// The game's executable: "korvalo.exe" or "korvalo" in the editor's own
+/// folder, else in a folder of the search path; empty when there is none.
+/// The current folder is never searched, not even through an empty or
+/// relative entry of the search path: whoever can write there would choose
+/// what runs.
+QString FindGameExecutable(const QString& editorFolder);
 
-/// The folders searched before the search path: the editor's own, then the current one.
-QStringList GameFolders();
-
-/// Finds the game and starts it detached, the parameter text split as a command line is split.
+/// Finds the game and starts it detached, with the parameter text split into
+/// arguments as a command line is split and passed as a list, never through a shell.
 void LaunchDetachedGame(const QString& parameterText);

@@ -1,45 +1,50 @@
 // korvalo-level: checks and draws Korvalo levels given as level codes.
 
-#include <iostream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <new>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/tool.h"
 
 namespace {
 
-constexpr std::string_view Usage =
-    "Usage: korvalo-level solve [CODE ...]\n"
-    "       korvalo-level render CODE FILE.png\n"
-    "\n"
-    "solve   prints, for each level code (arguments, or one per line on standard\n"
-    "        input when none is given), a line of four tab-separated fields:\n"
-    "        the code; solvable, unsolvable or invalid; the number of moves of a\n"
-    "        shortest solution (0 when solved, - when none); its moves as letters\n"
-    "        N S W E (- when none). Reasons for invalid codes go to standard error.\n"
-    "        Exit status: 0 when every code was read, 1 when any was invalid.\n"
-    "render  writes the picture the editor shows for the level, as a PNG file.\n"
-    "        Exit status: 0 on success, 1 for an invalid code or a failed write.\n"
-    "\n"
-    "Exit status 2 means a wrong command line.\n";
+/// Puts /dev/null, opened the wrong way round, in the place of a closed
+/// standard stream: a file the tool opens later cannot take its number and
+/// receive what was meant for the stream, and using the stream still fails.
+void GuardClosedStandardStreams() {
+  const int wrongWay[3] = {O_WRONLY, O_RDONLY, O_RDONLY};
+  for (int fd = 0; fd < 3; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int placeholder = ::open("/dev/null", wrongWay[fd]);  // the lowest free number: fd
+    if (placeholder > fd) {
+      ::dup2(placeholder, fd);
+      ::close(placeholder);
+    }
+  }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> words(argv + 1, argv + argc);
-  if (words.empty()) {
-    std::cerr << Usage;
-    return UsageError;
+  GuardClosedStandardStreams();
+  // Past a file size limit a write then fails with EFBIG, which is reported,
+  // instead of the signal ending the program half way.
+  std::signal(SIGXFSZ, SIG_IGN);
+  try {
+    CheckedOutput out(DescriptorWriter(STDOUT_FILENO), CheckedOutput::Buffering::Full);
+    CheckedOutput err(DescriptorWriter(STDERR_FILENO), CheckedOutput::Buffering::None);
+    err.FlushFirst(&out);
+    CommandStreams streams{DescriptorReader(STDIN_FILENO), out, err};
+    return RunTool(std::vector<std::string>(argv + 1, argv + argc), streams);
+  } catch (const std::bad_alloc&) {
+    // Before the streams exist (RunTool reports it once they do).
+    constexpr char message[] = "korvalo-level: out of memory\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, message, sizeof message - 1);
+    return StreamFailure;
   }
-  const std::string& command = words.front();
-  const std::vector<std::string> rest(words.begin() + 1, words.end());
-  if (command == "--help" || command == "-h" || command == "help") {
-    std::cout << Usage;
-    return 0;
-  }
-  if (command == "solve") return RunSolve(rest);
-  if (command == "render") return RunRender(rest);
-  std::cerr << "korvalo-level: unknown command '" << command << "'\n" << Usage;
-  return UsageError;
 }

@@ -1,12 +1,15 @@
 // korvalo-level render: the editor's picture of a level, written as a PNG file.
 
-#include <QSaveFile>
-#include <QString>
-#include <iostream>
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "cli/atomic_file.h"
 #include "cli/commands.h"
+#include "cli/escaped_text.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "view/board_renderer.h"
@@ -18,27 +21,60 @@ constexpr std::string_view RenderHelp =
     "\n"
     "Writes the 325 x 359 picture the editor shows for the level: the board, its\n"
     "pieces and the solvability indicator, with nothing hovered or carried.\n"
-    "The file is written as PNG whatever its name, and only once complete.\n"
+    "The picture is a PNG file, so FILE must end in .png (in any case).\n"
     "\n"
-    "Exit status: 0 when the file was written, 1 for an invalid code or a\n"
-    "failed write (no file is then written), 2 for a wrong command line.\n";
+    "FILE is written as a whole or not at all: the picture goes to a new file in\n"
+    "the same folder, which replaces FILE once every byte of it is on the disk.\n"
+    "When writing fails (a full disk, a size limit), an earlier FILE stays as it\n"
+    "was. A FILE that exists and is not a regular file (a folder, a device, a\n"
+    "FIFO, a socket) is refused and left alone; a symbolic link is followed.\n"
+    "\n"
+    "Exit status: 0 when the file was written, 1 for an invalid code or a file\n"
+    "that could not be written (FILE is then unchanged), 2 for a wrong command\n"
+    "line, 3 when memory ran out or this help could not be written.\n";
 
-/// Writes the image to path as a whole or not at all: an earlier file of that
-/// name survives a failed write.
-bool WritePng(const QImage& image, const std::string& path) {
-  QSaveFile file(QString::fromStdString(path));
-  return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+bool EndsInPng(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string suffix = path.substr(path.size() - 4);
+  for (char& c : suffix) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return suffix == ".png";
+}
+
+/// What is wrong with a command line other than a lone --help; nothing when
+/// it is a code and a PNG file name.
+std::optional<std::string> CommandLineMistake(const std::vector<std::string>& args) {
+  if (args.size() != 2) return "expects a level code and a file name";
+  // No code starts with a dash, so this can only be a mistyped option.
+  if (!args[0].empty() && args[0].front() == '-') {
+    if (IsHelpOption(args[0])) return args[0] + " takes no other arguments";
+    return "unknown option '" + EscapeText(args[0]) + "'";
+  }
+  if (!EndsInPng(args[1])) {
+    return "'" + EscapeText(args[1]) + "' does not end in .png; the picture is written as PNG only";
+  }
+  return std::nullopt;
+}
+
+/// The PNG file of the image, in memory; empty when it cannot be encoded.
+QByteArray EncodePng(const QImage& image) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return {};
+  return png;
 }
 
 }  // namespace
 
-int RunRender(const std::vector<std::string>& args) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    std::cout << RenderHelp;
+int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
+  if (args.size() == 1 && IsHelpOption(args[0])) {
+    streams.out.Write(RenderHelp);
     return 0;
   }
-  if (args.size() != 2) {
-    std::cerr << RenderHelp;
+  if (const std::optional<std::string> mistake = CommandLineMistake(args)) {
+    streams.err.Write("korvalo-level render: " + *mistake + "\n\n");
+    streams.err.Write(RenderHelp);
     return UsageError;
   }
   const std::string& code = args[0];
@@ -46,15 +82,21 @@ int RunRender(const std::vector<std::string>& args) {
   Level level;
   const ParseResult reading = ParseLevelCode(level, code);
   if (!reading.accepted) {
-    std::cerr << "korvalo-level render: invalid code '" << code << "': " << reading.reason << '\n';
-    return 1;
+    streams.err.Write("korvalo-level render: invalid code '" + EscapeText(code) +
+                      "': " + reading.reason + "\n");
+    return CommandFailure;
   }
   // As in the editor after a code is read: the indicator follows the recheck.
   RecheckLevel(level);
   BoardRenderer renderer;
-  if (!WritePng(renderer.DrawFrame(level), path)) {
-    std::cerr << "korvalo-level render: cannot write '" << path << "'\n";
-    return 1;
+  const QByteArray png = EncodePng(renderer.DrawFrame(level));
+  if (png.isEmpty()) {
+    streams.err.Write("korvalo-level render: cannot encode the picture as PNG\n");
+    return CommandFailure;
+  }
+  if (const auto failure = ReplaceFile(path, std::string_view(png.constData(), png.size()))) {
+    streams.err.Write("korvalo-level render: " + failure->message + "\n");
+    return CommandFailure;
   }
   return 0;
 }

@@ -1,10 +1,11 @@
 // korvalo-level solve: solvability and a shortest solution for level codes.
 
-#include <iostream>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/escaped_text.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
 
@@ -24,8 +25,20 @@ constexpr std::string_view SolveHelp =
     "     editor's solution step follows), - when there are none.\n"
     "The reason why a code is invalid goes to standard error.\n"
     "\n"
+    "Lines end in LF or CR LF. A line longer than 4096 bytes is invalid with\n"
+    "the reason \"line too long\"; its code field shows its first 32 bytes\n"
+    "followed by \"...\", and reading goes on with the next line.\n"
+    "In the code field and in the reasons, every byte outside printable ASCII,\n"
+    "and the backslash, is shown as \\xNN with two hexadecimal digits: a tab as\n"
+    "\\x09, an escape as \\x1b, a backslash as \\x5c.\n"
+    "\n"
     "Exit status: 0 when every code was read, 1 when any was invalid,\n"
-    "2 for a wrong command line.\n";
+    "2 for a wrong command line, 3 when standard output could not be written\n"
+    "or standard input could not be read (with a message on standard error;\n"
+    "output into a closed pipe just stops) or memory ran out.\n";
+
+/// Bytes of a too long line shown in its code field.
+constexpr std::size_t TooLongShown = 32;
 
 /// The three fields after the code for a level that was read.
 std::string DescribeSolution(Level& level) {
@@ -37,42 +50,79 @@ std::string DescribeSolution(Level& level) {
          (letters.empty() ? "-" : letters);
 }
 
+/// The line for a code that is not read, and its reason on standard error.
+void ReportInvalid(const std::string& shownCode, std::string_view reason, CommandStreams& streams) {
+  streams.out.Write(shownCode + "\tinvalid\t-\t-\n");
+  streams.err.Write("korvalo-level solve: invalid code '" + shownCode + "': " + std::string(reason) +
+                    "\n");
+}
+
 /// Prints the line for one code; false when the code is invalid.
-bool SolveOne(const std::string& code) {
+bool SolveOne(std::string_view code, CommandStreams& streams) {
+  const std::string shownCode = EscapeText(code);
   Level level;
   const ParseResult result = ParseLevelCode(level, code);
   if (!result.accepted) {
-    std::cout << code << "\tinvalid\t-\t-\n";
-    std::cerr << "korvalo-level solve: invalid code '" << code << "': " << result.reason << '\n';
+    ReportInvalid(shownCode, result.reason, streams);
     return false;
   }
-  std::cout << code << '\t' << DescribeSolution(level) << '\n';
+  streams.out.Write(shownCode + '\t' + DescribeSolution(level) + '\n');
   return true;
+}
+
+int StatusFor(bool allRead) { return allRead ? 0 : CommandFailure; }
+
+int SolveArguments(const std::vector<std::string>& codes, CommandStreams& streams) {
+  bool allRead = true;
+  for (const std::string& code : codes) {
+    if (streams.out.Failed()) break;
+    allRead = SolveOne(code, streams) && allRead;
+  }
+  return StatusFor(allRead);
+}
+
+/// Solves the codes on standard input, a line each, until the end, a read
+/// error or a failed output.
+int SolveInput(CommandStreams& streams) {
+  LineReader reader(streams.input);
+  // Answers reach a terminal before the tool waits for the next line.
+  reader.BeforeEachRead([&streams] { streams.out.Flush(); });
+  bool allRead = true;
+  while (!streams.out.Failed()) {
+    const InputLine line = reader.Next();
+    switch (line.kind) {
+      case InputLine::Kind::Text:
+        allRead = SolveOne(line.text, streams) && allRead;
+        break;
+      case InputLine::Kind::TooLong:
+        ReportInvalid(EscapeText(line.text.substr(0, TooLongShown)) + "...", "line too long", streams);
+        allRead = false;
+        break;
+      case InputLine::Kind::End:
+        return StatusFor(allRead);
+      case InputLine::Kind::ReadError:
+        streams.err.Write(std::string("korvalo-level solve: cannot read standard input: ") +
+                          std::strerror(line.error) + "\n");
+        return StreamFailure;
+    }
+  }
+  return StatusFor(allRead);  // the tool reports the failed output
 }
 
 }  // namespace
 
-int RunSolve(const std::vector<std::string>& args) {
+int RunSolve(const std::vector<std::string>& args, CommandStreams& streams) {
   for (const std::string& arg : args) {
-    if (arg == "--help" || arg == "-h") {
-      std::cout << SolveHelp;
+    if (IsHelpOption(arg)) {
+      streams.out.Write(SolveHelp);
       return 0;
     }
     // No code starts with a dash, so this can only be a mistyped option.
     if (!arg.empty() && arg.front() == '-') {
-      std::cerr << "korvalo-level solve: unknown option '" << arg << "'\n" << SolveHelp;
+      streams.err.Write("korvalo-level solve: unknown option '" + EscapeText(arg) + "'\n");
+      streams.err.Write(SolveHelp);
       return UsageError;
     }
   }
-  bool allRead = true;
-  if (!args.empty()) {
-    for (const std::string& code : args) allRead = SolveOne(code) && allRead;
-  } else {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF files
-      allRead = SolveOne(line) && allRead;
-    }
-  }
-  return allRead ? 0 : 1;
+  return args.empty() ? SolveInput(streams) : SolveArguments(args, streams);
 }

@@ -1,19 +1,66 @@
 // korvalo: plays a Korvalo level, given as a level code on the command line
-// (as the level editor's Test command passes it) or made at random.
+// (as the level editor's Test command passes it) or made at random. --help
+// and --version print and end; every other argument is the level's text.
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "game/game_window.h"
+#include "korvalo_version.h"
+
+namespace {
+
+constexpr const char* Description =
+    "Korvalo: plays a level of the maze puzzle. Give a level code (as the level\n"
+    "editor's Test command does), or nothing for a random level that can be solved.\n"
+    "Arrows or W A S D tilt the board; Ctrl+Z or Backspace undo; R restarts;\n"
+    "H shows a hint; N makes a new level; Escape quits.";
+
+/// Prints --help or --version before any window exists; the exit status, or
+/// nothing when the game is to be played.
+std::optional<int> AnswerInformationOptions(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QString::fromLatin1(Description));
+  // "-reverse" is one unknown option, not -r -e -v (the version) and so on.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  // Not Qt's help option, whose --help-all would list Qt's options, which have no effect here.
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+  parser.addOption(help);
+  const QCommandLineOption version = parser.addVersionOption();
+  parser.addPositionalArgument("code", "The level code, optionally followed by \"Level Editor\".",
+                               "[code]");
+  parser.parse(arguments);  // anything else is the level's text, read by the game
+  if (!parser.isSet(help) && !parser.isSet(version)) return std::nullopt;
+  int infoArgc = 1;
+  QCoreApplication application(infoArgc, argv);
+  const QByteArray text = (parser.isSet(help) ? parser.helpText()
+                                              : QStringLiteral("korvalo %1\n").arg(KorvaloVersion))
+                              .toLocal8Bit();
+  const bool written = std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout) ==
+                           static_cast<std::size_t>(text.size()) &&
+                       std::fflush(stdout) == 0;
+  if (written) return 0;
+  std::fputs("korvalo: cannot write to standard output\n", stderr);
+  return 3;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  if (const std::optional<int> status = AnswerInformationOptions(argc, argv)) return *status;
+
+  // Qt sees the program name alone, so its own options cannot act on the game.
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
   QCoreApplication::setOrganizationName("Vandrel");
   QCoreApplication::setApplicationName("Korvalo");
-  QCoreApplication::setApplicationVersion("1.0");
+  QCoreApplication::setApplicationVersion(KorvaloVersion);
 
-  // QApplication has taken its own options out of argv by now.
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   RandomSource random = ClockSeededRandomSource();
   CGameWindow window(OpenGame(arguments, random), random);

@@ -3,7 +3,8 @@
 //
 //   make_board_images REPOSITORY_ROOT
 //
-// writes view/images/*.png and app/icons/korvalo_{32,16}.png under the root.
+// writes view/images/*.png, app/icons/korvalo_{32,16}.png and the desktop
+// icons data/icons/hicolor/NxN/apps/*.png under the root.
 // Everything is drawn pixel by pixel from the rules below, so running it again
 // gives the same files.
 
@@ -116,7 +117,7 @@ void DrawBallFrame(QImage& sheet, int left, BallTones tones) {
   }
 }
 
-/// Image 130: blue, green and red frames, then the mask (white disc on black).
+/// ball_sheet.png: blue, green and red frames, then the mask (white disc on black).
 QImage BallSheet() {
   QImage sheet = SolidImage(4 * BallFrame, BallFrame, White);
   for (int colour = 0; colour < 3; ++colour) DrawBallFrame(sheet, BallFrame * colour, BallColours[colour]);
@@ -148,7 +149,7 @@ QRgb MarkerColour(char code) {
   }
 }
 
-/// Image 131: the hatch strips along the left and top edges, the vertical
+/// wall_hover_sheet.png: the hatch strips along the left and top edges, the vertical
 /// marker at (22, 12) and the horizontal one (its transpose) at (12, 22).
 /// The two markers overlap in the middle, where the X is its own transpose.
 QImage WallHoverSheet() {
@@ -205,7 +206,7 @@ bool OnFilament(int u, int v) {
   return (u == 7 || u == 13) && v >= 10 && v <= 17;
 }
 
-/// Image 134: the grey bulb of an unsolvable level.
+/// lamp_unlit.png: the grey bulb of an unsolvable level.
 QImage LampUnlit() {
   QImage lamp = SolidImage(21, 30, ViewGrey);
   for (int v = 0; v < 30; ++v) {
@@ -222,7 +223,7 @@ QImage LampUnlit() {
   return lamp;
 }
 
-/// Image 133: the same bulb glowing green with a pale-yellow filament and a
+/// lamp_lit.png: the same bulb glowing green with a pale-yellow filament and a
 /// faint green halo around the glass.
 QImage LampLit() {
   constexpr int margin = 6;
@@ -307,14 +308,14 @@ int DrawText(QImage& image, std::string_view text, int left, int letterGap, int 
   return x;
 }
 
-/// Image 135: green "SOLUTION EXISTS" over the whole 111 pixels.
+/// label_solution_exists.png: green "SOLUTION EXISTS" over the whole 111 pixels.
 QImage LabelSolutionExists() {
   QImage label = SolidImage(111, 16, ViewGrey);
   DrawText(label, "SOLUTION EXISTS", 0, 1, 6, qRgb(0, 255, 0));
   return label;
 }
 
-/// Image 136: grey "NO SOLUTION", right-aligned with its ink from x 14 to 110.
+/// label_no_solution.png: grey "NO SOLUTION", right-aligned with its ink from x 14 to 110.
 QImage LabelNoSolution() {
   QImage label = SolidImage(111, 16, ViewGrey);
   DrawText(label, "NO SOLUTION", 14, 2, 10, qRgb(150, 150, 150));
@@ -337,15 +338,37 @@ constexpr std::array<std::string_view, 8> IconBall32 = {
 };
 constexpr std::array<std::string_view, 4> IconBall16 = {".LL.", "LWLL", "LLLD", ".DD."};
 
-/// Icon 128: three white compartments with olive walls whose tops step down
-/// from left to right, a red, a green and a blue ball at their bottoms, and
-/// nothing above them. Walls are 2 pixels thick at 32 and 1 at 16.
+/// The ball of a large icon, drawn for its size: a sphere lit from the upper
+/// left from the ball's dark to its light colour, with a white highlight.
+/// '.' outside the disc, as in the small patterns.
+QRgb LargeIconBallPixel(const IconBall& ball, int row, int column, int diameter, bool& inside) {
+  const double radius = diameter / 2.0;
+  const double dx = (column + 0.5 - radius) / radius;
+  const double dy = (row + 0.5 - radius) / radius;
+  const double distance = dx * dx + dy * dy;
+  inside = distance <= 1.0;
+  if (!inside) return White;
+  const double dz = std::sqrt(1.0 - distance);
+  // Light from the upper left and a little toward the viewer.
+  const double lx = -0.5, ly = -0.6, lz = 0.62;
+  const double lit = std::clamp(dx * lx + dy * ly + dz * lz, 0.0, 1.0);
+  const QRgb body = Mix(ball.dark, ball.light, std::min(1.0, 0.15 + lit));
+  const double highlight = std::pow(lit, 24.0);
+  return Mix(body, White, highlight);
+}
+
+/// Three white compartments with olive walls whose tops step down from left
+/// to right, a red, a green and a blue ball at their bottoms, and nothing
+/// above them. Walls are size / 16 pixels thick. At 16 and 32 pixels the
+/// balls come from the hand-set patterns in sixteen colours; larger sizes
+/// draw a shaded sphere for their own size.
 QImage Icon(int size) {
-  const int wall = size / 16;
+  const int wall = std::max(1, size / 16);
   const int inner = (size - 4 * wall) / 3;
   const std::array<IconBall, 3> balls = {{{qRgb(255, 0, 0), qRgb(128, 0, 0)},
                                           {qRgb(0, 255, 0), qRgb(0, 128, 0)},
                                           {qRgb(0, 0, 255), qRgb(0, 0, 128)}}};
+  const bool patterned = size == 16 || size == 32;
   const auto ballRows = [size](int row) { return size >= 32 ? IconBall32[row] : IconBall16[row]; };
   QImage icon(size, size, QImage::Format_ARGB32);
   icon.fill(Qt::transparent);
@@ -361,15 +384,28 @@ QImage Icon(int size) {
     // the ball fills the compartment's width and sits on its floor
     for (int row = 0; row < inner; ++row) {
       for (int column = 0; column < inner; ++column) {
-        const char code = ballRows(row)[column];
-        if (code == '.') continue;
-        const QRgb colour = code == 'W' ? White : code == 'D' ? balls[k].dark : balls[k].light;
+        QRgb colour = White;
+        if (patterned) {
+          const char code = ballRows(row)[column];
+          if (code == '.') continue;
+          colour = code == 'W' ? White : code == 'D' ? balls[k].dark : balls[k].light;
+        } else {
+          bool inside = false;
+          colour = LargeIconBallPixel(balls[k], row, column, inner, inside);
+          if (!inside) continue;
+        }
         icon.setPixel(left + wall + column, bottom - inner + row, colour);
       }
     }
   }
   return icon;
 }
+
+/// The sizes of the icon in the desktop's hicolor theme.
+constexpr std::array<int, 7> ThemeIconSizes = {16, 24, 32, 48, 64, 128, 256};
+
+/// The icon's file name in the hicolor theme: the application's id.
+constexpr const char* ThemeIconName = "com.vandrel.KorvaloLevelEditor.png";
 
 // ---------------------------------------------------------------- main
 
@@ -392,6 +428,10 @@ int main(int argc, char** argv) {
   if (!QDir().mkpath(images) || !QDir().mkpath(icons)) {
     std::fprintf(stderr, "make_board_images: cannot create the output folders\n");
     return 1;
+  }
+  for (const int size : ThemeIconSizes) {
+    const QString folder = root.filePath(QStringLiteral("data/icons/hicolor/%1x%1/apps/").arg(size));
+    if (!QDir().mkpath(folder) || !Write(Icon(size), folder + ThemeIconName)) return 1;
   }
   const bool written = Write(BallSheet(), images + "ball_sheet.png") &&
                        Write(WallHoverSheet(), images + "wall_hover_sheet.png") &&

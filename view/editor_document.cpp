@@ -18,12 +18,35 @@ Piece* RecordOf(Level& level, CarriedPiece piece) {
   return nullptr;
 }
 
+bool SamePieces(const Pieces& a, const Pieces& b) {
+  for (const Piece& piece : a) {
+    bool found = false;
+    for (const Piece& other : b) {
+      found = found || (other.colour == piece.colour && other.column == piece.column &&
+                        other.row == piece.row);
+    }
+    if (!found) return false;
+  }
+  return true;
+}
+
+/// Edits that belong to a carry, which is kept as one change when it ends.
+bool IsPointerEdit(const Edit& edit) {
+  return std::holds_alternative<edit::PickUp>(edit) || std::holds_alternative<edit::PutDown>(edit) ||
+         std::holds_alternative<edit::Exchange>(edit);
+}
+
 void MoveTo(Piece& piece, int column, int row) {
   piece.column = static_cast<std::int8_t>(column);
   piece.row = static_cast<std::int8_t>(row);
 }
 
 }  // namespace
+
+bool SameBoard(const Level& a, const Level& b) {
+  return a.boardSize == b.boardSize && a.cells == b.cells && SamePieces(a.balls, b.balls) &&
+         SamePieces(a.holes, b.holes);
+}
 
 bool EndsCarryFirst(const Edit& edit) {
   return std::visit(
@@ -60,7 +83,16 @@ void EditorDocument::Clicked(int x, int y) {
 // then one repaint for both.
 void EditorDocument::Apply(const Edit& edit) {
   const bool endedCarry = EndsCarryFirst(edit) && EndCarry();
+  const bool wasCarrying = IsCarrying(m_editing);
+  const Level before = m_level;
   const bool changed = std::visit([this](const auto& e) { return Change(e); }, edit);
+  if (!IsPointerEdit(edit)) {
+    Record(before);
+  } else if (!wasCarrying && IsCarrying(m_editing)) {
+    m_beforeCarry = before;  // a pick-up: the carry is kept as one change when it ends
+  } else if (wasCarrying && !IsCarrying(m_editing)) {
+    Record(m_beforeCarry);
+  }
   if (endedCarry || changed) m_changed();
 }
 
@@ -68,7 +100,38 @@ bool EditorDocument::EndCarry() {
   if (!IsCarrying(m_editing)) return false;
   m_editing.CarriedItem = CarriedPiece::Nothing;
   Recheck();
+  Record(m_beforeCarry);
   return true;
+}
+
+void EditorDocument::Record(const Level& before) {
+  if (SameBoard(before, m_level)) return;
+  if (m_undo.size() == UndoLimit) m_undo.erase(m_undo.begin());
+  m_undo.push_back({before, m_level});
+  m_redo.clear();
+}
+
+void EditorDocument::Undo() {
+  const bool endedCarry = EndCarry();
+  const bool undone = CanUndo();
+  if (undone) Restore(m_undo, m_redo, false);
+  if (endedCarry || undone) m_changed();
+}
+
+void EditorDocument::Redo() {
+  const bool endedCarry = EndCarry();
+  const bool redone = CanRedo();
+  if (redone) Restore(m_redo, m_undo, true);
+  if (endedCarry || redone) m_changed();
+}
+
+void EditorDocument::Restore(std::vector<Step>& from, std::vector<Step>& to, bool forward) {
+  const int previousSize = m_level.boardSize;
+  Step step = std::move(from.back());
+  from.pop_back();
+  m_level = forward ? step.after : step.before;
+  to.push_back(std::move(step));
+  ForgetHoverIfResized(previousSize);
 }
 
 // The one place where the editor rechecks its level; the level builds and the
@@ -164,6 +227,14 @@ bool EditorDocument::Change(const edit::SolutionStep&) {
 bool EditorDocument::Change(const edit::ReadCode& read) {
   const int previousSize = m_level.boardSize;
   ParseLevelCode(m_level, read.text);
+  Recheck();
+  ForgetHoverIfResized(previousSize);
+  return true;
+}
+
+bool EditorDocument::Change(const edit::ReplaceLevel& replace) {
+  const int previousSize = m_level.boardSize;
+  m_level = replace.level;
   Recheck();
   ForgetHoverIfResized(previousSize);
   return true;

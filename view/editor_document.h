@@ -5,7 +5,9 @@
 // the change, runs the recheck where the change needs one, and then tells the
 // view to repaint.
 
+#include <cstddef>
 #include <functional>
+#include <vector>
 
 #include "logic/level.h"
 #include "logic/maze.h"
@@ -30,6 +32,18 @@ class EditorDocument {
 
   /// Applies one edit.
   void Apply(const Edit& edit);
+
+  // Undo and redo of level changes. A carry counts as one change from the
+  // pick-up to the drop, exchanges on the way included; both end a carry
+  // first, as the board commands do. The level afterwards is the level
+  // before (or after) the change, field for field.
+  bool CanUndo() const { return !m_undo.empty(); }
+  bool CanRedo() const { return !m_redo.empty(); }
+  void Undo();
+  void Redo();
+
+  /// Changes kept for undo at the most; the oldest go first.
+  static constexpr std::size_t UndoLimit = 1000;
 
   /// How many times the document has rechecked the level itself; the level
   /// builds and the wall flip recheck inside the level logic.
@@ -59,13 +73,31 @@ class EditorDocument {
   bool Change(const edit::Rotate&);
   bool Change(const edit::SolutionStep&);
   bool Change(const edit::ReadCode& read);
+  bool Change(const edit::ReplaceLevel& replace);
+
+  /// One change that can be undone: the level before it and after it.
+  struct Step {
+    Level before;
+    Level after;
+  };
+  /// Keeps the change from before to the current level, when there is one.
+  void Record(const Level& before);
+  /// Puts a kept level in place, from one list of changes to the other.
+  void Restore(std::vector<Step>& from, std::vector<Step>& to, bool forward);
 
   Level m_level;
   EditingState m_editing;
   RandomSource m_random;
   std::function<void()> m_changed = [] {};
   int m_rechecks = 0;
+  std::vector<Step> m_undo;
+  std::vector<Step> m_redo;
+  Level m_beforeCarry;  // the level when the carry under way began
 };
+
+/// True when the two levels have the same board and every piece of each
+/// colour on the same square, whatever the order of the records.
+bool SameBoard(const Level& a, const Level& b);
 
 /// True when the edit first puts a carried piece back: every board command
 /// does, while the pointer's own edits and a typed code do not.

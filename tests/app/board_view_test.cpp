@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QDesktopServices>
 #include <QImage>
 #include <QLineEdit>
@@ -5,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QtTest/QTest>
+#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -21,14 +24,6 @@ namespace {
 using testsupport::AllInnerSidesOpen;
 using testsupport::Square;
 using testsupport::SquareOf;
-
-bool SameBoard(const Level& a, const Level& b) {
-  for (const Colour colour : ColoursRedFirst) {
-    if (!(SquareOf(a.balls, colour) == SquareOf(b.balls, colour))) return false;
-    if (!(SquareOf(a.holes, colour) == SquareOf(b.holes, colour))) return false;
-  }
-  return a.boardSize == b.boardSize && a.cells == b.cells;
-}
 
 /// Catches the addresses the editor opens, in place of a browser.
 class UrlCatcher : public QObject {
@@ -172,12 +167,7 @@ TEST_F(BoardViewTest, ClearOpensEveryInnerSideAndKeepsThePieces) {
 TEST_F(BoardViewTest, SolutionStepMovesTheBallsAndAlwaysRepaints) {
   // Each ball one square east of its hole: one move west solves the level.
   Level& level = view.document().LevelForTests();
-  ClearMaze(level, 5);
-  for (const Colour c : ColoursRedFirst) {
-    const std::int8_t colour = ColourNumber(c);
-    level.holes[colour] = Piece{0, static_cast<std::int8_t>(2 * colour), 0, colour};
-    level.balls[colour] = Piece{1, static_cast<std::int8_t>(2 * colour), 0, colour};
-  }
+  testsupport::PlaceOneMoveFromSolved(level);
   RecheckLevel(level);
   ASSERT_TRUE(level.solvable);
   SettlePaints();
@@ -261,6 +251,46 @@ TEST_F(BoardViewTest, WebCommandsOpenTheirAddresses) {
   EXPECT_TRUE(browser.opened[1].startsWith(server + "/eng/pc/")) << browser.opened[1].toStdString();
   EXPECT_TRUE(browser.opened[1].endsWith(".html"));
   EXPECT_EQ(browser.opened[2], server + "/eng");
+}
+
+/// Everything written to standard error while it lives, file descriptor and all.
+class CapturedStandardError {
+ public:
+  CapturedStandardError() {
+    std::fflush(stderr);
+    m_saved = ::dup(STDERR_FILENO);
+    m_file = std::tmpfile();
+    ::dup2(::fileno(m_file), STDERR_FILENO);
+  }
+  ~CapturedStandardError() { Stop(); std::fclose(m_file); }
+  std::string Text() {
+    Stop();
+    std::string text;
+    std::rewind(m_file);
+    for (int c; (c = std::fgetc(m_file)) != EOF;) text += static_cast<char>(c);
+    return text;
+  }
+
+ private:
+  void Stop() {
+    if (m_saved < 0) return;
+    std::fflush(stderr);
+    ::dup2(m_saved, STDERR_FILENO);
+    ::close(m_saved);
+    m_saved = -1;
+  }
+  int m_saved = -1;
+  std::FILE* m_file = nullptr;
+};
+
+// Off-screen there is no browser to open: Qt would warn about it, but a failed
+// launch says nothing.
+TEST_F(BoardViewTest, FailedBrowserLaunchSaysNothing) {
+  CapturedStandardError captured;
+  view.OnCommand(CommandId("ID_EDIT_GETHTML"));
+  view.OnCommand(CommandId("ID_HELP_HOMEPAGE"));
+  view.OnCommand(CommandId("ID_MAKER_SITE"));
+  EXPECT_EQ(captured.Text(), "");
 }
 
 // --- The Copy dialog ------------------------------------------------------------

@@ -25,20 +25,6 @@ namespace {
 
 using testsupport::AllInnerSidesOpen;
 
-/// The menu bar written out: a popup as "caption[item|item|-|item]", a bar command as its caption.
-QString MenuBarOutline(QMenuBar* bar) {
-  QStringList entries;
-  for (QAction* entry : bar->actions()) {
-    if (entry->menu() == nullptr) {
-      entries << entry->text();
-      continue;
-    }
-    QStringList items;
-    for (QAction* item : entry->menu()->actions()) items << (item->isSeparator() ? "-" : item->text());
-    entries << entry->text() + "[" + items.join('|') + "]";
-  }
-  return entries.join(' ');
-}
 
 class MainFrameTest : public ::testing::Test {
  protected:
@@ -91,6 +77,7 @@ TEST_F(MainFrameTest, EightKeysNameTheirCommands) {
   for (const KeyCase& key : keys) expected[key.id] = key.keys;
   std::map<int, QString> bound;
   for (const CommandEntry& command : Commands) {
+    if (!ExistsIn(command.modes, EditorMode::Classic)) continue;
     QAction* action = frame.commandAction(command.id);
     ASSERT_NE(action, nullptr);
     if (action->shortcut().isEmpty()) continue;
@@ -117,12 +104,7 @@ TEST_F(MainFrameTest, HiddenSolutionStepHasAKeyButNoMenuItem) {
     }
   }
   Level& level = frame.boardView().document().LevelForTests();
-  ClearMaze(level, 5);
-  for (const Colour c : ColoursRedFirst) {
-    const std::int8_t colour = ColourNumber(c);
-    level.holes[colour] = Piece{0, static_cast<std::int8_t>(2 * colour), 0, colour};
-    level.balls[colour] = Piece{1, static_cast<std::int8_t>(2 * colour), 0, colour};
-  }
+  testsupport::PlaceOneMoveFromSolved(level);
   RecheckLevel(level);
   Press("Ctrl+Alt+O");
   for (const Piece& ball : level.balls) EXPECT_EQ(ball.column, 0);

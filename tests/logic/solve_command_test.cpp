@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <iostream>
-#include <sstream>
+#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
+#include "tests/cli/memory_streams.h"
 
 namespace {
 
@@ -17,16 +17,9 @@ struct Outcome {
 
 /// Runs the command with the given arguments and standard input.
 Outcome RunWith(const std::vector<std::string>& args, const std::string& input = {}) {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  std::streambuf* oldIn = std::cin.rdbuf(in.rdbuf());
-  std::streambuf* oldOut = std::cout.rdbuf(out.rdbuf());
-  std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
-  const int status = RunSolve(args);
-  std::cin.rdbuf(oldIn);
-  std::cout.rdbuf(oldOut);
-  std::cerr.rdbuf(oldErr);
-  return {status, out.str(), err.str()};
+  MemoryStreams io(input);
+  const int status = RunSolve(args, io.streams());
+  return {status, io.FlushedOut(), io.err()};
 }
 
 struct SolveCase {
@@ -65,7 +58,25 @@ INSTANTIATE_TEST_SUITE_P(
                   "\tinvalid\t-\t-\n",
                   true},
         SolveCase{"NoInputAtAll", {}, "", 0, "", false},
-        SolveCase{"UnknownOption", {"--fast", "3111221000110fbe5"}, "", 2, "", true}),
+        SolveCase{"UnknownOption", {"--fast", "3111221000110fbe5"}, "", 2, "", true},
+        // Bytes outside printable ASCII, from a line or an argument, are shown
+        // escaped; a code followed by them is still read.
+        SolveCase{"ControlBytesAreEscaped", {},
+                  "\x1b]0;title\x07\n3111221000110fbe5\x1b[2J\n", 1,
+                  "\\x1b]0;title\\x07\tinvalid\t-\t-\n"
+                  "3111221000110fbe5\\x1b[2J\tsolvable\t2\tNW\n",
+                  true},
+        SolveCase{"ArgumentsAreEscaped", {"3111221000110fbe5\t\\"}, "", 0,
+                  "3111221000110fbe5\\x09\\x5c\tsolvable\t2\tNW\n", false},
+        // A line over the limit is cut in the echo, and reading goes on.
+        SolveCase{"TooLongLineThenValidOnes", {},
+                  "3111221000110fbe5" + std::string(5000, 'x') + "\r\n3111221000110fbe5\r\n" +
+                      std::string(4096, 'y') + "\r\n",
+                  1,
+                  "3111221000110fbe5xxxxxxxxxxxxxxx...\tinvalid\t-\t-\n"
+                  "3111221000110fbe5\tsolvable\t2\tNW\n" +
+                      std::string(4096, 'y') + "\tinvalid\t-\t-\n",
+                  true}),
     [](const testing::TestParamInfo<SolveCase>& info) { return info.param.name; });
 
 TEST(SolveCommandTest, HelpExplainsTheFieldsAndExitsZero) {
@@ -73,6 +84,35 @@ TEST(SolveCommandTest, HelpExplainsTheFieldsAndExitsZero) {
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("korvalo-level solve [CODE ...]"), std::string::npos);
   EXPECT_NE(run.out.find("unsolvable"), std::string::npos);
+}
+
+TEST(SolveCommandTest, ReasonsCarryNoControlBytes) {
+  const Outcome run =
+      RunWith({}, "\x1b[2J\n" + std::string(10000, '\x1b') + "\n3\x9b" + "1111111111111\n");
+  EXPECT_EQ(run.status, 1);
+  for (const char c : run.out + run.err) {
+    EXPECT_TRUE((c >= 0x20 && c < 0x7f) || c == '\t' || c == '\n') << int(c);
+  }
+  EXPECT_NE(run.err.find("invalid code '\\x1b\\x1b\\x1b"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("...': line too long\n"), std::string::npos) << run.err;
+}
+
+// A read error is not the end of the input: the lines before it are answered,
+// then the error is reported with the status for a failed stream.
+TEST(SolveCommandTest, ReadErrorIsAnError) {
+  const struct {
+    std::string before;
+    std::string out;
+  } cases[] = {
+      {"", ""},
+      {"3111221000110fbe5\n3001122001122fbe5", "3111221000110fbe5\tsolvable\t2\tNW\n"},
+  };
+  for (const auto& c : cases) {
+    MemoryStreams io(c.before, EIO);
+    EXPECT_EQ(RunSolve({}, io.streams()), StreamFailure);
+    EXPECT_EQ(io.FlushedOut(), c.out);
+    EXPECT_EQ(io.err(), "korvalo-level solve: cannot read standard input: Input/output error\n");
+  }
 }
 
 }  // namespace

@@ -33,4 +33,25 @@ inline bool AllInnerSidesOpen(const Level& level) {
   return true;
 }
 
+/// A cleared 5 x 5 board with each ball one square east of its hole, in rows
+/// 0, 2 and 4: one move west solves it. The caller rechecks.
+inline void PlaceOneMoveFromSolved(Level& level) {
+  level.boardSize = 5;
+  level.cells.assign(25, 0);
+  for (int square = 0; square < 25; ++square) {
+    const int column = square % 5;
+    const int row = square / 5;
+    Cell& cell = level.cells[square];
+    if (column < 4) cell |= OpenEast;
+    if (row < 4) cell |= OpenSouth;
+    if (column > 0) cell |= OpenWest;
+    if (row > 0) cell |= OpenNorth;
+  }
+  for (const Colour c : {Colour::Blue, Colour::Green, Colour::Red}) {
+    const std::int8_t colour = ColourNumber(c);
+    level.holes[colour] = Piece{0, static_cast<std::int8_t>(2 * colour), 0, colour};
+    level.balls[colour] = Piece{1, static_cast<std::int8_t>(2 * colour), 0, colour};
+  }
+}
+
 }  // namespace testsupport

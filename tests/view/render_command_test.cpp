@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -12,9 +13,16 @@
 #include "cli/commands.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
+#include "tests/cli/memory_streams.h"
 #include "view/board_renderer.h"
 
 namespace {
+
+/// Runs the command with standard streams in memory.
+int RunRender(const std::vector<std::string>& args) {
+  MemoryStreams io;
+  return RunRender(args, io.streams());
+}
 
 struct RenderCase {
   const char* code;
@@ -72,12 +80,48 @@ TEST(RenderCommandTest, RejectedCodeWritesNothing) {
 TEST(RenderCommandTest, FailedWriteIsAnError) {
   QTemporaryDir dir;
   EXPECT_EQ(RunRender({RenderCases[0].code, dir.filePath("missing/level.png").toStdString()}), 1);
-  EXPECT_EQ(RunRender({RenderCases[0].code, dir.path().toStdString()}), 1);  // a folder
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+  EXPECT_EQ(RunRender({RenderCases[0].code, dir.filePath("folder.png").toStdString()}), 1);
 }
 
 TEST(RenderCommandTest, WrongCommandLineIsAUsageError) {
   const std::vector<std::vector<std::string>> lines = {{}, {RenderCases[0].code}, {"a", "b", "c"}};
   for (const auto& line : lines) EXPECT_EQ(RunRender(line), UsageError) << line.size() << " arguments";
+}
+
+// The picture is PNG whatever is asked, so only a PNG name is taken; any other
+// is a wrong command line and nothing is written.
+TEST(RenderCommandTest, FileNameMustEndInPng) {
+  struct NameCase {
+    const char* name;
+    int status;
+  };
+  const NameCase cases[] = {
+      {"level.png", 0}, {"LEVEL.PNG", 0}, {"level.Png", 0},   {"level.svg", UsageError},
+      {"level.png.svg", UsageError},   {"levelpng", UsageError}, {"png", UsageError},
+      {"level.png ", UsageError},
+  };
+  for (const NameCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    QTemporaryDir dir;
+    MemoryStreams io;
+    EXPECT_EQ(RunRender({RenderCases[0].code, dir.filePath(c.name).toStdString()}, io.streams()),
+              c.status);
+    const QStringList written = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(written, c.status == 0 ? QStringList{c.name} : QStringList{});
+    if (c.status == UsageError) {
+      EXPECT_NE(io.err().find("does not end in .png"), std::string::npos);
+    }
+  }
+}
+
+TEST(RenderCommandTest, HelpNamesThePngRuleAndOnlyStandsAlone) {
+  MemoryStreams io;
+  EXPECT_EQ(RunRender({"--help"}, io.streams()), 0);
+  EXPECT_NE(io.FlushedOut().find("must end in .png"), std::string::npos);
+  const std::vector<std::vector<std::string>> lines = {
+      {"--help", "x"}, {"-h", "level.png"}, {"--fast", "level.png"}};
+  for (const auto& line : lines) EXPECT_EQ(RunRender(line), UsageError) << line[0] << " " << line[1];
 }
 
 }  // namespace

@@ -1,0 +1,133 @@
+#include "cli/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+#include "cli/escaped_text.h"
+
+namespace {
+
+std::string Quoted(const std::string& path) { return "'" + EscapeText(path) + "'"; }
+
+FileWriteFailure Failure(const std::string& path, int error) {
+  return {"cannot write " + Quoted(path) + ": " + std::strerror(error)};
+}
+
+/// The file a path names after following symbolic links; the path itself
+/// when it names nothing yet.
+std::optional<std::string> ResolvedTarget(const std::string& path, int& error) {
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) != 0) {
+    if (errno == ENOENT) return path;
+    error = errno;
+    return std::nullopt;
+  }
+  if (!S_ISLNK(link.st_mode)) return path;
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr) {
+    error = errno;  // a link to nothing, or a loop
+    return std::nullopt;
+  }
+  return std::string(resolved);
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+/// An open, new, empty file beside the target; its name goes to tempPath.
+int CreateTemporaryBeside(const std::string& target, mode_t mode, std::string& tempPath) {
+  // Names are tried until one is new, so the draws need not be unpredictable.
+  std::mt19937 draw(static_cast<std::uint32_t>(
+      ::getpid() ^ std::chrono::steady_clock::now().time_since_epoch().count()));
+  // Cut a long name so that the temporary one stays within the name limit.
+  const std::string stem = FolderOf(target) + "/." + NameOf(target).substr(0, 200) + ".";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = stem + std::to_string(draw() % 1000000000u) + ".tmp";
+    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+/// 0, or the error number of the first write that failed.
+int WriteAll(int fd, std::string_view contents) {
+  const char* bytes = contents.data();
+  std::size_t left = contents.size();
+  while (left > 0) {
+    const ssize_t written = ::write(fd, bytes, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (written == 0) return EIO;
+    bytes += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  return 0;
+}
+
+/// Writes, flushes to the disk and closes the new file; 0 or an error number.
+int FillAndClose(int fd, std::string_view contents, bool keepMode, mode_t mode) {
+  int error = WriteAll(fd, contents);
+  // The permission bits of the file it replaces; open() has applied the umask.
+  if (error == 0 && keepMode && ::fchmod(fd, mode) != 0) error = errno;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  return error;
+}
+
+/// The rename is on the disk only once the folder is: best effort, since the
+/// new file is complete either way.
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string_view contents) {
+  int error = 0;
+  const std::optional<std::string> target = ResolvedTarget(path, error);
+  if (!target) return Failure(path, error);
+
+  struct stat existing {};
+  const bool exists = ::stat(target->c_str(), &existing) == 0;
+  if (!exists && errno != ENOENT) return Failure(path, errno);
+  if (exists && !S_ISREG(existing.st_mode)) {
+    return FileWriteFailure{Quoted(path) + " is not a regular file; it is left alone"};
+  }
+
+  std::string tempPath;
+  const mode_t mode = exists ? (existing.st_mode & 07777) : 0666;
+  const int fd = CreateTemporaryBeside(*target, mode, tempPath);
+  if (fd < 0) return Failure(path, errno);
+  error = FillAndClose(fd, contents, exists, mode);
+  if (error == 0 && ::rename(tempPath.c_str(), target->c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(tempPath.c_str());
+    return Failure(path, error);
+  }
+  SyncFolder(FolderOf(*target));
+  return std::nullopt;
+}

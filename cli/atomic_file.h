@@ -1,0 +1,21 @@
+#pragma once
+// Replacing a file as a whole or not at all.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// Why a file was not written: a message naming the file.
+struct FileWriteFailure {
+  std::string message;
+};
+
+/// Writes contents to a new file in the target's folder, flushes it to the
+/// disk and only then renames it over the target, so that any failure (full
+/// disk, size limit, I/O error) leaves an earlier file byte for byte as it
+/// was and no other file behind. A symbolic link is followed: the file it
+/// names is replaced and the link stays. A target that exists and is not a
+/// regular file (directory, device, FIFO, socket) is refused and left alone.
+/// A replaced file keeps its permission bits; a new one gets 0666 less the
+/// umask. Nothing on failure.
+std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string_view contents);

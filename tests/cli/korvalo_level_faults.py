@@ -1,0 +1,437 @@
+#!/usr/bin/env python3
+"""korvalo-level run as a user runs it, in faulty surroundings: full disks, file
+size limits, special files as targets, closed, full and broken standard
+streams, a folder as standard input, over-long lines and control bytes. Each
+case states the exit status, the messages and the files afterwards.
+
+Usage: korvalo_level_faults.py PATH-TO-korvalo-level
+"""
+
+import hashlib
+import os
+import re
+import resource
+import select
+import signal
+import socket
+import stat
+import subprocess
+import sys
+import tempfile
+
+TOOL = os.path.abspath(sys.argv[1])
+CODE = "3111221000110fbe5"
+ANSWER = b"3111221000110fbe5\tsolvable\t2\tNW\n"
+INVALID = "3003122221100fbe5"
+EARLIER = b"earlier picture, kept byte for byte\n"
+PNG = "png"  # a regular file holding a PNG picture
+LIMIT = 4096  # the longest line the tool reads
+
+
+# ---------------------------------------------------------------------------
+# The state of a folder, as a comparable value.
+
+def describe(path):
+    """A value for what the path is: a folder's entries, a link, a special
+    file, or a regular file's bytes (PNG for a picture)."""
+    mode = os.lstat(path).st_mode
+    if stat.S_ISLNK(mode):
+        return ("link", os.readlink(path))
+    if stat.S_ISDIR(mode):
+        return {name: describe(os.path.join(path, name)) for name in sorted(os.listdir(path))}
+    if stat.S_ISFIFO(mode):
+        return "fifo"
+    if stat.S_ISSOCK(mode):
+        return "socket"
+    if stat.S_ISCHR(mode):
+        return "character device"
+    with open(path, "rb") as f:
+        contents = f.read()
+    if contents.startswith(b"\x89PNG\r\n\x1a\n"):
+        return PNG
+    if len(contents) > 1000:
+        return (len(contents), hashlib.sha256(contents).hexdigest())
+    return contents
+
+
+# ---------------------------------------------------------------------------
+# Surroundings the cases build in their own folder.
+
+def earlier(name="old.png"):
+    def make(folder):
+        write(os.path.join(folder, name), EARLIER)
+    return make
+
+
+def write(path, contents):
+    with open(path, "wb") as f:
+        f.write(contents)
+
+
+def fifo(folder):
+    os.mkfifo(os.path.join(folder, "fifo.png"))
+
+
+def folder_png(folder):
+    os.mkdir(os.path.join(folder, "dir.png"))
+    write(os.path.join(folder, "dir.png", "inside"), EARLIER)
+
+
+def unix_socket(folder):
+    s = socket.socket(socket.AF_UNIX)
+    s.bind(os.path.join(folder, "sock.png"))
+    s.close()
+
+
+def null_device(folder, name):
+    """A null device of our own: a tool that replaced it would not touch the
+    machine's /dev/null."""
+    try:
+        os.mknod(os.path.join(folder, name), stat.S_IFCHR | 0o666, os.makedev(1, 3))
+    except OSError as error:
+        raise Skip(f"cannot make a device: {error}")
+
+
+def device(folder):
+    null_device(folder, "null.png")
+    os.symlink("null.png", os.path.join(folder, "link.png"))
+
+
+def link_to_earlier(folder):
+    earlier("real.png")(folder)
+    os.symlink("real.png", os.path.join(folder, "link.png"))
+
+
+def full_disk(folder):
+    """A small tmpfs mounted at disk/, holding old.png and an empty
+    answers.txt, filled to the last byte."""
+    disk = os.path.join(folder, "disk")
+    os.mkdir(disk)
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", disk],
+                      stderr=subprocess.DEVNULL).returncode != 0:
+        raise Skip("cannot mount a tmpfs here (not root?)")
+    MOUNTS.append(disk)
+    write(os.path.join(disk, "old.png"), EARLIER)
+    write(os.path.join(disk, "answers.txt"), b"")
+    filler = os.open(os.path.join(disk, "filler"), os.O_WRONLY | os.O_CREAT)
+    try:
+        while os.write(filler, b"f" * 512) > 0:
+            pass
+    except OSError:
+        pass
+    os.close(filler)
+
+
+class Skip(Exception):
+    pass
+
+
+MOUNTS = []
+SAME = "the same as before the run"
+
+
+# ---------------------------------------------------------------------------
+# Running the tool.
+
+class Case:
+    def __init__(self, name, args, status, out=b"", err=None, setup=None, stdin=b"",
+                 stdout="file", size_limit=None, files=None):
+        self.name = name
+        self.args = args
+        self.status = status      # exit status, or -signal
+        self.out = out            # bytes, or a function of them returning a failure or None
+        self.err = err            # regular expression the whole standard error matches
+        self.setup = setup
+        self.stdin = stdin        # bytes, a function writing them to a path, "folder", "closed"
+        self.stdout = stdout      # "file", "full" (/dev/full), "closed", or a path in the folder
+        self.size_limit = size_limit
+        self.files = files if files is not None else {}  # the folder afterwards, or SAME
+
+
+def run(case, folder):
+    """Runs the case in folder: (status, stdout, stderr, largest resident size in KB)."""
+    stdin_path = os.path.join(folder, "..", case.name + ".in")
+    stdout_path = os.path.join(folder, "..", case.name + ".out")
+    stderr_path = os.path.join(folder, "..", case.name + ".err")
+    if isinstance(case.stdin, bytes) or callable(case.stdin):
+        if callable(case.stdin):
+            case.stdin(stdin_path)
+        else:
+            write(stdin_path, case.stdin)
+        stdin = os.open(stdin_path, os.O_RDONLY)
+    elif case.stdin == "folder":
+        stdin = os.open(folder, os.O_RDONLY | os.O_DIRECTORY)
+    else:
+        stdin = os.open(os.devnull, os.O_RDONLY)  # closed in the child
+    if case.stdout == "file":
+        stdout = os.open(stdout_path, os.O_WRONLY | os.O_CREAT | os.O_TRUNC)
+    elif case.stdout == "full":
+        stdout = os.open("/dev/full", os.O_WRONLY)
+    elif case.stdout == "closed":
+        stdout = os.open(os.devnull, os.O_WRONLY)  # closed in the child
+    else:
+        stdout_path = os.path.join(folder, case.stdout)
+        stdout = os.open(stdout_path, os.O_WRONLY | os.O_CREAT | os.O_TRUNC)
+    stderr = os.open(stderr_path, os.O_WRONLY | os.O_CREAT | os.O_TRUNC)
+
+    def in_child():
+        if case.size_limit is not None:
+            resource.setrlimit(resource.RLIMIT_FSIZE, (case.size_limit, case.size_limit))
+        if case.stdin == "closed":
+            os.close(0)
+        if case.stdout == "closed":
+            os.close(1)
+
+    child = subprocess.Popen([TOOL] + case.args, stdin=stdin, stdout=stdout, stderr=stderr,
+                             cwd=folder, preexec_fn=in_child)
+    for fd in (stdin, stdout, stderr):
+        os.close(fd)
+    _, wait_status, usage = os.wait4(child.pid, 0)
+    child.returncode = 0  # reaped above
+    status = os.waitstatus_to_exitcode(wait_status)
+    out = b""
+    if case.stdout == "file":
+        with open(stdout_path, "rb") as f:
+            out = f.read()
+    with open(stderr_path, "rb") as f:
+        err = f.read()
+    return status, out, err, usage.ru_maxrss
+
+
+def check(case, result, folder, before):
+    """The failures of one case, as lines; before is the folder before the run."""
+    status, out, err, _ = result
+    failures = []
+    if status != case.status:
+        failures.append(f"exit status {status}, expected {case.status}")
+    if callable(case.out):
+        failure = case.out(out)
+        if failure:
+            failures.append(failure)
+    elif out != case.out:
+        failures.append(f"standard output {out[:300]!r}, expected {case.out[:300]!r}")
+    if case.err is not None and not re.fullmatch(case.err.encode(), err, re.DOTALL):
+        failures.append(f"standard error {err[:500]!r} does not match {case.err!r}")
+    if not all(32 <= b < 127 or b in b"\t\n" for b in err):
+        failures.append("standard error carries a control byte")
+    state = describe(folder)
+    expected = before if case.files is SAME else case.files
+    if state != expected:
+        failures.append(f"files afterwards {state!r},\n    expected {expected!r}")
+    return failures
+
+
+# ---------------------------------------------------------------------------
+# The cases.
+
+def message(text):
+    """One whole line of standard error, as a regular expression."""
+    return re.escape(text) + r"\n"
+
+
+def reason(text):
+    """A line of standard error that starts with the text, then gives a reason."""
+    return re.escape(text) + r"[^\n]+\n"
+
+
+USAGE_ERROR = r"korvalo-level render: .*\n\nUsage: korvalo-level render CODE FILE\.png\n.*"
+
+
+def only_printable(out):
+    if not all(32 <= b < 127 or b in b"\t\n" for b in out):
+        return "standard output carries a control byte"
+    return None
+
+
+CONTROL_LINES = b"\x1b]0;owned\x07\n" + CODE.encode() + b"\x1b[2J\x1b[H\n\x9b31m\r\n"
+CONTROL_OUT = (b"\\x1b]0;owned\\x07\tinvalid\t-\t-\n" +
+               CODE.encode() + b"\\x1b[2J\\x1b[H\tsolvable\t2\tNW\n" +
+               b"\\x9b31m\tinvalid\t-\t-\n")
+
+def huge_line(path):
+    """32 MB on one line, then two short ones; written in pieces, since
+    whatever this driver holds is counted in the tool's resident size too (it
+    is forked from here)."""
+    with open(path, "wb") as f:
+        for _ in range(32):
+            f.write(b"3" * (1024 * 1024))
+        f.write(b"\n" + CODE.encode() + b"\r\n" + INVALID.encode() + b"\n")
+
+
+HUGE_OUT = b"3" * 32 + b"...\tinvalid\t-\t-\n" + ANSWER + INVALID.encode() + b"\tinvalid\t-\t-\n"
+
+ESCAPES = (b"\x1b" * 4000 + b"\n") * 256
+
+
+def bounded_output(out):
+    if len(out) > 5 * len(ESCAPES):
+        return f"{len(out)} bytes of output for {len(ESCAPES)} of input"
+    return only_printable(out)
+
+
+MANY_CODES = (CODE.encode() + b"\n") * 20000
+
+CASES = [
+    # render: the file is replaced as a whole or not at all.
+    Case("RenderNew", ["render", CODE, "level.png"], 0, files={"level.png": PNG}),
+    Case("RenderOverEarlier", ["render", CODE, "old.png"], 0, setup=earlier(),
+         files={"old.png": PNG}),
+    Case("RenderUpperCaseName", ["render", CODE, "LEVEL.PNG"], 0, files={"LEVEL.PNG": PNG}),
+    Case("RenderSizeLimitKeepsEarlier", ["render", CODE, "old.png"], 1, setup=earlier(),
+         size_limit=2048, err=message("korvalo-level render: cannot write 'old.png': File too large"),
+         files={"old.png": EARLIER}),
+    Case("RenderSizeLimitWritesNothing", ["render", CODE, "new.png"], 1, size_limit=2048,
+         err=message("korvalo-level render: cannot write 'new.png': File too large"), files={}),
+    Case("RenderFullDiskKeepsEarlier", ["render", CODE, "disk/old.png"], 1, setup=full_disk,
+         err=message("korvalo-level render: cannot write 'disk/old.png': No space left on device"),
+         files=SAME),
+    Case("RenderOntoFifo", ["render", CODE, "fifo.png"], 1, setup=fifo,
+         err=message("korvalo-level render: 'fifo.png' is not a regular file; it is left alone"),
+         files={"fifo.png": "fifo"}),
+    Case("RenderOntoFolder", ["render", CODE, "dir.png"], 1, setup=folder_png,
+         err=message("korvalo-level render: 'dir.png' is not a regular file; it is left alone"),
+         files={"dir.png": {"inside": EARLIER}}),
+    Case("RenderOntoSocket", ["render", CODE, "sock.png"], 1, setup=unix_socket,
+         err=message("korvalo-level render: 'sock.png' is not a regular file; it is left alone"),
+         files={"sock.png": "socket"}),
+    Case("RenderOntoDevice", ["render", CODE, "null.png"], 1, setup=device,
+         err=message("korvalo-level render: 'null.png' is not a regular file; it is left alone"),
+         files={"null.png": "character device", "link.png": ("link", "null.png")}),
+    Case("RenderThroughLinkToDevice", ["render", CODE, "link.png"], 1, setup=device,
+         err=message("korvalo-level render: 'link.png' is not a regular file; it is left alone"),
+         files={"null.png": "character device", "link.png": ("link", "null.png")}),
+    Case("RenderThroughLinkToFile", ["render", CODE, "link.png"], 0, setup=link_to_earlier,
+         files={"real.png": PNG, "link.png": ("link", "real.png")}),
+    Case("RenderIntoMissingFolder", ["render", CODE, "missing/level.png"], 1,
+         err=message("korvalo-level render: cannot write 'missing/level.png': No such file or directory"),
+         files={}),
+    Case("RenderDeviceNotNamedPng", ["render", CODE, "null"], 2, err=USAGE_ERROR,
+         setup=lambda folder: null_device(folder, "null"), files={"null": "character device"}),
+    Case("RenderSvgName", ["render", CODE, "level.svg"], 2, err=USAGE_ERROR),
+    Case("RenderHelpWithMore", ["render", "--help", "x"], 2, err=USAGE_ERROR),
+    Case("RenderInvalidCodeEscaped", ["render", "9\x1b[2J", "level.png"], 1,
+         err=reason("korvalo-level render: invalid code '9\\x1b[2J': "), files={}),
+    Case("RenderWithStandardOutputClosed", ["render", CODE, "level.png"], 0, stdout="closed",
+         err="", files={"level.png": PNG}),
+    Case("RenderHelpToFullOutput", ["render", "--help"], 3, stdout="full",
+         err=message("korvalo-level: cannot write to standard output: No space left on device")),
+
+    # solve: what it prints is checked.
+    Case("SolveToFullOutput", ["solve", CODE, CODE], 3, stdout="full",
+         err=message("korvalo-level: cannot write to standard output: No space left on device")),
+    Case("SolveWithOutputClosed", ["solve", CODE], 3, stdout="closed",
+         err=message("korvalo-level: cannot write to standard output: Bad file descriptor")),
+    Case("HelpToFullOutput", ["--help"], 3, stdout="full",
+         err=message("korvalo-level: cannot write to standard output: No space left on device")),
+    Case("SolveOutputOverSizeLimit", ["solve"], 3, stdin=MANY_CODES, stdout="answers.txt",
+         size_limit=100, err=message("korvalo-level: cannot write to standard output: File too large"),
+         files={"answers.txt": (ANSWER * 4)[:100]}),
+    Case("SolveOutputOntoFullDisk", ["solve"], 3, stdin=MANY_CODES, setup=full_disk,
+         stdout="disk/answers.txt",
+         err=message("korvalo-level: cannot write to standard output: No space left on device"),
+         files=SAME),
+
+    # solve: what it reads is checked and bounded.
+    Case("SolveFromFolder", ["solve"], 3, stdin="folder",
+         err=message("korvalo-level solve: cannot read standard input: Is a directory")),
+    Case("SolveFromClosedInput", ["solve"], 3, stdin="closed",
+         err=message("korvalo-level solve: cannot read standard input: Bad file descriptor")),
+    Case("SolveShortLines", ["solve"], 0, stdin=(CODE + "\n").encode(), out=ANSWER),
+    Case("SolveHugeLineThenValid", ["solve"], 1, stdin=huge_line, out=HUGE_OUT,
+         err=message("korvalo-level solve: invalid code '" + "3" * 32 + "...': line too long") +
+         reason("korvalo-level solve: invalid code '" + INVALID + "': ")),
+    Case("SolveControlBytes", ["solve"], 1, stdin=CONTROL_LINES, out=CONTROL_OUT,
+         err=reason("korvalo-level solve: invalid code '\\x1b]0;owned\\x07': ") +
+         reason("korvalo-level solve: invalid code '\\x9b31m': ")),
+    Case("SolveManyEscapes", ["solve"], 1, stdin=ESCAPES, out=bounded_output),
+]
+
+
+def check_bounded_memory(results):
+    """The huge line is not held: the tool grows by far less than it."""
+    baseline = results["SolveShortLines"][3]
+    huge = results["SolveHugeLineThenValid"][3]
+    if huge > baseline + 8 * 1024:
+        return [f"SolveHugeLineThenValid: {huge} KB resident, {baseline} KB for a few short lines"]
+    return []
+
+
+def check_closed_pipe(root):
+    """A reader that goes away after one line (| head -1): the tool ends
+    quietly, by the signal or, with the signal ignored, by status 3."""
+    failures = []
+    for ignore, expected in ((False, -signal.SIGPIPE), (True, 3)):
+        with open(os.path.join(root, "codes.txt"), "wb") as f:
+            f.write(MANY_CODES)
+        with open(os.path.join(root, "codes.txt"), "rb") as codes:
+            preexec = (lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN)) if ignore else None
+            child = subprocess.Popen([TOOL, "solve"], stdin=codes, stdout=subprocess.PIPE,
+                                     stderr=subprocess.PIPE, preexec_fn=preexec)
+            first = child.stdout.readline()
+            child.stdout.close()
+            err = child.stderr.read()
+            status = child.wait()
+        name = "ClosedPipe" + ("SignalIgnored" if ignore else "")
+        if first != ANSWER or status != expected or err != b"":
+            failures.append(f"{name}: first line {first!r}, status {status} (expected {expected}), "
+                            f"standard error {err!r}")
+    return failures
+
+
+def check_answers_before_waiting():
+    """Each answer is out before the tool waits for the next line, as a user
+    typing codes, or a program talking to the tool through pipes, needs."""
+    child = subprocess.Popen([TOOL, "solve"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL)
+    answers = []
+    for line in (CODE, INVALID):
+        child.stdin.write(line.encode() + b"\n")
+        child.stdin.flush()
+        # Only a guard against waiting for ever: the answer is due at once.
+        ready, _, _ = select.select([child.stdout], [], [], 60)
+        answers.append(child.stdout.readline() if ready else b"(no answer)")
+    child.stdin.close()
+    status = child.wait()
+    child.stdout.close()
+    expected = [ANSWER, INVALID.encode() + b"\tinvalid\t-\t-\n"]
+    if answers != expected or status != 1:
+        return [f"AnswersBeforeWaiting: {answers!r}, status {status}"]
+    return []
+
+
+def main():
+    failures = []
+    results = {}
+    with tempfile.TemporaryDirectory(prefix="korvalo_level_faults.") as root:
+        try:
+            for case in CASES:
+                folder = os.path.join(root, case.name)
+                os.mkdir(folder)
+                try:
+                    if case.setup:
+                        case.setup(folder)
+                except Skip as reason:
+                    print(f"SKIP {case.name}: {reason}")
+                    continue
+                before = describe(folder)
+                result = run(case, folder)
+                results[case.name] = result
+                problems = check(case, result, folder, before)
+                print(("FAIL " if problems else "ok   ") + case.name)
+                failures += [f"{case.name}: {p}" for p in problems]
+                while MOUNTS:
+                    subprocess.run(["umount", MOUNTS.pop()])
+        finally:
+            while MOUNTS:
+                subprocess.run(["umount", MOUNTS.pop()])
+        failures += check_bounded_memory(results)
+        failures += check_closed_pipe(root)
+        failures += check_answers_before_waiting()
+    for failure in failures:
+        print(failure, file=sys.stderr)
+    print(f"{len(CASES)} cases, {len(failures)} failures")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,67 @@
+#pragma once
+// Standard streams held in memory for running a command in-process: input
+// from a string, output and error collected in strings. Either output can be
+// made to fail after a number of bytes, and the input after its text.
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "cli/commands.h"
+
+class MemoryStreams {
+ public:
+  explicit MemoryStreams(std::string input = {}, int inputError = 0)
+      : m_input(std::move(input)), m_inputError(inputError) {
+    m_errStream.FlushFirst(&m_outStream);  // as the tool's own streams
+  }
+
+  /// Output accepts this many more bytes, then every write fails with error.
+  void FailOutputAfter(std::size_t bytes, int error) {
+    m_outRoom = bytes;
+    m_outError = error;
+  }
+
+  CommandStreams& streams() { return m_streams; }
+  const std::string& out() const { return m_out; }
+  const std::string& err() const { return m_err; }
+  /// Output as far as it was flushed: what the user would see.
+  std::string FlushedOut() {
+    m_outStream.Flush();
+    return m_out;
+  }
+
+ private:
+  ReadOutcome Read(char* buffer, std::size_t size) {
+    const std::size_t count = std::min(size, m_input.size() - m_offset);
+    if (count == 0 && m_inputError != 0) return {0, m_inputError};
+    std::memcpy(buffer, m_input.data() + m_offset, count);
+    m_offset += count;
+    return {count, 0};
+  }
+
+  WriteOutcome WriteOut(const char* bytes, std::size_t size) {
+    if (m_outRoom == 0) return {0, m_outError};
+    const std::size_t count = std::min(size, m_outRoom);
+    m_out.append(bytes, count);
+    m_outRoom -= count;
+    return {count, 0};
+  }
+
+  std::string m_input;
+  int m_inputError;
+  std::size_t m_offset = 0;
+  std::string m_out;
+  std::string m_err;
+  std::size_t m_outRoom = std::string::npos;
+  int m_outError = 0;
+  CheckedOutput m_outStream{[this](const char* b, std::size_t n) { return WriteOut(b, n); },
+                            CheckedOutput::Buffering::Full};
+  CheckedOutput m_errStream{[this](const char* b, std::size_t n) {
+                              m_err.append(b, n);
+                              return WriteOutcome{n, 0};
+                            },
+                            CheckedOutput::Buffering::None};
+  CommandStreams m_streams{[this](char* b, std::size_t n) { return Read(b, n); }, m_outStream,
+                           m_errStream};
+};

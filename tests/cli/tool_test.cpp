@@ -1,0 +1,103 @@
+// The tool as a whole: every wrong command line exits 2, a failed standard
+// output exits 3 with a message (a broken pipe without one), and running out
+// of memory exits 3 with a message instead of aborting.
+
+#include "cli/tool.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "tests/cli/memory_streams.h"
+
+namespace {
+
+/// Allocations of at least this size fail while set; 0 when none fails.
+std::atomic<std::size_t> failAllocationsFrom{0};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  const std::size_t limit = failAllocationsFrom.load();
+  if (limit != 0 && size >= limit) throw std::bad_alloc();
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+
+namespace {
+
+constexpr const char* Solvable3 = "3111221000110fbe5";
+constexpr const char* Solvable7 = "7003366663300d4dae70cec86baf110a5e554";
+
+TEST(ToolTest, EveryWrongCommandLineExitsTwoWithAMessage) {
+  const std::vector<std::vector<std::string>> lines = {
+      {},
+      {"bogus"},
+      {"solve", "--fast"},
+      {"solve", Solvable3, "-x"},
+      {"render"},
+      {"render", Solvable3},
+      {"render", "--help", "x"},
+      {"render", "-h", "level.png"},
+      {"render", Solvable3, "level.svg"},
+      {"render", Solvable3, "level.png", "more"},
+      {"render", "--fast", "level.png"},
+  };
+  for (const auto& line : lines) {
+    SCOPED_TRACE(testing::PrintToString(line));
+    MemoryStreams io;
+    EXPECT_EQ(RunTool(line, io.streams()), UsageError);
+    EXPECT_EQ(io.FlushedOut(), "");
+    EXPECT_NE(io.err().find("Usage: korvalo-level"), std::string::npos);
+  }
+}
+
+// What a command prints is checked: help and answers alike.
+TEST(ToolTest, FailedStandardOutputExitsThreeWithAMessage) {
+  const std::vector<std::vector<std::string>> lines = {
+      {"--help"}, {"solve", "--help"}, {"render", "--help"}, {"solve", Solvable3}, {"solve", "9bad"}};
+  for (const auto& line : lines) {
+    SCOPED_TRACE(testing::PrintToString(line));
+    MemoryStreams full;
+    full.FailOutputAfter(10, ENOSPC);
+    EXPECT_EQ(RunTool(line, full.streams()), StreamFailure);
+    EXPECT_EQ(full.out().size(), 10u);
+    EXPECT_NE(full.err().find("korvalo-level: cannot write to standard output: No space left on device\n"),
+              std::string::npos) << full.err();
+
+    MemoryStreams closedPipe;
+    closedPipe.FailOutputAfter(0, EPIPE);
+    EXPECT_EQ(RunTool(line, closedPipe.streams()), StreamFailure);
+    EXPECT_EQ(closedPipe.err().find("cannot write"), std::string::npos) << closedPipe.err();
+  }
+}
+
+TEST(ToolTest, RunningOutOfMemoryExitsThreeWithAMessage) {
+  MemoryStreams io;
+  // The 7 x 7 level's search table is the first allocation this large.
+  failAllocationsFrom = 256 * 1024;
+  const int status = RunTool({"solve", Solvable3, Solvable7, Solvable3}, io.streams());
+  failAllocationsFrom = 0;
+  EXPECT_EQ(status, StreamFailure);
+  EXPECT_EQ(io.out(), std::string(Solvable3) + "\tsolvable\t2\tNW\n");
+  EXPECT_EQ(io.err(), "korvalo-level: out of memory\n");
+}
+
+TEST(ToolTest, AnswersAndHelpGoToStandardOutput) {
+  MemoryStreams io;
+  EXPECT_EQ(RunTool({"solve", Solvable3}, io.streams()), 0);
+  EXPECT_EQ(io.out(), std::string(Solvable3) + "\tsolvable\t2\tNW\n");  // flushed by the tool
+  MemoryStreams help;
+  EXPECT_EQ(RunTool({"--help"}, help.streams()), 0);
+  EXPECT_NE(help.out().find("3 that standard output could not"), std::string::npos);
+  EXPECT_EQ(help.err(), "");
+}
+
+}  // namespace
