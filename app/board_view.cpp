@@ -13,9 +13,13 @@ constexpr int ClientEdgeWidth = 2;
 
 }  // namespace
 
-CBoardView::CBoardView(QWidget* parent, RandomSource random)
-    : QFrame(parent), m_document(std::move(random)) {
-  m_document.SetChangedCallback([this] { update(); });
+CBoardView::CBoardView(QWidget* parent, RandomSource random, EditorMode mode)
+    : QFrame(parent), m_mode(mode), m_document(std::move(random)) {
+  if (mode == EditorMode::Designer) m_document.EnableUndo();
+  m_document.SetChangedCallback([this] {
+    update();
+    emit documentChanged();
+  });
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(ClientEdgeWidth);
   setFixedSize(sizeHint());

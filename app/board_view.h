@@ -5,6 +5,7 @@
 
 #include <QFrame>
 
+#include "app/editor_mode.h"
 #include "app/game_launcher.h"
 #include "logic/maze.h"
 #include "view/board_renderer.h"
@@ -14,9 +15,11 @@ class CBoardView : public QFrame {
   Q_OBJECT
  public:
   /// Builds a random 5 x 5 level before any window exists.
-  explicit CBoardView(QWidget* parent = nullptr, RandomSource random = ClockSeededRandomSource());
+  explicit CBoardView(QWidget* parent = nullptr, RandomSource random = ClockSeededRandomSource(),
+                      EditorMode mode = EditorMode::Classic);
 
-  /// Runs the command if the command table gives it to the view; returns whether it did.
+  /// Runs the command if the command table gives it to the view in its mode;
+  /// returns whether it did.
   bool OnCommand(int id);
 
   EditorDocument& document() { return m_document; }
@@ -44,6 +47,17 @@ class CBoardView : public QFrame {
   void OnEditGetHtml();
   void OnHelpHomepage();
   void OnMakerSite();
+  // Designer mode's level commands.
+  void OnEditUndo();
+  void OnEditRedo();
+  void OnEditCopy();
+  void OnEditPaste();
+
+ signals:
+  /// After every change of the level or the editing state, once repainting is asked for.
+  void documentChanged();
+  /// A short message for the user, such as why a pasted text is no level code.
+  void transientMessage(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -56,6 +70,7 @@ class CBoardView : public QFrame {
   QPoint BoardPoint(const QMouseEvent* event) const;
   void OnBoardClick(QMouseEvent* event);
 
+  EditorMode m_mode;
   EditorDocument m_document;
   BoardRenderer m_renderer;
   GameLauncher m_launchGame = LaunchDetachedGame;

@@ -1,6 +1,9 @@
 // The board view's command handlers: what each menu command and key does to
 // the level, the carry and the outside world.
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include "app/board_view.h"
 #include "app/browser.h"
 #include "app/command_table.h"
@@ -14,7 +17,7 @@ QString CodeText(const Level& level) { return QString::fromStdString(WriteLevelC
 
 }  // namespace
 
-bool CBoardView::OnCommand(int id) { return RunCommandHandler(*this, id); }
+bool CBoardView::OnCommand(int id) { return RunCommandHandler(*this, id, m_mode); }
 
 void CBoardView::OnGame3x3() { m_document.Apply(edit::BoardSize{3}); }
 
@@ -56,3 +59,24 @@ void CBoardView::OnEditGetHtml() { OpenInBrowser(SharingPageAddress(WriteLevelCo
 void CBoardView::OnHelpHomepage() { OpenInBrowser(HomePageAddress()); }
 
 void CBoardView::OnMakerSite() { OpenInBrowser(MakerSiteAddress()); }
+
+void CBoardView::OnEditUndo() { m_document.Undo(); }
+
+void CBoardView::OnEditRedo() { m_document.Redo(); }
+
+// The code of the level as the board shows it, a carried piece where its record stands.
+void CBoardView::OnEditCopy() { QGuiApplication::clipboard()->setText(CodeText(level())); }
+
+// All or nothing: a text that is no level code changes nothing and says why.
+// Blanks and line breaks around the code, as a copied line brings them, are
+// not part of it.
+void CBoardView::OnEditPaste() {
+  const std::string text = QGuiApplication::clipboard()->text().trimmed().toStdString();
+  Level pasted;
+  const ParseResult reading = ParseLevelCode(pasted, text);
+  if (!reading.accepted) {
+    emit transientMessage(QStringLiteral("Not pasted: %1.").arg(QString::fromStdString(reading.reason)));
+    return;
+  }
+  m_document.Apply(edit::ReplaceLevel{std::move(pasted)});
+}

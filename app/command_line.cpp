@@ -11,13 +11,22 @@ namespace {
 constexpr const char* Description =
     "Korvalo Level Editor: builds levels for Korvalo, a maze puzzle on a board of\n"
     "3, 5 or 7 squares with walls, three balls and three holes. It opens its window\n"
-    "with a random 5 x 5 level; see the README for the mouse, the menus and the keys.";
+    "with a random 5 x 5 level; see the README for the mouse, the menus and the keys.\n"
+    "With --designer it opens in designer mode: undo, the length of the shortest\n"
+    "solution, the clipboard, level sets and generation of levels.";
 
 struct Parser {
   QCommandLineParser parser;
-  QCommandLineOption help = parser.addHelpOption();
+  // Our own help option: Qt's would add --help-all, which lists Qt's options,
+  // and those have no effect here.
+  QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")};
   QCommandLineOption version = parser.addVersionOption();
+  QCommandLineOption designer{QStringLiteral("designer"), QStringLiteral("Open in designer mode.")};
   Parser() {
+    parser.addOption(help);
+    parser.addOption(designer);
+    parser.addPositionalArgument(QStringLiteral("set"),
+                                 QStringLiteral("With --designer: a level set file to open."), QStringLiteral("[set]"));
     parser.setApplicationDescription(QString::fromLatin1(Description));
     // "-reverse" is one unknown option, not -r -e -v (the version) and so on.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -33,13 +42,18 @@ bool Print(const QString& text) {
 
 }  // namespace
 
-StartRequest ReadCommandLine(const QStringList& arguments) {
+StartOptions ReadCommandLine(const QStringList& arguments) {
   Parser options;
   // A parse error (an option the editor does not know) is not looked at.
   options.parser.parse(arguments);
-  if (options.parser.isSet(options.help)) return StartRequest::ShowHelp;
-  if (options.parser.isSet(options.version)) return StartRequest::ShowVersion;
-  return StartRequest::OpenEditor;
+  StartOptions start;
+  if (options.parser.isSet(options.designer)) {
+    start.mode = EditorMode::Designer;
+    start.setFile = options.parser.positionalArguments().value(0);
+  }
+  if (options.parser.isSet(options.help)) start.request = StartRequest::ShowHelp;
+  else if (options.parser.isSet(options.version)) start.request = StartRequest::ShowVersion;
+  return start;
 }
 
 int PrintStartInformation(StartRequest request, const QStringList& arguments) {

@@ -1,33 +1,53 @@
 #pragma once
-// Every command of the editor in one table, one row each: its id, name, place
-// in the menu, caption, key and handler. The menu bar, the keyboard shortcuts
-// and the dispatch are all built from it, so adding a command is one row and
-// one handler.
+// Every command of the editor in one table, one row each: its id, name, the
+// modes it exists in, its place in the menu, caption, key in each mode and
+// handler. The menu bar, the keyboard shortcuts and the dispatch of both
+// modes are built from it, so adding a command is one row and one handler.
 
+#include <QKeySequence>
 #include <array>
 #include <string_view>
 #include <variant>
 
 #include "app/board_view.h"
+#include "app/editor_mode.h"
 #include "app/main_frame.h"
 
-/// Where a command shows: in one of the three popups, as a command on the
-/// menu bar itself, or nowhere (reached by its key alone).
-enum class MenuPlace { Game, Edit, Help, MenuBar, Hidden };
+/// Where a command shows: in one of the popups, as a command on the menu bar
+/// itself, or nowhere (reached by its key alone).
+enum class MenuPlace { File, Game, Edit, Set, Help, MenuBar, Hidden };
+
+/// The modes a row exists in.
+enum class InModes { Classic, Designer, Both };
+
+constexpr bool ExistsIn(InModes modes, EditorMode mode) {
+  return modes == InModes::Both || (modes == InModes::Classic) == (mode == EditorMode::Classic);
+}
 
 /// The popups of the menu bar, in display order, with their captions.
 struct PopupEntry {
   MenuPlace menu;
+  InModes modes;
   std::string_view caption;
 };
-inline constexpr std::array<PopupEntry, 3> Popups = {{
-    {MenuPlace::Game, "&Game"},
-    {MenuPlace::Edit, "&Edit"},
-    {MenuPlace::Help, "&Help"},
+inline constexpr std::array<PopupEntry, 5> Popups = {{
+    {MenuPlace::File, InModes::Designer, "&File"},
+    {MenuPlace::Game, InModes::Both, "&Game"},
+    {MenuPlace::Edit, InModes::Both, "&Edit"},
+    {MenuPlace::Set, InModes::Designer, "&Set"},
+    {MenuPlace::Help, InModes::Both, "&Help"},
 }};
 
+/// A key: its portable text ("Ctrl+T"), or one of the desktop's standard keys.
+struct Key {
+  std::string_view text;
+  QKeySequence::StandardKey standard = QKeySequence::UnknownKey;
+};
+constexpr Key NoKey{};
+constexpr Key Standard(QKeySequence::StandardKey standard) { return {"", standard}; }
+
 /// Who handles a command: a member of the board view, which is offered every
-/// command first, or of the main frame (About and Exit).
+/// command first, or of the main frame.
 using ViewHandler = void (CBoardView::*)();
 using FrameHandler = void (CMainFrame::*)();
 using CommandHandler = std::variant<ViewHandler, FrameHandler>;
@@ -35,38 +55,66 @@ using CommandHandler = std::variant<ViewHandler, FrameHandler>;
 struct CommandEntry {
   int id;
   std::string_view name;
+  InModes modes;
   MenuPlace menu;
-  std::string_view caption;   // with '&' before the mnemonic letter
-  std::string_view shortcut;  // in QKeySequence's portable text; empty for none
-  bool separatorBefore;       // a separator line above the item in its popup
+  std::string_view caption;          // with '&' before the mnemonic letter
+  std::string_view designerCaption;  // when designer mode names it otherwise
+  Key classicKey;
+  Key designerKey;
+  bool separatorBefore;  // a separator line above the item, unless it comes first in its popup
   CommandHandler handler;
 };
 
 /// The commands in menu order within each popup; the menu-bar command follows
-/// the popups.
-inline constexpr std::array<CommandEntry, 16> Commands = {{
-    {32772, "ID_GAME_3X3", MenuPlace::Game, "3x3", "", false, &CBoardView::OnGame3x3},
-    {32773, "ID_GAME_5X5", MenuPlace::Game, "5x5", "", false, &CBoardView::OnGame5x5},
-    {32774, "ID_GAME_7X7", MenuPlace::Game, "7x7", "", false, &CBoardView::OnGame7x7},
-    {32777, "ID_GAME_TEST", MenuPlace::Game, "Test", "Ctrl+T", true, &CBoardView::OnGameTest},
-    {57665, "ID_APP_EXIT", MenuPlace::Game, "Exit", "", true, &CMainFrame::OnAppExit},
-    {32775, "ID_EDIT_CLEARMAZE", MenuPlace::Edit, "Clear", "Ctrl+N", false, &CBoardView::OnEditClearMaze},
-    {32776, "ID_EDIT_RANDOM", MenuPlace::Edit, "Random", "Ctrl+R", false, &CBoardView::OnEditRandom},
-    {32779, "ID_EDIT_XFLIP", MenuPlace::Edit, "X-flip", "Ctrl+X", true, &CBoardView::OnEditXFlip},
-    {32778, "ID_EDIT_YFLIP", MenuPlace::Edit, "Y-flip", "Ctrl+Y", false, &CBoardView::OnEditYFlip},
-    {32780, "ID_EDIT_ROTATE", MenuPlace::Edit, "Rotate", "Ctrl+Z", false, &CBoardView::OnEditRotate},
-    {32784, "ID_EDIT_GETHTML", MenuPlace::Edit, "Get &HTML", "", true, &CBoardView::OnEditGetHtml},
-    {32782, "ID_EDIT_COPYCODE", MenuPlace::Edit, "Copy", "Ctrl+C", true, &CBoardView::OnEditCopyCode},
-    {57664, "ID_APP_ABOUT", MenuPlace::Help, "About", "", false, &CMainFrame::OnAppAbout},
-    {32771, "ID_HELP_HOMEPAGE", MenuPlace::Help, "Homepage", "", false, &CBoardView::OnHelpHomepage},
-    {32783, "ID_MAKER_SITE", MenuPlace::MenuBar, "&Vandrel", "", false, &CBoardView::OnMakerSite},
-    {32781, "ID_SOLUTION_STEP", MenuPlace::Hidden, "", "Ctrl+Alt+O", false, &CBoardView::OnSolutionStep},
-}};
+/// the popups. A command placed otherwise in the two modes has a row for each.
+inline constexpr auto Commands = [] {
+  using enum InModes;
+  using enum MenuPlace;
+  return std::to_array<CommandEntry>({
+    {33001, "ID_FILE_NEW", Designer, File, "New", "", NoKey, Standard(QKeySequence::New), false, &CMainFrame::OnFileNew},
+    {33002, "ID_FILE_OPEN", Designer, File, "Open...", "", NoKey, Standard(QKeySequence::Open), false, &CMainFrame::OnFileOpen},
+    {33003, "ID_FILE_SAVE", Designer, File, "Save", "", NoKey, Standard(QKeySequence::Save), true, &CMainFrame::OnFileSave},
+    {33004, "ID_FILE_SAVE_AS", Designer, File, "Save As...", "", NoKey, {"Ctrl+Shift+S"}, false, &CMainFrame::OnFileSaveAs},
+    {57665, "ID_APP_EXIT", Designer, File, "Exit", "", NoKey, {"Ctrl+Q"}, true, &CMainFrame::OnAppExit},
 
-/// The row of a command id; null for an id the table does not hold.
-constexpr const CommandEntry* FindCommand(int id) {
+    {32772, "ID_GAME_3X3", Both, Game, "3x3", "", NoKey, NoKey, false, &CBoardView::OnGame3x3},
+    {32773, "ID_GAME_5X5", Both, Game, "5x5", "", NoKey, NoKey, false, &CBoardView::OnGame5x5},
+    {32774, "ID_GAME_7X7", Both, Game, "7x7", "", NoKey, NoKey, false, &CBoardView::OnGame7x7},
+    {33010, "ID_GAME_GENERATE", Designer, Game, "Generate...", "", NoKey, {"Ctrl+G"}, true, &CMainFrame::OnGameGenerate},
+    {32777, "ID_GAME_TEST", Both, Game, "Test", "", {"Ctrl+T"}, {"Ctrl+T"}, true, &CBoardView::OnGameTest},
+    {57665, "ID_APP_EXIT", Classic, Game, "Exit", "", NoKey, NoKey, true, &CMainFrame::OnAppExit},
+
+    {33020, "ID_EDIT_UNDO", Designer, Edit, "Undo", "", NoKey, Standard(QKeySequence::Undo), false, &CBoardView::OnEditUndo},
+    {33021, "ID_EDIT_REDO", Designer, Edit, "Redo", "", NoKey, Standard(QKeySequence::Redo), false, &CBoardView::OnEditRedo},
+    {33022, "ID_EDIT_COPY", Designer, Edit, "Copy Level Code", "", NoKey, Standard(QKeySequence::Copy), true, &CBoardView::OnEditCopy},
+    {33023, "ID_EDIT_PASTE", Designer, Edit, "Paste Level Code", "", NoKey, Standard(QKeySequence::Paste), false, &CBoardView::OnEditPaste},
+    {32775, "ID_EDIT_CLEARMAZE", Both, Edit, "Clear", "", {"Ctrl+N"}, {"Ctrl+Shift+N"}, true, &CBoardView::OnEditClearMaze},
+    {32776, "ID_EDIT_RANDOM", Both, Edit, "Random", "", {"Ctrl+R"}, {"Ctrl+R"}, false, &CBoardView::OnEditRandom},
+    {32779, "ID_EDIT_XFLIP", Both, Edit, "X-flip", "", {"Ctrl+X"}, {"Ctrl+Shift+X"}, true, &CBoardView::OnEditXFlip},
+    {32778, "ID_EDIT_YFLIP", Both, Edit, "Y-flip", "", {"Ctrl+Y"}, {"Ctrl+Shift+Y"}, false, &CBoardView::OnEditYFlip},
+    {32780, "ID_EDIT_ROTATE", Both, Edit, "Rotate", "", {"Ctrl+Z"}, {"Ctrl+Shift+R"}, false, &CBoardView::OnEditRotate},
+    {32784, "ID_EDIT_GETHTML", Both, Edit, "Get &HTML", "", NoKey, NoKey, true, &CBoardView::OnEditGetHtml},
+    {32782, "ID_EDIT_COPYCODE", Both, Edit, "Copy", "Level Code...", {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardView::OnEditCopyCode},
+
+    {33030, "ID_SET_ADD", Designer, Set, "Add Level", "", NoKey, {"Ctrl+Shift+A"}, false, &CMainFrame::OnSetAdd},
+    {33031, "ID_SET_REPLACE", Designer, Set, "Replace Selected Level", "", NoKey, {"Ctrl+Shift+E"}, false, &CMainFrame::OnSetReplace},
+    {33032, "ID_SET_REMOVE", Designer, Set, "Remove Selected Level", "", NoKey, {"Ctrl+Shift+Del"}, false, &CMainFrame::OnSetRemove},
+    {33033, "ID_SET_MOVE_UP", Designer, Set, "Move Up", "", NoKey, {"Ctrl+Shift+Up"}, true, &CMainFrame::OnSetMoveUp},
+    {33034, "ID_SET_MOVE_DOWN", Designer, Set, "Move Down", "", NoKey, {"Ctrl+Shift+Down"}, false, &CMainFrame::OnSetMoveDown},
+    {33035, "ID_SET_EDIT", Designer, Set, "Edit Selected Level", "", NoKey, {"Ctrl+E"}, true, &CMainFrame::OnSetEdit},
+    {33036, "ID_SET_TITLE", Designer, Set, "Title and Author...", "", NoKey, NoKey, true, &CMainFrame::OnSetTitle},
+
+    {57664, "ID_APP_ABOUT", Both, Help, "About", "", NoKey, NoKey, false, &CMainFrame::OnAppAbout},
+    {32771, "ID_HELP_HOMEPAGE", Both, Help, "Homepage", "", NoKey, NoKey, false, &CBoardView::OnHelpHomepage},
+    {32783, "ID_MAKER_SITE", Both, MenuBar, "&Vandrel", "", NoKey, NoKey, false, &CBoardView::OnMakerSite},
+    {32781, "ID_SOLUTION_STEP", Both, Hidden, "", "", {"Ctrl+Alt+O"}, {"Ctrl+Alt+O"}, false, &CBoardView::OnSolutionStep},
+  });
+}();
+
+/// The row of a command id in a mode; null for an id the mode does not hold.
+constexpr const CommandEntry* FindCommand(int id, EditorMode mode) {
   for (const CommandEntry& command : Commands) {
-    if (command.id == id) return &command;
+    if (command.id == id && ExistsIn(command.modes, mode)) return &command;
   }
   return nullptr;
 }
@@ -82,9 +130,9 @@ consteval int CommandId(std::string_view name) {
 /// Runs the command's handler if its row gives it to this owner (the board
 /// view or the main frame); returns whether it did.
 template <typename Owner>
-bool RunCommandHandler(Owner& owner, int id) {
+bool RunCommandHandler(Owner& owner, int id, EditorMode mode) {
   using Handler = void (Owner::*)();
-  const CommandEntry* command = FindCommand(id);
+  const CommandEntry* command = FindCommand(id, mode);
   if (command == nullptr) return false;
   const Handler* handler = std::get_if<Handler>(&command->handler);
   if (handler == nullptr) return false;

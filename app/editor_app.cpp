@@ -5,21 +5,22 @@
 #include "korvalo_version.h"
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
-  // The names a settings store would use; the editor reads and writes no settings.
+  // The names of the settings store; only designer mode reads and writes it.
   setOrganizationName(QStringLiteral("Vandrel"));
   setApplicationName(QStringLiteral("Korvalo Level Editor"));
   setApplicationVersion(QLatin1String(KorvaloVersion));
 }
 
-bool CEditorApp::InitInstance() {
+bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
   // The frame's board view builds the first level before any window exists.
-  m_mainFrame = new CMainFrame();
+  m_mainFrame = new CMainFrame(ClockSeededRandomSource(), mode);
   m_mainFrame->setAttribute(Qt::WA_DeleteOnClose);
   connect(m_mainFrame, &CMainFrame::aboutRequested, this, &CEditorApp::OnAppAbout);
   setWindowIcon(EditorIcon());
   m_mainFrame->setWindowIcon(EditorIcon());
   m_mainFrame->show();
   m_mainFrame->repaint();
+  if (mode == EditorMode::Designer && !setFile.isEmpty()) m_mainFrame->OpenSetFile(setFile);
   return !m_mainFrame.isNull();
 }
 

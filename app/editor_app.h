@@ -11,9 +11,9 @@ class CEditorApp : public QApplication {
  public:
   CEditorApp(int& argc, char** argv);
 
-  /// Builds the first level and the main window, shows and paints it; returns
-  /// whether the main window exists.
-  bool InitInstance();
+  /// Builds the first level and the main window in the mode, shows and paints
+  /// it; returns whether the main window exists.
+  bool InitInstance(EditorMode mode = EditorMode::Classic, const QString& setFile = {});
 
   CMainFrame* mainFrame() const { return m_mainFrame; }
 

@@ -1,13 +1,19 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
+#include <QVBoxLayout>
 #include <map>
 
 #include "app/command_table.h"
+#include "app/level_set_panel.h"
+#include "app/status_line.h"
 
 namespace {
 
@@ -21,17 +27,31 @@ constexpr Qt::WindowFlags MainWindowFlags = Qt::Window | Qt::CustomizeWindowHint
                                             Qt::WindowMinimizeButtonHint |
                                             Qt::WindowCloseButtonHint;
 
-}  // namespace
-
-QString MenuText(std::string_view caption, std::string_view shortcut) {
-  if (shortcut.empty()) return FromView(caption);
-  return FromView(caption) + QLatin1Char('\t') + FromView(shortcut);
+/// The keys of a command in a mode: a standard key may have several.
+QList<QKeySequence> KeysOf(const Key& key) {
+  if (key.standard != QKeySequence::UnknownKey) return QKeySequence::keyBindings(key.standard);
+  if (key.text.empty()) return {};
+  return {QKeySequence(FromView(key.text), QKeySequence::PortableText)};
 }
 
-CMainFrame::CMainFrame(RandomSource random)
-    : QMainWindow(nullptr, MainWindowFlags), m_view(new CBoardView(nullptr, std::move(random))) {
-  setWindowTitle(QStringLiteral("Korvalo Level Editor"));
-  setCentralWidget(m_view);
+/// The menu text of a command: its caption, then a tab and the key shown at
+/// the item's right edge, as a menu resource writes it.
+QString MenuText(const QString& caption, const QString& key) {
+  return key.isEmpty() ? caption : caption + QLatin1Char('\t') + key;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(RandomSource random, EditorMode mode)
+    : QMainWindow(nullptr, MainWindowFlags),
+      m_mode(mode),
+      m_view(new CBoardView(nullptr, std::move(random), mode)) {
+  if (mode == EditorMode::Classic) {
+    setWindowTitle(QStringLiteral("Korvalo Level Editor"));
+    setCentralWidget(m_view);
+  } else {
+    BuildDesignerParts();
+  }
   BuildMenuAndKeys();
   // The window follows the menu bar's height for any font, so the board keeps
   // its exact size and the user cannot resize the window.
@@ -39,15 +59,17 @@ CMainFrame::CMainFrame(RandomSource random)
   // The main window never keeps the focus for itself: the board view takes it.
   setFocusProxy(m_view);
   m_view->setFocus();
+  if (mode == EditorMode::Designer) ShowDesignerParts();
 }
 
 QAction* CMainFrame::MakeAction(const CommandEntry& command) {
-  // The shortcut is shown through the caption's tab text, so the action
-  // carries the plain caption and the key separately.
-  auto* action = new QAction(FromView(command.caption), this);
-  const QString shortcut = FromView(command.shortcut);
-  if (!shortcut.isEmpty()) {
-    action->setShortcut(QKeySequence(shortcut, QKeySequence::PortableText));
+  const std::string_view caption =
+      m_mode == EditorMode::Designer && !command.designerCaption.empty() ? command.designerCaption
+                                                                         : command.caption;
+  auto* action = new QAction(FromView(caption), this);
+  const QList<QKeySequence> keys = KeysOf(m_mode == EditorMode::Classic ? command.classicKey : command.designerKey);
+  if (!keys.isEmpty()) {
+    action->setShortcuts(keys);
     // Keys act only while this window is active; in a dialog they belong to the dialog.
     action->setShortcutContext(Qt::WindowShortcut);
   }
@@ -60,30 +82,40 @@ QAction* CMainFrame::MakeAction(const CommandEntry& command) {
 void CMainFrame::BuildMenuAndKeys() {
   std::map<MenuPlace, QMenu*> popups;
   for (const PopupEntry& popup : Popups) {
-    popups[popup.menu] = menuBar()->addMenu(FromView(popup.caption));
+    if (ExistsIn(popup.modes, m_mode)) popups[popup.menu] = menuBar()->addMenu(FromView(popup.caption));
   }
   for (const CommandEntry& command : Commands) {
+    if (!ExistsIn(command.modes, m_mode)) continue;
     QAction* action = MakeAction(command);
     switch (command.menu) {
-      case MenuPlace::Game:
-      case MenuPlace::Edit:
-      case MenuPlace::Help: {
-        QMenu* popup = popups.at(command.menu);
-        if (command.separatorBefore) popup->addSeparator();
-        action->setText(MenuText(command.caption, command.shortcut));
-        popup->addAction(action);
-        break;
-      }
       case MenuPlace::MenuBar:
         menuBar()->addAction(action);
         break;
       case MenuPlace::Hidden:
         break;
+      default: {
+        QMenu* popup = popups.at(command.menu);
+        if (command.separatorBefore && !popup->actions().isEmpty()) popup->addSeparator();
+        // The classic menu shows its keys as written; designer mode as the desktop names them.
+        const QList<QKeySequence> keys = action->shortcuts();
+        const QString key = m_mode == EditorMode::Classic ? FromView(command.classicKey.text)
+                            : keys.isEmpty()              ? QString()
+                                                          : keys.first().toString(QKeySequence::NativeText);
+        action->setText(MenuText(action->text(), key));
+        popup->addAction(action);
+        if (command.id == CommandId("ID_FILE_OPEN")) {
+          m_recentMenu = popup->addMenu(QStringLiteral("Open Recent"));
+          RebuildRecentMenu();
+        }
+        break;
+      }
     }
   }
 }
 
-bool CMainFrame::OnCmdMsg(int id) { return m_view->OnCommand(id) || RunCommandHandler(*this, id); }
+bool CMainFrame::OnCmdMsg(int id) {
+  return m_view->OnCommand(id) || RunCommandHandler(*this, id, m_mode);
+}
 
 void CMainFrame::OnAppAbout() { emit aboutRequested(); }
 

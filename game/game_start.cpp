@@ -57,7 +57,16 @@ int ShortestLength(Level& level) {
   return solution.exists ? static_cast<int>(solution.moves.size()) : -1;
 }
 
-std::string Quoted(std::string_view text) {
+std::string UnreadableNotice(const GameParameter& parameter, const std::string& reason) {
+  if (parameter.code.empty()) return "No level code was given; " + RandomLevelInstead();
+  const std::string why = reason.empty() ? "" : " (" + reason + ")";
+  return "Could not read the level code " + QuotedForNotice(parameter.code) + why + "; " +
+         RandomLevelInstead();
+}
+
+}  // namespace
+
+std::string QuotedForNotice(std::string_view text) {
   std::string quoted;
   for (const char c : text.substr(0, MaxQuotedLength)) {
     quoted += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
@@ -66,15 +75,10 @@ std::string Quoted(std::string_view text) {
   return "\"" + quoted + "\"";
 }
 
-std::string UnreadableNotice(const GameParameter& parameter, const std::string& reason) {
-  const std::string instead = "playing a random " + std::to_string(DefaultBoardSize) + " x " +
-                              std::to_string(DefaultBoardSize) + " level instead.";
-  if (parameter.code.empty()) return "No level code was given; " + instead;
-  const std::string why = reason.empty() ? "" : " (" + reason + ")";
-  return "Could not read the level code " + Quoted(parameter.code) + why + "; " + instead;
+std::string RandomLevelInstead() {
+  return "playing a random " + std::to_string(DefaultBoardSize) + " x " +
+         std::to_string(DefaultBoardSize) + " level instead.";
 }
-
-}  // namespace
 
 GameParameter ParseParameterText(const std::vector<std::string>& arguments) {
   std::string text;
@@ -126,7 +130,6 @@ GameStart OpenGame(const std::vector<std::string>& arguments, const RandomSource
             UnreadableNotice(parameter, read.reason)};
   }
   RecheckLevel(level);
-  std::string notice =
-      level.solvable == 0 ? "This level has no solution; the balls can still be moved." : "";
+  std::string notice = level.solvable == 0 ? NoSolutionNotice : "";
   return {std::move(level), parameter.fromEditor, std::move(notice)};
 }

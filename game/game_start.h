@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/set_play.h"
 #include "logic/level.h"
 #include "logic/maze.h"
 
@@ -14,6 +15,10 @@ inline constexpr std::string_view EditorSuffix = "Level Editor";
 
 /// Size of the random level played when no usable level is given.
 inline constexpr int DefaultBoardSize = 5;
+
+/// What the window says about a level that cannot be solved.
+inline constexpr const char* NoSolutionNotice =
+    "This level has no solution; the balls can still be moved.";
 
 /// What the command line asks for.
 struct GameParameter {
@@ -35,7 +40,15 @@ struct GameStart {
   Level level;               // consistent, with its buffers; may have no solution
   bool editorLevel = false;  // the level is the one the editor passed
   std::string notice;        // how the level came about, when worth saying; else empty
+  std::optional<SetPlay> set = std::nullopt;  // the set played, whose current level is `level`
 };
+
+/// A text as a notice quotes it: in double quotes, control characters as '?',
+/// cut short after 40 characters.
+std::string QuotedForNotice(std::string_view text);
+
+/// The end of every notice that falls back on a random level.
+std::string RandomLevelInstead();
 
 /// Reads the command line: a readable code is played as given, even without a
 /// solution; no code gives a random level; an unreadable one gives a random

@@ -19,6 +19,12 @@ constexpr int StatusMargin = 12;
 constexpr const char* KeyHelp =
     "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
     "R: restart    H: hint    N: new level    Esc: quit";
+// A set plays its own levels: no N. Enter acts once the level is solved, as
+// the line that offers the next level says.
+constexpr const char* SetKeyHelp =
+    "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
+    "R: restart    H: hint    Enter: next level    Esc: quit\n"
+    "Page Up, Page Down: previous, next level";
 
 /// Colour, size and weight of a status line, relative to the window's font.
 void SetLook(QLabel* label, QColor ink, int pointSizeChange, bool bold) {
@@ -35,11 +41,16 @@ QLabel* AddLine(QWidget* window, QVBoxLayout* layout, const char* name, QColor i
                 int pointSizeChange = 0, bool bold = false) {
   auto* label = new QLabel(window);
   label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);  // titles and quoted texts are never markup
   SetLook(label, ink, pointSizeChange, bold);
   label->setFixedWidth(ViewWidth - 2 * StatusMargin);
   label->setWordWrap(true);
   layout->addWidget(label);
   return label;
+}
+
+QString Joined(const QString& first, const QString& second) {
+  return first.isEmpty() || second.isEmpty() ? first + second : first + "\n" + second;
 }
 
 std::optional<Direction> TiltOfKey(int key) {
@@ -57,9 +68,12 @@ std::optional<Direction> TiltOfKey(int key) {
 CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     : QWidget(parent),
       m_game(std::move(start.level)),
+      m_set(std::move(start.set)),
       m_random(std::move(random)),
       m_notice(QString::fromStdString(start.notice)) {
-  setWindowTitle(start.editorLevel ? EditorTestTitle : GameTitle);
+  setWindowTitle(m_set ? QString(GameTitle) + " - " + QString::fromStdString(m_set->set().title)
+                 : start.editorLevel ? EditorTestTitle
+                                     : GameTitle);
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
   QPalette palette = this->palette();
@@ -70,6 +84,14 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  if (m_set) {
+    auto* heading = new QVBoxLayout;
+    heading->setContentsMargins(StatusMargin, 8, StatusMargin, 4);
+    heading->setSpacing(3);
+    layout->addLayout(heading);
+    m_setLevel = AddLine(this, heading, "setLevel", Ink, 2, true);
+    m_setProgress = AddLine(this, heading, "setProgress", Ink);
+  }
   m_board = new QLabel;
   m_board->setObjectName("board");
   layout->addWidget(m_board);
@@ -84,8 +106,13 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   // The hint, or the shortest possible count at the end; it keeps its height
   // while empty, so the window does not jump.
   m_thirdLine->setMinimumHeight(m_thirdLine->fontMetrics().height());
+  if (m_set) {
+    m_offer = AddLine(this, status, "offer", SolvedInk, 1, true);
+    m_offer->setMinimumHeight(m_offer->fontMetrics().height());
+  }
   m_noticeLabel = AddLine(this, status, "notice", NoticeInk);
-  AddLine(this, status, "keys", Ink, -1)->setText(KeyHelp);
+  AddLine(this, status, "keys", Ink, -1)->setText(m_set ? SetKeyHelp : KeyHelp);
+  if (m_set) m_set->Observe(m_game);  // a level may stand solved from the start
   ShowState();
 }
 
@@ -110,16 +137,41 @@ bool CGameWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     m_game.Restart();
   } else if (key == Qt::Key_H) {
     m_game.ShowHint();
-  } else if (key == Qt::Key_N) {
+  } else if (key == Qt::Key_N && !m_set) {
     NewRandomLevel();
   } else if (key == Qt::Key_Escape) {
     close();
     return true;
-  } else {
+  } else if (!m_set || !HandleSetKey(key)) {
     return false;
   }
+  if (m_set) m_set->Observe(m_game);
   ShowState();
   return true;
+}
+
+// Page Up and Page Down stop at the ends of the set; Enter goes on only from
+// a solved level.
+bool CGameWindow::HandleSetKey(int key) {
+  switch (key) {
+    case Qt::Key_PageDown: GoToSetLevel(m_set->Index() + 1); return true;
+    case Qt::Key_PageUp: GoToSetLevel(m_set->Index() - 1); return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (const std::optional<int> next = m_set->NextToPlay(); next && m_game.IsSolved()) {
+        GoToSetLevel(*next);
+      }
+      return true;
+    default: return false;
+  }
+}
+
+// The notice of the start (lines left out of the set) speaks of the first
+// level shown; it goes once the player moves on.
+void CGameWindow::GoToSetLevel(int index) {
+  if (!m_set->GoTo(index)) return;
+  m_game.Replace(m_set->CurrentLevel());
+  m_notice.clear();
 }
 
 // A new level is no longer the one the editor passed, nor the unreadable one a
@@ -146,5 +198,14 @@ void CGameWindow::ShowState() {
   SetLook(m_remaining, m_game.IsSolved() ? SolvedInk : Ink, m_game.IsSolved() ? 2 : 0, m_game.IsSolved());
   m_thirdLine->setText(lines.size() > 2 ? QString::fromStdString(lines[2]) : QString());
   m_noticeLabel->setText(m_notice);
-  m_noticeLabel->setVisible(!m_notice.isEmpty());
+  if (m_set) ShowSetState();
+  m_noticeLabel->setVisible(!m_noticeLabel->text().isEmpty());
+}
+
+void CGameWindow::ShowSetState() {
+  const std::vector<std::string> lines = SetLines(*m_set);
+  m_setLevel->setText(QString::fromStdString(lines[0]));
+  m_setProgress->setText(QString::fromStdString(lines[1]));
+  m_offer->setText(QString::fromStdString(OfferLine(*m_set, m_game)));
+  m_noticeLabel->setText(Joined(m_notice, QString::fromStdString(LevelNotice(*m_set, m_game))));
 }

@@ -10,16 +10,21 @@
 
 class QLabel;
 
-/// Window titles: a game started by the editor's Test command says so.
+/// Window titles: a game started by the editor's Test command says so; a set
+/// played adds its title to GameTitle.
 inline constexpr const char* GameTitle = "Korvalo";
 inline constexpr const char* EditorTestTitle = "Korvalo - test of the editor's level";
 
 class CGameWindow : public QWidget {
  public:
-  /// random makes the levels of the New key.
+  /// random makes the levels of the New key. A start with a set plays the
+  /// set: Page Up and Page Down go through its levels, Enter goes on from a
+  /// solved level, and N makes no random level.
   CGameWindow(GameStart start, RandomSource random, QWidget* parent = nullptr);
 
   const GameState& game() const { return m_game; }
+  /// The set played; null when the game plays a single level.
+  const SetPlay* set() const { return m_set ? &*m_set : nullptr; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -27,13 +32,21 @@ class CGameWindow : public QWidget {
  private:
   /// Carries out the key's action; false when the key means nothing here.
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+  /// The keys that only a set has; false when the key is none of them.
+  bool HandleSetKey(int key);
+  void GoToSetLevel(int index);
   void NewRandomLevel();
   void ShowState();
+  void ShowSetState();
 
   GameState m_game;
+  std::optional<SetPlay> m_set;
   RandomSource m_random;
   BoardRenderer m_renderer;
   QString m_notice;
+  QLabel* m_setLevel = nullptr;     // "Level k of n" and the title; sets only
+  QLabel* m_setProgress = nullptr;  // what the player achieved; sets only
+  QLabel* m_offer = nullptr;        // where to go on from a solved level; sets only
   QLabel* m_board = nullptr;
   QLabel* m_moves = nullptr;
   QLabel* m_remaining = nullptr;

@@ -1,6 +1,7 @@
 // korvalo: plays a Korvalo level, given as a level code on the command line
-// (as the level editor's Test command passes it) or made at random. --help
-// and --version print and end; every other argument is the level's text.
+// (as the level editor's Test command passes it) or made at random, or the
+// levels of a level-set file in order. --help and --version print and end;
+// every other argument is the level's text or the file's name.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -9,15 +10,21 @@
 #include <vector>
 
 #include "game/game_window.h"
+#include "game/set_start.h"
+#include "game/settings_progress_store.h"
 #include "korvalo_version.h"
 
 namespace {
 
 constexpr const char* Description =
     "Korvalo: plays a level of the maze puzzle. Give a level code (as the level\n"
-    "editor's Test command does), or nothing for a random level that can be solved.\n"
+    "editor's Test command does), or nothing for a random level that can be solved,\n"
+    "or a level-set file (one level code per line, optionally followed by a tab and\n"
+    "a title) to play its levels in order.\n"
     "Arrows or W A S D tilt the board; Ctrl+Z or Backspace undo; R restarts;\n"
-    "H shows a hint; N makes a new level; Escape quits.";
+    "H shows a hint; N makes a new level; Escape quits. In a set, Page Up and\n"
+    "Page Down go to the previous and next level, Enter goes on from a solved one,\n"
+    "and N does nothing; the fewest moves each level was solved in are remembered.";
 
 /// Prints --help or --version before any window exists; the exit status, or
 /// nothing when the game is to be played.
@@ -28,10 +35,14 @@ std::optional<int> AnswerInformationOptions(int argc, char** argv) {
   parser.setApplicationDescription(QString::fromLatin1(Description));
   // "-reverse" is one unknown option, not -r -e -v (the version) and so on.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption help = parser.addHelpOption();
+  // Not Qt's help option, whose --help-all would list Qt's options, which have no effect here.
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+  parser.addOption(help);
   const QCommandLineOption version = parser.addVersionOption();
-  parser.addPositionalArgument("code", "The level code, optionally followed by \"Level Editor\".",
-                               "[code]");
+  parser.addPositionalArgument("code | file",
+                               "The level code, optionally followed by \"Level Editor\"; or the "
+                               "name of a level-set file, which is read when it exists.",
+                               "[code | file]");
   parser.parse(arguments);  // anything else is the level's text, read by the game
   if (!parser.isSet(help) && !parser.isSet(version)) return std::nullopt;
   int infoArgc = 1;
@@ -61,7 +72,8 @@ int main(int argc, char** argv) {
 
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   RandomSource random = ClockSeededRandomSource();
-  CGameWindow window(OpenGame(arguments, random), random);
+  CGameWindow window(OpenGameOrSet(arguments, random, std::make_shared<CSettingsProgressStore>()),
+                     random);
   window.show();
   return QApplication::exec();
 }

@@ -1,11 +1,14 @@
 #include "logic/canonical_code.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "logic/level_code.h"
 #include "logic/symmetry.h"
 
 std::array<std::string, 8> ImageCodes(const Level& level) {
+  assert(IsBoardSize(level.boardSize) &&
+         level.cells.size() == static_cast<std::size_t>(level.boardSize * level.boardSize));
   // The flips and the turn touch the walls and the pieces only, so a copy
   // without the predecessor table does.
   Level turned;

@@ -6,6 +6,8 @@
 
 #include "logic/level.h"
 
+// Both take a level whose cells fit its board size (3, 5 or 7).
+
 /// The codes of the level's eight images under the board's symmetries: the
 /// level turned 0, 1, 2 and 3 quarter turns clockwise, then those four
 /// mirrored top to bottom. Every image keeps the pieces' colours.

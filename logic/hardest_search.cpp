@@ -30,8 +30,8 @@ std::optional<std::string> HardestRequestProblem(const HardestRequest& request) 
 
 namespace {
 
-constexpr std::size_t HistoryLength = 200;
-constexpr std::uint64_t RestartAfter = 3000;  // candidates without a better level in this climb
+constexpr std::size_t HistoryLength = 50;
+constexpr std::uint64_t RestartAfter = 1500;  // candidates without a better level in this climb
 
 class HardestClimb {
  public:
@@ -40,16 +40,14 @@ class HardestClimb {
 
   HardestResult Run() {
     HardestResult result;
-    result.best.moves = -1;
-    m_best = &result.best;
-    Restart();
     while ((result.end = m_run.StopReason()) == SearchEnd::Done && !OutOfEvaluations()) {
-      if (m_idle >= RestartAfter) {
+      if (m_history.empty() || m_idle >= RestartAfter) {
         Restart();
       } else {
         Step();
       }
     }
+    result.best = m_best;
     result.tried = m_run.Tried();
     return result;
   }
@@ -121,10 +119,10 @@ class HardestClimb {
 
   /// Called right after the current level was rated, with its search at hand.
   void KeepIfBest() {
-    if (m_worth <= m_best->moves) return;
-    StateIndex holes = Polish();
-    *m_best = DescribeLevel(m_level, m_balls, holes, m_worth);
-    m_run.Report(*m_best);
+    if (m_worth <= m_best.moves) return;
+    const StateIndex holes = Polish();
+    m_best = DescribeLevel(m_level, m_balls, holes, m_worth);
+    m_run.Report(m_best);
   }
 
   /// Moves balls and holes apart while that lengthens the level; the holes.
@@ -148,10 +146,11 @@ class HardestClimb {
   Level m_level;
   StateIndex m_balls = 0;
   int m_worth = 0;  // the current level's greatest distance from its balls
+  // The worth of the current level over the last HistoryLength steps; empty before the first.
   std::vector<int> m_history;
   int m_climbBest = 0;
   std::uint64_t m_idle = 0;
-  FoundLevel* m_best = nullptr;
+  FoundLevel m_best{{}, {}, -1};
 };
 
 }  // namespace

@@ -15,8 +15,8 @@
 inline constexpr int NoMoveLimit = -1;
 
 /// Candidates rated in a row without a new level before a target counts as out
-/// of reach: on a 7 x 7 board some seconds of work.
-inline constexpr std::uint64_t DefaultAttemptLimit = 10000;
+/// of reach: about 7 seconds of one processor on a 7 x 7 board, 1 on 5 x 5.
+inline constexpr std::uint64_t DefaultAttemptLimit = 5000;
 
 struct GenerationRequest {
   int size = 5;                // 3, 5 or 7
@@ -25,7 +25,7 @@ struct GenerationRequest {
   int count = 1;               // levels wanted
   std::uint64_t seed = 0;
   int openWalls = 0;           // inner walls opened at random in each maze, before the pieces
-  std::uint64_t attemptLimit = DefaultAttemptLimit;
+  std::uint64_t attemptLimit = DefaultAttemptLimit;  // candidates in a row without a new level
   std::chrono::milliseconds timeLimit{0};  // zero: none
 };
 
@@ -45,4 +45,5 @@ std::optional<std::string> GenerationRequestProblem(const GenerationRequest& req
 /// search from the balls rates every placement of the holes, and the holes go
 /// to one drawn at random among those in range. A request with a problem
 /// yields no level and OutOfReach.
-GenerationResult GenerateLevels(const GenerationRequest& request, const SearchControl& control = {});
+GenerationResult GenerateLevels(const GenerationRequest& request,
+                                const SearchControl& control = {});

@@ -62,7 +62,8 @@ std::optional<std::string_view> HeaderValue(std::string_view comment, std::strin
   if (rest.size() < key.size()) return std::nullopt;
   for (std::size_t i = 0; i < key.size(); ++i) {
     const char c = rest[i];
-    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != key[i]) return std::nullopt;
+    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    if (lower != key[i]) return std::nullopt;
   }
   rest = Trim(rest.substr(key.size()));
   if (rest.empty() || rest.front() != ':') return std::nullopt;
@@ -103,8 +104,8 @@ class SetReader {
  private:
   void ReadComment(int number, std::string_view line) {
     if (!m_reading.set.levels.empty()) return;
-    for (auto [key, field] : {std::pair{"title", &m_reading.set.title},
-                              std::pair{"author", &m_reading.set.author}}) {
+    for (auto [key, field] :
+         {std::pair{"title", &m_reading.set.title}, std::pair{"author", &m_reading.set.author}}) {
       const std::optional<std::string_view> value = HeaderValue(line, key);
       if (!value || !field->empty()) continue;
       if (!IsValidUtf8(*value)) {
@@ -155,7 +156,9 @@ LevelSetReading ReadLevelSet(std::string_view text) {
 
 std::string WriteLevelSet(const LevelSet& set) {
   std::string text;
-  if (const std::string title = OneLine(set.title); !title.empty()) text += "# title: " + title + '\n';
+  if (const std::string title = OneLine(set.title); !title.empty()) {
+    text += "# title: " + title + '\n';
+  }
   if (const std::string author = OneLine(set.author); !author.empty()) {
     text += "# author: " + author + '\n';
   }
@@ -197,8 +200,7 @@ std::string DescribeSetProblem(const SetProblem& problem) {
   switch (problem.kind) {
     case SetProblemKind::Invalid:
       return where + "invalid level '" + problem.code + "': " + problem.reason;
-    case SetProblemKind::Unsolvable:
-      return where + problem.code + " has no solution";
+    case SetProblemKind::Unsolvable: return where + problem.code + " has no solution";
     case SetProblemKind::Duplicate:
       return where + problem.code + " is the same level as line " +
              std::to_string(problem.firstLine) + ", up to turns and mirrors";

@@ -31,6 +31,7 @@ BoardMoves BoardMovesOf(const Level& level) {
   for (SquareTable& sources : moves.source) sources.fill(NoSquare);
   for (int square = 0; square < n * n; ++square) {
     const Cell cell = level.cells[square];
+    // North, south, west, east.
     const std::array<int, 4> ahead = {(cell & OpenNorth) ? square - n : square,
                                       (cell & OpenSouth) ? square + n : square,
                                       (cell & OpenWest) ? square - 1 : square,
@@ -70,8 +71,7 @@ Balls Step(const SquareTable& destination, const Balls& from) {
     greenStays = greenStays | ((green == from.blue) & blueStays) | ((green == from.red) & redStays);
     redStays = redStays | ((red == from.blue) & blueStays) | ((red == from.green) & greenStays);
   }
-  return {blueStays ? from.blue : blue, greenStays ? from.green : green,
-          redStays ? from.red : red};
+  return {blueStays ? from.blue : blue, greenStays ? from.green : green, redStays ? from.red : red};
 }
 
 /// Calls visit with every placement that one move in the direction turns

@@ -30,7 +30,7 @@ class PlacementDistances {
   // The first call after a search fills a table of every distance.
   int Distance(StateIndex state) const;
 
-  /// The largest distance reached.
+  /// The largest distance reached; -1 before the first search.
   int Depth() const { return static_cast<int>(m_layerStarts.size()) - 2; }
 
   /// How many placements lie from least to most moves away (most < 0: no upper end).
@@ -52,10 +52,10 @@ class PlacementDistances {
   void Search(const Level& level, StateIndex origin, int depthLimit, ExpandLayer expand);
   std::size_t LayerStart(int distance) const;
 
-  int m_squares = 0;                       // N * N of the last board searched
-  std::vector<std::uint64_t> m_reached;    // one bit per StateIndex
-  std::vector<std::uint32_t> m_states;     // every placement reached, layer by layer, as
-                                           // blue | green << 8 | red << 16 squares
-  std::vector<std::size_t> m_layerStarts;  // where each layer begins in m_states, then the end
+  int m_squares = 0;                          // N * N of the last board searched
+  std::vector<std::uint64_t> m_reached;       // one bit per StateIndex
+  std::vector<std::uint32_t> m_states;        // every placement reached, layer by layer, as
+                                              // blue | green << 8 | red << 16 squares
+  std::vector<std::size_t> m_layerStarts{0};  // where each layer begins in m_states, then the end
   mutable std::vector<std::uint16_t> m_distance;  // per StateIndex, filled on the first Distance()
 };

@@ -31,7 +31,7 @@ struct SearchProgress {
 /// How a search ended.
 enum class SearchEnd {
   Done,        // it did what was asked: every level, or every evaluation allowed
-  OutOfReach,  // too many levels tried in a row without a new one: the target counts as out of reach
+  OutOfReach,  // too many candidates in a row without a new level: the target is out of reach
   TimeUp,      // the time limit passed
   Cancelled,   // the cancel flag was set
 };
@@ -39,9 +39,10 @@ enum class SearchEnd {
 /// The caller's side of a search; every part may be left empty. The callbacks
 /// run on the searching thread, between two candidate levels.
 struct SearchControl {
-  const std::atomic<bool>* cancel = nullptr;  // the search stops soon after this turns true
+  const std::atomic<bool>* cancel = nullptr;     // the search stops soon after this turns true
   std::function<void(const FoundLevel&)> found;  // each new level, or each improvement of the best
-  std::function<void(const SearchProgress&)> progress;  // every progressInterval, and once at the end
+  // Called every progressInterval, and once at the end.
+  std::function<void(const SearchProgress&)> progress;
   std::chrono::milliseconds progressInterval{200};
 };
 

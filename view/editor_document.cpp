@@ -84,9 +84,11 @@ void EditorDocument::Clicked(int x, int y) {
 void EditorDocument::Apply(const Edit& edit) {
   const bool endedCarry = EndsCarryFirst(edit) && EndCarry();
   const bool wasCarrying = IsCarrying(m_editing);
-  const Level before = m_level;
+  const Level before = m_undoEnabled ? m_level : Level{};
   const bool changed = std::visit([this](const auto& e) { return Change(e); }, edit);
-  if (!IsPointerEdit(edit)) {
+  if (!m_undoEnabled) {
+    // Nothing is kept.
+  } else if (!IsPointerEdit(edit)) {
     Record(before);
   } else if (!wasCarrying && IsCarrying(m_editing)) {
     m_beforeCarry = before;  // a pick-up: the carry is kept as one change when it ends
@@ -100,7 +102,7 @@ bool EditorDocument::EndCarry() {
   if (!IsCarrying(m_editing)) return false;
   m_editing.CarriedItem = CarriedPiece::Nothing;
   Recheck();
-  Record(m_beforeCarry);
+  if (m_undoEnabled) Record(m_beforeCarry);
   return true;
 }
 

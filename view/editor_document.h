@@ -37,6 +37,9 @@ class EditorDocument {
   // pick-up to the drop, exchanges on the way included; both end a carry
   // first, as the board commands do. The level afterwards is the level
   // before (or after) the change, field for field.
+  /// Keeps changes for undo from now on; off at first, so an editor without
+  /// undo pays nothing for it.
+  void EnableUndo() { m_undoEnabled = true; }
   bool CanUndo() const { return !m_undo.empty(); }
   bool CanRedo() const { return !m_redo.empty(); }
   void Undo();
@@ -90,6 +93,7 @@ class EditorDocument {
   RandomSource m_random;
   std::function<void()> m_changed = [] {};
   int m_rechecks = 0;
+  bool m_undoEnabled = false;
   std::vector<Step> m_undo;
   std::vector<Step> m_redo;
   Level m_beforeCarry;  // the level when the carry under way began

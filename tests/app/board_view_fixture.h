@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QStringList>
 #include <QTimer>
@@ -33,6 +35,24 @@ class PaintWatcher : public QObject {
   }
   bool painted = false;
 };
+
+/// The menu bar written out: a popup as "caption[item|item|-|item]", a submenu
+/// as "caption>", a bar command as its caption.
+inline QString MenuBarOutline(QMenuBar* bar) {
+  QStringList entries;
+  for (QAction* entry : bar->actions()) {
+    if (entry->menu() == nullptr) {
+      entries << entry->text();
+      continue;
+    }
+    QStringList items;
+    for (QAction* item : entry->menu()->actions()) {
+      items << (item->isSeparator() ? "-" : item->menu() ? item->text() + ">" : item->text());
+    }
+    entries << entry->text() + "[" + items.join('|') + "]";
+  }
+  return entries.join(' ');
+}
 
 /// Runs the action on the next modal dialog once it is open (a dialog's exec() blocks the test).
 inline void WhenDialogOpens(std::function<void(QWidget* dialog)> action) {

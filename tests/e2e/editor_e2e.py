@@ -375,6 +375,8 @@ class EditorSession(unittest.TestCase):
 
     extra_environment = {}
     alone = False  # run a copy of the editor from a folder without the game
+    arguments = []  # the editor's command line
+    title = TITLE   # its window's title, as a regular expression
 
     def setUp(self):
         # Cleanups rather than tearDown, so they also run when setUp fails; the
@@ -398,11 +400,11 @@ class EditorSession(unittest.TestCase):
             editor = os.path.join(self.scratch.name, os.path.basename(EDITOR))
             shutil.copy(EDITOR, editor)
         with open(self.editor_log, "w") as log:
-            self.editor = subprocess.Popen([editor], env=environment, cwd=self.scratch.name,
+            self.editor = subprocess.Popen([editor] + self.arguments, env=environment, cwd=self.scratch.name,
                                            stdout=log, stderr=subprocess.STDOUT)
         self.addCleanup(self.stop_programs)
         self.addCleanup(self.report_failure)
-        self.window = wait_until(self.editor_window, f"a visible window titled \"{TITLE}\"")
+        self.window = wait_until(self.editor_window, f"a visible window titled \"{self.title}\"")
         self.activate(self.window)
         self.rect = window_rect(self.window)
         self.view = wait_until(lambda: find_view(Shot(), self.rect),
@@ -458,7 +460,7 @@ class EditorSession(unittest.TestCase):
         if self.editor.poll() is not None:
             raise AssertionError(f"the editor exited with status {self.editor.returncode} before showing a window:\n"
                                  f"{self.editor_messages()}")
-        windows = visible_windows(pid=self.editor.pid, name=f"^{TITLE}$")
+        windows = visible_windows(pid=self.editor.pid, name=f"^{self.title}$")
         return windows[0] if windows else None
 
     def activate(self, window):
@@ -937,6 +939,84 @@ class MissingGameCase(EditorSession):
         self.wait_until_view_shows(before, "the board unchanged after Test without a game")
         self.assertEqual(set(visible_windows()), windows_before, "Test without a game opened a window")
         self.assertIsNone(self.editor.poll(), "the editor ended")
+
+
+class DesignerCases(EditorSession):
+    """Designer mode: the status line, undo, the clipboard and a set saved and opened."""
+
+    arguments = ["--designer"]
+    title = "Korvalo Level Designer - .*"
+
+    def status_ink(self, shot=None):
+        """The dark pixels of the status line's text, in a band just under the view."""
+        shot = shot or self.shot()
+        band = Rect(self.view.x, self.view.y + self.view.height + 4, self.view.width, 18)
+        return frozenset(dark_pixels(shot, band, threshold=200))
+
+    def paste(self, text):
+        """Puts text on the clipboard from outside the editor and presses Ctrl+V."""
+        subprocess.run(["xclip", "-selection", "clipboard"], input=text, text=True, timeout=WAIT, check=True)
+        self.command("ctrl+v")
+
+    def file_dialog(self, title, path):
+        """Waits for the file dialog, types the path into it and confirms."""
+        dialog = wait_until(lambda: visible_windows(pid=self.editor.pid, name=f"^{title}$"),
+                            f"a dialog titled \"{title}\"")[0]
+        wait_until(lambda: xdotool("getactivewindow").strip() == str(dialog), f"the {title} dialog to take the focus")
+        xdotool("type", "--delay", "20", path)
+        press("Return")
+        wait_until(lambda: not visible_windows(pid=self.editor.pid, name=f"^{title}$"),
+                   f"the {title} dialog to close")
+
+    def test_status_line_follows_the_level(self):
+        self.park_pointer()
+        self.assertTrue(self.status_ink(), "no text in the status line under the board")
+        self.paste(CLEARED_7X7)  # "No solution"
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.size == 7, "a 7 x 7 board after the paste")
+        unsolvable = wait_until(self.status_ink, "the status line's text")
+        self.paste(ONE_MOVE_EAST)  # "Shortest solution: 1 move"
+        wait_until(lambda: self.status_ink() not in (unsolvable, frozenset()), "the status line to change with the level")
+
+    def test_an_edit_then_undo_restores_the_picture(self):
+        self.park_pointer()
+        before = self.shot().region(self.view)
+        self.command("ctrl+shift+r")  # Rotate
+        self.park_pointer()
+        wait_until(lambda: self.shot().region(self.view) != before, "the board to turn")
+        self.command("ctrl+z")
+        self.park_pointer()
+        self.wait_until_view_shows(before, "the board as before the turn after Ctrl+Z")
+
+    def test_paste_of_a_7x7_code_from_the_clipboard_gives_the_7x7_board(self):
+        self.paste(CLEARED_7X7 + "\n")
+        self.park_pointer()
+        shot, board = self.wait_for_board(lambda s, b: b.size == 7, "a 7 x 7 board after Ctrl+V")
+        self.assertEqual(board.non_floor_gaps_and_crossings(shot), [], "the cleared 7 x 7 board shows walls")
+        self.assertEqual(board.balls(shot), {"red": (0, 0), "green": (3, 3), "blue": (6, 6)})
+
+    def test_save_then_open_gives_the_same_set(self):
+        first = os.path.join(self.scratch.name, "first.txt")
+        second = os.path.join(self.scratch.name, "second.txt")
+        self.command("ctrl+shift+a")  # the level on the board
+        self.paste(ONE_MOVE_EAST)
+        self.command("ctrl+shift+a")
+        self.command("ctrl+s")
+        self.file_dialog("Save Level Set", first)
+        wait_until(lambda: os.path.exists(first), f"{first} to be written")
+        with open(first) as file:
+            saved = file.read()
+        self.assertIn(ONE_MOVE_EAST, saved)
+        self.assertEqual(len([line for line in saved.splitlines() if line and not line.startswith("#")]), 2)
+
+        self.command("ctrl+n")  # a new, empty set; the saved one needs no question
+        self.command("ctrl+o")
+        self.file_dialog("Open Level Set", first)
+        self.command("ctrl+shift+s")
+        self.file_dialog("Save Level Set", second)
+        wait_until(lambda: os.path.exists(second), f"{second} to be written")
+        with open(second) as file:
+            self.assertEqual(file.read(), saved, "the set saved again after opening it")
 
 
 def main():

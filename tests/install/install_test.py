@@ -18,13 +18,15 @@ import unittest
 
 ARGS = None
 APP_ID = "com.vandrel.KorvaloLevelEditor"
+DESIGNER_ID = "com.vandrel.KorvaloLevelDesigner"
 PROGRAMS = ["korvalo-editor", "korvalo", "korvalo-level"]
 ICON_SIZES = [16, 24, 32, 48, 64, 128, 256]
 
 # Every path the install puts on a desktop, relative to the prefix.
 EXPECTED_PATHS = (
     [f"bin/{program}" for program in PROGRAMS]
-    + [f"share/applications/{APP_ID}.desktop", f"share/metainfo/{APP_ID}.metainfo.xml"]
+    + [f"share/applications/{APP_ID}.desktop", f"share/applications/{DESIGNER_ID}.desktop",
+       f"share/metainfo/{APP_ID}.metainfo.xml"]
     + [f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in ICON_SIZES]
     + [f"share/man/man1/{program}.1" for program in PROGRAMS]
     + [f"share/doc/korvalo-level-editor/{name}" for name in ("README.md", "LICENSE", "copyright")]
@@ -74,6 +76,12 @@ class InstalledTree:
         self.assertIn("Categories=Game;LogicGame;\n", entry)
         self.assertIn(f"Icon={APP_ID}\n", entry)
         self.assertRegex(entry, r"\nExec=korvalo-editor\n", "no field codes the editor cannot take")
+        designer = os.path.join(prefix, f"share/applications/{DESIGNER_ID}.desktop")
+        result = run(["desktop-file-validate", designer])
+        self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
+        entry = open(designer, encoding="utf-8").read()
+        self.assertIn("Name=Korvalo Level Designer\n", entry)
+        self.assertRegex(entry, r"\nExec=korvalo-editor --designer\n")
         metainfo = os.path.join(prefix, f"share/metainfo/{APP_ID}.metainfo.xml")
         result = run(["appstreamcli", "validate", "--no-net", metainfo])
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
@@ -121,9 +129,9 @@ class CommandLineTest(unittest.TestCase):
     def test_help_and_version(self):
         cases = [
             # program, arguments, exit status, standard output must match
-            ("korvalo-editor", ["--help"], 0, r"^Usage: .*korvalo-editor \[options\]\n"),
+            ("korvalo-editor", ["--help"], 0, r"^Usage: .*korvalo-editor \[options\] \[set\]\n(.|\n)*--designer"),
             ("korvalo-editor", ["--version"], 0, rf"^korvalo-editor {re.escape(ARGS.version)}\n$"),
-            ("korvalo", ["--help"], 0, r"^Usage: .*korvalo \[options\] \[code\]\n"),
+            ("korvalo", ["--help"], 0, r"^Usage: .*korvalo \[options\] \[code \| file\]\n"),
             ("korvalo", ["-h"], 0, r"^Usage: "),
             ("korvalo", ["--version"], 0, rf"^korvalo {re.escape(ARGS.version)}\n$"),
             ("korvalo-level", ["--help"], 0, r"^Usage: korvalo-level solve"),
@@ -151,7 +159,7 @@ class CommandLineTest(unittest.TestCase):
         # of the environment, and the program runs until it is stopped.
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         for name in ("korvalo-editor", "korvalo"):
-            for arguments in (["-platform", "nonesuch"], ["-reverse"], ["--no-such-option"]):
+            for arguments in (["-platform", "nonesuch"], ["-reverse"], ["--no-such-option"], ["--designer"]):
                 with self.subTest(program=name, arguments=arguments):
                     process = subprocess.Popen([self.program(name)] + arguments, env=env,
                                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)

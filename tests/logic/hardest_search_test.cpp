@@ -62,7 +62,7 @@ TEST(HardestSearchTest, ASeedGivesTheSameClimb) {
 
 TEST(HardestSearchTest, SoonPassesTheLongestSevenBySevenLevelKnownBefore) {
   // 58 moves was the longest 7 x 7 solution known before this search.
-  const HardestResult result = FindHardestLevel(Request(7, 1, 600));
+  const HardestResult result = FindHardestLevel(Request(7, 1, 400));
   EXPECT_GT(result.best.moves, 58);
   EXPECT_EQ(SolverLength(result.best.code), result.best.moves);
 }
@@ -77,6 +77,13 @@ TEST(HardestSearchTest, StopsWhenCancelled) {
   const HardestResult result = FindHardestLevel(request, control);
   EXPECT_EQ(result.end, SearchEnd::Cancelled);
   EXPECT_EQ(SolverLength(result.best.code), result.best.moves);
+
+  // Cancelled before it starts: nothing rated, nothing found.
+  const HardestResult none = FindHardestLevel(request, control);
+  EXPECT_EQ(none.end, SearchEnd::Cancelled);
+  EXPECT_EQ(none.tried, 0u);
+  EXPECT_EQ(none.best.moves, -1);
+  EXPECT_TRUE(none.best.code.empty());
 }
 
 TEST(HardestSearchTest, StopsAtTheTimeLimit) {

@@ -118,6 +118,14 @@ TEST(PlacementDistancesTest, DistancesAreTheSolversShortestSolutions) {
   }
 }
 
+TEST(PlacementDistancesTest, BeforeAnySearchNothingIsReached) {
+  const PlacementDistances distances;
+  EXPECT_EQ(distances.Depth(), -1);
+  EXPECT_EQ(distances.ReachedCount(), 0u);
+  EXPECT_EQ(distances.CountWithin(0, PlacementDistances::Unlimited), 0u);
+  EXPECT_EQ(distances.Distance(376), -1);
+}
+
 TEST(PlacementDistancesTest, TheTwoMoveLevel) {
   // The open 3 x 3 board: red (1, 1), green (2, 1), blue (1, 2) reach red
   // (0, 0), green (1, 0), blue (0, 1) in two moves.

@@ -181,7 +181,10 @@ struct UndoCase {
 
 class UndoTest : public ::testing::TestWithParam<UndoCase> {
  protected:
-  void SetUp() override { RandomMaze(level, 5, [] { return 0; }); }
+  void SetUp() override {
+    document.EnableUndo();
+    RandomMaze(level, 5, [] { return 0; });
+  }
   EditorDocument document{[draw = 0]() mutable { return draw++; }};
   Level& level = document.LevelForTests();
 };
@@ -233,8 +236,11 @@ INSTANTIATE_TEST_SUITE_P(
         UndoCase{"ReplaceLevel", {edit::ReplaceLevel{SolvedThreeByThree()}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(UndoTest, NothingIsKeptForEditsThatChangeNothing) {
+TEST(UndoTest, NothingIsKeptWithoutUndoOrForEditsThatChangeNothing) {
   EditorDocument document{[] { return 0; }};
+  document.Apply(edit::XFlip{});
+  EXPECT_FALSE(document.CanUndo()) << "undo is off until enabled";
+  document.EnableUndo();
   document.Apply(edit::ReadCode{"not a code"});
   document.Apply(edit::EndCarry{});
   document.Apply(edit::PickUp{CarriedPiece::RedBall});
@@ -244,6 +250,7 @@ TEST(UndoTest, NothingIsKeptForEditsThatChangeNothing) {
 
 TEST(UndoTest, UndoEndsACarryFirstAndANewChangeForgetsTheRedo) {
   EditorDocument document{[] { return 0; }};
+  document.EnableUndo();
   Level& level = document.LevelForTests();
   const Level start = level;
   document.Apply(edit::XFlip{});
@@ -263,6 +270,7 @@ TEST(UndoTest, UndoEndsACarryFirstAndANewChangeForgetsTheRedo) {
 
 TEST(UndoTest, KeepsTheNewestChangesUpToItsLimit) {
   EditorDocument document{[] { return 0; }};
+  document.EnableUndo();
   for (std::size_t i = 0; i < EditorDocument::UndoLimit + 5; ++i) {
     document.Apply(edit::FlipWall{0, 0, WallKind::East});
   }

@@ -1,0 +1,115 @@
+#include "app/level_set_panel.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "logic/level_code.h"
+#include "logic/solver.h"
+#include "view/board_geometry.h"
+
+namespace {
+
+constexpr int PictureSize = 64;
+constexpr int PanelWidth = 310;
+
+QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+QString SetDisplayName(const SetDocument& set) {
+  if (!set.set().title.empty()) return FromStd(set.set().title);
+  if (!set.path().empty()) return QFileInfo(FromStd(set.path())).fileName();
+  return QStringLiteral("Untitled set");
+}
+
+CLevelSetPanel::CLevelSetPanel(QWidget* parent)
+    : QWidget(parent), m_heading(new QLabel(this)), m_list(new QListWidget(this)), m_buttons(new QWidget(this)) {
+  setObjectName(QStringLiteral("levelSetPanel"));
+  setFixedWidth(PanelWidth);
+  m_list->setIconSize(QSize(PictureSize, PictureSize));
+  m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_list->setUniformItemSizes(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 0, 0, 0);
+  layout->addWidget(m_heading);
+  layout->addWidget(m_list, 1);
+  layout->addWidget(m_buttons);
+  auto* buttons = new QHBoxLayout(m_buttons);
+  buttons->setContentsMargins(0, 0, 0, 0);
+  connect(m_list, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { emit levelActivated(m_list->row(item)); });
+  connect(m_list, &QListWidget::currentRowChanged, this, &CLevelSetPanel::selectionChanged);
+}
+
+void CLevelSetPanel::AddButtons(const QList<QPair<QString, QAction*>>& buttons) {
+  for (const auto& [label, action] : buttons) {
+    auto* button = new QPushButton(label, m_buttons);
+    button->setToolTip(action->text().section(QLatin1Char('\t'), 0, 0));
+    button->setEnabled(action->isEnabled());
+    connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+    m_buttons->layout()->addWidget(button);
+  }
+}
+
+void CLevelSetPanel::Show(const SetDocument& set) {
+  const int selected = selectedIndex();
+  m_heading->setText(SetDisplayName(set) + (set.modified() ? QStringLiteral(" *") : QString()));
+  m_list->clear();
+  int number = 1;
+  for (const SetLevel& level : set.set().levels) {
+    const QString title = level.title.empty() ? QStringLiteral("Level %1").arg(number) : FromStd(level.title);
+    auto* item = new QListWidgetItem(Picture(level.code),
+                                     QStringLiteral("%1. %2\n%3").arg(number).arg(title, Length(level.code)));
+    item->setToolTip(FromStd(level.code));
+    m_list->addItem(item);
+    ++number;
+  }
+  Select(std::min(selected, m_list->count() - 1));
+}
+
+int CLevelSetPanel::selectedIndex() const { return m_list->currentRow(); }
+
+void CLevelSetPanel::Select(int index) { m_list->setCurrentRow(index); }
+
+QIcon CLevelSetPanel::Picture(const std::string& code) {
+  const QString key = FromStd(code);
+  if (const auto found = m_pictures.find(key); found != m_pictures.end()) return *found;
+  Level level;
+  QIcon picture;
+  if (ParseLevelCode(level, code).accepted) {
+    RecheckLevel(level);
+    const int n = level.boardSize;
+    const int frame = BoardOffset(n) + 10;
+    const int side = Pitch * n + GapSize;
+    const QImage board = m_renderer.DrawFrame(level).copy(frame, frame, side, side);
+    picture = QIcon(QPixmap::fromImage(
+        board.scaled(PictureSize, PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  }
+  m_pictures.insert(key, picture);
+  return picture;
+}
+
+QString CLevelSetPanel::Length(const std::string& code) {
+  const QString key = FromStd(code);
+  if (const auto found = m_lengths.find(key); found != m_lengths.end()) return *found;
+  Level level;
+  QString length = QStringLiteral("not a level");
+  if (ParseLevelCode(level, code).accepted) {
+    const Solution solution = ShortestSolution(level);
+    if (!solution.exists) {
+      length = QStringLiteral("no solution");
+    } else if (solution.moves.empty()) {
+      length = QStringLiteral("solved");
+    } else {
+      length = QStringLiteral("%1 move%2").arg(solution.moves.size()).arg(solution.moves.size() == 1 ? "" : "s");
+    }
+  }
+  m_lengths.insert(key, length);
+  return length;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// Designer mode's panel beside the board: the levels of the set being edited,
+// each with a small picture, its title and the length of its shortest
+// solution, and the buttons of the Set menu's commands.
+
+#include <QHash>
+#include <QIcon>
+#include <QWidget>
+
+#include "view/board_renderer.h"
+#include "view/set_document.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+
+class CLevelSetPanel : public QWidget {
+  Q_OBJECT
+ public:
+  explicit CLevelSetPanel(QWidget* parent = nullptr);
+
+  /// Shows the set's name and levels; the selection stays on the same index where it can.
+  void Show(const SetDocument& set);
+  /// The selected level's index, or -1 when none is selected.
+  int selectedIndex() const;
+  void Select(int index);
+  /// Buttons under the list, each with a short label, that trigger the
+  /// actions and follow whether they are enabled.
+  void AddButtons(const QList<QPair<QString, QAction*>>& buttons);
+
+  QListWidget* list() const { return m_list; }
+
+ signals:
+  /// A level double-clicked or chosen with Enter: to be opened for editing.
+  void levelActivated(int index);
+  void selectionChanged();
+
+ private:
+  /// The level's board, drawn as the editor draws it, small.
+  QIcon Picture(const std::string& code);
+  /// "23 moves", "solved", "no solution" or "not a level".
+  QString Length(const std::string& code);
+
+  QLabel* m_heading;
+  QListWidget* m_list;
+  QWidget* m_buttons;
+  BoardRenderer m_renderer;
+  QHash<QString, QIcon> m_pictures;  // by code
+  QHash<QString, QString> m_lengths;
+};
+
+/// The set's name as the panel and the window title show it: its title, else
+/// its file's name, else "Untitled set".
+QString SetDisplayName(const SetDocument& set);

@@ -1,0 +1,34 @@
+#pragma once
+// Designer mode's status line under the board: the length of the shortest
+// solution, or which piece is carried, following every change; and, for a few
+// seconds, a message such as why a pasted text was not taken.
+
+#include <QLabel>
+#include <QTimer>
+#include <optional>
+
+#include "logic/level.h"
+#include "view/editing_state.h"
+
+/// "Shortest solution: N moves", "Already solved" or "No solution" for the
+/// shortest length (nothing when none); "Carrying the red ball" while a piece is carried.
+QString StatusText(const EditingState& editing, std::optional<int> shortestMoves);
+
+class CStatusLine : public QLabel {
+  Q_OBJECT
+ public:
+  explicit CStatusLine(QWidget* parent = nullptr);
+
+  /// Shows the level's state; the search runs only when the board has changed.
+  void ShowLevel(const Level& level, const EditingState& editing);
+  /// Shows a message instead of the level's state for the given time.
+  void ShowMessage(const QString& text, int milliseconds = 4000);
+
+ private:
+  void ShowCurrent();
+
+  Level m_searched;  // the board whose shortest length is known
+  std::optional<int> m_shortest;
+  QString m_levelText;
+  QTimer m_messageTime;
+};

@@ -1,0 +1,24 @@
+#pragma once
+// The player's progress on the levels of sets, kept in the program's settings.
+
+#include <QSettings>
+
+#include "game/set_progress.h"
+
+/// Progress in QSettings under the application's organisation and name, one
+/// value per level: group "SetProgress", key the level's canonical code, value
+/// the fewest moves it was solved in.
+class CSettingsProgressStore : public ProgressStore {
+ public:
+  /// The application's organisation and name must be set before.
+  CSettingsProgressStore() = default;
+
+  /// A value that is not a count of moves (edited by hand, damaged) counts as
+  /// never solved.
+  std::optional<int> FewestMoves(const std::string& canonicalCode) const override;
+  /// Writes the value through to the settings file; false when that failed.
+  bool SetFewestMoves(const std::string& canonicalCode, int moves) override;
+
+ private:
+  QSettings m_settings;
+};
