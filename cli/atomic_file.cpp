@@ -16,10 +16,8 @@
 
 namespace {
 
-std::string Quoted(const std::string& path) { return "'" + EscapeText(path) + "'"; }
-
 FileWriteFailure Failure(const std::string& path, int error) {
-  return {"cannot write " + Quoted(path) + ": " + std::strerror(error)};
+  return {"cannot write " + QuoteText(path) + ": " + std::strerror(error)};
 }
 
 /// The file a path names after following symbolic links; the path itself
@@ -115,7 +113,7 @@ std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string
   const bool exists = ::stat(target->c_str(), &existing) == 0;
   if (!exists && errno != ENOENT) return Failure(path, errno);
   if (exists && !S_ISREG(existing.st_mode)) {
-    return FileWriteFailure{Quoted(path) + " is not a regular file; it is left alone"};
+    return FileWriteFailure{QuoteText(path) + " is not a regular file; it is left alone"};
   }
 
   std::string tempPath;
