@@ -261,7 +261,9 @@ TEST(SearchCommandsTest, ProgressIsDrawnInPlaceOnATerminalAndCleared) {
   EXPECT_EQ(err.find('\n'), std::string::npos);
   const std::size_t lastDrawn = err.rfind("\rfound");
   const std::size_t width = err.find('\r', lastDrawn + 1) - lastDrawn - 1;
-  EXPECT_EQ(err.substr(err.size() - width - 2), "\r" + std::string(width, ' ') + "\r");
+  std::string cleared(width + 2, ' ');
+  cleared.front() = cleared.back() = '\r';
+  EXPECT_EQ(err.substr(err.size() - cleared.size()), cleared);
 
   MemoryStreams climb;
   climb.ErrIsTerminal();
