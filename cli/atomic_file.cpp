@@ -16,10 +16,8 @@
 
 namespace {
 
-std::string Quoted(const std::string& path) { return "'" + EscapeText(path) + "'"; }
-
 FileWriteFailure Failure(const std::string& path, int error) {
-  return {"cannot write " + Quoted(path) + ": " + std::strerror(error)};
+  return {"cannot write " + QuoteText(path) + ": " + std::strerror(error)};
 }
 
 /// The file a path names after following symbolic links; the path itself
@@ -104,30 +102,60 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+/// The file that a path leads to, as ReplaceFile writes it.
+struct Target {
+  std::string path;  // after following symbolic links
+  bool exists = false;
+  mode_t mode = 0666;  // an existing file's permission bits
+  std::optional<FileWriteFailure> refusal;
+};
+
+Target LookAt(const std::string& path) {
+  Target target;
+  int error = 0;
+  const std::optional<std::string> resolved = ResolvedTarget(path, error);
+  if (!resolved) {
+    target.refusal = Failure(path, error);
+    return target;
+  }
+  target.path = *resolved;
+  struct stat existing {};
+  target.exists = ::stat(target.path.c_str(), &existing) == 0;
+  if (!target.exists && errno != ENOENT) {
+    target.refusal = Failure(path, errno);
+  } else if (target.exists && !S_ISREG(existing.st_mode)) {
+    target.refusal = FileWriteFailure{QuoteText(path) + " is not a regular file; it is left alone"};
+  } else if (target.exists) {
+    target.mode = existing.st_mode & 07777;
+  }
+  return target;
+}
+
 }  // namespace
 
+std::optional<FileWriteFailure> CheckReplaceable(const std::string& path) {
+  const Target target = LookAt(path);
+  if (target.refusal) return target.refusal;
+  const std::string folder = FolderOf(target.path);
+  struct stat status {};
+  if (::stat(folder.c_str(), &status) != 0) return Failure(path, errno);
+  if (!S_ISDIR(status.st_mode)) return Failure(path, ENOTDIR);
+  if (::access(folder.c_str(), W_OK) != 0) return Failure(path, errno);
+  return std::nullopt;
+}
+
 std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string_view contents) {
-  int error = 0;
-  const std::optional<std::string> target = ResolvedTarget(path, error);
-  if (!target) return Failure(path, error);
-
-  struct stat existing {};
-  const bool exists = ::stat(target->c_str(), &existing) == 0;
-  if (!exists && errno != ENOENT) return Failure(path, errno);
-  if (exists && !S_ISREG(existing.st_mode)) {
-    return FileWriteFailure{Quoted(path) + " is not a regular file; it is left alone"};
-  }
-
+  const Target target = LookAt(path);
+  if (target.refusal) return target.refusal;
   std::string tempPath;
-  const mode_t mode = exists ? (existing.st_mode & 07777) : 0666;
-  const int fd = CreateTemporaryBeside(*target, mode, tempPath);
+  const int fd = CreateTemporaryBeside(target.path, target.mode, tempPath);
   if (fd < 0) return Failure(path, errno);
-  error = FillAndClose(fd, contents, exists, mode);
-  if (error == 0 && ::rename(tempPath.c_str(), target->c_str()) != 0) error = errno;
+  int error = FillAndClose(fd, contents, target.exists, target.mode);
+  if (error == 0 && ::rename(tempPath.c_str(), target.path.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(tempPath.c_str());
     return Failure(path, error);
   }
-  SyncFolder(FolderOf(*target));
+  SyncFolder(FolderOf(target.path));
   return std::nullopt;
 }

@@ -19,3 +19,8 @@ struct FileWriteFailure {
 /// A replaced file keeps its permission bits; a new one gets 0666 less the
 /// umask. Nothing on failure.
 std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string_view contents);
+
+/// What ReplaceFile would refuse before writing a byte, and a folder that
+/// does not exist or cannot be written: asked before long work whose result
+/// goes to the file. Nothing when the file may well be written.
+std::optional<FileWriteFailure> CheckReplaceable(const std::string& path);

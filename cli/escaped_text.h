@@ -8,3 +8,6 @@
 /// above) and every backslash written as \xNN with two lowercase hex digits;
 /// at most four bytes out for each byte in.
 std::string EscapeText(std::string_view text);
+
+/// EscapeText in single quotes, as messages name a user's text: 'text'.
+std::string QuoteText(std::string_view text);

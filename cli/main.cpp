@@ -1,4 +1,4 @@
-// korvalo-level: checks and draws Korvalo levels given as level codes.
+// korvalo-level: checks, generates and draws Korvalo levels given as level codes.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     CheckedOutput out(DescriptorWriter(STDOUT_FILENO), CheckedOutput::Buffering::Full);
     CheckedOutput err(DescriptorWriter(STDERR_FILENO), CheckedOutput::Buffering::None);
     err.FlushFirst(&out);
-    CommandStreams streams{DescriptorReader(STDIN_FILENO), out, err};
+    CommandStreams streams{DescriptorReader(STDIN_FILENO), out, err, ::isatty(STDERR_FILENO) == 1};
     return RunTool(std::vector<std::string>(argv + 1, argv + argc), streams);
   } catch (const std::bad_alloc&) {
     // Before the streams exist (RunTool reports it once they do).

@@ -52,7 +52,7 @@ std::optional<std::string> CommandLineMistake(const std::vector<std::string>& ar
     return "unknown option '" + EscapeText(args[0]) + "'";
   }
   if (!EndsInPng(args[1])) {
-    return "'" + EscapeText(args[1]) + "' does not end in .png; the picture is written as PNG only";
+    return QuoteText(args[1]) + " does not end in .png; the picture is written as PNG only";
   }
   return std::nullopt;
 }

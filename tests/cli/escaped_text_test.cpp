@@ -30,6 +30,13 @@ TEST(EscapeTextTest, OnlyPrintableAsciiStaysAsItIs) {
   for (const EscapeCase& c : cases) EXPECT_EQ(EscapeText(c.text), c.shown);
 }
 
+TEST(EscapeTextTest, QuotedTextIsTheEscapedTextInSingleQuotes) {
+  EXPECT_EQ(QuoteText(""), "''");
+  EXPECT_EQ(QuoteText("levels.txt"), "'levels.txt'");
+  EXPECT_EQ(QuoteText("it's\\x1b"), "'it's\\x5cx1b'");
+  EXPECT_EQ(QuoteText("\x1b[2J"), "'\\x1b[2J'");
+}
+
 TEST(EscapeTextTest, EveryByteGivesPrintableAsciiAndAtMostFourBytes) {
   for (int byte = 0; byte < 256; ++byte) {
     const std::string shown = EscapeText(std::string(1, static_cast<char>(byte)));

@@ -2,13 +2,16 @@
 """korvalo-level run as a user runs it, in faulty surroundings: full disks, file
 size limits, special files as targets, closed, full and broken standard
 streams, a folder as standard input, over-long lines and control bytes. Each
-case states the exit status, the messages and the files afterwards.
+case states the exit status, the messages and the files afterwards. The long
+searches (generate, hardest) are also stopped with a real Ctrl+C (SIGINT),
+with standard error on a terminal (a pseudo-terminal) and not.
 
 Usage: korvalo_level_faults.py PATH-TO-korvalo-level
 """
 
 import hashlib
 import os
+import pty
 import re
 import resource
 import select
@@ -18,6 +21,7 @@ import stat
 import subprocess
 import sys
 import tempfile
+import time
 
 TOOL = os.path.abspath(sys.argv[1])
 CODE = "3111221000110fbe5"
@@ -243,9 +247,11 @@ def only_printable(out):
     return None
 
 
+# Standard input is a level set, whose lines hold one code each: the code
+# followed by escapes is invalid there; as an argument it is still read.
 CONTROL_LINES = b"\x1b]0;owned\x07\n" + CODE.encode() + b"\x1b[2J\x1b[H\n\x9b31m\r\n"
 CONTROL_OUT = (b"\\x1b]0;owned\\x07\tinvalid\t-\t-\n" +
-               CODE.encode() + b"\\x1b[2J\\x1b[H\tsolvable\t2\tNW\n" +
+               CODE.encode() + b"\\x1b[2J\\x1b[H\tinvalid\t-\t-\n" +
                b"\\x9b31m\tinvalid\t-\t-\n")
 
 def huge_line(path):
@@ -270,6 +276,22 @@ def bounded_output(out):
 
 
 MANY_CODES = (CODE.encode() + b"\n") * 20000
+
+# Three levels pinned for their seed, as printed and as a set.
+SMALL = ["--size", "5", "--moves", "12-20", "--count", "3", "--seed", "2024"]
+SMALL_CODES = [b"5224030241323b6aa27536645", b"53334120121135b33aa8a9c55", b"5140242433044c695ad31bc51"]
+SMALL_LINES = (SMALL_CODES[0] + b"\tsolvable\t12\tEEWNENNNESES\n" +
+               SMALL_CODES[1] + b"\tsolvable\t16\tSWSEENWSWNWNNWWE\n" +
+               SMALL_CODES[2] + b"\tsolvable\t20\tNESSSWNSWNWNESSWESWS\n")
+SMALL_SET = (b"# title: generate --size 5 --moves 12-20 --count 3 --seed 2024\n" +
+             b"".join(code + b"\n" for code in SMALL_CODES))
+
+SET_TEXT = (b"\xef\xbb\xbf# title: Set\r\n\r\n# comment\r\n" + CODE.encode() + b"\tFirst\r\n" +
+            b"bogus\r\n" + INVALID.encode() + b"\r\n")
+
+
+def set_file(folder):
+    write(os.path.join(folder, "set.txt"), SET_TEXT)
 
 CASES = [
     # render: the file is replaced as a whole or not at all.
@@ -338,12 +360,72 @@ CASES = [
          err=message("korvalo-level solve: cannot read standard input: Bad file descriptor")),
     Case("SolveShortLines", ["solve"], 0, stdin=(CODE + "\n").encode(), out=ANSWER),
     Case("SolveHugeLineThenValid", ["solve"], 1, stdin=huge_line, out=HUGE_OUT,
-         err=message("korvalo-level solve: invalid code '" + "3" * 32 + "...': line too long") +
-         reason("korvalo-level solve: invalid code '" + INVALID + "': ")),
+         err=message("korvalo-level solve: line 1: invalid code '" + "3" * 32 + "...': line too long") +
+         reason("korvalo-level solve: line 3: invalid code '" + INVALID + "': ")),
     Case("SolveControlBytes", ["solve"], 1, stdin=CONTROL_LINES, out=CONTROL_OUT,
-         err=reason("korvalo-level solve: invalid code '\\x1b]0;owned\\x07': ") +
-         reason("korvalo-level solve: invalid code '\\x9b31m': ")),
+         err=reason("korvalo-level solve: line 1: invalid code '\\x1b]0;owned\\x07': ") +
+         reason("korvalo-level solve: line 2: invalid code '" + CODE + "\\x1b[2J\\x1b[H': ") +
+         reason("korvalo-level solve: line 3: invalid code '\\x9b31m': ")),
+    Case("SolveControlBytesInArgument", ["solve", CODE + "\x1b[2J"], 0,
+         out=CODE.encode() + b"\\x1b[2J\tsolvable\t2\tNW\n", err=""),
     Case("SolveManyEscapes", ["solve"], 1, stdin=ESCAPES, out=bounded_output),
+
+    # Level sets read from files and standard input.
+    Case("SolveSetFile", ["solve", "set.txt", CODE], 1, setup=set_file,
+         out=ANSWER + b"bogus\tinvalid\t-\t-\n" + INVALID.encode() + b"\tinvalid\t-\t-\n" + ANSWER,
+         err=reason("korvalo-level solve: set.txt, line 5: invalid code 'bogus': ") +
+         reason("korvalo-level solve: set.txt, line 6: invalid code '" + INVALID + "': "),
+         files=SAME),
+    Case("CanonSetOnInput", ["canon"], 1, stdin=SET_TEXT,
+         out=CODE.encode() + b"\t3110110221221fbe5\nbogus\tinvalid\n" + INVALID.encode() + b"\tinvalid\n",
+         err=reason("korvalo-level canon: line 5: invalid code 'bogus': ") +
+         reason("korvalo-level canon: line 6: invalid code '" + INVALID + "': ")),
+    Case("CanonFromFolder", ["canon"], 3, stdin="folder",
+         err=message("korvalo-level canon: cannot read standard input: Is a directory")),
+    Case("SolveFolderArgument", ["solve", "dir.png", CODE], 1, setup=folder_png, out=ANSWER,
+         err=message("korvalo-level solve: cannot read 'dir.png': Is a directory"), files=SAME),
+    Case("CheckSetProblems", ["check-set", "set.txt"], 1, setup=set_file,
+         out=b"line 5: invalid level 'bogus': the first character must be the board size 3, 5 or 7\n"
+             b"line 6: invalid level '3003122221100fbe5': character 3 is not a coordinate from 0 to 2\n",
+         err="", files=SAME),
+    Case("CheckSetGood", ["check-set"], 0, stdin=b"# title: Good\n" + CODE.encode() + b"\n", err=""),
+    Case("CheckSetOfFolder", ["check-set", "dir.png"], 1, setup=folder_png,
+         err=message("korvalo-level check-set: cannot read 'dir.png': Is a directory"), files=SAME),
+    Case("CheckSetFromFolder", ["check-set"], 3, stdin="folder",
+         err=message("korvalo-level check-set: cannot read standard input: Is a directory")),
+
+    # generate and hardest: nothing extra on standard error when it is no
+    # terminal; output checked; the set written whole or not at all.
+    Case("GenerateQuietWhenNotATerminal", ["generate"] + SMALL, 0, out=SMALL_LINES, err=""),
+    Case("GenerateToFullOutput", ["generate"] + SMALL, 3, stdout="full",
+         err=message("korvalo-level: cannot write to standard output: No space left on device")),
+    Case("GenerateWithOutputClosed", ["generate"] + SMALL, 3, stdout="closed",
+         err=message("korvalo-level: cannot write to standard output: Bad file descriptor")),
+    # A failed output stops the search at once, not after its 60 seconds.
+    Case("HardestToFullOutput", ["hardest", "--size", "7", "--seed", "1"], 3, stdout="full",
+         err=message("korvalo-level: cannot write to standard output: No space left on device")),
+    Case("GenerateSetNew", ["generate"] + SMALL + ["--output", "set.txt"], 0, err="",
+         files={"set.txt": SMALL_SET}),
+    Case("GenerateSetOverEarlier", ["generate"] + SMALL + ["--output=set.txt"], 0,
+         setup=earlier("set.txt"), err="", files={"set.txt": SMALL_SET}),
+    Case("GenerateSetSizeLimitKeepsEarlier", ["generate"] + SMALL + ["--output", "set.txt"], 1,
+         setup=earlier("set.txt"), size_limit=100,
+         err=message("korvalo-level generate: cannot write 'set.txt': File too large"),
+         files={"set.txt": EARLIER}),
+    Case("GenerateSetFullDiskKeepsEarlier", ["generate"] + SMALL + ["--output", "disk/old.png"], 1,
+         setup=full_disk,
+         err=message("korvalo-level generate: cannot write 'disk/old.png': No space left on device"),
+         files=SAME),
+    Case("GenerateOntoFifo", ["generate"] + SMALL + ["--output", "fifo.png"], 1, setup=fifo,
+         err=message("korvalo-level generate: 'fifo.png' is not a regular file; it is left alone"),
+         files={"fifo.png": "fifo"}),
+    Case("GenerateOntoDevice", ["generate"] + SMALL + ["--output", "link.png"], 1, setup=device,
+         err=message("korvalo-level generate: 'link.png' is not a regular file; it is left alone"),
+         files={"null.png": "character device", "link.png": ("link", "null.png")}),
+    Case("HardestOntoFolder", ["hardest", "--size", "3", "--seed", "1", "--output", "dir.png"], 1,
+         setup=folder_png,
+         err=message("korvalo-level hardest: 'dir.png' is not a regular file; it is left alone"),
+         files={"dir.png": {"inside": EARLIER}}),
 ]
 
 
@@ -399,6 +481,136 @@ def check_answers_before_waiting():
     return []
 
 
+# ---------------------------------------------------------------------------
+# Ctrl+C: a real SIGINT ends generate and hardest with what they found.
+
+GUARD = 60  # seconds; only a guard against waiting for ever, the events are due at once
+
+
+def start(args, stderr):
+    """The tool with SIGINT handled as by default: a test run as a background
+    job may have it ignored, which the tool would keep."""
+    return subprocess.Popen([TOOL] + args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=stderr,
+                            preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
+
+
+def first_line(stream):
+    ready, _, _ = select.select([stream], [], [], GUARD)
+    return stream.readline() if ready else b""
+
+
+def finish(child):
+    rest = child.stdout.read()
+    child.stdout.close()
+    return rest, child.wait(GUARD)
+
+
+def solve_lines(codes):
+    return subprocess.run([TOOL, "solve"] + [c.decode() for c in codes], capture_output=True).stdout
+
+
+def check_interrupted_printing(root):
+    """Ctrl+C once the first level is out: the levels found are printed, each
+    as solve answers it, and the message counts them."""
+    failures = []
+    with open(os.path.join(root, "generate.err"), "w+b") as err:
+        child = start(["generate", "--size", "7", "--moves", "30", "--count", "1000000",
+                       "--seed", "3"], err)
+        first = first_line(child.stdout)
+        child.send_signal(signal.SIGINT)
+        rest, status = finish(child)
+        err.seek(0)
+        errors = err.read()
+    lines = (first + rest).splitlines(keepends=True)
+    codes = [line.split(b"\t")[0] for line in lines]
+    expected = f"korvalo-level generate: stopped by Ctrl+C with {len(lines)} of 1000000 levels found\n"
+    if status != 130 or not lines or errors != expected.encode():
+        failures.append(f"GenerateInterrupted: status {status}, {len(lines)} lines, errors {errors!r}")
+    if solve_lines(codes) != b"".join(lines) or len(set(codes)) != len(codes):
+        failures.append(f"GenerateInterrupted: lines unlike solve's answers: {lines[:3]!r}")
+    if any(int(line.split(b"\t")[2]) < 30 for line in lines):
+        failures.append(f"GenerateInterrupted: a level under 30 moves: {lines!r}")
+
+    with open(os.path.join(root, "hardest.err"), "w+b") as err:
+        child = start(["hardest", "--size", "7", "--seed", "2"], err)  # 60 seconds unless stopped
+        first = first_line(child.stdout)
+        child.send_signal(signal.SIGINT)
+        rest, status = finish(child)
+        err.seek(0)
+        errors = err.read()
+    moves = [int(line.split(b"\t")[1]) for line in (first + rest).splitlines()]
+    if status != 130 or not moves or moves != sorted(set(moves)) or \
+            errors != b"korvalo-level hardest: stopped by Ctrl+C\n":
+        failures.append(f"HardestInterrupted: status {status}, moves {moves}, errors {errors!r}")
+    return failures
+
+
+def run_on_terminal(args, ready_pattern):
+    """Runs the tool with standard error on a pseudo-terminal; sends SIGINT once
+    the terminal shows the pattern. (status, what the terminal got)."""
+    master, slave = pty.openpty()
+    child = start(args, slave)
+    os.close(slave)
+    transcript = b""
+    interrupted = False
+    deadline = time.monotonic() + GUARD
+    while time.monotonic() < deadline:
+        ready, _, _ = select.select([master], [], [], 1)
+        if ready:
+            try:
+                chunk = os.read(master, 4096)
+            except OSError:  # the tool has ended and closed its side
+                break
+            if not chunk:
+                break
+            transcript += chunk
+        if not interrupted and re.search(ready_pattern, transcript):
+            child.send_signal(signal.SIGINT)
+            interrupted = True
+    os.close(master)
+    _, status = finish(child)
+    return status, transcript
+
+
+def check_interrupted_output_on_terminal(root):
+    """With --output and standard error on a terminal: the progress line is
+    redrawn in place and cleared before the last message, and Ctrl+C writes
+    the levels found, the first of what the seed gives."""
+    failures = []
+    path = os.path.join(root, "interrupted.txt")
+    status, transcript = run_on_terminal(
+        ["generate", "--size", "5", "--moves", "12-20", "--count", "1000000", "--seed", "2024",
+         "--output", path],
+        rb"\rfound [1-9][0-9]* of 1000000, tried [0-9]+, best [0-9]+ moves, [0-9]+\.[0-9] s")
+    written = open(path, "rb").read().splitlines() if os.path.exists(path) else []
+    found = len(written) - 1
+    end = re.compile(rb"\r +\rkorvalo-level generate: stopped by Ctrl\+C with " +
+                     str(found).encode() + rb" of 1000000 levels found\r\n")
+    if status != 130 or found < 1 or not end.search(transcript) or not transcript.endswith(b"\r\n"):
+        failures.append(f"GenerateInterruptedOnTerminal: status {status}, {found} levels, "
+                        f"terminal got ...{transcript[-300:]!r}")
+    else:
+        again = subprocess.run([TOOL, "generate", "--size", "5", "--moves", "12-20", "--count",
+                                str(found), "--seed", "2024"], capture_output=True).stdout
+        expected = [b"# title: generate --size 5 --moves 12-20 --count 1000000 --seed 2024"] + \
+            [line.split(b"\t")[0] for line in again.splitlines()]
+        if written != expected:
+            failures.append(f"GenerateInterruptedOnTerminal: wrote {written[:4]!r}...")
+
+    path = os.path.join(root, "hardest.txt")
+    status, transcript = run_on_terminal(
+        ["hardest", "--size", "5", "--seed", "5", "--output", path],
+        rb"\rbest [0-9]+ moves, tried [0-9]+, [0-9]+\.[0-9] s of 60 s")
+    written = open(path, "rb").read().splitlines() if os.path.exists(path) else []
+    if status != 130 or len(written) != 2 or \
+            written[0] != b"# title: hardest --size 5 --seconds 60 --seed 5" or \
+            not re.search(rb"\r +\rkorvalo-level hardest: stopped by Ctrl\+C\r\n$", transcript):
+        failures.append(f"HardestInterruptedOnTerminal: status {status}, wrote {written!r}, "
+                        f"terminal got ...{transcript[-300:]!r}")
+    return failures
+
+
 def main():
     failures = []
     results = {}
@@ -427,6 +639,8 @@ def main():
         failures += check_bounded_memory(results)
         failures += check_closed_pipe(root)
         failures += check_answers_before_waiting()
+        failures += check_interrupted_printing(root)
+        failures += check_interrupted_output_on_terminal(root)
     for failure in failures:
         print(failure, file=sys.stderr)
     print(f"{len(CASES)} cases, {len(failures)} failures")

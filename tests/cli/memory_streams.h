@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "cli/commands.h"
@@ -21,6 +22,13 @@ class MemoryStreams {
     m_outRoom = bytes;
     m_outError = error;
   }
+
+  /// Standard error as a terminal, for the progress of long searches.
+  void ErrIsTerminal() { m_streams.errIsTerminal = true; }
+  /// Called after each write that reaches standard output.
+  void OnOutput(std::function<void()> hook) { m_onOutput = std::move(hook); }
+  /// Called after each write to standard error.
+  void OnError(std::function<void()> hook) { m_onError = std::move(hook); }
 
   CommandStreams& streams() { return m_streams; }
   const std::string& out() const { return m_out; }
@@ -45,6 +53,7 @@ class MemoryStreams {
     const std::size_t count = std::min(size, m_outRoom);
     m_out.append(bytes, count);
     m_outRoom -= count;
+    if (m_onOutput) m_onOutput();
     return {count, 0};
   }
 
@@ -55,13 +64,16 @@ class MemoryStreams {
   std::string m_err;
   std::size_t m_outRoom = std::string::npos;
   int m_outError = 0;
+  std::function<void()> m_onOutput;
+  std::function<void()> m_onError;
   CheckedOutput m_outStream{[this](const char* b, std::size_t n) { return WriteOut(b, n); },
                             CheckedOutput::Buffering::Full};
   CheckedOutput m_errStream{[this](const char* b, std::size_t n) {
                               m_err.append(b, n);
+                              if (m_onError) m_onError();
                               return WriteOutcome{n, 0};
                             },
                             CheckedOutput::Buffering::None};
   CommandStreams m_streams{[this](char* b, std::size_t n) { return Read(b, n); }, m_outStream,
-                           m_errStream};
+                           m_errStream, false};
 };

@@ -49,6 +49,11 @@ TEST(ToolTest, EveryWrongCommandLineExitsTwoWithAMessage) {
       {"render", Solvable3, "level.svg"},
       {"render", Solvable3, "level.png", "more"},
       {"render", "--fast", "level.png"},
+      {"canon", "--fast"},
+      {"generate"},
+      {"generate", "--size", "5", "--moves", "3", "extra"},
+      {"hardest", "--size", "4"},
+      {"check-set", "a.txt", "b.txt"},
   };
   for (const auto& line : lines) {
     SCOPED_TRACE(testing::PrintToString(line));
@@ -62,7 +67,9 @@ TEST(ToolTest, EveryWrongCommandLineExitsTwoWithAMessage) {
 // What a command prints is checked: help and answers alike.
 TEST(ToolTest, FailedStandardOutputExitsThreeWithAMessage) {
   const std::vector<std::vector<std::string>> lines = {
-      {"--help"}, {"solve", "--help"}, {"render", "--help"}, {"solve", Solvable3}, {"solve", "9bad"}};
+      {"--help"},          {"solve", "--help"},     {"render", "--help"},   {"solve", Solvable3},
+      {"solve", "9bad"},   {"canon", Solvable3},    {"check-set", "--help"},
+      {"generate", "--size", "3", "--moves", "4", "--count", "2", "--seed", "1"}};
   for (const auto& line : lines) {
     SCOPED_TRACE(testing::PrintToString(line));
     MemoryStreams full;

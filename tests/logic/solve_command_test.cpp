@@ -52,19 +52,20 @@ INSTANTIATE_TEST_SUITE_P(
         SolveCase{"InvalidAmongValid",
                   {"9bad", "3001122221100fbe5"}, "", 1,
                   "9bad\tinvalid\t-\t-\n3001122221100fbe5\tunsolvable\t-\t-\n", true},
+        // Standard input is a level set, where a blank line is no level.
         SolveCase{"CodesFromStandardInput", {},
-                  "3111221000110fbe5\r\n3001122221100FBE5\n\n", 1,
-                  "3111221000110fbe5\tsolvable\t2\tNW\n3001122221100FBE5\tunsolvable\t-\t-\n"
-                  "\tinvalid\t-\t-\n",
-                  true},
+                  "3111221000110fbe5\r\n3001122221100FBE5\n\n", 0,
+                  "3111221000110fbe5\tsolvable\t2\tNW\n3001122221100FBE5\tunsolvable\t-\t-\n",
+                  false},
         SolveCase{"NoInputAtAll", {}, "", 0, "", false},
         SolveCase{"UnknownOption", {"--fast", "3111221000110fbe5"}, "", 2, "", true},
         // Bytes outside printable ASCII, from a line or an argument, are shown
-        // escaped; a code followed by them is still read.
+        // escaped. A line of a set holds one code, so a code followed by
+        // them is invalid there; an argument is still read (below).
         SolveCase{"ControlBytesAreEscaped", {},
                   "\x1b]0;title\x07\n3111221000110fbe5\x1b[2J\n", 1,
                   "\\x1b]0;title\\x07\tinvalid\t-\t-\n"
-                  "3111221000110fbe5\\x1b[2J\tsolvable\t2\tNW\n",
+                  "3111221000110fbe5\\x1b[2J\tinvalid\t-\t-\n",
                   true},
         SolveCase{"ArgumentsAreEscaped", {"3111221000110fbe5\t\\"}, "", 0,
                   "3111221000110fbe5\\x09\\x5c\tsolvable\t2\tNW\n", false},

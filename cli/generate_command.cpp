@@ -1,0 +1,197 @@
+// korvalo-level generate: levels whose shortest solution has a chosen number
+// of moves, the same for a seed on every machine.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/code_answers.h"
+#include "cli/command_options.h"
+#include "cli/commands.h"
+#include "cli/escaped_text.h"
+#include "cli/interrupt.h"
+#include "cli/long_search.h"
+#include "logic/level_code.h"
+#include "logic/level_generator.h"
+
+namespace {
+
+constexpr std::string_view GenerateHelp =
+    "Usage: korvalo-level generate --size N --moves MIN[-MAX] [--count K] [--seed S]\n"
+    "                              [--open-walls W] [--output FILE]\n"
+    "\n"
+    "Prints K levels (default 1) of an N x N board (N is 3, 5 or 7) whose shortest\n"
+    "solution has from MIN to MAX moves (without MAX, MIN or more), a line each\n"
+    "in the format of solve: the code, solvable, the number of moves and the\n"
+    "moves as N S W E, separated by tabs. No two of them are the same level up\n"
+    "to turns and mirrors.\n"
+    "\n"
+    "Each level is a random maze with W more inner walls opened at random\n"
+    "(default 0), and its pieces on random squares, all drawn from the seed S\n"
+    "(a whole number): the same options give the same levels on every machine.\n"
+    "Without --seed a seed is drawn at random and named on standard error, so\n"
+    "that the levels can be made again.\n"
+    "\n"
+    "The search gives up when 5000 candidate levels in a row bring no new level\n"
+    "(some seconds on a 7 x 7 board): the target is then out of reach, and it\n"
+    "ends with a message and the levels found so far.\n"
+    "\n"
+    "--output FILE writes the levels to FILE as a level set instead of printing\n"
+    "them, with a \"# title:\" line that names the options. The file is written\n"
+    "as a whole or not at all; a FILE that exists and is not a regular file (a\n"
+    "folder, a device, a FIFO) is refused before the search starts. FILE is left\n"
+    "alone when no level was found.\n"
+    "\n"
+    "While standard error is a terminal, a line there shows the levels found,\n"
+    "the candidates tried, the most moves found and the time taken. Ctrl+C\n"
+    "stops the search: the levels found are printed (or written to FILE) and\n"
+    "the exit status is 130. A second Ctrl+C ends the program at once.\n"
+    "\n"
+    "Exit status: 0 when K levels were found, 1 when the target was out of reach\n"
+    "or FILE could not be written, 2 for a wrong command line, 3 when standard\n"
+    "output could not be written or memory ran out, 130 when Ctrl+C stopped it.\n";
+
+// The help texts here and of the tool state the attempt bound.
+static_assert(DefaultAttemptLimit == 5000);
+
+constexpr std::string_view Prefix = "korvalo-level generate: ";
+
+struct GenerateOptions {
+  GenerationRequest request;
+  bool seedGiven = false;
+  std::optional<std::string> output;
+};
+
+Mistake ReadGenerateOptions(const std::vector<std::string>& args, GenerateOptions& options) {
+  OptionValues values;
+  if (Mistake mistake = ReadOptions(
+          args, {"--size", "--moves", "--count", "--seed", "--open-walls", "--output"}, values)) {
+    return mistake;
+  }
+  if (values.count("--size") == 0) return "--size is needed";
+  if (values.count("--moves") == 0) return "--moves is needed";
+  GenerationRequest& request = options.request;
+  std::optional<int> maxMoves;
+  std::optional<std::uint64_t> seed;
+  for (Mistake mistake : {ReadIntOption(values, "--size", 0, request.size),
+                          ReadMoveRange(values, "--moves", request.minMoves, maxMoves),
+                          ReadIntOption(values, "--count", 1, request.count),
+                          ReadSeedOption(values, "--seed", seed),
+                          ReadIntOption(values, "--open-walls", 0, request.openWalls)}) {
+    if (mistake) return mistake;
+  }
+  request.maxMoves = maxMoves.value_or(NoMoveLimit);
+  if (std::optional<std::string> problem = GenerationRequestProblem(request)) return problem;
+  options.seedGiven = seed.has_value();
+  request.seed = seed.value_or(0);
+  if (const auto output = values.find("--output"); output != values.end()) {
+    if (output->second.empty()) return "--output needs a file name";
+    options.output = output->second;
+  }
+  return std::nullopt;
+}
+
+/// The options as a command line, for the title of the set written.
+std::string RequestTitle(const GenerationRequest& request) {
+  std::string title = "generate --size " + std::to_string(request.size) + " --moves " +
+                      std::to_string(request.minMoves);
+  if (request.maxMoves != NoMoveLimit) title += '-' + std::to_string(request.maxMoves);
+  title += " --count " + std::to_string(request.count) + " --seed " + std::to_string(request.seed);
+  if (request.openWalls > 0) title += " --open-walls " + std::to_string(request.openWalls);
+  return title;
+}
+
+std::string ProgressText(const SearchProgress& progress, int count) {
+  std::string text = "found " + std::to_string(progress.levelsFound) + " of " +
+                     std::to_string(count) + ", tried " + std::to_string(progress.levelsTried);
+  if (progress.bestMoves >= 0) text += ", best " + std::to_string(progress.bestMoves) + " moves";
+  return text + ", " + ElapsedText(progress.elapsed);
+}
+
+/// The level's line in the format of solve.
+std::string SolveLine(const FoundLevel& found) {
+  Level level;
+  ParseLevelCode(level, found.code);  // a code the generator wrote
+  return found.code + '\t' + SolutionFields(level) + '\n';
+}
+
+/// The message and status for how the search ended.
+int ReportEnd(const GenerationResult& result, const GenerationRequest& request, bool interrupted,
+              CheckedOutput& err) {
+  const std::string found =
+      std::to_string(result.levels.size()) + " of " + std::to_string(request.count) + " levels";
+  if (result.end == SearchEnd::Cancelled && interrupted) {
+    err.Write(std::string(Prefix) + "stopped by Ctrl+C with " + found + " found\n");
+    return Interrupted;
+  }
+  if (result.end == SearchEnd::OutOfReach) {
+    err.Write(std::string(Prefix) + "out of reach: " + std::to_string(request.attemptLimit) +
+              " candidates in a row brought no new level (" + found + " found)\n");
+    return CommandFailure;
+  }
+  return 0;  // done, or stopped because standard output failed, which the tool reports
+}
+
+/// Writes the levels found to the file, when there are any; the status.
+int WriteOutput(const std::string& path, const GenerationResult& result,
+                const GenerationRequest& request, int status, CheckedOutput& err) {
+  if (result.levels.empty()) {
+    err.Write(std::string(Prefix) + "no level found; " + QuoteText(path) + " is left alone\n");
+    return status;
+  }
+  if (const auto failure = WriteFoundLevels(path, RequestTitle(request), result.levels)) {
+    err.Write(std::string(Prefix) + failure->message + "\n");
+    return CommandFailure;
+  }
+  return status;
+}
+
+}  // namespace
+
+int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams) {
+  for (const std::string& arg : args) {
+    if (IsHelpOption(arg)) {
+      streams.out.Write(GenerateHelp);
+      return 0;
+    }
+  }
+  GenerateOptions options;
+  if (const Mistake mistake = ReadGenerateOptions(args, options)) {
+    streams.err.Write(std::string(Prefix) + *mistake + "\n\n");
+    streams.err.Write(GenerateHelp);
+    return UsageError;
+  }
+  if (options.output) {
+    if (const auto refusal = CheckReplaceable(*options.output)) {
+      streams.err.Write(std::string(Prefix) + refusal->message + "\n");
+      return CommandFailure;
+    }
+  }
+  GenerationRequest& request = options.request;
+  if (!options.seedGiven) {
+    request.seed = DrawSeed();
+    const std::string seed = std::to_string(request.seed);
+    streams.err.Write(std::string(Prefix) + "seed " + seed + " (--seed " + seed +
+                      " makes these levels again)\n");
+  }
+
+  StopRequest stop;
+  ProgressLine progress(streams.err, streams.errIsTerminal);
+  SearchControl control;
+  control.cancel = stop.Flag();
+  control.found = [&](const FoundLevel& level) {
+    if (options.output) return;
+    progress.Clear();
+    streams.out.Write(SolveLine(level));
+    if (!streams.out.Flush()) stop.Stop();
+  };
+  if (progress.Shown()) {
+    control.progress = [&](const SearchProgress& now) { progress.Show(ProgressText(now, request.count)); };
+  }
+  const GenerationResult result = GenerateLevels(request, control);
+  progress.Clear();
+
+  const int status = ReportEnd(result, request, stop.Interrupted(), streams.err);
+  if (!options.output) return status;
+  return WriteOutput(*options.output, result, request, status, streams.err);
+}

@@ -1,0 +1,47 @@
+#include "cli/long_search.h"
+
+#include <random>
+
+#include "logic/level_set.h"
+
+void ProgressLine::Show(std::string_view text) {
+  if (!m_shown) return;
+  std::string line = "\r";
+  line += text;
+  // Blanks over what is left of a longer line before.
+  if (text.size() < m_width) line.append(m_width - text.size(), ' ');
+  m_width = text.size();
+  m_err.Write(line);
+}
+
+void ProgressLine::Clear() {
+  if (!m_shown || m_width == 0) return;
+  std::string blank = "\r";
+  blank.append(m_width, ' ');
+  blank += '\r';
+  m_width = 0;
+  m_err.Write(blank);
+}
+
+std::string ElapsedText(std::chrono::milliseconds elapsed) {
+  const long long tenths = elapsed.count() / 100;
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " s";
+}
+
+std::uint64_t DrawSeed() {
+  try {
+    std::random_device device;
+    return device();
+  } catch (const std::exception&) {
+    return static_cast<std::uint64_t>(
+        std::chrono::system_clock::now().time_since_epoch().count() & 0xffffffff);
+  }
+}
+
+std::optional<FileWriteFailure> WriteFoundLevels(const std::string& path, const std::string& title,
+                                                 const std::vector<FoundLevel>& levels) {
+  LevelSet set;
+  set.title = title;
+  for (const FoundLevel& level : levels) set.levels.push_back({0, level.code, {}});
+  return ReplaceFile(path, WriteLevelSet(set));
+}

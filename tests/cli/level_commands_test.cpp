@@ -1,0 +1,332 @@
+// canon, solve and canon over level sets (files and standard input), and
+// check-set: every answer, message and exit status, with the line numbers.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "logic/canonical_code.h"
+#include "logic/level_code.h"
+#include "tests/cli/memory_streams.h"
+#include "tests/cli/temp_folder.h"
+
+namespace {
+
+using Command = int (*)(const std::vector<std::string>&, CommandStreams&);
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome Invoke(Command command, const std::vector<std::string>& args, const std::string& input = {},
+            int inputError = 0) {
+  MemoryStreams io(input, inputError);
+  const int status = command(args, io.streams());
+  return {status, io.FlushedOut(), io.err()};
+}
+
+/// The text with every "{dir}" replaced by the folder.
+std::string InFolder(std::string text, const std::string& folder) {
+  for (std::size_t at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
+    text.replace(at, 5, folder);
+    at += folder.size();
+  }
+  return text;
+}
+
+constexpr const char* Maze = "31011121121026ac5";         // four moves
+constexpr const char* MazeTurned = "3011121111022cbc1";   // its quarter turn
+constexpr const char* OpenBoard = "3001122221100fbe5";    // no solution
+constexpr const char* Solvable3 = "3111221000110fbe5";    // NW
+constexpr const char* Corridor = "5020100030201ffbfeffbfe55";
+constexpr const char* Maze7 = "7003366663300d4dae70cec86baf110a5e554";
+
+// A set with every kind of line: byte order mark, header, blank and comment
+// lines, CR LF, a title, a repeated level, two bad lines, an unsolvable level.
+const std::string SetText = std::string("\xEF\xBB\xBF# title: First steps\r\n") +
+                            "# author: A. Designer\r\n"
+                            "\r\n" +
+                            Maze + "\tThe small maze\r\n" +
+                            "# a comment\r\n"
+                            "   \r\n" +
+                            MazeTurned + "\r\n" +
+                            "bogus\r\n" +
+                            Solvable3 + " trailing\r\n" + OpenBoard + "\r\n";
+
+const std::string NoSize = "the first character must be the board size 3, 5 or 7";
+const std::string TextFollows = "text follows the 17 characters of the code; a title goes after a tab";
+
+// ---------------------------------------------------------------------------
+// canon
+
+TEST(CanonCommandTest, AllEightImagesHaveTheLeastOfTheirCodes) {
+  for (const char* code : {Maze, OpenBoard, Solvable3, Corridor, "50022444422005eae44c9f644", Maze7,
+                           "7443425505561b4b3cee36c3c34ae584d0555"}) {
+    SCOPED_TRACE(code);
+    Level level;
+    ASSERT_TRUE(ParseLevelCode(level, code).accepted);
+    const auto images = ImageCodes(level);
+    const std::string least = *std::min_element(images.begin(), images.end());
+    const Outcome run = Invoke(RunCanon, std::vector<std::string>(images.begin(), images.end()));
+    std::string expected;
+    for (const std::string& image : images) expected += image + "\t" + least + "\n";
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST(CanonCommandTest, PrintsTheCodeAsGivenAndInvalidCodesAsSolveDoes) {
+  const Outcome run = Invoke(RunCanon, {Maze, "3001122221100FBE5", "9bad", MazeTurned});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, std::string(Maze) + "\t" + MazeTurned + "\n" +
+                         "3001122221100FBE5\t3001122221100fbe5\n"
+                         "9bad\tinvalid\n" +
+                         MazeTurned + "\t" + MazeTurned + "\n");
+  EXPECT_EQ(run.err, "korvalo-level canon: invalid code '9bad': " + NoSize + "\n");
+}
+
+// ---------------------------------------------------------------------------
+// solve and canon over level sets
+
+struct SetCase {
+  const char* name;
+  Command command;
+  std::vector<std::string> args;  // "{dir}" is the folder holding set.txt (SetText)
+  std::string input;
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class SetReadingTest : public testing::TestWithParam<SetCase> {};
+
+TEST_P(SetReadingTest, AnswersTheLevelsAndNamesTheLinesOfBadOnes) {
+  const SetCase& c = GetParam();
+  TempFolder folder;
+  folder.Write("set.txt", SetText);
+  folder.Write("empty.txt", "");
+  std::vector<std::string> args;
+  for (const std::string& arg : c.args) args.push_back(InFolder(arg, folder.Path()));
+  const Outcome run = Invoke(c.command, args, c.input);
+  EXPECT_EQ(run.status, c.status);
+  EXPECT_EQ(run.out, InFolder(c.out, folder.Path()));
+  EXPECT_EQ(run.err, InFolder(c.err, folder.Path()));
+}
+
+const std::string SolvedSet = std::string(Maze) + "\tsolvable\t4\tSENW\n" + MazeTurned +
+                              "\tsolvable\t4\tWSEN\n" + "bogus\tinvalid\t-\t-\n" + Solvable3 +
+                              " trailing\tinvalid\t-\t-\n" + OpenBoard + "\tunsolvable\t-\t-\n";
+const std::string CanonSet = std::string(Maze) + "\t" + MazeTurned + "\n" + MazeTurned + "\t" +
+                             MazeTurned + "\n" + "bogus\tinvalid\n" + Solvable3 +
+                             " trailing\tinvalid\n" + OpenBoard + "\t" + OpenBoard + "\n";
+
+std::string SetReasons(const std::string& command, const std::string& where) {
+  return "korvalo-level " + command + ": " + where + "line 8: invalid code 'bogus': " + NoSize +
+         "\n" + "korvalo-level " + command + ": " + where + "line 9: invalid code '" + Solvable3 +
+         " trailing': " + TextFollows + "\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sets, SetReadingTest,
+    testing::Values(
+        SetCase{"SolveFile", RunSolve, {"{dir}/set.txt"}, "", 1, SolvedSet,
+                SetReasons("solve", "{dir}/set.txt, ")},
+        SetCase{"SolveStandardInput", RunSolve, {}, SetText, 1, SolvedSet, SetReasons("solve", "")},
+        SetCase{"CanonFile", RunCanon, {"{dir}/set.txt"}, "", 1, CanonSet,
+                SetReasons("canon", "{dir}/set.txt, ")},
+        SetCase{"CanonStandardInput", RunCanon, {}, SetText, 1, CanonSet, SetReasons("canon", "")},
+        // Codes and files mixed, in the order given.
+        SetCase{"CodesAroundAFile", RunCanon, {OpenBoard, "{dir}/empty.txt", Maze}, "", 0,
+                std::string(OpenBoard) + "\t" + OpenBoard + "\n" + Maze + "\t" + MazeTurned + "\n", ""},
+        // An argument is a code unless it names a file; one that looks like a
+        // file name says that no file has it.
+        SetCase{"MissingFileIsAnInvalidCode", RunSolve, {"{dir}/sett.txt", Solvable3}, "", 1,
+                "{dir}/sett.txt\tinvalid\t-\t-\n" + std::string(Solvable3) + "\tsolvable\t2\tNW\n",
+                "korvalo-level solve: invalid code '{dir}/sett.txt': " + NoSize +
+                    " (and no file has this name)\n"},
+        // A code followed by more text is still read as an argument, as before.
+        SetCase{"ArgumentWithTextAfterTheCode", RunSolve, {std::string(Solvable3) + "x"}, "", 0,
+                std::string(Solvable3) + "x\tsolvable\t2\tNW\n", ""},
+        SetCase{"FolderCannotBeRead", RunSolve, {"{dir}", Solvable3}, "", 1,
+                std::string(Solvable3) + "\tsolvable\t2\tNW\n",
+                "korvalo-level solve: cannot read '{dir}': Is a directory\n"},
+        SetCase{"TitlesAreNotEchoed", RunSolve, {}, std::string(Maze) + "\tA \x1b[2Jtitle\n", 0,
+                std::string(Maze) + "\tsolvable\t4\tSENW\n", ""},
+        SetCase{"OnlyCommentsAndBlankLines", RunCanon, {}, "# title: Nothing\n\n#\n", 0, "", ""},
+        SetCase{"TooLongLineThenAValidOne", RunCanon, {},
+                std::string(5000, '7') + "\r\n" + MazeTurned + "\n", 1,
+                std::string(32, '7') + "...\tinvalid\n" + MazeTurned + "\t" + MazeTurned + "\n",
+                "korvalo-level canon: line 1: invalid code '" + std::string(32, '7') +
+                    "...': line too long\n"}),
+    [](const testing::TestParamInfo<SetCase>& info) { return info.param.name; });
+
+TEST(SetReadingTest, StandardInputThatCannotBeReadIsAStreamFailure) {
+  const Outcome run = Invoke(RunCanon, {}, std::string(Maze) + "\n", EIO);
+  EXPECT_EQ(run.status, StreamFailure);
+  EXPECT_EQ(run.out, std::string(Maze) + "\t" + MazeTurned + "\n");
+  EXPECT_EQ(run.err, "korvalo-level canon: cannot read standard input: Input/output error\n");
+}
+
+// ---------------------------------------------------------------------------
+// check-set
+
+struct CheckCase {
+  const char* name;
+  std::string text;
+  int status;
+  std::string out;
+};
+
+class CheckSetTest : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(CheckSetTest, ReportsEachProblemWithItsLine) {
+  const CheckCase& c = GetParam();
+  TempFolder folder;
+  folder.Write("set.txt", c.text);
+  const Outcome fromFile = Invoke(RunCheckSet, {folder.Path("set.txt")});
+  EXPECT_EQ(fromFile.status, c.status);
+  EXPECT_EQ(fromFile.out, c.out);
+  EXPECT_EQ(fromFile.err, "");
+  const Outcome fromInput = Invoke(RunCheckSet, {}, c.text);
+  EXPECT_EQ(fromInput.status, c.status);
+  EXPECT_EQ(fromInput.out, c.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sets, CheckSetTest,
+    testing::Values(
+        CheckCase{"Empty", "", 0, ""},
+        CheckCase{"GoodSet",
+                  "# title: Good\n" + std::string(Maze) + "\tOne\n" + Corridor + "\n" + Maze7 + "\n", 0,
+                  ""},
+        CheckCase{"EveryKindOfProblem", SetText, 1,
+                  "line 7: 3011121111022cbc1 is the same level as line 4, up to turns and mirrors\n"
+                  "line 8: invalid level 'bogus': " + NoSize + "\n" +
+                      "line 9: invalid level '3111221000110fbe5 trailing': " + TextFollows + "\n" +
+                      "line 10: 3001122221100fbe5 has no solution\n"},
+        // Both problems of one line; the first line of a level is named for
+        // every later copy.
+        CheckCase{"UnsolvableCopies",
+                  std::string(OpenBoard) + "\n" + OpenBoard + "\n" + OpenBoard + "\tagain\n", 1,
+                  "line 1: 3001122221100fbe5 has no solution\n"
+                  "line 2: 3001122221100fbe5 is the same level as line 1, up to turns and mirrors\n"
+                  "line 2: 3001122221100fbe5 has no solution\n"
+                  "line 3: 3001122221100fbe5 is the same level as line 1, up to turns and mirrors\n"
+                  "line 3: 3001122221100fbe5 has no solution\n"},
+        CheckCase{"ControlBytesAreEscaped", "\x1b[2J\n", 1,
+                  "line 1: invalid level '\\x1b[2J': " + NoSize + "\n"},
+        CheckCase{"BadHeader", "# title: \xff\n" + std::string(Maze) + "\n", 1,
+                  "line 1: invalid level '# title: \\xff': the line is not valid UTF-8\n"},
+        CheckCase{"TooLongLine", std::string(Maze) + "\n" + std::string(5000, 'x') + "\n", 1,
+                  "line 2: invalid level '" + std::string(32, 'x') + "...': line too long\n"}),
+    [](const testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
+
+TEST(CheckSetTest, AFileThatCannotBeReadIsAFailure) {
+  TempFolder folder;
+  const struct {
+    std::string path;
+    std::string reason;
+  } cases[] = {
+      {folder.Path("missing.txt"), "No such file or directory"},
+      {folder.Path(), "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Invoke(RunCheckSet, {c.path});
+    EXPECT_EQ(run.status, CommandFailure);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "korvalo-level check-set: cannot read '" + c.path + "': " + c.reason + "\n");
+  }
+  const Outcome input = Invoke(RunCheckSet, {}, std::string(Maze) + "\n", EIO);
+  EXPECT_EQ(input.status, StreamFailure);
+  EXPECT_EQ(input.out, "");
+  EXPECT_EQ(input.err, "korvalo-level check-set: cannot read standard input: Input/output error\n");
+}
+
+// ---------------------------------------------------------------------------
+// Wrong command lines and help
+
+TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTheHelp) {
+  const struct {
+    Command command;
+    const char* name;
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {RunCanon, "canon", {"--fast"}, "unknown option '--fast'"},
+      {RunCanon, "canon", {Maze, "-"}, "unknown option '-'"},
+      {RunCheckSet, "check-set", {"a.txt", "b.txt"}, "expects one file at most"},
+      {RunCheckSet, "check-set", {"-x"}, "unknown option '-x'"},
+      {RunGenerate, "generate", {}, "--size is needed"},
+      {RunGenerate, "generate", {"--size", "5"}, "--moves is needed"},
+      {RunGenerate, "generate", {"--size", "4", "--moves", "3"}, "the board size must be 3, 5 or 7"},
+      {RunGenerate, "generate", {"--size", "5", "--moves", "9-3"},
+       "the largest number of moves must not be below the least"},
+      {RunGenerate, "generate", {"--size", "5", "--moves", "-3"},
+       "--moves expects MIN or MIN-MAX, whole numbers of moves, not '-3'"},
+      {RunGenerate, "generate", {"--size", "5", "--moves", "3-"},
+       "--moves expects MIN or MIN-MAX, whole numbers of moves, not '3-'"},
+      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--count", "0"},
+       "--count expects a whole number from 1, not '0'"},
+      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--count", "99999999999"},
+       "--count expects a whole number from 1, not '99999999999'"},
+      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--seed", "18446744073709551616"},
+       "--seed expects a whole number from 0 to 18446744073709551615, not '18446744073709551616'"},
+      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--seed", "+1"},
+       "--seed expects a whole number from 0 to 18446744073709551615, not '+1'"},
+      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--open-walls", "-1"},
+       "--open-walls expects a whole number from 0, not '-1'"},
+      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--size", "5"}, "--size is given twice"},
+      {RunGenerate, "generate", {"--size=5", "--moves"}, "--moves needs a value"},
+      {RunGenerate, "generate", {"--size=5", "--moves=3", "--output="}, "--output needs a file name"},
+      {RunGenerate, "generate", {"--size=5", "--moves=3", "extra"}, "unexpected argument 'extra'"},
+      {RunGenerate, "generate", {"--size=5", "--moves=3", "--seconds", "1"}, "unknown option '--seconds'"},
+      {RunHardest, "hardest", {}, "--size is needed"},
+      {RunHardest, "hardest", {"--size", "6"}, "the board size must be 3, 5 or 7"},
+      {RunHardest, "hardest", {"--size", "5", "--seconds", "0"},
+       "--seconds expects a number of seconds above 0, at most 1000000, not '0'"},
+      {RunHardest, "hardest", {"--size", "5", "--seconds", "1e3"},
+       "--seconds expects a number of seconds above 0, at most 1000000, not '1e3'"},
+      {RunHardest, "hardest", {"--size", "5", "--seconds", "2000000"},
+       "--seconds expects a number of seconds above 0, at most 1000000, not '2000000'"},
+      {RunHardest, "hardest", {"--size", "5", "--moves", "3"}, "unknown option '--moves'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Outcome run = Invoke(c.command, c.args);
+    EXPECT_EQ(run.status, UsageError);
+    EXPECT_EQ(run.out, "");
+    const std::string start = "korvalo-level " + std::string(c.name) + ": " + c.message + "\n";
+    EXPECT_EQ(run.err.substr(0, start.size()), start) << run.err;
+    EXPECT_NE(run.err.find("Usage: korvalo-level " + std::string(c.name)), std::string::npos);
+  }
+}
+
+TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
+  const struct {
+    Command command;
+    std::vector<std::string> args;
+    std::string usage;
+  } cases[] = {
+      {RunCanon, {"--help"}, "Usage: korvalo-level canon [CODE ...]\n"},
+      {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE ...]\n"},
+      {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [FILE]\n"},
+      {RunGenerate, {"--size", "9", "--help"}, "Usage: korvalo-level generate --size N"},
+      {RunHardest, {"--help"}, "Usage: korvalo-level hardest --size N"},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Invoke(c.command, c.args);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, c.usage.size()), c.usage);
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+}  // namespace
