@@ -137,10 +137,8 @@ ReadResult ReadLevelCode(Level& level, std::string_view code) {
   level.cells = std::move(parsed.cells);
   level.balls = parsed.balls;
   level.holes = parsed.holes;
-  level.predecessors.assign(static_cast<std::size_t>(StateCount(level)), 0);
-  level.startState = EncodeState(level, level.balls);
-  level.targetState = EncodeState(level, level.holes);
-  // solvable is left to the RecheckLevel the caller runs.
-  const bool solved = SolveLevel(level, level.startState, level.targetState);
+  // One search from both ends answers; it encodes startState and targetState
+  // and leaves solvable to the RecheckLevel the caller runs.
+  const bool solved = SolutionExists(level);
   return {solved ? CodeReading::Solvable : CodeReading::Unsolvable, {}};
 }

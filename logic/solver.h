@@ -1,12 +1,18 @@
 #pragma once
 // Breadth-first search over placements of the balls, and the solution step.
 
+#include <cstdint>
 #include <vector>
 
 #include "logic/moves.h"
 
-/// True when target can be reached from start; fills level.predecessors on the way.
+/// True when target can be reached from start; fills level.predecessors on the
+/// way, allocating the table when it is missing. The only search that writes it.
 bool SolveLevel(Level& level, StateIndex start, StateIndex target);
+
+/// True when the balls can reach their holes: one fast search, no table, solvable not written.
+/// Recomputes startState and targetState; leaves balls and holes red, green, blue.
+bool SolutionExists(Level& level);
 
 /// Recomputes startState, targetState and solvable; leaves balls and holes red, green, blue.
 void RecheckLevel(Level& level);
@@ -24,3 +30,17 @@ struct Solution {
 /// The shortest solution whose first move StepTowardSolution takes, from the
 /// balls' current squares. Reorders balls and holes red, green, blue.
 Solution ShortestSolution(Level& level);
+
+/// The work of the search behind SolutionExists, for tools that look for the
+/// levels on which it is slowest: placements expanded from the balls (four
+/// moves each) and from the holes (four directions each), and the placements
+/// the backward moves found.
+struct SearchEffort {
+  bool found = false;
+  std::int64_t forwardStates = 0;
+  std::int64_t backwardStates = 0;
+  std::int64_t backwardPlacements = 0;
+};
+
+/// Runs the search of SolutionExists and reports its work; same side effects.
+SearchEffort MeasureSolutionSearch(Level& level);

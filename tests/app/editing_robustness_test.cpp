@@ -54,7 +54,7 @@ class EditingRobustnessTest : public BoardViewFixture {
     const EditingState& editing = view.editing();
     ASSERT_TRUE(LevelIsConsistent(level)) << "after event " << event;
     ASSERT_EQ(level.cells.size(), static_cast<std::size_t>(level.boardSize * level.boardSize));
-    ASSERT_EQ(level.predecessors.size(), static_cast<std::size_t>(StateCount(level)));
+    ASSERT_TRUE(level.predecessors.empty()) << "only the ordered search writes the table";
     ASSERT_TRUE(HoverLiesOnBoard(editing, level.boardSize)) << "after event " << event;
     ASSERT_TRUE(editing.CarriedItem >= 0 && editing.CarriedItem <= 6);
     if (editing.CarriedItem != NothingCarried) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "logic/literal_solver.h"
@@ -86,7 +88,7 @@ TEST(RecheckLevelTest, BallsOnTheirHolesAreSolvedWithoutASearch) {
   Level level;
   ClearMaze(level, 5);
   level.holes = level.balls;
-  std::fill(level.predecessors.begin(), level.predecessors.end(), 7);
+  level.predecessors.assign(static_cast<std::size_t>(StateCount(level)), 7);
   level.solvable = 0;
   RecheckLevel(level);
   EXPECT_EQ(level.solvable, 1);
@@ -119,6 +121,91 @@ TEST(SolveLevelTest, AnUnallocatedTableIsAllocatedNotOverrun) {
   EXPECT_TRUE(SolveLevel(level, 376, 12));
   EXPECT_EQ(level.predecessors.size(), 729u);
 }
+
+struct VerdictRow {
+  const char* code;
+  bool solvable;
+};
+
+// Known answers, on small levels and on 7 x 7 levels where the search from
+// the holes could flood the board.
+constexpr VerdictRow KnownVerdicts[] = {
+    {"3111221000110fbe5", true},
+    {"3001122221100fbe5", false},
+    {"3001122001122fbe5", true},
+    {"7110501464036dcaba76befa8aa12fb52e550", true},
+    {"76342030002556aa97fe5aa95fe55a9572555", false},
+};
+
+TEST(SolutionExistsTest, AnswersAndEncodesButLeavesTheFlagAlone) {
+  for (const VerdictRow& row : KnownVerdicts) {
+    SCOPED_TRACE(row.code);
+    Level level = testlevels::FromCode(row.code);
+    Pieces balls = level.balls;
+    Pieces holes = level.holes;
+    const StateIndex start = EncodeState(level, balls);
+    const StateIndex target = EncodeState(level, holes);
+    std::swap(level.balls[0], level.balls[2]);  // records in an unusual order
+    std::swap(level.holes[0], level.holes[1]);
+    level.startState = -1;
+    level.targetState = -1;
+    level.solvable = 2;  // neither answer
+
+    EXPECT_EQ(SolutionExists(level), row.solvable);
+    EXPECT_EQ(level.solvable, 2);
+    EXPECT_EQ(level.startState, start);
+    EXPECT_EQ(level.targetState, target);
+    EXPECT_EQ(level.balls[0].colour, Red);
+    EXPECT_EQ(level.holes[2].colour, Blue);
+    EXPECT_TRUE(level.predecessors.empty());
+
+    EXPECT_EQ(MeasureSolutionSearch(level).found, row.solvable);
+    RecheckLevel(level);
+    EXPECT_EQ(level.solvable, row.solvable ? 1 : 0);
+  }
+}
+
+TEST(SolutionExistsTest, BallsOnTheirHolesNeedNoWork) {
+  Level level;
+  ClearMaze(level, 7);
+  level.holes = level.balls;
+  const SearchEffort effort = MeasureSolutionSearch(level);
+  EXPECT_TRUE(effort.found);
+  EXPECT_EQ(effort.forwardStates + effort.backwardStates + effort.backwardPlacements, 0);
+}
+
+// Only the ordered search writes the predecessor table: the other searches
+// neither allocate one nor touch the one an earlier ordered search left.
+struct SearchCall {
+  const char* name;
+  void (*run)(Level&);
+};
+
+class TableIsLeftAloneTest : public testing::TestWithParam<SearchCall> {};
+
+TEST_P(TableIsLeftAloneTest, NeitherAllocatedNorWritten) {
+  for (const VerdictRow& row : KnownVerdicts) {
+    SCOPED_TRACE(row.code);
+    Level level = testlevels::FromCode(row.code);
+    ASSERT_TRUE(level.predecessors.empty());
+    GetParam().run(level);
+    EXPECT_TRUE(level.predecessors.empty());
+
+    level = testlevels::FromCode(row.code);
+    level.predecessors.assign(static_cast<std::size_t>(StateCount(level)), 7);
+    GetParam().run(level);
+    EXPECT_TRUE(std::all_of(level.predecessors.begin(), level.predecessors.end(),
+                            [](StateIndex entry) { return entry == 7; }));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Searches, TableIsLeftAloneTest,
+    testing::Values(SearchCall{"RecheckLevel", RecheckLevel},
+                    SearchCall{"SolutionExists", [](Level& l) { SolutionExists(l); }},
+                    SearchCall{"StepTowardSolution", StepTowardSolution},
+                    SearchCall{"ShortestSolution", [](Level& l) { ShortestSolution(l); }}),
+    [](const testing::TestParamInfo<SearchCall>& info) { return info.param.name; });
 
 TEST(ShortestSolutionTest, LeadsToTheHolesAndStartsWithTheStepsMove) {
   std::mt19937 engine(7);
@@ -227,14 +314,85 @@ INSTANTIATE_TEST_SUITE_P(Boards, FastSearchTest,
                          testing::Values(ComparisonCase{3, 800}, ComparisonCase{5, 120},
                                          ComparisonCase{7, 16}));
 
-TEST(FastSearchTest, SlowestKnownLevelAndTheExamples) {
-  for (const char* code : {"76342030002556aa97fe5aa95fe55a9572555", "3111221000110fbe5",
-                           "5002244442200ffbfeffbfe55", "3001122221100bba0"}) {
+// Levels on which a search from both ends is at its slowest, or slowest
+// against a search from the balls alone: the one the backward side floods
+// almost entirely, and the finds of bench/find_hard_levels. The comparison
+// with the plain search covers both the answer and the solution on each.
+constexpr const char* HardLevels[] = {
+    "76342030002556aa97fe5aa95fe55a9572555",
+    "7110501464036dcaba76befa8aa12fb52e550",
+    "72426200206515432fd6cd001f4f77a8ea540",
+};
+
+TEST(FastSearchTest, HardLevelsAndTheExamples) {
+  std::vector<const char*> codes(std::begin(HardLevels), std::end(HardLevels));
+  for (const char* example : {"3111221000110fbe5", "5002244442200ffbfeffbfe55", "3001122221100bba0"}) {
+    codes.push_back(example);
+  }
+  for (const char* code : codes) {
     SCOPED_TRACE(code);
     Level level = testlevels::FromCode(code);
     EXPECT_EQ(level.solvable, ExpectSameSearch(level) ? 1 : 0);
     ExpectSameSolution(level);
   }
+}
+
+// The searches keep their buffers from one search to the next: a search on a
+// board of one size must leave nothing behind that misleads the next one on a
+// board of another size.
+TEST(FastSearchTest, BoardsOfEverySizeInTurnGiveTheSameAnswers) {
+  std::mt19937 engine(99);
+  for (int round = 0; round < 4; ++round) {
+    for (int size : {7, 3, 5}) {
+      Level level = testlevels::RandomLevel(size, engine);
+      SCOPED_TRACE(WriteLevelCode(level));
+      Level literal = level;
+      EXPECT_EQ(level.solvable,
+                SolveLevelLiteral(literal, level.startState, level.targetState) ? 1 : 0);
+      ExpectSameSolution(level);
+    }
+  }
+}
+
+/// The answer, the solution and the placement after a step, as one text.
+std::string Answers(const Level& level) {
+  Level copy = level;
+  std::string text = SolutionExists(copy) ? "solvable " : "unsolvable ";
+  text += Letters(ShortestSolution(copy));
+  StepTowardSolution(copy);
+  text += ' ';
+  text += std::to_string(EncodeState(copy, copy.balls));
+  return text;
+}
+
+// Two threads searching at the same time must not share what they write.
+TEST(FastSearchTest, SearchesOnTwoThreadsAtOnceGiveTheSameAnswers) {
+  std::mt19937 engine(5);
+  std::vector<Level> levels;
+  for (const char* code : HardLevels) levels.push_back(testlevels::FromCode(code));
+  for (int i = 0; i < 24; ++i) levels.push_back(testlevels::RandomLevel(i % 2 ? 7 : 5, engine));
+  std::vector<std::string> expected;
+  for (const Level& level : levels) expected.push_back(Answers(level));
+
+  // Each thread goes through the levels from its own end, several times, so
+  // that searches on large and small boards and on easy and hard levels
+  // overlap. What differs from the answers of one thread alone is kept.
+  const auto answerAll = [&](bool fromTheEnd, std::vector<std::string>& differences) {
+    for (int round = 0; round < 3; ++round) {
+      for (std::size_t k = 0; k < levels.size(); ++k) {
+        const std::size_t i = fromTheEnd ? levels.size() - 1 - k : k;
+        const std::string answer = Answers(levels[i]);
+        if (answer != expected[i]) differences.push_back(WriteLevelCode(levels[i]));
+      }
+    }
+  };
+  std::vector<std::string> first;
+  std::vector<std::string> second;
+  std::thread thread(answerAll, false, std::ref(first));
+  answerAll(true, second);
+  thread.join();
+  EXPECT_TRUE(first.empty()) << first.front();
+  EXPECT_TRUE(second.empty()) << second.front();
 }
 
 }  // namespace
