@@ -279,12 +279,12 @@ int ForEachSourcePlacement(const MoveTables& tables, std::size_t direction, cons
   return found;
 }
 
-// The cost of the work, in units of about half the time a forward move takes:
-// a forward state tries four moves; a backward state looks at four directions
-// and at the placements it finds, each of which costs about as much as one
-// direction (both measured on random and on hard levels).
-constexpr std::int64_t ForwardStateCost = 8;
-constexpr std::int64_t BackwardTryCost = 5;
+// The cost of the work: a forward state tries four moves; a backward state
+// looks at four directions and at the placements it finds, each of which
+// costs about two thirds of a forward state (measured on random and on hard
+// levels).
+constexpr std::int64_t ForwardStateCost = 3;
+constexpr std::int64_t BackwardTryCost = 2;
 // Before the first backward state shows it: four directions and four placements.
 constexpr std::int64_t FirstBackwardStateCost = 8 * BackwardTryCost;
 // A search from the balls alone must expand every forward layer this search
@@ -295,7 +295,7 @@ constexpr std::int64_t BackwardShareDivisor = 8;
 
 /// How the expansion of a forward layer ended.
 struct ForwardLayerEnd {
-  std::size_t tail;      // past the last successor kept
+  std::size_t tail;      // past the last successor kept, or where the meeting stands
   std::size_t expanded;  // states of the layer expanded
   bool met;              // the successor at tail is in the other side's set
 };
@@ -328,9 +328,13 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables& tables, const StateSpace sp
     // Mostly the balls stand apart, and each move is three look-ups.
     bool met = false;
     if (Touching(tables, current)) {
-      for (std::size_t d = 0; d < 4 && !met; ++d) met = reach(Apply(tables.destination[d], current));
+      for (std::size_t d = 0; d < 4 && !met; ++d) {
+        met = reach(Apply(tables.destination[d], current));
+      }
     } else {
-      for (std::size_t d = 0; d < 4 && !met; ++d) met = reach(ApplyApart(tables.destination[d], current));
+      for (std::size_t d = 0; d < 4 && !met; ++d) {
+        met = reach(ApplyApart(tables.destination[d], current));
+      }
     }
     if (met) return {tail, i + 1 - begin, true};
   }
@@ -429,13 +433,17 @@ class TwoEndedSearch {
   bool BackwardIsCheaper() const {
     const std::int64_t backwardCost =
         BackwardStateCost() * static_cast<std::int64_t>(BackwardLayerSize());
-    return backwardCost < ForwardLayerCost() && backwardCost <= BackwardAllowance() - BackwardWork();
+    return backwardCost < ForwardLayerCost() &&
+           BackwardWork() + backwardCost <= BackwardAllowance();
   }
 
-  /// What the backward side may have cost in all once the newest forward
-  /// layer, which a search from the balls alone must expand too, is paid for.
+  /// What the backward side may cost in all: a share of the forward work any
+  /// search from the balls must do. That includes the newest forward layer
+  /// once the backward side has a layer beyond the target: then no state of
+  /// the next forward layer can be the target.
   std::int64_t BackwardAllowance() const {
-    return (ForwardWork() + ForwardLayerCost()) / BackwardShareDivisor;
+    const std::int64_t pending = BackwardDepth() > 0 ? ForwardLayerCost() : 0;
+    return (ForwardWork() + pending) / BackwardShareDivisor;
   }
 
   std::int64_t ForwardWork() const { return ForwardStateCost * m_forwardStates; }
@@ -460,7 +468,9 @@ class TwoEndedSearch {
     std::vector<std::size_t>& starts = m_buffers.forwardLayerStarts;
     const std::size_t begin = starts[starts.size() - 2];
     const std::size_t end = starts.back();
-    const auto expand = m_goal == Goal::Solution ? ExpandForwardLayer<true> : ExpandForwardLayer<false>;
+    // Only a solution needs to know where each state came from.
+    const auto expand =
+        m_goal == Goal::Solution ? ExpandForwardLayer<true> : ExpandForwardLayer<false>;
     const ForwardLayerEnd outcome =
         expand(m_tables, m_space, m_buffers.forwardStates.data(), m_buffers.forwardParents.data(),
                begin, end, m_forwardSeen);

@@ -326,7 +326,8 @@ constexpr const char* HardLevels[] = {
 
 TEST(FastSearchTest, HardLevelsAndTheExamples) {
   std::vector<const char*> codes(std::begin(HardLevels), std::end(HardLevels));
-  for (const char* example : {"3111221000110fbe5", "5002244442200ffbfeffbfe55", "3001122221100bba0"}) {
+  for (const char* example :
+       {"3111221000110fbe5", "5002244442200ffbfeffbfe55", "3001122221100bba0"}) {
     codes.push_back(example);
   }
   for (const char* code : codes) {
