@@ -72,20 +72,20 @@ struct Squares {
   friend bool operator==(const Squares&, const Squares&) = default;
 };
 
-// A ball heads for a square another ball stands on: the balls ahead decide
-// first, and a chain is at most three balls long, so two rounds of "blocked by
-// a ball that stays" settle every ball.
-Squares Settle(const Squares& from, int blue, int green, int red) {
-  bool blueStays = blue == from.blue;
-  bool greenStays = green == from.green;
-  bool redStays = red == from.red;
+// A ball heads for a square another ball stands on: it stays when that ball
+// stays. The balls ahead decide first, and a chain is at most three balls
+// long, so two rounds settle every ball. Plain branches measured fastest here:
+// on crowded levels most of them go the same way.
+inline Squares Settle(const Squares& from, int blue, int green, int red) {
   for (int round = 0; round < 2; ++round) {
-    blueStays = blueStays | ((blue == from.green) & greenStays) | ((blue == from.red) & redStays);
-    greenStays = greenStays | ((green == from.blue) & blueStays) | ((green == from.red) & redStays);
-    redStays = redStays | ((red == from.blue) & blueStays) | ((red == from.green) & greenStays);
+    if (blue == from.green && green == from.green) blue = from.blue;
+    if (blue == from.red && red == from.red) blue = from.blue;
+    if (green == from.blue && blue == from.blue) green = from.green;
+    if (green == from.red && red == from.red) green = from.green;
+    if (red == from.blue && blue == from.blue) red = from.red;
+    if (red == from.green && green == from.green) red = from.red;
   }
-  return {blueStays ? from.blue : blue, greenStays ? from.green : green,
-          redStays ? from.red : red};
+  return {blue, green, red};
 }
 
 /// The outcome of a move when no ball has another as its open neighbour:
