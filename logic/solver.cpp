@@ -5,6 +5,7 @@
 #include <bit>
 #include <cassert>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Two searches live here, both on square numbers instead of Piece records: a
@@ -17,9 +18,10 @@
 //
 // SolutionExists, RecheckLevel, the solution step and ShortestSolution search
 // from both ends at once (TwoEndedSearch below), which for most levels ends
-// long before a search from the balls alone would, and rebuild from it exactly
-// the solution the ordered search would find. They leave the predecessor
-// table alone.
+// long before a search from the balls alone would, and never costs much more,
+// and rebuild from it exactly the solution the ordered search would find.
+// They leave the predecessor table alone, and share one answer per thread:
+// asked twice in a row about the same level, they search once.
 //
 // Every search works in buffers of its own thread, kept from one search to the
 // next: a search clears two bit sets of at most 15 KB and writes only the
@@ -232,8 +234,9 @@ SearchBuffers& BuffersForSearch(std::int32_t boardSize) {
 /// ball that moved came from the square behind it; a ball that stayed had a
 /// wall ahead of it or a ball ahead of it that stayed too, so a ball with
 /// neither moved; and a ball that moved left its square free, so a ball that
-/// now stands on that square moved into it as well.
-template <typename Visit>
+/// now stands on that square moved into it as well. When Apart (no ball is an
+/// open neighbour of another) only the walls count.
+template <bool Apart, typename Visit>
 int ForEachSourcePlacement(const MoveTables& tables, std::size_t direction, const Squares& to,
                            Visit visit) {
   const SquareTable& source = tables.source[direction];
@@ -247,23 +250,38 @@ int ForEachSourcePlacement(const MoveTables& tables, std::size_t direction, cons
     behind[ball] = source[square[ball]];
     const int ahead = destination[square[ball]];
     bool blocked = ahead == square[ball];
-    for (std::size_t other = 0; other < 3; ++other) {
-      blocked |= ahead == square[other];
-      if (behind[ball] == square[other]) followers[ball] = 1u << other;
+    if (!Apart) {
+      for (std::size_t other = 0; other < 3; ++other) {
+        blocked |= ahead == square[other];
+        if (behind[ball] == square[other]) followers[ball] = 1u << other;
+      }
     }
     canMove |= unsigned{behind[ball] != NoSquare} << ball;
     mustMove |= unsigned{!blocked} << ball;
   }
   // Bit b of moved: ball b (blue, green, red) moved. Nothing moving gives the
-  // placement itself. The seven cases are judged without branches, since
-  // which of them hold is hard to foresee.
+  // placement itself.
   unsigned possible = 0;
-  for (unsigned moved = 1; moved < 8; ++moved) {
-    const unsigned required = mustMove | ((moved & 1u) ? followers[0] : 0u) |
-                              ((moved & 2u) ? followers[1] : 0u) |
-                              ((moved & 4u) ? followers[2] : 0u);
-    const bool holds = ((moved & ~canMove) | (required & ~moved)) == 0;
-    possible |= unsigned{holds} << moved;
+  if (Apart) {
+    // Every set of moved balls from those that must have moved up to those
+    // that can have.
+    if ((mustMove & ~canMove) != 0) return 0;
+    const unsigned optional = canMove & ~mustMove;
+    for (unsigned chosen = optional;; chosen = (chosen - 1) & optional) {
+      possible |= 1u << (mustMove | chosen);
+      if (chosen == 0) break;
+    }
+    possible &= ~1u;
+  } else {
+    // The seven cases are judged without branches, since which of them hold
+    // is hard to foresee.
+    for (unsigned moved = 1; moved < 8; ++moved) {
+      const unsigned required = mustMove | ((moved & 1u) ? followers[0] : 0u) |
+                                ((moved & 2u) ? followers[1] : 0u) |
+                                ((moved & 4u) ? followers[2] : 0u);
+      const bool holds = ((moved & ~canMove) | (required & ~moved)) == 0;
+      possible |= unsigned{holds} << moved;
+    }
   }
   int found = 0;
   for (; possible != 0; possible &= possible - 1) {
@@ -281,10 +299,10 @@ int ForEachSourcePlacement(const MoveTables& tables, std::size_t direction, cons
 
 // The cost of the work: a forward state tries four moves; a backward state
 // looks at four directions and at the placements it finds, each of which
-// costs about two thirds of a forward state (measured on random and on hard
-// levels).
+// costs a quarter to a third of a forward state (measured on random and on
+// hard levels; the larger share is taken).
 constexpr std::int64_t ForwardStateCost = 3;
-constexpr std::int64_t BackwardTryCost = 2;
+constexpr std::int64_t BackwardTryCost = 1;
 // Before the first backward state shows it: four directions and four placements.
 constexpr std::int64_t FirstBackwardStateCost = 8 * BackwardTryCost;
 // A search from the balls alone must expand every forward layer this search
@@ -301,10 +319,9 @@ struct ForwardLayerEnd {
 };
 
 /// Expands the forward states from begin to end: their successors go after
-/// them, each new one once, with the position of the state it came from when
-/// Record. Stops at the first successor the other side has reached.
+/// them, each new one once, with the position of the state it came from.
+/// Stops at the first successor the other side has reached.
 // Everything the loop needs is local, so that it stays in registers.
-template <bool Record>
 ForwardLayerEnd ExpandForwardLayer(const MoveTables& tables, const StateSpace space,
                                    std::uint32_t* const states, std::uint32_t* const parents,
                                    const std::size_t begin, const std::size_t end,
@@ -317,7 +334,7 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables& tables, const StateSpace sp
       const StateIndex state = space.IndexOf(next);
       // Written always, kept only when new: no branch on a coin toss.
       states[tail] = Pack(next);
-      if (Record) parents[tail] = static_cast<std::uint32_t>(i);
+      parents[tail] = static_cast<std::uint32_t>(i);
       const bool isNew = reached.Add(state);
       // A state both ends reach is new here: had this end reached it before,
       // the two would have met then.
@@ -361,15 +378,12 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables& tables, const StateSpace sp
 // the first move, in move order, that comes one move nearer the target.
 class TwoEndedSearch {
  public:
-  enum class Goal { Verdict, Solution };
-
-  TwoEndedSearch(const Level& level, StateIndex start, StateIndex target, Goal goal)
+  TwoEndedSearch(const Level& level, StateIndex start, StateIndex target)
       : m_buffers(BuffersForSearch(level.boardSize)),
         m_space(level.boardSize),
         m_tables(BuildMoveTables(level)),
         m_forwardSeen(m_buffers.reached.FromBalls()),
         m_backwardSeen(m_buffers.reached.FromHoles()),
-        m_goal(goal),
         m_start(start) {
     m_forwardSeen.Add(start);
     m_backwardSeen.Add(target);
@@ -391,7 +405,7 @@ class TwoEndedSearch {
   }
 
   /// The moves of the first shortest solution in the ordered search's order.
-  // Only when Met() and the goal was Solution. Takes the backward set apart.
+  // Only when Met(). Takes the backward set apart.
   std::vector<Direction> FirstShortestSolution() {
     std::vector<Direction> moves;
     Squares current = m_space.SquaresOf(m_start);
@@ -468,12 +482,9 @@ class TwoEndedSearch {
     std::vector<std::size_t>& starts = m_buffers.forwardLayerStarts;
     const std::size_t begin = starts[starts.size() - 2];
     const std::size_t end = starts.back();
-    // Only a solution needs to know where each state came from.
-    const auto expand =
-        m_goal == Goal::Solution ? ExpandForwardLayer<true> : ExpandForwardLayer<false>;
     const ForwardLayerEnd outcome =
-        expand(m_tables, m_space, m_buffers.forwardStates.data(), m_buffers.forwardParents.data(),
-               begin, end, m_forwardSeen);
+        ExpandForwardLayer(m_tables, m_space, m_buffers.forwardStates.data(),
+                           m_buffers.forwardParents.data(), begin, end, m_forwardSeen);
     m_forwardStates += static_cast<std::int64_t>(outcome.expanded);
     if (outcome.met) {
       // The first meeting in the layer's order: it lies on the solution sought.
@@ -509,24 +520,25 @@ class TwoEndedSearch {
         break;
       }
       const Squares to = Unpack(states[i]);
+      const bool touching = Touching(m_tables, to);
       for (std::size_t direction = 0; direction < 4; ++direction) {
-        m_backwardPlacements += ForEachSourcePlacement(m_tables, direction, to, reach);
+        m_backwardPlacements +=
+            touching ? ForEachSourcePlacement<false>(m_tables, direction, to, reach)
+                     : ForEachSourcePlacement<true>(m_tables, direction, to, reach);
       }
       ++m_backwardStates;
     }
     if (met) {
       m_met = true;
-      if (m_goal == Goal::Solution) FindMeetingAfterBackwardLayerMet(end, tail);
+      FindMeetingAfterBackwardLayerMet(end, tail);
       return;
     }
     if (overspent) {
-      // Cut off for good. For the answer alone the states reached so far
-      // still serve as targets; the solution needs whole layers.
+      // Cut off for good, and the part of the layer taken back: the
+      // solution is rebuilt from whole layers.
       m_backwardStopped = true;
-      if (m_goal == Goal::Solution) {
-        ForgetBackwardStates(end, tail);
-        return;
-      }
+      ForgetBackwardStates(end, tail);
+      return;
     }
     starts.push_back(tail);
   }
@@ -596,7 +608,6 @@ class TwoEndedSearch {
   MoveTables m_tables;
   ReachedStates m_forwardSeen;
   ReachedStates m_backwardSeen;
-  Goal m_goal;
   StateIndex m_start;
   bool m_met = false;
   bool m_backwardStopped = false;     // the backward side spent its allowance
@@ -610,6 +621,52 @@ class TwoEndedSearch {
 void EncodeBallsAndHoles(Level& level) {
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
+}
+
+/// The answer of the last search on this thread and the level it was for: a
+/// level is often asked about twice in a row (read from a code, then
+/// rechecked or solved; rechecked, then stepped), and the second answer then
+/// costs no search. The search depends on nothing but what is kept here.
+class RememberedAnswer {
+ public:
+  bool IsFor(const Level& level) const {
+    return m_known && level.boardSize == m_boardSize && level.startState == m_start &&
+           level.targetState == m_target &&
+           std::equal(level.cells.begin(), level.cells.end(), m_cells.begin(),
+                      m_cells.begin() + level.boardSize * level.boardSize);
+  }
+  void Keep(const Level& level, Solution answer) {
+    m_known = true;
+    m_boardSize = level.boardSize;
+    std::copy(level.cells.begin(), level.cells.end(), m_cells.begin());
+    m_start = level.startState;
+    m_target = level.targetState;
+    m_answer = std::move(answer);
+  }
+  const Solution& Get() const { return m_answer; }
+
+ private:
+  bool m_known = false;
+  std::int32_t m_boardSize = 0;
+  std::array<Cell, MaxSquares> m_cells{};
+  StateIndex m_start = 0;
+  StateIndex m_target = 0;
+  Solution m_answer;
+};
+
+/// The first shortest solution for the level's balls and holes, if any.
+/// Encodes both, which leaves them red, green, blue.
+const Solution& Answer(Level& level) {
+  assert(!PlacementIsInvalid(level));
+  assert(level.cells.size() == static_cast<std::size_t>(level.boardSize * level.boardSize));
+  EncodeBallsAndHoles(level);
+  thread_local RememberedAnswer remembered;
+  if (!remembered.IsFor(level)) {
+    TwoEndedSearch search(level, level.startState, level.targetState);
+    remembered.Keep(level, search.Met() ? Solution{true, search.FirstShortestSolution()}
+                                        : Solution{});
+  }
+  return remembered.Get();
 }
 
 }  // namespace
@@ -653,42 +710,23 @@ bool SolveLevel(Level& level, StateIndex start, StateIndex target) {
   return found;
 }
 
-bool SolutionExists(Level& level) {
-  assert(!PlacementIsInvalid(level));
-  EncodeBallsAndHoles(level);
-  return TwoEndedSearch(level, level.startState, level.targetState,
-                        TwoEndedSearch::Goal::Verdict)
-      .Met();
-}
+bool SolutionExists(Level& level) { return Answer(level).exists; }
 
 SearchEffort MeasureSolutionSearch(Level& level) {
   assert(!PlacementIsInvalid(level));
   EncodeBallsAndHoles(level);
-  return TwoEndedSearch(level, level.startState, level.targetState,
-                        TwoEndedSearch::Goal::Verdict)
-      .Effort();
+  return TwoEndedSearch(level, level.startState, level.targetState).Effort();
 }
 
 void RecheckLevel(Level& level) { level.solvable = SolutionExists(level) ? 1 : 0; }
 
 void StepTowardSolution(Level& level) {
-  assert(!PlacementIsInvalid(level));
-  EncodeBallsAndHoles(level);
-  if (level.startState == level.targetState) return;
-  TwoEndedSearch search(level, level.startState, level.targetState,
-                        TwoEndedSearch::Goal::Solution);
-  if (!search.Met()) return;
-  Move(level, level.balls, search.FirstShortestSolution().front());
+  const Solution& answer = Answer(level);
+  if (answer.moves.empty()) return;  // no solution, or solved already
+  Move(level, level.balls, answer.moves.front());
   level.startState = EncodeState(level, level.balls);
   // The balls leave in the order the state's digits give them: blue, green, red.
   DecodeState(level, level.startState, level.balls);
 }
 
-Solution ShortestSolution(Level& level) {
-  assert(!PlacementIsInvalid(level));
-  EncodeBallsAndHoles(level);
-  TwoEndedSearch search(level, level.startState, level.targetState,
-                        TwoEndedSearch::Goal::Solution);
-  if (!search.Met()) return {};
-  return {true, search.FirstShortestSolution()};
-}
+Solution ShortestSolution(Level& level) { return Answer(level); }

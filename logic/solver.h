@@ -12,6 +12,9 @@ bool SolveLevel(Level& level, StateIndex start, StateIndex target);
 
 /// True when the balls can reach their holes: one fast search, no table, solvable not written.
 /// Recomputes startState and targetState; leaves balls and holes red, green, blue.
+// SolutionExists, RecheckLevel, StepTowardSolution and ShortestSolution keep
+// the last answer of their thread: asked about the same walls, balls and
+// holes again, they answer without a search.
 bool SolutionExists(Level& level);
 
 /// Recomputes startState, targetState and solvable; leaves balls and holes red, green, blue.
@@ -42,5 +45,6 @@ struct SearchEffort {
   std::int64_t backwardPlacements = 0;
 };
 
-/// Runs the search of SolutionExists and reports its work; same side effects.
+/// Runs the search of SolutionExists afresh and reports its work; encodes
+/// startState and targetState like SolutionExists.
 SearchEffort MeasureSolutionSearch(Level& level);

@@ -10,6 +10,7 @@
 #include "logic/literal_solver.h"
 #include "logic/maze.h"
 #include "logic/solver.h"
+#include "logic/symmetry.h"
 #include "test_levels.h"
 
 namespace {
@@ -354,6 +355,66 @@ TEST(FastSearchTest, BoardsOfEverySizeInTurnGiveTheSameAnswers) {
     }
   }
 }
+
+// The searches keep the last answer of their thread. Every change that can
+// alter the answer must lead to a new search, also when the level asked about
+// just before was the unchanged one.
+struct LevelChange {
+  const char* name;
+  void (*apply)(Level&);
+};
+
+class ChangedLevelTest : public testing::TestWithParam<LevelChange> {};
+
+TEST_P(ChangedLevelTest, GetsItsOwnAnswer) {
+  std::mt19937 engine(31);
+  for (int i = 0; i < 40; ++i) {
+    const Level original = testlevels::RandomLevel(i % 2 ? 5 : 3, engine);
+    Level changed = original;
+    GetParam().apply(changed);
+    ASSERT_FALSE(PlacementIsInvalid(changed));
+    SCOPED_TRACE(WriteLevelCode(original) + " then " + WriteLevelCode(changed));
+    Level literal = changed;
+    const bool expected = SolveLevelLiteral(literal, EncodeState(literal, literal.balls),
+                                            EncodeState(literal, literal.holes));
+    Level asked = original;
+    SolutionExists(asked);  // the answer kept is the original's
+    EXPECT_EQ(SolutionExists(changed), expected);
+    SolutionExists(asked);
+    ExpectSameSolution(changed);
+  }
+}
+
+/// Moves the piece at index to the first free square after its own.
+void MoveToNextFreeSquare(Pieces& pieces, std::size_t index, int boardSize) {
+  const auto taken = [&](int square) {
+    return std::any_of(pieces.begin(), pieces.end(), [&](const Piece& piece) {
+      return piece.row * boardSize + piece.column == square;
+    });
+  };
+  Piece& piece = pieces[index];
+  int square = piece.row * boardSize + piece.column;
+  do {
+    square = (square + 1) % (boardSize * boardSize);
+  } while (taken(square));
+  piece.column = static_cast<std::int8_t>(square % boardSize);
+  piece.row = static_cast<std::int8_t>(square / boardSize);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ChangedLevelTest,
+    testing::Values(
+        LevelChange{"WallFlipped", [](Level& l) { ToggleWall(l, 0, 0, WallSouth); }},
+        LevelChange{"InnerWallFlipped",
+                    [](Level& l) {
+                      ToggleWall(l, l.boardSize / 2 - 1, l.boardSize / 2, WallEast);
+                    }},
+        LevelChange{"BallMoved", [](Level& l) { MoveToNextFreeSquare(l.balls, 1, l.boardSize); }},
+        LevelChange{"HoleMoved", [](Level& l) { MoveToNextFreeSquare(l.holes, 2, l.boardSize); }},
+        LevelChange{"BallsSwapped",
+                    [](Level& l) { std::swap(l.balls[0].colour, l.balls[2].colour); }},
+        LevelChange{"Mirrored", [](Level& l) { XFlip(l); }}),
+    [](const testing::TestParamInfo<LevelChange>& info) { return info.param.name; });
 
 /// The answer, the solution and the placement after a step, as one text.
 std::string Answers(const Level& level) {
