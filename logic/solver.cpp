@@ -5,6 +5,7 @@
 #include <bit>
 #include <cassert>
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -120,57 +121,84 @@ inline Squares Apply(const SquareTable& destination, const Squares& from) {
   return Settle(from, blue, green, red);
 }
 
-std::uint32_t Pack(const Squares& balls) {
-  return static_cast<std::uint32_t>(balls.blue | (balls.green << 8) | (balls.red << 16));
+/// A placement of the balls as one number inside the searches: the squares
+/// of the blue, green and red ball in fields of Bits bits each (four, five or
+/// six for 3, 5 or 7 squares a side), blue lowest. Making and reading one are
+/// a few shifts, and the number itself indexes the searches' bit sets.
+using Key = std::uint32_t;
+
+/// The field width for a board size.
+constexpr unsigned KeyBits(std::int32_t boardSize) {
+  return boardSize <= 3 ? 4 : boardSize <= 5 ? 5 : 6;
 }
 
-Squares Unpack(std::uint32_t packed) {
-  return {static_cast<int>(packed & 0xff), static_cast<int>((packed >> 8) & 0xff),
-          static_cast<int>(packed >> 16)};
-}
-
-class StateSpace {
+template <unsigned Bits>
+class PlacementKeys {
  public:
-  explicit StateSpace(std::int32_t boardSize) : m_squares(boardSize * boardSize) {}
-  std::int32_t Count() const { return m_squares * m_squares * m_squares; }
-  StateIndex IndexOf(const Squares& balls) const {
-    return (balls.red * m_squares + balls.green) * m_squares + balls.blue;
+  explicit PlacementKeys(std::int32_t boardSize) : m_squares(boardSize * boardSize) {
+    assert(KeyBits(boardSize) == Bits);
   }
-  Squares SquaresOf(StateIndex state) const {
-    return {state % m_squares, state / m_squares % m_squares, state / m_squares / m_squares};
+  /// One more than the largest key: the red field holds at most m_squares values.
+  std::int32_t Count() const { return m_squares << (2 * Bits); }
+  static Key KeyOf(const Squares& balls) {
+    return static_cast<Key>(balls.blue) | (static_cast<Key>(balls.green) << Bits) |
+           (static_cast<Key>(balls.red) << (2 * Bits));
+  }
+  static Squares SquaresOf(Key key) {
+    return {static_cast<int>(key & Mask), static_cast<int>((key >> Bits) & Mask),
+            static_cast<int>(key >> (2 * Bits))};
+  }
+  Key KeyOfState(StateIndex state) const {
+    return KeyOf({state % m_squares, state / m_squares % m_squares, state / m_squares / m_squares});
+  }
+  StateIndex StateOf(Key key) const {
+    const Squares balls = SquaresOf(key);
+    return (balls.red * m_squares + balls.green) * m_squares + balls.blue;
   }
 
  private:
+  static constexpr Key Mask = (Key{1} << Bits) - 1;
   std::int32_t m_squares;
 };
 
-/// The states one end of a search has reached, one bit per state index, and
+/// Calls run with the field width of the board size as a compile-time
+/// constant, so that each size gets search loops of its own.
+template <typename Run>
+decltype(auto) WithKeyBits(std::int32_t boardSize, Run run) {
+  switch (KeyBits(boardSize)) {
+    case 4: return run(std::integral_constant<unsigned, 4>{});
+    case 5: return run(std::integral_constant<unsigned, 5>{});
+    default: return run(std::integral_constant<unsigned, 6>{});
+  }
+}
+
+/// The placements one end of a search has reached, one bit per key, and
 /// a look at the other end's bits. Plain pointers, so that the searches'
 /// inner loops keep them in registers.
 class ReachedStates {
  public:
   ReachedStates(std::uint64_t* words, const std::uint64_t* otherWords)
       : m_words(words), m_otherWords(otherWords) {}
-  bool Contains(StateIndex state) const {
-    const auto bit = static_cast<std::uint32_t>(state);
+  bool Contains(Key key) const {
+    const Key bit = key;
     return (m_words[bit / 64] >> (bit % 64)) & 1;
   }
   /// Marks the state as reached from this end; true when it was not before.
   /// Free of branches, since whether a successor is new is close to a coin toss.
-  bool Add(StateIndex state) const {
-    const auto bit = static_cast<std::uint32_t>(state);
+  bool Add(Key key) const {
+    const Key bit = key;
     std::uint64_t& word = m_words[bit / 64];
     const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
     const bool isNew = (word & mask) == 0;
     word |= mask;
     return isNew;
   }
-  bool ReachedFromOtherEnd(StateIndex state) const {
-    const auto bit = static_cast<std::uint32_t>(state);
+  bool ReachedFromOtherEnd(Key key) const {
+    const Key bit = key;
     return (m_otherWords[bit / 64] >> (bit % 64)) & 1;
   }
-  void Remove(StateIndex state) const {
-    const auto bit = static_cast<std::uint32_t>(state);
+  void Remove(Key key) const {
+    const Key bit = key;
     m_words[bit / 64] &= ~(std::uint64_t{1} << (bit % 64));
   }
 
@@ -183,7 +211,7 @@ class ReachedStates {
 /// keeping their memory.
 class ReachedWords {
  public:
-  /// Empties the words for state indices below count.
+  /// Empties the words for keys below count.
   void Reset(std::int32_t count) {
     m_wordsPerEnd = (static_cast<std::size_t>(count) + 63) / 64;
     if (m_words.size() < 2 * m_wordsPerEnd) m_words.resize(2 * m_wordsPerEnd);
@@ -202,18 +230,19 @@ class ReachedWords {
 /// own, so searches on different threads share nothing they write.
 struct SearchBuffers {
   ReachedWords reached;
-  std::vector<std::uint32_t> forwardStates;   // packed squares, every forward layer in order
+  std::vector<Key> forwardStates;             // every forward layer in order
   std::vector<std::uint32_t> forwardParents;  // per forward state, where its parent stands
-  std::vector<std::uint32_t> backwardStates;  // packed squares, every backward layer in order
+  std::vector<Key> backwardStates;            // every backward layer in order
   std::vector<std::size_t> forwardLayerStarts;
   std::vector<std::size_t> backwardLayerStarts;
 
-  /// Ready for a search over count state indices.
-  void Prepare(std::int32_t count) {
-    reached.Reset(count);
-    // Every state is listed at most once per side, and one more slot takes the
-    // write of a successor that turns out to be known already.
-    const auto capacity = static_cast<std::size_t>(count) + 2;
+  /// Ready for a search over keys below keyCount, of which at most
+  /// placementCount are placements.
+  void Prepare(std::int32_t keyCount, std::int32_t placementCount) {
+    reached.Reset(keyCount);
+    // Every placement is listed at most once per side, and one more slot takes
+    // the write of a successor that turns out to be known already.
+    const auto capacity = static_cast<std::size_t>(placementCount) + 2;
     for (auto* list : {&forwardStates, &forwardParents, &backwardStates}) {
       if (list->size() < capacity) list->resize(capacity);
     }
@@ -222,10 +251,17 @@ struct SearchBuffers {
   }
 };
 
-/// This thread's buffers, ready for a search on a board of the given size.
-SearchBuffers& BuffersForSearch(std::int32_t boardSize) {
+SearchBuffers& ThreadBuffers() {
   thread_local SearchBuffers buffers;
-  buffers.Prepare(StateSpace(boardSize).Count());
+  return buffers;
+}
+
+/// This thread's buffers, ready for a search on a board of the given size.
+template <unsigned Bits>
+SearchBuffers& BuffersForSearch(const PlacementKeys<Bits>& keys, std::int32_t boardSize) {
+  SearchBuffers& buffers = ThreadBuffers();
+  const std::int32_t squares = boardSize * boardSize;
+  buffers.Prepare(keys.Count(), squares * (squares - 1) * (squares - 2));
   return buffers;
 }
 
@@ -309,7 +345,7 @@ constexpr std::int64_t FirstBackwardStateCost = 8 * BackwardTryCost;
 // has expanded, and the newest one too once the backward side has a layer of
 // its own. The backward side may cost at most this fraction of that, so the
 // search never costs much more than the search from the balls alone would.
-constexpr std::int64_t BackwardShareDivisor = 8;
+constexpr std::int64_t BackwardShareDivisor = 4;
 
 /// How the expansion of a forward layer ended.
 struct ForwardLayerEnd {
@@ -322,23 +358,24 @@ struct ForwardLayerEnd {
 /// them, each new one once, with the position of the state it came from.
 /// Stops at the first successor the other side has reached.
 // Everything the loop needs is local, so that it stays in registers.
-ForwardLayerEnd ExpandForwardLayer(const MoveTables& tables, const StateSpace space,
-                                   std::uint32_t* const states, std::uint32_t* const parents,
+template <unsigned Bits>
+ForwardLayerEnd ExpandForwardLayer(const MoveTables& tables, const PlacementKeys<Bits> keys,
+                                   Key* const states, std::uint32_t* const parents,
                                    const std::size_t begin, const std::size_t end,
                                    const ReachedStates reached) {
   std::size_t tail = end;
   for (std::size_t i = begin; i < end; ++i) {
-    const Squares current = Unpack(states[i]);
+    const Squares current = keys.SquaresOf(states[i]);
     // True when the successor is a state the other end has reached.
     const auto reach = [&](const Squares& next) {
-      const StateIndex state = space.IndexOf(next);
+      const Key key = keys.KeyOf(next);
       // Written always, kept only when new: no branch on a coin toss.
-      states[tail] = Pack(next);
+      states[tail] = key;
       parents[tail] = static_cast<std::uint32_t>(i);
-      const bool isNew = reached.Add(state);
+      const bool isNew = reached.Add(key);
       // A state both ends reach is new here: had this end reached it before,
       // the two would have met then.
-      if (reached.ReachedFromOtherEnd(state)) return true;
+      if (reached.ReachedFromOtherEnd(key)) return true;
       tail += isNew;
       return false;
     };
@@ -362,12 +399,12 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables& tables, const StateSpace sp
 // a time. Each round expands the side whose next layer costs less, but the
 // backward side only while its work stays within its share of the forward
 // work that any search from the balls must do anyway (BackwardShareDivisor).
-// A backward layer that would overspend is cut off, and from then on the
-// search goes on from the balls alone, against the backward states as a
-// larger target: on levels where the backward side floods the board the
-// search costs little more than a search from the balls. The search ends when
-// a state is reached from both ends, or without a meeting when one end runs
-// out of states.
+// A backward layer that would overspend is taken back and waits until the
+// forward side has done enough; meanwhile the search goes on from the balls,
+// against the backward states as a larger target. So on levels where the
+// backward side floods the board the search costs little more than a search
+// from the balls. The search ends when a state is reached from both ends, or
+// without a meeting when one end runs out of states.
 //
 // The ordered search takes, among the shortest solutions, the one whose moves
 // come first letter by letter in the order north, south, west, east: its
@@ -376,19 +413,21 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables& tables, const StateSpace sp
 // layer at a meeting; the first one, in the layer's order, is reached by the
 // chain of first discoveries that leads to it, and from there every step takes
 // the first move, in move order, that comes one move nearer the target.
+template <unsigned Bits>
 class TwoEndedSearch {
  public:
   TwoEndedSearch(const Level& level, StateIndex start, StateIndex target)
-      : m_buffers(BuffersForSearch(level.boardSize)),
-        m_space(level.boardSize),
+      : m_keys(level.boardSize),
+        m_buffers(BuffersForSearch(m_keys, level.boardSize)),
         m_tables(BuildMoveTables(level)),
         m_forwardSeen(m_buffers.reached.FromBalls()),
-        m_backwardSeen(m_buffers.reached.FromHoles()),
-        m_start(start) {
-    m_forwardSeen.Add(start);
-    m_backwardSeen.Add(target);
-    m_buffers.forwardStates[0] = Pack(m_space.SquaresOf(start));
-    m_buffers.backwardStates[0] = Pack(m_space.SquaresOf(target));
+        m_backwardSeen(m_buffers.reached.FromHoles()) {
+    const Key startKey = m_keys.KeyOfState(start);
+    const Key targetKey = m_keys.KeyOfState(target);
+    m_forwardSeen.Add(startKey);
+    m_backwardSeen.Add(targetKey);
+    m_buffers.forwardStates[0] = startKey;
+    m_buffers.backwardStates[0] = targetKey;
     m_buffers.forwardLayerStarts = {0, 1};
     m_buffers.backwardLayerStarts = {0, 1};
     if (start == target) {
@@ -408,9 +447,9 @@ class TwoEndedSearch {
   // Only when Met(). Takes the backward set apart.
   std::vector<Direction> FirstShortestSolution() {
     std::vector<Direction> moves;
-    Squares current = m_space.SquaresOf(m_start);
+    Squares current = m_keys.SquaresOf(m_buffers.forwardStates[0]);
     for (std::uint32_t position : ChainToMeeting()) {
-      const Squares next = Unpack(m_buffers.forwardStates[position]);
+      const Squares next = m_keys.SquaresOf(m_buffers.forwardStates[position]);
       const Step step = FirstStep(current, [&](const Squares& balls) { return balls == next; });
       moves.push_back(step.direction);
       current = step.balls;
@@ -421,7 +460,7 @@ class TwoEndedSearch {
     for (std::size_t distance = m_meetingDistance; distance > 0; --distance) {
       if (distance <= BackwardDepth()) ForgetBackwardLayer(distance);
       const Step step = FirstStep(current, [&](const Squares& balls) {
-        return m_backwardSeen.Contains(m_space.IndexOf(balls));
+        return m_backwardSeen.Contains(m_keys.KeyOf(balls));
       });
       moves.push_back(step.direction);
       current = step.balls;
@@ -431,8 +470,8 @@ class TwoEndedSearch {
 
  private:
   void Run() {
-    while (!m_met && ForwardLayerSize() > 0 && (m_backwardStopped || BackwardLayerSize() > 0)) {
-      if (!m_backwardStopped && BackwardIsCheaper()) {
+    while (!m_met && ForwardLayerSize() > 0 && BackwardLayerSize() > 0) {
+      if (BackwardIsCheaper()) {
         ExpandBackward();
       } else {
         ExpandForward();
@@ -483,7 +522,7 @@ class TwoEndedSearch {
     const std::size_t begin = starts[starts.size() - 2];
     const std::size_t end = starts.back();
     const ForwardLayerEnd outcome =
-        ExpandForwardLayer(m_tables, m_space, m_buffers.forwardStates.data(),
+        ExpandForwardLayer(m_tables, m_keys, m_buffers.forwardStates.data(),
                            m_buffers.forwardParents.data(), begin, end, m_forwardSeen);
     m_forwardStates += static_cast<std::int64_t>(outcome.expanded);
     if (outcome.met) {
@@ -502,16 +541,16 @@ class TwoEndedSearch {
     std::vector<std::size_t>& starts = m_buffers.backwardLayerStarts;
     const std::size_t begin = starts[starts.size() - 2];
     const std::size_t end = starts.back();
-    std::uint32_t* const states = m_buffers.backwardStates.data();
+    Key* const states = m_buffers.backwardStates.data();
     const ReachedStates seen = m_backwardSeen;
     const std::int64_t allowance = BackwardAllowance();
     std::size_t tail = end;
     bool met = false;
     const auto reach = [&](const Squares& balls) {
-      const StateIndex state = m_space.IndexOf(balls);
-      states[tail] = Pack(balls);
-      met |= seen.ReachedFromOtherEnd(state);
-      tail += seen.Add(state);
+      const Key key = m_keys.KeyOf(balls);
+      states[tail] = key;
+      met |= seen.ReachedFromOtherEnd(key);
+      tail += seen.Add(key);
     };
     bool overspent = false;
     for (std::size_t i = begin; i < end && !met; ++i) {
@@ -519,7 +558,7 @@ class TwoEndedSearch {
         overspent = true;
         break;
       }
-      const Squares to = Unpack(states[i]);
+      const Squares to = m_keys.SquaresOf(states[i]);
       const bool touching = Touching(m_tables, to);
       for (std::size_t direction = 0; direction < 4; ++direction) {
         m_backwardPlacements +=
@@ -534,9 +573,9 @@ class TwoEndedSearch {
       return;
     }
     if (overspent) {
-      // Cut off for good, and the part of the layer taken back: the
-      // solution is rebuilt from whole layers.
-      m_backwardStopped = true;
+      // The part of the layer is taken back, since the solution is rebuilt
+      // from whole layers; the layer is expanded anew once the forward side
+      // has earned the backward side enough work.
       ForgetBackwardStates(end, tail);
       return;
     }
@@ -553,9 +592,9 @@ class TwoEndedSearch {
     m_meetingDistance = BackwardDepth() + 1;
     const std::vector<std::size_t>& starts = m_buffers.forwardLayerStarts;
     for (std::size_t i = starts[starts.size() - 2]; i < starts.back(); ++i) {
-      const Squares balls = Unpack(m_buffers.forwardStates[i]);
+      const Squares balls = m_keys.SquaresOf(m_buffers.forwardStates[i]);
       for (const SquareTable& destination : m_tables.destination) {
-        if (m_backwardSeen.Contains(m_space.IndexOf(Apply(destination, balls)))) {
+        if (m_backwardSeen.Contains(m_keys.KeyOf(Apply(destination, balls)))) {
           m_meeting = i;
           return;
         }
@@ -578,7 +617,7 @@ class TwoEndedSearch {
   /// Takes the backward states listed from begin to end out of the backward set.
   void ForgetBackwardStates(std::size_t begin, std::size_t end) {
     for (std::size_t i = begin; i < end; ++i) {
-      m_backwardSeen.Remove(m_space.IndexOf(Unpack(m_buffers.backwardStates[i])));
+      m_backwardSeen.Remove(m_buffers.backwardStates[i]);
     }
   }
 
@@ -603,14 +642,12 @@ class TwoEndedSearch {
     return {Direction::North, from};
   }
 
+  PlacementKeys<Bits> m_keys;
   SearchBuffers& m_buffers;
-  StateSpace m_space;
   MoveTables m_tables;
   ReachedStates m_forwardSeen;
   ReachedStates m_backwardSeen;
-  StateIndex m_start;
   bool m_met = false;
-  bool m_backwardStopped = false;     // the backward side spent its allowance
   std::size_t m_meeting = 0;          // position of the meeting among the forward states
   std::size_t m_meetingDistance = 0;  // moves from the meeting to the target
   std::int64_t m_forwardStates = 0;       // states expanded forward
@@ -662,52 +699,61 @@ const Solution& Answer(Level& level) {
   EncodeBallsAndHoles(level);
   thread_local RememberedAnswer remembered;
   if (!remembered.IsFor(level)) {
-    TwoEndedSearch search(level, level.startState, level.targetState);
-    remembered.Keep(level, search.Met() ? Solution{true, search.FirstShortestSolution()}
-                                        : Solution{});
+    remembered.Keep(level, WithKeyBits(level.boardSize, [&](auto bits) {
+      TwoEndedSearch<bits> search(level, level.startState, level.targetState);
+      return search.Met() ? Solution{true, search.FirstShortestSolution()} : Solution{};
+    }));
   }
   return remembered.Get();
 }
 
-}  // namespace
-
-bool SolveLevel(Level& level, StateIndex start, StateIndex target) {
-  if (start == target) return true;
-  const StateSpace space(level.boardSize);
-  assert(start > 0 && start < space.Count() && target >= 0 && target < space.Count());
+/// SolveLevel's search, for start and target that differ.
+template <unsigned Bits>
+bool OrderedSearch(Level& level, StateIndex start, StateIndex target) {
+  const PlacementKeys<Bits> keys(level.boardSize);
+  const std::int32_t stateCount = StateCount(level);
+  assert(start > 0 && start < stateCount && target >= 0 && target < stateCount);
   const MoveTables tables = BuildMoveTables(level);
 
-  SearchBuffers& buffers = BuffersForSearch(level.boardSize);
-  std::uint32_t* const queue = buffers.forwardStates.data();
+  SearchBuffers& buffers = BuffersForSearch(keys, level.boardSize);
+  Key* const queue = buffers.forwardStates.data();
   std::uint32_t* const discoveredBy = buffers.forwardParents.data();
   const ReachedStates visited = buffers.reached.FromBalls();
+  const Key targetKey = keys.KeyOfState(target);
   // The start is not marked: like any state it is marked when a move first
   // leads to it, and then queued a second time.
-  queue[0] = Pack(space.SquaresOf(start));
+  queue[0] = keys.KeyOfState(start);
   std::size_t tail = 1;
   bool found = false;
   for (std::size_t head = 0; head < tail && !found; ++head) {
-    const Squares current = Unpack(queue[head]);
-    const auto currentIndex = static_cast<std::uint32_t>(space.IndexOf(current));
+    const Squares current = keys.SquaresOf(queue[head]);
+    const auto currentState = static_cast<std::uint32_t>(keys.StateOf(queue[head]));
     for (const SquareTable& destination : tables.destination) {
-      const Squares next = Apply(destination, current);
-      const StateIndex nextIndex = space.IndexOf(next);
+      const Key next = keys.KeyOf(Apply(destination, current));
       // Written always, kept only when new: no branch on a coin toss.
-      queue[tail] = Pack(next);
-      discoveredBy[tail] = currentIndex;
-      tail += visited.Add(nextIndex);
-      if (nextIndex == target) {
+      queue[tail] = next;
+      discoveredBy[tail] = currentState;
+      tail += visited.Add(next);
+      if (next == targetKey) {
         found = true;
         break;
       }
     }
   }
   // The first discovery of each state is its entry; the rest stay 0.
-  level.predecessors.assign(static_cast<std::size_t>(space.Count()), 0);
+  level.predecessors.assign(static_cast<std::size_t>(stateCount), 0);
   for (std::size_t i = 1; i < tail; ++i) {
-    level.predecessors[space.IndexOf(Unpack(queue[i]))] = static_cast<StateIndex>(discoveredBy[i]);
+    level.predecessors[keys.StateOf(queue[i])] = static_cast<StateIndex>(discoveredBy[i]);
   }
   return found;
+}
+
+}  // namespace
+
+bool SolveLevel(Level& level, StateIndex start, StateIndex target) {
+  if (start == target) return true;
+  return WithKeyBits(level.boardSize,
+                     [&](auto bits) { return OrderedSearch<bits>(level, start, target); });
 }
 
 bool SolutionExists(Level& level) { return Answer(level).exists; }
@@ -715,7 +761,9 @@ bool SolutionExists(Level& level) { return Answer(level).exists; }
 SearchEffort MeasureSolutionSearch(Level& level) {
   assert(!PlacementIsInvalid(level));
   EncodeBallsAndHoles(level);
-  return TwoEndedSearch(level, level.startState, level.targetState).Effort();
+  return WithKeyBits(level.boardSize, [&](auto bits) {
+    return TwoEndedSearch<bits>(level, level.startState, level.targetState).Effort();
+  });
 }
 
 void RecheckLevel(Level& level) { level.solvable = SolutionExists(level) ? 1 : 0; }
