@@ -25,7 +25,7 @@
 // asked twice in a row about the same level, they search once.
 //
 // Every search works in buffers of its own thread, kept from one search to the
-// next: a search clears two bit sets of at most 15 KB and writes only the
+// next: a search clears two bit sets of at most 25 KB and writes only the
 // states it reaches.
 
 namespace {
@@ -180,26 +180,22 @@ class ReachedStates {
   ReachedStates(std::uint64_t* words, const std::uint64_t* otherWords)
       : m_words(words), m_otherWords(otherWords) {}
   bool Contains(Key key) const {
-    const Key bit = key;
-    return (m_words[bit / 64] >> (bit % 64)) & 1;
+    return (m_words[key / 64] >> (key % 64)) & 1;
   }
   /// Marks the state as reached from this end; true when it was not before.
   /// Free of branches, since whether a successor is new is close to a coin toss.
   bool Add(Key key) const {
-    const Key bit = key;
-    std::uint64_t& word = m_words[bit / 64];
-    const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+    std::uint64_t& word = m_words[key / 64];
+    const std::uint64_t mask = std::uint64_t{1} << (key % 64);
     const bool isNew = (word & mask) == 0;
     word |= mask;
     return isNew;
   }
   bool ReachedFromOtherEnd(Key key) const {
-    const Key bit = key;
-    return (m_otherWords[bit / 64] >> (bit % 64)) & 1;
+    return (m_otherWords[key / 64] >> (key % 64)) & 1;
   }
   void Remove(Key key) const {
-    const Key bit = key;
-    m_words[bit / 64] &= ~(std::uint64_t{1} << (bit % 64));
+    m_words[key / 64] &= ~(std::uint64_t{1} << (key % 64));
   }
 
  private:
