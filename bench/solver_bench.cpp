@@ -36,10 +36,10 @@ namespace {
 constexpr int RandomLevelCount = 201;
 constexpr int CodeCount = 400;
 
-/// The 7 x 7 levels on which the search from both ends works hardest: the one
-/// from the issue, on which its backward side floods almost every placement,
-/// then the finds of find_hard_levels (work: most work; ratio: most work
-/// against the plain search).
+/// 7 x 7 levels on which the searches work hardest, or hardest against the
+/// plain search from the balls: the example of a backward side that could
+/// flood the board, the plain search's slowest level, and finds of
+/// find_hard_levels.
 struct HardLevel {
   const char* name;
   const char* code;
@@ -47,7 +47,13 @@ struct HardLevel {
 constexpr HardLevel HardLevels[] = {
     {"flood", "7110501464036dcaba76befa8aa12fb52e550"},
     {"slowest_plain", "76342030002556aa97fe5aa95fe55a9572555"},
-    {"ratio_1", "72426200206515432fd6cd001f4f77a8ea540"},
+    {"share_just_short", "72426200206515432fd6cd001f4f77a8ea540"},
+    {"share_spent", "7554164544310bea2876073b51e5773f9e511"},
+    {"worst_time", "7504231665016adc3462e76ad32bfe39bc101"},
+    {"crowded", "75446450002522e58b8cf50126e20fb3fe451"},
+    {"early_overspend", "70421405061626dd346cd171b2cd3b073a511"},
+    {"solvable_worst", "7254643615135ed5899c91a932ced3999a551"},
+    {"most_work", "7226651163654f71affaff83ff2bffb7f2555"},
 };
 
 /// A random maze with the balls and holes on random distinct squares.

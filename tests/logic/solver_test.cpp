@@ -315,14 +315,20 @@ INSTANTIATE_TEST_SUITE_P(Boards, FastSearchTest,
                          testing::Values(ComparisonCase{3, 800}, ComparisonCase{5, 120},
                                          ComparisonCase{7, 16}));
 
-// Levels on which a search from both ends is at its slowest, or slowest
-// against a search from the balls alone: the one the backward side floods
-// almost entirely, and the finds of bench/find_hard_levels. The comparison
-// with the plain search covers both the answer and the solution on each.
+// Levels on which the searches are at their slowest, or slowest against a
+// search from the balls alone, found with bench/find_hard_levels: the
+// comparison with the plain search covers the answer and the solution on each.
 constexpr const char* HardLevels[] = {
-    "76342030002556aa97fe5aa95fe55a9572555",
-    "7110501464036dcaba76befa8aa12fb52e550",
-    "72426200206515432fd6cd001f4f77a8ea540",
+    "76342030002556aa97fe5aa95fe55a9572555",  // the plain search's slowest
+    "7110501464036dcaba76befa8aa12fb52e550",  // the backward side could flood the board
+    "72426200206515432fd6cd001f4f77a8ea540",  // the backward side ends just beyond its share
+    "7554164544310bea2876073b51e5773f9e511",  // backward work at its share throughout
+    "7504231665016adc3462e76ad32bfe39bc101",  // slowest against the plain search, in time
+    "75446450002522e58b8cf50126e20fb3fe451",  // balls crowded in a small room
+    "70421405061626dd346cd171b2cd3b073a511",  // a backward layer overspends early
+    "7254643615135ed5899c91a932ced3999a551",  // solvable, slowest against the plain search
+    "7135333311530fe3bf9cfd9954636d9b96115",  // solvable, small
+    "7226651163654f71affaff83ff2bffb7f2555",  // the most work found
 };
 
 TEST(FastSearchTest, HardLevelsAndTheExamples) {
