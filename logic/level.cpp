@@ -82,6 +82,5 @@ bool LevelIsConsistent(const Level& level) {
   if (!IsBoardSize(level.boardSize)) return false;
   const auto squares = static_cast<std::size_t>(level.boardSize * level.boardSize);
   if (level.cells.size() != squares) return false;
-  if (level.predecessors.size() != static_cast<std::size_t>(StateCount(level))) return false;
   return WallsAreConsistent(level) && !PlacementIsInvalid(level);
 }

@@ -57,7 +57,8 @@ struct Level {
   Pieces balls{};
   StateIndex targetState = 0;              // the holes, encoded
   StateIndex startState = 0;               // the balls, encoded
-  std::vector<StateIndex> predecessors;    // StateCount() entries; 0 marks "not reached"
+  std::vector<StateIndex> predecessors;    // written by SolveLevel only: StateCount() entries,
+                                           // 0 marks "not reached"; empty until then
   std::uint8_t solvable = 0;               // result of the last RecheckLevel
 };
 
@@ -74,7 +75,8 @@ void SetDefaultPlacement(Level& level);
 /// (N*N)^3: the number of state indices and the length of the predecessor table.
 std::int32_t StateCount(const Level& level);
 
-/// True when the level keeps every invariant the operations rely on: buffers of
+/// True when the level keeps every invariant the operations rely on: cells for
 /// the board's size, closed border, both copies of every inner side equal, no
-/// stray bits, and a valid placement.
+/// stray bits, and a valid placement. The predecessor table plays no part: only
+/// SolveLevel needs it, and allocates it itself.
 bool LevelIsConsistent(const Level& level);

@@ -138,7 +138,6 @@ ParseResult ParseLevelCode(Level& level, std::string_view code) {
   level.cells = std::move(parsed.cells);
   level.balls = parsed.balls;
   level.holes = parsed.holes;
-  level.predecessors.assign(static_cast<std::size_t>(StateCount(level)), 0);
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
   return {true, {}};
@@ -147,5 +146,6 @@ ParseResult ParseLevelCode(Level& level, std::string_view code) {
 ReadResult ReadLevelCode(Level& level, std::string_view code) {
   ParseResult parsed = ParseLevelCode(level, code);
   if (!parsed.accepted) return {CodeReading::Rejected, std::move(parsed.reason)};
+  // One search answers; solvable is left to the RecheckLevel the caller runs.
   return {SolutionExists(level) ? CodeReading::Solvable : CodeReading::Unsolvable, {}};
 }

@@ -11,8 +11,9 @@
 
 namespace {
 
-/// The frame every level build shares: new buffers for the size, the cells
-/// from fillCells, the pieces kept when they still fit, then a recheck.
+/// The frame every level build shares: new cells for the size (the old
+/// predecessor table is released; only SolveLevel writes one), the cells from
+/// fillCells, the pieces kept when they still fit, then a recheck.
 // A size other than 3, 5 or 7 changes nothing: the level code, the moves and
 // the solver's tables are made for those three.
 template <typename FillCells>
@@ -23,7 +24,6 @@ void BuildLevel(Level& level, int size, FillCells fillCells) {
   level.cells.assign(static_cast<std::size_t>(size * size), 0);
   fillCells(level);
   if (PlacementIsInvalid(level)) SetDefaultPlacement(level);
-  level.predecessors.assign(static_cast<std::size_t>(StateCount(level)), 0);
   RecheckLevel(level);
 }
 

@@ -56,7 +56,7 @@ class EditingRobustnessTest : public BoardViewFixture {
     const EditingState& editing = view.editing();
     ASSERT_TRUE(LevelIsConsistent(level)) << "after event " << event;
     ASSERT_EQ(level.cells.size(), static_cast<std::size_t>(level.boardSize * level.boardSize));
-    ASSERT_EQ(level.predecessors.size(), static_cast<std::size_t>(StateCount(level)));
+    ASSERT_TRUE(level.predecessors.empty()) << "only the ordered search writes the table";
     ASSERT_TRUE(HoverLiesOnBoard(editing, level.boardSize)) << "after event " << event;
     ASSERT_TRUE(editing.CarriedItem >= CarriedPiece::Nothing && editing.CarriedItem <= CarriedPiece::RedHole);
     if (IsCarrying(editing)) {

@@ -101,7 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
         ConsistencyCase{"UnpairedNorthSide", [](Level& l) { l.cells[4] &= ~OpenNorth; }},
         ConsistencyCase{"StrayBit", [](Level& l) { l.cells[4] |= 16; }},
         ConsistencyCase{"ShortCells", [](Level& l) { l.cells.pop_back(); }},
-        ConsistencyCase{"NoPredecessorTable", [](Level& l) { l.predecessors.clear(); }},
         ConsistencyCase{"UnsupportedSize", [](Level& l) { l.boardSize = 4; }},
         ConsistencyCase{"InvalidPlacement", [](Level& l) { l.balls[0].colour = 3; }}),
     [](const testing::TestParamInfo<ConsistencyCase>& info) { return info.param.name; });

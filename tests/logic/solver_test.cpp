@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "logic/literal_solver.h"
 #include "logic/maze.h"
 #include "logic/solver.h"
+#include "logic/symmetry.h"
 #include "test_levels.h"
 
 namespace {
@@ -86,7 +89,7 @@ TEST(RecheckLevelTest, BallsOnTheirHolesAreSolvedWithoutASearch) {
   Level level;
   ClearMaze(level, 5);
   level.holes = level.balls;
-  std::fill(level.predecessors.begin(), level.predecessors.end(), 7);
+  level.predecessors.assign(static_cast<std::size_t>(StateCount(level)), 7);
   level.solvable = 0;
   RecheckLevel(level);
   EXPECT_EQ(level.solvable, 1);
@@ -119,6 +122,91 @@ TEST(SolveLevelTest, AnUnallocatedTableIsAllocatedNotOverrun) {
   EXPECT_TRUE(SolveLevel(level, 376, 12));
   EXPECT_EQ(level.predecessors.size(), 729u);
 }
+
+struct VerdictRow {
+  const char* code;
+  bool solvable;
+};
+
+// Known answers, on small levels and on 7 x 7 levels where the search from
+// the holes could flood the board.
+constexpr VerdictRow KnownVerdicts[] = {
+    {"3111221000110fbe5", true},
+    {"3001122221100fbe5", false},
+    {"3001122001122fbe5", true},
+    {"7110501464036dcaba76befa8aa12fb52e550", true},
+    {"76342030002556aa97fe5aa95fe55a9572555", false},
+};
+
+TEST(SolutionExistsTest, AnswersAndEncodesButLeavesTheFlagAlone) {
+  for (const VerdictRow& row : KnownVerdicts) {
+    SCOPED_TRACE(row.code);
+    Level level = testlevels::FromCode(row.code);
+    Pieces balls = level.balls;
+    Pieces holes = level.holes;
+    const StateIndex start = EncodeState(level, balls);
+    const StateIndex target = EncodeState(level, holes);
+    std::swap(level.balls[0], level.balls[2]);  // records in an unusual order
+    std::swap(level.holes[0], level.holes[1]);
+    level.startState = -1;
+    level.targetState = -1;
+    level.solvable = 2;  // neither answer
+
+    EXPECT_EQ(SolutionExists(level), row.solvable);
+    EXPECT_EQ(level.solvable, 2);
+    EXPECT_EQ(level.startState, start);
+    EXPECT_EQ(level.targetState, target);
+    EXPECT_EQ(ColourOf(level.balls[0]), Colour::Red);
+    EXPECT_EQ(ColourOf(level.holes[2]), Colour::Blue);
+    EXPECT_TRUE(level.predecessors.empty());
+
+    EXPECT_EQ(MeasureSolutionSearch(level).found, row.solvable);
+    RecheckLevel(level);
+    EXPECT_EQ(level.solvable, row.solvable ? 1 : 0);
+  }
+}
+
+TEST(SolutionExistsTest, BallsOnTheirHolesNeedNoWork) {
+  Level level;
+  ClearMaze(level, 7);
+  level.holes = level.balls;
+  const SearchEffort effort = MeasureSolutionSearch(level);
+  EXPECT_TRUE(effort.found);
+  EXPECT_EQ(effort.forwardStates + effort.backwardStates + effort.backwardPlacements, 0);
+}
+
+// Only the ordered search writes the predecessor table: the other searches
+// neither allocate one nor touch the one an earlier ordered search left.
+struct SearchCall {
+  const char* name;
+  void (*run)(Level&);
+};
+
+class TableIsLeftAloneTest : public testing::TestWithParam<SearchCall> {};
+
+TEST_P(TableIsLeftAloneTest, NeitherAllocatedNorWritten) {
+  for (const VerdictRow& row : KnownVerdicts) {
+    SCOPED_TRACE(row.code);
+    Level level = testlevels::FromCode(row.code);
+    ASSERT_TRUE(level.predecessors.empty());
+    GetParam().run(level);
+    EXPECT_TRUE(level.predecessors.empty());
+
+    level = testlevels::FromCode(row.code);
+    level.predecessors.assign(static_cast<std::size_t>(StateCount(level)), 7);
+    GetParam().run(level);
+    EXPECT_TRUE(std::all_of(level.predecessors.begin(), level.predecessors.end(),
+                            [](StateIndex entry) { return entry == 7; }));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Searches, TableIsLeftAloneTest,
+    testing::Values(SearchCall{"RecheckLevel", RecheckLevel},
+                    SearchCall{"SolutionExists", [](Level& l) { SolutionExists(l); }},
+                    SearchCall{"StepTowardSolution", StepTowardSolution},
+                    SearchCall{"ShortestSolution", [](Level& l) { ShortestSolution(l); }}),
+    [](const testing::TestParamInfo<SearchCall>& info) { return info.param.name; });
 
 TEST(ShortestSolutionTest, LeadsToTheHolesAndStartsWithTheStepsMove) {
   std::mt19937 engine(7);
@@ -227,14 +315,152 @@ INSTANTIATE_TEST_SUITE_P(Boards, FastSearchTest,
                          testing::Values(ComparisonCase{3, 800}, ComparisonCase{5, 120},
                                          ComparisonCase{7, 16}));
 
-TEST(FastSearchTest, SlowestKnownLevelAndTheExamples) {
-  for (const char* code : {"76342030002556aa97fe5aa95fe55a9572555", "3111221000110fbe5",
-                           "5002244442200ffbfeffbfe55", "3001122221100bba0"}) {
+// Levels on which the searches are at their slowest, or slowest against a
+// search from the balls alone, found with bench/find_hard_levels: the
+// comparison with the plain search covers the answer and the solution on each.
+constexpr const char* HardLevels[] = {
+    "76342030002556aa97fe5aa95fe55a9572555",  // the plain search's slowest
+    "7110501464036dcaba76befa8aa12fb52e550",  // the backward side could flood the board
+    "72426200206515432fd6cd001f4f77a8ea540",  // the backward side ends just beyond its share
+    "7554164544310bea2876073b51e5773f9e511",  // backward work at its share throughout
+    "7504231665016adc3462e76ad32bfe39bc101",  // slowest against the plain search, in time
+    "75446450002522e58b8cf50126e20fb3fe451",  // balls crowded in a small room
+    "70421405061626dd346cd171b2cd3b073a511",  // a backward layer overspends early
+    "7254643615135ed5899c91a932ced3999a551",  // solvable, slowest against the plain search
+    "7135333311530fe3bf9cfd9954636d9b96115",  // solvable, small
+    "7226651163654f71affaff83ff2bffb7f2555",  // the most work found
+};
+
+TEST(FastSearchTest, HardLevelsAndTheExamples) {
+  std::vector<const char*> codes(std::begin(HardLevels), std::end(HardLevels));
+  for (const char* example :
+       {"3111221000110fbe5", "5002244442200ffbfeffbfe55", "3001122221100bba0"}) {
+    codes.push_back(example);
+  }
+  for (const char* code : codes) {
     SCOPED_TRACE(code);
     Level level = testlevels::FromCode(code);
     EXPECT_EQ(level.solvable, ExpectSameSearch(level) ? 1 : 0);
     ExpectSameSolution(level);
   }
+}
+
+// The searches keep their buffers from one search to the next: a search on a
+// board of one size must leave nothing behind that misleads the next one on a
+// board of another size.
+TEST(FastSearchTest, BoardsOfEverySizeInTurnGiveTheSameAnswers) {
+  std::mt19937 engine(99);
+  for (int round = 0; round < 4; ++round) {
+    for (int size : {7, 3, 5}) {
+      Level level = testlevels::RandomLevel(size, engine);
+      SCOPED_TRACE(WriteLevelCode(level));
+      Level literal = level;
+      EXPECT_EQ(level.solvable,
+                SolveLevelLiteral(literal, level.startState, level.targetState) ? 1 : 0);
+      ExpectSameSolution(level);
+    }
+  }
+}
+
+// The searches keep the last answer of their thread. Every change that can
+// alter the answer must lead to a new search, also when the level asked about
+// just before was the unchanged one.
+struct LevelChange {
+  const char* name;
+  void (*apply)(Level&);
+};
+
+class ChangedLevelTest : public testing::TestWithParam<LevelChange> {};
+
+TEST_P(ChangedLevelTest, GetsItsOwnAnswer) {
+  std::mt19937 engine(31);
+  for (int i = 0; i < 40; ++i) {
+    const Level original = testlevels::RandomLevel(i % 2 ? 5 : 3, engine);
+    Level changed = original;
+    GetParam().apply(changed);
+    ASSERT_FALSE(PlacementIsInvalid(changed));
+    SCOPED_TRACE(WriteLevelCode(original) + " then " + WriteLevelCode(changed));
+    Level literal = changed;
+    const bool expected = SolveLevelLiteral(literal, EncodeState(literal, literal.balls),
+                                            EncodeState(literal, literal.holes));
+    Level asked = original;
+    SolutionExists(asked);  // the answer kept is the original's
+    EXPECT_EQ(SolutionExists(changed), expected);
+    SolutionExists(asked);
+    ExpectSameSolution(changed);
+  }
+}
+
+/// Moves the piece at index to the first free square after its own.
+void MoveToNextFreeSquare(Pieces& pieces, std::size_t index, int boardSize) {
+  const auto taken = [&](int square) {
+    return std::any_of(pieces.begin(), pieces.end(), [&](const Piece& piece) {
+      return piece.row * boardSize + piece.column == square;
+    });
+  };
+  Piece& piece = pieces[index];
+  int square = piece.row * boardSize + piece.column;
+  do {
+    square = (square + 1) % (boardSize * boardSize);
+  } while (taken(square));
+  piece.column = static_cast<std::int8_t>(square % boardSize);
+  piece.row = static_cast<std::int8_t>(square / boardSize);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ChangedLevelTest,
+    testing::Values(
+        LevelChange{"WallFlipped", [](Level& l) { ToggleWall(l, 0, 0, WallKind::South); }},
+        LevelChange{"InnerWallFlipped",
+                    [](Level& l) {
+                      ToggleWall(l, l.boardSize / 2 - 1, l.boardSize / 2, WallKind::East);
+                    }},
+        LevelChange{"BallMoved", [](Level& l) { MoveToNextFreeSquare(l.balls, 1, l.boardSize); }},
+        LevelChange{"HoleMoved", [](Level& l) { MoveToNextFreeSquare(l.holes, 2, l.boardSize); }},
+        LevelChange{"BallsSwapped",
+                    [](Level& l) { std::swap(l.balls[0].colour, l.balls[2].colour); }},
+        LevelChange{"Mirrored", [](Level& l) { XFlip(l); }}),
+    [](const testing::TestParamInfo<LevelChange>& info) { return info.param.name; });
+
+/// The answer, the solution and the placement after a step, as one text.
+std::string Answers(const Level& level) {
+  Level copy = level;
+  std::string text = SolutionExists(copy) ? "solvable " : "unsolvable ";
+  text += Letters(ShortestSolution(copy));
+  StepTowardSolution(copy);
+  text += ' ';
+  text += std::to_string(EncodeState(copy, copy.balls));
+  return text;
+}
+
+// Two threads searching at the same time must not share what they write.
+TEST(FastSearchTest, SearchesOnTwoThreadsAtOnceGiveTheSameAnswers) {
+  std::mt19937 engine(5);
+  std::vector<Level> levels;
+  for (const char* code : HardLevels) levels.push_back(testlevels::FromCode(code));
+  for (int i = 0; i < 24; ++i) levels.push_back(testlevels::RandomLevel(i % 2 ? 7 : 5, engine));
+  std::vector<std::string> expected;
+  for (const Level& level : levels) expected.push_back(Answers(level));
+
+  // Each thread goes through the levels from its own end, several times, so
+  // that searches on large and small boards and on easy and hard levels
+  // overlap. What differs from the answers of one thread alone is kept.
+  const auto answerAll = [&](bool fromTheEnd, std::vector<std::string>& differences) {
+    for (int round = 0; round < 3; ++round) {
+      for (std::size_t k = 0; k < levels.size(); ++k) {
+        const std::size_t i = fromTheEnd ? levels.size() - 1 - k : k;
+        const std::string answer = Answers(levels[i]);
+        if (answer != expected[i]) differences.push_back(WriteLevelCode(levels[i]));
+      }
+    }
+  };
+  std::vector<std::string> first;
+  std::vector<std::string> second;
+  std::thread thread(answerAll, false, std::ref(first));
+  answerAll(true, second);
+  thread.join();
+  EXPECT_TRUE(first.empty()) << first.front();
+  EXPECT_TRUE(second.empty()) << second.front();
 }
 
 }  // namespace

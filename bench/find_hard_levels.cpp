@@ -1,0 +1,311 @@
+// find_hard_levels: a hill climb over 7 x 7 levels in search of those on which
+// the solver works hardest, either in absolute terms or against the plain
+// search from the balls (bench/forward_search.h). Not part of the programs;
+// its finds go into the solver's tests and benchmarks.
+//
+//   find_hard_levels [--goal work|ratio|time] [--solvable] [--seconds S] [--seed N]
+//                    [--keep K] [CODE ...]
+//
+// work:  the states the solver's search expands (a backward state weighted by
+//        what it costs against a forward one);
+// ratio: that work divided by the states the plain search expands;
+// time:  the time SolutionExists takes divided by the time the plain search
+//        takes, each the fastest of three runs (slower, and noisy on levels
+//        that take microseconds, but it also finds what the counts miss).
+// --solvable keeps to levels with a solution, where the solution step and
+// the shortest solution have a path to rebuild. Codes given start the climb; otherwise random mazes with random pieces do.
+// Each step flips a wall, moves a ball or a hole to a free square, or swaps two
+// balls, two holes or a ball with its hole, and is kept when the goal does not
+// get worse. After a long run without gain the climb starts afresh. The best
+// levels are then timed: the solver's three searches against the plain one.
+
+#include <time.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench/forward_search.h"
+#include "logic/level_code.h"
+#include "logic/maze.h"
+#include "logic/solver.h"
+
+namespace {
+
+constexpr int Size = 7;
+// What a backward state and each placement it finds cost against a forward
+// state (the solver's own estimate, measured on random and on hard levels).
+constexpr double BackwardTryInStates = 1.0 / 3.0;
+// Levels the plain search finishes in fewer states than this count as this
+// many for the ratio: on them everything takes microseconds.
+constexpr double SmallestYardstick = 3000;
+constexpr double SmallestYardstickMicroseconds = 30;
+constexpr int StepsWithoutGain = 3000;
+
+enum class Goal { Work, Ratio, Time };
+
+struct Options {
+  Goal goal = Goal::Ratio;
+  bool solvableOnly = false;
+  double seconds = 60;
+  unsigned seed = 1;
+  std::size_t keep = 8;
+  std::vector<std::string> starts;
+};
+
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+/// Asks the solver about a small level, so that the next question about the
+/// level timed finds no answer kept and searches.
+void AskAboutAnotherLevel() {
+  static Level small = [] {
+    Level level;
+    ClearMaze(level, 3);
+    return level;
+  }();
+  SolutionExists(small);
+}
+
+/// The fastest of several runs, in microseconds of this thread's processor time.
+template <typename Run>
+double FastestMicroseconds(int runs, Run run) {
+  double best = 1e18;
+  for (int round = 0; round < runs; ++round) {
+    AskAboutAnotherLevel();
+    const double begin = CpuSeconds();
+    run();
+    best = std::min(best, (CpuSeconds() - begin) * 1e6);
+  }
+  return best;
+}
+
+struct Score {
+  double work = 0;       // the solver's work in forward states
+  double yardstick = 0;  // the plain search's states
+  double value = 0;      // what the climb maximises
+};
+
+/// The goal's value for the level; times are the fastest of runs runs.
+Score Evaluate(Level level, const Options& options, yardstick::ForwardSearch& plain,
+               int runs = 3) {
+  const SearchEffort effort = MeasureSolutionSearch(level);
+  Score score;
+  if (options.solvableOnly && !effort.found) return score;
+  score.work = static_cast<double>(effort.forwardStates) +
+               BackwardTryInStates * static_cast<double>(4 * effort.backwardStates +
+                                                         effort.backwardPlacements);
+  score.yardstick = static_cast<double>(plain.Run(level).statesExpanded);
+  switch (options.goal) {
+    case Goal::Work: score.value = score.work; break;
+    case Goal::Ratio:
+      score.value = score.work / std::max(score.yardstick, SmallestYardstick);
+      break;
+    case Goal::Time: {
+      const double ours = FastestMicroseconds(runs, [&] { SolutionExists(level); });
+      const double theirs = FastestMicroseconds(runs, [&] { plain.Run(level); });
+      score.value = ours / std::max(theirs, SmallestYardstickMicroseconds);
+      break;
+    }
+  }
+  return score;
+}
+
+Level RandomStart(std::mt19937& engine) {
+  Level level;
+  RandomMaze(level, Size, [&engine]() { return static_cast<int>(engine() & 0x7fff); });
+  // Extra passages now and then, so that open rooms get tried too.
+  std::bernoulli_distribution extra(std::uniform_real_distribution<double>(0, 0.4)(engine));
+  for (int square = 0; square < Size * Size; ++square) {
+    if (square % Size + 1 < Size && extra(engine)) {
+      level.cells[square] |= OpenEast;
+      level.cells[square + 1] |= OpenWest;
+    }
+    if (square / Size + 1 < Size && extra(engine)) {
+      level.cells[square] |= OpenSouth;
+      level.cells[square + Size] |= OpenNorth;
+    }
+  }
+  std::uniform_int_distribution<int> anySquare(0, Size * Size - 1);
+  for (Pieces* pieces : {&level.balls, &level.holes}) {
+    std::vector<int> taken;
+    for (Piece& piece : *pieces) {
+      int square = anySquare(engine);
+      while (std::find(taken.begin(), taken.end(), square) != taken.end()) {
+        square = anySquare(engine);
+      }
+      taken.push_back(square);
+      piece.column = static_cast<std::int8_t>(square % Size);
+      piece.row = static_cast<std::int8_t>(square / Size);
+    }
+  }
+  return level;
+}
+
+void FlipRandomWall(Level& level, std::mt19937& engine) {
+  std::uniform_int_distribution<int> anySquare(0, Size * Size - 1);
+  while (true) {
+    const int square = anySquare(engine);
+    if (engine() % 2 == 0 && square % Size + 1 < Size) {
+      level.cells[square] ^= OpenEast;
+      level.cells[square + 1] ^= OpenWest;
+      return;
+    }
+    if (square / Size + 1 < Size) {
+      level.cells[square] ^= OpenSouth;
+      level.cells[square + Size] ^= OpenNorth;
+      return;
+    }
+  }
+}
+
+void MovePieceToFreeSquare(Pieces& pieces, std::mt19937& engine) {
+  std::uniform_int_distribution<int> anySquare(0, Size * Size - 1);
+  Piece& piece = pieces[engine() % 3];
+  while (true) {
+    const int square = anySquare(engine);
+    const auto column = static_cast<std::int8_t>(square % Size);
+    const auto row = static_cast<std::int8_t>(square / Size);
+    const bool taken = std::any_of(pieces.begin(), pieces.end(), [&](const Piece& other) {
+      return other.column == column && other.row == row;
+    });
+    if (taken) continue;
+    piece.column = column;
+    piece.row = row;
+    return;
+  }
+}
+
+void SwapSquares(Piece& a, Piece& b) {
+  std::swap(a.column, b.column);
+  std::swap(a.row, b.row);
+}
+
+Piece& OfColour(Pieces& pieces, std::int8_t colour) {
+  for (Piece& piece : pieces) {
+    if (piece.colour == colour) return piece;
+  }
+  return pieces[0];
+}
+
+void Mutate(Level& level, std::mt19937& engine) {
+  const int steps = 1 + static_cast<int>(engine() % 3 == 0);
+  for (int step = 0; step < steps; ++step) {
+    switch (engine() % 8) {
+      case 0: case 1: case 2: FlipRandomWall(level, engine); break;
+      case 3: MovePieceToFreeSquare(level.balls, engine); break;
+      case 4: MovePieceToFreeSquare(level.holes, engine); break;
+      case 5: SwapSquares(level.balls[engine() % 3], level.balls[engine() % 3]); break;
+      case 6: SwapSquares(level.holes[engine() % 3], level.holes[engine() % 3]); break;
+      case 7: {
+        const auto colour = static_cast<std::int8_t>(engine() % 3);
+        // Balls and holes trade squares only when that keeps both sets apart.
+        Level swapped = level;
+        SwapSquares(OfColour(swapped.balls, colour), OfColour(swapped.holes, colour));
+        if (!PlacementIsInvalid(swapped)) level = swapped;
+        break;
+      }
+    }
+  }
+}
+
+Options ParseOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--goal" && hasValue) {
+      const std::string goal = argv[++i];
+      options.goal = goal == "work" ? Goal::Work : goal == "time" ? Goal::Time : Goal::Ratio;
+    } else if (arg == "--solvable") {
+      options.solvableOnly = true;
+    } else if (arg == "--seconds" && hasValue) {
+      options.seconds = std::atof(argv[++i]);
+    } else if (arg == "--seed" && hasValue) {
+      options.seed = static_cast<unsigned>(std::atoi(argv[++i]));
+    } else if (arg == "--keep" && hasValue) {
+      options.keep = static_cast<std::size_t>(std::atoi(argv[++i]));
+    } else {
+      options.starts.push_back(arg);
+    }
+  }
+  return options;
+}
+
+void Report(const std::map<std::string, Score>& best, std::size_t keep) {
+  std::vector<std::pair<std::string, Score>> ranked(best.begin(), best.end());
+  std::sort(ranked.begin(), ranked.end(),
+            [](const auto& a, const auto& b) { return a.second.value > b.second.value; });
+  if (ranked.size() > keep) ranked.resize(keep);
+  std::printf("%-38s %9s %9s %9s %9s %9s %9s %7s\n", "code", "work", "plain", "exists_us",
+              "short_us", "step_us", "plain_us", "worst");
+  yardstick::ForwardSearch plain;
+  for (const auto& [code, score] : ranked) {
+    Level level;
+    ReadLevelCode(level, code);
+    const double exists = FastestMicroseconds(15, [&] { SolutionExists(level); });
+    const double shortest = FastestMicroseconds(15, [&] { ShortestSolution(level); });
+    const double step = FastestMicroseconds(15, [&] {
+      Level copy = level;
+      StepTowardSolution(copy);
+    });
+    const double yard = FastestMicroseconds(15, [&] { plain.Run(level); });
+    std::printf("%-38s %9.0f %9.0f %9.1f %9.1f %9.1f %9.1f %7.2f\n", code.c_str(), score.work,
+                score.yardstick, exists, shortest, step, yard,
+                std::max({exists, shortest, step}) / yard);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = ParseOptions(argc, argv);
+  std::mt19937 engine(options.seed);
+  yardstick::ForwardSearch plain;
+  std::map<std::string, Score> best;  // the best level of every climb, by code
+  std::size_t nextStart = 0;
+  const double end = CpuSeconds() + options.seconds;
+  while (CpuSeconds() < end) {
+    Level current;
+    if (nextStart < options.starts.size()) {
+      ReadLevelCode(current, options.starts[nextStart++]);
+    } else {
+      current = RandomStart(engine);
+    }
+    Score currentScore = Evaluate(current, options, plain);
+    Score climbBest = currentScore;
+    std::string climbBestCode = WriteLevelCode(current);
+    int sinceGain = 0;
+    while (sinceGain < StepsWithoutGain && CpuSeconds() < end) {
+      Level candidate = current;
+      Mutate(candidate, engine);
+      Score score = Evaluate(candidate, options, plain);
+      ++sinceGain;
+      if (score.value < currentScore.value) continue;
+      // A time that beats the best may be noise: it counts once confirmed.
+      if (options.goal == Goal::Time && score.value > climbBest.value) {
+        score = Evaluate(candidate, options, plain, 11);
+        if (score.value < currentScore.value) continue;
+      }
+      current = candidate;
+      currentScore = score;
+      if (score.value > climbBest.value) {
+        climbBest = score;
+        climbBestCode = WriteLevelCode(candidate);
+        sinceGain = 0;
+      }
+    }
+    best[climbBestCode] = climbBest;
+    std::fprintf(stderr, "climb ended: %s %.0f / %.0f = %.3f\n", climbBestCode.c_str(),
+                 climbBest.work, climbBest.yardstick, climbBest.value);
+  }
+  Report(best, options.keep);
+  return 0;
+}
