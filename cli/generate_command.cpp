@@ -132,19 +132,6 @@ int ReportEnd(const GenerationResult& result, const GenerationRequest& request, 
   return 0;  // done, or stopped because standard output failed, which the tool reports
 }
 
-/// Writes the levels found to the file, when there are any; the status.
-int WriteOutput(const std::string& path, const GenerationResult& result,
-                const GenerationRequest& request, int status, CheckedOutput& err) {
-  if (result.levels.empty()) {
-    err.Write(std::string(Prefix) + "no level found; " + QuoteText(path) + " is left alone\n");
-    return status;
-  }
-  if (const auto failure = WriteFoundLevels(path, RequestTitle(request), result.levels)) {
-    err.Write(std::string(Prefix) + failure->message + "\n");
-    return CommandFailure;
-  }
-  return status;
-}
 
 }  // namespace
 
@@ -161,12 +148,7 @@ int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams) {
     streams.err.Write(GenerateHelp);
     return UsageError;
   }
-  if (options.output) {
-    if (const auto refusal = CheckReplaceable(*options.output)) {
-      streams.err.Write(std::string(Prefix) + refusal->message + "\n");
-      return CommandFailure;
-    }
-  }
+  if (OutputRefused(Prefix, options.output, streams.err)) return CommandFailure;
   GenerationRequest& request = options.request;
   if (!options.seedGiven) {
     request.seed = DrawSeed();
@@ -193,5 +175,5 @@ int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams) {
 
   const int status = ReportEnd(result, request, stop.Interrupted(), streams.err);
   if (!options.output) return status;
-  return WriteOutput(*options.output, result, request, status, streams.err);
+  return WriteOutputFile(Prefix, *options.output, RequestTitle(request), result.levels, status, streams.err);
 }

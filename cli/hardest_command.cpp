@@ -85,17 +85,11 @@ std::string ProgressText(const SearchProgress& progress, std::chrono::millisecon
          ElapsedText(progress.elapsed) + " of " + SecondsText(limit) + " s";
 }
 
-int WriteOutput(const std::string& path, const HardestResult& result,
-                const HardestRequest& request, int status, CheckedOutput& err) {
-  if (result.best.moves < 0) {
-    err.Write(std::string(Prefix) + "no level found; " + QuoteText(path) + " is left alone\n");
-    return status;
-  }
-  if (const auto failure = WriteFoundLevels(path, RequestTitle(request), {result.best})) {
-    err.Write(std::string(Prefix) + failure->message + "\n");
-    return CommandFailure;
-  }
-  return status;
+
+/// The best level as the list the level set is written from; none before any.
+std::vector<FoundLevel> BestLevels(const HardestResult& result) {
+  if (result.best.moves < 0) return {};
+  return {result.best};
 }
 
 }  // namespace
@@ -113,12 +107,7 @@ int RunHardest(const std::vector<std::string>& args, CommandStreams& streams) {
     streams.err.Write(HardestHelp);
     return UsageError;
   }
-  if (options.output) {
-    if (const auto refusal = CheckReplaceable(*options.output)) {
-      streams.err.Write(std::string(Prefix) + refusal->message + "\n");
-      return CommandFailure;
-    }
-  }
+  if (OutputRefused(Prefix, options.output, streams.err)) return CommandFailure;
   HardestRequest& request = options.request;
   if (!options.seedGiven) {
     request.seed = DrawSeed();
@@ -149,5 +138,5 @@ int RunHardest(const std::vector<std::string>& args, CommandStreams& streams) {
     status = Interrupted;
   }
   if (!options.output) return status;
-  return WriteOutput(*options.output, result, request, status, streams.err);
+  return WriteOutputFile(Prefix, *options.output, RequestTitle(request), BestLevels(result), status, streams.err);
 }

@@ -2,6 +2,8 @@
 
 #include <random>
 
+#include "cli/commands.h"
+#include "cli/escaped_text.h"
 #include "logic/level_set.h"
 
 void ProgressLine::Show(std::string_view text) {
@@ -44,4 +46,25 @@ std::optional<FileWriteFailure> WriteFoundLevels(const std::string& path, const 
   set.title = title;
   for (const FoundLevel& level : levels) set.levels.push_back({0, level.code, {}});
   return ReplaceFile(path, WriteLevelSet(set));
+}
+
+bool OutputRefused(std::string_view prefix, const std::optional<std::string>& output, CheckedOutput& err) {
+  if (!output) return false;
+  const auto refusal = CheckReplaceable(*output);
+  if (!refusal) return false;
+  err.Write(std::string(prefix) + refusal->message + "\n");
+  return true;
+}
+
+int WriteOutputFile(std::string_view prefix, const std::string& path, const std::string& title,
+                    const std::vector<FoundLevel>& levels, int status, CheckedOutput& err) {
+  if (levels.empty()) {
+    err.Write(std::string(prefix) + "no level found; " + QuoteText(path) + " is left alone\n");
+    return status;
+  }
+  if (const auto failure = WriteFoundLevels(path, title, levels)) {
+    err.Write(std::string(prefix) + failure->message + "\n");
+    return CommandFailure;
+  }
+  return status;
 }

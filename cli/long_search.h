@@ -46,3 +46,13 @@ std::uint64_t DrawSeed();
 /// Writes the levels as a level set with the title, whole or not at all.
 std::optional<FileWriteFailure> WriteFoundLevels(const std::string& path, const std::string& title,
                                                  const std::vector<FoundLevel>& levels);
+
+/// Refuses, before a search starts, an --output file that could not be
+/// replaced, and says why after the prefix; true when refused.
+bool OutputRefused(std::string_view prefix, const std::optional<std::string>& output, CheckedOutput& err);
+
+/// Writes the levels found to the --output file, or says why not (no level
+/// found, or the file could not be written); returns the exit status, which
+/// is the search's own unless the write failed.
+int WriteOutputFile(std::string_view prefix, const std::string& path, const std::string& title,
+                    const std::vector<FoundLevel>& levels, int status, CheckedOutput& err);
