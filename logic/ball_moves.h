@@ -1,0 +1,107 @@
+#pragma once
+// The move rule on square numbers, for the searches of the logic: a move is
+// one table look-up per ball and a few comparisons, instead of decoding,
+// sorting and encoding Piece records. It gives the same outcome as the moves
+// of logic/moves.h; the tests hold the two against each other.
+
+#include <array>
+#include <cassert>
+#include <cstdint>
+
+#include "logic/level.h"
+
+// Inside the logic only: the searches in solver.cpp and placement_distances.cpp.
+namespace ballmoves {
+
+constexpr int MaxSquares = 49;
+using SquareTable = std::array<std::uint8_t, MaxSquares>;
+constexpr std::uint8_t NoSquare = 0xff;
+
+/// Per direction, the square a ball moves to (its own when a wall is in the
+/// way), and the square a ball must have come from to arrive on a square by
+/// moving (NoSquare when none can); per square, its open neighbours as bits.
+struct MoveTables {
+  std::array<SquareTable, 4> destination{};
+  std::array<SquareTable, 4> source{};
+  std::array<std::uint64_t, MaxSquares> neighbours{};
+};
+
+inline MoveTables BuildMoveTables(const Level& level) {
+  const int n = level.boardSize;
+  assert(n * n <= MaxSquares && level.cells.size() == static_cast<std::size_t>(n * n));
+  MoveTables tables;
+  for (auto& sources : tables.source) sources.fill(NoSquare);
+  for (int square = 0; square < n * n; ++square) {
+    const Cell cell = level.cells[square];
+    const auto to = [&](Cell bit, int target) {
+      return static_cast<std::uint8_t>((cell & bit) ? target : square);
+    };
+    tables.destination[0][square] = to(OpenNorth, square - n);
+    tables.destination[1][square] = to(OpenSouth, square + n);
+    tables.destination[2][square] = to(OpenWest, square - 1);
+    tables.destination[3][square] = to(OpenEast, square + 1);
+    for (std::size_t direction = 0; direction < 4; ++direction) {
+      const std::uint8_t target = tables.destination[direction][square];
+      if (target == square) continue;
+      tables.source[direction][target] = static_cast<std::uint8_t>(square);
+      tables.neighbours[square] |= std::uint64_t{1} << target;
+    }
+  }
+  return tables;
+}
+
+/// Squares of the blue, green and red ball.
+struct Squares {
+  int blue;
+  int green;
+  int red;
+  friend bool operator==(const Squares&, const Squares&) = default;
+};
+
+// A ball heads for a square another ball stands on: it stays when that ball
+// stays. The balls ahead decide first, and a chain is at most three balls
+// long, so two rounds settle every ball. Plain branches measured fastest here:
+// on crowded levels most of them go the same way.
+inline Squares Settle(const Squares& from, int blue, int green, int red) {
+  for (int round = 0; round < 2; ++round) {
+    if (blue == from.green && green == from.green) blue = from.blue;
+    if (blue == from.red && red == from.red) blue = from.blue;
+    if (green == from.blue && blue == from.blue) green = from.green;
+    if (green == from.red && red == from.red) green = from.green;
+    if (red == from.blue && blue == from.blue) red = from.red;
+    if (red == from.green && green == from.green) red = from.red;
+  }
+  return {blue, green, red};
+}
+
+/// The outcome of a move when no ball has another as its open neighbour:
+/// every ball takes its step or stays at a wall.
+inline Squares ApplyApart(const SquareTable& destination, const Squares& from) {
+  return {destination[from.blue], destination[from.green], destination[from.red]};
+}
+
+/// True when some ball has another as its open neighbour, so that a move may
+/// take a ball to a square another one stands on.
+inline bool Touching(const MoveTables& tables, const Squares& balls) {
+  const std::uint64_t blueNeighbours = tables.neighbours[balls.blue];
+  return ((blueNeighbours >> balls.green) | (blueNeighbours >> balls.red) |
+          (tables.neighbours[balls.green] >> balls.red)) &
+         1;
+}
+
+// The same outcome as moving the balls front to back: a ball stays when a wall
+// is in its way or when the square ahead holds a ball that stays. Small, so
+// that the searches' inner loops take it in.
+inline Squares Apply(const SquareTable& destination, const Squares& from) {
+  const int blue = destination[from.blue];
+  const int green = destination[from.green];
+  const int red = destination[from.red];
+  // Mostly no ball heads for a square another ball stands on, and every ball
+  // simply takes its one step.
+  const bool meeting = (blue == from.green) | (blue == from.red) | (green == from.blue) |
+                       (green == from.red) | (red == from.blue) | (red == from.green);
+  if (!meeting) return {blue, green, red};
+  return Settle(from, blue, green, red);
+}
+
+}  // namespace ballmoves
