@@ -75,7 +75,8 @@ void CBoardView::OnEditPaste() {
   Level pasted;
   const ParseResult reading = ParseLevelCode(pasted, text);
   if (!reading.accepted) {
-    emit transientMessage(QStringLiteral("Not pasted: %1.").arg(QString::fromStdString(reading.reason)));
+    emit transientMessage(
+        QStringLiteral("Not pasted: %1.").arg(QString::fromStdString(reading.reason)));
     return;
   }
   m_document.Apply(edit::ReplaceLevel{std::move(pasted)});

@@ -19,14 +19,16 @@ struct Parser {
   QCommandLineParser parser;
   // Our own help option: Qt's would add --help-all, which lists Qt's options,
   // and those have no effect here.
-  QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")};
+  QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                          QStringLiteral("Displays this help.")};
   QCommandLineOption version = parser.addVersionOption();
   QCommandLineOption designer{QStringLiteral("designer"), QStringLiteral("Open in designer mode.")};
   Parser() {
     parser.addOption(help);
     parser.addOption(designer);
     parser.addPositionalArgument(QStringLiteral("set"),
-                                 QStringLiteral("With --designer: a level set file to open."), QStringLiteral("[set]"));
+                                 QStringLiteral("With --designer: a level set file to open."),
+                                 QStringLiteral("[set]"));
     parser.setApplicationDescription(QString::fromLatin1(Description));
     // "-reverse" is one unknown option, not -r -e -v (the version) and so on.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -51,8 +53,10 @@ StartOptions ReadCommandLine(const QStringList& arguments) {
     start.mode = EditorMode::Designer;
     start.setFile = options.parser.positionalArguments().value(0);
   }
-  if (options.parser.isSet(options.help)) start.request = StartRequest::ShowHelp;
-  else if (options.parser.isSet(options.version)) start.request = StartRequest::ShowVersion;
+  if (options.parser.isSet(options.help))
+    start.request = StartRequest::ShowHelp;
+  else if (options.parser.isSet(options.version))
+    start.request = StartRequest::ShowVersion;
   return start;
 }
 
@@ -64,9 +68,10 @@ int PrintStartInformation(StartRequest request, const QStringList& arguments) {
   QByteArray program = arguments.value(0, QStringLiteral("korvalo-editor")).toLocal8Bit();
   char* argv[] = {program.data(), nullptr};
   QCoreApplication application(argc, argv);
-  const QString text = request == StartRequest::ShowHelp
-                           ? options.parser.helpText()
-                           : QStringLiteral("korvalo-editor %1\n").arg(QLatin1String(KorvaloVersion));
+  const QString text =
+      request == StartRequest::ShowHelp
+          ? options.parser.helpText()
+          : QStringLiteral("korvalo-editor %1\n").arg(QLatin1String(KorvaloVersion));
   if (Print(text)) return 0;
   std::fputs("korvalo-editor: cannot write to standard output\n", stderr);
   return 3;

@@ -70,6 +70,8 @@ struct CommandEntry {
 inline constexpr auto Commands = [] {
   using enum InModes;
   using enum MenuPlace;
+  // One line per row, so that each command reads across.
+  // clang-format off
   return std::to_array<CommandEntry>({
     {33001, "ID_FILE_NEW", Designer, File, "New", "", NoKey, Standard(QKeySequence::New), false, &CMainFrame::OnFileNew},
     {33002, "ID_FILE_OPEN", Designer, File, "Open...", "", NoKey, Standard(QKeySequence::Open), false, &CMainFrame::OnFileOpen},
@@ -109,6 +111,7 @@ inline constexpr auto Commands = [] {
     {32783, "ID_MAKER_SITE", Both, MenuBar, "&Vandrel", "", NoKey, NoKey, false, &CBoardView::OnMakerSite},
     {32781, "ID_SOLUTION_STEP", Both, Hidden, "", "", {"Ctrl+Alt+O"}, {"Ctrl+Alt+O"}, false, &CBoardView::OnSolutionStep},
   });
+  // clang-format on
 }();
 
 /// The row of a command id in a mode; null for an id the mode does not hold.

@@ -51,7 +51,8 @@ void CMainFrame::BuildDesignerParts() {
   setCentralWidget(central);
 
   connect(m_view, &CBoardView::documentChanged, this, &CMainFrame::ShowDocumentState);
-  connect(m_view, &CBoardView::transientMessage, m_status, [this](const QString& text) { m_status->ShowMessage(text); });
+  connect(m_view, &CBoardView::transientMessage, m_status,
+          [this](const QString& text) { m_status->ShowMessage(text); });
   connect(m_panel, &CLevelSetPanel::levelActivated, this, [this](int index) {
     m_panel->Select(index);
     OnSetEdit();
@@ -74,11 +75,14 @@ void CMainFrame::ShowDocumentState() {
   if (m_status == nullptr) return;
   const EditorDocument& document = m_view->document();
   m_status->ShowLevel(document.level(), document.editing());
-  if (QAction* undo = commandAction(CommandId("ID_EDIT_UNDO"))) undo->setEnabled(document.CanUndo());
-  if (QAction* redo = commandAction(CommandId("ID_EDIT_REDO"))) redo->setEnabled(document.CanRedo());
+  if (QAction* undo = commandAction(CommandId("ID_EDIT_UNDO")))
+    undo->setEnabled(document.CanUndo());
+  if (QAction* redo = commandAction(CommandId("ID_EDIT_REDO")))
+    redo->setEnabled(document.CanRedo());
   const bool selected = m_panel->selectedIndex() >= 0;
-  for (const int id : {CommandId("ID_SET_REPLACE"), CommandId("ID_SET_REMOVE"), CommandId("ID_SET_MOVE_UP"),
-                       CommandId("ID_SET_MOVE_DOWN"), CommandId("ID_SET_EDIT")}) {
+  for (const int id :
+       {CommandId("ID_SET_REPLACE"), CommandId("ID_SET_REMOVE"), CommandId("ID_SET_MOVE_UP"),
+        CommandId("ID_SET_MOVE_DOWN"), CommandId("ID_SET_EDIT")}) {
     if (QAction* action = commandAction(id)) action->setEnabled(selected);
   }
 }
@@ -90,7 +94,9 @@ void CMainFrame::ShowSet() {
   ShowDocumentState();
 }
 
-QStringList CMainFrame::RecentSets() const { return QSettings().value(RecentSetsKey).toStringList(); }
+QStringList CMainFrame::RecentSets() const {
+  return QSettings().value(RecentSetsKey).toStringList();
+}
 
 void CMainFrame::RememberRecentSet(const QString& path) {
   QStringList recent = RecentSets();
@@ -106,9 +112,12 @@ void CMainFrame::RebuildRecentMenu() {
   if (m_recentMenu == nullptr) return;
   m_recentMenu->clear();
   for (const QString& path : RecentSets()) {
-    m_recentMenu->addAction(QFileInfo(path).fileName(), this, [this, path] {
-      if (MaySetBeReplaced()) OpenSetFile(path);
-    })->setToolTip(path);
+    m_recentMenu
+        ->addAction(QFileInfo(path).fileName(), this,
+                    [this, path] {
+                      if (MaySetBeReplaced()) OpenSetFile(path);
+                    })
+        ->setToolTip(path);
   }
   m_recentMenu->setEnabled(!m_recentMenu->isEmpty());
 }
@@ -117,7 +126,8 @@ bool CMainFrame::MaySetBeReplaced() {
   if (!m_set.modified()) return true;
   const auto answer = QMessageBox::question(
       this, QStringLiteral("Unsaved Changes"),
-      QStringLiteral("The level set \"%1\" has changes that are not saved. Save them?").arg(SetDisplayName(m_set)),
+      QStringLiteral("The level set \"%1\" has changes that are not saved. Save them?")
+          .arg(SetDisplayName(m_set)),
       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
   if (answer == QMessageBox::Discard) return true;
   if (answer != QMessageBox::Save) return false;
@@ -133,7 +143,8 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
   if (!MaySetBeReplaced()) return;
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Level Set"), QString(), SetFileFilter);
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Level Set"),
+                                                    QString(), SetFileFilter);
   if (!path.isEmpty()) OpenSetFile(path);
 }
 
@@ -145,7 +156,8 @@ bool CMainFrame::OpenSetFile(const QString& path) {
     return false;
   }
   const QByteArray text = file.readAll();
-  const std::vector<SetLineError> errors = m_set.Open(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), ToStd(path));
+  const std::vector<SetLineError> errors = m_set.Open(
+      std::string_view(text.constData(), static_cast<std::size_t>(text.size())), ToStd(path));
   RememberRecentSet(path);
   ShowSet();
   m_panel->Select(m_set.size() > 0 ? 0 : -1);
@@ -156,7 +168,9 @@ bool CMainFrame::OpenSetFile(const QString& path) {
         lines << QStringLiteral("...");
         break;
       }
-      lines << QStringLiteral("line %1: %2").arg(error.line).arg(QString::fromStdString(error.reason));
+      lines << QStringLiteral("line %1: %2")
+                   .arg(error.line)
+                   .arg(QString::fromStdString(error.reason));
     }
     QMessageBox::warning(this, QStringLiteral("Open Level Set"),
                          QStringLiteral("%1 lines of %2 are not levels and were left out:\n%3")
@@ -175,8 +189,8 @@ void CMainFrame::OnFileSave() {
 }
 
 void CMainFrame::OnFileSaveAs() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Level Set"),
-                                                    QString::fromStdString(m_set.path()), SetFileFilter);
+  const QString path = QFileDialog::getSaveFileName(
+      this, QStringLiteral("Save Level Set"), QString::fromStdString(m_set.path()), SetFileFilter);
   if (!path.isEmpty()) SaveSetFile(path);
 }
 
@@ -186,7 +200,8 @@ bool CMainFrame::SaveSetFile(const QString& path) {
   const std::string text = m_set.Text();
   QSaveFile file(path);
   const bool saved = file.open(QIODevice::WriteOnly) &&
-                     file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+                     file.write(text.data(), static_cast<qint64>(text.size())) ==
+                         static_cast<qint64>(text.size()) &&
                      file.commit();
   if (!saved) {
     QMessageBox::warning(this, QStringLiteral("Save Level Set"),
@@ -244,7 +259,8 @@ void CMainFrame::OnSetEdit() {
   const int index = SelectedLevel();
   if (index < 0) return;
   Level level;
-  if (!ParseLevelCode(level, m_set.set().levels[static_cast<std::size_t>(index)].code).accepted) return;
+  if (!ParseLevelCode(level, m_set.set().levels[static_cast<std::size_t>(index)].code).accepted)
+    return;
   m_view->document().Apply(edit::ReplaceLevel{std::move(level)});
 }
 
@@ -259,7 +275,8 @@ void CMainFrame::OnSetTitle() {
   form->addRow(QStringLiteral("Title of the set:"), setTitle);
   form->addRow(QStringLiteral("Author:"), author);
   if (index >= 0) {
-    levelTitle->setText(QString::fromStdString(m_set.set().levels[static_cast<std::size_t>(index)].title));
+    levelTitle->setText(
+        QString::fromStdString(m_set.set().levels[static_cast<std::size_t>(index)].title));
     form->addRow(QStringLiteral("Title of level %1:").arg(index + 1), levelTitle);
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
@@ -268,7 +285,8 @@ void CMainFrame::OnSetTitle() {
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   if (dialog.exec() != QDialog::Accepted) return;
   m_set.SetNames(ToStd(setTitle->text().trimmed()), ToStd(author->text().trimmed()));
-  if (index >= 0) m_set.SetTitle(static_cast<std::size_t>(index), ToStd(levelTitle->text().trimmed()));
+  if (index >= 0)
+    m_set.SetTitle(static_cast<std::size_t>(index), ToStd(levelTitle->text().trimmed()));
   ShowSet();
   m_panel->Select(index);
 }

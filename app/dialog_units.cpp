@@ -9,8 +9,8 @@ constexpr int LargestPixelSize = 13;
 
 bool FitsDialogUnits(const QFont& font) {
   const QFontMetrics metrics(font);
-  const int alphabet =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int alphabet = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   return alphabet <= 52 * DialogUnitsToPixelsX(4) && metrics.height() <= DialogUnitsToPixelsY(8);
 }
 

@@ -24,6 +24,6 @@ constexpr QRect DialogUnitRect(int x, int y, int width, int height) {
 QFont DialogFont(QFont base);
 
 /// Window flags of a fixed dialog with a caption and a close box, and no help button.
-inline constexpr Qt::WindowFlags FixedDialogFlags =
-    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-    Qt::WindowCloseButtonHint;
+inline constexpr Qt::WindowFlags FixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint |
+                                                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                    Qt::WindowCloseButtonHint;

@@ -85,9 +85,11 @@ void CGenerateDlg::StartSearch() {
   SearchControl control;
   control.cancel = &m_stop;
   control.progress = [this](const SearchProgress& progress) {
-    QMetaObject::invokeMethod(this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
   };
-  m_worker = QThread::create([this, request, control] { m_result = GenerateLevels(request, control); });
+  m_worker =
+      QThread::create([this, request, control] { m_result = GenerateLevels(request, control); });
   connect(m_worker, &QThread::finished, this, &CGenerateDlg::SearchEnded);
   m_worker->start();
 }
@@ -108,10 +110,11 @@ void CGenerateDlg::SearchEnded() {
     accept();
     return;
   }
-  m_progress->setText(m_result.end == SearchEnd::Cancelled
-                          ? QStringLiteral("Stopped.")
-                          : QStringLiteral("No such level found in %1 tries; try a wider range of moves.")
-                                .arg(m_result.tried));
+  m_progress->setText(
+      m_result.end == SearchEnd::Cancelled
+          ? QStringLiteral("Stopped.")
+          : QStringLiteral("No such level found in %1 tries; try a wider range of moves.")
+                .arg(m_result.tried));
 }
 
 // Cancel stops a search under way and leaves the dialog open; with no search

@@ -28,7 +28,10 @@ QString SetDisplayName(const SetDocument& set) {
 }
 
 CLevelSetPanel::CLevelSetPanel(QWidget* parent)
-    : QWidget(parent), m_heading(new QLabel(this)), m_list(new QListWidget(this)), m_buttons(new QWidget(this)) {
+    : QWidget(parent),
+      m_heading(new QLabel(this)),
+      m_list(new QListWidget(this)),
+      m_buttons(new QWidget(this)) {
   setObjectName(QStringLiteral("levelSetPanel"));
   setFixedWidth(PanelWidth);
   m_list->setIconSize(QSize(PictureSize, PictureSize));
@@ -52,7 +55,8 @@ void CLevelSetPanel::AddButtons(const QList<QPair<QString, QAction*>>& buttons) 
     button->setToolTip(action->text().section(QLatin1Char('\t'), 0, 0));
     button->setEnabled(action->isEnabled());
     connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+    connect(action, &QAction::changed, button,
+            [button, action] { button->setEnabled(action->isEnabled()); });
     m_buttons->layout()->addWidget(button);
   }
 }
@@ -63,9 +67,11 @@ void CLevelSetPanel::Show(const SetDocument& set) {
   m_list->clear();
   int number = 1;
   for (const SetLevel& level : set.set().levels) {
-    const QString title = level.title.empty() ? QStringLiteral("Level %1").arg(number) : FromStd(level.title);
-    auto* item = new QListWidgetItem(Picture(level.code),
-                                     QStringLiteral("%1. %2\n%3").arg(number).arg(title, Length(level.code)));
+    const QString title =
+        level.title.empty() ? QStringLiteral("Level %1").arg(number) : FromStd(level.title);
+    auto* item = new QListWidgetItem(
+        Picture(level.code),
+        QStringLiteral("%1. %2\n%3").arg(number).arg(title, Length(level.code)));
     item->setToolTip(FromStd(level.code));
     m_list->addItem(item);
     ++number;
@@ -107,7 +113,9 @@ QString CLevelSetPanel::Length(const std::string& code) {
     } else if (solution.moves.empty()) {
       length = QStringLiteral("solved");
     } else {
-      length = QStringLiteral("%1 move%2").arg(solution.moves.size()).arg(solution.moves.size() == 1 ? "" : "s");
+      length = QStringLiteral("%1 move%2")
+                   .arg(solution.moves.size())
+                   .arg(solution.moves.size() == 1 ? "" : "s");
     }
   }
   m_lengths.insert(key, length);

@@ -8,7 +8,8 @@ int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   const StartOptions start = ReadCommandLine(arguments);
-  if (start.request != StartRequest::OpenEditor) return PrintStartInformation(start.request, arguments);
+  if (start.request != StartRequest::OpenEditor)
+    return PrintStartInformation(start.request, arguments);
 
   // Qt sees the program name alone, so its own options cannot act on the editor.
   int qtArgc = 1;

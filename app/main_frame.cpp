@@ -22,10 +22,9 @@ QString FromView(std::string_view text) {
 }
 
 /// Moved and minimised, never resized or maximised.
-constexpr Qt::WindowFlags MainWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
-                                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                            Qt::WindowMinimizeButtonHint |
-                                            Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags MainWindowFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
 /// The keys of a command in a mode: a standard key may have several.
 QList<QKeySequence> KeysOf(const Key& key) {
@@ -67,7 +66,8 @@ QAction* CMainFrame::MakeAction(const CommandEntry& command) {
       m_mode == EditorMode::Designer && !command.designerCaption.empty() ? command.designerCaption
                                                                          : command.caption;
   auto* action = new QAction(FromView(caption), this);
-  const QList<QKeySequence> keys = KeysOf(m_mode == EditorMode::Classic ? command.classicKey : command.designerKey);
+  const QList<QKeySequence> keys =
+      KeysOf(m_mode == EditorMode::Classic ? command.classicKey : command.designerKey);
   if (!keys.isEmpty()) {
     action->setShortcuts(keys);
     // Keys act only while this window is active; in a dialog they belong to the dialog.
@@ -82,17 +82,15 @@ QAction* CMainFrame::MakeAction(const CommandEntry& command) {
 void CMainFrame::BuildMenuAndKeys() {
   std::map<MenuPlace, QMenu*> popups;
   for (const PopupEntry& popup : Popups) {
-    if (ExistsIn(popup.modes, m_mode)) popups[popup.menu] = menuBar()->addMenu(FromView(popup.caption));
+    if (ExistsIn(popup.modes, m_mode))
+      popups[popup.menu] = menuBar()->addMenu(FromView(popup.caption));
   }
   for (const CommandEntry& command : Commands) {
     if (!ExistsIn(command.modes, m_mode)) continue;
     QAction* action = MakeAction(command);
     switch (command.menu) {
-      case MenuPlace::MenuBar:
-        menuBar()->addAction(action);
-        break;
-      case MenuPlace::Hidden:
-        break;
+      case MenuPlace::MenuBar: menuBar()->addAction(action); break;
+      case MenuPlace::Hidden: break;
       default: {
         QMenu* popup = popups.at(command.menu);
         if (command.separatorBefore && !popup->actions().isEmpty()) popup->addSeparator();
@@ -100,7 +98,7 @@ void CMainFrame::BuildMenuAndKeys() {
         const QList<QKeySequence> keys = action->shortcuts();
         const QString key = m_mode == EditorMode::Classic ? FromView(command.classicKey.text)
                             : keys.isEmpty()              ? QString()
-                                                          : keys.first().toString(QKeySequence::NativeText);
+                                             : keys.first().toString(QKeySequence::NativeText);
         action->setText(MenuText(action->text(), key));
         popup->addAction(action);
         if (command.id == CommandId("ID_FILE_OPEN")) {

@@ -13,7 +13,8 @@ constexpr std::string_view BuiltInServer = KORVALO_SERVER;
 /// without a trailing slash, since the paths bring their own.
 QString ServerBase() {
   QString base = qEnvironmentVariable("KORVALO_SERVER").trimmed();
-  if (base.isEmpty()) base = QString::fromUtf8(BuiltInServer.data(), static_cast<qsizetype>(BuiltInServer.size()));
+  if (base.isEmpty())
+    base = QString::fromUtf8(BuiltInServer.data(), static_cast<qsizetype>(BuiltInServer.size()));
   while (base.endsWith(QLatin1Char('/'))) base.chop(1);
   return base;
 }

@@ -84,8 +84,16 @@ BENCHMARK(BM_Generate)
     ->Args({5, 30, 20})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK(BM_PlacementSearch<false>)->Name("SearchFrom")->Arg(5)->Arg(7)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlacementSearch<true>)->Name("SearchTo")->Arg(5)->Arg(7)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlacementSearch<false>)
+    ->Name("SearchFrom")
+    ->Arg(5)
+    ->Arg(7)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlacementSearch<true>)
+    ->Name("SearchTo")
+    ->Arg(5)
+    ->Arg(7)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Hardest)
     ->Name("Hardest/7x7/60s")
     ->Args({7, 60})

@@ -13,11 +13,11 @@
 //        takes, each the fastest of three runs (slower, and noisy on levels
 //        that take microseconds, but it also finds what the counts miss).
 // --solvable keeps to levels with a solution, where the solution step and
-// the shortest solution have a path to rebuild. Codes given start the climb; otherwise random mazes with random pieces do.
-// Each step flips a wall, moves a ball or a hole to a free square, or swaps two
-// balls, two holes or a ball with its hole, and is kept when the goal does not
-// get worse. After a long run without gain the climb starts afresh. The best
-// levels are then timed: the solver's three searches against the plain one.
+// the shortest solution have a path to rebuild. Codes given start the climb; otherwise random mazes
+// with random pieces do. Each step flips a wall, moves a ball or a hole to a free square, or swaps
+// two balls, two holes or a ball with its hole, and is kept when the goal does not get worse. After
+// a long run without gain the climb starts afresh. The best levels are then timed: the solver's
+// three searches against the plain one.
 
 #include <time.h>
 
@@ -94,14 +94,13 @@ struct Score {
 };
 
 /// The goal's value for the level; times are the fastest of runs runs.
-Score Evaluate(Level level, const Options& options, yardstick::ForwardSearch& plain,
-               int runs = 3) {
+Score Evaluate(Level level, const Options& options, yardstick::ForwardSearch& plain, int runs = 3) {
   const SearchEffort effort = MeasureSolutionSearch(level);
   Score score;
   if (options.solvableOnly && !effort.found) return score;
   score.work = static_cast<double>(effort.forwardStates) +
-               BackwardTryInStates * static_cast<double>(4 * effort.backwardStates +
-                                                         effort.backwardPlacements);
+               BackwardTryInStates *
+                   static_cast<double>(4 * effort.backwardStates + effort.backwardPlacements);
   score.yardstick = static_cast<double>(plain.Run(level).statesExpanded);
   switch (options.goal) {
     case Goal::Work: score.value = score.work; break;
@@ -199,7 +198,9 @@ void Mutate(Level& level, std::mt19937& engine) {
   const int steps = 1 + static_cast<int>(engine() % 3 == 0);
   for (int step = 0; step < steps; ++step) {
     switch (engine() % 8) {
-      case 0: case 1: case 2: FlipRandomWall(level, engine); break;
+      case 0:
+      case 1:
+      case 2: FlipRandomWall(level, engine); break;
       case 3: MovePieceToFreeSquare(level.balls, engine); break;
       case 4: MovePieceToFreeSquare(level.holes, engine); break;
       case 5: SwapSquares(level.balls[engine() % 3], level.balls[engine() % 3]); break;

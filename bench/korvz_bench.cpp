@@ -23,9 +23,15 @@ void Answer(benchmark::State& state, const std::string& query) {
   }
 }
 
-void BM_PageOfALongSolution(benchmark::State& state) { Answer(state, std::string("s=") + LongSolution); }
-void BM_PageWithoutSolution(benchmark::State& state) { Answer(state, std::string("s=") + NoSolution); }
-void BM_PictureOfALongSolution(benchmark::State& state) { Answer(state, std::string("s=") + LongSolution + "&png=1"); }
+void BM_PageOfALongSolution(benchmark::State& state) {
+  Answer(state, std::string("s=") + LongSolution);
+}
+void BM_PageWithoutSolution(benchmark::State& state) {
+  Answer(state, std::string("s=") + NoSolution);
+}
+void BM_PictureOfALongSolution(benchmark::State& state) {
+  Answer(state, std::string("s=") + LongSolution + "&png=1");
+}
 void BM_RefusedQuery(benchmark::State& state) {
   CgiRequest request;
   request.query = "s=%3Cscript%3Ealert(1)%3C/script%3E";

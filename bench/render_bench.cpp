@@ -32,7 +32,8 @@ EditingState HoveringEastSide(const Level& level, bool open) {
   for (int row = 0; row < 7; ++row)
     for (int column = 0; column < 6; ++column)
       if (static_cast<bool>(level.cells[row * 7 + column] & OpenEast) == open)
-        return {CarriedPiece::Nothing, WallKind::East, column, row, 21 + 42 * column + 36, 21 + 42 * row + 15};
+        return {CarriedPiece::Nothing, WallKind::East,    column, row,
+                21 + 42 * column + 36, 21 + 42 * row + 15};
   return {};
 }
 

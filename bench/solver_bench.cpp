@@ -239,26 +239,39 @@ void HardLevelArguments(benchmark::internal::Benchmark* benchmark) {
 
 }  // namespace
 
-BENCHMARK(BM_Random<Recheck>)->Name("Random/RecheckLevel")->Apply(Sizes)
+BENCHMARK(BM_Random<Recheck>)
+    ->Name("Random/RecheckLevel")
+    ->Apply(Sizes)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Random<Shortest>)->Name("Random/ShortestSolution")->Apply(Sizes)
+BENCHMARK(BM_Random<Shortest>)
+    ->Name("Random/ShortestSolution")
+    ->Apply(Sizes)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Random<Step>)->Name("Random/StepTowardSolution")->Apply(Sizes)
+BENCHMARK(BM_Random<Step>)
+    ->Name("Random/StepTowardSolution")
+    ->Apply(Sizes)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Random<Forward>)->Name("Random/Forward")->Apply(Sizes)
+BENCHMARK(BM_Random<Forward>)->Name("Random/Forward")->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Random<InSearchOrder>)
+    ->Name("Random/SolveLevel")
+    ->Apply(Sizes)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Random<InSearchOrder>)->Name("Random/SolveLevel")->Apply(Sizes)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Hard<Recheck>)->Name("Hard/RecheckLevel")->Apply(HardLevelArguments)
+BENCHMARK(BM_Hard<Recheck>)
+    ->Name("Hard/RecheckLevel")
+    ->Apply(HardLevelArguments)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Hard<Shortest>)->Name("Hard/ShortestSolution")->Apply(HardLevelArguments)
+BENCHMARK(BM_Hard<Shortest>)
+    ->Name("Hard/ShortestSolution")
+    ->Apply(HardLevelArguments)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Hard<Step>)->Name("Hard/StepTowardSolution")->Apply(HardLevelArguments)
+BENCHMARK(BM_Hard<Step>)
+    ->Name("Hard/StepTowardSolution")
+    ->Apply(HardLevelArguments)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadCodes)->Name("Codes/read")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SolveCodes)->Name("Codes/solve")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SlowestPlain<InSearchOrder>)->Name("SolveLevel/slowest_plain")
+BENCHMARK(BM_SlowestPlain<InSearchOrder>)
+    ->Name("SolveLevel/slowest_plain")
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_SlowestPlain<Literal>)->Name("Literal/slowest_plain")
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SlowestPlain<Literal>)->Name("Literal/slowest_plain")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RandomMaze7)->Name("RandomMaze7")->Unit(benchmark::kMicrosecond);

@@ -60,8 +60,7 @@ int ReadWholeSet(SetStream& stream, LevelSetReading& reading) {
         reading.set.title = stream.Title();
         reading.set.author = stream.Author();
         return 0;
-      case SetEntry::Kind::ReadError:
-        return entry.error;
+      case SetEntry::Kind::ReadError: return entry.error;
     }
   }
 }

@@ -72,17 +72,13 @@ class Answerer {
       const SetEntry entry = set.Next();
       const std::string at = where + "line " + std::to_string(entry.line) + ": ";
       switch (entry.kind) {
-        case SetEntry::Kind::Level:
-          allRead = Code(entry.code, at, {}) && allRead;
-          break;
+        case SetEntry::Kind::Level: allRead = Code(entry.code, at, {}) && allRead; break;
         case SetEntry::Kind::Invalid:
           Invalid(EscapeText(entry.code), at, entry.reason);
           allRead = false;
           break;
-        case SetEntry::Kind::End:
-          return allRead ? 0 : CommandFailure;
-        case SetEntry::Kind::ReadError:
-          return CannotRead(source, entry.error, readFailure);
+        case SetEntry::Kind::End: return allRead ? 0 : CommandFailure;
+        case SetEntry::Kind::ReadError: return CannotRead(source, entry.error, readFailure);
       }
     }
     return allRead ? 0 : CommandFailure;  // the tool reports the failed output

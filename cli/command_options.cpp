@@ -40,12 +40,14 @@ Mistake ReadOptions(const std::vector<std::string>& args,
 }
 
 std::optional<std::uint64_t> ReadWholeNumber(std::string_view text, std::uint64_t most) {
-  if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+  if (text.empty() ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return std::nullopt;
   }
   std::uint64_t number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (error != std::errc() || end != text.data() + text.size() || number > most) return std::nullopt;
+  if (error != std::errc() || end != text.data() + text.size() || number > most)
+    return std::nullopt;
   return number;
 }
 
@@ -65,7 +67,8 @@ Mistake ReadSeedOption(const OptionValues& values, std::string_view name,
   const auto found = values.find(name);
   if (found == values.end()) return std::nullopt;
   seed = ReadWholeNumber(found->second, UINT64_MAX);
-  if (!seed) return ExpectsNumber(name, "a whole number from 0 to 18446744073709551615", found->second);
+  if (!seed)
+    return ExpectsNumber(name, "a whole number from 0 to 18446744073709551615", found->second);
   return std::nullopt;
 }
 

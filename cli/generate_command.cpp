@@ -73,11 +73,11 @@ Mistake ReadGenerateOptions(const std::vector<std::string>& args, GenerateOption
   GenerationRequest& request = options.request;
   std::optional<int> maxMoves;
   std::optional<std::uint64_t> seed;
-  for (Mistake mistake : {ReadIntOption(values, "--size", 0, request.size),
-                          ReadMoveRange(values, "--moves", request.minMoves, maxMoves),
-                          ReadIntOption(values, "--count", 1, request.count),
-                          ReadSeedOption(values, "--seed", seed),
-                          ReadIntOption(values, "--open-walls", 0, request.openWalls)}) {
+  for (Mistake mistake :
+       {ReadIntOption(values, "--size", 0, request.size),
+        ReadMoveRange(values, "--moves", request.minMoves, maxMoves),
+        ReadIntOption(values, "--count", 1, request.count), ReadSeedOption(values, "--seed", seed),
+        ReadIntOption(values, "--open-walls", 0, request.openWalls)}) {
     if (mistake) return mistake;
   }
   request.maxMoves = maxMoves.value_or(NoMoveLimit);
@@ -132,7 +132,6 @@ int ReportEnd(const GenerationResult& result, const GenerationRequest& request, 
   return 0;  // done, or stopped because standard output failed, which the tool reports
 }
 
-
 }  // namespace
 
 int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams) {
@@ -168,12 +167,15 @@ int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams) {
     if (!streams.out.Flush()) stop.Stop();
   };
   if (progress.Shown()) {
-    control.progress = [&](const SearchProgress& now) { progress.Show(ProgressText(now, request.count)); };
+    control.progress = [&](const SearchProgress& now) {
+      progress.Show(ProgressText(now, request.count));
+    };
   }
   const GenerationResult result = GenerateLevels(request, control);
   progress.Clear();
 
   const int status = ReportEnd(result, request, stop.Interrupted(), streams.err);
   if (!options.output) return status;
-  return WriteOutputFile(Prefix, *options.output, RequestTitle(request), result.levels, status, streams.err);
+  return WriteOutputFile(Prefix, *options.output, RequestTitle(request), result.levels, status,
+                         streams.err);
 }

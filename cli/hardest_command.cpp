@@ -85,7 +85,6 @@ std::string ProgressText(const SearchProgress& progress, std::chrono::millisecon
          ElapsedText(progress.elapsed) + " of " + SecondsText(limit) + " s";
 }
 
-
 /// The best level as the list the level set is written from; none before any.
 std::vector<FoundLevel> BestLevels(const HardestResult& result) {
   if (result.best.moves < 0) return {};
@@ -138,5 +137,6 @@ int RunHardest(const std::vector<std::string>& args, CommandStreams& streams) {
     status = Interrupted;
   }
   if (!options.output) return status;
-  return WriteOutputFile(Prefix, *options.output, RequestTitle(request), BestLevels(result), status, streams.err);
+  return WriteOutputFile(Prefix, *options.output, RequestTitle(request), BestLevels(result), status,
+                         streams.err);
 }

@@ -35,7 +35,7 @@ struct InputLine {
     ReadError,  // error holds the error number; no more lines
   };
   Kind kind = Kind::End;
-  std::string_view text;  // valid until the next call
+  std::string_view text;   // valid until the next call
   std::size_t number = 0;  // of Text and TooLong lines, 1 for the first
   int error = 0;
 };

@@ -35,8 +35,8 @@ std::uint64_t DrawSeed() {
     std::random_device device;
     return device();
   } catch (const std::exception&) {
-    return static_cast<std::uint64_t>(
-        std::chrono::system_clock::now().time_since_epoch().count() & 0xffffffff);
+    return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count() &
+                                      0xffffffff);
   }
 }
 
@@ -48,7 +48,8 @@ std::optional<FileWriteFailure> WriteFoundLevels(const std::string& path, const 
   return ReplaceFile(path, WriteLevelSet(set));
 }
 
-bool OutputRefused(std::string_view prefix, const std::optional<std::string>& output, CheckedOutput& err) {
+bool OutputRefused(std::string_view prefix, const std::optional<std::string>& output,
+                   CheckedOutput& err) {
   if (!output) return false;
   const auto refusal = CheckReplaceable(*output);
   if (!refusal) return false;

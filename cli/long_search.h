@@ -49,7 +49,8 @@ std::optional<FileWriteFailure> WriteFoundLevels(const std::string& path, const 
 
 /// Refuses, before a search starts, an --output file that could not be
 /// replaced, and says why after the prefix; true when refused.
-bool OutputRefused(std::string_view prefix, const std::optional<std::string>& output, CheckedOutput& err);
+bool OutputRefused(std::string_view prefix, const std::optional<std::string>& output,
+                   CheckedOutput& err);
 
 /// Writes the levels found to the --output file, or says why not (no level
 /// found, or the file could not be written); returns the exit status, which

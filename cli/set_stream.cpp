@@ -40,14 +40,9 @@ SetEntry SetStream::Next() {
     const InputLine line = m_lines.Next();
     std::optional<SetEntry> entry;
     switch (line.kind) {
-      case InputLine::Kind::Text:
-        entry = Read(line.number, line.text);
-        break;
-      case InputLine::Kind::TooLong:
-        entry = ReadTooLong(line.number, line.text);
-        break;
-      case InputLine::Kind::End:
-        return {};
+      case InputLine::Kind::Text: entry = Read(line.number, line.text); break;
+      case InputLine::Kind::TooLong: entry = ReadTooLong(line.number, line.text); break;
+      case InputLine::Kind::End: return {};
       case InputLine::Kind::ReadError: {
         SetEntry failure;
         failure.kind = SetEntry::Kind::ReadError;

@@ -47,7 +47,9 @@ bool SameParse(const Level& a, const Level& b) {
 }
 
 /// Every field and buffer equal.
-bool Identical(const Level& a, const Level& b) { return SameParse(a, b) && a.solvable == b.solvable; }
+bool Identical(const Level& a, const Level& b) {
+  return SameParse(a, b) && a.solvable == b.solvable;
+}
 
 Level Checked(std::string_view code) {
   Level level;
@@ -60,10 +62,8 @@ Level Checked(std::string_view code) {
 /// 7 x 7 level after a solution step (balls listed blue, green, red).
 Level StartingLevel(std::size_t which) {
   switch (which % 3) {
-    case 0:
-      return Level{};
-    case 1:
-      return Checked("50022444422005eae44c9f644");
+    case 0: return Level{};
+    case 1: return Checked("50022444422005eae44c9f644");
     default: {
       Level level = Checked("7003366663300d4dae70cec86baf110a5e554");
       StepTowardSolution(level);

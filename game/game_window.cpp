@@ -55,10 +55,14 @@ QString Joined(const QString& first, const QString& second) {
 
 std::optional<Direction> TiltOfKey(int key) {
   switch (key) {
-    case Qt::Key_Up: case Qt::Key_W: return Direction::North;
-    case Qt::Key_Down: case Qt::Key_S: return Direction::South;
-    case Qt::Key_Left: case Qt::Key_A: return Direction::West;
-    case Qt::Key_Right: case Qt::Key_D: return Direction::East;
+    case Qt::Key_Up:
+    case Qt::Key_W: return Direction::North;
+    case Qt::Key_Down:
+    case Qt::Key_S: return Direction::South;
+    case Qt::Key_Left:
+    case Qt::Key_A: return Direction::West;
+    case Qt::Key_Right:
+    case Qt::Key_D: return Direction::East;
     default: return std::nullopt;
   }
 }
@@ -189,13 +193,15 @@ void CGameWindow::ShowState() {
   // stands as close below the title as the 7 x 7 one.
   const int n = level.boardSize;
   const QImage frame = m_renderer.DrawFrame(level);
-  m_board->setPixmap(QPixmap::fromImage(frame.copy(0, BoardOffset(n), ViewWidth, StatusTop(n) - BoardOffset(n))));
+  m_board->setPixmap(
+      QPixmap::fromImage(frame.copy(0, BoardOffset(n), ViewWidth, StatusTop(n) - BoardOffset(n))));
 
   // The second line becomes the solved line at the end, and then stands out.
   const std::vector<std::string> lines = StatusLines(m_game);
   m_moves->setText(QString::fromStdString(lines[0]));
   m_remaining->setText(QString::fromStdString(lines[1]));
-  SetLook(m_remaining, m_game.IsSolved() ? SolvedInk : Ink, m_game.IsSolved() ? 2 : 0, m_game.IsSolved());
+  SetLook(m_remaining, m_game.IsSolved() ? SolvedInk : Ink, m_game.IsSolved() ? 2 : 0,
+          m_game.IsSolved());
   m_thirdLine->setText(lines.size() > 2 ? QString::fromStdString(lines[2]) : QString());
   m_noticeLabel->setText(m_notice);
   if (m_set) ShowSetState();

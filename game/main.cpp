@@ -36,7 +36,8 @@ std::optional<int> AnswerInformationOptions(int argc, char** argv) {
   // "-reverse" is one unknown option, not -r -e -v (the version) and so on.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   // Not Qt's help option, whose --help-all would list Qt's options, which have no effect here.
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Displays this help."));
   parser.addOption(help);
   const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument("code | file",
@@ -47,11 +48,11 @@ std::optional<int> AnswerInformationOptions(int argc, char** argv) {
   if (!parser.isSet(help) && !parser.isSet(version)) return std::nullopt;
   int infoArgc = 1;
   QCoreApplication application(infoArgc, argv);
-  const QByteArray text = (parser.isSet(help) ? parser.helpText()
-                                              : QStringLiteral("korvalo %1\n").arg(KorvaloVersion))
-                              .toLocal8Bit();
-  const bool written = std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout) ==
-                           static_cast<std::size_t>(text.size()) &&
+  const QByteArray text =
+      (parser.isSet(help) ? parser.helpText() : QStringLiteral("korvalo %1\n").arg(KorvaloVersion))
+          .toLocal8Bit();
+  const bool written = std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()),
+                                   stdout) == static_cast<std::size_t>(text.size()) &&
                        std::fflush(stdout) == 0;
   if (written) return 0;
   std::fputs("korvalo: cannot write to standard output\n", stderr);

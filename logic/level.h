@@ -51,15 +51,15 @@ constexpr bool IsOnBoard(int n, int column, int row) {
 }
 
 struct Level {
-  std::int32_t boardSize = 0;              // N: 3, 5 or 7
-  std::vector<Cell> cells;                 // N*N, square (column, row) at row*N + column
+  std::int32_t boardSize = 0;  // N: 3, 5 or 7
+  std::vector<Cell> cells;     // N*N, square (column, row) at row*N + column
   Pieces holes{};
   Pieces balls{};
-  StateIndex targetState = 0;              // the holes, encoded
-  StateIndex startState = 0;               // the balls, encoded
-  std::vector<StateIndex> predecessors;    // written by SolveLevel only: StateCount() entries,
-                                           // 0 marks "not reached"; empty until then
-  std::uint8_t solvable = 0;               // result of the last RecheckLevel
+  StateIndex targetState = 0;            // the holes, encoded
+  StateIndex startState = 0;             // the balls, encoded
+  std::vector<StateIndex> predecessors;  // written by SolveLevel only: StateCount() entries,
+                                         // 0 marks "not reached"; empty until then
+  std::uint8_t solvable = 0;             // result of the last RecheckLevel
 };
 
 /// Releases the cells and the predecessor table; harmless when both are empty.

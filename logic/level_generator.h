@@ -24,15 +24,15 @@ struct GenerationRequest {
   int maxMoves = NoMoveLimit;  // and at most this many
   int count = 1;               // levels wanted
   std::uint64_t seed = 0;
-  int openWalls = 0;           // inner walls opened at random in each maze, before the pieces
+  int openWalls = 0;  // inner walls opened at random in each maze, before the pieces
   std::uint64_t attemptLimit = DefaultAttemptLimit;  // candidates in a row without a new level
-  std::chrono::milliseconds timeLimit{0};  // zero: none
+  std::chrono::milliseconds timeLimit{0};            // zero: none
 };
 
 struct GenerationResult {
   std::vector<FoundLevel> levels;  // in the order found, also handed to control.found
   SearchEnd end = SearchEnd::Done;
-  std::uint64_t tried = 0;         // candidates rated
+  std::uint64_t tried = 0;  // candidates rated
 };
 
 /// Why the request cannot be run (bad size, move range, count, walls or

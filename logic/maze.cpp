@@ -80,7 +80,7 @@ void Repoint(std::vector<int>& parent, int square, int newRoot, bool includeRoot
 }
 
 struct Wall {
-  int first;   // the left square of an east wall, the upper square of a south wall
+  int first;  // the left square of an east wall, the upper square of a south wall
   int second;
   bool east;
 };
@@ -129,9 +129,9 @@ void FillRandom(Level& level, const RandomSource& random) {
 }  // namespace
 
 RandomSource ClockSeededRandomSource() {
-  const auto seed = static_cast<std::uint64_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count() ^
-      std::chrono::system_clock::now().time_since_epoch().count());
+  const auto seed =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^
+                                 std::chrono::system_clock::now().time_since_epoch().count());
   // Shared, so copies of the source continue one sequence instead of repeating it.
   auto engine = std::make_shared<std::mt19937>(static_cast<std::mt19937::result_type>(seed));
   return [engine]() {

@@ -88,7 +88,8 @@ StateIndex EncodeState(const Level& level, Pieces& pieces) {
   const std::int32_t squares = level.boardSize * level.boardSize;
   StateIndex value = 0;
   for (const Piece& piece : pieces) {
-    value = value * squares + std::int32_t{piece.row} * level.boardSize + std::int32_t{piece.column};
+    value =
+        value * squares + std::int32_t{piece.row} * level.boardSize + std::int32_t{piece.column};
   }
   return value;
 }

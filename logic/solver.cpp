@@ -101,9 +101,7 @@ class ReachedStates {
  public:
   ReachedStates(std::uint64_t* words, const std::uint64_t* otherWords)
       : m_words(words), m_otherWords(otherWords) {}
-  bool Contains(Key key) const {
-    return (m_words[key / 64] >> (key % 64)) & 1;
-  }
+  bool Contains(Key key) const { return (m_words[key / 64] >> (key % 64)) & 1; }
   /// Marks the state as reached from this end; true when it was not before.
   /// Free of branches, since whether a successor is new is close to a coin toss.
   bool Add(Key key) const {
@@ -113,12 +111,8 @@ class ReachedStates {
     word |= mask;
     return isNew;
   }
-  bool ReachedFromOtherEnd(Key key) const {
-    return (m_otherWords[key / 64] >> (key % 64)) & 1;
-  }
-  void Remove(Key key) const {
-    m_words[key / 64] &= ~(std::uint64_t{1} << (key % 64));
-  }
+  bool ReachedFromOtherEnd(Key key) const { return (m_otherWords[key / 64] >> (key % 64)) & 1; }
+  void Remove(Key key) const { m_words[key / 64] &= ~(std::uint64_t{1} << (key % 64)); }
 
  private:
   std::uint64_t* m_words;
@@ -479,9 +473,9 @@ class TwoEndedSearch {
       const Squares to = m_keys.SquaresOf(states[i]);
       const bool touching = Touching(m_tables, to);
       for (std::size_t direction = 0; direction < 4; ++direction) {
-        m_backwardPlacements +=
-            touching ? ForEachSourcePlacement<false>(m_tables, direction, to, reach)
-                     : ForEachSourcePlacement<true>(m_tables, direction, to, reach);
+        m_backwardPlacements += touching
+                                    ? ForEachSourcePlacement<false>(m_tables, direction, to, reach)
+                                    : ForEachSourcePlacement<true>(m_tables, direction, to, reach);
       }
       ++m_backwardStates;
     }
@@ -566,8 +560,8 @@ class TwoEndedSearch {
   ReachedStates m_forwardSeen;
   ReachedStates m_backwardSeen;
   bool m_met = false;
-  std::size_t m_meeting = 0;          // position of the meeting among the forward states
-  std::size_t m_meetingDistance = 0;  // moves from the meeting to the target
+  std::size_t m_meeting = 0;              // position of the meeting among the forward states
+  std::size_t m_meetingDistance = 0;      // moves from the meeting to the target
   std::int64_t m_forwardStates = 0;       // states expanded forward
   std::int64_t m_backwardStates = 0;      // states expanded backward
   std::int64_t m_backwardPlacements = 0;  // placements the backward moves found
@@ -617,10 +611,11 @@ const Solution& Answer(Level& level) {
   EncodeBallsAndHoles(level);
   thread_local RememberedAnswer remembered;
   if (!remembered.IsFor(level)) {
-    remembered.Keep(level, WithKeyBits(level.boardSize, [&](auto bits) {
-      TwoEndedSearch<bits> search(level, level.startState, level.targetState);
-      return search.Met() ? Solution{true, search.FirstShortestSolution()} : Solution{};
-    }));
+    remembered.Keep(
+        level, WithKeyBits(level.boardSize, [&](auto bits) {
+          TwoEndedSearch<bits> search(level, level.startState, level.targetState);
+          return search.Met() ? Solution{true, search.FirstShortestSolution()} : Solution{};
+        }));
   }
   return remembered.Get();
 }

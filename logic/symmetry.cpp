@@ -40,7 +40,8 @@ void ForEachPiece(Level& level, Change change) {
 
 void XFlip(Level& level) {
   const int n = level.boardSize;
-  ForEachPiece(level, [n](Piece& piece) { piece.row = static_cast<std::int8_t>(n - 1 - piece.row); });
+  ForEachPiece(level,
+               [n](Piece& piece) { piece.row = static_cast<std::int8_t>(n - 1 - piece.row); });
   for (int column = 0; column < n; ++column) {
     for (int i = 0; i <= n / 2; ++i) {
       Cell& upper = level.cells[i * n + column];
@@ -55,9 +56,8 @@ void XFlip(Level& level) {
 
 void YFlip(Level& level) {
   const int n = level.boardSize;
-  ForEachPiece(level, [n](Piece& piece) {
-    piece.column = static_cast<std::int8_t>(n - 1 - piece.column);
-  });
+  ForEachPiece(
+      level, [n](Piece& piece) { piece.column = static_cast<std::int8_t>(n - 1 - piece.column); });
   for (int row = 0; row < n; ++row) {
     for (int i = 0; i <= n / 2; ++i) {
       Cell& left = level.cells[row * n + i];

@@ -14,8 +14,9 @@
 
 namespace {
 
-constexpr const char* ArrayNames[BoardImageCount] = {"BallSheet", "WallHoverSheet", "LampLit",
-                                                     "LampUnlit", "LabelSolutionExists", "LabelNoSolution"};
+constexpr const char* ArrayNames[BoardImageCount] = {
+    "BallSheet", "WallHoverSheet",      "LampLit",
+    "LampUnlit", "LabelSolutionExists", "LabelNoSolution"};
 
 void WriteArray(QTextStream& out, const char* name, const RgbImage& image) {
   out << "const std::uint32_t " << name << "[] = {";
@@ -41,14 +42,17 @@ int main(int argc, char** argv) {
   if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return 1;
   QTextStream out(&file);
   out << "// Made by korvz_embed_images from view/images at build time.\n\n"
-         "#include \"server/board_image_data.h\"\n\n#include <cstdint>\n#include <iterator>\n\nnamespace {\n\n";
+         "#include \"server/board_image_data.h\"\n\n#include <cstdint>\n#include "
+         "<iterator>\n\nnamespace {\n\n";
   for (std::size_t i = 0; i < BoardImageCount; ++i) WriteArray(out, ArrayNames[i], images[i]);
-  out << "RgbImage Image(int width, int height, const std::uint32_t* begin, const std::uint32_t* end) {\n"
-         "  RgbImage image(width, height);\n  image.pixels.assign(begin, end);\n  return image;\n}\n\n"
+  out << "RgbImage Image(int width, int height, const std::uint32_t* begin, const std::uint32_t* "
+         "end) {\n"
+         "  RgbImage image(width, height);\n  image.pixels.assign(begin, end);\n  return "
+         "image;\n}\n\n"
          "}  // namespace\n\nBoardPixels BuiltInBoardPixels() {\n  return {\n";
   for (std::size_t i = 0; i < BoardImageCount; ++i) {
-    out << "      Image(" << images[i].width << ", " << images[i].height << ", std::begin(" << ArrayNames[i]
-        << "), std::end(" << ArrayNames[i] << ")),\n";
+    out << "      Image(" << images[i].width << ", " << images[i].height << ", std::begin("
+        << ArrayNames[i] << "), std::end(" << ArrayNames[i] << ")),\n";
   }
   out << "  };\n}\n";
   out.flush();

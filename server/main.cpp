@@ -19,7 +19,8 @@ std::string Environment(const char* name) {
 
 CgiRequest RequestFromEnvironment() {
   CgiRequest request;
-  if (const std::string method = Environment("REQUEST_METHOD"); !method.empty()) request.method = method;
+  if (const std::string method = Environment("REQUEST_METHOD"); !method.empty())
+    request.method = method;
   request.query = Environment("QUERY_STRING");
   request.host = Environment("HTTP_HOST");
   const std::string https = Environment("HTTPS");
@@ -31,7 +32,8 @@ CgiRequest RequestFromEnvironment() {
 }
 
 bool Write(const std::string& output) {
-  return std::fwrite(output.data(), 1, output.size(), stdout) == output.size() && std::fflush(stdout) == 0;
+  return std::fwrite(output.data(), 1, output.size(), stdout) == output.size() &&
+         std::fflush(stdout) == 0;
 }
 
 }  // namespace
@@ -42,9 +44,12 @@ int main() {
     return Write(CgiOutput(Respond(request), request.method == "HEAD")) ? 0 : 1;
   } catch (const std::exception&) {
     // Out of memory or a failed compression: an answer with nothing of the request in it.
-    Write("Status: 500 Internal Server Error\r\nContent-Type: text/plain; charset=utf-8\r\n"
-          "Content-Security-Policy: " + std::string(ContentSecurityPolicy) + "\r\n\r\n"
-          "The level could not be served.\n");
+    Write(
+        "Status: 500 Internal Server Error\r\nContent-Type: text/plain; charset=utf-8\r\n"
+        "Content-Security-Policy: " +
+        std::string(ContentSecurityPolicy) +
+        "\r\n\r\n"
+        "The level could not be served.\n");
     return 1;
   }
 }

@@ -12,7 +12,9 @@ constexpr std::string_view SharingPath = "/cgi-bin/korvz?s=";
 constexpr std::string_view HomePage = "/eng/pc/korvalo_editor.html";
 constexpr std::string_view MakerSite = "/eng";
 
-std::string MovesText(int count) { return std::to_string(count) + (count == 1 ? " move" : " moves"); }
+std::string MovesText(int count) {
+  return std::to_string(count) + (count == 1 ? " move" : " moves");
+}
 
 std::string SizeText(int n) { return std::to_string(n) + " x " + std::to_string(n); }
 
@@ -20,7 +22,8 @@ std::string Description(const LevelFacts& level) {
   const std::string size = "A " + SizeText(level.boardSize) + " Korvalo level";
   if (!level.shortest) return size + " without a solution. See for yourself in the browser.";
   if (*level.shortest == 0) return size + ", solved before the first move. Play it in the browser.";
-  return size + ": tilt the board until every ball stands on its own hole. The shortest solution takes " +
+  return size +
+         ": tilt the board until every ball stands on its own hole. The shortest solution takes " +
          MovesText(*level.shortest) + ". Play it in the browser.";
 }
 
@@ -37,32 +40,52 @@ std::string Head(const LevelFacts& level, const std::string& site, bool linkPrev
       "<head>\n"
       "<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-      "<title>" + EscapeHtml(title) + "</title>\n"
-      "<meta name=\"description\" content=\"" + EscapeHtml(description) + "\">\n";
+      "<title>" +
+      EscapeHtml(title) +
+      "</title>\n"
+      "<meta name=\"description\" content=\"" +
+      EscapeHtml(description) + "\">\n";
   if (linkPreview) {
-    head +=
-        "<link rel=\"canonical\" href=\"" + EscapeHtml(LevelAddress(site, level.code)) + "\">\n"
-        "<meta property=\"og:type\" content=\"website\">\n"
-        "<meta property=\"og:site_name\" content=\"Vandrel\">\n"
-        "<meta property=\"og:title\" content=\"" + EscapeHtml(title) + "\">\n"
-        "<meta property=\"og:description\" content=\"" + EscapeHtml(description) + "\">\n"
-        "<meta property=\"og:url\" content=\"" + EscapeHtml(LevelAddress(site, level.code)) + "\">\n"
-        "<meta property=\"og:image\" content=\"" + EscapeHtml(PictureAddress(site, level.code)) + "\">\n"
-        "<meta property=\"og:image:type\" content=\"image/png\">\n"
-        "<meta property=\"og:image:width\" content=\"325\">\n"
-        "<meta property=\"og:image:height\" content=\"359\">\n"
-        "<meta property=\"og:image:alt\" content=\"The " + SizeText(level.boardSize) +
-        " board of the level with its three balls and three holes\">\n"
-        "<meta name=\"twitter:card\" content=\"summary\">\n";
+    head += "<link rel=\"canonical\" href=\"" + EscapeHtml(LevelAddress(site, level.code)) +
+            "\">\n"
+            "<meta property=\"og:type\" content=\"website\">\n"
+            "<meta property=\"og:site_name\" content=\"Vandrel\">\n"
+            "<meta property=\"og:title\" content=\"" +
+            EscapeHtml(title) +
+            "\">\n"
+            "<meta property=\"og:description\" content=\"" +
+            EscapeHtml(description) +
+            "\">\n"
+            "<meta property=\"og:url\" content=\"" +
+            EscapeHtml(LevelAddress(site, level.code)) +
+            "\">\n"
+            "<meta property=\"og:image\" content=\"" +
+            EscapeHtml(PictureAddress(site, level.code)) +
+            "\">\n"
+            "<meta property=\"og:image:type\" content=\"image/png\">\n"
+            "<meta property=\"og:image:width\" content=\"325\">\n"
+            "<meta property=\"og:image:height\" content=\"359\">\n"
+            "<meta property=\"og:image:alt\" content=\"The " +
+            SizeText(level.boardSize) +
+            " board of the level with its three balls and three holes\">\n"
+            "<meta name=\"twitter:card\" content=\"summary\">\n";
   }
-  head +=
-      "<link rel=\"icon\" href=\"" + AssetPath() + "images/icon.png\">\n"
-      "<link rel=\"stylesheet\" href=\"" + AssetPath() + "page.css\">\n"
-      // Without scripts the picture stands in for the board, and the controls go.
-      "<noscript><link rel=\"stylesheet\" href=\"" + AssetPath() + "noscript.css\"></noscript>\n"
-      "<script src=\"" + AssetPath() + "korvalo_web.js\" defer></script>\n"
-      "<script src=\"" + AssetPath() + "play.js\" defer></script>\n"
-      "</head>\n";
+  head += "<link rel=\"icon\" href=\"" + AssetPath() +
+          "images/icon.png\">\n"
+          "<link rel=\"stylesheet\" href=\"" +
+          AssetPath() +
+          "page.css\">\n"
+          // Without scripts the picture stands in for the board, and the controls go.
+          "<noscript><link rel=\"stylesheet\" href=\"" +
+          AssetPath() +
+          "noscript.css\"></noscript>\n"
+          "<script src=\"" +
+          AssetPath() +
+          "korvalo_web.js\" defer></script>\n"
+          "<script src=\"" +
+          AssetPath() +
+          "play.js\" defer></script>\n"
+          "</head>\n";
   return head;
 }
 
@@ -71,28 +94,39 @@ std::string Head(const LevelFacts& level, const std::string& site, bool linkPrev
 std::string PlayArea(const LevelFacts& level, const std::string& site) {
   std::string status;
   for (const std::string& line : level.statusLines) status += "<p>" + EscapeHtml(line) + "</p>";
-  const std::string width = std::to_string(level.areaWidth), height = std::to_string(level.areaHeight);
-  return
-      "<section class=\"play\" aria-label=\"The level\">\n"
-      "<div class=\"board\">\n"
-      "<button type=\"button\" class=\"tilt north\" data-direction=\"N\" aria-label=\"Tilt north\">&#9650;</button>\n"
-      "<button type=\"button\" class=\"tilt west\" data-direction=\"W\" aria-label=\"Tilt west\">&#9664;</button>\n"
-      "<canvas id=\"board\" width=\"" + width + "\" height=\"" + height + "\" tabindex=\"0\""
-      " aria-label=\"The board: tilt it with the arrow keys, by swiping, or by clicking near an edge\"></canvas>\n"
-      "<noscript><img class=\"picture\" src=\"" + EscapeHtml(PictureAddress(site, level.code)) +
-      "\" width=\"325\" height=\"359\" alt=\"The board of the level\"></noscript>\n"
-      "<button type=\"button\" class=\"tilt east\" data-direction=\"E\" aria-label=\"Tilt east\">&#9654;</button>\n"
-      "<button type=\"button\" class=\"tilt south\" data-direction=\"S\" aria-label=\"Tilt south\">&#9660;</button>\n"
-      "</div>\n"
-      "<div id=\"status\" class=\"status\" aria-live=\"polite\">" + status + "</div>\n"
-      "<div class=\"actions\">\n"
-      "<button type=\"button\" id=\"undo\" title=\"Ctrl+Z or Backspace\">Undo</button>\n"
-      "<button type=\"button\" id=\"restart\" title=\"R\">Restart</button>\n"
-      "<button type=\"button\" id=\"hint\" title=\"H\">Hint</button>\n"
-      "</div>\n"
-      "<noscript><p class=\"notice\">Playing the level needs JavaScript; the picture shows it.</p></noscript>\n"
-      "<p id=\"failure\" class=\"notice\" hidden></p>\n"
-      "</section>\n";
+  const std::string width = std::to_string(level.areaWidth),
+                    height = std::to_string(level.areaHeight);
+  return "<section class=\"play\" aria-label=\"The level\">\n"
+         "<div class=\"board\">\n"
+         "<button type=\"button\" class=\"tilt north\" data-direction=\"N\" aria-label=\"Tilt "
+         "north\">&#9650;</button>\n"
+         "<button type=\"button\" class=\"tilt west\" data-direction=\"W\" aria-label=\"Tilt "
+         "west\">&#9664;</button>\n"
+         "<canvas id=\"board\" width=\"" +
+         width + "\" height=\"" + height +
+         "\" tabindex=\"0\""
+         " aria-label=\"The board: tilt it with the arrow keys, by swiping, or by clicking near an "
+         "edge\"></canvas>\n"
+         "<noscript><img class=\"picture\" src=\"" +
+         EscapeHtml(PictureAddress(site, level.code)) +
+         "\" width=\"325\" height=\"359\" alt=\"The board of the level\"></noscript>\n"
+         "<button type=\"button\" class=\"tilt east\" data-direction=\"E\" aria-label=\"Tilt "
+         "east\">&#9654;</button>\n"
+         "<button type=\"button\" class=\"tilt south\" data-direction=\"S\" aria-label=\"Tilt "
+         "south\">&#9660;</button>\n"
+         "</div>\n"
+         "<div id=\"status\" class=\"status\" aria-live=\"polite\">" +
+         status +
+         "</div>\n"
+         "<div class=\"actions\">\n"
+         "<button type=\"button\" id=\"undo\" title=\"Ctrl+Z or Backspace\">Undo</button>\n"
+         "<button type=\"button\" id=\"restart\" title=\"R\">Restart</button>\n"
+         "<button type=\"button\" id=\"hint\" title=\"H\">Hint</button>\n"
+         "</div>\n"
+         "<noscript><p class=\"notice\">Playing the level needs JavaScript; the picture shows "
+         "it.</p></noscript>\n"
+         "<p id=\"failure\" class=\"notice\" hidden></p>\n"
+         "</section>\n";
 }
 
 std::string BodyStart(const LevelFacts& level, const char* pageClass) {
@@ -101,22 +135,34 @@ std::string BodyStart(const LevelFacts& level, const char* pageClass) {
 }
 
 std::string Footer() {
-  return "<footer><a href=\"" + std::string(HomePage) + "\">Korvalo Level Editor</a> &middot; <a href=\"" +
-         std::string(MakerSite) + "\">Vandrel</a></footer>\n";
+  return "<footer><a href=\"" + std::string(HomePage) +
+         "\">Korvalo Level Editor</a> &middot; <a href=\"" + std::string(MakerSite) +
+         "\">Vandrel</a></footer>\n";
 }
 
 /// A short page with a heading and one paragraph of escaped text.
 std::string MessagePage(std::string_view title, std::string_view text) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-         "<title>" + EscapeHtml(title) + "</title>\n"
-         "<link rel=\"icon\" href=\"" + AssetPath() + "images/icon.png\">\n"
-         "<link rel=\"stylesheet\" href=\"" + AssetPath() + "page.css\">\n</head>\n"
-         "<body class=\"message-page\">\n<main>\n<h1>" + EscapeHtml(title) + "</h1>\n"
-         "<p id=\"reason\">" + EscapeHtml(text) + "</p>\n"
+         "<title>" +
+         EscapeHtml(title) +
+         "</title>\n"
+         "<link rel=\"icon\" href=\"" +
+         AssetPath() +
+         "images/icon.png\">\n"
+         "<link rel=\"stylesheet\" href=\"" +
+         AssetPath() +
+         "page.css\">\n</head>\n"
+         "<body class=\"message-page\">\n<main>\n<h1>" +
+         EscapeHtml(title) +
+         "</h1>\n"
+         "<p id=\"reason\">" +
+         EscapeHtml(text) +
+         "</p>\n"
          "<p>A level address looks like <code>/cgi-bin/korvz?s=5020100030201ffbfeffbfe55</code>. "
          "The Korvalo Level Editor makes one for the level it shows: Edit, Get HTML.</p>\n"
-         "</main>\n" + Footer() + "</body>\n</html>\n";
+         "</main>\n" +
+         Footer() + "</body>\n</html>\n";
 }
 
 }  // namespace
@@ -156,36 +202,50 @@ std::string EmbedSnippet(const std::string& site, const LevelFacts& level) {
   // buttons and the link of the compact page, without scroll bars.
   const int width = std::max(level.areaWidth + 90, 320);
   const int height = level.areaHeight + 250;
-  return "<iframe src=\"" + EscapeHtml(EmbedAddress(site, level.code)) + "\" width=\"" + std::to_string(width) +
-         "\" height=\"" + std::to_string(height) + "\" title=\"Korvalo level " + level.code +
+  return "<iframe src=\"" + EscapeHtml(EmbedAddress(site, level.code)) + "\" width=\"" +
+         std::to_string(width) + "\" height=\"" + std::to_string(height) +
+         "\" title=\"Korvalo level " + level.code +
          "\" loading=\"lazy\" style=\"border:0\"></iframe>";
 }
 
 std::string LevelPage(const LevelFacts& level, const std::string& site) {
-  return "<!DOCTYPE html>\n<html lang=\"en\">\n" + Head(level, site, true) + BodyStart(level, "level-page") +
-         "<header><h1>Korvalo level</h1><p class=\"size\">" + SizeText(level.boardSize) +
-         " &middot; " + EscapeHtml(ShortestText(level)) + "</p></header>\n"
-         "<main>\n" + PlayArea(level, site) +
+  return "<!DOCTYPE html>\n<html lang=\"en\">\n" + Head(level, site, true) +
+         BodyStart(level, "level-page") + "<header><h1>Korvalo level</h1><p class=\"size\">" +
+         SizeText(level.boardSize) + " &middot; " + EscapeHtml(ShortestText(level)) +
+         "</p></header>\n"
+         "<main>\n" +
+         PlayArea(level, site) +
          "<section class=\"facts\">\n<h2>The level</h2>\n"
-         "<p>Tilt the board: every ball rolls one square that way unless a wall, or a ball that stays, is in its "
+         "<p>Tilt the board: every ball rolls one square that way unless a wall, or a ball that "
+         "stays, is in its "
          "way. The level is solved when every ball stands on the hole of its own colour.</p>\n"
-         "<p id=\"shortest\">" + EscapeHtml(ShortestText(level)) + "</p>\n"
-         "<p><label for=\"code\">Level code</label> <input id=\"code\" class=\"copy-text\" readonly size=\"40\" value=\"" +
-         EscapeHtml(level.code) + "\"> <button type=\"button\" class=\"copy\" data-copy=\"code\">Copy</button></p>\n"
-         "<p>Paste the code into the Korvalo Level Editor (Edit, Copy) to change the level, or give it to the game "
+         "<p id=\"shortest\">" +
+         EscapeHtml(ShortestText(level)) +
+         "</p>\n"
+         "<p><label for=\"code\">Level code</label> <input id=\"code\" class=\"copy-text\" "
+         "readonly size=\"40\" value=\"" +
+         EscapeHtml(level.code) +
+         "\"> <button type=\"button\" class=\"copy\" data-copy=\"code\">Copy</button></p>\n"
+         "<p>Paste the code into the Korvalo Level Editor (Edit, Copy) to change the level, or "
+         "give it to the game "
          "<code>korvalo</code>.</p>\n</section>\n"
          "<section class=\"embed\">\n<h2>Embed</h2>\n"
          "<p>This HTML puts the level, playable, on another page:</p>\n"
          "<textarea id=\"embed-code\" class=\"copy-text\" readonly rows=\"4\" cols=\"60\">" +
-         EscapeHtml(EmbedSnippet(site, level)) + "</textarea>\n"
-         "<p><button type=\"button\" class=\"copy\" data-copy=\"embed-code\">Copy</button></p>\n</section>\n"
-         "</main>\n" + Footer() + "</body>\n</html>\n";
+         EscapeHtml(EmbedSnippet(site, level)) +
+         "</textarea>\n"
+         "<p><button type=\"button\" class=\"copy\" "
+         "data-copy=\"embed-code\">Copy</button></p>\n</section>\n"
+         "</main>\n" +
+         Footer() + "</body>\n</html>\n";
 }
 
 std::string EmbeddedLevelPage(const LevelFacts& level, const std::string& site) {
-  return "<!DOCTYPE html>\n<html lang=\"en\">\n" + Head(level, site, false) + BodyStart(level, "embedded-page") +
-         "<main>\n" + PlayArea(level, site) + "<p class=\"source\"><a href=\"" +
-         EscapeHtml(LevelAddress(site, level.code)) + "\" target=\"_blank\" rel=\"noopener\">Korvalo level</a> &middot; " + EscapeHtml(ShortestText(level)) + "</p>\n</main>\n</body>\n</html>\n";
+  return "<!DOCTYPE html>\n<html lang=\"en\">\n" + Head(level, site, false) +
+         BodyStart(level, "embedded-page") + "<main>\n" + PlayArea(level, site) +
+         "<p class=\"source\"><a href=\"" + EscapeHtml(LevelAddress(site, level.code)) +
+         "\" target=\"_blank\" rel=\"noopener\">Korvalo level</a> &middot; " +
+         EscapeHtml(ShortestText(level)) + "</p>\n</main>\n</body>\n</html>\n";
 }
 
 std::string BadRequestPage(std::string_view reason) {

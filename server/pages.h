@@ -16,7 +16,7 @@ std::string EscapeHtml(std::string_view text);
 
 /// What the page says about its level.
 struct LevelFacts {
-  std::string code;                      // in its written form: hex digits only
+  std::string code;  // in its written form: hex digits only
   int boardSize = 0;
   std::optional<int> shortest;           // moves of a shortest solution; nullopt when none
   std::vector<std::string> statusLines;  // the game's status lines before the first move

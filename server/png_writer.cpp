@@ -18,7 +18,8 @@ void AppendChunk(std::string& out, const char* type, const std::string& data) {
   const std::string typeAndData = std::string(type, 4) + data;
   out += typeAndData;
   const auto* bytes = reinterpret_cast<const Bytef*>(typeAndData.data());
-  AppendBigEndian(out, static_cast<std::uint32_t>(crc32(0L, bytes, static_cast<uInt>(typeAndData.size()))));
+  AppendBigEndian(
+      out, static_cast<std::uint32_t>(crc32(0L, bytes, static_cast<uInt>(typeAndData.size()))));
 }
 
 /// The RGB bytes of one row, written into `row`.
@@ -34,7 +35,9 @@ void ReadRow(const RgbImage& image, int y, std::vector<std::uint8_t>& row) {
 
 enum Filter : std::uint8_t { None = 0, Left = 1, Up = 2 };
 
-int Magnitude(std::uint8_t byte) { return std::abs(static_cast<int>(static_cast<std::int8_t>(byte))); }
+int Magnitude(std::uint8_t byte) {
+  return std::abs(static_cast<int>(static_cast<std::int8_t>(byte)));
+}
 
 /// The filter whose bytes, read as signed values, sum to the least: the usual
 /// guess of which filter compresses a row best.
@@ -60,7 +63,9 @@ std::string FilteredRows(const RgbImage& image) {
     const Filter filter = BestFilter(row, above);
     *next++ = static_cast<char>(filter);
     for (std::size_t i = 0; i < stride; ++i) {
-      const std::uint8_t before = filter == Left ? (i >= 3 ? row[i - 3] : 0) : filter == Up ? above[i] : 0;
+      const std::uint8_t before = filter == Left ? (i >= 3 ? row[i - 3] : 0)
+                                  : filter == Up ? above[i]
+                                                 : 0;
       *next++ = static_cast<char>(static_cast<std::uint8_t>(row[i] - before));
     }
     std::swap(row, above);
@@ -72,7 +77,8 @@ std::string Compressed(const std::string& data) {
   uLongf size = compressBound(static_cast<uLong>(data.size()));
   std::string out(size, '\0');
   const int result = compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-                               reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
+                               reinterpret_cast<const Bytef*>(data.data()),
+                               static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
   if (result != Z_OK) throw std::runtime_error("zlib could not compress the picture");
   out.resize(size);
   return out;
@@ -85,7 +91,8 @@ std::string EncodePng(const RgbImage& image) {
   std::string header;
   AppendBigEndian(header, static_cast<std::uint32_t>(image.width));
   AppendBigEndian(header, static_cast<std::uint32_t>(image.height));
-  header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, adaptive filters, no interlace
+  header += std::string("\x08\x02\x00\x00\x00",
+                        5);  // 8 bits, RGB, deflate, adaptive filters, no interlace
   AppendChunk(png, "IHDR", header);
   AppendChunk(png, "IDAT", Compressed(FilteredRows(image)));
   AppendChunk(png, "IEND", "");

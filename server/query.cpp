@@ -48,7 +48,8 @@ bool IsUtf8(std::string_view text) {
     const int length = SequenceLength(lead);
     if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) return false;
     for (int k = 1; k < length; ++k)
-      if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xc0) != 0x80) return false;
+      if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xc0) != 0x80)
+        return false;
     const auto second = static_cast<unsigned char>(length > 1 ? text[i + 1] : 0);
     if (lead == 0xe0 && second < 0xa0) return false;  // overlong
     if (lead == 0xed && second > 0x9f) return false;  // surrogate
@@ -67,13 +68,16 @@ bool HasControlCharacter(std::string_view text) {
   return false;
 }
 
-bool HasMarkupCharacter(std::string_view text) { return text.find_first_of("<>\"'`") != std::string_view::npos; }
+bool HasMarkupCharacter(std::string_view text) {
+  return text.find_first_of("<>\"'`") != std::string_view::npos;
+}
 
 /// Why this decoded name or value cannot stand in a level address; nullopt when it can.
 std::optional<std::string> Objection(std::string_view text) {
   if (!IsUtf8(text)) return "The address is not valid UTF-8 text.";
   if (HasControlCharacter(text)) return "The address holds control characters.";
-  if (HasMarkupCharacter(text)) return "The address holds characters that have no place in it (< > \" ' `).";
+  if (HasMarkupCharacter(text))
+    return "The address holds characters that have no place in it (< > \" ' `).";
   return std::nullopt;
 }
 
@@ -93,8 +97,8 @@ std::optional<std::string> SwitchObjection(std::string_view name, std::string_vi
 
 std::variant<LevelQuery, QueryError> ReadQuery(std::string_view query) {
   if (query.size() > MaxQueryLength)
-    return QueryError{"The address is too long: a level address has at most " + std::to_string(MaxQueryLength) +
-                      " characters after the question mark."};
+    return QueryError{"The address is too long: a level address has at most " +
+                      std::to_string(MaxQueryLength) + " characters after the question mark."};
   LevelQuery level;
   bool seenCode = false, seenPng = false, seenEmbed = false;
   while (!query.empty()) {
@@ -110,7 +114,10 @@ std::variant<LevelQuery, QueryError> ReadQuery(std::string_view query) {
     for (const std::string* text : {&*name, &*value})
       if (auto objection = Objection(*text)) return QueryError{std::move(*objection)};
 
-    bool* seen = *name == "s" ? &seenCode : *name == "png" ? &seenPng : *name == "embed" ? &seenEmbed : nullptr;
+    bool* seen = *name == "s"       ? &seenCode
+                 : *name == "png"   ? &seenPng
+                 : *name == "embed" ? &seenEmbed
+                                    : nullptr;
     if (seen == nullptr) continue;  // someone else's parameter
     if (*seen) return QueryError{"The parameter " + *name + " is given twice."};
     *seen = true;
@@ -122,7 +129,8 @@ std::variant<LevelQuery, QueryError> ReadQuery(std::string_view query) {
       (*name == "png" ? level.png : level.embed) = true;
     }
   }
-  if (!seenCode) return QueryError{"The address names no level: it needs ?s= followed by a level code."};
+  if (!seenCode)
+    return QueryError{"The address names no level: it needs ?s= followed by a level code."};
   if (level.code.empty()) return QueryError{"The level code after ?s= is empty."};
   if (!IsHexText(level.code))
     return QueryError{"A level code has only the digits 0 to 9 and the letters a to f."};

@@ -24,7 +24,8 @@ namespace {
 constexpr const char* CachedForever = "public, max-age=31536000, immutable";
 
 bool IsHostCharacter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '.';
 }
 
 bool IsDigits(std::string_view text) {
@@ -42,7 +43,8 @@ bool IsPlainHost(std::string_view host) {
     const std::size_t close = host.find(']');
     if (close == std::string_view::npos || close < 3) return false;
     for (char c : host.substr(1, close - 1))
-      if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == ':' || c == '.'))
+      if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') ||
+            c == ':' || c == '.'))
         return false;
     const std::string_view rest = host.substr(close + 1);
     return rest.empty() || (rest.front() == ':' && IsDigits(rest.substr(1)));
@@ -61,7 +63,8 @@ bool IsPlainHost(std::string_view host) {
 /// http:// or https:// and a plain host, with nothing after it.
 bool IsPlainSiteAddress(std::string_view address) {
   for (std::string_view scheme : {"http://", "https://"}) {
-    if (address.substr(0, scheme.size()) == scheme) return IsPlainHost(address.substr(scheme.size()));
+    if (address.substr(0, scheme.size()) == scheme)
+      return IsPlainHost(address.substr(scheme.size()));
   }
   return false;
 }
@@ -83,21 +86,24 @@ HttpResponse BadRequest(const std::string& reason) {
 }
 
 HttpResponse MethodNotAllowed() {
-  HttpResponse response{405, "Method Not Allowed", {{"Allow", "GET, HEAD"}}, MethodNotAllowedPage()};
+  HttpResponse response{
+      405, "Method Not Allowed", {{"Allow", "GET, HEAD"}}, MethodNotAllowedPage()};
   return WithCommonHeaders(std::move(response), "text/html; charset=utf-8", "no-store");
 }
 
 /// Why the code names no level; nullopt when it does. Characters after the
 /// last wall digit, which the editor's reader would ignore, are refused here
 /// so that every level has one address.
-std::optional<std::string> CodeObjection(const std::string& code, const ParseResult& parsed, int boardSize) {
+std::optional<std::string> CodeObjection(const std::string& code, const ParseResult& parsed,
+                                         int boardSize) {
   const std::string shown = code.size() > 40 ? code.substr(0, 40) + "..." : code;
-  if (!parsed.accepted) return "The level code \"" + shown + "\" cannot be read: " + parsed.reason + ".";
+  if (!parsed.accepted)
+    return "The level code \"" + shown + "\" cannot be read: " + parsed.reason + ".";
   const std::size_t length = static_cast<std::size_t>(13 + boardSize * boardSize / 2);
   if (code.size() != length)
-    return "The level code \"" + shown + "\" has " + std::to_string(code.size()) + " characters; a " +
-           std::to_string(boardSize) + " x " + std::to_string(boardSize) + " level code has " +
-           std::to_string(length) + ".";
+    return "The level code \"" + shown + "\" has " + std::to_string(code.size()) +
+           " characters; a " + std::to_string(boardSize) + " x " + std::to_string(boardSize) +
+           " level code has " + std::to_string(length) + ".";
   return std::nullopt;
 }
 
@@ -123,7 +129,8 @@ HttpResponse Picture(const Level& level) {
 HttpResponse Page(Level level, const CgiRequest& request, bool embed) {
   const LevelFacts facts = FactsOf(std::move(level));
   const std::string site = SiteAddress(request);
-  HttpResponse response{200, "OK", {}, embed ? EmbeddedLevelPage(facts, site) : LevelPage(facts, site)};
+  HttpResponse response{
+      200, "OK", {}, embed ? EmbeddedLevelPage(facts, site) : LevelPage(facts, site)};
   return WithCommonHeaders(std::move(response), "text/html; charset=utf-8", CachedForever);
 }
 
@@ -139,7 +146,8 @@ std::string SiteAddress(const CgiRequest& request) {
   if (IsPlainSiteAddress(request.publicAddress)) return request.publicAddress;
   const std::string scheme = request.https ? "https://" : "http://";
   if (IsPlainHost(request.host)) return scheme + request.host;
-  const bool defaultPort = request.serverPort.empty() || request.serverPort == (request.https ? "443" : "80");
+  const bool defaultPort =
+      request.serverPort.empty() || request.serverPort == (request.https ? "443" : "80");
   const std::string host = request.serverName + (defaultPort ? "" : ":" + request.serverPort);
   if (!request.serverName.empty() && IsPlainHost(host)) return scheme + host;
   return {};
@@ -155,7 +163,8 @@ HttpResponse Respond(const CgiRequest& request) {
   // picture's lamp only whether there is a solution.
   Level level;
   const ParseResult parsed = ParseLevelCode(level, wanted.code);
-  if (auto objection = CodeObjection(wanted.code, parsed, level.boardSize)) return BadRequest(*objection);
+  if (auto objection = CodeObjection(wanted.code, parsed, level.boardSize))
+    return BadRequest(*objection);
   if (!wanted.png) return Page(std::move(level), request, wanted.embed);
   level.solvable = SolutionExists(level) ? 1 : 0;
   return Picture(level);

@@ -81,7 +81,8 @@ Vec3 SphereNormal(int u, int v) {
 /// the light is the view direction mirrored about the normal there.
 struct SphereLight {
   Vec3 halfway = SphereNormal(10, 8);
-  Vec3 light{2 * halfway.z * halfway.x, 2 * halfway.z * halfway.y, 2 * halfway.z * halfway.z - 1};
+  Vec3 light{2 * (halfway.z * halfway.x), 2 * (halfway.z * halfway.y),
+             2 * (halfway.z * halfway.z) - 1};
 };
 
 /// One ball frame: white outside the disc, a glossy sphere inside. The tones
@@ -107,9 +108,9 @@ void DrawBallFrame(QImage& sheet, int left, BallTones tones) {
       }
       const Vec3 normal = SphereNormal(u, v);
       const double d = Dot(normal, lighting.light);
-      QRgb colour = d <= centre
-                        ? Mix(tones.rim, tones.mid, std::pow((d - darkest) / (centre - darkest), 0.8))
-                        : Mix(tones.mid, pale, (d - centre) / (brightest - centre));
+      QRgb colour =
+          d <= centre ? Mix(tones.rim, tones.mid, std::pow((d - darkest) / (centre - darkest), 0.8))
+                      : Mix(tones.mid, pale, (d - centre) / (brightest - centre));
       const double gloss = std::pow(std::clamp(Dot(normal, lighting.halfway), 0.0, 1.0), 60.0);
       colour = gloss > 0.999 ? White : Mix(colour, White, gloss);
       sheet.setPixel(left + u, v, colour);
@@ -120,12 +121,14 @@ void DrawBallFrame(QImage& sheet, int left, BallTones tones) {
 /// ball_sheet.png: blue, green and red frames, then the mask (white disc on black).
 QImage BallSheet() {
   QImage sheet = SolidImage(4 * BallFrame, BallFrame, White);
-  for (int colour = 0; colour < 3; ++colour) DrawBallFrame(sheet, BallFrame * colour, BallColours[colour]);
+  for (int colour = 0; colour < 3; ++colour)
+    DrawBallFrame(sheet, BallFrame * colour, BallColours[colour]);
   // The green frame carries one near-white pixel outside its disc; it is kept
   // because the shipped sheet has always had it.
   sheet.setPixel(BallFrame + 26, 18, qRgb(247, 255, 247));
   for (int v = 0; v < BallFrame; ++v)
-    for (int u = 0; u < BallFrame; ++u) sheet.setPixel(3 * BallFrame + u, v, InDisc(u, v) ? White : Black);
+    for (int u = 0; u < BallFrame; ++u)
+      sheet.setPixel(3 * BallFrame + u, v, InDisc(u, v) ? White : Black);
   return sheet;
 }
 
@@ -258,27 +261,36 @@ struct Glyph {
 };
 
 constexpr std::array<Glyph, 9> Font = {{
-    {'S', {".#####.", "#######", "##...##", "##.....", "##.....", "######.", ".######", ".....##", ".....##",
-           "##...##", "#######", ".#####."}},
-    {'O', {".######.", "########", "##....##", "##....##", "##....##", "##....##", "##....##", "##....##",
-           "##....##", "##....##", "########", ".######."}},
-    {'L', {"##....", "##....", "##....", "##....", "##....", "##....", "##....", "##....", "##....", "##....",
-           "######", "######"}},
-    {'U', {"##....##", "##....##", "##....##", "##....##", "##....##", "##....##", "##....##", "##....##",
-           "##....##", "##....##", "########", ".######."}},
-    {'T', {"########", "########", "...##...", "...##...", "...##...", "...##...", "...##...", "...##...",
-           "...##...", "...##...", "...##...", "...##..."}},
+    {'S',
+     {".#####.", "#######", "##...##", "##.....", "##.....", "######.", ".######", ".....##",
+      ".....##", "##...##", "#######", ".#####."}},
+    {'O',
+     {".######.", "########", "##....##", "##....##", "##....##", "##....##", "##....##",
+      "##....##", "##....##", "##....##", "########", ".######."}},
+    {'L',
+     {"##....", "##....", "##....", "##....", "##....", "##....", "##....", "##....", "##....",
+      "##....", "######", "######"}},
+    {'U',
+     {"##....##", "##....##", "##....##", "##....##", "##....##", "##....##", "##....##",
+      "##....##", "##....##", "##....##", "########", ".######."}},
+    {'T',
+     {"########", "########", "...##...", "...##...", "...##...", "...##...", "...##...",
+      "...##...", "...##...", "...##...", "...##...", "...##..."}},
     {'I', {"##", "##", "##", "##", "##", "##", "##", "##", "##", "##", "##", "##"}},
-    {'N', {"###...##", "###...##", "####..##", "####..##", "##.##.##", "##.##.##", "##..####", "##..####",
-           "##...###", "##...###", "##....##", "##....##"}},
-    {'E', {"######", "######", "##....", "##....", "##....", "#####.", "#####.", "##....", "##....", "##....",
-           "######", "######"}},
-    {'X', {"##....##", "##....##", ".##..##.", ".##..##.", "..####..", "...##...", "...##...", "..####..",
-           ".##..##.", ".##..##.", "##....##", "##....##"}},
+    {'N',
+     {"###...##", "###...##", "####..##", "####..##", "##.##.##", "##.##.##", "##..####",
+      "##..####", "##...###", "##...###", "##....##", "##....##"}},
+    {'E',
+     {"######", "######", "##....", "##....", "##....", "#####.", "#####.", "##....", "##....",
+      "##....", "######", "######"}},
+    {'X',
+     {"##....##", "##....##", ".##..##.", ".##..##.", "..####..", "...##...", "...##...",
+      "..####..", ".##..##.", ".##..##.", "##....##", "##....##"}},
 }};
 
 const Glyph& GlyphOf(char letter) {
-  return *std::find_if(Font.begin(), Font.end(), [letter](const Glyph& g) { return g.letter == letter; });
+  return *std::find_if(Font.begin(), Font.end(),
+                       [letter](const Glyph& g) { return g.letter == letter; });
 }
 
 int GlyphWidth(char letter) {
@@ -430,15 +442,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (const int size : ThemeIconSizes) {
-    const QString folder = root.filePath(QStringLiteral("data/icons/hicolor/%1x%1/apps/").arg(size));
+    const QString folder =
+        root.filePath(QStringLiteral("data/icons/hicolor/%1x%1/apps/").arg(size));
     if (!QDir().mkpath(folder) || !Write(Icon(size), folder + ThemeIconName)) return 1;
   }
-  const bool written = Write(BallSheet(), images + "ball_sheet.png") &&
-                       Write(WallHoverSheet(), images + "wall_hover_sheet.png") &&
-                       Write(LampLit(), images + "lamp_lit.png") &&
-                       Write(LampUnlit(), images + "lamp_unlit.png") &&
-                       Write(LabelSolutionExists(), images + "label_solution_exists.png") &&
-                       Write(LabelNoSolution(), images + "label_no_solution.png") &&
-                       Write(Icon(32), icons + "korvalo_32.png") && Write(Icon(16), icons + "korvalo_16.png");
+  const bool written =
+      Write(BallSheet(), images + "ball_sheet.png") &&
+      Write(WallHoverSheet(), images + "wall_hover_sheet.png") &&
+      Write(LampLit(), images + "lamp_lit.png") && Write(LampUnlit(), images + "lamp_unlit.png") &&
+      Write(LabelSolutionExists(), images + "label_solution_exists.png") &&
+      Write(LabelNoSolution(), images + "label_no_solution.png") &&
+      Write(Icon(32), icons + "korvalo_32.png") && Write(Icon(16), icons + "korvalo_16.png");
   return written ? 0 : 1;
 }

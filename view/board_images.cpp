@@ -10,7 +10,8 @@ namespace {
 /// The image as stored, in Format_RGB32. The PNG files carry no colour space,
 /// and none is converted here, so every pixel keeps its exact value.
 QImage LoadImage(const char* name) {
-  return QImage(QStringLiteral(":/images/") + QString::fromLatin1(name)).convertToFormat(QImage::Format_RGB32);
+  return QImage(QStringLiteral(":/images/") + QString::fromLatin1(name))
+      .convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ bool SamePieces(const Pieces& a, const Pieces& b) {
 
 /// Edits that belong to a carry, which is kept as one change when it ends.
 bool IsPointerEdit(const Edit& edit) {
-  return std::holds_alternative<edit::PickUp>(edit) || std::holds_alternative<edit::PutDown>(edit) ||
+  return std::holds_alternative<edit::PickUp>(edit) ||
+         std::holds_alternative<edit::PutDown>(edit) ||
          std::holds_alternative<edit::Exchange>(edit);
 }
 
@@ -52,8 +53,9 @@ bool EndsCarryFirst(const Edit& edit) {
   return std::visit(
       [](const auto& e) {
         using E = std::decay_t<decltype(e)>;
-        constexpr bool pointerEdit = std::is_same_v<E, edit::FlipWall> || std::is_same_v<E, edit::PickUp> ||
-                                     std::is_same_v<E, edit::PutDown> || std::is_same_v<E, edit::Exchange>;
+        constexpr bool pointerEdit =
+            std::is_same_v<E, edit::FlipWall> || std::is_same_v<E, edit::PickUp> ||
+            std::is_same_v<E, edit::PutDown> || std::is_same_v<E, edit::Exchange>;
         return !pointerEdit && !std::is_same_v<E, edit::ReadCode>;
       },
       edit);

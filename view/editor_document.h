@@ -11,8 +11,8 @@
 
 #include "logic/level.h"
 #include "logic/maze.h"
-#include "view/edits.h"
 #include "view/editing_state.h"
+#include "view/edits.h"
 
 class EditorDocument {
  public:

@@ -81,9 +81,11 @@ struct ReplaceLevel {
 }  // namespace edit
 
 /// What a click does: nothing (std::monostate) or one of the pointer's edits.
-using ClickEdit = std::variant<std::monostate, edit::FlipWall, edit::PickUp, edit::PutDown, edit::Exchange>;
+using ClickEdit =
+    std::variant<std::monostate, edit::FlipWall, edit::PickUp, edit::PutDown, edit::Exchange>;
 
 /// Every edit the document applies.
-using Edit = std::variant<edit::FlipWall, edit::PickUp, edit::PutDown, edit::Exchange, edit::EndCarry,
-                          edit::BoardSize, edit::Clear, edit::Random, edit::XFlip, edit::YFlip,
-                          edit::Rotate, edit::SolutionStep, edit::ReadCode, edit::ReplaceLevel>;
+using Edit =
+    std::variant<edit::FlipWall, edit::PickUp, edit::PutDown, edit::Exchange, edit::EndCarry,
+                 edit::BoardSize, edit::Clear, edit::Random, edit::XFlip, edit::YFlip, edit::Rotate,
+                 edit::SolutionStep, edit::ReadCode, edit::ReplaceLevel>;

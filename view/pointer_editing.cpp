@@ -119,7 +119,8 @@ ClickEdit DecideClick(const Level& level, const EditingState& editing, int x, in
 void ResetHover(EditingState& editing) { SetHoveredSquare(editing, -1, -1, WallKind::None); }
 
 bool HoverLiesOnBoard(const EditingState& editing, int boardSize) {
-  if (editing.HoverColumn == -1 && editing.HoverRow == -1) return editing.HoverKind == WallKind::None;
+  if (editing.HoverColumn == -1 && editing.HoverRow == -1)
+    return editing.HoverKind == WallKind::None;
   if (!IsOnBoard(boardSize, editing.HoverColumn, editing.HoverRow)) return false;
   switch (editing.HoverKind) {
     case WallKind::None: return true;

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "logic/level.h"
-#include "view/edits.h"
 #include "view/editing_state.h"
+#include "view/edits.h"
 
 /// Where a point on the floor falls within its square's 42-pixel stripes.
 enum class FloorPart { Square, EastGap, SouthGap, Crossing };

@@ -25,7 +25,9 @@ BoardPixels ToBoardPixels(const BoardImages& images) {
   pixels[static_cast<std::size_t>(BoardImage::WallHoverSheet)] = ToRgbImage(images.wallHoverSheet);
   pixels[static_cast<std::size_t>(BoardImage::LampLit)] = ToRgbImage(images.lampLit);
   pixels[static_cast<std::size_t>(BoardImage::LampUnlit)] = ToRgbImage(images.lampUnlit);
-  pixels[static_cast<std::size_t>(BoardImage::LabelSolutionExists)] = ToRgbImage(images.labelSolutionExists);
-  pixels[static_cast<std::size_t>(BoardImage::LabelNoSolution)] = ToRgbImage(images.labelNoSolution);
+  pixels[static_cast<std::size_t>(BoardImage::LabelSolutionExists)] =
+      ToRgbImage(images.labelSolutionExists);
+  pixels[static_cast<std::size_t>(BoardImage::LabelNoSolution)] =
+      ToRgbImage(images.labelNoSolution);
   return pixels;
 }

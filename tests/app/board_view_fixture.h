@@ -94,7 +94,9 @@ class BoardViewFixture : public ::testing::Test {
   bool Rechecked() const { return view.level().solvable != NotRechecked; }
 
   /// A point of the board image in the view's own coordinates (inside its edge).
-  QPointF InView(int x, int y) const { return QPointF(view.contentsRect().topLeft() + QPoint(x, y)); }
+  QPointF InView(int x, int y) const {
+    return QPointF(view.contentsRect().topLeft() + QPoint(x, y));
+  }
 
   void SendMouse(QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons held) {
     const QPointF local = InView(x, y);

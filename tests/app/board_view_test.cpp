@@ -15,8 +15,8 @@
 #include "app/level_code_dlg.h"
 #include "app/web_addresses.h"
 #include "board_view_fixture.h"
-#include "tests/support/board_test_support.h"
 #include "logic/level_code.h"
+#include "tests/support/board_test_support.h"
 #include "view/board_geometry.h"
 
 namespace {
@@ -109,7 +109,7 @@ TEST_F(BoardViewTest, DoubleClickOnBallPutsItBack) {
 struct CommandCase {
   const char* name;
   int id;
-  bool carrying;        // a ball is in the hand when the command runs
+  bool carrying;  // a ball is in the hand when the command runs
   bool endsCarry;
   bool changesLevel;
   bool rechecks;
@@ -149,9 +149,12 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"RotateCarrying", CommandId("ID_EDIT_ROTATE"), true, true, true, true, true},
         CommandCase{"Test", CommandId("ID_GAME_TEST"), false, false, false, false, false},
         CommandCase{"TestCarrying", CommandId("ID_GAME_TEST"), true, true, false, true, true},
-        CommandCase{"GetHtmlCarrying", CommandId("ID_EDIT_GETHTML"), true, false, false, false, false},
-        CommandCase{"HomepageCarrying", CommandId("ID_HELP_HOMEPAGE"), true, false, false, false, false},
-        CommandCase{"MakerSiteCarrying", CommandId("ID_MAKER_SITE"), true, false, false, false, false}),
+        CommandCase{"GetHtmlCarrying", CommandId("ID_EDIT_GETHTML"), true, false, false, false,
+                    false},
+        CommandCase{"HomepageCarrying", CommandId("ID_HELP_HOMEPAGE"), true, false, false, false,
+                    false},
+        CommandCase{"MakerSiteCarrying", CommandId("ID_MAKER_SITE"), true, false, false, false,
+                    false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BoardViewTest, ClearOpensEveryInnerSideAndKeepsThePieces) {
@@ -223,11 +226,12 @@ TEST_P(BoardSizeTest, KeepsPiecesOnlyForTheSameSize) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, BoardSizeTest,
-                         ::testing::Values(SizeCase{"Three", CommandId("ID_GAME_3X3"), 3, std::nullopt},
-                                           SizeCase{"Five", CommandId("ID_GAME_5X5"), 5, Square{1, 3}},
-                                           SizeCase{"Seven", CommandId("ID_GAME_7X7"), 7, std::nullopt}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, BoardSizeTest,
+    ::testing::Values(SizeCase{"Three", CommandId("ID_GAME_3X3"), 3, std::nullopt},
+                      SizeCase{"Five", CommandId("ID_GAME_5X5"), 5, Square{1, 3}},
+                      SizeCase{"Seven", CommandId("ID_GAME_7X7"), 7, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BoardViewTest, TestPassesTheCodeFollowedByLevelEditor) {
   PickUpRedBall();
@@ -262,7 +266,10 @@ class CapturedStandardError {
     m_file = std::tmpfile();
     ::dup2(::fileno(m_file), STDERR_FILENO);
   }
-  ~CapturedStandardError() { Stop(); std::fclose(m_file); }
+  ~CapturedStandardError() {
+    Stop();
+    std::fclose(m_file);
+  }
   std::string Text() {
     Stop();
     std::string text;
@@ -300,8 +307,8 @@ struct CopyCase {
   const char* name;
   std::function<QString(const QString& code)> edit;
   Qt::Key key;
-  bool reads;         // the text is read: recheck and repaint
-  int boardSize;      // afterwards
+  bool reads;     // the text is read: recheck and repaint
+  int boardSize;  // afterwards
   bool sameBoard;
 };
 
@@ -348,12 +355,18 @@ TEST_P(CopyDialogTest, ReadsOnlyAChangedConfirmedText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, CopyDialogTest,
-    ::testing::Values(
-        CopyCase{"Unchanged", [](const QString& code) { return code; }, Qt::Key_Return, false, 5, true},
-        CopyCase{"Recased", [](const QString& code) { return code.toUpper(); }, Qt::Key_Return, true, 5, true},
-        CopyCase{"LeadingBlank", [](const QString& code) { return " " + code; }, Qt::Key_Return, true, 5, true},
-        CopyCase{"SevenBySeven", [](const QString&) { return QString(ClearedSevenCode); }, Qt::Key_Return, true, 7, false},
-        CopyCase{"SevenBySevenEscaped", [](const QString&) { return QString(ClearedSevenCode); }, Qt::Key_Escape, false, 5, true}),
+    ::testing::Values(CopyCase{"Unchanged", [](const QString& code) { return code; },
+                               Qt::Key_Return, false, 5, true},
+                      CopyCase{"Recased", [](const QString& code) { return code.toUpper(); },
+                               Qt::Key_Return, true, 5, true},
+                      CopyCase{"LeadingBlank", [](const QString& code) { return " " + code; },
+                               Qt::Key_Return, true, 5, true},
+                      CopyCase{"SevenBySeven",
+                               [](const QString&) { return QString(ClearedSevenCode); },
+                               Qt::Key_Return, true, 7, false},
+                      CopyCase{"SevenBySevenEscaped",
+                               [](const QString&) { return QString(ClearedSevenCode); },
+                               Qt::Key_Escape, false, 5, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BoardViewTest, CloseBoxCancelsTheCopyDialog) {
@@ -383,7 +396,8 @@ TEST_F(BoardViewTest, HighDensityScreenGetsWholePixelBlocks) {
     for (int x = 0; x < ViewWidth; ++x) {
       const QRgb pixel = frame.pixel(edge.x() + x, edge.y() + y);
       for (int d = 0; d < 4; ++d) {
-        if (dense.pixel(2 * (edge.x() + x) + d % 2, 2 * (edge.y() + y) + d / 2) != pixel) ++mismatches;
+        if (dense.pixel(2 * (edge.x() + x) + d % 2, 2 * (edge.y() + y) + d / 2) != pixel)
+          ++mismatches;
       }
     }
   }

@@ -43,7 +43,9 @@ class DesignerTest : public ::testing::Test {
     // Nothing asks when the test is over.
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
     if (frame->isVisible() && frame->setDocument().modified()) {
-      WhenDialogOpens([](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Discard)->click(); });
+      WhenDialogOpens([](QWidget* box) {
+        qobject_cast<QMessageBox*>(box)->button(QMessageBox::Discard)->click();
+      });
     }
     frame->close();
   }
@@ -86,13 +88,16 @@ TEST(StatusTextTest, SaysTheLengthOrWhatIsCarried) {
 
 TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKeys) {
   EXPECT_EQ(MenuBarOutline(frame->menuBar()).toStdString(),
-            "&File[New\tCtrl+N|Open...\tCtrl+O|Open Recent>|-|Save\tCtrl+S|Save As...\tCtrl+Shift+S|-|Exit\tCtrl+Q] "
+            "&File[New\tCtrl+N|Open...\tCtrl+O|Open Recent>|-|Save\tCtrl+S|Save "
+            "As...\tCtrl+Shift+S|-|Exit\tCtrl+Q] "
             "&Game[3x3|5x5|7x7|-|Generate...\tCtrl+G|-|Test\tCtrl+T] "
             "&Edit[Undo\tCtrl+Z|Redo\tCtrl+Y|-|Copy Level Code\tCtrl+C|Paste Level Code\tCtrl+V|-|"
             "Clear\tCtrl+Shift+N|Random\tCtrl+R|-|X-flip\tCtrl+Shift+X|Y-flip\tCtrl+Shift+Y|"
             "Rotate\tCtrl+Shift+R|-|Get &HTML|-|Level Code...\tCtrl+L] "
-            "&Set[Add Level\tCtrl+Shift+A|Replace Selected Level\tCtrl+Shift+E|Remove Selected Level\tCtrl+Shift+Del|-|"
-            "Move Up\tCtrl+Shift+Up|Move Down\tCtrl+Shift+Down|-|Edit Selected Level\tCtrl+E|-|Title and Author...] "
+            "&Set[Add Level\tCtrl+Shift+A|Replace Selected Level\tCtrl+Shift+E|Remove Selected "
+            "Level\tCtrl+Shift+Del|-|"
+            "Move Up\tCtrl+Shift+Up|Move Down\tCtrl+Shift+Down|-|Edit Selected "
+            "Level\tCtrl+E|-|Title and Author...] "
             "&Help[About|Homepage] "
             "&Vandrel");
   // Every key names one command only.
@@ -100,7 +105,8 @@ TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKe
   for (QAction* action : frame->actions()) {
     for (const QKeySequence& key : action->shortcuts()) keys << key.toString();
   }
-  EXPECT_EQ(keys.size(), QSet<QString>(keys.begin(), keys.end()).size()) << keys.join(' ').toStdString();
+  EXPECT_EQ(keys.size(), QSet<QString>(keys.begin(), keys.end()).size())
+      << keys.join(' ').toStdString();
   EXPECT_EQ(frame->boardView().contentsRect().size(), QSize(ViewWidth, ViewHeight));
   EXPECT_TRUE(frame->windowTitle().startsWith("Korvalo Level Designer"));
 }
@@ -167,11 +173,13 @@ TEST_P(PasteTest, ReadsAllOrNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, PasteTest,
     ::testing::Values(PasteCase{"SevenBySeven", ClearedSevenCode, true, "No solution"},
-                      PasteCase{"WithLineBreakAndBlanks", QString("  %1\n").arg(ClearedSevenCode), true, "No solution"},
+                      PasteCase{"WithLineBreakAndBlanks", QString("  %1\n").arg(ClearedSevenCode),
+                                true, "No solution"},
                       PasteCase{"Empty", "", false, "Not pasted: "},
                       PasteCase{"Words", "hello there", false, "Not pasted: the first character"},
                       PasteCase{"TooShort", "70033666633", false, "Not pasted: the code ends"},
-                      PasteCase{"TwoBallsOnOneSquare", "3000022221100fbe5", false, "Not pasted: two balls"}),
+                      PasteCase{"TwoBallsOnOneSquare", "3000022221100fbe5", false,
+                                "Not pasted: two balls"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DesignerTest, SetPanelAddsReplacesRemovesReordersAndOpensLevels) {
@@ -227,7 +235,8 @@ TEST_F(DesignerTest, SaveThenOpenGivesTheSameSetAndRemembersIt) {
 TEST_F(DesignerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
   QTemporaryDir folder;
   Run("ID_SET_ADD");
-  WhenDialogOpens([](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
+  WhenDialogOpens(
+      [](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
   EXPECT_FALSE(frame->SaveSetFile(folder.filePath("no/such/folder/set.txt")));
   EXPECT_TRUE(frame->setDocument().modified());
 }
@@ -239,7 +248,8 @@ struct QuestionCase {
   bool saved;
 };
 
-class UnsavedChangesTest : public DesignerTest, public ::testing::WithParamInterface<QuestionCase> {};
+class UnsavedChangesTest : public DesignerTest,
+                           public ::testing::WithParamInterface<QuestionCase> {};
 
 TEST_P(UnsavedChangesTest, ClosingAsksFirst) {
   const QuestionCase& c = GetParam();
@@ -264,18 +274,21 @@ TEST_P(UnsavedChangesTest, ClosingAsksFirst) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, UnsavedChangesTest,
-                         ::testing::Values(QuestionCase{"Save", QMessageBox::Save, true, true},
-                                           QuestionCase{"Discard", QMessageBox::Discard, true, false},
-                                           QuestionCase{"Cancel", QMessageBox::Cancel, false, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, UnsavedChangesTest,
+    ::testing::Values(QuestionCase{"Save", QMessageBox::Save, true, true},
+                      QuestionCase{"Discard", QMessageBox::Discard, true, false},
+                      QuestionCase{"Cancel", QMessageBox::Cancel, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DesignerTest, NewAndOpenAskToo) {
   Run("ID_SET_ADD");
-  WhenDialogOpens([](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Cancel)->click(); });
+  WhenDialogOpens(
+      [](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Cancel)->click(); });
   Run("ID_FILE_NEW");
   EXPECT_EQ(frame->setDocument().size(), 1u);
-  WhenDialogOpens([](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Discard)->click(); });
+  WhenDialogOpens(
+      [](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Discard)->click(); });
   Run("ID_FILE_NEW");
   EXPECT_EQ(frame->setDocument().size(), 0u);
 }

@@ -24,10 +24,10 @@ class NoBrowser : public QObject {
 
 /// Every command but the two dialogs and Exit.
 constexpr int RandomCommands[] = {
-    CommandId("ID_GAME_3X3"),     CommandId("ID_GAME_5X5"),      CommandId("ID_GAME_7X7"),
-    CommandId("ID_EDIT_CLEARMAZE"), CommandId("ID_EDIT_RANDOM"), CommandId("ID_GAME_TEST"),
-    CommandId("ID_EDIT_YFLIP"),   CommandId("ID_EDIT_XFLIP"),    CommandId("ID_EDIT_ROTATE"),
-    CommandId("ID_SOLUTION_STEP"), CommandId("ID_EDIT_GETHTML"), CommandId("ID_HELP_HOMEPAGE"),
+    CommandId("ID_GAME_3X3"),       CommandId("ID_GAME_5X5"),     CommandId("ID_GAME_7X7"),
+    CommandId("ID_EDIT_CLEARMAZE"), CommandId("ID_EDIT_RANDOM"),  CommandId("ID_GAME_TEST"),
+    CommandId("ID_EDIT_YFLIP"),     CommandId("ID_EDIT_XFLIP"),   CommandId("ID_EDIT_ROTATE"),
+    CommandId("ID_SOLUTION_STEP"),  CommandId("ID_EDIT_GETHTML"), CommandId("ID_HELP_HOMEPAGE"),
     CommandId("ID_MAKER_SITE")};
 
 class EditingRobustnessTest : public BoardViewFixture {
@@ -44,10 +44,16 @@ class EditingRobustnessTest : public BoardViewFixture {
   void SendRandomEvent() {
     const QPoint point = RandomPoint();
     switch (Draw(10)) {
-      case 0: case 1: case 2: case 3: MoveTo(point.x(), point.y()); break;
-      case 4: case 5: case 6: Click(point.x(), point.y()); break;
+      case 0:
+      case 1:
+      case 2:
+      case 3: MoveTo(point.x(), point.y()); break;
+      case 4:
+      case 5:
+      case 6: Click(point.x(), point.y()); break;
       case 7: DoubleClick(point.x(), point.y()); break;
-      case 8: case 9: view.OnCommand(RandomCommands[Draw(std::size(RandomCommands))]); break;
+      case 8:
+      case 9: view.OnCommand(RandomCommands[Draw(std::size(RandomCommands))]); break;
     }
   }
 
@@ -58,7 +64,8 @@ class EditingRobustnessTest : public BoardViewFixture {
     ASSERT_EQ(level.cells.size(), static_cast<std::size_t>(level.boardSize * level.boardSize));
     ASSERT_TRUE(level.predecessors.empty()) << "only the ordered search writes the table";
     ASSERT_TRUE(HoverLiesOnBoard(editing, level.boardSize)) << "after event " << event;
-    ASSERT_TRUE(editing.CarriedItem >= CarriedPiece::Nothing && editing.CarriedItem <= CarriedPiece::RedHole);
+    ASSERT_TRUE(editing.CarriedItem >= CarriedPiece::Nothing &&
+                editing.CarriedItem <= CarriedPiece::RedHole);
     if (IsCarrying(editing)) {
       ASSERT_EQ(editing.HoverKind, WallKind::None);
     }

@@ -70,12 +70,14 @@ TEST_F(GameLookupTest, CurrentFolderIsNeverSearched) {
     qputenv("PATH", path);
     EXPECT_TRUE(Find().isEmpty());
   }
-  EXPECT_TRUE(FindGameExecutable(QString()).isEmpty()) << "an unknown editor folder is not the current one";
+  EXPECT_TRUE(FindGameExecutable(QString()).isEmpty())
+      << "an unknown editor folder is not the current one";
   EXPECT_TRUE(FindGameExecutable(QStringLiteral(".")).isEmpty());
 }
 
 TEST(GameParameterTextTest, CodeRunsStraightIntoLevelEditor) {
-  EXPECT_EQ(GameParameterText("5002244442200ffbfeffbfe55"), "5002244442200ffbfeffbfe55Level Editor");
+  EXPECT_EQ(GameParameterText("5002244442200ffbfeffbfe55"),
+            "5002244442200ffbfeffbfe55Level Editor");
 }
 
 }  // namespace

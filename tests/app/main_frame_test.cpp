@@ -1,12 +1,14 @@
+#include "app/main_frame.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -16,7 +18,6 @@
 #include "app/command_table.h"
 #include "app/editor_app.h"
 #include "app/level_code_dlg.h"
-#include "app/main_frame.h"
 #include "board_view_fixture.h"
 #include "tests/support/board_test_support.h"
 #include "view/board_geometry.h"
@@ -24,7 +25,6 @@
 namespace {
 
 using testsupport::AllInnerSidesOpen;
-
 
 class MainFrameTest : public ::testing::Test {
  protected:
@@ -69,10 +69,11 @@ struct KeyCase {
 };
 
 TEST_F(MainFrameTest, EightKeysNameTheirCommands) {
-  const KeyCase keys[] = {{"Ctrl+C", CommandId("ID_EDIT_COPYCODE")}, {"Ctrl+N", CommandId("ID_EDIT_CLEARMAZE")},
-                          {"Ctrl+Alt+O", CommandId("ID_SOLUTION_STEP")}, {"Ctrl+R", CommandId("ID_EDIT_RANDOM")},
-                          {"Ctrl+T", CommandId("ID_GAME_TEST")},     {"Ctrl+X", CommandId("ID_EDIT_XFLIP")},
-                          {"Ctrl+Y", CommandId("ID_EDIT_YFLIP")},    {"Ctrl+Z", CommandId("ID_EDIT_ROTATE")}};
+  const KeyCase keys[] = {
+      {"Ctrl+C", CommandId("ID_EDIT_COPYCODE")},     {"Ctrl+N", CommandId("ID_EDIT_CLEARMAZE")},
+      {"Ctrl+Alt+O", CommandId("ID_SOLUTION_STEP")}, {"Ctrl+R", CommandId("ID_EDIT_RANDOM")},
+      {"Ctrl+T", CommandId("ID_GAME_TEST")},         {"Ctrl+X", CommandId("ID_EDIT_XFLIP")},
+      {"Ctrl+Y", CommandId("ID_EDIT_YFLIP")},        {"Ctrl+Z", CommandId("ID_EDIT_ROTATE")}};
   std::map<int, QString> expected;
   for (const KeyCase& key : keys) expected[key.id] = key.keys;
   std::map<int, QString> bound;

@@ -1,12 +1,12 @@
 // The server of the three web addresses: the build constant, overridden at run
 // time by the environment variable KORVALO_SERVER.
 
+#include "app/web_addresses.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <optional>
-
-#include "app/web_addresses.h"
 
 namespace {
 
@@ -46,7 +46,8 @@ const ServerCase ServerCases[] = {
     {"blank", QByteArray("  "), BuiltIn},
     {"a local server", QByteArray("http://127.0.0.1:8080"), "http://127.0.0.1:8080"},
     {"with a trailing slash", QByteArray("http://127.0.0.1:8080/"), "http://127.0.0.1:8080"},
-    {"with slashes and blanks", QByteArray(" https://levels.example.org// "), "https://levels.example.org"},
+    {"with slashes and blanks", QByteArray(" https://levels.example.org// "),
+     "https://levels.example.org"},
 };
 
 TEST(WebAddressesTest, EnvironmentOverridesTheBuiltInServer) {
@@ -54,7 +55,8 @@ TEST(WebAddressesTest, EnvironmentOverridesTheBuiltInServer) {
     SCOPED_TRACE(c.name);
     const ServerVariable variable(c.variable);
     EXPECT_EQ(ServerAddress(), c.server);
-    EXPECT_EQ(SharingPageAddress("3111221000110fbe5"), c.server + "/cgi-bin/korvz?s=3111221000110fbe5");
+    EXPECT_EQ(SharingPageAddress("3111221000110fbe5"),
+              c.server + "/cgi-bin/korvz?s=3111221000110fbe5");
     EXPECT_EQ(HomePageAddress(), c.server + "/eng/pc/korvalo_editor.html");
     EXPECT_EQ(MakerSiteAddress(), c.server + "/eng");
   }

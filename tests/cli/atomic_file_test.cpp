@@ -83,31 +83,57 @@ struct TargetCase {
 
 const TargetCase TargetCases[] = {
     {"NewFile", [](const TempFolder&) {}, "level.png", nullptr, {"level.png"}},
-    {"EarlierFile", [](const TempFolder& f) { Put(f / "level.png", Earlier); }, "level.png", nullptr,
+    {"EarlierFile",
+     [](const TempFolder& f) { Put(f / "level.png", Earlier); },
+     "level.png",
+     nullptr,
      {"level.png"}},
     {"LinkToAFile",
      [](const TempFolder& f) {
        Put(f / "real.png", Earlier);
        fs::create_symlink("real.png", f / "link.png");
      },
-     "link.png", nullptr, {"real.png", "link.png"}},
-    {"Folder", [](const TempFolder& f) { fs::create_directory(f / "level.png"); }, "level.png",
-     "level.png' is not a regular file; it is left alone", {"level.png"}},
-    {"Fifo", [](const TempFolder& f) { ::mkfifo((f / "level.png").c_str(), 0644); }, "level.png",
-     "is not a regular file", {"level.png"}},
-    {"Socket", [](const TempFolder& f) { ASSERT_TRUE(MakeSocket(f / "level.png")); }, "level.png",
-     "is not a regular file", {"level.png"}},
+     "link.png",
+     nullptr,
+     {"real.png", "link.png"}},
+    {"Folder",
+     [](const TempFolder& f) { fs::create_directory(f / "level.png"); },
+     "level.png",
+     "level.png' is not a regular file; it is left alone",
+     {"level.png"}},
+    {"Fifo",
+     [](const TempFolder& f) { ::mkfifo((f / "level.png").c_str(), 0644); },
+     "level.png",
+     "is not a regular file",
+     {"level.png"}},
+    {"Socket",
+     [](const TempFolder& f) { ASSERT_TRUE(MakeSocket(f / "level.png")); },
+     "level.png",
+     "is not a regular file",
+     {"level.png"}},
     {"LinkToAFifo",
      [](const TempFolder& f) {
        ::mkfifo((f / "fifo").c_str(), 0644);
        fs::create_symlink("fifo", f / "level.png");
      },
-     "level.png", "is not a regular file", {"fifo", "level.png"}},
-    {"LinkToNothing", [](const TempFolder& f) { fs::create_symlink("gone.png", f / "level.png"); },
-     "level.png", "No such file or directory", {"level.png"}},
-    {"MissingFolder", [](const TempFolder&) {}, "missing/level.png", "No such file or directory", {}},
-    {"FileAsFolder", [](const TempFolder& f) { Put(f / "notes", Earlier); }, "notes/level.png",
-     "Not a directory", {"notes"}},
+     "level.png",
+     "is not a regular file",
+     {"fifo", "level.png"}},
+    {"LinkToNothing",
+     [](const TempFolder& f) { fs::create_symlink("gone.png", f / "level.png"); },
+     "level.png",
+     "No such file or directory",
+     {"level.png"}},
+    {"MissingFolder",
+     [](const TempFolder&) {},
+     "missing/level.png",
+     "No such file or directory",
+     {}},
+    {"FileAsFolder",
+     [](const TempFolder& f) { Put(f / "notes", Earlier); },
+     "notes/level.png",
+     "Not a directory",
+     {"notes"}},
 };
 
 void PrintTo(const TargetCase& c, std::ostream* out) { *out << c.name; }
@@ -124,7 +150,8 @@ TEST_P(ReplaceFileTest, WritesRegularFilesAndLeavesEverythingElseAlone) {
   if (c.failure == nullptr) {
     EXPECT_FALSE(failure) << failure->message;
     EXPECT_EQ(Contents(target), Picture);
-    EXPECT_EQ(TypeOf(target), typeBefore == fs::file_type::not_found ? fs::file_type::regular : typeBefore);
+    EXPECT_EQ(TypeOf(target),
+              typeBefore == fs::file_type::not_found ? fs::file_type::regular : typeBefore);
   } else {
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->message.find(c.failure), std::string::npos) << failure->message;
@@ -134,7 +161,9 @@ TEST_P(ReplaceFileTest, WritesRegularFilesAndLeavesEverythingElseAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, ReplaceFileTest, testing::ValuesIn(TargetCases),
-                         [](const testing::TestParamInfo<TargetCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<TargetCase>& info) {
+                           return info.param.name;
+                         });
 
 TEST(ReplaceFileTest, ADeviceIsRefused) {
   TempFolder folder;
@@ -158,7 +187,8 @@ TEST(ReplaceFileTest, AReplacedFileKeepsItsPermissionsANewOneFollowsTheUmask) {
   EXPECT_FALSE(ReplaceFile(folder / "kept.png", Picture));
   EXPECT_FALSE(ReplaceFile(folder / "new.png", Picture));
   ::umask(mask);
-  struct stat kept {}, fresh {};
+  struct stat kept {
+  }, fresh{};
   ASSERT_EQ(::stat((folder / "kept.png").c_str(), &kept), 0);
   ASSERT_EQ(::stat((folder / "new.png").c_str(), &fresh), 0);
   EXPECT_EQ(kept.st_mode & 07777, 0640u);
@@ -169,7 +199,7 @@ TEST(ReplaceFileTest, AReplacedFileKeepsItsPermissionsANewOneFollowsTheUmask) {
 TEST(ReplaceFileTest, AFailedWriteLeavesTheEarlierFileByteForByte) {
   TempFolder folder;
   Put(folder / "kept.png", Earlier);
-  rlimit previous {};
+  rlimit previous{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
   const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
   rlimit small = previous;
@@ -191,7 +221,8 @@ TEST(ReplaceFileTest, AFailedWriteLeavesTheEarlierFileByteForByte) {
 TEST(ReplaceFileTest, ControlBytesInTheNameAreEscapedInTheMessage) {
   const std::optional<FileWriteFailure> failure = ReplaceFile("/nonexistent\x1b[2J/x.png", Picture);
   ASSERT_TRUE(failure);
-  EXPECT_NE(failure->message.find("'/nonexistent\\x1b[2J/x.png'"), std::string::npos) << failure->message;
+  EXPECT_NE(failure->message.find("'/nonexistent\\x1b[2J/x.png'"), std::string::npos)
+      << failure->message;
 }
 
 }  // namespace

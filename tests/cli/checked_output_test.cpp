@@ -49,11 +49,15 @@ struct WriteCase {
 };
 
 const WriteCase WriteCases[] = {
-    {"WholeWrites", SIZE_MAX, SIZE_MAX, CheckedOutput::Buffering::Full, "first line\n" + Big + "last\n", 0},
-    {"ShortWritesAreCompleted", 7, SIZE_MAX, CheckedOutput::Buffering::Full, "first line\n" + Big + "last\n", 0},
-    {"UnbufferedShortWrites", 1000, SIZE_MAX, CheckedOutput::Buffering::None, "first line\n" + Big + "last\n", 0},
+    {"WholeWrites", SIZE_MAX, SIZE_MAX, CheckedOutput::Buffering::Full,
+     "first line\n" + Big + "last\n", 0},
+    {"ShortWritesAreCompleted", 7, SIZE_MAX, CheckedOutput::Buffering::Full,
+     "first line\n" + Big + "last\n", 0},
+    {"UnbufferedShortWrites", 1000, SIZE_MAX, CheckedOutput::Buffering::None,
+     "first line\n" + Big + "last\n", 0},
     {"FullAfterFiveBytes", SIZE_MAX, 5, CheckedOutput::Buffering::Full, "first", ENOSPC},
-    {"FullInTheBigWrite", 4096, 20000, CheckedOutput::Buffering::Full, ("first line\n" + Big).substr(0, 20000), ENOSPC},
+    {"FullInTheBigWrite", 4096, 20000, CheckedOutput::Buffering::Full,
+     ("first line\n" + Big).substr(0, 20000), ENOSPC},
     {"UnbufferedFull", SIZE_MAX, 11, CheckedOutput::Buffering::None, "first line\n", ENOSPC},
 };
 
@@ -85,25 +89,34 @@ TEST_P(CheckedOutputTest, WritesEverythingOrRemembersTheFirstFailure) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Streams, CheckedOutputTest, testing::ValuesIn(WriteCases),
-                         [](const testing::TestParamInfo<WriteCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<WriteCase>& info) {
+                           return info.param.name;
+                         });
 
 TEST(CheckedOutputTest, AStreamThatTakesNothingWithoutErrorIsAFailure) {
-  CheckedOutput output([](const char*, std::size_t) { return WriteOutcome{0, 0}; },
-                       CheckedOutput::Buffering::None);
+  CheckedOutput output(
+      [](const char*, std::size_t) {
+        return WriteOutcome{0, 0};
+      },
+      CheckedOutput::Buffering::None);
   output.Write("x");
   EXPECT_EQ(output.Error(), EIO);
 }
 
 TEST(CheckedOutputTest, BufferedTextWaitsForFlushOrForTheTiedStream) {
   std::string order;
-  CheckedOutput out([&](const char* b, std::size_t n) {
-    order += "out:" + std::string(b, n);
-    return WriteOutcome{n, 0};
-  }, CheckedOutput::Buffering::Full);
-  CheckedOutput err([&](const char* b, std::size_t n) {
-    order += "err:" + std::string(b, n);
-    return WriteOutcome{n, 0};
-  }, CheckedOutput::Buffering::None);
+  CheckedOutput out(
+      [&](const char* b, std::size_t n) {
+        order += "out:" + std::string(b, n);
+        return WriteOutcome{n, 0};
+      },
+      CheckedOutput::Buffering::Full);
+  CheckedOutput err(
+      [&](const char* b, std::size_t n) {
+        order += "err:" + std::string(b, n);
+        return WriteOutcome{n, 0};
+      },
+      CheckedOutput::Buffering::None);
   err.FlushFirst(&out);
   out.Write("line 1\n");
   out.Write("line 2\n");

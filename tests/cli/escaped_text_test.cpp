@@ -20,7 +20,7 @@ TEST(EscapeTextTest, OnlyPrintableAsciiStaysAsItIs) {
       {"3001122221100fbe5 and more: ~!", "3001122221100fbe5 and more: ~!"},
       {"", ""},
       {"\x1b]0;title\x07", "\\x1b]0;title\\x07"},  // a terminal title change
-      {"\x1b[2J", "\\x1b[2J"},                    // clearing the screen
+      {"\x1b[2J", "\\x1b[2J"},                     // clearing the screen
       {"a\tb\r\n", "a\\x09b\\x0d\\x0a"},
       {std::string("\0", 1), "\\x00"},
       {"\x7f\x80\xff", "\\x7f\\x80\\xff"},

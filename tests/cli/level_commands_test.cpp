@@ -26,7 +26,7 @@ struct Outcome {
 };
 
 Outcome Invoke(Command command, const std::vector<std::string>& args, const std::string& input = {},
-            int inputError = 0) {
+               int inputError = 0) {
   MemoryStreams io(input, inputError);
   const int status = command(args, io.streams());
   return {status, io.FlushedOut(), io.err()};
@@ -41,10 +41,10 @@ std::string InFolder(std::string text, const std::string& folder) {
   return text;
 }
 
-constexpr const char* Maze = "31011121121026ac5";         // four moves
-constexpr const char* MazeTurned = "3011121111022cbc1";   // its quarter turn
-constexpr const char* OpenBoard = "3001122221100fbe5";    // no solution
-constexpr const char* Solvable3 = "3111221000110fbe5";    // NW
+constexpr const char* Maze = "31011121121026ac5";        // four moves
+constexpr const char* MazeTurned = "3011121111022cbc1";  // its quarter turn
+constexpr const char* OpenBoard = "3001122221100fbe5";   // no solution
+constexpr const char* Solvable3 = "3111221000110fbe5";   // NW
 constexpr const char* Corridor = "5020100030201ffbfeffbfe55";
 constexpr const char* Maze7 = "7003366663300d4dae70cec86baf110a5e554";
 
@@ -56,12 +56,12 @@ const std::string SetText = std::string("\xEF\xBB\xBF# title: First steps\r\n") 
                             Maze + "\tThe small maze\r\n" +
                             "# a comment\r\n"
                             "   \r\n" +
-                            MazeTurned + "\r\n" +
-                            "bogus\r\n" +
-                            Solvable3 + " trailing\r\n" + OpenBoard + "\r\n";
+                            MazeTurned + "\r\n" + "bogus\r\n" + Solvable3 + " trailing\r\n" +
+                            OpenBoard + "\r\n";
 
 const std::string NoSize = "the first character must be the board size 3, 5 or 7";
-const std::string TextFollows = "text follows the 17 characters of the code; a title goes after a tab";
+const std::string TextFollows =
+    "text follows the 17 characters of the code; a title goes after a tab";
 
 // ---------------------------------------------------------------------------
 // canon
@@ -137,32 +137,68 @@ std::string SetReasons(const std::string& command, const std::string& where) {
 INSTANTIATE_TEST_SUITE_P(
     Sets, SetReadingTest,
     testing::Values(
-        SetCase{"SolveFile", RunSolve, {"{dir}/set.txt"}, "", 1, SolvedSet,
+        SetCase{"SolveFile",
+                RunSolve,
+                {"{dir}/set.txt"},
+                "",
+                1,
+                SolvedSet,
                 SetReasons("solve", "{dir}/set.txt, ")},
         SetCase{"SolveStandardInput", RunSolve, {}, SetText, 1, SolvedSet, SetReasons("solve", "")},
-        SetCase{"CanonFile", RunCanon, {"{dir}/set.txt"}, "", 1, CanonSet,
+        SetCase{"CanonFile",
+                RunCanon,
+                {"{dir}/set.txt"},
+                "",
+                1,
+                CanonSet,
                 SetReasons("canon", "{dir}/set.txt, ")},
         SetCase{"CanonStandardInput", RunCanon, {}, SetText, 1, CanonSet, SetReasons("canon", "")},
         // Codes and files mixed, in the order given.
-        SetCase{"CodesAroundAFile", RunCanon, {OpenBoard, "{dir}/empty.txt", Maze}, "", 0,
-                std::string(OpenBoard) + "\t" + OpenBoard + "\n" + Maze + "\t" + MazeTurned + "\n", ""},
+        SetCase{"CodesAroundAFile",
+                RunCanon,
+                {OpenBoard, "{dir}/empty.txt", Maze},
+                "",
+                0,
+                std::string(OpenBoard) + "\t" + OpenBoard + "\n" + Maze + "\t" + MazeTurned + "\n",
+                ""},
         // An argument is a code unless it names a file; one that looks like a
         // file name says that no file has it.
-        SetCase{"MissingFileIsAnInvalidCode", RunSolve, {"{dir}/sett.txt", Solvable3}, "", 1,
+        SetCase{"MissingFileIsAnInvalidCode",
+                RunSolve,
+                {"{dir}/sett.txt", Solvable3},
+                "",
+                1,
                 "{dir}/sett.txt\tinvalid\t-\t-\n" + std::string(Solvable3) + "\tsolvable\t2\tNW\n",
                 "korvalo-level solve: invalid code '{dir}/sett.txt': " + NoSize +
                     " (and no file has this name)\n"},
         // A code followed by more text is still read as an argument, as before.
-        SetCase{"ArgumentWithTextAfterTheCode", RunSolve, {std::string(Solvable3) + "x"}, "", 0,
-                std::string(Solvable3) + "x\tsolvable\t2\tNW\n", ""},
-        SetCase{"FolderCannotBeRead", RunSolve, {"{dir}", Solvable3}, "", 1,
+        SetCase{"ArgumentWithTextAfterTheCode",
+                RunSolve,
+                {std::string(Solvable3) + "x"},
+                "",
+                0,
+                std::string(Solvable3) + "x\tsolvable\t2\tNW\n",
+                ""},
+        SetCase{"FolderCannotBeRead",
+                RunSolve,
+                {"{dir}", Solvable3},
+                "",
+                1,
                 std::string(Solvable3) + "\tsolvable\t2\tNW\n",
                 "korvalo-level solve: cannot read '{dir}': Is a directory\n"},
-        SetCase{"TitlesAreNotEchoed", RunSolve, {}, std::string(Maze) + "\tA \x1b[2Jtitle\n", 0,
-                std::string(Maze) + "\tsolvable\t4\tSENW\n", ""},
+        SetCase{"TitlesAreNotEchoed",
+                RunSolve,
+                {},
+                std::string(Maze) + "\tA \x1b[2Jtitle\n",
+                0,
+                std::string(Maze) + "\tsolvable\t4\tSENW\n",
+                ""},
         SetCase{"OnlyCommentsAndBlankLines", RunCanon, {}, "# title: Nothing\n\n#\n", 0, "", ""},
-        SetCase{"TooLongLineThenAValidOne", RunCanon, {},
-                std::string(5000, '7') + "\r\n" + MazeTurned + "\n", 1,
+        SetCase{"TooLongLineThenAValidOne",
+                RunCanon,
+                {},
+                std::string(5000, '7') + "\r\n" + MazeTurned + "\n",
+                1,
                 std::string(32, '7') + "...\tinvalid\n" + MazeTurned + "\t" + MazeTurned + "\n",
                 "korvalo-level canon: line 1: invalid code '" + std::string(32, '7') +
                     "...': line too long\n"}),
@@ -204,14 +240,15 @@ INSTANTIATE_TEST_SUITE_P(
     Sets, CheckSetTest,
     testing::Values(
         CheckCase{"Empty", "", 0, ""},
-        CheckCase{"GoodSet",
-                  "# title: Good\n" + std::string(Maze) + "\tOne\n" + Corridor + "\n" + Maze7 + "\n", 0,
-                  ""},
+        CheckCase{
+            "GoodSet",
+            "# title: Good\n" + std::string(Maze) + "\tOne\n" + Corridor + "\n" + Maze7 + "\n", 0,
+            ""},
         CheckCase{"EveryKindOfProblem", SetText, 1,
                   "line 7: 3011121111022cbc1 is the same level as line 4, up to turns and mirrors\n"
-                  "line 8: invalid level 'bogus': " + NoSize + "\n" +
-                      "line 9: invalid level '3111221000110fbe5 trailing': " + TextFollows + "\n" +
-                      "line 10: 3001122221100fbe5 has no solution\n"},
+                  "line 8: invalid level 'bogus': " +
+                      NoSize + "\n" + "line 9: invalid level '3111221000110fbe5 trailing': " +
+                      TextFollows + "\n" + "line 10: 3001122221100fbe5 has no solution\n"},
         // Both problems of one line; the first line of a level is named for
         // every later copy.
         CheckCase{"UnsolvableCopies",
@@ -266,35 +303,69 @@ TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTheHelp) {
       {RunCheckSet, "check-set", {"-x"}, "unknown option '-x'"},
       {RunGenerate, "generate", {}, "--size is needed"},
       {RunGenerate, "generate", {"--size", "5"}, "--moves is needed"},
-      {RunGenerate, "generate", {"--size", "4", "--moves", "3"}, "the board size must be 3, 5 or 7"},
-      {RunGenerate, "generate", {"--size", "5", "--moves", "9-3"},
+      {RunGenerate,
+       "generate",
+       {"--size", "4", "--moves", "3"},
+       "the board size must be 3, 5 or 7"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "9-3"},
        "the largest number of moves must not be below the least"},
-      {RunGenerate, "generate", {"--size", "5", "--moves", "-3"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "-3"},
        "--moves expects MIN or MIN-MAX, whole numbers of moves, not '-3'"},
-      {RunGenerate, "generate", {"--size", "5", "--moves", "3-"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "3-"},
        "--moves expects MIN or MIN-MAX, whole numbers of moves, not '3-'"},
-      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--count", "0"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "3", "--count", "0"},
        "--count expects a whole number from 1, not '0'"},
-      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--count", "99999999999"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "3", "--count", "99999999999"},
        "--count expects a whole number from 1, not '99999999999'"},
-      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--seed", "18446744073709551616"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "3", "--seed", "18446744073709551616"},
        "--seed expects a whole number from 0 to 18446744073709551615, not '18446744073709551616'"},
-      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--seed", "+1"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "3", "--seed", "+1"},
        "--seed expects a whole number from 0 to 18446744073709551615, not '+1'"},
-      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--open-walls", "-1"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "3", "--open-walls", "-1"},
        "--open-walls expects a whole number from 0, not '-1'"},
-      {RunGenerate, "generate", {"--size", "5", "--moves", "3", "--size", "5"}, "--size is given twice"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "3", "--size", "5"},
+       "--size is given twice"},
       {RunGenerate, "generate", {"--size=5", "--moves"}, "--moves needs a value"},
-      {RunGenerate, "generate", {"--size=5", "--moves=3", "--output="}, "--output needs a file name"},
+      {RunGenerate,
+       "generate",
+       {"--size=5", "--moves=3", "--output="},
+       "--output needs a file name"},
       {RunGenerate, "generate", {"--size=5", "--moves=3", "extra"}, "unexpected argument 'extra'"},
-      {RunGenerate, "generate", {"--size=5", "--moves=3", "--seconds", "1"}, "unknown option '--seconds'"},
+      {RunGenerate,
+       "generate",
+       {"--size=5", "--moves=3", "--seconds", "1"},
+       "unknown option '--seconds'"},
       {RunHardest, "hardest", {}, "--size is needed"},
       {RunHardest, "hardest", {"--size", "6"}, "the board size must be 3, 5 or 7"},
-      {RunHardest, "hardest", {"--size", "5", "--seconds", "0"},
+      {RunHardest,
+       "hardest",
+       {"--size", "5", "--seconds", "0"},
        "--seconds expects a number of seconds above 0, at most 1000000, not '0'"},
-      {RunHardest, "hardest", {"--size", "5", "--seconds", "1e3"},
+      {RunHardest,
+       "hardest",
+       {"--size", "5", "--seconds", "1e3"},
        "--seconds expects a number of seconds above 0, at most 1000000, not '1e3'"},
-      {RunHardest, "hardest", {"--size", "5", "--seconds", "2000000"},
+      {RunHardest,
+       "hardest",
+       {"--size", "5", "--seconds", "2000000"},
        "--seconds expects a number of seconds above 0, at most 1000000, not '2000000'"},
       {RunHardest, "hardest", {"--size", "5", "--moves", "3"}, "unknown option '--moves'"},
   };

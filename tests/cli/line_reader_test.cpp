@@ -65,17 +65,37 @@ constexpr std::size_t SmallLimit = 8;
 const LinesCase LinesCases[] = {
     {"Nothing", "", {{Kind::End, ""}}},
     {"LastLineWithoutLineEnd", "ab\ncd", {{Kind::Text, "ab"}, {Kind::Text, "cd"}, {Kind::End, ""}}},
-    {"EmptyLinesCount", "\n\r\n\n", {{Kind::Text, ""}, {Kind::Text, ""}, {Kind::Text, ""}, {Kind::End, ""}}},
-    {"CrLfAndLoneCr", "a\r\nb\rc\r\n\r", {{Kind::Text, "a"}, {Kind::Text, "b\rc"}, {Kind::Text, ""}, {Kind::End, ""}}},
-    {"ExactlyTheLimit", "12345678\n12345678\r\n", {{Kind::Text, "12345678"}, {Kind::Text, "12345678"}, {Kind::End, ""}}},
-    {"OneOverTheLimit", "123456789\nok\n", {{Kind::TooLong, "12345678"}, {Kind::Text, "ok"}, {Kind::End, ""}}},
-    {"OverTheLimitBeforeCrLf", "123456789\r\nok", {{Kind::TooLong, "12345678"}, {Kind::Text, "ok"}, {Kind::End, ""}}},
-    {"LimitAndTwoCarriageReturns", "12345678\r\r\n", {{Kind::TooLong, "12345678"}, {Kind::End, ""}}},
-    {"LongLineAtTheEnd", "ok\n" + std::string(100, 'x'), {{Kind::Text, "ok"}, {Kind::TooLong, "xxxxxxxx"}, {Kind::End, ""}}},
+    {"EmptyLinesCount",
+     "\n\r\n\n",
+     {{Kind::Text, ""}, {Kind::Text, ""}, {Kind::Text, ""}, {Kind::End, ""}}},
+    {"CrLfAndLoneCr",
+     "a\r\nb\rc\r\n\r",
+     {{Kind::Text, "a"}, {Kind::Text, "b\rc"}, {Kind::Text, ""}, {Kind::End, ""}}},
+    {"ExactlyTheLimit",
+     "12345678\n12345678\r\n",
+     {{Kind::Text, "12345678"}, {Kind::Text, "12345678"}, {Kind::End, ""}}},
+    {"OneOverTheLimit",
+     "123456789\nok\n",
+     {{Kind::TooLong, "12345678"}, {Kind::Text, "ok"}, {Kind::End, ""}}},
+    {"OverTheLimitBeforeCrLf",
+     "123456789\r\nok",
+     {{Kind::TooLong, "12345678"}, {Kind::Text, "ok"}, {Kind::End, ""}}},
+    {"LimitAndTwoCarriageReturns",
+     "12345678\r\r\n",
+     {{Kind::TooLong, "12345678"}, {Kind::End, ""}}},
+    {"LongLineAtTheEnd",
+     "ok\n" + std::string(100, 'x'),
+     {{Kind::Text, "ok"}, {Kind::TooLong, "xxxxxxxx"}, {Kind::End, ""}}},
     {"SeveralLongLines",
      std::string(20, 'a') + "\n" + std::string(9, 'b') + "\nshort\n" + std::string(30, 'c') + "\n",
-     {{Kind::TooLong, "aaaaaaaa"}, {Kind::TooLong, "bbbbbbbb"}, {Kind::Text, "short"}, {Kind::TooLong, "cccccccc"}, {Kind::End, ""}}},
-    {"ZeroBytesAreText", std::string("a\0b\n", 4), {{Kind::Text, std::string("a\0b", 3)}, {Kind::End, ""}}},
+     {{Kind::TooLong, "aaaaaaaa"},
+      {Kind::TooLong, "bbbbbbbb"},
+      {Kind::Text, "short"},
+      {Kind::TooLong, "cccccccc"},
+      {Kind::End, ""}}},
+    {"ZeroBytesAreText",
+     std::string("a\0b\n", 4),
+     {{Kind::Text, std::string("a\0b", 3)}, {Kind::End, ""}}},
 };
 
 void PrintTo(const LinesCase& c, std::ostream* out) { *out << c.name; }
@@ -91,7 +111,9 @@ TEST_P(LineReaderTest, SameLinesWhateverPiecesTheBytesComeIn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, LineReaderTest, testing::ValuesIn(LinesCases),
-                         [](const testing::TestParamInfo<LinesCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<LinesCase>& info) {
+                           return info.param.name;
+                         });
 
 TEST(LineReaderTest, TheToolsLimitKeepsCrLfLinesOfExactlyTheLimit) {
   const std::string atLimit(LineLimit, 'x');

@@ -47,7 +47,8 @@ std::vector<std::string> Fields(const std::string& line) {
   return fields;
 }
 
-const std::vector<std::string> Small = {"--size", "5", "--moves", "12-20", "--count", "3", "--seed", "2024"};
+const std::vector<std::string> Small = {"--size",  "5", "--moves", "12-20",
+                                        "--count", "3", "--seed",  "2024"};
 
 // Pinned: the random source, the mazes, the pieces and the choice among them
 // are all the tool's own, so these are the levels of this seed everywhere.
@@ -69,9 +70,12 @@ TEST(GenerateCommandTest, WithoutASeedNamesTheOneItDrew) {
   EXPECT_EQ(run.status, 0);
   const std::string start = "korvalo-level generate: seed ";
   ASSERT_EQ(run.err.substr(0, start.size()), start) << run.err;
-  const std::string seed = run.err.substr(start.size(), run.err.find(' ', start.size()) - start.size());
+  const std::string seed =
+      run.err.substr(start.size(), run.err.find(' ', start.size()) - start.size());
   EXPECT_EQ(run.err, start + seed + " (--seed " + seed + " makes these levels again)\n");
-  EXPECT_EQ(Invoke(RunGenerate, {"--size", "3", "--moves", "5", "--count", "2", "--seed", seed}).out, run.out);
+  EXPECT_EQ(
+      Invoke(RunGenerate, {"--size", "3", "--moves", "5", "--count", "2", "--seed", seed}).out,
+      run.out);
 }
 
 struct RangeCase {
@@ -87,7 +91,10 @@ TEST(GenerateCommandTest, LevelsAreSolvableInRangeAndDistinct) {
   const RangeCase cases[] = {
       {{"--size", "3", "--moves", "5-8", "--count", "12", "--seed", "1"}, 12, 5, 8},
       {{"--size", "5", "--moves", "25", "--count", "6", "--seed", "2"}, 6, 25, 1000},
-      {{"--size", "7", "--moves", "30-31", "--count", "4", "--seed", "3", "--open-walls", "4"}, 4, 30, 31},
+      {{"--size", "7", "--moves", "30-31", "--count", "4", "--seed", "3", "--open-walls", "4"},
+       4,
+       30,
+       31},
       {{"--size", "5", "--moves", "0-0", "--count", "3", "--seed", "4"}, 3, 0, 0},
   };
   for (const RangeCase& c : cases) {
@@ -107,20 +114,23 @@ TEST(GenerateCommandTest, LevelsAreSolvableInRangeAndDistinct) {
     }
     EXPECT_EQ(Invoke(RunSolve, codes).out, run.out);
     std::set<std::string> canonical;
-    for (const std::string& line : Lines(Invoke(RunCanon, codes).out)) canonical.insert(Fields(line)[1]);
+    for (const std::string& line : Lines(Invoke(RunCanon, codes).out))
+      canonical.insert(Fields(line)[1]);
     EXPECT_EQ(canonical.size(), codes.size());
   }
 }
 
 TEST(GenerateCommandTest, ATargetOutOfReachEndsWithWhatWasFound) {
-  const Outcome none = Invoke(RunGenerate, {"--size", "3", "--moves", "45", "--count", "2", "--seed", "1"});
+  const Outcome none =
+      Invoke(RunGenerate, {"--size", "3", "--moves", "45", "--count", "2", "--seed", "1"});
   EXPECT_EQ(none.status, CommandFailure);
   EXPECT_EQ(none.out, "");
   EXPECT_EQ(none.err,
             "korvalo-level generate: out of reach: 5000 candidates in a row brought no new level "
             "(0 of 2 levels found)\n");
   // Few 3 x 3 levels need 39 moves or more: some are found, then no new one.
-  const Outcome some = Invoke(RunGenerate, {"--size", "3", "--moves", "39", "--count", "40", "--seed", "1"});
+  const Outcome some =
+      Invoke(RunGenerate, {"--size", "3", "--moves", "39", "--count", "40", "--seed", "1"});
   EXPECT_EQ(some.status, CommandFailure);
   EXPECT_EQ(Lines(some.out).size(), 26u);
   EXPECT_EQ(some.err,
@@ -153,8 +163,9 @@ TEST(GenerateCommandTest, OutputIsALevelSetInsteadOfLines) {
     EXPECT_EQ(folder.Read(name), SmallSet);
   }
   // The title names every option that shapes the levels.
-  const Outcome walls = Invoke(RunGenerate, {"--size", "3", "--moves", "4", "--seed", "9", "--open-walls",
-                                          "2", "--output=" + folder.Path("walls.txt")});
+  const Outcome walls =
+      Invoke(RunGenerate, {"--size", "3", "--moves", "4", "--seed", "9", "--open-walls", "2",
+                           "--output=" + folder.Path("walls.txt")});
   EXPECT_EQ(walls.status, 0);
   EXPECT_EQ(Lines(folder.Read("walls.txt"))[0],
             "# title: generate --size 3 --moves 4 --count 1 --seed 9 --open-walls 2");
@@ -179,8 +190,9 @@ TEST(GenerateCommandTest, OutputThatCannotBeWrittenIsRefusedBeforeTheSearch) {
     const std::string path = folder.Path(c.name);
     for (const Command command : {RunGenerate, RunHardest}) {
       const std::vector<std::string> args =
-          command == RunGenerate ? With(Small, {"--output", path})
-                                 : std::vector<std::string>{"--size", "7", "--seed", "1", "--output", path};
+          command == RunGenerate
+              ? With(Small, {"--output", path})
+              : std::vector<std::string>{"--size", "7", "--seed", "1", "--output", path};
       const Outcome run = Invoke(command, args);
       EXPECT_EQ(run.status, CommandFailure);
       EXPECT_EQ(run.out, "");
@@ -199,17 +211,18 @@ TEST(GenerateCommandTest, OutputThatCannotBeWrittenIsRefusedBeforeTheSearch) {
 TEST(GenerateCommandTest, OutOfReachWritesTheLevelsFoundAndLeavesAFileAloneWithoutAny) {
   TempFolder folder;
   folder.Write("set.txt", "earlier set\n");
-  const Outcome none = Invoke(RunGenerate, {"--size", "3", "--moves", "45", "--seed", "1", "--output",
-                                         folder.Path("set.txt")});
+  const Outcome none = Invoke(RunGenerate, {"--size", "3", "--moves", "45", "--seed", "1",
+                                            "--output", folder.Path("set.txt")});
   EXPECT_EQ(none.status, CommandFailure);
   EXPECT_EQ(none.err,
             "korvalo-level generate: out of reach: 5000 candidates in a row brought no new level "
             "(0 of 1 levels found)\n"
-            "korvalo-level generate: no level found; '" + folder.Path("set.txt") + "' is left alone\n");
+            "korvalo-level generate: no level found; '" +
+                folder.Path("set.txt") + "' is left alone\n");
   EXPECT_EQ(folder.Read("set.txt"), "earlier set\n");
 
-  const Outcome some = Invoke(RunGenerate, {"--size", "3", "--moves", "39", "--count", "40", "--seed", "1",
-                                         "--output", folder.Path("set.txt")});
+  const Outcome some = Invoke(RunGenerate, {"--size", "3", "--moves", "39", "--count", "40",
+                                            "--seed", "1", "--output", folder.Path("set.txt")});
   EXPECT_EQ(some.status, CommandFailure);
   const std::vector<std::string> lines = Lines(folder.Read("set.txt"));
   ASSERT_EQ(lines.size(), 27u);
@@ -237,7 +250,8 @@ TEST(HardestCommandTest, PrintsEachBetterLevelAndWritesTheBest) {
 
   TempFolder folder;
   EXPECT_EQ(Invoke(RunHardest, {"--size", "3", "--seconds", "0.25", "--seed", "4", "--output",
-                             folder.Path("best.txt")}).status,
+                                folder.Path("best.txt")})
+                .status,
             0);
   const std::vector<std::string> set = Lines(folder.Read("best.txt"));
   ASSERT_EQ(set.size(), 2u);
@@ -286,7 +300,8 @@ TEST(SearchCommandsTest, InterruptEndsTheSearchWithTheLevelsFound) {
   const auto before = CurrentInterruptHandling().sa_handler;
   MemoryStreams io;
   io.OnOutput([] { std::raise(SIGINT); });  // Ctrl+C once the first level is out
-  const std::vector<std::string> many = {"--size", "5", "--moves", "12-20", "--count", "50", "--seed", "2024"};
+  const std::vector<std::string> many = {"--size",  "5",  "--moves", "12-20",
+                                         "--count", "50", "--seed",  "2024"};
   EXPECT_EQ(RunGenerate(many, io.streams()), Interrupted);
   EXPECT_EQ(io.FlushedOut(), Lines(SmallLevels)[0] + "\n");
   EXPECT_EQ(io.err(), "korvalo-level generate: stopped by Ctrl+C with 1 of 50 levels found\n");
@@ -308,8 +323,9 @@ TEST(SearchCommandsTest, InterruptWritesTheOutputWithTheLevelsFound) {
   io.OnError([raised = false]() mutable {
     if (!std::exchange(raised, true)) std::raise(SIGINT);
   });
-  const std::vector<std::string> many = {"--size", "5", "--moves", "12-20", "--count", "1000000",
-                                         "--seed", "2024", "--output", folder.Path("set.txt")};
+  const std::vector<std::string> many = {
+      "--size",  "5",      "--moves", "12-20",    "--count",
+      "1000000", "--seed", "2024",    "--output", folder.Path("set.txt")};
   EXPECT_EQ(RunGenerate(many, io.streams()), Interrupted);
   EXPECT_EQ(io.FlushedOut(), "");
   const std::vector<std::string> lines = Lines(folder.Read("set.txt"));
@@ -348,7 +364,8 @@ TEST(SearchCommandsTest, AFailedOutputStopsTheSearch) {
   MemoryStreams io;
   io.ErrIsTerminal();
   io.FailOutputAfter(0, EPIPE);
-  const std::vector<std::string> many = {"--size", "5", "--moves", "12-20", "--count", "1000000", "--seed", "5"};
+  const std::vector<std::string> many = {"--size",  "5",       "--moves", "12-20",
+                                         "--count", "1000000", "--seed",  "5"};
   RunGenerate(many, io.streams());
   EXPECT_FALSE(io.streams().out.Flush());
   // The last progress report: the search ended at its first level.

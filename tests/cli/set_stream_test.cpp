@@ -84,29 +84,29 @@ const std::string C = Corridor;
 INSTANTIATE_TEST_SUITE_P(
     Texts, SetStreamTest,
     testing::Values(
-        SameCase{"Empty", ""},
-        SameCase{"OneCodeWithoutLineEnd", M},
+        SameCase{"Empty", ""}, SameCase{"OneCodeWithoutLineEnd", M},
         SameCase{"HeaderTitlesAndComments",
                  "# title: First steps\n# author: A. Designer\n# a comment\n" + M +
                      "\tThe small maze\n" + C + "\n"},
-        SameCase{"CrLfBlankLinesAndBlanksAround",
-                 "\r\n# Title:   Spaced out  \r\n\r\n   \t\r\n  " + M + "  \t  Blanks around  \r\n" +
-                     C + "\r\n\r\n"},
+        SameCase{"CrLfBlankLinesAndBlanksAround", "\r\n# Title:   Spaced out  \r\n\r\n   \t\r\n  " +
+                                                      M + "  \t  Blanks around  \r\n" + C +
+                                                      "\r\n\r\n"},
         SameCase{"ByteOrderMarkOnTheFirstLine", "\xEF\xBB\xBF# title: Marked\n" + M + "\n"},
         SameCase{"ByteOrderMarkOnTheFirstLineBeforeACode", "\xEF\xBB\xBF" + M + "\n"},
-        SameCase{"ByteOrderMarkLaterIsNoBlank", "\n\xEF\xBB\xBF" + M + "\n\xEF\xBB\xBF# title: x\n"},
+        SameCase{"ByteOrderMarkLaterIsNoBlank",
+                 "\n\xEF\xBB\xBF" + M + "\n\xEF\xBB\xBF# title: x\n"},
         SameCase{"HeaderOnlyBeforeTheFirstLevel",
                  M + "\n# title: Too late\n# author: Too late\n# title: \xff\n"},
         SameCase{"TheFirstTitleAndAuthorStay",
                  "# author: First\n# title: One\n# title: Two\n# author: Second\n" + M + "\n"},
         SameCase{"AnEmptyTitleNamesNothing", "# title:\n# title:   \n# title: Real\n" + M},
-        SameCase{"BadUtf8TitleThenAGoodOne", "# title: \xff\xfe\n# title: Good\n# author: \xc0\xaf\n" + M},
+        SameCase{"BadUtf8TitleThenAGoodOne",
+                 "# title: \xff\xfe\n# title: Good\n# author: \xc0\xaf\n" + M},
         SameCase{"GoodTitleThenABadOne", "# title: Good\n# title: \xff\n" + M},
         SameCase{"TitleEndingInCarriageReturns",
                  "# title: ab\r \r\n# title: other\n# author: cd\r\r\n# author: x\n" + M},
-        SameCase{"BadLines",
-                 "bogus\n" + M + "junk\n" + M + "\t\xff title\n3111221000110fbe5 x\n" + M +
-                     "\tfine\t with tabs\n#\n" + C + "\n9\n"},
+        SameCase{"BadLines", "bogus\n" + M + "junk\n" + M + "\t\xff title\n3111221000110fbe5 x\n" +
+                                 M + "\tfine\t with tabs\n#\n" + C + "\n9\n"},
         SameCase{"TabsAndCarriageReturnsAlone", "\t\n\r\n \t \r\n"}),
     [](const testing::TestParamInfo<SameCase>& info) { return info.param.name; });
 
@@ -132,20 +132,28 @@ TEST(SetStreamTest, OverlongLinesAreReportedUnlessTheyAreComments) {
   const std::string longText(5000, 'x');
   const std::string start = M + "\t" + std::string(TooLongShown - M.size() - 1, 'x') + "...";
   const LongCase cases[] = {
-      {"LevelWithLongTitle", M + "\t" + longText + "\n" + C + "\n",
+      {"LevelWithLongTitle",
+       M + "\t" + longText + "\n" + C + "\n",
        {"1: " + start + " (line too long)", "2: " + C},
        ""},
-      {"LongCommentBeforeTheLevels", "# " + longText + "\n# title: T\n" + M + "\n", {"3: " + M}, "T"},
-      {"LongTitleCannotBeHeld", "# title: " + longText + "\n" + M + "\n",
+      {"LongCommentBeforeTheLevels",
+       "# " + longText + "\n# title: T\n" + M + "\n",
+       {"3: " + M},
+       "T"},
+      {"LongTitleCannotBeHeld",
+       "# title: " + longText + "\n" + M + "\n",
        {"1: # title: " + std::string(TooLongShown - 9, 'x') + "... (line too long)", "2: " + M},
        ""},
       {"LongTitleAfterAShortOneNamesNothing",
        "# title: Short\n# title: " + longText + "\n" + M + "\n",
        {"3: " + M},
        "Short"},
-      {"LongHeaderAfterTheFirstLevel", M + "\n# title: " + longText + "\n" + C, {"1: " + M, "3: " + C},
+      {"LongHeaderAfterTheFirstLevel",
+       M + "\n# title: " + longText + "\n" + C,
+       {"1: " + M, "3: " + C},
        ""},
-      {"LongBlankLineIsTooLong", std::string(5000, ' ') + "\n" + M,
+      {"LongBlankLineIsTooLong",
+       std::string(5000, ' ') + "\n" + M,
        {"1: " + std::string(TooLongShown, ' ') + "... (line too long)", "2: " + M},
        ""},
   };

@@ -11,7 +11,8 @@
 class TempFolder {
  public:
   TempFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "korvalo_level_test.XXXXXX").string();
+    std::string name =
+        (std::filesystem::temp_directory_path() / "korvalo_level_test.XXXXXX").string();
     if (::mkdtemp(name.data()) != nullptr) m_path = name;
   }
   ~TempFolder() {

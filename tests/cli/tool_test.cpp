@@ -67,8 +67,13 @@ TEST(ToolTest, EveryWrongCommandLineExitsTwoWithAMessage) {
 // What a command prints is checked: help and answers alike.
 TEST(ToolTest, FailedStandardOutputExitsThreeWithAMessage) {
   const std::vector<std::vector<std::string>> lines = {
-      {"--help"},          {"solve", "--help"},     {"render", "--help"},   {"solve", Solvable3},
-      {"solve", "9bad"},   {"canon", Solvable3},    {"check-set", "--help"},
+      {"--help"},
+      {"solve", "--help"},
+      {"render", "--help"},
+      {"solve", Solvable3},
+      {"solve", "9bad"},
+      {"canon", Solvable3},
+      {"check-set", "--help"},
       {"generate", "--size", "3", "--moves", "4", "--count", "2", "--seed", "1"}};
   for (const auto& line : lines) {
     SCOPED_TRACE(testing::PrintToString(line));
@@ -76,8 +81,10 @@ TEST(ToolTest, FailedStandardOutputExitsThreeWithAMessage) {
     full.FailOutputAfter(10, ENOSPC);
     EXPECT_EQ(RunTool(line, full.streams()), StreamFailure);
     EXPECT_EQ(full.out().size(), 10u);
-    EXPECT_NE(full.err().find("korvalo-level: cannot write to standard output: No space left on device\n"),
-              std::string::npos) << full.err();
+    EXPECT_NE(full.err().find(
+                  "korvalo-level: cannot write to standard output: No space left on device\n"),
+              std::string::npos)
+        << full.err();
 
     MemoryStreams closedPipe;
     closedPipe.FailOutputAfter(0, EPIPE);

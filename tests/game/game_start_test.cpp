@@ -14,7 +14,7 @@ namespace {
 using Arguments = std::vector<std::string>;
 
 constexpr const char* Cleared5 = "5002244442200ffbfeffbfe55";  // no solution
-constexpr const char* TwoMoveCode = "3111221000110fbe5";      // solvable in two moves
+constexpr const char* TwoMoveCode = "3111221000110fbe5";       // solvable in two moves
 
 RandomSource FixedSource(int draw) {
   return [draw] { return draw; };
@@ -42,17 +42,15 @@ TEST_P(ParameterTextTest, FindsCodeAndEditorSuffix) {
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, ParameterTextTest,
-    testing::Values(
-        ParameterCase{{std::string(Cleared5) + "Level Editor"}, Cleared5, true},
-        ParameterCase{{std::string(Cleared5) + "Level", "Editor"}, Cleared5, true},
-        ParameterCase{{std::string(Cleared5) + " Level Editor"}, Cleared5, true},
-        ParameterCase{{Cleared5}, Cleared5, false},
-        ParameterCase{{"  " + std::string(Cleared5) + "\t"}, Cleared5, false},
-        ParameterCase{{}, "", false},
-        ParameterCase{{""}, "", false},
-        ParameterCase{{"Level Editor"}, "", true},
-        ParameterCase{{"Level", "Editor"}, "", true},
-        ParameterCase{{"Editor"}, "Editor", false}));
+    testing::Values(ParameterCase{{std::string(Cleared5) + "Level Editor"}, Cleared5, true},
+                    ParameterCase{{std::string(Cleared5) + "Level", "Editor"}, Cleared5, true},
+                    ParameterCase{{std::string(Cleared5) + " Level Editor"}, Cleared5, true},
+                    ParameterCase{{Cleared5}, Cleared5, false},
+                    ParameterCase{{"  " + std::string(Cleared5) + "\t"}, Cleared5, false},
+                    ParameterCase{{}, "", false}, ParameterCase{{""}, "", false},
+                    ParameterCase{{"Level Editor"}, "", true},
+                    ParameterCase{{"Level", "Editor"}, "", true},
+                    ParameterCase{{"Editor"}, "Editor", false}));
 
 void ExpectRandomSolvable(const Level& level, int size) {
   EXPECT_EQ(level.boardSize, size);
@@ -103,7 +101,9 @@ TEST(OpenGameTest, PlaysTheGivenCodeEvenWithoutSolution) {
       {{std::string(TwoMoveCode) + "Level Editor"}, TwoMoveCode, true, ""},
       {{std::string(TwoMoveCode) + "Level", "Editor"}, TwoMoveCode, true, ""},
       {{TwoMoveCode}, TwoMoveCode, false, ""},
-      {{std::string(Cleared5) + "Level Editor"}, Cleared5, true,
+      {{std::string(Cleared5) + "Level Editor"},
+       Cleared5,
+       true,
        "This level has no solution; the balls can still be moved."},
   };
   for (const Case& c : cases) {

@@ -16,9 +16,7 @@ RandomSource FixedSource() {
   return [] { return 0; };
 }
 
-GameStart StartOf(std::vector<std::string> arguments) {
-  return OpenGame(arguments, FixedSource());
-}
+GameStart StartOf(std::vector<std::string> arguments) { return OpenGame(arguments, FixedSource()); }
 
 QString LineText(const CGameWindow& window, const char* name) {
   const auto* label = window.findChild<QLabel*>(name);
@@ -69,17 +67,24 @@ void GameWindowTest::keysPlay_data() {
   QTest::newRow("s") << QList<Key>{{Qt::Key_S}} << 1 << QString() << QString();
   QTest::newRow("right") << QList<Key>{{Qt::Key_Right}} << 1 << QString() << QString();
   QTest::newRow("d") << QList<Key>{{Qt::Key_D}} << 1 << QString() << QString();
-  QTest::newRow("up left") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Left}} << 2 << solved << QString("Shortest possible: 2 moves");
-  QTest::newRow("w a") << QList<Key>{{Qt::Key_W}, {Qt::Key_A}} << 2 << solved << QString("Shortest possible: 2 moves");
-  QTest::newRow("up backspace") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Backspace}} << 0 << two << QString();
-  QTest::newRow("up ctrl+z")
-      << QList<Key>{{Qt::Key_Up}, {Qt::Key_Z, Qt::ControlModifier}} << 0 << two << QString();
-  QTest::newRow("up left r") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Left}, {Qt::Key_R}} << 0 << two << QString();
+  QTest::newRow("up left") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Left}} << 2 << solved
+                           << QString("Shortest possible: 2 moves");
+  QTest::newRow("w a") << QList<Key>{{Qt::Key_W}, {Qt::Key_A}} << 2 << solved
+                       << QString("Shortest possible: 2 moves");
+  QTest::newRow("up backspace") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Backspace}} << 0 << two
+                                << QString();
+  QTest::newRow("up ctrl+z") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Z, Qt::ControlModifier}} << 0
+                             << two << QString();
+  QTest::newRow("up left r") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Left}, {Qt::Key_R}} << 0 << two
+                             << QString();
   QTest::newRow("h") << QList<Key>{{Qt::Key_H}} << 0 << two << QString("Hint: North");
-  QTest::newRow("up h") << QList<Key>{{Qt::Key_Up}, {Qt::Key_H}} << 1 << one << QString("Hint: West");
+  QTest::newRow("up h") << QList<Key>{{Qt::Key_Up}, {Qt::Key_H}} << 1 << one
+                        << QString("Hint: West");
   QTest::newRow("h up") << QList<Key>{{Qt::Key_H}, {Qt::Key_Up}} << 1 << one << QString();
-  QTest::newRow("ctrl+w is no tilt") << QList<Key>{{Qt::Key_W, Qt::ControlModifier}} << 0 << two << QString();
-  QTest::newRow("z alone is no undo") << QList<Key>{{Qt::Key_Up}, {Qt::Key_Z}} << 1 << one << QString();
+  QTest::newRow("ctrl+w is no tilt")
+      << QList<Key>{{Qt::Key_W, Qt::ControlModifier}} << 0 << two << QString();
+  QTest::newRow("z alone is no undo")
+      << QList<Key>{{Qt::Key_Up}, {Qt::Key_Z}} << 1 << one << QString();
 }
 
 void GameWindowTest::keysPlay() {
@@ -103,16 +108,18 @@ void GameWindowTest::titleAndNotice_data() {
   QTest::addColumn<int>("size");
 
   const QString code = TwoMoveCode;
-  QTest::newRow("from the editor") << QStringList{code + "Level Editor"} << QString(EditorTestTitle) << QString() << 3;
-  QTest::newRow("from the editor, split") << QStringList{code + "Level", "Editor"} << QString(EditorTestTitle)
-                                          << QString() << 3;
+  QTest::newRow("from the editor")
+      << QStringList{code + "Level Editor"} << QString(EditorTestTitle) << QString() << 3;
+  QTest::newRow("from the editor, split")
+      << QStringList{code + "Level", "Editor"} << QString(EditorTestTitle) << QString() << 3;
   QTest::newRow("plain code") << QStringList{code} << QString(GameTitle) << QString() << 3;
   QTest::newRow("no argument") << QStringList{} << QString(GameTitle) << QString() << 5;
   QTest::newRow("unreadable from the editor")
       << QStringList{"3xyzLevel Editor"} << QString(GameTitle)
       << QString("Could not read the level code \"3xyz\"") << 5;
   QTest::newRow("no solution") << QStringList{"5002244442200ffbfeffbfe55Level Editor"}
-                               << QString(EditorTestTitle) << QString("This level has no solution") << 5;
+                               << QString(EditorTestTitle) << QString("This level has no solution")
+                               << 5;
 }
 
 void GameWindowTest::titleAndNotice() {

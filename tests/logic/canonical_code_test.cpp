@@ -1,3 +1,5 @@
+#include "logic/canonical_code.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "logic/canonical_code.h"
 #include "logic/level_code.h"
 #include "logic/maze.h"
 #include "logic/symmetry.h"
@@ -20,14 +21,8 @@ using Operation = void (*)(Level&);
 /// them, each applied right to left: the turns, the two mirrors, and the two
 /// mirrors along the diagonals.
 const std::vector<std::vector<Operation>> Symmetries = {
-    {},
-    {RotateLevel},
-    {RotateLevel, RotateLevel},
-    {RotateLevel, RotateLevel, RotateLevel},
-    {XFlip},
-    {YFlip},
-    {RotateLevel, XFlip},
-    {RotateLevel, YFlip},
+    {},      {RotateLevel}, {RotateLevel, RotateLevel}, {RotateLevel, RotateLevel, RotateLevel},
+    {XFlip}, {YFlip},       {RotateLevel, XFlip},       {RotateLevel, YFlip},
 };
 
 std::vector<std::string> ImagesByTheEditorsOperations(const Level& level) {
@@ -88,7 +83,8 @@ TEST(CanonicalCodeTest, AnyChangeThatIsNoSymmetryChangesTheCanonicalCode) {
       const int column = static_cast<int>(engine() % (size - 1));
       const int row = static_cast<int>(engine() % size);
       ToggleWall(changed[0], column, row, WallKind::East);
-      changed[1].holes[0].column = static_cast<std::int8_t>((changed[1].holes[0].column + 1) % size);
+      changed[1].holes[0].column =
+          static_cast<std::int8_t>((changed[1].holes[0].column + 1) % size);
       std::swap(changed[2].balls[0].colour, changed[2].balls[1].colour);
       std::swap(changed[3].holes[1].colour, changed[3].holes[2].colour);
       for (const Level& other : changed) {

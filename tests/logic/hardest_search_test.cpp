@@ -1,10 +1,11 @@
+#include "logic/hardest_search.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <vector>
 
 #include "logic/canonical_code.h"
-#include "logic/hardest_search.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
 

@@ -1,9 +1,10 @@
+#include "logic/level_code.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "logic/level_code.h"
 #include "logic/maze.h"
 #include "logic/solver.h"
 #include "test_levels.h"
@@ -44,7 +45,8 @@ TEST(LevelCodeTest, WriteReadWriteGivesTheSameLevelAndText) {
 
 TEST(ReadLevelCodeTest, CapitalsAndTrailingCharactersReadAsTheSameLevel) {
   const Level expected = testlevels::FromCode(ClearedCode);
-  for (const char* code : {"3001122221100FBE5", "3001122221100fbe5 and more", "3001122221100fBe5\n"}) {
+  for (const char* code :
+       {"3001122221100FBE5", "3001122221100fbe5 and more", "3001122221100fBe5\n"}) {
     SCOPED_TRACE(code);
     Level level;
     ASSERT_NE(ReadLevelCode(level, code).outcome, CodeReading::Rejected);
@@ -72,9 +74,9 @@ TEST(ReadLevelCodeTest, ReportsSolvabilityButLeavesTheFlagToTheCaller) {
     const char* code;
     CodeReading outcome;
   };
-  for (const Row& row : {Row{"3111221000110fbe5", CodeReading::Solvable},
-                         Row{ClearedCode, CodeReading::Unsolvable},
-                         Row{"3001122001122fbe5", CodeReading::Solvable}}) {
+  for (const Row& row :
+       {Row{"3111221000110fbe5", CodeReading::Solvable}, Row{ClearedCode, CodeReading::Unsolvable},
+        Row{"3001122001122fbe5", CodeReading::Solvable}}) {
     SCOPED_TRACE(row.code);
     Level level;
     level.solvable = 1;
@@ -111,40 +113,39 @@ class RejectionTest : public testing::TestWithParam<RejectionCase> {};
 // Both the parse step alone and the reader with its search reject the text
 // and leave every field and buffer as it was.
 TEST_P(RejectionTest, LeavesTheLevelAsItWas) {
- for (const bool parseOnly : {false, true}) {
-  SCOPED_TRACE(parseOnly ? "ParseLevelCode" : "ReadLevelCode");
-  Level level;
-  RandomMaze(level, 5, []() { return 2; });
-  std::swap(level.balls[0], level.balls[2]);  // an unusual record order must survive too
-  const Level before = level;
-  const Cell* cells = level.cells.data();
-  const StateIndex* table = level.predecessors.data();
+  for (const bool parseOnly : {false, true}) {
+    SCOPED_TRACE(parseOnly ? "ParseLevelCode" : "ReadLevelCode");
+    Level level;
+    RandomMaze(level, 5, []() { return 2; });
+    std::swap(level.balls[0], level.balls[2]);  // an unusual record order must survive too
+    const Level before = level;
+    const Cell* cells = level.cells.data();
+    const StateIndex* table = level.predecessors.data();
 
-  if (parseOnly) {
-    const ParseResult result = ParseLevelCode(level, GetParam().code);
-    EXPECT_FALSE(result.accepted);
-    EXPECT_FALSE(result.reason.empty());
-  } else {
-    const ReadResult result = ReadLevelCode(level, GetParam().code);
-    EXPECT_EQ(result.outcome, CodeReading::Rejected);
-    EXPECT_FALSE(result.reason.empty());
+    if (parseOnly) {
+      const ParseResult result = ParseLevelCode(level, GetParam().code);
+      EXPECT_FALSE(result.accepted);
+      EXPECT_FALSE(result.reason.empty());
+    } else {
+      const ReadResult result = ReadLevelCode(level, GetParam().code);
+      EXPECT_EQ(result.outcome, CodeReading::Rejected);
+      EXPECT_FALSE(result.reason.empty());
+    }
+
+    ExpectSameLevel(before, level);
+    EXPECT_EQ(level.cells.data(), cells);
+    EXPECT_EQ(level.predecessors.data(), table);
+    EXPECT_TRUE(level.predecessors == before.predecessors);
+    EXPECT_EQ(level.startState, before.startState);
+    EXPECT_EQ(level.targetState, before.targetState);
+    EXPECT_EQ(level.solvable, before.solvable);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(level.balls[i].sortKey, before.balls[i].sortKey);
   }
-
-  ExpectSameLevel(before, level);
-  EXPECT_EQ(level.cells.data(), cells);
-  EXPECT_EQ(level.predecessors.data(), table);
-  EXPECT_TRUE(level.predecessors == before.predecessors);
-  EXPECT_EQ(level.startState, before.startState);
-  EXPECT_EQ(level.targetState, before.targetState);
-  EXPECT_EQ(level.solvable, before.solvable);
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(level.balls[i].sortKey, before.balls[i].sortKey);
- }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, RejectionTest,
-    testing::Values(RejectionCase{"Empty", ""},
-                    RejectionCase{"SizeNine", "9001122221100fbe5"},
+    testing::Values(RejectionCase{"Empty", ""}, RejectionCase{"SizeNine", "9001122221100fbe5"},
                     RejectionCase{"BlankInFront", " 3001122221100fbe5"},
                     RejectionCase{"LastWallDigitMissing", "3001122221100fbe"},
                     RejectionCase{"WallLetterBeyondF", "3001122221100fge5"},

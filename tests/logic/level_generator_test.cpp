@@ -1,3 +1,5 @@
+#include "logic/level_generator.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,7 +9,6 @@
 
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
-#include "logic/level_generator.h"
 #include "logic/solver.h"
 #include "test_levels.h"
 
@@ -46,9 +47,9 @@ TEST(GenerateLevelsTest, ASeedGivesTheSameLevels) {
   EXPECT_EQ(Codes(first), Codes(GenerateLevels(request)));
   // Pinned: the random source, the maze, the placement and the choice of holes
   // are all ours, so these are the levels of this request on every machine.
-  EXPECT_EQ(Codes(first), (std::vector<std::string>{"5224030241323b6aa27536645",
-                                                     "53334120121135b33aa8a9c55",
-                                                     "5140242433044c695ad31bc51"}));
+  EXPECT_EQ(Codes(first),
+            (std::vector<std::string>{"5224030241323b6aa27536645", "53334120121135b33aa8a9c55",
+                                      "5140242433044c695ad31bc51"}));
   EXPECT_NE(Codes(first), Codes(GenerateLevels(Request(5, 12, 20, 3, 2025))));
 }
 

@@ -1,10 +1,10 @@
+#include "logic/level_set.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include "logic/level_set.h"
 
 // Readable failures.
 void PrintTo(const SetLevel& level, std::ostream* out) {
@@ -39,7 +39,8 @@ TEST_P(ReadLevelSetTest, GivesTheSetAndTheBadLines) {
   EXPECT_EQ(reading.errors, GetParam().errors);
 }
 
-const std::string CodeTooLong = "text follows the 17 characters of the code; a title goes after a tab";
+const std::string CodeTooLong =
+    "text follows the 17 characters of the code; a title goes after a tab";
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ReadLevelSetTest,
@@ -60,13 +61,15 @@ INSTANTIATE_TEST_SUITE_P(
                  std::string(Maze) + "\n# title: Too late\n# author: Too late\n",
                  {"", "", {{1, Maze, ""}}},
                  {}},
-        ReadCase{"FirstTitleCounts", "# title: One\n# title: Two\n# titles: Three\n",
+        ReadCase{"FirstTitleCounts",
+                 "# title: One\n# title: Two\n# titles: Three\n",
                  {"One", "", {}},
                  {}},
         ReadCase{"ByteOrderMarkAndUtf8Titles",
                  "\xEF\xBB\xBF# title: Niveaux d\xC3\xA9j\xC3\xA0 vus\n" + std::string(Maze) +
                      "\t\xE8\xBF\xB7\xE8\xB7\xAF \xF0\x9F\x8E\xB2\n",
-                 {"Niveaux d\xC3\xA9j\xC3\xA0 vus", "",
+                 {"Niveaux d\xC3\xA9j\xC3\xA0 vus",
+                  "",
                   {{2, Maze, "\xE8\xBF\xB7\xE8\xB7\xAF \xF0\x9F\x8E\xB2"}}},
                  {}},
         ReadCase{"BadLinesWithTheReaderReasons",
@@ -90,9 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
 TEST(WriteLevelSetTest, WritesHeaderAndOneLinePerLevel) {
-  const LevelSet set{"First steps", "A. Designer", {{1, Maze, "The small maze"}, {2, Corridor, ""}}};
-  EXPECT_EQ(WriteLevelSet(set), "# title: First steps\n# author: A. Designer\n" + std::string(Maze) +
-                                    "\tThe small maze\n" + Corridor + "\n");
+  const LevelSet set{
+      "First steps", "A. Designer", {{1, Maze, "The small maze"}, {2, Corridor, ""}}};
+  EXPECT_EQ(WriteLevelSet(set), "# title: First steps\n# author: A. Designer\n" +
+                                    std::string(Maze) + "\tThe small maze\n" + Corridor + "\n");
   EXPECT_EQ(WriteLevelSet(LevelSet{"", "", {{1, Maze, ""}}}), std::string(Maze) + "\n");
 }
 
@@ -101,7 +105,9 @@ TEST(WriteLevelSetTest, WhatIsWrittenReadsBackAsTheSameSet) {
       {},
       {"Only a title", "", {}},
       {"", "Only an author", {{1, Corridor, "# not a comment"}}},
-      {"Title", "Author", {{3, Maze, "first"}, {4, MazeTurned, ""}, {5, Corridor, "third: \xC3\xA9"}}},
+      {"Title",
+       "Author",
+       {{3, Maze, "first"}, {4, MazeTurned, ""}, {5, Corridor, "third: \xC3\xA9"}}},
   };
   for (const LevelSet& set : sets) {
     const LevelSetReading reading = ReadLevelSet(WriteLevelSet(set));
@@ -117,7 +123,8 @@ TEST(WriteLevelSetTest, WhatIsWrittenReadsBackAsTheSameSet) {
 }
 
 TEST(WriteLevelSetTest, LineBreaksAndTabsInTextsCannotMakeNewLines) {
-  const LevelSet set{"Two\nlines", "Tab\tbed\r\n# title: injected",
+  const LevelSet set{"Two\nlines",
+                     "Tab\tbed\r\n# title: injected",
                      {{1, Maze, "one\n" + std::string(Corridor)}, {2, Corridor, "  \t "}}};
   const LevelSetReading reading = ReadLevelSet(WriteLevelSet(set));
   EXPECT_TRUE(reading.errors.empty());
@@ -135,7 +142,8 @@ TEST(CheckLevelSetTest, ReportsInvalidUnsolvableAndDuplicateLevelsByLine) {
   const std::vector<SetProblem> problems = CheckLevelSet(ReadLevelSet(text));
   const std::vector<SetProblem> expected = {
       {SetProblemKind::Unsolvable, 3, 0, OpenBoard, ""},
-      {SetProblemKind::Invalid, 4, 0, "3001122221100bbz0", "character 15 is not a hexadecimal wall digit"},
+      {SetProblemKind::Invalid, 4, 0, "3001122221100bbz0",
+       "character 15 is not a hexadecimal wall digit"},
       {SetProblemKind::Duplicate, 5, 2, MazeTurned, ""},
       {SetProblemKind::Duplicate, 7, 2, Maze, ""},
       {SetProblemKind::Duplicate, 8, 3, OpenBoard, ""},
@@ -143,10 +151,12 @@ TEST(CheckLevelSetTest, ReportsInvalidUnsolvableAndDuplicateLevelsByLine) {
   };
   EXPECT_EQ(problems, expected);
   EXPECT_EQ(DescribeSetProblem(problems[2]),
-            "line 5: " + std::string(MazeTurned) + " is the same level as line 2, up to turns and mirrors");
+            "line 5: " + std::string(MazeTurned) +
+                " is the same level as line 2, up to turns and mirrors");
   EXPECT_EQ(DescribeSetProblem(problems[0]), "line 3: 3001122221100fbe5 has no solution");
-  EXPECT_EQ(DescribeSetProblem(problems[1]),
-            "line 4: invalid level '3001122221100bbz0': character 15 is not a hexadecimal wall digit");
+  EXPECT_EQ(
+      DescribeSetProblem(problems[1]),
+      "line 4: invalid level '3001122221100bbz0': character 15 is not a hexadecimal wall digit");
 }
 
 TEST(CheckLevelSetTest, AGoodSetHasNoProblems) {

@@ -1,8 +1,9 @@
+#include "logic/level.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "logic/level.h"
 #include "logic/maze.h"
 #include "test_levels.h"
 
@@ -32,16 +33,39 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // The default already has red and blue balls on each other's holes.
         PlacementCase{"DefaultWithBallsOnForeignHoles", [](Level&) {}, false},
-        PlacementCase{"AllZeroAsAtStart", [](Level& l) { l.balls = {}; l.holes = {}; }, true},
-        PlacementCase{"TwoBallsOnOneSquare", [](Level& l) { l.balls[1].column = 0; l.balls[1].row = 0; }, true},
-        PlacementCase{"TwoHolesOnOneSquare", [](Level& l) { l.holes[2].column = 2; l.holes[2].row = 2; }, true},
+        PlacementCase{"AllZeroAsAtStart",
+                      [](Level& l) {
+                        l.balls = {};
+                        l.holes = {};
+                      },
+                      true},
+        PlacementCase{"TwoBallsOnOneSquare",
+                      [](Level& l) {
+                        l.balls[1].column = 0;
+                        l.balls[1].row = 0;
+                      },
+                      true},
+        PlacementCase{"TwoHolesOnOneSquare",
+                      [](Level& l) {
+                        l.holes[2].column = 2;
+                        l.holes[2].row = 2;
+                      },
+                      true},
         PlacementCase{"ColourThree", [](Level& l) { l.balls[0].colour = 3; }, true},
         PlacementCase{"ColourMinusOne", [](Level& l) { l.holes[1].colour = -1; }, true},
-        PlacementCase{"TwoGreenBalls", [](Level& l) { l.balls[0].colour = ColourNumber(Colour::Green); }, true},
+        PlacementCase{"TwoGreenBalls",
+                      [](Level& l) { l.balls[0].colour = ColourNumber(Colour::Green); }, true},
         PlacementCase{"ColumnEqualToSize", [](Level& l) { l.balls[0].column = 5; }, true},
         PlacementCase{"ColumnMinusOne", [](Level& l) { l.balls[0].column = -1; }, true},
         PlacementCase{"RowEqualToSize", [](Level& l) { l.holes[0].row = 5; }, true},
-        PlacementCase{"ColumnAndRowSizeMinusOne", [](Level& l) { l.balls[0].column = 4; l.balls[0].row = 0; l.holes[0].row = 4; l.holes[0].column = 0; }, false}),
+        PlacementCase{"ColumnAndRowSizeMinusOne",
+                      [](Level& l) {
+                        l.balls[0].column = 4;
+                        l.balls[0].row = 0;
+                        l.holes[0].row = 4;
+                        l.holes[0].column = 0;
+                      },
+                      false}),
     [](const testing::TestParamInfo<PlacementCase>& info) { return info.param.name; });
 
 TEST(DefaultPlacementTest, PutsRedAndBlueOnEachOthersHolesAndGreenInTheCentre) {
@@ -92,17 +116,17 @@ TEST_P(ConsistencyTest, NoticesEachBrokenInvariant) {
 
 INSTANTIATE_TEST_SUITE_P(
     Invariants, ConsistencyTest,
-    testing::Values(
-        ConsistencyCase{"OpenNorthBorder", [](Level& l) { l.cells[1] |= OpenNorth; }},
-        ConsistencyCase{"OpenEastBorder", [](Level& l) { l.cells[5] |= OpenEast; }},
-        ConsistencyCase{"OpenSouthBorder", [](Level& l) { l.cells[7] |= OpenSouth; }},
-        ConsistencyCase{"OpenWestBorder", [](Level& l) { l.cells[3] |= OpenWest; }},
-        ConsistencyCase{"UnpairedEastSide", [](Level& l) { l.cells[4] &= ~OpenEast; }},
-        ConsistencyCase{"UnpairedNorthSide", [](Level& l) { l.cells[4] &= ~OpenNorth; }},
-        ConsistencyCase{"StrayBit", [](Level& l) { l.cells[4] |= 16; }},
-        ConsistencyCase{"ShortCells", [](Level& l) { l.cells.pop_back(); }},
-        ConsistencyCase{"UnsupportedSize", [](Level& l) { l.boardSize = 4; }},
-        ConsistencyCase{"InvalidPlacement", [](Level& l) { l.balls[0].colour = 3; }}),
+    testing::Values(ConsistencyCase{"OpenNorthBorder", [](Level& l) { l.cells[1] |= OpenNorth; }},
+                    ConsistencyCase{"OpenEastBorder", [](Level& l) { l.cells[5] |= OpenEast; }},
+                    ConsistencyCase{"OpenSouthBorder", [](Level& l) { l.cells[7] |= OpenSouth; }},
+                    ConsistencyCase{"OpenWestBorder", [](Level& l) { l.cells[3] |= OpenWest; }},
+                    ConsistencyCase{"UnpairedEastSide", [](Level& l) { l.cells[4] &= ~OpenEast; }},
+                    ConsistencyCase{"UnpairedNorthSide",
+                                    [](Level& l) { l.cells[4] &= ~OpenNorth; }},
+                    ConsistencyCase{"StrayBit", [](Level& l) { l.cells[4] |= 16; }},
+                    ConsistencyCase{"ShortCells", [](Level& l) { l.cells.pop_back(); }},
+                    ConsistencyCase{"UnsupportedSize", [](Level& l) { l.boardSize = 4; }},
+                    ConsistencyCase{"InvalidPlacement", [](Level& l) { l.balls[0].colour = 3; }}),
     [](const testing::TestParamInfo<ConsistencyCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "logic/maze.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "logic/level_code.h"
-#include "logic/maze.h"
 #include "test_levels.h"
 
 namespace {
@@ -51,7 +52,8 @@ TEST_P(FixedDrawTest, BuildsTheKnownMaze) {
 
 INSTANTIATE_TEST_SUITE_P(Board3, FixedDrawTest,
                          testing::Values(FixedDrawCase{0, Cells({2, 3, 6, 11, 14, 10, 8, 8, 8})},
-                                         FixedDrawCase{32767, Cells({2, 2, 2, 9, 15, 12, 1, 13, 4})}));
+                                         FixedDrawCase{32767,
+                                                       Cells({2, 2, 2, 9, 15, 12, 1, 13, 4})}));
 
 TEST(RandomMazeTest, TakesOneDrawPerShuffleStep) {
   for (auto [size, draws] : {std::pair{3, 11}, std::pair{5, 39}, std::pair{7, 83}}) {
@@ -171,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RebuildCase{"SameSize", 5, 5, [](Level&) {}, false},
                     RebuildCase{"Larger", 5, 7, [](Level&) {}, false},
                     RebuildCase{"PieceOffTheSmallerBoard", 5, 3, [](Level&) {}, true},
-                    RebuildCase{"ForcedByMinusOne", 5, 5, [](Level& l) { l.balls[0].column = -1; }, true}),
+                    RebuildCase{"ForcedByMinusOne", 5, 5, [](Level& l) { l.balls[0].column = -1; },
+                                true}),
     [](const testing::TestParamInfo<RebuildCase>& info) { return info.param.name; });
 
 TEST(RandomMazeTest, UnsupportedSizesChangeNothing) {

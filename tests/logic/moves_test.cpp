@@ -1,9 +1,10 @@
+#include "logic/moves.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "logic/maze.h"
-#include "logic/moves.h"
 #include "test_levels.h"
 
 namespace {
@@ -54,9 +55,15 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"ColumnAtWestBorder", false, LeftColumn, Direction::West, LeftColumn},
         MoveCase{"ColumnMovesEast", false, LeftColumn, Direction::East, {{1, 0}, {1, 1}, {1, 2}}},
         // Green follows red into the square red leaves.
-        MoveCase{"FollowsIntoFreedSquare", false, Corridor, Direction::North, {{0, 0}, {0, 1}, {2, 1}}},
-        MoveCase{"StoppedRowStaysWhole", true, Corridor, Direction::North, {{0, 1}, {0, 2}, {2, 1}}},
-        MoveCase{"BallBehindWallStays", true, {{0, 0}, {1, 1}, {2, 2}}, Direction::South, {{0, 0}, {1, 2}, {2, 2}}}),
+        MoveCase{
+            "FollowsIntoFreedSquare", false, Corridor, Direction::North, {{0, 0}, {0, 1}, {2, 1}}},
+        MoveCase{
+            "StoppedRowStaysWhole", true, Corridor, Direction::North, {{0, 1}, {0, 2}, {2, 1}}},
+        MoveCase{"BallBehindWallStays",
+                 true,
+                 {{0, 0}, {1, 1}, {2, 2}},
+                 Direction::South,
+                 {{0, 0}, {1, 2}, {2, 2}}}),
     [](const testing::TestParamInfo<MoveCase>& info) { return info.param.name; });
 
 TEST(MoveTest, RecordsLeaveFrontFirstAndKeepTheirOrderWhenLevel) {

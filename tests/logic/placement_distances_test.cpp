@@ -1,3 +1,5 @@
+#include "logic/placement_distances.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 
 #include "logic/level_code.h"
 #include "logic/moves.h"
-#include "logic/placement_distances.h"
 #include "logic/solver.h"
 #include "test_levels.h"
 

@@ -1,3 +1,5 @@
+#include "logic/seeded_random.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -5,7 +7,6 @@
 
 #include "logic/level_code.h"
 #include "logic/maze.h"
-#include "logic/seeded_random.h"
 
 namespace {
 
@@ -29,7 +30,8 @@ TEST(SeededRandomTest, BelowAndDraw31TakeTheTopBitsOfADraw) {
     std::uint32_t bound;
     std::uint32_t expected;
   };
-  for (const Row& row : {Row{10, 8}, Row{1, 0}, Row{2, 1}, Row{49, 43}, Row{0x80000000u, 0x7110541cu}}) {
+  for (const Row& row :
+       {Row{10, 8}, Row{1, 0}, Row{2, 1}, Row{49, 43}, Row{0x80000000u, 0x7110541cu}}) {
     SCOPED_TRACE(row.bound);
     SeededRandom random(0);
     EXPECT_EQ(random.Below(row.bound), row.expected);

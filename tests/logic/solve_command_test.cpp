@@ -43,41 +43,66 @@ TEST_P(SolveCommandTest, PrintsOneLinePerCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, SolveCommandTest,
-    testing::Values(
-        SolveCase{"Solvable", {"3111221000110fbe5"}, "", 0, "3111221000110fbe5\tsolvable\t2\tNW\n", false},
-        SolveCase{"AlreadySolved", {"3001122001122fbe5"}, "", 0, "3001122001122fbe5\tsolvable\t0\t-\n", false},
-        SolveCase{"Unsolvable",
-                  {"76342030002556aa97fe5aa95fe55a9572555"}, "", 0,
-                  "76342030002556aa97fe5aa95fe55a9572555\tunsolvable\t-\t-\n", false},
-        SolveCase{"InvalidAmongValid",
-                  {"9bad", "3001122221100fbe5"}, "", 1,
-                  "9bad\tinvalid\t-\t-\n3001122221100fbe5\tunsolvable\t-\t-\n", true},
-        // Standard input is a level set, where a blank line is no level.
-        SolveCase{"CodesFromStandardInput", {},
-                  "3111221000110fbe5\r\n3001122221100FBE5\n\n", 0,
-                  "3111221000110fbe5\tsolvable\t2\tNW\n3001122221100FBE5\tunsolvable\t-\t-\n",
-                  false},
-        SolveCase{"NoInputAtAll", {}, "", 0, "", false},
-        SolveCase{"UnknownOption", {"--fast", "3111221000110fbe5"}, "", 2, "", true},
-        // Bytes outside printable ASCII, from a line or an argument, are shown
-        // escaped. A line of a set holds one code, so a code followed by
-        // them is invalid there; an argument is still read (below).
-        SolveCase{"ControlBytesAreEscaped", {},
-                  "\x1b]0;title\x07\n3111221000110fbe5\x1b[2J\n", 1,
-                  "\\x1b]0;title\\x07\tinvalid\t-\t-\n"
-                  "3111221000110fbe5\\x1b[2J\tinvalid\t-\t-\n",
-                  true},
-        SolveCase{"ArgumentsAreEscaped", {"3111221000110fbe5\t\\"}, "", 0,
-                  "3111221000110fbe5\\x09\\x5c\tsolvable\t2\tNW\n", false},
-        // A line over the limit is cut in the echo, and reading goes on.
-        SolveCase{"TooLongLineThenValidOnes", {},
-                  "3111221000110fbe5" + std::string(5000, 'x') + "\r\n3111221000110fbe5\r\n" +
-                      std::string(4096, 'y') + "\r\n",
-                  1,
-                  "3111221000110fbe5xxxxxxxxxxxxxxx...\tinvalid\t-\t-\n"
-                  "3111221000110fbe5\tsolvable\t2\tNW\n" +
-                      std::string(4096, 'y') + "\tinvalid\t-\t-\n",
-                  true}),
+    testing::Values(SolveCase{"Solvable",
+                              {"3111221000110fbe5"},
+                              "",
+                              0,
+                              "3111221000110fbe5\tsolvable\t2\tNW\n",
+                              false},
+                    SolveCase{"AlreadySolved",
+                              {"3001122001122fbe5"},
+                              "",
+                              0,
+                              "3001122001122fbe5\tsolvable\t0\t-\n",
+                              false},
+                    SolveCase{"Unsolvable",
+                              {"76342030002556aa97fe5aa95fe55a9572555"},
+                              "",
+                              0,
+                              "76342030002556aa97fe5aa95fe55a9572555\tunsolvable\t-\t-\n",
+                              false},
+                    SolveCase{"InvalidAmongValid",
+                              {"9bad", "3001122221100fbe5"},
+                              "",
+                              1,
+                              "9bad\tinvalid\t-\t-\n3001122221100fbe5\tunsolvable\t-\t-\n",
+                              true},
+                    // Standard input is a level set, where a blank line is no level.
+                    SolveCase{
+                        "CodesFromStandardInput",
+                        {},
+                        "3111221000110fbe5\r\n3001122221100FBE5\n\n",
+                        0,
+                        "3111221000110fbe5\tsolvable\t2\tNW\n3001122221100FBE5\tunsolvable\t-\t-\n",
+                        false},
+                    SolveCase{"NoInputAtAll", {}, "", 0, "", false},
+                    SolveCase{"UnknownOption", {"--fast", "3111221000110fbe5"}, "", 2, "", true},
+                    // Bytes outside printable ASCII, from a line or an argument, are shown
+                    // escaped. A line of a set holds one code, so a code followed by
+                    // them is invalid there; an argument is still read (below).
+                    SolveCase{"ControlBytesAreEscaped",
+                              {},
+                              "\x1b]0;title\x07\n3111221000110fbe5\x1b[2J\n",
+                              1,
+                              "\\x1b]0;title\\x07\tinvalid\t-\t-\n"
+                              "3111221000110fbe5\\x1b[2J\tinvalid\t-\t-\n",
+                              true},
+                    SolveCase{"ArgumentsAreEscaped",
+                              {"3111221000110fbe5\t\\"},
+                              "",
+                              0,
+                              "3111221000110fbe5\\x09\\x5c\tsolvable\t2\tNW\n",
+                              false},
+                    // A line over the limit is cut in the echo, and reading goes on.
+                    SolveCase{"TooLongLineThenValidOnes",
+                              {},
+                              "3111221000110fbe5" + std::string(5000, 'x') +
+                                  "\r\n3111221000110fbe5\r\n" + std::string(4096, 'y') + "\r\n",
+                              1,
+                              "3111221000110fbe5xxxxxxxxxxxxxxx...\tinvalid\t-\t-\n"
+                              "3111221000110fbe5\tsolvable\t2\tNW\n" +
+                                  std::string(4096, 'y') + "\tinvalid\t-\t-\n",
+                              true}),
     [](const testing::TestParamInfo<SolveCase>& info) { return info.param.name; });
 
 TEST(SolveCommandTest, HelpExplainsTheFieldsAndExitsZero) {

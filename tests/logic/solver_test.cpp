@@ -1,3 +1,5 @@
+#include "logic/solver.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 
 #include "logic/literal_solver.h"
 #include "logic/maze.h"
-#include "logic/solver.h"
 #include "logic/symmetry.h"
 #include "test_levels.h"
 
@@ -411,10 +412,9 @@ INSTANTIATE_TEST_SUITE_P(
     Changes, ChangedLevelTest,
     testing::Values(
         LevelChange{"WallFlipped", [](Level& l) { ToggleWall(l, 0, 0, WallKind::South); }},
-        LevelChange{"InnerWallFlipped",
-                    [](Level& l) {
-                      ToggleWall(l, l.boardSize / 2 - 1, l.boardSize / 2, WallKind::East);
-                    }},
+        LevelChange{
+            "InnerWallFlipped",
+            [](Level& l) { ToggleWall(l, l.boardSize / 2 - 1, l.boardSize / 2, WallKind::East); }},
         LevelChange{"BallMoved", [](Level& l) { MoveToNextFreeSquare(l.balls, 1, l.boardSize); }},
         LevelChange{"HoleMoved", [](Level& l) { MoveToNextFreeSquare(l.holes, 2, l.boardSize); }},
         LevelChange{"BallsSwapped",

@@ -1,3 +1,5 @@
+#include "logic/symmetry.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -5,7 +7,6 @@
 
 #include "logic/level_code.h"
 #include "logic/maze.h"
-#include "logic/symmetry.h"
 #include "test_levels.h"
 
 namespace {
@@ -72,8 +73,8 @@ TEST(SymmetryTest, LawsHoldOnRandomLevelsOfEverySize) {
       const Level original = testlevels::RandomLevel(size, engine);
       SCOPED_TRACE(WriteLevelCode(original));
       using Operation = void (*)(Level&);
-      for (auto [operation, times] : {std::pair<Operation, int>{XFlip, 2}, {YFlip, 2},
-                                      {RotateLevel, 4}}) {
+      for (auto [operation, times] :
+           {std::pair<Operation, int>{XFlip, 2}, {YFlip, 2}, {RotateLevel, 4}}) {
         Level level = original;
         for (int t = 0; t < times; ++t) {
           operation(level);

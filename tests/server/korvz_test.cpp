@@ -28,7 +28,9 @@ HttpResponse Get(const std::string& query, const std::string& host = "levels.exa
   return Respond(request);
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 // ------------------------------------------------------------ the query
 
@@ -43,7 +45,7 @@ constexpr GoodQuery GoodQueries[] = {
     {"s=3111221000110fbe5", "3111221000110fbe5", false, false},
     {"s=3111221000110fbe5&png=1", "3111221000110fbe5", true, false},
     {"embed=1&s=3111221000110fbe5", "3111221000110fbe5", false, true},
-    {"s=%33111221000110fbe5", "3111221000110fbe5", false, false},               // an escaped digit
+    {"s=%33111221000110fbe5", "3111221000110fbe5", false, false},  // an escaped digit
     {"s=3111221000110fbe5&fbclid=IwAR0x-y_z&utm_source=chat", "3111221000110fbe5", false, false},
     {"&&s=3111221000110fbe5&", "3111221000110fbe5", false, false},             // empty parts
     {"s=3111221000110FBE5&ref=caf%C3%A9", "3111221000110FBE5", false, false},  // UTF-8 elsewhere
@@ -114,7 +116,8 @@ TEST(BadInputTest, EveryBadAddressGetsA400PageThatSaysWhy) {
 }
 
 TEST(BadInputTest, NothingOfTheAddressComesBackUnescaped) {
-  const char* const hostile[] = {"<script>", "<script", "\"onmouseover", "'3111", "\xff", "\xc3\x28"};
+  const char* const hostile[] = {"<script>", "<script", "\"onmouseover",
+                                 "'3111",    "\xff",    "\xc3\x28"};
   for (const BadInput& c : BadInputs) {
     SCOPED_TRACE(c.name);
     const std::string body = Get(c.query).body;
@@ -150,8 +153,9 @@ TEST(LevelPageTest, AnswersThePageCachedForever) {
 TEST(LevelPageTest, ShowsTheLevelItsShortestSolutionAndTheGamesStatus) {
   const std::string page = Get(std::string("s=") + LongSolution).body;
   EXPECT_TRUE(Contains(page, std::string("data-code=\"") + LongSolution + "\""));
-  EXPECT_TRUE(Contains(page, std::string("id=\"code\" class=\"copy-text\" readonly size=\"40\" value=\"") +
-                                 LongSolution + "\""));
+  EXPECT_TRUE(
+      Contains(page, std::string("id=\"code\" class=\"copy-text\" readonly size=\"40\" value=\"") +
+                         LongSolution + "\""));
   EXPECT_TRUE(Contains(page, "<p id=\"shortest\">Shortest solution: 35 moves.</p>"));
   EXPECT_TRUE(Contains(page, "<p>Moves: 0</p><p>Shortest solution from here: 35 moves</p>"));
   EXPECT_TRUE(Contains(page, "<canvas id=\"board\" width=\"325\" height=\"315\""));
@@ -166,8 +170,10 @@ TEST(LevelPageTest, SaysSoWhenTheLevelHasNoSolution) {
 
 TEST(LevelPageTest, LinkPreviewsGetTheTitleAndThePicture) {
   const std::string page = Get(std::string("s=") + TwoMoves, "levels.example.org:8080").body;
-  const std::string level = std::string("http://levels.example.org:8080/cgi-bin/korvz?s=") + TwoMoves;
-  EXPECT_TRUE(Contains(page, "<meta property=\"og:title\" content=\"Korvalo level " + std::string(TwoMoves) + "\">"));
+  const std::string level =
+      std::string("http://levels.example.org:8080/cgi-bin/korvz?s=") + TwoMoves;
+  EXPECT_TRUE(Contains(page, "<meta property=\"og:title\" content=\"Korvalo level " +
+                                 std::string(TwoMoves) + "\">"));
   EXPECT_TRUE(Contains(page, "<meta property=\"og:url\" content=\"" + level + "\">"));
   EXPECT_TRUE(Contains(page, "<meta property=\"og:image\" content=\"" + level + "&amp;png=1\">"));
   EXPECT_TRUE(Contains(page, "takes 2 moves"));
@@ -175,8 +181,9 @@ TEST(LevelPageTest, LinkPreviewsGetTheTitleAndThePicture) {
 
 TEST(LevelPageTest, EmbedBlockHoldsTheFrameForTheCompactPage) {
   const std::string page = Get(std::string("s=") + TwoMoves).body;
-  const std::string frame = "&lt;iframe src=&quot;http://levels.example.org/cgi-bin/korvz?s=" + std::string(TwoMoves) +
-                            "&amp;amp;embed=1&quot; width=&quot;320&quot; height=&quot;397&quot;";
+  const std::string frame =
+      "&lt;iframe src=&quot;http://levels.example.org/cgi-bin/korvz?s=" + std::string(TwoMoves) +
+      "&amp;amp;embed=1&quot; width=&quot;320&quot; height=&quot;397&quot;";
   EXPECT_TRUE(Contains(page, frame)) << page;
 
   const HttpResponse embedded = Get(std::string("s=") + TwoMoves + "&embed=1");
@@ -189,14 +196,17 @@ TEST(LevelPageTest, EmbedBlockHoldsTheFrameForTheCompactPage) {
 // The policy allows the site's own scripts and style sheet only: no inline
 // script, no inline style, no script from elsewhere.
 TEST(LevelPageTest, EveryScriptAndStyleComesFromTheSiteItself) {
-  for (const std::string& query : {std::string("s=") + TwoMoves, std::string("s=") + TwoMoves + "&embed=1"}) {
+  for (const std::string& query :
+       {std::string("s=") + TwoMoves, std::string("s=") + TwoMoves + "&embed=1"}) {
     SCOPED_TRACE(query);
     const std::string page = Get(query).body;
     const std::regex script("<script([^>]*)>([^<]*)</script>");
     int scripts = 0;
-    for (auto it = std::sregex_iterator(page.begin(), page.end(), script); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), script);
+         it != std::sregex_iterator(); ++it) {
       ++scripts;
-      EXPECT_TRUE(std::regex_search((*it)[1].str(), std::regex("^ src=\"/korvalo/1\\.0/[a-z_]+\\.js\" defer$")))
+      EXPECT_TRUE(std::regex_search((*it)[1].str(),
+                                    std::regex("^ src=\"/korvalo/1\\.0/[a-z_]+\\.js\" defer$")))
           << (*it)[0];
       EXPECT_EQ((*it)[2].str(), "");
     }
@@ -204,7 +214,8 @@ TEST(LevelPageTest, EveryScriptAndStyleComesFromTheSiteItself) {
     EXPECT_EQ(page.find("<script"), page.find("<script src=\"/korvalo/"));
     EXPECT_FALSE(Contains(page, " style=\""));
     EXPECT_FALSE(Contains(page, "<style"));
-    EXPECT_FALSE(std::regex_search(page, std::regex("<[^>]*\\son[a-z]+=")));  // no event handler attributes
+    EXPECT_FALSE(
+        std::regex_search(page, std::regex("<[^>]*\\son[a-z]+=")));  // no event handler attributes
   }
 }
 
@@ -243,16 +254,22 @@ struct SiteCase {
 };
 
 const SiteCase SiteCases[] = {
-    {"host and port", {"GET", "", "example.org:8080", false, "", "", ""}, "http://example.org:8080"},
+    {"host and port",
+     {"GET", "", "example.org:8080", false, "", "", ""},
+     "http://example.org:8080"},
     {"https", {"GET", "", "example.org", true, "", "", ""}, "https://example.org"},
     {"IPv6", {"GET", "", "[::1]:8080", false, "", "", ""}, "http://[::1]:8080"},
-    {"public address wins", {"GET", "", "example.org", false, "", "", "https://levels.example.com"},
+    {"public address wins",
+     {"GET", "", "example.org", false, "", "", "https://levels.example.com"},
      "https://levels.example.com"},
-    {"bad public address is ignored", {"GET", "", "example.org", false, "", "", "javascript:alert(1)"},
+    {"bad public address is ignored",
+     {"GET", "", "example.org", false, "", "", "javascript:alert(1)"},
      "http://example.org"},
-    {"hostile host, server name instead", {"GET", "", "x\"><script>", false, "example.net", "8080", ""},
+    {"hostile host, server name instead",
+     {"GET", "", "x\"><script>", false, "example.net", "8080", ""},
      "http://example.net:8080"},
-    {"host with a path, default port", {"GET", "", "a.org/evil", false, "example.net", "80", ""},
+    {"host with a path, default port",
+     {"GET", "", "a.org/evil", false, "example.net", "80", ""},
      "http://example.net"},
     {"nothing usable", {"GET", "", "a b", false, "", "", ""}, ""},
 };

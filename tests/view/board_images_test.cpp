@@ -73,7 +73,8 @@ TEST_F(BoardImagesTest, BallFramesAreWhiteOutsideTheDisc) {
       for (int u = 0; u < 27; ++u) {
         if (InDisc(u, v)) continue;
         const bool nearWhite = c.colour == 1 && u == 26 && v == 18;
-        ASSERT_EQ(images->ballSheet.pixel(27 * c.colour + u, v), nearWhite ? qRgb(247, 255, 247) : White)
+        ASSERT_EQ(images->ballSheet.pixel(27 * c.colour + u, v),
+                  nearWhite ? qRgb(247, 255, 247) : White)
             << u << ", " << v;
       }
     }
@@ -120,7 +121,8 @@ TEST_F(BoardImagesTest, HatchStripsHaveDiagonalsFivePixelsApart) {
   for (const QRect& strip : strips)
     for (int y = strip.top(); y <= strip.bottom(); ++y)
       for (int x = strip.left(); x <= strip.right(); ++x)
-        ASSERT_EQ(images->wallHoverSheet.pixel(x, y), (x + y) % 5 == 0 ? Black : White) << x << ", " << y;
+        ASSERT_EQ(images->wallHoverSheet.pixel(x, y), (x + y) % 5 == 0 ? Black : White)
+            << x << ", " << y;
 }
 
 constexpr std::array<std::string_view, 31> VerticalMarker = {
@@ -170,7 +172,8 @@ TEST_F(BoardImagesTest, LampsStandOnTheViewBackgroundWithTheirBaseAtTheBottomCen
 
 TEST_F(BoardImagesTest, LitLampGlowsGreenWithAPaleYellowFilament) {
   const std::set<QRgb> colours = Colours(images->lampLit);
-  for (const QRgb expected : {qRgb(252, 255, 252), qRgb(172, 255, 172), qRgb(255, 255, 192), ViewGrey})
+  for (const QRgb expected :
+       {qRgb(252, 255, 252), qRgb(172, 255, 172), qRgb(255, 255, 192), ViewGrey})
     EXPECT_TRUE(colours.count(expected)) << std::hex << expected;
   // The glass and halo lean green: no pixel has more red or blue than green.
   for (const QRgb c : colours) {
@@ -255,7 +258,8 @@ TEST(EditorIconTest, BothSizesUseTheSixteenColoursAndAreOpenAboveTheSteps) {
     EXPECT_TRUE(hasColour(0, size / 3, qRgb(255, 0, 0)) || hasColour(0, size / 3, qRgb(128, 0, 0)));
     EXPECT_TRUE(hasColour(size / 3, 2 * size / 3, qRgb(0, 255, 0)) ||
                 hasColour(size / 3, 2 * size / 3, qRgb(0, 128, 0)));
-    EXPECT_TRUE(hasColour(2 * size / 3, size, qRgb(0, 0, 255)) || hasColour(2 * size / 3, size, qRgb(0, 0, 128)));
+    EXPECT_TRUE(hasColour(2 * size / 3, size, qRgb(0, 0, 255)) ||
+                hasColour(2 * size / 3, size, qRgb(0, 0, 128)));
   }
 }
 

@@ -31,8 +31,8 @@ std::string Hex(QRgb colour) {
 ::testing::AssertionResult PixelIs(const QImage& image, int x, int y, QRgb expected) {
   const QRgb actual = image.pixel(x, y);
   if (actual == expected) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << Hex(actual) << ", expected "
-                                       << Hex(expected);
+  return ::testing::AssertionFailure()
+         << "pixel (" << x << ", " << y << ") is " << Hex(actual) << ", expected " << Hex(expected);
 }
 
 ::testing::AssertionResult AreaIs(const QImage& image, const QRect& area, QRgb expected) {
@@ -108,8 +108,8 @@ class BoardRendererTest : public ::testing::Test {
 
   /// The ball of this colour as drawn over a destination area: OR with the
   /// mask, then AND with the ball frame.
-  static ::testing::AssertionResult BallDrawnAt(const QImage& frame, const QImage& before, QPoint at,
-                                                int colour) {
+  static ::testing::AssertionResult BallDrawnAt(const QImage& frame, const QImage& before,
+                                                QPoint at, int colour) {
     for (int v = 0; v < BallSize; ++v) {
       for (int u = 0; u < BallSize; ++u) {
         const QRgb mask = images->ballSheet.pixel(3 * BallSize + u, v);
@@ -171,7 +171,9 @@ TEST_F(BoardRendererTest, RowsBelowTheIndicatorOfTheLargestBoardStayBackground) 
     const QImage frame = Draw(level);
     EXPECT_TRUE(AreaIs(frame, QRect(0, 351, ViewWidth, 8), Background));
     // Both lamps end on row 350.
-    EXPECT_TRUE(PixelIs(frame, 102, 350, solvable ? images->lampLit.pixel(16, 35) : images->lampUnlit.pixel(10, 29)));
+    EXPECT_TRUE(
+        PixelIs(frame, 102, 350,
+                solvable ? images->lampLit.pixel(16, 35) : images->lampUnlit.pixel(10, 29)));
   }
 }
 
@@ -212,7 +214,8 @@ TEST_F(BoardRendererTest, SingleWallIsOneBarThatDarkensBothCrossings) {
     const QImage open = Draw(ClearedLevel(5));
     const QImage walled = Draw(level);
     EXPECT_TRUE(AreaIs(walled, c.bar, Black));
-    for (const QPoint& p : Differences(open, walled)) ASSERT_TRUE(c.bar.contains(p)) << p.x() << ", " << p.y();
+    for (const QPoint& p : Differences(open, walled))
+      ASSERT_TRUE(c.bar.contains(p)) << p.x() << ", " << p.y();
   }
 }
 
@@ -265,8 +268,10 @@ TEST_F(BoardRendererTest, HatchOverAnOpenPassageDarkensOnlyUnderItsBlackPixels) 
     SCOPED_TRACE(c.name);
     // A wall across the hatch's far end shows that black stays black.
     Level level = ClearedLevel(5);
-    if (c.kind == WallKind::East) CloseSouth(level, 2, 1);
-    else CloseEast(level, 1, 2);
+    if (c.kind == WallKind::East)
+      CloseSouth(level, 2, 1);
+    else
+      CloseEast(level, 1, 2);
     const QImage before = Draw(level);
     const QImage hovered = Draw(level, {CarriedPiece::Nothing, c.kind, 1, 1, 150, 150});
     for (const QPoint& p : Differences(before, hovered)) ASSERT_TRUE(c.area.contains(p));
@@ -406,7 +411,8 @@ constexpr IndicatorCase IndicatorCases[] = {
 
 TEST_F(BoardRendererTest, LampIsLitOnlyForASolvableLevelWithNothingCarried) {
   for (const IndicatorCase& c : IndicatorCases) {
-    SCOPED_TRACE("solvable " + std::to_string(c.solvable) + ", carried " + std::to_string(static_cast<int>(c.carried)));
+    SCOPED_TRACE("solvable " + std::to_string(c.solvable) + ", carried " +
+                 std::to_string(static_cast<int>(c.carried)));
     Level level = ClearedLevel(5);
     level.solvable = c.solvable;
     const QImage frame = Draw(level, {c.carried, WallKind::None, 2, 2, 168, 168});

@@ -27,7 +27,8 @@ Level RandomLevel(int n, std::mt19937& engine) {
     for (std::size_t i = 0; i < squares.size(); ++i) squares[i] = static_cast<int>(i);
     std::shuffle(squares.begin(), squares.end(), engine);
     for (std::size_t i = 0; i < 3; ++i)
-      (*pieces)[i] = {static_cast<std::int8_t>(squares[i] % n), static_cast<std::int8_t>(squares[i] / n), 0,
+      (*pieces)[i] = {static_cast<std::int8_t>(squares[i] % n),
+                      static_cast<std::int8_t>(squares[i] / n), 0,
                       ColourNumber(ColoursRedFirst[i])};
   }
   level.solvable = static_cast<std::uint8_t>(engine() % 2);
@@ -46,29 +47,35 @@ std::vector<NamedState> EditingStates(int n) {
   std::vector<NamedState> states{{"nothing", {}}};
   for (int row = 0; row < n; ++row) {
     for (int column = 0; column < n; ++column) {
-      const std::string square = " at (" + std::to_string(column) + ", " + std::to_string(row) + ")";
+      const std::string square =
+          " at (" + std::to_string(column) + ", " + std::to_string(row) + ")";
       const int x = SquareOrigin(n, column), y = SquareOrigin(n, row);
-      states.push_back({"east wall" + square, {CarriedPiece::Nothing, WallKind::East, column, row, x + 35, y + 10}});
-      states.push_back({"south wall" + square, {CarriedPiece::Nothing, WallKind::South, column, row, x + 10, y + 35}});
+      states.push_back({"east wall" + square,
+                        {CarriedPiece::Nothing, WallKind::East, column, row, x + 35, y + 10}});
+      states.push_back({"south wall" + square,
+                        {CarriedPiece::Nothing, WallKind::South, column, row, x + 10, y + 35}});
       // The six items take turns over the squares.
       const int item = (row * n + column) % 6 + 1;
       const std::string carried = " carrying item " + std::to_string(item);
-      states.push_back({"square" + square + carried,
-                        {static_cast<CarriedPiece>(item), WallKind::None, column, row, x + 15, y + 15}});
+      states.push_back(
+          {"square" + square + carried,
+           {static_cast<CarriedPiece>(item), WallKind::None, column, row, x + 15, y + 15}});
     }
   }
   const std::vector<std::pair<int, int>> pointers = {
-      {0, 0}, {5, 3}, {ViewWidth - 1, ViewHeight - 1}, {ViewWidth - 4, 2}, {-40, 500}, {1000, -1000}};
+      {0, 0},     {5, 3},       {ViewWidth - 1, ViewHeight - 1}, {ViewWidth - 4, 2},
+      {-40, 500}, {1000, -1000}};
   for (const auto& [x, y] : pointers) {
     for (int item = 1; item <= 6; ++item) {
-      states.push_back({"pointer at " + std::to_string(x) + ", " + std::to_string(y) + " carrying item " +
-                            std::to_string(item),
+      states.push_back({"pointer at " + std::to_string(x) + ", " + std::to_string(y) +
+                            " carrying item " + std::to_string(item),
                         {static_cast<CarriedPiece>(item), WallKind::None, n - 1, 0, x, y}});
     }
   }
   states.push_back({"stale east hover", {CarriedPiece::Nothing, WallKind::East, 6, 6, 290, 290}});
   states.push_back({"stale carry", {CarriedPiece::BlueBall, WallKind::None, 6, 6, 290, 290}});
-  states.push_back({"hover of an unknown kind", {CarriedPiece::Nothing, static_cast<WallKind>(3), 0, 0, 60, 60}});
+  states.push_back({"hover of an unknown kind",
+                    {CarriedPiece::Nothing, static_cast<WallKind>(3), 0, 0, 60, 60}});
   return states;
 }
 
@@ -83,7 +90,8 @@ std::string FirstDifference(const QImage& painted, const RgbImage& buffered) {
 
 class CanvasIdentityTest : public ::testing::Test {
  protected:
-  CanvasIdentityTest() : images(LoadBoardImages()), painter(images), buffer(ToBoardPixels(images)) {}
+  CanvasIdentityTest()
+      : images(LoadBoardImages()), painter(images), buffer(ToBoardPixels(images)) {}
 
   void ExpectSameFrame(const Level& level, const NamedState& state) {
     const QImage& painted = painter.DrawFrame(level, state.editing);
@@ -143,7 +151,8 @@ TEST(BufferCanvasTest, CopiesAndFillsAreClippedToTheImageAndTheCanvas) {
   const Rgb untouched = MakeRgb(1, 1, 1);
   RgbImage target(8, 6, untouched);
   BufferCanvas canvas(target, images);
-  canvas.Copy({5, 3}, BoardImage::LampUnlit, {18, 27, 5, 5});  // 3 x 3 left in the image, 3 x 3 in the canvas
+  canvas.Copy({5, 3}, BoardImage::LampUnlit,
+              {18, 27, 5, 5});  // 3 x 3 left in the image, 3 x 3 in the canvas
   canvas.Copy({-2, -1}, BoardImage::LampUnlit, {-4, 0, 6, 2});  // image (0, 0) lands on (2, -1)
   canvas.Fill({-3, 4, 4, 9}, MakeRgb(200, 0, 0));               // column 0, rows 4 and 5
   RgbImage expected(8, 6, untouched);

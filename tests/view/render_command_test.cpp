@@ -44,7 +44,8 @@ TEST(RenderCommandTest, WritesTheFrameTheEditorShowsForTheCode) {
     SCOPED_TRACE(c.code);
     const std::string path = dir.filePath("level.png").toStdString();
     ASSERT_EQ(RunRender({c.code, path}), 0);
-    const QImage written = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    const QImage written =
+        QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
 
     Level level;
     ASSERT_TRUE(ReadLevelCode(level, c.code).outcome != CodeReading::Rejected);
@@ -86,7 +87,8 @@ TEST(RenderCommandTest, FailedWriteIsAnError) {
 
 TEST(RenderCommandTest, WrongCommandLineIsAUsageError) {
   const std::vector<std::vector<std::string>> lines = {{}, {RenderCases[0].code}, {"a", "b", "c"}};
-  for (const auto& line : lines) EXPECT_EQ(RunRender(line), UsageError) << line.size() << " arguments";
+  for (const auto& line : lines)
+    EXPECT_EQ(RunRender(line), UsageError) << line.size() << " arguments";
 }
 
 // The picture is PNG whatever is asked, so only a PNG name is taken; any other
@@ -97,8 +99,13 @@ TEST(RenderCommandTest, FileNameMustEndInPng) {
     int status;
   };
   const NameCase cases[] = {
-      {"level.png", 0}, {"LEVEL.PNG", 0}, {"level.Png", 0},   {"level.svg", UsageError},
-      {"level.png.svg", UsageError},   {"levelpng", UsageError}, {"png", UsageError},
+      {"level.png", 0},
+      {"LEVEL.PNG", 0},
+      {"level.Png", 0},
+      {"level.svg", UsageError},
+      {"level.png.svg", UsageError},
+      {"levelpng", UsageError},
+      {"png", UsageError},
       {"level.png ", UsageError},
   };
   for (const NameCase& c : cases) {
@@ -121,7 +128,8 @@ TEST(RenderCommandTest, HelpNamesThePngRuleAndOnlyStandsAlone) {
   EXPECT_NE(io.FlushedOut().find("must end in .png"), std::string::npos);
   const std::vector<std::vector<std::string>> lines = {
       {"--help", "x"}, {"-h", "level.png"}, {"--fast", "level.png"}};
-  for (const auto& line : lines) EXPECT_EQ(RunRender(line), UsageError) << line[0] << " " << line[1];
+  for (const auto& line : lines)
+    EXPECT_EQ(RunRender(line), UsageError) << line[0] << " " << line[1];
 }
 
 }  // namespace

@@ -66,11 +66,13 @@ TEST_F(EditorSharingTest, GetHtmlOpensThePageOfTheLevelOnTheServerOfTheEnvironme
   ASSERT_EQ(browser.opened.size(), 1);
   const QUrl address = browser.opened[0];
   const QString code = QString::fromStdString(WriteLevelCode(view.level()));
-  EXPECT_EQ(address.toString(), qEnvironmentVariable("KORVALO_SERVER") + "/cgi-bin/korvz?s=" + code);
+  EXPECT_EQ(address.toString(),
+            qEnvironmentVariable("KORVALO_SERVER") + "/cgi-bin/korvz?s=" + code);
 
   const Page page = Fetch(address);
   EXPECT_EQ(page.status, 200);
-  EXPECT_TRUE(page.body.contains("data-code=\"" + code + "\"")) << page.body.left(600).toStdString();
+  EXPECT_TRUE(page.body.contains("data-code=\"" + code + "\""))
+      << page.body.left(600).toStdString();
   EXPECT_TRUE(page.body.contains("<title>Korvalo level " + code + "</title>"));
 }
 

@@ -123,7 +123,8 @@ std::vector<std::uint8_t> RgbaBytes(const QImage& image) {
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
       const QRgb pixel = image.pixel(x, y);
-      bytes.insert(bytes.end(), {static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
+      bytes.insert(bytes.end(), {static_cast<std::uint8_t>(qRed(pixel)),
+                                 static_cast<std::uint8_t>(qGreen(pixel)),
                                  static_cast<std::uint8_t>(qBlue(pixel)), 0x80});
     }
   }
@@ -131,11 +132,13 @@ std::vector<std::uint8_t> RgbaBytes(const QImage& image) {
 }
 
 void GiveImages(PlaySession& session, const BoardImages& images) {
-  const QImage* ordered[] = {&images.ballSheet, &images.wallHoverSheet,      &images.lampLit,
-                             &images.lampUnlit, &images.labelSolutionExists, &images.labelNoSolution};
+  const QImage* ordered[] = {
+      &images.ballSheet, &images.wallHoverSheet,      &images.lampLit,
+      &images.lampUnlit, &images.labelSolutionExists, &images.labelNoSolution};
   for (std::size_t i = 0; i < BoardImageCount; ++i) {
     const std::vector<std::uint8_t> bytes = RgbaBytes(*ordered[i]);
-    ASSERT_TRUE(session.SetImage(AllBoardImages[i], ordered[i]->width(), ordered[i]->height(), bytes.data()));
+    ASSERT_TRUE(session.SetImage(AllBoardImages[i], ordered[i]->width(), ordered[i]->height(),
+                                 bytes.data()));
   }
 }
 
@@ -145,7 +148,8 @@ struct AreaCase {
 };
 
 // The board's frame with ten pixels of background left, right and above it.
-constexpr AreaCase AreaCases[] = {{3, {84, 84, 157, 147}}, {5, {42, 42, 241, 231}}, {7, {0, 0, 325, 315}}};
+constexpr AreaCase AreaCases[] = {
+    {3, {84, 84, 157, 147}}, {5, {42, 42, 241, 231}}, {7, {0, 0, 325, 315}}};
 
 TEST(PlaySessionTest, BoardAreaIsTheFrameWithItsMargin) {
   for (const AreaCase& c : AreaCases) {
@@ -157,7 +161,8 @@ TEST(PlaySessionTest, BoardAreaIsTheFrameWithItsMargin) {
 TEST(PlaySessionTest, BoardAreaShowsTheEditorsFrameOfTheCurrentPosition) {
   const BoardImages images = LoadBoardImages();
   BoardRenderer renderer(images);
-  for (const char* code : {"3111221000110fbe5", "50022444422005eae44c9f644", "7003366663300d4dae70cec86baf110a5e554"}) {
+  for (const char* code : {"3111221000110fbe5", "50022444422005eae44c9f644",
+                           "7003366663300d4dae70cec86baf110a5e554"}) {
     SCOPED_TRACE(code);
     PlaySession session;
     ASSERT_NE(session.Open(code).outcome, CodeReading::Rejected);

@@ -9,9 +9,9 @@
 
 struct RulesCase {
   std::string code;
-  std::string verdict;  // solvable, unsolvable or invalid
-  std::string length;   // moves of a shortest solution, or -
-  std::string solution; // letters, or -
+  std::string verdict;   // solvable, unsolvable or invalid
+  std::string length;    // moves of a shortest solution, or -
+  std::string solution;  // letters, or -
   std::vector<std::string> ballsAfterEachMove;
 };
 

@@ -12,7 +12,8 @@ constexpr Rgb BackgroundColour = MakeRgb(128, 128, 128);
 constexpr Rgb WallColour = MakeRgb(0, 0, 0);
 constexpr Rgb FloorColour = MakeRgb(220, 220, 220);
 constexpr Rgb OutlineColour = MakeRgb(255, 255, 255);
-constexpr std::array<Rgb, 3> HoleColours = {MakeRgb(120, 120, 255), MakeRgb(50, 220, 50), MakeRgb(255, 100, 100)};
+constexpr std::array<Rgb, 3> HoleColours = {MakeRgb(120, 120, 255), MakeRgb(50, 220, 50),
+                                            MakeRgb(255, 100, 100)};
 
 // Where things stand in the two image sheets.
 constexpr int MaskFrameX = 3 * BallSize;
@@ -33,7 +34,9 @@ bool IsDrawable(const Level& level) {
 }
 
 /// Top-left pixel of square (column, row).
-Point SquareCorner(int n, int column, int row) { return {SquareOrigin(n, column), SquareOrigin(n, row)}; }
+Point SquareCorner(int n, int column, int row) {
+  return {SquareOrigin(n, column), SquareOrigin(n, row)};
+}
 
 Rect SquareAt(Point corner) { return {corner.x, corner.y, SquareSize, SquareSize}; }
 
@@ -41,7 +44,9 @@ Cell CellAt(const Level& level, int column, int row) {
   return level.cells[static_cast<std::size_t>(row * level.boardSize + column)];
 }
 
-void CopyWhole(BoardCanvas& canvas, Point at, BoardImage image) { canvas.Copy(at, image, BoardImageRect(image)); }
+void CopyWhole(BoardCanvas& canvas, Point at, BoardImage image) {
+  canvas.Copy(at, image, BoardImageRect(image));
+}
 
 void DrawBall(BoardCanvas& canvas, Point at, int colour) {
   // The mask whitens the disc, then the ball frame ANDs its pixels in; outside
@@ -61,7 +66,8 @@ void DrawBoard(BoardCanvas& canvas, const Level& level) {
 void DrawHoles(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
   const int n = level.boardSize;
   for (const Piece& hole : level.holes) {
-    if (!IsColourNumber(hole.colour) || editing.CarriedItem == CarriedHole(ColourOf(hole))) continue;
+    if (!IsColourNumber(hole.colour) || editing.CarriedItem == CarriedHole(ColourOf(hole)))
+      continue;
     canvas.Fill(SquareAt(SquareCorner(n, hole.column, hole.row)), HoleColours[hole.colour]);
   }
 }
@@ -73,8 +79,10 @@ void DrawWalls(BoardCanvas& canvas, const Level& level) {
     for (int row = 0; row < n; ++row) {
       const Cell cell = CellAt(level, column, row);
       const Point corner = SquareCorner(n, column, row);
-      if (!(cell & OpenEast)) canvas.Fill({corner.x + SquareSize, corner.y - GapSize, GapSize, 53}, WallColour);
-      if (!(cell & OpenSouth)) canvas.Fill({corner.x - GapSize, corner.y + SquareSize, 53, GapSize}, WallColour);
+      if (!(cell & OpenEast))
+        canvas.Fill({corner.x + SquareSize, corner.y - GapSize, GapSize, 53}, WallColour);
+      if (!(cell & OpenSouth))
+        canvas.Fill({corner.x - GapSize, corner.y + SquareSize, 53, GapSize}, WallColour);
     }
   }
 }
@@ -82,7 +90,8 @@ void DrawWalls(BoardCanvas& canvas, const Level& level) {
 void DrawBalls(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
   const int n = level.boardSize;
   for (const Piece& ball : level.balls) {
-    if (!IsColourNumber(ball.colour) || editing.CarriedItem == CarriedBall(ColourOf(ball))) continue;
+    if (!IsColourNumber(ball.colour) || editing.CarriedItem == CarriedBall(ColourOf(ball)))
+      continue;
     DrawBall(canvas, SquareCorner(n, ball.column, ball.row) + Point{2, 2}, ball.colour);
   }
 }
@@ -90,9 +99,11 @@ void DrawBalls(BoardCanvas& canvas, const Level& level, const EditingState& edit
 /// The hatch over a hovered open passage, or the X marker over a hovered wall.
 void DrawHoveredWall(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
   const int n = level.boardSize;
-  const bool hoversWall = editing.HoverKind == WallKind::East || editing.HoverKind == WallKind::South;
+  const bool hoversWall =
+      editing.HoverKind == WallKind::East || editing.HoverKind == WallKind::South;
   // A stale hover from a board of another size names no cell of this one.
-  if (IsCarrying(editing) || !hoversWall || !IsOnBoard(n, editing.HoverColumn, editing.HoverRow)) return;
+  if (IsCarrying(editing) || !hoversWall || !IsOnBoard(n, editing.HoverColumn, editing.HoverRow))
+    return;
   const Cell cell = CellAt(level, editing.HoverColumn, editing.HoverRow);
   const Point corner = SquareCorner(n, editing.HoverColumn, editing.HoverRow);
   constexpr BoardImage sheet = BoardImage::WallHoverSheet;

@@ -11,7 +11,14 @@
 #include "view/editing_state.h"
 
 /// The six images the board is drawn from.
-enum class BoardImage { BallSheet, WallHoverSheet, LampLit, LampUnlit, LabelSolutionExists, LabelNoSolution };
+enum class BoardImage {
+  BallSheet,
+  WallHoverSheet,
+  LampLit,
+  LampUnlit,
+  LabelSolutionExists,
+  LabelNoSolution
+};
 inline constexpr std::size_t BoardImageCount = 6;
 
 /// Every image in the order of BoardImage.
@@ -22,8 +29,10 @@ inline constexpr std::array<BoardImage, BoardImageCount> AllBoardImages = {
 /// Width and height of each image, as the drawing uses them.
 constexpr Rect BoardImageRect(BoardImage image) {
   switch (image) {
-    case BoardImage::BallSheet: return {0, 0, 108, 27};       // blue, green, red ball frames, then the mask
-    case BoardImage::WallHoverSheet: return {0, 0, 51, 51};   // hatch strips and the two wall markers
+    case BoardImage::BallSheet:
+      return {0, 0, 108, 27};  // blue, green, red ball frames, then the mask
+    case BoardImage::WallHoverSheet:
+      return {0, 0, 51, 51};  // hatch strips and the two wall markers
     case BoardImage::LampLit: return {0, 0, 33, 36};
     case BoardImage::LampUnlit: return {0, 0, 21, 30};
     case BoardImage::LabelSolutionExists: return {0, 0, 111, 16};

@@ -9,8 +9,8 @@
 using Rgb = std::uint32_t;
 
 constexpr Rgb MakeRgb(int red, int green, int blue) {
-  return 0xff000000u | (static_cast<Rgb>(red & 0xff) << 16) | (static_cast<Rgb>(green & 0xff) << 8) |
-         static_cast<Rgb>(blue & 0xff);
+  return 0xff000000u | (static_cast<Rgb>(red & 0xff) << 16) |
+         (static_cast<Rgb>(green & 0xff) << 8) | static_cast<Rgb>(blue & 0xff);
 }
 
 struct Point {
@@ -49,7 +49,9 @@ struct RgbImage {
 
   RgbImage() = default;
   RgbImage(int w, int h, Rgb fill = MakeRgb(0, 0, 0))
-      : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
+      : width(w),
+        height(h),
+        pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
 
   Rect rect() const { return {0, 0, width, height}; }
   Rgb pixel(int x, int y) const { return pixels[Index(x, y)]; }
@@ -58,6 +60,7 @@ struct RgbImage {
 
  private:
   std::size_t Index(int x, int y) const {
-    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x);
   }
 };

@@ -96,6 +96,8 @@ const std::uint8_t* korvalo_draw() {
   return area.empty() ? nullptr : area.data();
 }
 int korvalo_area_width() { return Session().IsOpen() ? BoardArea(Session().BoardSize()).width : 0; }
-int korvalo_area_height() { return Session().IsOpen() ? BoardArea(Session().BoardSize()).height : 0; }
+int korvalo_area_height() {
+  return Session().IsOpen() ? BoardArea(Session().BoardSize()).height : 0;
+}
 
 }  // extern "C"

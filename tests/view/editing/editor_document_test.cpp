@@ -60,11 +60,11 @@ void PrintTo(const Board& board, std::ostream* out) {
 /// hole in the centre, blue ball on (4, 4); blue hole (0, 0), red hole (4, 4)).
 struct EditCase {
   const char* name;
-  bool carryingRed;                              // the red ball is in the hand first
+  bool carryingRed;  // the red ball is in the hand first
   Edit edit;
   std::function<void(Level&)> expectedChange;  // applied to a copy of the level before
-  int documentRechecks;                          // by the document itself
-  bool rechecked;                                // by anyone, the level logic included
+  int documentRechecks;                        // by the document itself
+  bool rechecked;                              // by anyone, the level logic included
   bool repaints;
   CarriedPiece carriedAfter;
 };
@@ -104,52 +104,56 @@ TEST_P(EditorDocumentTest, AppliesTheEditWithItsRecheckAndOneRepaint) {
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, EditorDocumentTest,
-    ::testing::Values(
-        EditCase{"FlipWall", false, edit::FlipWall{0, 0, WallKind::South},
-                 [](Level& l) { ToggleWall(l, 0, 0, WallKind::South); }, 0, true, true,
-                 CarriedPiece::Nothing},
-        EditCase{"PickUp", false, edit::PickUp{CarriedPiece::GreenHole}, Unchanged, 0, false, true,
-                 CarriedPiece::GreenHole},
-        EditCase{"PutDown", true, edit::PutDown{CarriedPiece::RedBall, 3, 1},
-                 [](Level& l) { l.balls[0].column = 3, l.balls[0].row = 1; }, 1, true, true,
-                 CarriedPiece::Nothing},
-        EditCase{"Exchange", true, edit::Exchange{CarriedPiece::RedBall, 2, 2, CarriedPiece::GreenBall},
-                 [](Level& l) {
-                   std::swap(l.balls[0].column, l.balls[1].column);
-                   std::swap(l.balls[0].row, l.balls[1].row);
-                 }, 0, false, true,
-                 CarriedPiece::GreenBall},
-        EditCase{"EndCarryIdle", false, edit::EndCarry{}, Unchanged, 0, false, false,
-                 CarriedPiece::Nothing},
-        EditCase{"EndCarry", true, edit::EndCarry{}, Unchanged, 1, true, true, CarriedPiece::Nothing},
-        EditCase{"SameSizeKeepsPieces", false, edit::BoardSize{5},
-                 [](Level& l) { RandomMaze(l, 5, [] { return 0; }); }, 0, true, true,
-                 CarriedPiece::Nothing},
-        EditCase{"NewSizeCarrying", true, edit::BoardSize{7},
-                 [](Level& l) {
-                   l.balls[0].column = -1;  // a new size starts from the default placement
-                   RandomMaze(l, 7, [] { return 0; });
-                 }, 1, true, true,
-                 CarriedPiece::Nothing},
-        EditCase{"UnknownSizeChangesNothing", false, edit::BoardSize{4}, Unchanged, 0, false, false,
-                 CarriedPiece::Nothing},
-        EditCase{"Clear", false, edit::Clear{}, [](Level& l) { ClearMaze(l, 5); }, 0, true, true,
-                 CarriedPiece::Nothing},
-        EditCase{"Random", true, edit::Random{}, [](Level& l) { RandomMaze(l, 5, [] { return 0; }); },
-                 1, true, true, CarriedPiece::Nothing},
-        EditCase{"XFlip", false, edit::XFlip{}, [](Level& l) { XFlip(l); }, 0, false, true,
-                 CarriedPiece::Nothing},
-        EditCase{"YFlipCarrying", true, edit::YFlip{}, [](Level& l) { YFlip(l); }, 1, true, true,
-                 CarriedPiece::Nothing},
-        EditCase{"Rotate", false, edit::Rotate{}, [](Level& l) { RotateLevel(l); }, 0, false, true,
-                 CarriedPiece::Nothing},
-        EditCase{"SolutionStep", false, edit::SolutionStep{}, [](Level& l) { StepTowardSolution(l); },
-                 0, false, true, CarriedPiece::Nothing},
-        EditCase{"ReadCodeCarrying", true, edit::ReadCode{ClearedSevenCode},
-                 [](Level& l) { ParseLevelCode(l, ClearedSevenCode); }, 1, true, true,
-                 CarriedPiece::RedBall},
-        EditCase{"ReadCodeRejected", false, edit::ReadCode{" 3001122221100fbe5"}, Unchanged, 1, true,
-                 true, CarriedPiece::Nothing}),
+    ::testing::Values(EditCase{"FlipWall", false, edit::FlipWall{0, 0, WallKind::South},
+                               [](Level& l) { ToggleWall(l, 0, 0, WallKind::South); }, 0, true,
+                               true, CarriedPiece::Nothing},
+                      EditCase{"PickUp", false, edit::PickUp{CarriedPiece::GreenHole}, Unchanged, 0,
+                               false, true, CarriedPiece::GreenHole},
+                      EditCase{"PutDown", true, edit::PutDown{CarriedPiece::RedBall, 3, 1},
+                               [](Level& l) { l.balls[0].column = 3, l.balls[0].row = 1; }, 1, true,
+                               true, CarriedPiece::Nothing},
+                      EditCase{"Exchange", true,
+                               edit::Exchange{CarriedPiece::RedBall, 2, 2, CarriedPiece::GreenBall},
+                               [](Level& l) {
+                                 std::swap(l.balls[0].column, l.balls[1].column);
+                                 std::swap(l.balls[0].row, l.balls[1].row);
+                               },
+                               0, false, true, CarriedPiece::GreenBall},
+                      EditCase{"EndCarryIdle", false, edit::EndCarry{}, Unchanged, 0, false, false,
+                               CarriedPiece::Nothing},
+                      EditCase{"EndCarry", true, edit::EndCarry{}, Unchanged, 1, true, true,
+                               CarriedPiece::Nothing},
+                      EditCase{"SameSizeKeepsPieces", false, edit::BoardSize{5},
+                               [](Level& l) { RandomMaze(l, 5, [] { return 0; }); }, 0, true, true,
+                               CarriedPiece::Nothing},
+                      EditCase{"NewSizeCarrying", true, edit::BoardSize{7},
+                               [](Level& l) {
+                                 l.balls[0].column =
+                                     -1;  // a new size starts from the default placement
+                                 RandomMaze(l, 7, [] { return 0; });
+                               },
+                               1, true, true, CarriedPiece::Nothing},
+                      EditCase{"UnknownSizeChangesNothing", false, edit::BoardSize{4}, Unchanged, 0,
+                               false, false, CarriedPiece::Nothing},
+                      EditCase{"Clear", false, edit::Clear{}, [](Level& l) { ClearMaze(l, 5); }, 0,
+                               true, true, CarriedPiece::Nothing},
+                      EditCase{"Random", true, edit::Random{},
+                               [](Level& l) { RandomMaze(l, 5, [] { return 0; }); }, 1, true, true,
+                               CarriedPiece::Nothing},
+                      EditCase{"XFlip", false, edit::XFlip{}, [](Level& l) { XFlip(l); }, 0, false,
+                               true, CarriedPiece::Nothing},
+                      EditCase{"YFlipCarrying", true, edit::YFlip{}, [](Level& l) { YFlip(l); }, 1,
+                               true, true, CarriedPiece::Nothing},
+                      EditCase{"Rotate", false, edit::Rotate{}, [](Level& l) { RotateLevel(l); }, 0,
+                               false, true, CarriedPiece::Nothing},
+                      EditCase{"SolutionStep", false, edit::SolutionStep{},
+                               [](Level& l) { StepTowardSolution(l); }, 0, false, true,
+                               CarriedPiece::Nothing},
+                      EditCase{"ReadCodeCarrying", true, edit::ReadCode{ClearedSevenCode},
+                               [](Level& l) { ParseLevelCode(l, ClearedSevenCode); }, 1, true, true,
+                               CarriedPiece::RedBall},
+                      EditCase{"ReadCodeRejected", false, edit::ReadCode{" 3001122221100fbe5"},
+                               Unchanged, 1, true, true, CarriedPiece::Nothing}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- Undo and redo ---------------------------------------------------------------
@@ -160,7 +164,7 @@ void ExpectSameFields(const Level& expected, const Level& actual) {
   EXPECT_EQ(expected.cells, actual.cells);
   for (std::size_t i = 0; i < 3; ++i) {
     for (const auto& [e, a] : {std::pair{expected.balls[i], actual.balls[i]},
-                                std::pair{expected.holes[i], actual.holes[i]}}) {
+                               std::pair{expected.holes[i], actual.holes[i]}}) {
       EXPECT_EQ(e.column, a.column);
       EXPECT_EQ(e.row, a.row);
       EXPECT_EQ(e.sortKey, a.sortKey);
@@ -218,20 +222,19 @@ INSTANTIATE_TEST_SUITE_P(
     Changes, UndoTest,
     ::testing::Values(
         UndoCase{"FlipWall", {edit::FlipWall{1, 1, WallKind::East}}},
-        UndoCase{"PutDown", {edit::PickUp{CarriedPiece::RedBall}, edit::PutDown{CarriedPiece::RedBall, 3, 1}}},
+        UndoCase{"PutDown",
+                 {edit::PickUp{CarriedPiece::RedBall}, edit::PutDown{CarriedPiece::RedBall, 3, 1}}},
         UndoCase{"CarryWithExchangeIsOneChange",
                  {edit::PickUp{CarriedPiece::RedBall},
                   edit::Exchange{CarriedPiece::RedBall, 2, 2, CarriedPiece::GreenBall},
                   edit::PutDown{CarriedPiece::GreenBall, 1, 3}}},
         UndoCase{"CarryEndedByACommand",
                  {edit::PickUp{CarriedPiece::BlueHole},
-                  edit::Exchange{CarriedPiece::BlueHole, 4, 4, CarriedPiece::RedHole}, edit::EndCarry{}}},
-        UndoCase{"NewSize", {edit::BoardSize{7}}},
-        UndoCase{"Clear", {edit::Clear{}}},
-        UndoCase{"Random", {edit::Random{}}},
-        UndoCase{"XFlip", {edit::XFlip{}}},
-        UndoCase{"YFlip", {edit::YFlip{}}},
-        UndoCase{"Rotate", {edit::Rotate{}}},
+                  edit::Exchange{CarriedPiece::BlueHole, 4, 4, CarriedPiece::RedHole},
+                  edit::EndCarry{}}},
+        UndoCase{"NewSize", {edit::BoardSize{7}}}, UndoCase{"Clear", {edit::Clear{}}},
+        UndoCase{"Random", {edit::Random{}}}, UndoCase{"XFlip", {edit::XFlip{}}},
+        UndoCase{"YFlip", {edit::YFlip{}}}, UndoCase{"Rotate", {edit::Rotate{}}},
         UndoCase{"ReadCode", {edit::ReadCode{ClearedSevenCode}}},
         UndoCase{"ReplaceLevel", {edit::ReplaceLevel{SolvedThreeByThree()}}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -302,8 +305,9 @@ TEST(EditorDocumentOrderTest, ClicksThatHitNothingDoNotRepaint) {
   EditorDocument document{[] { return 0; }};
   int repaints = 0;
   document.SetChangedCallback([&] { ++repaints; });
-  document.Clicked(0, 0);           // off the floor
-  document.PointerMoved(105, 147);  // square (1, 2) of the 5 x 5 board, empty in the default placement
+  document.Clicked(0, 0);  // off the floor
+  document.PointerMoved(105,
+                        147);  // square (1, 2) of the 5 x 5 board, empty in the default placement
   document.Clicked(105 + 15, 147 + 15);
   EXPECT_EQ(repaints, 1) << "only the pointer move repaints";
 }

@@ -7,9 +7,9 @@
 
 #include "logic/maze.h"
 #include "logic/solver.h"
+#include "tests/support/board_test_support.h"
 #include "view/board_geometry.h"
 #include "view/editor_document.h"
-#include "tests/support/board_test_support.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ struct HoverCase {
   int boardSize;
   std::optional<std::pair<int, int>> before;  // an earlier move, if any
   int x, y;
-  int column, row;                            // the hover state afterwards
+  int column, row;  // the hover state afterwards
   WallKind kind;
 };
 
@@ -194,17 +194,17 @@ TEST_P(BallCircleTest, PicksTheBallOnlyInsideItsCircle) {
   EXPECT_FALSE(Rechecked());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Distances, BallCircleTest,
-    ::testing::Values(BallHitCase{"Centre", 0, 0, true},
-                      BallHitCase{"ThirteenRight", 13, 0, true},      // 169
-                      BallHitCase{"ThirteenRightOneDown", 13, 1, false},  // 170
-                      BallHitCase{"ThirteenLeft", -13, 0, true},
-                      BallHitCase{"ThirteenUp", 0, -13, true},
-                      BallHitCase{"TwelveAndFive", 12, 5, true},     // 169
-                      BallHitCase{"SquareCorner", -15, -15, false},
-                      BallHitCase{"FarSquareCorner", 15, 15, false}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Distances, BallCircleTest,
+                         ::testing::Values(BallHitCase{"Centre", 0, 0, true},
+                                           BallHitCase{"ThirteenRight", 13, 0, true},  // 169
+                                           BallHitCase{"ThirteenRightOneDown", 13, 1,
+                                                       false},  // 170
+                                           BallHitCase{"ThirteenLeft", -13, 0, true},
+                                           BallHitCase{"ThirteenUp", 0, -13, true},
+                                           BallHitCase{"TwelveAndFive", 12, 5, true},  // 169
+                                           BallHitCase{"SquareCorner", -15, -15, false},
+                                           BallHitCase{"FarSquareCorner", 15, 15, false}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(PointerEditingTest, CornerOfBallSquarePicksTheHoleThere) {
   // Green ball and green hole share (2, 2); the square's corner misses the ball.
