@@ -82,22 +82,16 @@ int CannotRead(const std::string& source, int error, int status, CheckedOutput& 
 }  // namespace
 
 int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
-  for (const std::string& arg : args) {
-    if (IsHelpOption(arg)) {
-      streams.out.Write(CheckSetHelp);
-      return 0;
-    }
+  if (AsksForHelp(args)) {
+    streams.out.Write(CheckSetHelp);
+    return 0;
   }
   std::string mistake;
   if (args.size() > 1) mistake = "expects one file at most";
   if (args.size() == 1 && !args[0].empty() && args[0].front() == '-') {
     mistake = "unknown option " + QuoteText(args[0]);
   }
-  if (!mistake.empty()) {
-    streams.err.Write(std::string(Prefix) + mistake + "\n\n");
-    streams.err.Write(CheckSetHelp);
-    return UsageError;
-  }
+  if (!mistake.empty()) return RefuseCommandLine(Prefix, mistake, CheckSetHelp, streams.err);
 
   LevelSetReading reading;
   if (args.empty()) {

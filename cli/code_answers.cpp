@@ -99,11 +99,9 @@ class Answerer {
 
 int AnswerCodes(const CodeAnswers& answers, const std::vector<std::string>& args,
                 CommandStreams& streams) {
-  for (const std::string& arg : args) {
-    if (IsHelpOption(arg)) {
-      streams.out.Write(answers.help);
-      return 0;
-    }
+  if (AsksForHelp(args)) {
+    streams.out.Write(answers.help);
+    return 0;
   }
   for (const std::string& arg : args) {
     // No code starts with a dash, so this can only be a mistyped option.

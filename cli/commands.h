@@ -2,7 +2,9 @@
 // The subcommands of korvalo-level. Each gets the arguments after its own name
 // and the standard streams, and returns the process's exit status.
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/checked_output.h"
@@ -36,3 +38,18 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams);
 
 /// True for the words that ask a command for its help.
 inline bool IsHelpOption(const std::string& word) { return word == "--help" || word == "-h"; }
+
+/// True when any argument asks for help: the help is then printed whatever
+/// else the command line holds.
+inline bool AsksForHelp(const std::vector<std::string>& args) {
+  return std::any_of(args.begin(), args.end(), IsHelpOption);
+}
+
+/// Reports a wrong command line on standard error, the mistake and then the
+/// command's help, and gives the exit status for it.
+inline int RefuseCommandLine(std::string_view prefix, std::string_view mistake,
+                             std::string_view help, CheckedOutput& err) {
+  err.Write(std::string(prefix) + std::string(mistake) + "\n\n");
+  err.Write(help);
+  return UsageError;
+}

@@ -135,17 +135,13 @@ int ReportEnd(const GenerationResult& result, const GenerationRequest& request, 
 }  // namespace
 
 int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams) {
-  for (const std::string& arg : args) {
-    if (IsHelpOption(arg)) {
-      streams.out.Write(GenerateHelp);
-      return 0;
-    }
+  if (AsksForHelp(args)) {
+    streams.out.Write(GenerateHelp);
+    return 0;
   }
   GenerateOptions options;
   if (const Mistake mistake = ReadGenerateOptions(args, options)) {
-    streams.err.Write(std::string(Prefix) + *mistake + "\n\n");
-    streams.err.Write(GenerateHelp);
-    return UsageError;
+    return RefuseCommandLine(Prefix, *mistake, GenerateHelp, streams.err);
   }
   if (OutputRefused(Prefix, options.output, streams.err)) return CommandFailure;
   GenerationRequest& request = options.request;

@@ -94,17 +94,13 @@ std::vector<FoundLevel> BestLevels(const HardestResult& result) {
 }  // namespace
 
 int RunHardest(const std::vector<std::string>& args, CommandStreams& streams) {
-  for (const std::string& arg : args) {
-    if (IsHelpOption(arg)) {
-      streams.out.Write(HardestHelp);
-      return 0;
-    }
+  if (AsksForHelp(args)) {
+    streams.out.Write(HardestHelp);
+    return 0;
   }
   HardestOptions options;
   if (const Mistake mistake = ReadHardestOptions(args, options)) {
-    streams.err.Write(std::string(Prefix) + *mistake + "\n\n");
-    streams.err.Write(HardestHelp);
-    return UsageError;
+    return RefuseCommandLine(Prefix, *mistake, HardestHelp, streams.err);
   }
   if (OutputRefused(Prefix, options.output, streams.err)) return CommandFailure;
   HardestRequest& request = options.request;

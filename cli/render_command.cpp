@@ -73,9 +73,7 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
     return 0;
   }
   if (const std::optional<std::string> mistake = CommandLineMistake(args)) {
-    streams.err.Write("korvalo-level render: " + *mistake + "\n\n");
-    streams.err.Write(RenderHelp);
-    return UsageError;
+    return RefuseCommandLine("korvalo-level render: ", *mistake, RenderHelp, streams.err);
   }
   const std::string& code = args[0];
   const std::string& path = args[1];
