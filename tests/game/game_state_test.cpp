@@ -7,6 +7,7 @@
 
 #include "game/game_start.h"
 #include "logic/level_code.h"
+#include "tests/support/game_test_support.h"
 
 namespace {
 
@@ -36,17 +37,7 @@ StateIndex BallsOf(const GameState& game) {
 
 /// Plays keys: N S W E tilt, u undoes, r restarts.
 void Play(GameState& game, const std::string& keys) {
-  for (const char key : keys) {
-    switch (key) {
-      case 'N': game.Tilt(Direction::North); break;
-      case 'S': game.Tilt(Direction::South); break;
-      case 'W': game.Tilt(Direction::West); break;
-      case 'E': game.Tilt(Direction::East); break;
-      case 'u': game.Undo(); break;
-      case 'r': game.Restart(); break;
-      default: FAIL() << "unknown key " << key;
-    }
-  }
+  for (const char key : keys) testsupport::PlayKey(game, key);
 }
 
 struct PlayCase {

@@ -8,6 +8,7 @@
 
 #include "logic/level_code.h"
 #include "logic/symmetry.h"
+#include "tests/support/game_test_support.h"
 
 namespace {
 
@@ -51,15 +52,7 @@ GameState PlayCurrent(SetPlay& play, const std::string& keys) {
   GameState game(play.CurrentLevel());
   play.Observe(game);
   for (const char key : keys) {
-    switch (key) {
-      case 'N': game.Tilt(Direction::North); break;
-      case 'S': game.Tilt(Direction::South); break;
-      case 'W': game.Tilt(Direction::West); break;
-      case 'E': game.Tilt(Direction::East); break;
-      case 'u': game.Undo(); break;
-      case 'r': game.Restart(); break;
-      default: ADD_FAILURE() << "unknown key " << key;
-    }
+    testsupport::PlayKey(game, key);
     play.Observe(game);
   }
   return game;
