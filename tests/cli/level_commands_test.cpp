@@ -17,21 +17,6 @@
 
 namespace {
 
-using Command = int (*)(const std::vector<std::string>&, CommandStreams&);
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome Invoke(Command command, const std::vector<std::string>& args, const std::string& input = {},
-               int inputError = 0) {
-  MemoryStreams io(input, inputError);
-  const int status = command(args, io.streams());
-  return {status, io.FlushedOut(), io.err()};
-}
-
 /// The text with every "{dir}" replaced by the folder.
 std::string InFolder(std::string text, const std::string& folder) {
   for (std::size_t at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 
@@ -77,3 +78,23 @@ class MemoryStreams {
   CommandStreams m_streams{[this](char* b, std::size_t n) { return Read(b, n); }, m_outStream,
                            m_errStream, false};
 };
+
+/// A command of the tool, as the tests run it in-process.
+using Command = int (*)(const std::vector<std::string>&, CommandStreams&);
+
+/// What a command gave: its exit status, its output as far as it was flushed,
+/// and its standard error.
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+/// Runs the command on streams in memory, with the input given (and the read
+/// error after it, when not 0).
+inline Outcome Invoke(Command command, const std::vector<std::string>& args,
+                      const std::string& input = {}, int inputError = 0) {
+  MemoryStreams io(input, inputError);
+  const int status = command(args, io.streams());
+  return {status, io.FlushedOut(), io.err()};
+}

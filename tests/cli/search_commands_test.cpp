@@ -19,20 +19,6 @@
 
 namespace {
 
-using Command = int (*)(const std::vector<std::string>&, CommandStreams&);
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome Invoke(Command command, const std::vector<std::string>& args) {
-  MemoryStreams io;
-  const int status = command(args, io.streams());
-  return {status, io.FlushedOut(), io.err()};
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream stream(text);

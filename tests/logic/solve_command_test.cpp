@@ -9,17 +9,9 @@
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 /// Runs the command with the given arguments and standard input.
 Outcome RunWith(const std::vector<std::string>& args, const std::string& input = {}) {
-  MemoryStreams io(input);
-  const int status = RunSolve(args, io.streams());
-  return {status, io.FlushedOut(), io.err()};
+  return Invoke(RunSolve, args, input);
 }
 
 struct SolveCase {
