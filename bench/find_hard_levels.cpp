@@ -63,23 +63,12 @@ double CpuSeconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-/// Asks the solver about a small level, so that the next question about the
-/// level timed finds no answer kept and searches.
-void AskAboutAnotherLevel() {
-  static Level small = [] {
-    Level level;
-    ClearMaze(level, 3);
-    return level;
-  }();
-  SolutionExists(small);
-}
-
 /// The fastest of several runs, in microseconds of this thread's processor time.
 template <typename Run>
 double FastestMicroseconds(int runs, Run run) {
   double best = 1e18;
   for (int round = 0; round < runs; ++round) {
-    AskAboutAnotherLevel();
+    yardstick::AskAboutAnotherLevel();
     const double begin = CpuSeconds();
     run();
     best = std::min(best, (CpuSeconds() - begin) * 1e6);

@@ -159,17 +159,6 @@ void BM_Random(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(levels.size()));
 }
 
-/// Asks the solver about a small level, so that the next question about the
-/// level timed finds no answer kept and searches.
-void AskAboutAnotherLevel() {
-  static Level small = [] {
-    Level level;
-    ClearMaze(level, 3);
-    return level;
-  }();
-  SolutionExists(small);
-}
-
 template <Search search>
 void BM_Hard(benchmark::State& state) {
   Level level;
@@ -178,7 +167,7 @@ void BM_Hard(benchmark::State& state) {
   double ours = 1e18;
   double forward = 1e18;
   for (auto _ : state) {
-    AskAboutAnotherLevel();
+    yardstick::AskAboutAnotherLevel();
     ours = std::min(ours, TimeOnce([&] { search(level); }));
     forward = std::min(forward, TimeOnce([&] { Forward(level); }));
   }
