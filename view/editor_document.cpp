@@ -50,15 +50,8 @@ bool SameBoard(const Level& a, const Level& b) {
 }
 
 bool EndsCarryFirst(const Edit& edit) {
-  return std::visit(
-      [](const auto& e) {
-        using E = std::decay_t<decltype(e)>;
-        constexpr bool pointerEdit =
-            std::is_same_v<E, edit::FlipWall> || std::is_same_v<E, edit::PickUp> ||
-            std::is_same_v<E, edit::PutDown> || std::is_same_v<E, edit::Exchange>;
-        return !pointerEdit && !std::is_same_v<E, edit::ReadCode>;
-      },
-      edit);
+  return !IsPointerEdit(edit) && !std::holds_alternative<edit::FlipWall>(edit) &&
+         !std::holds_alternative<edit::ReadCode>(edit);
 }
 
 EditorDocument::EditorDocument(RandomSource random) : m_random(std::move(random)) {
