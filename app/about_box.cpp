@@ -5,7 +5,7 @@
 
 #include "app/dialog_units.h"
 #include "app/editor_icon.h"
-#include "korvalo_version.h"
+#include "korvalo_constants.h"
 
 namespace {
 

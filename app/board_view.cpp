@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QtMath>
 
-#include "view/board_geometry.h"
+#include "drawing/board_geometry.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "app/editor_mode.h"
 #include "app/game_launcher.h"
+#include "editing/editor_document.h"
 #include "logic/maze.h"
 #include "view/board_renderer.h"
-#include "view/editor_document.h"
 
 class CBoardView : public QFrame {
   Q_OBJECT

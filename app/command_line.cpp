@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "korvalo_version.h"
+#include "korvalo_constants.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/editor_icon.h"
-#include "korvalo_version.h"
+#include "korvalo_constants.h"
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
   // The names of the settings store; only designer mode reads and writes it.

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "drawing/board_geometry.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
-#include "view/board_geometry.h"
 
 namespace {
 

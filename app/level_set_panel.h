@@ -7,8 +7,8 @@
 #include <QIcon>
 #include <QWidget>
 
+#include "editing/set_document.h"
 #include "view/board_renderer.h"
-#include "view/set_document.h"
 
 class QAction;
 class QLabel;

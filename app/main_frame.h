@@ -9,7 +9,7 @@
 
 #include "app/board_view.h"
 #include "app/editor_mode.h"
-#include "view/set_document.h"
+#include "editing/set_document.h"
 
 class QAction;
 class QMenu;

@@ -1,7 +1,7 @@
 #include "app/status_line.h"
 
+#include "editing/editor_document.h"
 #include "logic/solver.h"
-#include "view/editor_document.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <optional>
 
+#include "drawing/editing_state.h"
 #include "logic/level.h"
-#include "view/editing_state.h"
 
 /// "Shortest solution: N moves", "Already solved" or "No solution" for the
 /// shortest length (nothing when none); "Carrying the red ball" while a piece is carried.

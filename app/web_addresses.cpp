@@ -1,12 +1,8 @@
 #include "app/web_addresses.h"
 
-#ifndef KORVALO_SERVER
-#define KORVALO_SERVER "http://www.vandrel.com"
-#endif
+#include "korvalo_constants.h"
 
 namespace {
-
-constexpr std::string_view BuiltInServer = KORVALO_SERVER;
 
 /// KORVALO_SERVER from the environment when it is set and not blank (a local
 /// server, a test server), else the address set when the program was built;
@@ -26,12 +22,12 @@ QString OnServer(std::string_view path) {
 }  // namespace
 
 QString SharingPageAddress(std::string_view code) {
-  return OnServer("/cgi-bin/korvz?s=") +
+  return OnServer(SharingPagePath) + QStringLiteral("?s=") +
          QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size()));
 }
 
 QString ServerAddress() { return OnServer(""); }
 
-QString HomePageAddress() { return OnServer("/eng/pc/korvalo_editor.html"); }
+QString HomePageAddress() { return OnServer(HomePagePath); }
 
-QString MakerSiteAddress() { return OnServer("/eng"); }
+QString MakerSiteAddress() { return OnServer(MakerSitePath); }

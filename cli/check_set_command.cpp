@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
-#include "cli/escaped_text.h"
+#include "cli/io/escaped_text.h"
 #include "cli/set_stream.h"
 #include "logic/level_set.h"
 

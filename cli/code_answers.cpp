@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/escaped_text.h"
+#include "cli/io/escaped_text.h"
 #include "cli/set_stream.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"

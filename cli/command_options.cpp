@@ -5,7 +5,7 @@
 #include <climits>
 #include <cmath>
 
-#include "cli/escaped_text.h"
+#include "cli/io/escaped_text.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/checked_output.h"
-#include "cli/line_reader.h"
+#include "cli/io/checked_output.h"
+#include "cli/io/line_reader.h"
 
 /// Exit status for an invalid code or a file that could not be written.
 inline constexpr int CommandFailure = 1;

@@ -7,8 +7,8 @@
 
 #include "cli/command_options.h"
 #include "cli/commands.h"
-#include "cli/escaped_text.h"
 #include "cli/interrupt.h"
+#include "cli/io/escaped_text.h"
 #include "cli/long_search.h"
 #include "logic/hardest_search.h"
 

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "cli/commands.h"
-#include "cli/escaped_text.h"
+#include "cli/io/escaped_text.h"
 #include "logic/level_set.h"
 
 void ProgressLine::Show(std::string_view text) {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/atomic_file.h"
-#include "cli/checked_output.h"
+#include "cli/io/atomic_file.h"
+#include "cli/io/checked_output.h"
 #include "logic/search_control.h"
 
 /// One line of standard error for a search's progress, redrawn in place with

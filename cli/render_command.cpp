@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/atomic_file.h"
 #include "cli/commands.h"
-#include "cli/escaped_text.h"
+#include "cli/io/atomic_file.h"
+#include "cli/io/escaped_text.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "view/board_renderer.h"

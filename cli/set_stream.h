@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/line_reader.h"
+#include "cli/io/line_reader.h"
 
 /// A level line of the set, a line that should have been one and is not, or
 /// the end of the stream.

@@ -5,8 +5,8 @@
 #include <new>
 #include <string_view>
 
-#include "cli/escaped_text.h"
-#include "korvalo_version.h"
+#include "cli/io/escaped_text.h"
+#include "korvalo_constants.h"
 
 namespace {
 

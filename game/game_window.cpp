@@ -5,8 +5,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
-#include "view/board_geometry.h"
-#include "view/editing_state.h"
+#include "drawing/board_geometry.h"
 
 namespace {
 

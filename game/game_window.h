@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-#include "game/game_start.h"
-#include "game/game_state.h"
+#include "play/game_start.h"
+#include "play/game_state.h"
 #include "view/board_renderer.h"
 
 class QLabel;

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "game/game_window.h"
-#include "game/set_start.h"
 #include "game/settings_progress_store.h"
-#include "korvalo_version.h"
+#include "korvalo_constants.h"
+#include "play/set_start.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <QSettings>
 
-#include "game/set_progress.h"
+#include "play/set_progress.h"
 
 /// Progress in QSettings under the application's organisation and name, one
 /// value per level: group "SetProgress", key the level's canonical code, value

@@ -13,7 +13,7 @@ namespace {
 
 constexpr int HeaderLength = 13;  // the size digit and six row/column pairs
 
-int WallDigitCount(int n) { return n * n / 2; }
+int WallDigitCount(int n) { return static_cast<int>(LevelCodeLength(n)) - HeaderLength; }
 
 /// The record of the given colour; the one at the colour's code position when
 /// no record has it.

@@ -1,10 +1,17 @@
 #pragma once
 // The level code: the text form in which a level leaves and enters the editor.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "logic/level.h"
+
+/// Characters of the code of an N x N level: 17, 25 or 37. Text after them is
+/// ignored by the reader.
+constexpr std::size_t LevelCodeLength(int boardSize) {
+  return static_cast<std::size_t>(13 + boardSize * boardSize / 2);
+}
 
 /// The code of the level: size, the balls red, green, blue, the holes red,
 /// green, blue (each row then column), then one hex digit per pair of squares.

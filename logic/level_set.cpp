@@ -75,7 +75,7 @@ std::optional<std::string> CodeProblem(std::string_view code) {
   Level level;
   ParseResult parsed = ParseLevelCode(level, code);
   if (!parsed.accepted) return std::move(parsed.reason);
-  const std::size_t length = static_cast<std::size_t>(13 + level.boardSize * level.boardSize / 2);
+  const std::size_t length = LevelCodeLength(level.boardSize);
   if (code.size() > length) {
     return "text follows the " + std::to_string(length) +
            " characters of the code; a title goes after a tab";

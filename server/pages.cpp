@@ -2,15 +2,9 @@
 
 #include <algorithm>
 
-#ifndef KORVALO_VERSION
-#define KORVALO_VERSION "1.0"
-#endif
+#include "korvalo_constants.h"
 
 namespace {
-
-constexpr std::string_view SharingPath = "/cgi-bin/korvz?s=";
-constexpr std::string_view HomePage = "/eng/pc/korvalo_editor.html";
-constexpr std::string_view MakerSite = "/eng";
 
 std::string MovesText(int count) {
   return std::to_string(count) + (count == 1 ? " move" : " moves");
@@ -70,20 +64,20 @@ std::string Head(const LevelFacts& level, const std::string& site, bool linkPrev
             " board of the level with its three balls and three holes\">\n"
             "<meta name=\"twitter:card\" content=\"summary\">\n";
   }
-  head += "<link rel=\"icon\" href=\"" + AssetPath() +
+  head += "<link rel=\"icon\" href=\"" + std::string(AssetPath) +
           "images/icon.png\">\n"
           "<link rel=\"stylesheet\" href=\"" +
-          AssetPath() +
+          std::string(AssetPath) +
           "page.css\">\n"
           // Without scripts the picture stands in for the board, and the controls go.
           "<noscript><link rel=\"stylesheet\" href=\"" +
-          AssetPath() +
+          std::string(AssetPath) +
           "noscript.css\"></noscript>\n"
           "<script src=\"" +
-          AssetPath() +
+          std::string(AssetPath) +
           "korvalo_web.js\" defer></script>\n"
           "<script src=\"" +
-          AssetPath() +
+          std::string(AssetPath) +
           "play.js\" defer></script>\n"
           "</head>\n";
   return head;
@@ -131,12 +125,12 @@ std::string PlayArea(const LevelFacts& level, const std::string& site) {
 
 std::string BodyStart(const LevelFacts& level, const char* pageClass) {
   return "<body class=\"" + std::string(pageClass) + "\" data-code=\"" + EscapeHtml(level.code) +
-         "\" data-assets=\"" + AssetPath() + "\">\n";
+         "\" data-assets=\"" + std::string(AssetPath) + "\">\n";
 }
 
 std::string Footer() {
-  return "<footer><a href=\"" + std::string(HomePage) +
-         "\">Korvalo Level Editor</a> &middot; <a href=\"" + std::string(MakerSite) +
+  return "<footer><a href=\"" + std::string(HomePagePath) +
+         "\">Korvalo Level Editor</a> &middot; <a href=\"" + std::string(MakerSitePath) +
          "\">Vandrel</a></footer>\n";
 }
 
@@ -148,10 +142,10 @@ std::string MessagePage(std::string_view title, std::string_view text) {
          EscapeHtml(title) +
          "</title>\n"
          "<link rel=\"icon\" href=\"" +
-         AssetPath() +
+         std::string(AssetPath) +
          "images/icon.png\">\n"
          "<link rel=\"stylesheet\" href=\"" +
-         AssetPath() +
+         std::string(AssetPath) +
          "page.css\">\n</head>\n"
          "<body class=\"message-page\">\n<main>\n<h1>" +
          EscapeHtml(title) +
@@ -159,15 +153,15 @@ std::string MessagePage(std::string_view title, std::string_view text) {
          "<p id=\"reason\">" +
          EscapeHtml(text) +
          "</p>\n"
-         "<p>A level address looks like <code>/cgi-bin/korvz?s=5020100030201ffbfeffbfe55</code>. "
+         "<p>A level address looks like <code>" +
+         std::string(SharingPagePath) +
+         "?s=5020100030201ffbfeffbfe55</code>. "
          "The Korvalo Level Editor makes one for the level it shows: Edit, Get HTML.</p>\n"
          "</main>\n" +
          Footer() + "</body>\n</html>\n";
 }
 
 }  // namespace
-
-std::string AssetPath() { return "/korvalo/" KORVALO_VERSION "/"; }
 
 std::string EscapeHtml(std::string_view text) {
   std::string out;
@@ -186,7 +180,7 @@ std::string EscapeHtml(std::string_view text) {
 }
 
 std::string LevelAddress(const std::string& site, const std::string& code) {
-  return site + std::string(SharingPath) + code;
+  return site + std::string(SharingPagePath) + "?s=" + code;
 }
 
 std::string PictureAddress(const std::string& site, const std::string& code) {

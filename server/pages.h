@@ -7,10 +7,6 @@
 #include <string_view>
 #include <vector>
 
-/// Where the page's scripts, style sheet and images stand on the site; the
-/// version in the path lets them be cached forever.
-std::string AssetPath();
-
 /// Text made safe for HTML element content and quoted attribute values.
 std::string EscapeHtml(std::string_view text);
 

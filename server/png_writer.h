@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "view/drawing/raster.h"
+#include "drawing/raster.h"
 
 /// The PNG file's bytes.
 std::string EncodePng(const RgbImage& image);

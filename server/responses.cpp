@@ -3,14 +3,14 @@
 #include <optional>
 #include <variant>
 
-#include "game/game_state.h"
+#include "drawing/buffer_canvas.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
+#include "play/game_state.h"
 #include "server/board_image_data.h"
 #include "server/pages.h"
 #include "server/png_writer.h"
 #include "server/query.h"
-#include "view/drawing/buffer_canvas.h"
 
 // 'wasm-unsafe-eval' lets the page compile its own WebAssembly (and allows no
 // eval of script text); the module's script fetches that WebAssembly from a
@@ -99,7 +99,7 @@ std::optional<std::string> CodeObjection(const std::string& code, const ParseRes
   const std::string shown = code.size() > 40 ? code.substr(0, 40) + "..." : code;
   if (!parsed.accepted)
     return "The level code \"" + shown + "\" cannot be read: " + parsed.reason + ".";
-  const std::size_t length = static_cast<std::size_t>(13 + boardSize * boardSize / 2);
+  const std::size_t length = LevelCodeLength(boardSize);
   if (code.size() != length)
     return "The level code \"" + shown + "\" has " + std::to_string(code.size()) +
            " characters; a " + std::to_string(boardSize) + " x " + std::to_string(boardSize) +

@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <utility>
 
-#include "view/board_geometry.h"
-#include "view/drawing/board_drawing.h"
+#include "drawing/board_drawing.h"
+#include "drawing/board_geometry.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #pragma once
 // Draws one whole frame of the board view into an off-screen image, with the
-// drawing steps of view/drawing painted through QPainter.
+// drawing steps of drawing/ painted through QPainter.
 
 #include <QImage>
 #include <QPoint>
 
+#include "drawing/editing_state.h"
 #include "logic/level.h"
-#include "view/editing_state.h"
 
 /// The six images the board is drawn from, each in QImage::Format_RGB32.
 struct BoardImages {
@@ -31,8 +31,6 @@ class BoardRenderer {
   const QImage& DrawFrame(const Level& level, const EditingState& editing);
   /// The frame with nothing hovered or carried, as the game and the tool show a level.
   const QImage& DrawFrame(const Level& level) { return DrawFrame(level, EditingState{}); }
-
-  const QImage& backBuffer() const { return m_backBuffer; }
 
  private:
   BoardImages m_images;

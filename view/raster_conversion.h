@@ -1,11 +1,11 @@
 #pragma once
-// Between QImage and the plain pixel buffers of view/drawing. Both hold
+// Between QImage and the plain pixel buffers of drawing/. Both hold
 // 0xffRRGGBB pixels, so nothing is converted but the container.
 
 #include <QImage>
 
+#include "drawing/buffer_canvas.h"
 #include "view/board_renderer.h"
-#include "view/drawing/buffer_canvas.h"
 
 /// The image's pixels, taken in Format_RGB32.
 RgbImage ToRgbImage(const QImage& image);

@@ -14,10 +14,10 @@
 #include "app/command_table.h"
 #include "app/level_code_dlg.h"
 #include "app/web_addresses.h"
-#include "board_view_fixture.h"
+#include "drawing/board_geometry.h"
 #include "logic/level_code.h"
+#include "tests/app/board_view_fixture.h"
 #include "tests/support/board_test_support.h"
-#include "view/board_geometry.h"
 
 namespace {
 

@@ -21,9 +21,9 @@
 #include "app/level_set_panel.h"
 #include "app/main_frame.h"
 #include "app/status_line.h"
-#include "board_view_fixture.h"
+#include "drawing/board_geometry.h"
 #include "logic/level_code.h"
-#include "view/board_geometry.h"
+#include "tests/app/board_view_fixture.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <random>
 
 #include "app/command_table.h"
-#include "board_view_fixture.h"
-#include "view/board_geometry.h"
-#include "view/pointer_editing.h"
+#include "drawing/board_geometry.h"
+#include "editing/pointer_editing.h"
+#include "tests/app/board_view_fixture.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include "app/command_table.h"
 #include "app/editor_app.h"
 #include "app/level_code_dlg.h"
-#include "board_view_fixture.h"
+#include "drawing/board_geometry.h"
+#include "tests/app/board_view_fixture.h"
 #include "tests/support/board_test_support.h"
-#include "view/board_geometry.h"
 
 namespace {
 

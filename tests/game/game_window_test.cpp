@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "view/board_geometry.h"
+#include "drawing/board_geometry.h"
 
 namespace {
 

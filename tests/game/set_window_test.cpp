@@ -5,9 +5,9 @@
 #include <QTest>
 
 #include "game/game_window.h"
-#include "game/set_start.h"
 #include "game/settings_progress_store.h"
 #include "logic/level_code.h"
+#include "play/set_start.h"
 
 namespace {
 

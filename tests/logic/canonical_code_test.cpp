@@ -11,7 +11,7 @@
 #include "logic/level_code.h"
 #include "logic/maze.h"
 #include "logic/symmetry.h"
-#include "test_levels.h"
+#include "tests/support/test_levels.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "logic/maze.h"
 #include "logic/solver.h"
-#include "test_levels.h"
+#include "tests/support/test_levels.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
-#include "test_levels.h"
+#include "tests/support/test_levels.h"
 
 namespace {
 

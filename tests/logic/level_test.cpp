@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "logic/maze.h"
-#include "test_levels.h"
+#include "tests/support/test_levels.h"
 
 namespace {
 

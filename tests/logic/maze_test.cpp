@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "logic/level_code.h"
-#include "test_levels.h"
+#include "tests/support/test_levels.h"
 
 namespace {
 

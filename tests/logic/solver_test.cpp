@@ -12,7 +12,7 @@
 #include "logic/literal_solver.h"
 #include "logic/maze.h"
 #include "logic/symmetry.h"
-#include "test_levels.h"
+#include "tests/support/test_levels.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "logic/level_code.h"
 #include "logic/maze.h"
-#include "test_levels.h"
+#include "tests/support/test_levels.h"
 
 namespace {
 

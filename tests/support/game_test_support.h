@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/game_state.h"
+#include "play/game_state.h"
 
 namespace testsupport {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "view/board_geometry.h"
+#include "drawing/board_geometry.h"
 
 namespace {
 

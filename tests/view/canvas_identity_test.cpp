@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "drawing/board_geometry.h"
+#include "drawing/buffer_canvas.h"
 #include "logic/maze.h"
-#include "view/board_geometry.h"
 #include "view/board_renderer.h"
-#include "view/drawing/buffer_canvas.h"
 #include "view/raster_conversion.h"
 
 namespace {

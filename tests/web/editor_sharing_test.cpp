@@ -14,8 +14,8 @@
 
 #include "app/command_table.h"
 #include "app/web_addresses.h"
-#include "board_view_fixture.h"
 #include "logic/level_code.h"
+#include "tests/app/board_view_fixture.h"
 
 namespace {
 

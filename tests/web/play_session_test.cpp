@@ -8,8 +8,8 @@
 #include <QImage>
 #include <string>
 
+#include "drawing/board_geometry.h"
 #include "rules_table.h"
-#include "view/board_geometry.h"
 #include "view/board_renderer.h"
 #include "view/raster_conversion.h"
 

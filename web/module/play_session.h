@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "game/game_state.h"
+#include "drawing/buffer_canvas.h"
 #include "logic/level_code.h"
-#include "view/drawing/buffer_canvas.h"
+#include "play/game_state.h"
 
 class PlaySession {
  public:

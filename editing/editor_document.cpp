@@ -1,0 +1,238 @@
+#include "editing/editor_document.h"
+
+#include <type_traits>
+
+#include "editing/pointer_editing.h"
+#include "logic/level_code.h"
+#include "logic/solver.h"
+#include "logic/symmetry.h"
+
+namespace {
+
+/// The record of the carried piece's colour among its kind's records; null when none has it.
+Piece* RecordOf(Level& level, CarriedPiece piece) {
+  Pieces& pieces = IsBall(piece) ? level.balls : level.holes;
+  for (Piece& record : pieces) {
+    if (record.colour == ColourNumber(ColourOf(piece))) return &record;
+  }
+  return nullptr;
+}
+
+bool SamePieces(const Pieces& a, const Pieces& b) {
+  for (const Piece& piece : a) {
+    bool found = false;
+    for (const Piece& other : b) {
+      found = found || (other.colour == piece.colour && other.column == piece.column &&
+                        other.row == piece.row);
+    }
+    if (!found) return false;
+  }
+  return true;
+}
+
+/// Edits that belong to a carry, which is kept as one change when it ends.
+bool IsPointerEdit(const Edit& edit) {
+  return std::holds_alternative<edit::PickUp>(edit) ||
+         std::holds_alternative<edit::PutDown>(edit) ||
+         std::holds_alternative<edit::Exchange>(edit);
+}
+
+void MoveTo(Piece& piece, int column, int row) {
+  piece.column = static_cast<std::int8_t>(column);
+  piece.row = static_cast<std::int8_t>(row);
+}
+
+}  // namespace
+
+bool SameBoard(const Level& a, const Level& b) {
+  return a.boardSize == b.boardSize && a.cells == b.cells && SamePieces(a.balls, b.balls) &&
+         SamePieces(a.holes, b.holes);
+}
+
+bool EndsCarryFirst(const Edit& edit) {
+  return !IsPointerEdit(edit) && !std::holds_alternative<edit::FlipWall>(edit) &&
+         !std::holds_alternative<edit::ReadCode>(edit);
+}
+
+EditorDocument::EditorDocument(RandomSource random) : m_random(std::move(random)) {
+  m_level.boardSize = 5;
+  RandomMaze(m_level, 5, m_random);
+}
+
+void EditorDocument::PointerMoved(int x, int y) {
+  HoverAt(m_level, m_editing, x, y);
+  m_changed();
+}
+
+void EditorDocument::Clicked(int x, int y) {
+  const ClickEdit click = DecideClick(m_level, m_editing, x, y);
+  // A click that hits nothing changes nothing and repaints nothing.
+  std::visit(
+      [this](const auto& e) {
+        if constexpr (!std::is_same_v<std::decay_t<decltype(e)>, std::monostate>) Apply(e);
+      },
+      click);
+}
+
+// The order is fixed: the carry ends first, then the change with its recheck,
+// then one repaint for both.
+void EditorDocument::Apply(const Edit& edit) {
+  const bool endedCarry = EndsCarryFirst(edit) && EndCarry();
+  const bool wasCarrying = IsCarrying(m_editing);
+  const Level before = m_undoEnabled ? m_level : Level{};
+  const bool changed = std::visit([this](const auto& e) { return Change(e); }, edit);
+  if (!m_undoEnabled) {
+    // Nothing is kept.
+  } else if (!IsPointerEdit(edit)) {
+    Record(before);
+  } else if (!wasCarrying && IsCarrying(m_editing)) {
+    m_beforeCarry = before;  // a pick-up: the carry is kept as one change when it ends
+  } else if (wasCarrying && !IsCarrying(m_editing)) {
+    Record(m_beforeCarry);
+  }
+  if (endedCarry || changed) m_changed();
+}
+
+bool EditorDocument::EndCarry() {
+  if (!IsCarrying(m_editing)) return false;
+  m_editing.CarriedItem = CarriedPiece::Nothing;
+  Recheck();
+  if (m_undoEnabled) Record(m_beforeCarry);
+  return true;
+}
+
+void EditorDocument::Record(const Level& before) {
+  if (SameBoard(before, m_level)) return;
+  if (m_undo.size() == UndoLimit) m_undo.erase(m_undo.begin());
+  m_undo.push_back({before, m_level});
+  m_redo.clear();
+}
+
+void EditorDocument::Undo() {
+  const bool endedCarry = EndCarry();
+  const bool undone = CanUndo();
+  if (undone) Restore(m_undo, m_redo, false);
+  if (endedCarry || undone) m_changed();
+}
+
+void EditorDocument::Redo() {
+  const bool endedCarry = EndCarry();
+  const bool redone = CanRedo();
+  if (redone) Restore(m_redo, m_undo, true);
+  if (endedCarry || redone) m_changed();
+}
+
+void EditorDocument::Restore(std::vector<Step>& from, std::vector<Step>& to, bool forward) {
+  const int previousSize = m_level.boardSize;
+  Step step = std::move(from.back());
+  from.pop_back();
+  m_level = forward ? step.after : step.before;
+  to.push_back(std::move(step));
+  ForgetHoverIfResized(previousSize);
+}
+
+// The one place where the editor rechecks its level; the level builds and the
+// wall flip recheck inside the level logic.
+void EditorDocument::Recheck() {
+  RecheckLevel(m_level);
+  ++m_rechecks;
+}
+
+void EditorDocument::ForgetHoverIfResized(int previousSize) {
+  if (m_level.boardSize != previousSize) ResetHover(m_editing);
+}
+
+bool EditorDocument::Change(const edit::FlipWall& flip) {
+  ToggleWall(m_level, flip.column, flip.row, flip.kind);
+  return true;
+}
+
+bool EditorDocument::Change(const edit::PickUp& pickUp) {
+  m_editing.CarriedItem = pickUp.piece;
+  return true;
+}
+
+bool EditorDocument::Change(const edit::PutDown& putDown) {
+  Piece* carried = RecordOf(m_level, putDown.piece);
+  if (carried == nullptr) return false;  // a carried colour with no record never arises
+  MoveTo(*carried, putDown.column, putDown.row);
+  m_editing.CarriedItem = CarriedPiece::Nothing;
+  Recheck();
+  return true;
+}
+
+// The displaced piece takes the square the carried one came from and is
+// carried on; nothing is rechecked while a piece is in the hand.
+bool EditorDocument::Change(const edit::Exchange& exchange) {
+  Piece* carried = RecordOf(m_level, exchange.piece);
+  Piece* displaced = RecordOf(m_level, exchange.displaced);
+  if (carried == nullptr || displaced == nullptr) return false;
+  MoveTo(*displaced, carried->column, carried->row);
+  MoveTo(*carried, exchange.column, exchange.row);
+  m_editing.CarriedItem = exchange.displaced;
+  return true;
+}
+
+bool EditorDocument::Change(const edit::EndCarry&) { return false; }
+
+// A new size starts from the default placement; the current size keeps every
+// piece on its square, as Random does.
+bool EditorDocument::Change(const edit::BoardSize& boardSize) {
+  if (!IsBoardSize(boardSize.size)) return false;
+  const int previousSize = m_level.boardSize;
+  // An off-board ball makes the placement invalid, so the new maze places the
+  // pieces afresh.
+  if (previousSize != boardSize.size) m_level.balls[0].column = -1;
+  RandomMaze(m_level, boardSize.size, m_random);
+  ForgetHoverIfResized(previousSize);
+  return true;
+}
+
+bool EditorDocument::Change(const edit::Clear&) {
+  ClearMaze(m_level, m_level.boardSize);
+  return true;
+}
+
+bool EditorDocument::Change(const edit::Random&) {
+  RandomMaze(m_level, m_level.boardSize, m_random);
+  return true;
+}
+
+bool EditorDocument::Change(const edit::XFlip&) {
+  XFlip(m_level);
+  return true;
+}
+
+bool EditorDocument::Change(const edit::YFlip&) {
+  YFlip(m_level);
+  return true;
+}
+
+bool EditorDocument::Change(const edit::Rotate&) {
+  RotateLevel(m_level);
+  return true;
+}
+
+// Solved or stuck, nothing moves; the board is repainted all the same.
+bool EditorDocument::Change(const edit::SolutionStep&) {
+  StepTowardSolution(m_level);
+  return true;
+}
+
+// A rejected text leaves the level as it was; the recheck and the repaint run
+// all the same. A carry under way goes on.
+bool EditorDocument::Change(const edit::ReadCode& read) {
+  const int previousSize = m_level.boardSize;
+  ParseLevelCode(m_level, read.text);
+  Recheck();
+  ForgetHoverIfResized(previousSize);
+  return true;
+}
+
+bool EditorDocument::Change(const edit::ReplaceLevel& replace) {
+  const int previousSize = m_level.boardSize;
+  m_level = replace.level;
+  Recheck();
+  ForgetHoverIfResized(previousSize);
+  return true;
+}

@@ -1,0 +1,100 @@
+#include "play/game_state.h"
+
+#include <cassert>
+#include <utility>
+
+namespace {
+
+/// The balls' squares as one number, whatever order their records stand in.
+StateIndex PlacementOf(const Level& level, Pieces balls) { return EncodeState(level, balls); }
+
+std::string MovesWord(int count) { return count == 1 ? "move" : "moves"; }
+
+}  // namespace
+
+GameState::GameState(Level level) { Replace(std::move(level)); }
+
+void GameState::Replace(Level level) {
+  assert(LevelIsConsistent(level));
+  m_level = std::move(level);
+  m_startBalls = m_level.balls;
+  m_history.clear();
+  Recompute();
+  m_shortestFromStart = ShortestRemaining();
+}
+
+bool GameState::Tilt(Direction direction) {
+  if (IsSolved()) return false;
+  const Pieces before = m_level.balls;
+  Move(m_level, m_level.balls, direction);
+  if (PlacementOf(m_level, m_level.balls) == PlacementOf(m_level, before)) {
+    m_level.balls = before;  // nothing moved: keep even the record order
+    return false;
+  }
+  m_history.push_back(before);
+  Recompute();
+  return true;
+}
+
+bool GameState::Undo() {
+  if (m_history.empty()) return false;
+  m_level.balls = m_history.back();
+  m_history.pop_back();
+  Recompute();
+  return true;
+}
+
+void GameState::Restart() {
+  m_level.balls = m_startBalls;
+  m_history.clear();
+  Recompute();
+}
+
+std::optional<int> GameState::ShortestRemaining() const {
+  if (!m_remaining.exists) return std::nullopt;
+  return static_cast<int>(m_remaining.moves.size());
+}
+
+std::optional<Direction> GameState::Hint() const {
+  if (!m_remaining.exists || m_remaining.moves.empty()) return std::nullopt;
+  return m_remaining.moves.front();
+}
+
+// Every change of position ends here: the solution from the new position is
+// searched afresh, and a hint shown for the old position no longer applies.
+void GameState::Recompute() {
+  m_remaining = ShortestSolution(m_level);
+  m_level.solvable = m_remaining.exists ? 1 : 0;
+  m_hintShown = false;
+}
+
+const char* DirectionName(Direction direction) {
+  switch (direction) {
+    case Direction::North: return "North";
+    case Direction::South: return "South";
+    case Direction::West: return "West";
+    case Direction::East: return "East";
+  }
+  return "";
+}
+
+std::vector<std::string> StatusLines(const GameState& game) {
+  std::vector<std::string> lines{"Moves: " + std::to_string(game.MoveCount())};
+  if (game.IsSolved()) {
+    const int moves = game.MoveCount();
+    const int shortest = game.ShortestFromStart().value_or(0);
+    lines.push_back("Solved in " + std::to_string(moves) + " " + MovesWord(moves));
+    lines.push_back("Shortest possible: " + std::to_string(shortest) + " " + MovesWord(shortest));
+    return lines;
+  }
+  const std::optional<int> remaining = game.ShortestRemaining();
+  lines.push_back(remaining ? "Shortest solution from here: " + std::to_string(*remaining) + " " +
+                                  MovesWord(*remaining)
+                            : std::string("No solution from here"));
+  if (game.HintShown()) {
+    const std::optional<Direction> hint = game.Hint();
+    lines.push_back(hint ? std::string("Hint: ") + DirectionName(*hint)
+                         : std::string("No hint: the holes cannot be reached"));
+  }
+  return lines;
+}

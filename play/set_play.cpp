@@ -1,0 +1,140 @@
+#include "play/set_play.h"
+
+#include <algorithm>
+#include <cassert>
+#include <utility>
+
+#include "logic/canonical_code.h"
+#include "logic/level_code.h"
+#include "logic/solver.h"
+#include "play/game_start.h"
+
+namespace {
+
+std::string Counted(int count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+/// "5 of 12 levels solved"
+std::string SolvedOfAll(const SetPlay& play) {
+  return std::to_string(play.SolvedCount()) + " of " +
+         Counted(play.LevelCount(), "level", "levels") + " solved";
+}
+
+std::string LevelNumber(int index) { return "level " + std::to_string(index + 1); }
+
+}  // namespace
+
+PlayableSet PrepareSet(std::string_view text) {
+  LevelSetReading reading = ReadLevelSet(text);
+  PlayableSet set{
+      std::move(reading.set.title), std::move(reading.set.author), {}, std::move(reading.errors)};
+  Level level;
+  for (SetLevel& entry : reading.set.levels) {
+    // The reader has accepted the code; the consistency test guards the play
+    // against a placement the moves cannot take, as with a code on the command line.
+    if (!ParseLevelCode(level, entry.code).accepted || !LevelIsConsistent(level)) {
+      set.leftOut.push_back({entry.line, entry.code, "its pieces cannot be played"});
+      continue;
+    }
+    set.levels.push_back(
+        {entry.line, std::move(entry.code), std::move(entry.title), CanonicalCode(level)});
+  }
+  std::stable_sort(set.leftOut.begin(), set.leftOut.end(),
+                   [](const SetLineError& a, const SetLineError& b) { return a.line < b.line; });
+  return set;
+}
+
+std::string LeftOutNotice(const PlayableSet& set) {
+  if (set.leftOut.empty()) return "";
+  const int count = static_cast<int>(set.leftOut.size());
+  const SetLineError& first = set.leftOut.front();
+  return Counted(count, "line", "lines") + " of the set could not be read and " +
+         (count == 1 ? "was" : "were") + " left out; " + (count == 1 ? "it is" : "the first is") +
+         " line " + std::to_string(first.line) + ": " + first.reason + ".";
+}
+
+SetPlay::SetPlay(PlayableSet set, std::shared_ptr<ProgressStore> progress)
+    : m_set(std::move(set)), m_progress(std::move(progress)) {
+  assert(!m_set.levels.empty() && m_progress);
+  for (const SetLevelEntry& entry : m_set.levels) {
+    m_fewest.push_back(m_progress->FewestMoves(entry.canonicalCode));
+  }
+  m_index = FirstUnsolved().value_or(0);
+}
+
+Level SetPlay::CurrentLevel() const {
+  Level level;
+  [[maybe_unused]] const bool read = ParseLevelCode(level, Current().code).accepted;
+  assert(read && LevelIsConsistent(level));  // PrepareSet let only such codes in
+  RecheckLevel(level);
+  return level;
+}
+
+bool SetPlay::GoTo(int index) {
+  if (index < 0 || index >= LevelCount() || index == m_index) return false;
+  m_index = index;
+  return true;
+}
+
+int SetPlay::SolvedCount() const {
+  return static_cast<int>(
+      std::count_if(m_fewest.begin(), m_fewest.end(),
+                    [](const std::optional<int>& fewest) { return fewest.has_value(); }));
+}
+
+void SetPlay::Observe(const GameState& game) {
+  if (!game.IsSolved()) return;
+  const int moves = game.MoveCount();
+  const std::optional<int> before = m_fewest[static_cast<std::size_t>(m_index)];
+  if (before && *before <= moves) return;
+  const std::string& canonical = Current().canonicalCode;
+  if (!m_progress->SetFewestMoves(canonical, moves)) m_progressUnsaved = true;
+  for (std::size_t i = 0; i < m_fewest.size(); ++i) {
+    if (m_set.levels[i].canonicalCode == canonical) m_fewest[i] = moves;
+  }
+}
+
+std::optional<int> SetPlay::NextToPlay() const {
+  if (m_index + 1 < LevelCount()) return m_index + 1;
+  return FirstUnsolved();
+}
+
+std::optional<int> SetPlay::FirstUnsolved() const {
+  const auto unsolved = std::find(m_fewest.begin(), m_fewest.end(), std::nullopt);
+  if (unsolved == m_fewest.end()) return std::nullopt;
+  return static_cast<int>(unsolved - m_fewest.begin());
+}
+
+std::vector<std::string> SetLines(const SetPlay& play) {
+  std::string heading =
+      "Level " + std::to_string(play.Index() + 1) + " of " + std::to_string(play.LevelCount());
+  if (!play.Current().title.empty()) heading += ": " + play.Current().title;
+  const std::optional<int> fewest = play.FewestMoves(play.Index());
+  const std::string achieved =
+      fewest ? "Solved, best " + Counted(*fewest, "move", "moves") : std::string("Not solved yet");
+  return {heading, achieved + "; " + SolvedOfAll(play)};
+}
+
+std::string OfferLine(const SetPlay& play, const GameState& game) {
+  if (!game.IsSolved()) return "";
+  const std::optional<int> next = play.NextToPlay();
+  const bool last = play.Index() + 1 == play.LevelCount();
+  if (play.AllSolved()) {
+    const std::string done =
+        "Set complete: all " + Counted(play.LevelCount(), "level", "levels") + " solved";
+    return next ? done + "; press Enter for " + LevelNumber(*next) : done;
+  }
+  if (!last) return "Press Enter for " + LevelNumber(*next);
+  return "End of the set, " + SolvedOfAll(play) + ": press Enter for " + LevelNumber(*next) +
+         ", the first not solved";
+}
+
+std::string LevelNotice(const SetPlay& play, const GameState& game) {
+  std::vector<std::string> lines;
+  if (!game.ShortestFromStart()) lines.emplace_back(NoSolutionNotice);
+  if (play.ProgressUnsaved()) lines.emplace_back("Your progress could not be saved.");
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  return text;
+}

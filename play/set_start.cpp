@@ -1,0 +1,105 @@
+#include "play/set_start.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+
+#include "logic/level_code.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+/// Closes the file when reading ends, however it ends.
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::string SystemReason() { return std::strerror(errno); }
+
+/// Why path cannot be a set file, or nothing when it is a regular file.
+std::optional<std::string> NotAFile(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  switch (status.type()) {
+    case fs::file_type::regular: return std::nullopt;
+    case fs::file_type::not_found: return "no such file";
+    case fs::file_type::directory: return "it is a folder";
+    case fs::file_type::none: return error.message();
+    default: return "it is not a regular file";
+  }
+}
+
+/// True when the text names something on the disk, so that it is not taken
+/// for a level code.
+bool NamesSomethingOnDisk(const std::string& text) {
+  std::error_code error;
+  const fs::file_status status = fs::status(text, error);
+  return status.type() != fs::file_type::none && status.type() != fs::file_type::not_found;
+}
+
+std::string FileName(const std::string& path) {
+  const std::string name = fs::path(path).filename().string();
+  return name.empty() ? path : name;
+}
+
+GameStart RandomStart(const RandomSource& random, std::string notice) {
+  return {RandomSolvableLevel(DefaultBoardSize, random), false, std::move(notice)};
+}
+
+GameStart OpenSet(const std::string& path, const RandomSource& random,
+                  std::shared_ptr<ProgressStore> progress) {
+  const SetFileReading file = ReadSetFile(path);
+  if (!file.text) {
+    return RandomStart(random, "Could not read the level set " + QuotedForNotice(path) + ": " +
+                                   file.reason + "; " + RandomLevelInstead());
+  }
+  PlayableSet set = PrepareSet(*file.text);
+  if (set.levels.empty()) {
+    const std::string lines = set.leftOut.empty() ? "" : " " + LeftOutNotice(set);
+    return RandomStart(random, "The level set " + QuotedForNotice(path) +
+                                   " holds no level that can be played; " + RandomLevelInstead() +
+                                   lines);
+  }
+  if (set.title.empty()) set.title = FileName(path);
+  std::string notice = LeftOutNotice(set);
+  SetPlay play(std::move(set), std::move(progress));
+  Level level = play.CurrentLevel();
+  return {std::move(level), false, std::move(notice), std::move(play)};
+}
+
+}  // namespace
+
+SetFileReading ReadSetFile(const std::string& path) {
+  if (const std::optional<std::string> reason = NotAFile(path)) return {std::nullopt, *reason};
+  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return {std::nullopt, SystemReason()};
+  std::string text;
+  char buffer[65536];
+  while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, file.get())) {
+    if (text.size() + count > MaxSetFileBytes) {
+      return {std::nullopt,
+              "it is larger than " + std::to_string(MaxSetFileBytes / (1024 * 1024)) + " MiB"};
+    }
+    text.append(buffer, count);
+  }
+  if (std::ferror(file.get())) return {std::nullopt, SystemReason()};
+  return {std::move(text), ""};
+}
+
+GameStart OpenGameOrSet(const std::vector<std::string>& arguments, const RandomSource& random,
+                        std::shared_ptr<ProgressStore> progress) {
+  const GameParameter parameter = ParseParameterText(arguments);
+  // The editor passes a code; no text asks for a random level.
+  if (parameter.fromEditor || parameter.code.empty()) return OpenGame(arguments, random);
+  if (NamesSomethingOnDisk(parameter.code))
+    return OpenSet(parameter.code, random, std::move(progress));
+  Level level;
+  const ParseResult read = ParseLevelCode(level, parameter.code);
+  if (read.accepted) return OpenGame(arguments, random);
+  return RandomStart(random, "Could not read " + QuotedForNotice(parameter.code) +
+                                 ": there is no such file, and it is not a level code (" +
+                                 read.reason + "); " + RandomLevelInstead());
+}
