@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "cli/io/escaped_text.h"
 #include "cli/set_stream.h"
 #include "logic/level_set.h"

@@ -1,6 +1,7 @@
 #pragma once
-// The subcommands of korvalo-level. Each gets the arguments after its own name
-// and the standard streams, and returns the process's exit status.
+// What the subcommands of korvalo-level share. Each gets the arguments after
+// its own name and the standard streams, and returns the process's exit status;
+// cli/command_table.h lists them.
 
 #include <algorithm>
 #include <string>
@@ -28,13 +29,6 @@ struct CommandStreams {
   CheckedOutput& err;
   bool errIsTerminal = false;  // long searches show their progress there
 };
-
-int RunSolve(const std::vector<std::string>& args, CommandStreams& streams);
-int RunCanon(const std::vector<std::string>& args, CommandStreams& streams);
-int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams);
-int RunHardest(const std::vector<std::string>& args, CommandStreams& streams);
-int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
-int RunRender(const std::vector<std::string>& args, CommandStreams& streams);
 
 /// True for the words that ask a command for its help.
 inline bool IsHelpOption(const std::string& word) { return word == "--help" || word == "-h"; }

@@ -7,7 +7,7 @@
 
 #include "cli/code_answers.h"
 #include "cli/command_options.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "cli/interrupt.h"
 #include "cli/io/escaped_text.h"
 #include "cli/long_search.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "cli/command_options.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "cli/interrupt.h"
 #include "cli/io/escaped_text.h"
 #include "cli/long_search.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "cli/io/atomic_file.h"
 #include "cli/io/escaped_text.h"
 #include "logic/level_code.h"

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "cli/code_answers.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
 
 namespace {
 

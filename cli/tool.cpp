@@ -5,38 +5,14 @@
 #include <new>
 #include <string_view>
 
+#include "cli/command_table.h"
 #include "cli/io/escaped_text.h"
 #include "korvalo_constants.h"
 
 namespace {
 
-constexpr std::string_view Usage =
-    "Usage: korvalo-level solve [CODE | FILE ...]\n"
-    "       korvalo-level canon [CODE | FILE ...]\n"
-    "       korvalo-level generate --size N --moves MIN[-MAX] [--count K] [--seed S]\n"
-    "                              [--open-walls W] [--output FILE]\n"
-    "       korvalo-level hardest --size N [--seconds T] [--seed S] [--output FILE]\n"
-    "       korvalo-level check-set [FILE]\n"
-    "       korvalo-level render CODE FILE.png\n"
-    "\n"
-    "solve      prints, for each level code, a line of four tab-separated fields:\n"
-    "           the code; solvable, unsolvable or invalid; the number of moves of\n"
-    "           a shortest solution (0 when solved, - when none); its moves as\n"
-    "           letters N S W E (- when none). Reasons for invalid codes go to\n"
-    "           standard error.\n"
-    "canon      prints each level code and its canonical code, the least code of\n"
-    "           the level's turns and mirror images, separated by a tab.\n"
-    "generate   prints K levels of an N x N board whose shortest solution has\n"
-    "           from MIN to MAX moves, in the format of solve, no two alike up to\n"
-    "           turns and mirrors; a seed gives the same levels on every machine.\n"
-    "           It gives up when 5000 candidates in a row bring no new level.\n"
-    "hardest    searches for T seconds (default 60) for the level whose shortest\n"
-    "           solution is longest, and prints each better level it finds: its\n"
-    "           code and number of moves.\n"
-    "check-set  prints the invalid, unsolvable and repeated levels of a level\n"
-    "           set, each with its line number.\n"
-    "render     writes the picture the editor shows for the level, as a PNG file.\n"
-    "\n"
+/// What every command shares, after the commands' own lines in the general help.
+constexpr std::string_view CommonHelp =
     "solve and canon read the codes in their arguments; an argument that names an\n"
     "existing file is read as a level set (a code per line, optionally a tab and\n"
     "a title; # comments), and so is standard input when there is no argument.\n"
@@ -51,33 +27,64 @@ constexpr std::string_view Usage =
     "that Ctrl+C stopped generate or hardest. `korvalo-level COMMAND --help`\n"
     "tells more; `korvalo-level --version` prints the version.\n";
 
+/// The text with every line after the first indented by the given number of blanks.
+std::string IndentContinuations(std::string_view text, std::size_t indent) {
+  std::string out;
+  for (char c : text) {
+    out += c;
+    if (c == '\n') out.append(indent, ' ');
+  }
+  return out;
+}
+
 int RunCommand(const std::vector<std::string>& words, CommandStreams& streams) {
   if (words.empty()) {
-    streams.err.Write(Usage);
+    streams.err.Write(GeneralHelp());
     return UsageError;
   }
   const std::string& command = words.front();
   const std::vector<std::string> rest(words.begin() + 1, words.end());
   if (IsHelpOption(command) || command == "help") {
-    streams.out.Write(Usage);
+    streams.out.Write(GeneralHelp());
     return 0;
   }
   if (command == "--version" || command == "-v") {
     streams.out.Write("korvalo-level " + std::string(KorvaloVersion) + "\n");
     return 0;
   }
-  if (command == "solve") return RunSolve(rest, streams);
-  if (command == "canon") return RunCanon(rest, streams);
-  if (command == "generate") return RunGenerate(rest, streams);
-  if (command == "hardest") return RunHardest(rest, streams);
-  if (command == "check-set") return RunCheckSet(rest, streams);
-  if (command == "render") return RunRender(rest, streams);
+  if (const ToolCommand* found = FindToolCommand(command)) return found->run(rest, streams);
   streams.err.Write("korvalo-level: unknown command '" + EscapeText(command) + "'\n");
-  streams.err.Write(Usage);
+  streams.err.Write(GeneralHelp());
   return UsageError;
 }
 
 }  // namespace
+
+const ToolCommand* FindToolCommand(std::string_view name) {
+  for (const ToolCommand& command : ToolCommands) {
+    if (command.name == name) return &command;
+  }
+  return nullptr;
+}
+
+std::string GeneralHelp() {
+  constexpr std::string_view FirstLead = "Usage: korvalo-level ";
+  constexpr std::string_view Lead = "       korvalo-level ";
+  constexpr std::size_t SummaryColumn = 11;
+  std::string help;
+  for (const ToolCommand& command : ToolCommands) {
+    help += help.empty() ? FirstLead : Lead;
+    help += std::string(command.name) + " " +
+            IndentContinuations(command.synopsis, Lead.size() + command.name.size() + 1) + "\n";
+  }
+  help += "\n";
+  for (const ToolCommand& command : ToolCommands) {
+    std::string name(command.name);
+    name.resize(SummaryColumn, ' ');
+    help += name + IndentContinuations(command.summary, SummaryColumn) + "\n";
+  }
+  return help + "\n" + std::string(CommonHelp);
+}
 
 int RunTool(const std::vector<std::string>& words, CommandStreams& streams) {
   int status = 0;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
 #include "tests/cli/memory_streams.h"

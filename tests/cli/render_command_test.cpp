@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "tests/cli/memory_streams.h"

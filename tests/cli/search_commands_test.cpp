@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "logic/level_generator.h"
 #include "tests/cli/memory_streams.h"
 #include "tests/cli/temp_folder.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "tests/cli/memory_streams.h"
 
 namespace {

@@ -1,0 +1,68 @@
+#pragma once
+// The commands of korvalo-level, one row each: the dispatch and the general
+// help are both made from this table. A new command is a row here (with its
+// handler's declaration) and a source file of its own in cli/CMakeLists.txt.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/commands.h"
+
+int RunSolve(const std::vector<std::string>& args, CommandStreams& streams);
+int RunCanon(const std::vector<std::string>& args, CommandStreams& streams);
+int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams);
+int RunHardest(const std::vector<std::string>& args, CommandStreams& streams);
+int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
+int RunRender(const std::vector<std::string>& args, CommandStreams& streams);
+
+struct ToolCommand {
+  std::string_view name;
+  /// What follows the name on the usage line; a line break starts a
+  /// continuation line.
+  std::string_view synopsis;
+  /// What the command does, for the general help; one line of text per line.
+  std::string_view summary;
+  int (*run)(const std::vector<std::string>& args, CommandStreams& streams);
+};
+
+// clang-format off
+inline constexpr ToolCommand ToolCommands[] = {
+  {"solve", "[CODE | FILE ...]",
+   "prints, for each level code, a line of four tab-separated fields:\n"
+   "the code; solvable, unsolvable or invalid; the number of moves of\n"
+   "a shortest solution (0 when solved, - when none); its moves as\n"
+   "letters N S W E (- when none). Reasons for invalid codes go to\n"
+   "standard error.",
+   RunSolve},
+  {"canon", "[CODE | FILE ...]",
+   "prints each level code and its canonical code, the least code of\n"
+   "the level's turns and mirror images, separated by a tab.",
+   RunCanon},
+  {"generate", "--size N --moves MIN[-MAX] [--count K] [--seed S]\n"
+               "[--open-walls W] [--output FILE]",
+   "prints K levels of an N x N board whose shortest solution has\n"
+   "from MIN to MAX moves, in the format of solve, no two alike up to\n"
+   "turns and mirrors; a seed gives the same levels on every machine.\n"
+   "It gives up when 5000 candidates in a row bring no new level.",
+   RunGenerate},
+  {"hardest", "--size N [--seconds T] [--seed S] [--output FILE]",
+   "searches for T seconds (default 60) for the level whose shortest\n"
+   "solution is longest, and prints each better level it finds: its\n"
+   "code and number of moves.",
+   RunHardest},
+  {"check-set", "[FILE]",
+   "prints the invalid, unsolvable and repeated levels of a level\n"
+   "set, each with its line number.",
+   RunCheckSet},
+  {"render", "CODE FILE.png",
+   "writes the picture the editor shows for the level, as a PNG file.",
+   RunRender},
+};
+// clang-format on
+
+/// The row of the named command; null when there is none.
+const ToolCommand* FindToolCommand(std::string_view name);
+
+/// The general help: a usage line per command, what each does, and what all share.
+std::string GeneralHelp();
