@@ -1,55 +1,77 @@
-// korvz: the level-sharing page as a CGI program. For `?s=CODE` it answers
-// the page where the level is played in the browser, for `&png=1` its
-// picture, for `&embed=1` the page for a frame on another site; anything else
-// gets a 400 page that says why. It holds no state and reads no file.
+// korvz: the worker of the level-sharing page. For `?s=CODE` it answers the
+// page where the level is played in the browser, for `&png=1` its picture,
+// for `&embed=1` the page for a frame on another site; any other address of a
+// level is sent on to that one, and an address that names no level gets a
+// 400 page that says why. It holds no state and reads no file.
+//
+// It runs as a FastCGI worker: lighttpd (server/lighttpd.conf.in) starts a
+// fixed pool of them. KORVALO_PUBLIC_ADDRESS, the site's public address for
+// the absolute links of its pages, is checked once at the start: a value that
+// cannot be used stops the worker with a message on standard error (the web
+// server's error log). `korvz --check-settings` makes the same check alone, so
+// that lighttpd can refuse to start with such a value.
+
+#include <fcgiapp.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
+#include <cstring>
 #include <string>
+#include <variant>
 
-#include "server/responses.h"
+#include "korvalo_constants.h"
+#include "server/fastcgi_worker.h"
+#include "server/site_address.h"
 
 namespace {
 
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? std::string() : std::string(value);
-}
-
-CgiRequest RequestFromEnvironment() {
-  CgiRequest request;
-  if (const std::string method = Environment("REQUEST_METHOD"); !method.empty())
-    request.method = method;
-  request.query = Environment("QUERY_STRING");
-  request.host = Environment("HTTP_HOST");
-  const std::string https = Environment("HTTPS");
-  request.https = https == "on" || https == "1";
-  request.serverName = Environment("SERVER_NAME");
-  request.serverPort = Environment("SERVER_PORT");
-  request.publicAddress = Environment("KORVALO_PUBLIC_ADDRESS");
-  return request;
-}
-
-bool Write(const std::string& output) {
-  return std::fwrite(output.data(), 1, output.size(), stdout) == output.size() &&
-         std::fflush(stdout) == 0;
-}
+constexpr const char* Help =
+    "Usage: korvz\n"
+    "The worker of the Korvalo level-sharing page, for a FastCGI web server: it\n"
+    "answers the requests of the listening socket given as standard input until\n"
+    "it gets SIGTERM. lighttpd starts a pool of them with server/lighttpd.conf.in\n"
+    "(as built into build/server/lighttpd.conf).\n"
+    "\n"
+    "\n"
+    "  --check-settings  check the environment below and end: status 0 when the\n"
+    "                    worker can use it, else 2 with the reason on standard\n"
+    "                    error (lighttpd's configuration runs this first)\n"
+    "\n"
+    "Environment:\n"
+    "  KORVALO_PUBLIC_ADDRESS  the site's address as the public sees it, such as\n"
+    "                          https://www.example.org, for the absolute links of\n"
+    "                          the pages (Open Graph, Embed); without it the pages\n"
+    "                          link relative to the site and leave those out\n";
 
 }  // namespace
 
-int main() {
-  try {
-    const CgiRequest request = RequestFromEnvironment();
-    return Write(CgiOutput(Respond(request), request.method == "HEAD")) ? 0 : 1;
-  } catch (const std::exception&) {
-    // Out of memory or a failed compression: an answer with nothing of the request in it.
-    Write(
-        "Status: 500 Internal Server Error\r\nContent-Type: text/plain; charset=utf-8\r\n"
-        "Content-Security-Policy: " +
-        std::string(ContentSecurityPolicy) +
-        "\r\n\r\n"
-        "The level could not be served.\n");
-    return 1;
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(Help, stdout);
+    return 0;
   }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("korvz %s\n", KorvaloVersion);
+    return 0;
+  }
+  const bool checkOnly = argc == 2 && std::strcmp(argv[1], "--check-settings") == 0;
+  if (argc > 1 && !checkOnly) {
+    std::fputs(Help, stderr);
+    return 2;
+  }
+  const char* configured = std::getenv("KORVALO_PUBLIC_ADDRESS");
+  auto address = NormalisedPublicAddress(configured == nullptr ? "" : configured);
+  if (const auto* error = std::get_if<AddressError>(&address)) {
+    std::fprintf(stderr, "korvz: %s\n", error->reason.c_str());
+    return 2;
+  }
+  if (checkOnly) return 0;
+  if (FCGX_IsCGI()) {
+    std::fputs("korvz: standard input is no listening socket: korvz is a FastCGI worker, "
+               "started by the web server (see korvz --help)\n",
+               stderr);
+    return 2;
+  }
+  SiteAnswers answers(std::get<std::string>(std::move(address)));
+  return ServeFastCgi(answers);
 }

@@ -26,6 +26,37 @@ std::string ShortestText(const LevelFacts& level) {
   return "Shortest solution: " + MovesText(*level.shortest) + ".";
 }
 
+/// The link preview of the full page: its canonical address, and for link
+/// previews its title, description and picture. The Open Graph address and
+/// picture must be absolute, so they come only with the site's public address.
+std::string LinkPreview(const LevelFacts& level, const std::string& site,
+                        const std::string& title, const std::string& description) {
+  std::string tags = "<link rel=\"canonical\" href=\"" +
+                     EscapeHtml(LevelAddress(site, level.code)) +
+                     "\">\n"
+                     "<meta property=\"og:type\" content=\"website\">\n"
+                     "<meta property=\"og:site_name\" content=\"Vandrel\">\n"
+                     "<meta property=\"og:title\" content=\"" +
+                     EscapeHtml(title) +
+                     "\">\n"
+                     "<meta property=\"og:description\" content=\"" +
+                     EscapeHtml(description) + "\">\n";
+  if (!site.empty()) {
+    tags += "<meta property=\"og:url\" content=\"" + EscapeHtml(LevelAddress(site, level.code)) +
+            "\">\n"
+            "<meta property=\"og:image\" content=\"" +
+            EscapeHtml(PictureAddress(site, level.code)) +
+            "\">\n"
+            "<meta property=\"og:image:type\" content=\"image/png\">\n"
+            "<meta property=\"og:image:width\" content=\"325\">\n"
+            "<meta property=\"og:image:height\" content=\"359\">\n"
+            "<meta property=\"og:image:alt\" content=\"The " +
+            SizeText(level.boardSize) +
+            " board of the level with its three balls and three holes\">\n";
+  }
+  return tags + "<meta name=\"twitter:card\" content=\"summary\">\n";
+}
+
 /// The head both level pages share: the scripts and style sheet of the site only.
 std::string Head(const LevelFacts& level, const std::string& site, bool linkPreview) {
   const std::string title = "Korvalo level " + level.code;
@@ -39,31 +70,7 @@ std::string Head(const LevelFacts& level, const std::string& site, bool linkPrev
       "</title>\n"
       "<meta name=\"description\" content=\"" +
       EscapeHtml(description) + "\">\n";
-  if (linkPreview) {
-    head += "<link rel=\"canonical\" href=\"" + EscapeHtml(LevelAddress(site, level.code)) +
-            "\">\n"
-            "<meta property=\"og:type\" content=\"website\">\n"
-            "<meta property=\"og:site_name\" content=\"Vandrel\">\n"
-            "<meta property=\"og:title\" content=\"" +
-            EscapeHtml(title) +
-            "\">\n"
-            "<meta property=\"og:description\" content=\"" +
-            EscapeHtml(description) +
-            "\">\n"
-            "<meta property=\"og:url\" content=\"" +
-            EscapeHtml(LevelAddress(site, level.code)) +
-            "\">\n"
-            "<meta property=\"og:image\" content=\"" +
-            EscapeHtml(PictureAddress(site, level.code)) +
-            "\">\n"
-            "<meta property=\"og:image:type\" content=\"image/png\">\n"
-            "<meta property=\"og:image:width\" content=\"325\">\n"
-            "<meta property=\"og:image:height\" content=\"359\">\n"
-            "<meta property=\"og:image:alt\" content=\"The " +
-            SizeText(level.boardSize) +
-            " board of the level with its three balls and three holes\">\n"
-            "<meta name=\"twitter:card\" content=\"summary\">\n";
-  }
+  if (linkPreview) head += LinkPreview(level, site, title, description);
   head += "<link rel=\"icon\" href=\"" + std::string(AssetPath) +
           "images/icon.png\">\n"
           "<link rel=\"stylesheet\" href=\"" +
@@ -85,7 +92,7 @@ std::string Head(const LevelFacts& level, const std::string& site, bool linkPrev
 
 /// The board with its tilt buttons at the four edges, the status lines and
 /// the game's buttons: what both level pages show.
-std::string PlayArea(const LevelFacts& level, const std::string& site) {
+std::string PlayArea(const LevelFacts& level) {
   std::string status;
   for (const std::string& line : level.statusLines) status += "<p>" + EscapeHtml(line) + "</p>";
   const std::string width = std::to_string(level.areaWidth),
@@ -101,8 +108,10 @@ std::string PlayArea(const LevelFacts& level, const std::string& site) {
          "\" tabindex=\"0\""
          " aria-label=\"The board: tilt it with the arrow keys, by swiping, or by clicking near an "
          "edge\"></canvas>\n"
+         // Relative to the site, so that the page's own policy (img-src 'self')
+         // lets it in whatever address the visitor used.
          "<noscript><img class=\"picture\" src=\"" +
-         EscapeHtml(PictureAddress(site, level.code)) +
+         EscapeHtml(PictureAddress("", level.code)) +
          "\" width=\"325\" height=\"359\" alt=\"The board of the level\"></noscript>\n"
          "<button type=\"button\" class=\"tilt east\" data-direction=\"E\" aria-label=\"Tilt "
          "east\">&#9654;</button>\n"
@@ -161,6 +170,20 @@ std::string MessagePage(std::string_view title, std::string_view text) {
          Footer() + "</body>\n</html>\n";
 }
 
+/// The embed code to copy. Another site's frame needs the absolute address,
+/// so the block comes only with the site's public address.
+std::string EmbedSection(const LevelFacts& level, const std::string& site) {
+  if (site.empty()) return {};
+  return "<section class=\"embed\">\n<h2>Embed</h2>\n"
+         "<p><label for=\"embed-code\">This HTML puts the level, playable, on another "
+         "page:</label></p>\n"
+         "<textarea id=\"embed-code\" class=\"copy-text\" readonly rows=\"4\" cols=\"60\">" +
+         EscapeHtml(EmbedSnippet(site, level)) +
+         "</textarea>\n"
+         "<p><button type=\"button\" class=\"copy\" "
+         "data-copy=\"embed-code\">Copy</button></p>\n</section>\n";
+}
+
 }  // namespace
 
 std::string EscapeHtml(std::string_view text) {
@@ -208,7 +231,7 @@ std::string LevelPage(const LevelFacts& level, const std::string& site) {
          SizeText(level.boardSize) + " &middot; " + EscapeHtml(ShortestText(level)) +
          "</p></header>\n"
          "<main>\n" +
-         PlayArea(level, site) +
+         PlayArea(level) +
          "<section class=\"facts\">\n<h2>The level</h2>\n"
          "<p>Tilt the board: every ball rolls one square that way unless a wall, or a ball that "
          "stays, is in its "
@@ -222,21 +245,15 @@ std::string LevelPage(const LevelFacts& level, const std::string& site) {
          "\"> <button type=\"button\" class=\"copy\" data-copy=\"code\">Copy</button></p>\n"
          "<p>Paste the code into the Korvalo Level Editor (Edit, Copy) to change the level, or "
          "give it to the game "
-         "<code>korvalo</code>.</p>\n</section>\n"
-         "<section class=\"embed\">\n<h2>Embed</h2>\n"
-         "<p>This HTML puts the level, playable, on another page:</p>\n"
-         "<textarea id=\"embed-code\" class=\"copy-text\" readonly rows=\"4\" cols=\"60\">" +
-         EscapeHtml(EmbedSnippet(site, level)) +
-         "</textarea>\n"
-         "<p><button type=\"button\" class=\"copy\" "
-         "data-copy=\"embed-code\">Copy</button></p>\n</section>\n"
+         "<code>korvalo</code>.</p>\n</section>\n" +
+         EmbedSection(level, site) +
          "</main>\n" +
          Footer() + "</body>\n</html>\n";
 }
 
 std::string EmbeddedLevelPage(const LevelFacts& level, const std::string& site) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n" + Head(level, site, false) +
-         BodyStart(level, "embedded-page") + "<main>\n" + PlayArea(level, site) +
+         BodyStart(level, "embedded-page") + "<main>\n" + PlayArea(level) +
          "<p class=\"source\"><a href=\"" + EscapeHtml(LevelAddress(site, level.code)) +
          "\" target=\"_blank\" rel=\"noopener\">Korvalo level</a> &middot; " +
          EscapeHtml(ShortestText(level)) + "</p>\n</main>\n</body>\n</html>\n";
@@ -244,6 +261,13 @@ std::string EmbeddedLevelPage(const LevelFacts& level, const std::string& site) 
 
 std::string BadRequestPage(std::string_view reason) {
   return MessagePage("This address names no Korvalo level", reason);
+}
+
+std::string MovedPage(std::string_view target) {
+  const std::string link = EscapeHtml(target);
+  return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<title>Moved</title>\n</head>\n<body>\n<p>The level's address is <a href=\"" +
+         link + "\">" + link + "</a>.</p>\n</body>\n</html>\n";
 }
 
 std::string MethodNotAllowedPage() {

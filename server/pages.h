@@ -20,9 +20,9 @@ struct LevelFacts {
   int areaHeight = 0;
 };
 
-/// The address of the level's page and of its picture; `site` is the
-/// server's own address ("http://host:port"), or empty for addresses
-/// relative to the site.
+/// The address of the level's page, its picture and its compact page; `site`
+/// is the site's public address ("https://host:port"), or empty for
+/// addresses relative to the site.
 std::string LevelAddress(const std::string& site, const std::string& code);
 std::string PictureAddress(const std::string& site, const std::string& code);
 std::string EmbedAddress(const std::string& site, const std::string& code);
@@ -30,12 +30,18 @@ std::string EmbedAddress(const std::string& site, const std::string& code);
 /// The HTML that puts the playable level on another page.
 std::string EmbedSnippet(const std::string& site, const LevelFacts& level);
 
+/// The level's page. Without a site address its links are relative, and the
+/// Open Graph address and picture and the Embed block, which need absolute
+/// addresses, are left out.
 std::string LevelPage(const LevelFacts& level, const std::string& site);
 /// The compact page shown in the frame of EmbedSnippet.
 std::string EmbeddedLevelPage(const LevelFacts& level, const std::string& site);
 
 /// The page of a 400 answer; the reason is escaped.
 std::string BadRequestPage(std::string_view reason);
+
+/// The short page of a 301 answer: a link to the level's address.
+std::string MovedPage(std::string_view target);
 
 /// The page of a 405 answer.
 std::string MethodNotAllowedPage();

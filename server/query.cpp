@@ -1,5 +1,6 @@
 #include "server/query.h"
 
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -87,10 +88,29 @@ bool IsHexText(std::string_view text) {
   return true;
 }
 
-/// The value of a switch such as png=1.
-std::optional<std::string> SwitchObjection(std::string_view name, std::string_view value) {
-  if (value == "1") return std::nullopt;
-  return "The parameter " + std::string(name) + " takes only the value 1.";
+const QueryParameter* ParameterNamed(std::string_view name) {
+  for (const QueryParameter& parameter : QueryParameters)
+    if (parameter.name == name) return &parameter;
+  return nullptr;
+}
+
+bool IsCode(const QueryParameter& parameter) { return parameter.switchValue.empty(); }
+
+/// Takes one parameter of the table into the query; the objection when its
+/// value is not one it takes, or when it contradicts a switch given before.
+std::optional<std::string> Take(const QueryParameter& parameter, const std::string& value,
+                                LevelQuery& query) {
+  if (IsCode(parameter)) {
+    query.code = value;
+    return std::nullopt;
+  }
+  if (value != parameter.switchValue)
+    return "The parameter " + std::string(parameter.name) + " takes " +
+           std::string(parameter.values) + ".";
+  if (query.answer != Answer::Page)
+    return "The address asks for two different answers (png and embed): give one of them.";
+  query.answer = parameter.answer;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -100,7 +120,7 @@ std::variant<LevelQuery, QueryError> ReadQuery(std::string_view query) {
     return QueryError{"The address is too long: a level address has at most " +
                       std::to_string(MaxQueryLength) + " characters after the question mark."};
   LevelQuery level;
-  bool seenCode = false, seenPng = false, seenEmbed = false;
+  bool seen[std::size(QueryParameters)] = {};
   while (!query.empty()) {
     const std::size_t end = query.find('&');
     const std::string_view part = query.substr(0, end);
@@ -114,25 +134,30 @@ std::variant<LevelQuery, QueryError> ReadQuery(std::string_view query) {
     for (const std::string* text : {&*name, &*value})
       if (auto objection = Objection(*text)) return QueryError{std::move(*objection)};
 
-    bool* seen = *name == "s"       ? &seenCode
-                 : *name == "png"   ? &seenPng
-                 : *name == "embed" ? &seenEmbed
-                                    : nullptr;
-    if (seen == nullptr) continue;  // someone else's parameter
-    if (*seen) return QueryError{"The parameter " + *name + " is given twice."};
-    *seen = true;
-    if (*name == "s") {
-      level.code = *value;
-    } else if (auto objection = SwitchObjection(*name, *value)) {
-      return QueryError{std::move(*objection)};
-    } else {
-      (*name == "png" ? level.png : level.embed) = true;
-    }
+    const QueryParameter* parameter = ParameterNamed(*name);
+    if (parameter == nullptr) continue;  // someone else's parameter
+    bool& given = seen[parameter - QueryParameters];
+    if (given) return QueryError{"The parameter " + *name + " is given twice."};
+    given = true;
+    if (auto objection = Take(*parameter, *value, level)) return QueryError{std::move(*objection)};
   }
-  if (!seenCode)
+  static_assert(QueryParameters[0].switchValue.empty(), "the code comes first");
+  if (!seen[0])
     return QueryError{"The address names no level: it needs ?s= followed by a level code."};
   if (level.code.empty()) return QueryError{"The level code after ?s= is empty."};
   if (!IsHexText(level.code))
     return QueryError{"A level code has only the digits 0 to 9 and the letters a to f."};
   return level;
+}
+
+std::string CanonicalQuery(const LevelQuery& query) {
+  std::string canonical;
+  for (const QueryParameter& parameter : QueryParameters) {
+    if (IsCode(parameter)) {
+      canonical += std::string(parameter.name) + "=" + query.code;
+    } else if (parameter.answer == query.answer) {
+      canonical += "&" + std::string(parameter.name) + "=" + std::string(parameter.switchValue);
+    }
+  }
+  return canonical;
 }

@@ -1,9 +1,11 @@
 #include "server/responses.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <variant>
 
-#include "drawing/buffer_canvas.h"
+#include "korvalo_constants.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "play/game_state.h"
@@ -11,89 +13,55 @@
 #include "server/pages.h"
 #include "server/png_writer.h"
 #include "server/query.h"
-
-// 'wasm-unsafe-eval' lets the page compile its own WebAssembly (and allows no
-// eval of script text); the module's script fetches that WebAssembly from a
-// data: address inside itself, hence data: for connect-src.
-const char* const ContentSecurityPolicy =
-    "default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
-    "connect-src 'self' data:; base-uri 'none'; form-action 'none'";
+#include "server/site_headers.h"
 
 namespace {
 
+// A canonical answer never changes: caches may keep it for a year. A redirect
+// to it is kept a day, so that a change of the canonical form could reach
+// caches; answers that name no level are not kept at all.
 constexpr const char* CachedForever = "public, max-age=31536000, immutable";
+constexpr const char* CachedForADay = "public, max-age=86400";
+constexpr const char* NotCached = "no-store";
+constexpr const char* HtmlType = "text/html; charset=utf-8";
 
-bool IsHostCharacter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.';
+void AddSiteHeaders(HttpResponse& response) {
+  for (const HeaderField& field : SiteHeaders())
+    response.headers.emplace_back(std::string(field.name), std::string(field.value));
 }
 
-bool IsDigits(std::string_view text) {
-  if (text.empty() || text.size() > 5) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
-/// A host name or IPv4 address, or an IPv6 address in brackets, with an optional port.
-bool IsPlainHost(std::string_view host) {
-  if (host.empty() || host.size() > 255) return false;
-  std::string_view name = host;
-  if (host.front() == '[') {
-    const std::size_t close = host.find(']');
-    if (close == std::string_view::npos || close < 3) return false;
-    for (char c : host.substr(1, close - 1))
-      if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') ||
-            c == ':' || c == '.'))
-        return false;
-    const std::string_view rest = host.substr(close + 1);
-    return rest.empty() || (rest.front() == ':' && IsDigits(rest.substr(1)));
-  }
-  const std::size_t colon = host.find(':');
-  if (colon != std::string_view::npos) {
-    if (!IsDigits(host.substr(colon + 1))) return false;
-    name = host.substr(0, colon);
-  }
-  if (name.empty()) return false;
-  for (char c : name)
-    if (!IsHostCharacter(c)) return false;
-  return true;
-}
-
-/// http:// or https:// and a plain host, with nothing after it.
-bool IsPlainSiteAddress(std::string_view address) {
-  for (std::string_view scheme : {"http://", "https://"}) {
-    if (address.substr(0, scheme.size()) == scheme)
-      return IsPlainHost(address.substr(scheme.size()));
-  }
-  return false;
-}
-
-HttpResponse WithCommonHeaders(HttpResponse response, const char* type, const char* caching) {
-  response.headers.insert(response.headers.begin(),
-                          {{"Content-Type", type},
-                           {"Content-Length", std::to_string(response.body.size())},
-                           {"Content-Security-Policy", ContentSecurityPolicy},
-                           {"X-Content-Type-Options", "nosniff"},
-                           {"Referrer-Policy", "strict-origin-when-cross-origin"},
-                           {"Cache-Control", caching}});
+/// An answer with a body: its type, length, caching and the site's headers.
+HttpResponse WithBody(int status, const char* reason, const char* type, std::string body,
+                      const char* caching) {
+  HttpResponse response{status, reason, {}, std::move(body)};
+  response.headers = {{"Content-Type", type},
+                      {"Content-Length", std::to_string(response.body.size())},
+                      {"Cache-Control", caching}};
+  AddSiteHeaders(response);
   return response;
 }
 
 HttpResponse BadRequest(const std::string& reason) {
-  HttpResponse response{400, "Bad Request", {}, BadRequestPage(reason)};
-  return WithCommonHeaders(std::move(response), "text/html; charset=utf-8", "no-store");
+  return WithBody(400, "Bad Request", HtmlType, BadRequestPage(reason), NotCached);
 }
 
 HttpResponse MethodNotAllowed() {
-  HttpResponse response{
-      405, "Method Not Allowed", {{"Allow", "GET, HEAD"}}, MethodNotAllowedPage()};
-  return WithCommonHeaders(std::move(response), "text/html; charset=utf-8", "no-store");
+  HttpResponse response =
+      WithBody(405, "Method Not Allowed", HtmlType, MethodNotAllowedPage(), NotCached);
+  response.headers.emplace_back("Allow", "GET, HEAD");
+  return response;
+}
+
+HttpResponse MovedTo(const std::string& target) {
+  HttpResponse response =
+      WithBody(301, "Moved Permanently", HtmlType, MovedPage(target), CachedForADay);
+  response.headers.emplace_back("Location", target);
+  return response;
 }
 
 /// Why the code names no level; nullopt when it does. Characters after the
-/// last wall digit, which the editor's reader would ignore, are refused here
-/// so that every level has one address.
+/// last wall digit, which the editor's reader would ignore, are refused here:
+/// they are more likely a mangled address than a level.
 std::optional<std::string> CodeObjection(const std::string& code, const ParseResult& parsed,
                                          int boardSize) {
   const std::string shown = code.size() > 40 ? code.substr(0, 40) + "..." : code;
@@ -120,57 +88,119 @@ LevelFacts FactsOf(Level level) {
   return facts;
 }
 
-HttpResponse Picture(const Level& level) {
-  BufferRenderer renderer(BuiltInBoardPixels());
-  HttpResponse response{200, "OK", {}, EncodePng(renderer.DrawFrame(level, EditingState{}))};
-  return WithCommonHeaders(std::move(response), "image/png", CachedForever);
+/// A strong validator of the answer: the version and a 64-bit FNV-1a hash of its bytes.
+std::string EntityTag(std::string_view body) {
+  std::uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&hash](std::string_view bytes) {
+    for (char c : bytes) {
+      hash ^= static_cast<unsigned char>(c);
+      hash *= 1099511628211ull;
+    }
+  };
+  mix(KorvaloVersion);
+  mix(std::string_view("\0", 1));
+  mix(body);
+  char digits[17];
+  std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+  return "\"" + std::string(KorvaloVersion) + "-" + digits + "\"";
 }
 
-HttpResponse Page(Level level, const CgiRequest& request, bool embed) {
-  const LevelFacts facts = FactsOf(std::move(level));
-  const std::string site = SiteAddress(request);
-  HttpResponse response{
-      200, "OK", {}, embed ? EmbeddedLevelPage(facts, site) : LevelPage(facts, site)};
-  return WithCommonHeaders(std::move(response), "text/html; charset=utf-8", CachedForever);
+/// Whether If-None-Match names the tag: "*", or a list of tags compared as
+/// RFC 9110 says for this header (a weak W/ tag matches its strong form).
+bool NamesTag(std::string_view ifNoneMatch, std::string_view tag) {
+  while (!ifNoneMatch.empty()) {
+    const std::size_t comma = ifNoneMatch.find(',');
+    std::string_view item = ifNoneMatch.substr(0, comma);
+    ifNoneMatch = comma == std::string_view::npos ? "" : ifNoneMatch.substr(comma + 1);
+    while (!item.empty() && (item.front() == ' ' || item.front() == '\t')) item.remove_prefix(1);
+    while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
+    if (item.substr(0, 2) == "W/") item.remove_prefix(2);
+    if (item == "*" || item == tag) return true;
+  }
+  return false;
+}
+
+/// The canonical answer, or 304 without its body when the client holds it.
+HttpResponse Canonical(HttpResponse answer, const Request& request) {
+  const std::string tag = EntityTag(answer.body);
+  if (NamesTag(request.ifNoneMatch, tag)) {
+    HttpResponse notModified{
+        304, "Not Modified", {{"ETag", tag}, {"Cache-Control", CachedForever}}, {}};
+    AddSiteHeaders(notModified);
+    return notModified;
+  }
+  answer.headers.emplace_back("ETag", tag);
+  return answer;
 }
 
 }  // namespace
 
-std::string HttpResponse::Header(const std::string& name) const {
+std::string HttpResponse::Header(std::string_view name) const {
   for (const auto& [key, value] : headers)
     if (key == name) return value;
   return {};
 }
 
-std::string SiteAddress(const CgiRequest& request) {
-  if (IsPlainSiteAddress(request.publicAddress)) return request.publicAddress;
-  const std::string scheme = request.https ? "https://" : "http://";
-  if (IsPlainHost(request.host)) return scheme + request.host;
-  const bool defaultPort =
-      request.serverPort.empty() || request.serverPort == (request.https ? "443" : "80");
-  const std::string host = request.serverName + (defaultPort ? "" : ":" + request.serverPort);
-  if (!request.serverName.empty() && IsPlainHost(host)) return scheme + host;
+std::span<const HeaderField> SiteHeaders() { return GeneratedSiteHeaders; }
+
+std::string_view SiteHeader(std::string_view name) {
+  for (const HeaderField& field : SiteHeaders())
+    if (field.name == name) return field.value;
   return {};
 }
 
-HttpResponse Respond(const CgiRequest& request) {
-  if (request.method != "GET" && request.method != "HEAD") return MethodNotAllowed();
-  const std::variant<LevelQuery, QueryError> query = ReadQuery(request.query);
-  if (const auto* error = std::get_if<QueryError>(&query)) return BadRequest(error->reason);
-  const LevelQuery& wanted = std::get<LevelQuery>(query);
+SiteAnswers::SiteAnswers(std::string siteAddress)
+    : m_site(std::move(siteAddress)), m_renderer(BuiltInBoardPixels()) {}
 
-  // One search per answer: the page needs the game's shortest solution, the
-  // picture's lamp only whether there is a solution.
+HttpResponse SiteAnswers::Respond(const Request& request) {
+  if (request.method != "GET" && request.method != "HEAD") return MethodNotAllowed();
+  const std::size_t question = request.target.find('?');
+  const std::string_view query = question == std::string::npos
+                                     ? std::string_view()
+                                     : std::string_view(request.target).substr(question + 1);
+  const std::variant<LevelQuery, QueryError> read = ReadQuery(query);
+  if (const auto* error = std::get_if<QueryError>(&read)) return BadRequest(error->reason);
+  const LevelQuery& wanted = std::get<LevelQuery>(read);
+
   Level level;
   const ParseResult parsed = ParseLevelCode(level, wanted.code);
   if (auto objection = CodeObjection(wanted.code, parsed, level.boardSize))
     return BadRequest(*objection);
-  if (!wanted.png) return Page(std::move(level), request, wanted.embed);
-  level.solvable = SolutionExists(level) ? 1 : 0;
-  return Picture(level);
+
+  // One address per level: the code as the writer writes it (small letters,
+  // border sides closed), the switch of the answer, nothing else.
+  const std::string canonical = std::string(SharingPagePath) + "?" +
+                                CanonicalQuery({WriteLevelCode(level), wanted.answer});
+  if (request.target != canonical) return MovedTo(canonical);
+
+  switch (wanted.answer) {
+    case Answer::Picture: return Canonical(Picture(std::move(level)), request);
+    case Answer::Embedded:
+      return Canonical(WithBody(200, "OK", HtmlType,
+                                EmbeddedLevelPage(FactsOf(std::move(level)), m_site),
+                                CachedForever),
+                       request);
+    case Answer::Page: break;
+  }
+  return Canonical(
+      WithBody(200, "OK", HtmlType, LevelPage(FactsOf(std::move(level)), m_site), CachedForever),
+      request);
 }
 
-std::string CgiOutput(const HttpResponse& response, bool head) {
+// The picture's lamp needs only whether there is a solution: one search, and
+// no shortest solution.
+HttpResponse SiteAnswers::Picture(Level level) {
+  level.solvable = SolutionExists(level) ? 1 : 0;
+  return WithBody(200, "OK", "image/png", EncodePng(m_renderer.DrawFrame(level, EditingState{})),
+                  CachedForever);
+}
+
+HttpResponse InternalError() {
+  return WithBody(500, "Internal Server Error", "text/plain; charset=utf-8",
+                  "The level could not be served.\n", NotCached);
+}
+
+std::string ResponderOutput(const HttpResponse& response, bool head) {
   std::string out = "Status: " + std::to_string(response.status) + " " + response.reason + "\r\n";
   for (const auto& [name, value] : response.headers) out += name + ": " + value + "\r\n";
   out += "\r\n";

@@ -1,22 +1,21 @@
 #pragma once
-// What the server program answers, worked out from the request alone: the
-// server holds no state, so every answer for a level is the same forever.
+// What the worker answers, worked out from the request's method, address and
+// If-None-Match alone: the worker holds no state but its drawing buffers, so
+// every answer for a level is the same forever, on every machine.
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-/// What the web server tells a CGI program about the request.
-struct CgiRequest {
+#include "drawing/buffer_canvas.h"
+
+/// What the web server tells the worker about a request; nothing else of it is read.
+struct Request {
   std::string method = "GET";  // REQUEST_METHOD
-  std::string query;           // QUERY_STRING
-  std::string host;            // HTTP_HOST, as the browser sent it
-  bool https = false;          // HTTPS is "on" or "1"
-  std::string serverName;      // SERVER_NAME
-  std::string serverPort;      // SERVER_PORT
-  /// KORVALO_PUBLIC_ADDRESS: the site's address as the public sees it, set by
-  /// the server's configuration behind a proxy; wins over the request's host.
-  std::string publicAddress;
+  std::string target;          // REQUEST_URI: the path and query as the client sent them
+  std::string ifNoneMatch;     // the If-None-Match header
 };
 
 struct HttpResponse {
@@ -24,20 +23,49 @@ struct HttpResponse {
   std::string reason = "OK";
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
-  std::string Header(const std::string& name) const;
+  /// The value of the header; empty when the answer has none.
+  std::string Header(std::string_view name) const;
 };
 
-/// The policy every answer carries: the site's own scripts (and their
-/// WebAssembly), style sheet and images, nothing from elsewhere.
-extern const char* const ContentSecurityPolicy;
+struct HeaderField {
+  std::string_view name;
+  std::string_view value;
+};
 
-/// The site's own address for links in the page ("http://host:port"): the
-/// configured public address, else the request's host when it is a plain
-/// host name or address, else the server's name; empty when none of them is
-/// usable, and the page then links relative to the site.
-std::string SiteAddress(const CgiRequest& request);
+/// The headers every answer of the site carries, the server's own error pages
+/// included (server/site_headers.txt): a policy that allows the site's own
+/// scripts, style sheet and images only, and so on.
+std::span<const HeaderField> SiteHeaders();
 
-HttpResponse Respond(const CgiRequest& request);
+/// The value of one of the site headers.
+std::string_view SiteHeader(std::string_view name);
 
-/// The answer as a CGI program writes it to standard output; no body for HEAD.
-std::string CgiOutput(const HttpResponse& response, bool head);
+/// The answers of the sharing page. Built once per worker; `siteAddress` is
+/// the normalised public address (NormalisedPublicAddress), or empty for
+/// links relative to the site.
+class SiteAnswers {
+ public:
+  explicit SiteAnswers(std::string siteAddress);
+
+  /// The answer to one request: the level's page, picture or compact page at
+  /// its canonical address (or 304 when If-None-Match names it), a 301 to the
+  /// canonical address from any other address of a level, 400 for an address
+  /// that names no level, 405 for a method other than GET and HEAD.
+  HttpResponse Respond(const Request& request);
+
+  const std::string& siteAddress() const { return m_site; }
+
+ private:
+  HttpResponse Picture(Level level);
+
+  std::string m_site;
+  BufferRenderer m_renderer;
+};
+
+/// The 500 answer for when working out an answer failed (out of memory):
+/// nothing of the request in it.
+HttpResponse InternalError();
+
+/// The answer as a CGI or FastCGI responder writes it: a Status line, the
+/// headers and the body; no body for HEAD.
+std::string ResponderOutput(const HttpResponse& response, bool head);
