@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QtMath>
 
+#include "app/board_accessible.h"
 #include "drawing/board_geometry.h"
 
 namespace {
@@ -15,9 +16,14 @@ constexpr int ClientEdgeWidth = 2;
 
 CBoardView::CBoardView(QWidget* parent, RandomSource random, EditorMode mode)
     : QFrame(parent), m_mode(mode), m_document(std::move(random)) {
-  if (mode == EditorMode::Designer) m_document.EnableUndo();
+  if (mode == EditorMode::Designer) {
+    m_document.EnableUndo();
+    InstallBoardAccessibility();
+  }
   m_document.SetChangedCallback([this] {
+    KeepCursorOnBoard();
     update();
+    AnnounceChange();
     emit documentChanged();
   });
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -40,6 +46,7 @@ void CBoardView::paintEvent(QPaintEvent* event) {
   // On a high-density screen each board pixel becomes a block of whole pixels, never a blur.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(contentsRect().topLeft(), m_renderer.DrawFrame(level(), editing()));
+  if (m_mode == EditorMode::Designer && hasFocus()) PaintCursor(painter);
 }
 
 // On a high-density screen positions fall between pixels: the board pixel is

@@ -32,6 +32,8 @@ class CLevelSetPanel : public QWidget {
   void MarkBoardLevel(int index, bool boardChanged);
 
   QListWidget* list() const { return m_list; }
+  /// The list, then the buttons, in the order Tab visits them.
+  QList<QWidget*> FocusOrder() const;
 
  signals:
   /// A level double-clicked or chosen with Enter: to be opened for editing.

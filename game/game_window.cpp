@@ -3,9 +3,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "drawing/board_geometry.h"
+#include "view/board_description.h"
 
 namespace {
 
@@ -82,6 +84,7 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
                  : start.editorLevel ? EditorTestTitle
                                      : GameTitle);
   setFocusPolicy(Qt::StrongFocus);
+  setAccessibleName(QStringLiteral("Korvalo"));
   setAutoFillBackground(true);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, Background);
@@ -228,6 +231,16 @@ void CGameWindow::ShowState() {
   m_noticeLabel->setText(m_notice);
   if (m_set) ShowSetState();
   m_noticeLabel->setVisible(!m_noticeLabel->text().isEmpty());
+  ShowToScreenReader(lines);
+}
+
+// The window holds the focus while the game is played, so a screen reader
+// reads its description: the board, then the lines under it, after every move.
+void CGameWindow::ShowToScreenReader(const std::vector<std::string>& lines) {
+  QStringList parts{BoardPiecesText(m_game.level())};
+  for (const std::string& line : lines) parts << QString::fromStdString(line);
+  if (m_set) parts.prepend(m_setLevel->text());
+  setAccessibleDescription(parts.join(QStringLiteral(" ")));
 }
 
 void CGameWindow::ShowSetState() {

@@ -1,5 +1,6 @@
 #include "game/game_window.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPixmap>
 #include <QSignalSpy>
@@ -47,6 +48,7 @@ class GameWindowTest : public QObject {
   void boardIsRedrawnAfterATilt();
   void newLevelKeepsTheSize();
   void escapeCloses();
+  void aScreenReaderHearsTheBoardAndEachMove();
 };
 
 void GameWindowTest::keysPlay_data() {
@@ -167,6 +169,24 @@ void GameWindowTest::escapeCloses() {
   QVERIFY(window.isVisible());
   QTest::keyClick(&window, Qt::Key_Escape);
   QVERIFY(!window.isVisible());
+}
+
+// The window holds the focus; its description says the board, the moves
+// made and what remains, and follows every move.
+void GameWindowTest::aScreenReaderHearsTheBoardAndEachMove() {
+  CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
+  window.show();
+  QAccessibleInterface* game = QAccessible::queryAccessibleInterface(&window);
+  QVERIFY(game);
+  QCOMPARE(game->text(QAccessible::Name), QString("Korvalo"));
+  const QString start = game->text(QAccessible::Description);
+  QVERIFY2(start.startsWith("A 3 by 3 board. The red ball on column 2, row 2."), qPrintable(start));
+  QVERIFY2(start.contains(LineText(window, "moves")), qPrintable(start));
+  QVERIFY2(start.contains(LineText(window, "remaining")), qPrintable(start));
+  QTest::keyClick(&window, Qt::Key_Up);
+  const QString moved = game->text(QAccessible::Description);
+  QVERIFY(moved != start);
+  QVERIFY2(moved.contains(LineText(window, "moves")), qPrintable(moved));
 }
 
 QTEST_MAIN(GameWindowTest)
