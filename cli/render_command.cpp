@@ -1,8 +1,5 @@
 // korvalo-level render: the editor's picture of a level, written as a PNG file.
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +9,7 @@
 #include "cli/io/escaped_text.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
-#include "view/board_renderer.h"
+#include "picture/level_picture.h"
 
 namespace {
 
@@ -57,14 +54,6 @@ std::optional<std::string> CommandLineMistake(const std::vector<std::string>& ar
   return std::nullopt;
 }
 
-/// The PNG file of the image, in memory; empty when it cannot be encoded.
-QByteArray EncodePng(const QImage& image) {
-  QByteArray png;
-  QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return {};
-  return png;
-}
-
 }  // namespace
 
 int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
@@ -86,13 +75,8 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
   }
   // As in the editor after a code is read: the indicator follows the recheck.
   RecheckLevel(level);
-  BoardRenderer renderer;
-  const QByteArray png = EncodePng(renderer.DrawFrame(level));
-  if (png.isEmpty()) {
-    streams.err.Write("korvalo-level render: cannot encode the picture as PNG\n");
-    return CommandFailure;
-  }
-  if (const auto failure = ReplaceFile(path, std::string_view(png.constData(), png.size()))) {
+  const std::string png = LevelPicturePng(level);
+  if (const auto failure = ReplaceFile(path, png)) {
     streams.err.Write("korvalo-level render: " + failure->message + "\n");
     return CommandFailure;
   }
