@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -86,27 +87,26 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
     streams.out.Write(CheckSetHelp);
     return 0;
   }
-  std::string mistake;
-  if (args.size() > 1) mistake = "expects one file at most";
-  if (args.size() == 1 && !args[0].empty() && args[0].front() == '-') {
-    mistake = "unknown option " + QuoteText(args[0]);
-  }
-  if (!mistake.empty()) return RefuseCommandLine(Prefix, mistake, CheckSetHelp, streams.err);
+  std::vector<std::string> operands;
+  std::optional<std::string> mistake = ReadOperands(args, operands);
+  if (!mistake && operands.size() > 1) mistake = "expects one file at most";
+  if (mistake) return RefuseCommandLine("check-set", *mistake, streams.err);
 
   LevelSetReading reading;
-  if (args.empty()) {
+  if (operands.empty() || operands[0] == StandardInputName) {
+    SayHowToEndTypedInput("check-set", "a level set", streams);
     SetStream stream(streams.input);
     if (const int error = ReadWholeSet(stream, reading)) {
       return CannotRead("standard input", error, StreamFailure, streams.err);
     }
     return ReportProblems(reading, streams.out);
   }
-  const std::string& path = args[0];
+  const std::string& path = operands[0];
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return CannotRead(QuoteText(path), errno, CommandFailure, streams.err);
+  if (fd < 0) return CannotRead(QuoteFileName(path), errno, CommandFailure, streams.err);
   SetStream stream(DescriptorReader(fd));
   const int error = ReadWholeSet(stream, reading);
   ::close(fd);
-  if (error != 0) return CannotRead(QuoteText(path), error, CommandFailure, streams.err);
+  if (error != 0) return CannotRead(QuoteFileName(path), error, CommandFailure, streams.err);
   return ReportProblems(reading, streams.out);
 }

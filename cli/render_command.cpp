@@ -40,16 +40,14 @@ bool EndsInPng(const std::string& path) {
 }
 
 /// What is wrong with a command line other than a lone --help; nothing when
-/// it is a code and a PNG file name.
-std::optional<std::string> CommandLineMistake(const std::vector<std::string>& args) {
-  if (args.size() != 2) return "expects a level code and a file name";
-  // No code starts with a dash, so this can only be a mistyped option.
-  if (!args[0].empty() && args[0].front() == '-') {
-    if (IsHelpOption(args[0])) return args[0] + " takes no other arguments";
-    return "unknown option '" + EscapeText(args[0]) + "'";
-  }
-  if (!EndsInPng(args[1])) {
-    return QuoteText(args[1]) + " does not end in .png; the picture is written as PNG only";
+/// its operands are a code and a PNG file name.
+std::optional<std::string> CommandLineMistake(const std::vector<std::string>& args,
+                                              std::vector<std::string>& operands) {
+  if (AsksForHelp(args)) return "--help (or -h) takes no other arguments";
+  if (auto mistake = ReadOperands(args, operands)) return mistake;
+  if (operands.size() != 2) return "expects a level code and a file name";
+  if (!EndsInPng(operands[1])) {
+    return QuoteFileName(operands[1]) + " does not end in .png; the picture is written as PNG only";
   }
   return std::nullopt;
 }
@@ -61,11 +59,12 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
     streams.out.Write(RenderHelp);
     return 0;
   }
-  if (const std::optional<std::string> mistake = CommandLineMistake(args)) {
-    return RefuseCommandLine("korvalo-level render: ", *mistake, RenderHelp, streams.err);
+  std::vector<std::string> operands;
+  if (const std::optional<std::string> mistake = CommandLineMistake(args, operands)) {
+    return RefuseCommandLine("render", *mistake, streams.err);
   }
-  const std::string& code = args[0];
-  const std::string& path = args[1];
+  const std::string& code = operands[0];
+  const std::string& path = operands[1];
   Level level;
   const ParseResult reading = ParseLevelCode(level, code);
   if (!reading.accepted) {

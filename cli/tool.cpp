@@ -37,25 +37,23 @@ std::string IndentContinuations(std::string_view text, std::size_t indent) {
   return out;
 }
 
-int RunCommand(const std::vector<std::string>& words, CommandStreams& streams) {
-  if (words.empty()) {
-    streams.err.Write(GeneralHelp());
-    return UsageError;
-  }
+int RunCommand(std::vector<std::string> words, CommandStreams& streams) {
+  // "--" before the command ends the tool's own options (--help, --version).
+  const bool optionsEnded = !words.empty() && words.front() == EndOfOptions;
+  if (optionsEnded) words.erase(words.begin());
+  if (words.empty()) return RefuseCommandLine({}, "no command given", streams.err);
   const std::string& command = words.front();
   const std::vector<std::string> rest(words.begin() + 1, words.end());
-  if (IsHelpOption(command) || command == "help") {
+  if (command == "help" || (!optionsEnded && IsHelpOption(command))) {
     streams.out.Write(GeneralHelp());
     return 0;
   }
-  if (command == "--version" || command == "-v") {
+  if (!optionsEnded && (command == "--version" || command == "-v")) {
     streams.out.Write("korvalo-level " + std::string(KorvaloVersion) + "\n");
     return 0;
   }
   if (const ToolCommand* found = FindToolCommand(command)) return found->run(rest, streams);
-  streams.err.Write("korvalo-level: unknown command '" + EscapeText(command) + "'\n");
-  streams.err.Write(GeneralHelp());
-  return UsageError;
+  return RefuseCommandLine({}, "unknown command " + QuoteText(command), streams.err);
 }
 
 }  // namespace
