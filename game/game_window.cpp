@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "drawing/board_geometry.h"
+#include "view/program_icon.h"
 
 namespace {
 
@@ -77,6 +78,7 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   setWindowTitle(m_set ? QString(GameTitle) + " - " + QString::fromStdString(m_set->set().title)
                  : start.editorLevel ? EditorTestTitle
                                      : GameTitle);
+  setWindowIcon(KorvaloIcon());
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
   QPalette palette = this->palette();
