@@ -449,9 +449,9 @@ TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
     std::vector<std::string> args;
     std::string usage;
   } cases[] = {
-      {RunCanon, {"--help"}, "Usage: korvalo-level canon [CODE ...]\n"},
-      {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE ...]\n"},
-      {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [FILE]\n"},
+      {RunCanon, {"--help"}, "Usage: korvalo-level canon [CODE | FILE | -]...\n"},
+      {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE | FILE | -]...\n"},
+      {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [FILE | -]\n"},
       {RunGenerate, {"--size", "9", "--help"}, "Usage: korvalo-level generate --size N"},
       {RunHardest, {"--help"}, "Usage: korvalo-level hardest --size N"},
   };
