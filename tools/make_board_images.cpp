@@ -375,15 +375,18 @@ QRgb LargeIconBallPixel(const IconBall& ball, int row, int column, int diameter,
 }
 
 constexpr std::array<IconBall, 3> IconBalls = {{{qRgb(255, 0, 0), qRgb(128, 0, 0)},
-                                                 {qRgb(0, 255, 0), qRgb(0, 128, 0)},
-                                                 {qRgb(0, 0, 255), qRgb(0, 0, 128)}}};
+                                                {qRgb(0, 255, 0), qRgb(0, 128, 0)},
+                                                {qRgb(0, 0, 255), qRgb(0, 0, 128)}}};
 
 /// Where the icon's parts stand at a size: three compartments side by side,
 /// each with walls `wall` thick around an inside `inner` wide, whose tops
 /// step down from left to right; the floor wall's first row is `bottom`.
 struct IconLayout {
   explicit IconLayout(int size)
-      : size(size), wall(std::max(1, size / 16)), inner((size - 4 * wall) / 3), bottom(size - wall) {}
+      : size(size),
+        wall(std::max(1, size / 16)),
+        inner((size - 4 * wall) / 3),
+        bottom(size - wall) {}
   int Left(int k) const { return k * (inner + wall); }  // left wall of compartment k
   int Top(int k) const { return size / 8 + k * (size / 4); }
 
@@ -454,7 +457,8 @@ QString IconSvg() {
                      "      <stop offset=\"1\" stop-color=\"%3\"/>\n"
                      "    </radialGradient>\n")
                      .arg(k)
-                     .arg(SvgColour(IconBalls[k].light), SvgColour(Mix(IconBalls[k].dark, IconBalls[k].light, 0.15)));
+                     .arg(SvgColour(IconBalls[k].light),
+                          SvgColour(Mix(IconBalls[k].dark, IconBalls[k].light, 0.15)));
     shapes += QStringLiteral(
                   "  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>\n"
                   "  <rect x=\"%6\" y=\"%7\" width=\"%8\" height=\"%9\" fill=\"#ffffff\"/>\n")
