@@ -47,6 +47,8 @@ void CBoardView::OnSolutionStep() { m_document.Apply(edit::SolutionStep{}); }
 void CBoardView::OnEditCopyCode() {
   const std::string code = WriteLevelCode(level());
   CLevelCodeDlg dialog(window());
+  // The classic editor's dialog keeps its caption; designer mode names it for what it does.
+  if (m_mode == EditorMode::Designer) dialog.setWindowTitle(tr("Level Code"));
   dialog.m_strCode = QString::fromStdString(code);
   if (dialog.DoModal() != QDialog::Accepted) return;
   const std::string edited = dialog.m_strCode.toStdString();
@@ -72,12 +74,15 @@ void CBoardView::OnEditCopy() { QGuiApplication::clipboard()->setText(CodeText(l
 // not part of it.
 void CBoardView::OnEditPaste() {
   const std::string text = QGuiApplication::clipboard()->text().trimmed().toStdString();
+  if (text.empty()) {
+    emit transientMessage(tr("The clipboard holds no level code."));
+    return;
+  }
   Level pasted;
   const ParseResult reading = ParseLevelCode(pasted, text);
   if (!reading.accepted) {
-    emit transientMessage(
-        QStringLiteral("Not pasted: %1.").arg(QString::fromStdString(reading.reason)));
+    emit transientMessage(tr("Not pasted: %1.").arg(QString::fromStdString(reading.reason)));
     return;
   }
-  m_document.Apply(edit::ReplaceLevel{std::move(pasted)});
+  m_document.Apply(edit::ReplaceLevel{std::move(pasted), OriginKind::Pasted});
 }

@@ -1,6 +1,8 @@
 #include "app/editor_app.h"
 
 #include "app/about_box.h"
+#include "app/set_controller.h"
+#include "app/translations.h"
 #include "korvalo_constants.h"
 #include "view/program_icon.h"
 
@@ -12,6 +14,7 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
+  if (mode == EditorMode::Designer) InstallTranslations(*this);
   // The frame's board view builds the first level before any window exists.
   m_mainFrame = new CMainFrame(ClockSeededRandomSource(), mode);
   m_mainFrame->setAttribute(Qt::WA_DeleteOnClose);
@@ -20,7 +23,7 @@ bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
   m_mainFrame->setWindowIcon(KorvaloIcon());
   m_mainFrame->show();
   m_mainFrame->repaint();
-  if (mode == EditorMode::Designer && !setFile.isEmpty()) m_mainFrame->OpenSetFile(setFile);
+  if (mode == EditorMode::Designer && !setFile.isEmpty()) m_mainFrame->sets()->OpenSetFile(setFile);
   return !m_mainFrame.isNull();
 }
 

@@ -49,6 +49,10 @@ QLabel* AddLine(QWidget* window, QVBoxLayout* layout, const char* name, QColor i
   return label;
 }
 
+/// Height of the board area the game shows for an N x N board: the frame
+/// without its lamp and label, and without the margin above smaller boards.
+int BoardAreaHeight(int n) { return StatusTop(n) - BoardOffset(n); }
+
 QString Joined(const QString& first, const QString& second) {
   return first.isEmpty() || second.isEmpty() ? first + second : first + "\n" + second;
 }
@@ -99,6 +103,17 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   }
   m_board = new QLabel;
   m_board->setObjectName("board");
+  if (m_set) {
+    // Every level of the set stands in an area as high as its largest board,
+    // so the window keeps its size from one level to the next. A code starts
+    // with its board size.
+    int largest = 3;
+    for (const SetLevelEntry& entry : m_set->set().levels) {
+      largest = std::max(largest, entry.code.front() - '0');
+    }
+    m_board->setFixedHeight(BoardAreaHeight(largest));
+    m_board->setAlignment(Qt::AlignCenter);
+  }
   layout->addWidget(m_board);
 
   auto* status = new QVBoxLayout;
@@ -116,6 +131,14 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     m_offer->setMinimumHeight(m_offer->fontMetrics().height());
   }
   m_noticeLabel = AddLine(this, status, "notice", NoticeInk);
+  // In a set the notice keeps room for the notice of a level without solution,
+  // so the window keeps its size from one level to the next.
+  if (m_set) {
+    m_noticeLabel->setMinimumHeight(2 * m_noticeLabel->fontMetrics().lineSpacing());
+    QSizePolicy keepsRoom = m_noticeLabel->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    m_noticeLabel->setSizePolicy(keepsRoom);
+  }
   AddLine(this, status, "keys", Ink, -1)->setText(m_set ? SetKeyHelp : KeyHelp);
   if (m_set) m_set->Observe(m_game);  // a level may stand solved from the start
   ShowState();
@@ -195,7 +218,7 @@ void CGameWindow::ShowState() {
   const int n = level.boardSize;
   const QImage frame = m_renderer.DrawFrame(level);
   m_board->setPixmap(
-      QPixmap::fromImage(frame.copy(0, BoardOffset(n), ViewWidth, StatusTop(n) - BoardOffset(n))));
+      QPixmap::fromImage(frame.copy(0, BoardOffset(n), ViewWidth, BoardAreaHeight(n))));
 
   // The second line becomes the solved line at the end, and then stands out.
   const std::vector<std::string> lines = StatusLines(m_game);

@@ -11,9 +11,13 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <ostream>
 
 #include "app/board_view.h"
 #include "logic/solver.h"
+
+/// QStrings in GoogleTest's messages as their text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 /// The C library's rand() sequence from seed 1: fixed draws for repeatable mazes.
 inline RandomSource FixedRandom(unsigned seed = 1) {

@@ -35,6 +35,9 @@ CLEARED_7X7 = "7003366663300fffbffefffbffefffbffe555"
 # left and each hole lies one square east of its ball, so the only shortest
 # solution is one move east.
 ONE_MOVE_EAST = "5020100030201ffbfeffbfe55"
+# Cleared 5 x 5 board with the default placement.
+CLEARED_5X5 = "5002244442200ffbfeffbfe55"
+CLEARED_5X5_BALLS = {"red": (0, 0), "green": (2, 2), "blue": (4, 4)}
 ONE_MOVE_EAST_BALLS = {"blue": (0, 0), "green": (1, 0), "red": (2, 0)}
 SOLVED_BALLS = {"blue": (1, 0), "green": (2, 0), "red": (3, 0)}
 
@@ -1020,6 +1023,67 @@ class DesignerCases(EditorSession):
         wait_until(lambda: os.path.exists(second), f"{second} to be written")
         with open(second) as file:
             self.assertEqual(file.read(), saved, "the set saved again after opening it")
+
+
+class DesignerLostEditCase(EditorSession):
+    """Designer mode never drops an edit of a set level: the window asks before it closes."""
+
+    title = "Korvalo Level Designer - .*"
+    set_path = ""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory(prefix="korvalo-e2e-set-")
+        cls.set_path = os.path.join(cls.folder.name, "two.txt")
+        with open(cls.set_path, "w") as file:
+            file.write(f"# title: Two\n{ONE_MOVE_EAST}\tFirst\n{CLEARED_5X5}\tSecond\n")
+        cls.arguments = ["--designer", cls.set_path]
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def level_pictures(self, shot):
+        """Vertical centres of the level pictures in the set's list, right of the board:
+        each cleared board's picture crosses a column there with its dark frame's top and
+        bottom edges."""
+        x = self.view.x + self.view.width + 50
+        rows = [y for y in range(self.view.y, self.rect.y + self.rect.height)
+                if max(shot.pixel(x, y)) < 60]
+        edges = ink_clusters(rows, 1)
+        return [(edges[i][0] + edges[i + 1][1]) // 2 for i in range(0, len(edges) - 1, 2)]
+
+    def test_an_edited_set_level_is_offered_back_to_the_set_on_close(self):
+        pictures = wait_until(lambda: len(self.level_pictures(self.shot())) == 2 and self.level_pictures(self.shot()),
+                              "the two levels' pictures in the list")
+        # A double click on level 2 puts it on the board.
+        move_pointer(self.view.x + self.view.width + 50, pictures[1])
+        xdotool("click", "--repeat", "2", "--delay", "80", "1")
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.size == 5 and not b.walls(s) and b.balls(s) == CLEARED_5X5_BALLS,
+                            "the cleared level 2 on the board")
+        # A click on a wall gap flips it: the board now differs from level 2.
+        board = self.board()
+        click_at(*board.east_gap_centre(1, 1))
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.walls(s) == {"east of (1,1)"}, "the flipped wall")
+        wait_until(lambda: xdotool("getwindowname", str(self.window)).strip().endswith("*"),
+                   "the change mark in the title")
+
+        # Closing asks first: Enter takes the default answers, Update Level 2 and then Save.
+        self.activate(self.window)
+        press("alt+F4")
+        for title in ("Unsaved Level", "Unsaved Changes"):
+            dialog = wait_until(lambda: visible_windows(pid=self.editor.pid, name=f"^{title}$"),
+                                f"the question \"{title}\"")[0]
+            self.activate(dialog)
+            press("Return")
+        self.assertEqual(self.editor.wait(timeout=WAIT), 0)
+        with open(self.set_path) as file:
+            levels = [line.split("\t")[0] for line in file.read().splitlines() if line and not line.startswith("#")]
+        self.assertEqual(levels[0], ONE_MOVE_EAST)
+        self.assertNotEqual(levels[1], CLEARED_5X5, "the wall flipped on the board went into level 2")
+        self.assertEqual(len(levels), 2)
 
 
 def main():
