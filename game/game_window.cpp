@@ -8,6 +8,7 @@
 
 #include "drawing/board_geometry.h"
 #include "view/board_description.h"
+#include "view/program_icon.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   setWindowTitle(m_set ? QString(GameTitle) + " - " + QString::fromStdString(m_set->set().title)
                  : start.editorLevel ? EditorTestTitle
                                      : GameTitle);
+  setWindowIcon(KorvaloIcon());
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Korvalo"));
   setAutoFillBackground(true);

@@ -867,6 +867,9 @@ class GameLaunchCase(EditorSession):
         self.command("ctrl+t")
         window, pid = wait_until(self.game_window, "a game window after Ctrl+T")
         self.other_pids.append(pid)
+        # The game beside the editor, whatever else the search path holds.
+        self.assertEqual(os.path.realpath(f"/proc/{pid}/exe"), os.path.realpath(game),
+                         "the editor started another game than the one beside it")
         title = run("xdotool", "getwindowname", str(window)).strip()
         self.assertIn("test", title.lower(), f"the game's title \"{title}\" does not say it tests the editor's level")
         self.activate(window)

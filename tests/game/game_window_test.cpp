@@ -139,6 +139,11 @@ void GameWindowTest::titleAndNotice() {
   QVERIFY(notice->text().startsWith(noticeStart));
   QCOMPARE(notice->isVisible(), !noticeStart.isEmpty());
   QCOMPARE(BoardImage(window).size(), QSize(ViewWidth, StatusTop(size) - BoardOffset(size)));
+  // Whatever is played, the window shows the Korvalo icon, as the editor's does.
+  const QIcon icon = window.windowIcon();
+  QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(16, 16)}));
+  QCOMPARE(icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32),
+           QImage(":/icons/korvalo_32.png").convertToFormat(QImage::Format_ARGB32));
 }
 
 void GameWindowTest::boardIsRedrawnAfterATilt() {
