@@ -80,7 +80,7 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
       m_game(std::move(start.level)),
       m_set(std::move(start.set)),
       m_random(std::move(random)),
-      m_notice(QString::fromStdString(start.notice)) {
+      m_notice(QString::fromStdString(EnglishText(start.notice, " "))) {
   setWindowTitle(m_set ? QString(GameTitle) + " - " + QString::fromStdString(m_set->set().title)
                  : start.editorLevel ? EditorTestTitle
                                      : GameTitle);
