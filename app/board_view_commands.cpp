@@ -62,6 +62,8 @@ void CBoardView::OnHelpHomepage() { OpenInBrowser(HomePageAddress()); }
 
 void CBoardView::OnMakerSite() { OpenInBrowser(MakerSiteAddress()); }
 
+void CBoardView::OnViewPieceSymbols() { SetPieceSymbols(!m_pieceSymbols); }
+
 void CBoardView::OnEditUndo() { m_document.Undo(); }
 
 void CBoardView::OnEditRedo() { m_document.Redo(); }

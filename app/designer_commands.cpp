@@ -66,8 +66,23 @@ void CMainFrame::ShowDesignerParts() {
                                {tr("Remove"), commandAction(CommandId("ID_SET_REMOVE"))},
                                {tr("Up"), commandAction(CommandId("ID_SET_MOVE_UP"))},
                                {tr("Down"), commandAction(CommandId("ID_SET_MOVE_DOWN"))}});
+  ShowPieceSymbols();
   RestorePlace();
   ShowDocumentState();
+}
+
+// View > Colour Symbols carries a check mark that follows the board view's
+// state, which the panel's pictures follow too.
+void CMainFrame::ShowPieceSymbols() {
+  QAction* symbols = commandAction(CommandId("ID_VIEW_PIECE_SYMBOLS"));
+  symbols->setCheckable(true);
+  const auto show = [this, symbols](bool on) {
+    symbols->setChecked(on);
+    m_sets->panel()->SetPieceSymbols(on);
+    m_sets->ShowState();
+  };
+  show(m_view->pieceSymbols());
+  connect(m_view, &CBoardView::pieceSymbolsChanged, this, show);
 }
 
 // restoreGeometry would pull a window that is off every screen back to the

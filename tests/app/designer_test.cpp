@@ -151,6 +151,7 @@ TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKe
             "&Edit[Undo\tCtrl+Z|Redo\tCtrl+Y|-|Copy Level Code\tCtrl+C|Paste Level Code\tCtrl+V|-|"
             "Clear\tCtrl+Shift+N|Random\tCtrl+R|-|X-flip\tCtrl+Shift+X|Y-flip\tCtrl+Shift+Y|"
             "Rotate\tCtrl+Shift+R|-|Get &HTML|-|Level Code...\tCtrl+L] "
+            "&View[Colour &Symbols] "
             "&Set[Add Level\tCtrl+Shift+A|Update Level from Board\tCtrl+U|Remove Selected "
             "Level\tCtrl+Shift+Del|-|"
             "Move Up\tCtrl+Shift+Up|Move Down\tCtrl+Shift+Down|-|Edit Selected "

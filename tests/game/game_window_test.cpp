@@ -23,7 +23,7 @@ QString LineText(const CGameWindow& window, const char* name) {
   return label ? label->text() : QString("<no label %1>").arg(name);
 }
 
-QImage BoardImage(const CGameWindow& window) {
+QImage ShownBoard(const CGameWindow& window) {
   return window.findChild<QLabel*>("board")->pixmap().toImage();
 }
 
@@ -136,18 +136,18 @@ void GameWindowTest::titleAndNotice() {
   const auto* notice = window.findChild<QLabel*>("notice");
   QVERIFY(notice->text().startsWith(noticeStart));
   QCOMPARE(notice->isVisible(), !noticeStart.isEmpty());
-  QCOMPARE(BoardImage(window).size(), QSize(ViewWidth, StatusTop(size) - BoardOffset(size)));
+  QCOMPARE(ShownBoard(window).size(), QSize(ViewWidth, StatusTop(size) - BoardOffset(size)));
 }
 
 void GameWindowTest::boardIsRedrawnAfterATilt() {
   CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
   window.show();
-  const QImage before = BoardImage(window);
+  const QImage before = ShownBoard(window);
   QTest::keyClick(&window, Qt::Key_Up);
-  const QImage after = BoardImage(window);
+  const QImage after = ShownBoard(window);
   QVERIFY(after != before);
   QTest::keyClick(&window, Qt::Key_Backspace);
-  QCOMPARE(BoardImage(window), before);
+  QCOMPARE(ShownBoard(window), before);
 }
 
 void GameWindowTest::newLevelKeepsTheSize() {
