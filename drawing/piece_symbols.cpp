@@ -2,11 +2,19 @@
 
 #include <cmath>
 
+#include "drawing/board_art.h"
+
 namespace {
 
 // A centre that lies exactly on a shape's edge counts as inside, whatever the
 // rounding of the arithmetic that found the edge.
 constexpr double EdgeSlack = 1e-9;
+
+// The dark outline around a hole's shape, in board pixels: it shows the
+// shape against the floor whatever the colours look like. It is the hole's
+// colour darkened, so a ring of colour still shows around a ball on a disc.
+constexpr int HoleOutline = 1;
+constexpr double OutlineDarkening = 0.55;
 
 // The ball's marks, in board pixels around the ball's centre: about the same
 // weight each, the triangle's centroid on the centre.
@@ -69,27 +77,56 @@ void FillDisc(BoardCanvas& canvas, const BoardScale& scale, double centreX, doub
 }
 
 /// A triangle with its tip up at (centreX, tipY) and its base at baseY.
-void FillTriangle(BoardCanvas& canvas, const BoardScale& scale, double centreX, double tipY,
-                  double baseY, double halfBase, Rgb colour) {
-  const auto halfWidth = [=](double y) { return halfBase * (y - tipY) / (baseY - tipY); };
-  FillRows(canvas, scale, centreX, RowsBetween(scale, tipY, baseY), halfWidth, colour);
+struct Triangle {
+  double centreX, tipY, baseY, halfBase;
+
+  /// The triangle whose sides and base lie `inset` board pixels inside these.
+  Triangle Inset(double inset) const {
+    const double height = baseY - tipY;
+    const double slope = halfBase / height;  // half-width gained per row
+    const double tipDrop = inset * std::sqrt(1.0 + 1.0 / (slope * slope));
+    const double newBase = baseY - inset;
+    const double newHalfBase = slope * (newBase - tipY) - inset * std::sqrt(1.0 + slope * slope);
+    return {centreX, tipY + tipDrop, newBase, newHalfBase};
+  }
+};
+
+void FillTriangle(BoardCanvas& canvas, const BoardScale& scale, const Triangle& t, Rgb colour) {
+  const auto halfWidth = [&t](double y) { return t.halfBase * (y - t.tipY) / (t.baseY - t.tipY); };
+  FillRows(canvas, scale, t.centreX, RowsBetween(scale, t.tipY, t.baseY), halfWidth, colour);
 }
 
-}  // namespace
-
-void FillHoleShape(BoardCanvas& canvas, const BoardScale& scale, PieceShape shape,
-                   const Rect& square, Rgb colour) {
+/// The shape filling the square, or `inset` board pixels inside its edges.
+void FillSquareShape(BoardCanvas& canvas, const BoardScale& scale, PieceShape shape,
+                     const Rect& square, int inset, Rgb colour) {
   const double half = square.width / 2.0;
   const double centreX = square.x + half;
   switch (shape) {
     case PieceShape::Disc:
-      FillDisc(canvas, scale, centreX, square.y + half, half, colour);
+      FillDisc(canvas, scale, centreX, square.y + half, half - inset, colour);
       break;
     case PieceShape::Triangle:
-      FillTriangle(canvas, scale, centreX, square.y, square.y + square.height, half, colour);
+      FillTriangle(canvas, scale,
+                   Triangle{centreX, double(square.y), double(square.y + square.height), half}
+                       .Inset(inset),
+                   colour);
       break;
-    case PieceShape::Square: canvas.Fill(scale.Area(square), colour); break;
+    case PieceShape::Square:
+      canvas.Fill(scale.Area({square.x + inset, square.y + inset, square.width - 2 * inset,
+                              square.height - 2 * inset}),
+                  colour);
+      break;
   }
+}
+
+}  // namespace
+
+Rgb OutlineOf(Rgb colour) { return MixColours(colour, SymbolInk, OutlineDarkening); }
+
+void FillHoleShape(BoardCanvas& canvas, const BoardScale& scale, PieceShape shape,
+                   const Rect& square, Rgb colour) {
+  FillSquareShape(canvas, scale, shape, square, 0, OutlineOf(colour));
+  FillSquareShape(canvas, scale, shape, square, HoleOutline, colour);
 }
 
 void FillBallMark(BoardCanvas& canvas, const BoardScale& scale, PieceShape shape,
@@ -101,8 +138,10 @@ void FillBallMark(BoardCanvas& canvas, const BoardScale& scale, PieceShape shape
       FillDisc(canvas, scale, centreX, centreY, MarkDiscRadius, SymbolInk);
       break;
     case PieceShape::Triangle:
-      FillTriangle(canvas, scale, centreX, centreY + MarkTriangleTip, centreY + MarkTriangleBase,
-                   MarkTriangleHalfBase, SymbolInk);
+      FillTriangle(canvas, scale,
+                   {centreX, centreY + MarkTriangleTip, centreY + MarkTriangleBase,
+                    MarkTriangleHalfBase},
+                   SymbolInk);
       break;
     case PieceShape::Square: {
       const int corner = (ball.width - MarkSquareSide) / 2;

@@ -24,8 +24,12 @@ constexpr PieceShape ShapeOfColour(int colour) {
 /// The black of the marks on the balls.
 inline constexpr Rgb SymbolInk = MakeRgb(0, 0, 0);
 
-/// Fills the hole's shape inside its square (a board area of 31 x 31 pixels);
-/// the square shape fills the whole square, as a hole without symbols does.
+/// The outline of a hole of this colour: the colour darkened toward black.
+Rgb OutlineOf(Rgb colour);
+
+/// Fills the hole's shape inside its square (a board area of 31 x 31 pixels),
+/// with an outline one board pixel wide; the square shape fills the whole
+/// square, as a hole without symbols does.
 void FillHoleShape(BoardCanvas& canvas, const BoardScale& scale, PieceShape shape,
                    const Rect& square, Rgb colour);
 

@@ -158,13 +158,18 @@ TEST(PlaySessionTest, BoardAreaIsTheFrameWithItsMargin) {
   }
 }
 
+// The page shows the colours' shapes from the start; switched off, the classic frame.
 TEST(PlaySessionTest, BoardAreaShowsTheEditorsFrameOfTheCurrentPosition) {
   const BoardImages images = LoadBoardImages();
   BoardRenderer renderer(images);
+  for (const bool symbols : {true, false})
   for (const char* code : {"3111221000110fbe5", "50022444422005eae44c9f644",
                            "7003366663300d4dae70cec86baf110a5e554"}) {
-    SCOPED_TRACE(code);
+    SCOPED_TRACE(std::string(code) + (symbols ? " with symbols" : " without symbols"));
+    renderer.SetOptions({symbols, BoardScale(), ClassicBackground});
     PlaySession session;
+    EXPECT_TRUE(session.Symbols());
+    if (!symbols) session.SetSymbols(false);
     ASSERT_NE(session.Open(code).outcome, CodeReading::Rejected);
     EXPECT_TRUE(session.DrawBoardArea().empty());  // no images yet
     GiveImages(session, images);
