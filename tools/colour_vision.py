@@ -88,7 +88,7 @@ def distances():
                          [delta_e(colours[a], colours[b], v) for v in VISIONS]))
     for name, colour in HOLES.items():
         rows.append((f"{name} hole against the floor", [delta_e(colour, FLOOR, v) for v in VISIONS]))
-        outline = tuple(int(c * (1 - OUTLINE_DARKENING) + 0.5) for c in colour)
+        outline = tuple(int(c + (0 - c) * OUTLINE_DARKENING + 0.5) for c in colour)  # as MixColours rounds
         rows.append((f"{name} hole's outline against the floor", [delta_e(outline, FLOOR, v) for v in VISIONS]))
     for name, colour in BALLS.items():
         rows.append((f"black mark on the {name} ball", [delta_e(colour, SYMBOL_INK, v) for v in VISIONS]))
