@@ -79,7 +79,7 @@ void CMainFrame::ShowPieceSymbols() {
   const auto show = [this, symbols](bool on) {
     symbols->setChecked(on);
     m_sets->panel()->SetPieceSymbols(on);
-    m_sets->ShowState();
+    m_sets->panel()->Show(m_sets->document());
   };
   show(m_view->pieceSymbols());
   connect(m_view, &CBoardView::pieceSymbolsChanged, this, show);
