@@ -31,7 +31,8 @@ CBoardView::CBoardView(QWidget* parent, RandomSource random, EditorMode mode)
   // Every pixel of the contents is painted from the board image: no background fill.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);
-  if (mode == EditorMode::Designer) m_pieceSymbols = QSettings().value(PieceSymbolsKey, true).toBool();
+  if (mode == EditorMode::Designer)
+    m_pieceSymbols = QSettings().value(PieceSymbolsKey, true).toBool();
 }
 
 void CBoardView::SetPieceSymbols(bool on) {

@@ -4,8 +4,8 @@
 #include "app/editor_icon.h"
 #include "app/set_controller.h"
 #include "app/translations.h"
-#include "view/readable_colours.h"
 #include "korvalo_constants.h"
+#include "view/readable_colours.h"
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
   // The names of the settings store; only designer mode reads and writes it.

@@ -55,7 +55,7 @@ class CLevelSetPanel : public QWidget {
   QWidget* m_buttons;
   BoardRenderer m_renderer;
   QHash<QString, QIcon> m_pictures;  // by code
-  qreal m_picturesRatio = 0;           // the device pixel ratio they were drawn for
+  qreal m_picturesRatio = 0;         // the device pixel ratio they were drawn for
   QHash<QString, QString> m_lengths;
   QStringList m_rowTexts;  // without the board's mark
   int m_boardLevel = -1;

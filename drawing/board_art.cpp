@@ -131,11 +131,10 @@ Rgb BallPixel(double u, double v, BallTones tones, const SphereLight& lighting,
   const Vec3 normal = SphereNormal(u, v);
   const double d = Dot(normal, lighting.light);
   const Rgb pale = Mix(tones.mid, White, 0.45);
-  Rgb colour =
-      d <= range.centre
-          ? Mix(tones.rim, tones.mid,
-                std::pow((d - range.darkest) / (range.centre - range.darkest), 0.8))
-          : Mix(tones.mid, pale, (d - range.centre) / (range.brightest - range.centre));
+  Rgb colour = d <= range.centre
+                   ? Mix(tones.rim, tones.mid,
+                         std::pow((d - range.darkest) / (range.centre - range.darkest), 0.8))
+                   : Mix(tones.mid, pale, (d - range.centre) / (range.brightest - range.centre));
   const double gloss = std::pow(std::clamp(Dot(normal, lighting.halfway), 0.0, 1.0), 60.0);
   return gloss > 0.999 ? White : Mix(colour, White, gloss);
 }
@@ -156,9 +155,8 @@ RgbImage BallSheet(const BoardScale& scale) {
   // is kept because the shipped sheet has always had it.
   if (scale.IsOne()) sheet.pixel(BallSize + 26, 18) = MakeRgb(247, 255, 247);
   const PartGrid mask(PlaceOf(ImagePart::BallMask, scale).rect, BallSize, BallSize);
-  mask.ForEach([&](int x, int y, double u, double v) {
-    sheet.pixel(x, y) = InDisc(u, v) ? White : Black;
-  });
+  mask.ForEach(
+      [&](int x, int y, double u, double v) { sheet.pixel(x, y) = InDisc(u, v) ? White : Black; });
   return sheet;
 }
 
@@ -192,14 +190,12 @@ RgbImage WallHoverSheet(const BoardScale& scale) {
     const Rect rect = PlaceOf(strip, scale).rect;
     const PartGrid grid(rect, rect.width > rect.height ? 51 : GapSize,
                         rect.width > rect.height ? GapSize : 51);
-    grid.ForEach(
-        [&](int x, int y, double u, double v) { sheet.pixel(x, y) = HatchPixel(u, v); });
+    grid.ForEach([&](int x, int y, double u, double v) { sheet.pixel(x, y) = HatchPixel(u, v); });
   }
   const PartGrid vertical(PlaceOf(ImagePart::VerticalMarker, scale).rect, GapSize, SquareSize);
   vertical.ForEach(
       [&](int x, int y, double u, double v) { sheet.pixel(x, y) = MarkerPixel(u, v); });
-  const PartGrid horizontal(PlaceOf(ImagePart::HorizontalMarker, scale).rect, SquareSize,
-                            GapSize);
+  const PartGrid horizontal(PlaceOf(ImagePart::HorizontalMarker, scale).rect, SquareSize, GapSize);
   horizontal.ForEach(
       [&](int x, int y, double u, double v) { sheet.pixel(x, y) = MarkerPixel(v, u); });
   return sheet;

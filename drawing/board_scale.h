@@ -15,7 +15,7 @@ class BoardScale {
   /// Device pixels per board pixel; kept within [MinFactor, MaxFactor], and 1
   /// for a factor that is no number.
   explicit BoardScale(double factor)
-      : m_factor(factor >= MinFactor   ? (factor <= MaxFactor ? factor : MaxFactor)
+      : m_factor(factor >= MinFactor  ? (factor <= MaxFactor ? factor : MaxFactor)
                  : factor < MinFactor ? MinFactor
                                       : 1.0) {}
 
@@ -26,9 +26,7 @@ class BoardScale {
   bool IsOne() const { return m_factor == 1.0; }
 
   /// The device pixel edge where the board pixel edge x falls.
-  int Edge(int x) const {
-    return IsOne() ? x : static_cast<int>(std::floor(x * m_factor + 0.5));
-  }
+  int Edge(int x) const { return IsOne() ? x : static_cast<int>(std::floor(x * m_factor + 0.5)); }
   /// A length of board pixels in device pixels, the same wherever it stands:
   /// the size of a part of a picture.
   int Length(int length) const { return Edge(length); }

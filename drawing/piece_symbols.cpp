@@ -106,10 +106,10 @@ void FillSquareShape(BoardCanvas& canvas, const BoardScale& scale, PieceShape sh
       FillDisc(canvas, scale, centreX, square.y + half, half - inset, colour);
       break;
     case PieceShape::Triangle:
-      FillTriangle(canvas, scale,
-                   Triangle{centreX, double(square.y), double(square.y + square.height), half}
-                       .Inset(inset),
-                   colour);
+      FillTriangle(
+          canvas, scale,
+          Triangle{centreX, double(square.y), double(square.y + square.height), half}.Inset(inset),
+          colour);
       break;
     case PieceShape::Square:
       canvas.Fill(scale.Area({square.x + inset, square.y + inset, square.width - 2 * inset,
@@ -138,10 +138,10 @@ void FillBallMark(BoardCanvas& canvas, const BoardScale& scale, PieceShape shape
       FillDisc(canvas, scale, centreX, centreY, MarkDiscRadius, SymbolInk);
       break;
     case PieceShape::Triangle:
-      FillTriangle(canvas, scale,
-                   {centreX, centreY + MarkTriangleTip, centreY + MarkTriangleBase,
-                    MarkTriangleHalfBase},
-                   SymbolInk);
+      FillTriangle(
+          canvas, scale,
+          {centreX, centreY + MarkTriangleTip, centreY + MarkTriangleBase, MarkTriangleHalfBase},
+          SymbolInk);
       break;
     case PieceShape::Square: {
       const int corner = (ball.width - MarkSquareSide) / 2;

@@ -34,5 +34,4 @@ void FillHoleShape(BoardCanvas& canvas, const BoardScale& scale, PieceShape shap
                    const Rect& square, Rgb colour);
 
 /// Puts the ball's black mark in the middle of the ball's board area (27 x 27 pixels).
-void FillBallMark(BoardCanvas& canvas, const BoardScale& scale, PieceShape shape,
-                  const Rect& ball);
+void FillBallMark(BoardCanvas& canvas, const BoardScale& scale, PieceShape shape, const Rect& ball);

@@ -143,7 +143,8 @@ int main(int argc, char** argv) {
   }
   const BoardPixels board = MakeBoardPixels(BoardScale());
   for (const BoardImage image : AllBoardImages) {
-    if (!Write(ToQImage(board[static_cast<std::size_t>(image)]), images + BoardImageFileName(image)))
+    if (!Write(ToQImage(board[static_cast<std::size_t>(image)]),
+               images + BoardImageFileName(image)))
       return 1;
   }
   const bool written =

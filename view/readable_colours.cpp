@@ -11,7 +11,9 @@ double LinearChannel(double value) {
 /// The text laid over the background, as it shows.
 QColor Over(const QColor& text, const QColor& background) {
   const double alpha = text.alphaF();
-  const auto mix = [alpha](double top, double bottom) { return top * alpha + bottom * (1 - alpha); };
+  const auto mix = [alpha](double top, double bottom) {
+    return top * alpha + bottom * (1 - alpha);
+  };
   return QColor::fromRgbF(static_cast<float>(mix(text.redF(), background.redF())),
                           static_cast<float>(mix(text.greenF(), background.greenF())),
                           static_cast<float>(mix(text.blueF(), background.blueF())));
@@ -19,7 +21,9 @@ QColor Over(const QColor& text, const QColor& background) {
 
 /// The colour moved a step of t toward the target.
 QColor Toward(const QColor& colour, const QColor& target, double t) {
-  const auto mix = [t](double from, double to) { return static_cast<float>(from + (to - from) * t); };
+  const auto mix = [t](double from, double to) {
+    return static_cast<float>(from + (to - from) * t);
+  };
   return QColor::fromRgbF(mix(colour.redF(), target.redF()), mix(colour.greenF(), target.greenF()),
                           mix(colour.blueF(), target.blueF()));
 }
@@ -42,9 +46,12 @@ struct TextOn {
 };
 
 constexpr TextOn TextRoles[] = {
-    {QPalette::WindowText, QPalette::Window},       {QPalette::Text, QPalette::Base},
-    {QPalette::Text, QPalette::AlternateBase},      {QPalette::ButtonText, QPalette::Button},
-    {QPalette::HighlightedText, QPalette::Highlight}, {QPalette::ToolTipText, QPalette::ToolTipBase},
+    {QPalette::WindowText, QPalette::Window},
+    {QPalette::Text, QPalette::Base},
+    {QPalette::Text, QPalette::AlternateBase},
+    {QPalette::ButtonText, QPalette::Button},
+    {QPalette::HighlightedText, QPalette::Highlight},
+    {QPalette::ToolTipText, QPalette::ToolTipBase},
     {QPalette::PlaceholderText, QPalette::Base},
 };
 

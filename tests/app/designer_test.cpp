@@ -839,8 +839,9 @@ TEST(DesignerLookTest, TextsStandOutFromTheirBackgrounds) {
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
       for (const auto& pair : pairs) {
         const QPalette& palette = widget->palette();
-        EXPECT_GE(ContrastRatio(palette.color(group, pair.text), palette.color(group, pair.background)),
-                  ReadableContrast)
+        EXPECT_GE(
+            ContrastRatio(palette.color(group, pair.text), palette.color(group, pair.background)),
+            ReadableContrast)
             << widget->metaObject()->className() << ": " << pair.text << " on " << pair.background;
       }
     }

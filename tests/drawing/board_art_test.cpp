@@ -20,10 +20,10 @@ constexpr Rgb Black = MakeRgb(0, 0, 0);
 constexpr Rgb MarkerRed = MakeRgb(255, 0, 0);
 
 constexpr ImagePart AllParts[] = {
-    ImagePart::BlueBall,   ImagePart::GreenBall,        ImagePart::RedBall,
-    ImagePart::BallMask,   ImagePart::LeftHatch,        ImagePart::TopHatch,
-    ImagePart::VerticalMarker, ImagePart::HorizontalMarker, ImagePart::LampLit,
-    ImagePart::LampUnlit,  ImagePart::LabelSolutionExists, ImagePart::LabelNoSolution};
+    ImagePart::BlueBall,       ImagePart::GreenBall,           ImagePart::RedBall,
+    ImagePart::BallMask,       ImagePart::LeftHatch,           ImagePart::TopHatch,
+    ImagePart::VerticalMarker, ImagePart::HorizontalMarker,    ImagePart::LampLit,
+    ImagePart::LampUnlit,      ImagePart::LabelSolutionExists, ImagePart::LabelNoSolution};
 
 /// The part's size at scale 1.
 Rect ShippedSize(ImagePart part) {
@@ -90,7 +90,8 @@ TEST_P(BoardArtTest, BallsAreWhiteWhereTheMaskIsBlackAndShadedInside) {
         const Rgb mask = At(images, ImagePart::BallMask, x, y);
         ASSERT_TRUE(mask == White || mask == Black);
         // The shipped green ball's one near-white pixel outside its disc.
-        const bool nearWhite = scale().IsOne() && ball == ImagePart::GreenBall && x == 26 && y == 18;
+        const bool nearWhite =
+            scale().IsOne() && ball == ImagePart::GreenBall && x == 26 && y == 18;
         if (mask == White) {
           ++inside;
         } else if (!nearWhite) {
@@ -122,8 +123,7 @@ TEST_P(BoardArtTest, MarkersShowTheXAndAreEachOthersTranspose) {
   EXPECT_EQ(At(images, ImagePart::VerticalMarker, vertical.width / 2, vertical.height / 2),
             MarkerRed);
   EXPECT_EQ(At(images, ImagePart::VerticalMarker, 0, 0), Black);
-  EXPECT_EQ(At(images, ImagePart::VerticalMarker, vertical.width - 1, vertical.height - 1),
-            Black);
+  EXPECT_EQ(At(images, ImagePart::VerticalMarker, vertical.width - 1, vertical.height - 1), Black);
   std::set<Rgb> colours;
   for (int y = 0; y < vertical.height; ++y)
     for (int x = 0; x < vertical.width; ++x)

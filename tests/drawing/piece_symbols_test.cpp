@@ -109,40 +109,38 @@ struct HolePicture {
 };
 
 const HolePicture HolePictures[] = {
-    {PieceShape::Triangle,
-     {"...............#...............", "...............#...............",
-      "..............#o#..............", "..............#o#..............",
-      ".............#ooo#.............", ".............#ooo#.............",
-      "............#ooooo#............", "............#ooooo#............",
-      "...........#ooooooo#...........", "...........#ooooooo#...........",
-      "..........#ooooooooo#..........", "..........#ooooooooo#..........",
-      ".........#ooooooooooo#.........", ".........#ooooooooooo#.........",
-      "........#ooooooooooooo#........", "........#ooooooooooooo#........",
-      ".......#ooooooooooooooo#.......", ".......#ooooooooooooooo#.......",
-      "......#ooooooooooooooooo#......", "......#ooooooooooooooooo#......",
-      ".....#ooooooooooooooooooo#.....", ".....#ooooooooooooooooooo#.....",
-      "....#ooooooooooooooooooooo#....", "....#ooooooooooooooooooooo#....",
-      "...#ooooooooooooooooooooooo#...", "...#ooooooooooooooooooooooo#...",
-      "..#ooooooooooooooooooooooooo#..", "..#ooooooooooooooooooooooooo#..",
-      ".#ooooooooooooooooooooooooooo#.", ".#ooooooooooooooooooooooooooo#.",
-      "###############################"}},
-    {PieceShape::Disc,
-     {"............#######............", ".........###ooooooo###.........",
-      ".......##ooooooooooooo##.......", "......#ooooooooooooooooo#......",
-      ".....#ooooooooooooooooooo#.....", "....#ooooooooooooooooooooo#....",
-      "...#ooooooooooooooooooooooo#...", "..#ooooooooooooooooooooooooo#..",
-      "..#ooooooooooooooooooooooooo#..", ".#ooooooooooooooooooooooooooo#.",
-      ".#ooooooooooooooooooooooooooo#.", ".#ooooooooooooooooooooooooooo#.",
-      "#ooooooooooooooooooooooooooooo#", "#ooooooooooooooooooooooooooooo#",
-      "#ooooooooooooooooooooooooooooo#", "#ooooooooooooooooooooooooooooo#",
-      "#ooooooooooooooooooooooooooooo#", "#ooooooooooooooooooooooooooooo#",
-      "#ooooooooooooooooooooooooooooo#", ".#ooooooooooooooooooooooooooo#.",
-      ".#ooooooooooooooooooooooooooo#.", ".#ooooooooooooooooooooooooooo#.",
-      "..#ooooooooooooooooooooooooo#..", "..#ooooooooooooooooooooooooo#..",
-      "...#ooooooooooooooooooooooo#...", "....#ooooooooooooooooooooo#....",
-      ".....#ooooooooooooooooooo#.....", "......#ooooooooooooooooo#......",
-      ".......##ooooooooooooo##.......", ".........###ooooooo###.........",
-      "............#######............"}},
+    {PieceShape::Triangle, {"...............#...............", "...............#...............",
+                            "..............#o#..............", "..............#o#..............",
+                            ".............#ooo#.............", ".............#ooo#.............",
+                            "............#ooooo#............", "............#ooooo#............",
+                            "...........#ooooooo#...........", "...........#ooooooo#...........",
+                            "..........#ooooooooo#..........", "..........#ooooooooo#..........",
+                            ".........#ooooooooooo#.........", ".........#ooooooooooo#.........",
+                            "........#ooooooooooooo#........", "........#ooooooooooooo#........",
+                            ".......#ooooooooooooooo#.......", ".......#ooooooooooooooo#.......",
+                            "......#ooooooooooooooooo#......", "......#ooooooooooooooooo#......",
+                            ".....#ooooooooooooooooooo#.....", ".....#ooooooooooooooooooo#.....",
+                            "....#ooooooooooooooooooooo#....", "....#ooooooooooooooooooooo#....",
+                            "...#ooooooooooooooooooooooo#...", "...#ooooooooooooooooooooooo#...",
+                            "..#ooooooooooooooooooooooooo#..", "..#ooooooooooooooooooooooooo#..",
+                            ".#ooooooooooooooooooooooooooo#.", ".#ooooooooooooooooooooooooooo#.",
+                            "###############################"}},
+    {PieceShape::Disc, {"............#######............", ".........###ooooooo###.........",
+                        ".......##ooooooooooooo##.......", "......#ooooooooooooooooo#......",
+                        ".....#ooooooooooooooooooo#.....", "....#ooooooooooooooooooooo#....",
+                        "...#ooooooooooooooooooooooo#...", "..#ooooooooooooooooooooooooo#..",
+                        "..#ooooooooooooooooooooooooo#..", ".#ooooooooooooooooooooooooooo#.",
+                        ".#ooooooooooooooooooooooooooo#.", ".#ooooooooooooooooooooooooooo#.",
+                        "#ooooooooooooooooooooooooooooo#", "#ooooooooooooooooooooooooooooo#",
+                        "#ooooooooooooooooooooooooooooo#", "#ooooooooooooooooooooooooooooo#",
+                        "#ooooooooooooooooooooooooooooo#", "#ooooooooooooooooooooooooooooo#",
+                        "#ooooooooooooooooooooooooooooo#", ".#ooooooooooooooooooooooooooo#.",
+                        ".#ooooooooooooooooooooooooooo#.", ".#ooooooooooooooooooooooooooo#.",
+                        "..#ooooooooooooooooooooooooo#..", "..#ooooooooooooooooooooooooo#..",
+                        "...#ooooooooooooooooooooooo#...", "....#ooooooooooooooooooooo#....",
+                        ".....#ooooooooooooooooooo#.....", "......#ooooooooooooooooo#......",
+                        ".......##ooooooooooooo##.......", ".........###ooooooo###.........",
+                        "............#######............"}},
 };
 
 TEST(PieceSymbolsTest, HoleShapesAtOneToOneArePixelForPixel) {
@@ -153,7 +151,9 @@ TEST(PieceSymbolsTest, HoleShapesAtOneToOneArePixelForPixel) {
     for (int y = 0; y < SquareSize; ++y) {
       for (int x = 0; x < SquareSize; ++x) {
         const char code = c.rows[y][x];
-        ASSERT_EQ(hole.pixel(x, y), code == '#' ? outline : code == 'o' ? HoleColour : Floor)
+        ASSERT_EQ(hole.pixel(x, y), code == '#'   ? outline
+                                    : code == 'o' ? HoleColour
+                                                  : Floor)
             << x << ", " << y;
       }
     }
@@ -199,16 +199,16 @@ struct AreaCase {
   double boardArea;  // of the exact shape, in board pixels
 };
 
-constexpr AreaCase MarkAreas[] = {
-    {PieceShape::Disc, 3.14159265 * 5.5 * 5.5}, {PieceShape::Triangle, 12 * 13 / 2.0},
-    {PieceShape::Square, 81}};
+constexpr AreaCase MarkAreas[] = {{PieceShape::Disc, 3.14159265 * 5.5 * 5.5},
+                                  {PieceShape::Triangle, 12 * 13 / 2.0},
+                                  {PieceShape::Square, 81}};
 
 TEST(PieceSymbolsTest, MarksKeepTheirAreaAtEveryScale) {
   for (const double factor : Scales) {
     for (const AreaCase& c : MarkAreas) {
       SCOPED_TRACE(std::string(NameOf(c.shape)) + " at " + std::to_string(factor));
-      const double pixels = static_cast<double>(PixelsOf(MarkedBall(BoardScale(factor), c.shape),
-                                                         SymbolInk).size());
+      const double pixels =
+          static_cast<double>(PixelsOf(MarkedBall(BoardScale(factor), c.shape), SymbolInk).size());
       EXPECT_NEAR(pixels / (c.boardArea * factor * factor), 1.0, 0.15);
     }
   }

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "drawing/board_geometry.h"
@@ -248,7 +248,8 @@ void GameWindowTest::linesStandOutFromTheBackground() {
     const QColor background = window->palette().color(QPalette::Window);
     for (const QLabel* line : window->findChildren<QLabel*>()) {
       if (line->text().isEmpty()) continue;
-      const double contrast = ContrastRatio(line->palette().color(QPalette::WindowText), background);
+      const double contrast =
+          ContrastRatio(line->palette().color(QPalette::WindowText), background);
       QVERIFY2(contrast >= ReadableContrast,
                qPrintable(line->objectName() + ": " + QString::number(contrast)));
     }

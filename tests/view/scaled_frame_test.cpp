@@ -57,7 +57,8 @@ Likeness Compare(const QImage& single, const QImage& doubled) {
       for (const int shift : {16, 8, 0}) {
         int sum = 0;
         for (int dy = 0; dy < 2; ++dy)
-          for (int dx = 0; dx < 2; ++dx) sum += (doubled.pixel(2 * x + dx, 2 * y + dy) >> shift) & 0xff;
+          for (int dx = 0; dx < 2; ++dx)
+            sum += (doubled.pixel(2 * x + dx, 2 * y + dy) >> shift) & 0xff;
         const int average = (sum + 2) / 4;
         largest = std::max(largest, std::abs(average - int((single.pixel(x, y) >> shift) & 0xff)));
       }

@@ -22,9 +22,9 @@ int main(int argc, char** argv) {
     const RgbImage& pixels = images[static_cast<std::size_t>(image)];
     std::vector<std::uint8_t> rgba;
     for (const Rgb pixel : pixels.pixels) {
-      rgba.insert(rgba.end(), {static_cast<std::uint8_t>(pixel >> 16),
-                               static_cast<std::uint8_t>(pixel >> 8),
-                               static_cast<std::uint8_t>(pixel), 0xff});
+      rgba.insert(rgba.end(),
+                  {static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
+                   static_cast<std::uint8_t>(pixel), 0xff});
     }
     if (!session.SetImage(image, pixels.width, pixels.height, rgba.data())) return 1;
   }
