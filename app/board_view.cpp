@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QtMath>
 
+#include "app/board_accessible.h"
 #include "drawing/board_geometry.h"
 
 namespace {
@@ -18,9 +19,14 @@ const QString PieceSymbolsKey = QStringLiteral("designer/pieceSymbols");
 
 CBoardView::CBoardView(QWidget* parent, RandomSource random, EditorMode mode)
     : QFrame(parent), m_mode(mode), m_document(std::move(random)) {
-  if (mode == EditorMode::Designer) m_document.EnableUndo();
+  if (mode == EditorMode::Designer) {
+    m_document.EnableUndo();
+    InstallBoardAccessibility();
+  }
   m_document.SetChangedCallback([this] {
+    KeepCursorOnBoard();
     update();
+    AnnounceChange();
     emit documentChanged();
   });
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -62,6 +68,7 @@ void CBoardView::paintEvent(QPaintEvent* event) {
   // made anew only when its ratio changes.
   if (m_mode == EditorMode::Designer) m_renderer.SetOptions(drawOptions());
   painter.drawImage(contentsRect().topLeft(), m_renderer.DrawFrame(level(), editing()));
+  if (m_mode == EditorMode::Designer && hasFocus()) PaintCursor(painter);
 }
 
 // On a high-density screen positions fall between pixels: the board pixel is

@@ -111,6 +111,7 @@ inline constexpr auto Commands = [] {
     {33035, "ID_SET_EDIT", Designer, Set, "Edit Selected Level", "", NoKey, {"Ctrl+E"}, true, &CSetController::OnSetEdit},
     {33036, "ID_SET_TITLE", Designer, Set, "Title and Author...", "", NoKey, NoKey, true, &CSetController::OnSetTitle},
 
+    {33040, "ID_HELP_KEYBOARD", Designer, Help, "Keyboard Editing...", "", NoKey, {"F1"}, false, &CMainFrame::OnHelpKeyboard},
     {57664, "ID_APP_ABOUT", Both, Help, "About", "", NoKey, NoKey, false, &CMainFrame::OnAppAbout},
     {32771, "ID_HELP_HOMEPAGE", Both, Help, "Homepage", "", NoKey, NoKey, false, &CBoardView::OnHelpHomepage},
     {32783, "ID_MAKER_SITE", Both, MenuBar, "&Vandrel", "", NoKey, NoKey, false, &CBoardView::OnMakerSite},

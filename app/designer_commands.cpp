@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
@@ -44,6 +45,7 @@ void CMainFrame::BuildDesignerParts() {
   boardColumn->setSpacing(0);
   boardColumn->addWidget(m_view);
   m_status = new CStatusLine(central);
+  m_status->setAccessibleName(tr("Status"));
   boardColumn->addWidget(m_status);
   boardColumn->addStretch(1);
   m_sets = new CSetController(*this, *m_view, *m_status, central);
@@ -66,6 +68,12 @@ void CMainFrame::ShowDesignerParts() {
                                {tr("Remove"), commandAction(CommandId("ID_SET_REMOVE"))},
                                {tr("Up"), commandAction(CommandId("ID_SET_MOVE_UP"))},
                                {tr("Down"), commandAction(CommandId("ID_SET_MOVE_DOWN"))}});
+  // Tab goes from the board to the set's list and on through the panel's buttons.
+  QWidget* previous = m_view;
+  for (QWidget* next : m_sets->panel()->FocusOrder()) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
   ShowPieceSymbols();
   RestorePlace();
   ShowDocumentState();
@@ -134,6 +142,22 @@ void CMainFrame::OnGameGenerate() {
   if (!ParseLevelCode(level, dialog.levelCode()).accepted) return;
   m_view->document().Apply(edit::ReplaceLevel{std::move(level), OriginKind::Generated});
   m_status->ShowMessage(dialog.FoundText(), 10000);
+}
+
+void CMainFrame::OnHelpKeyboard() {
+  QMessageBox box(QMessageBox::Information, tr("Keyboard Editing"),
+                  tr("While the board has the focus (Tab moves it), the keys edit the square "
+                     "under the yellow cursor, as the mouse would:"),
+                  QMessageBox::Close, this);
+  box.setInformativeText(
+      tr("Arrow keys: move the cursor; a carried piece goes with it.\n"
+         "Shift+arrow key: flip the wall on that side of the square.\n"
+         "B or Space: pick up the ball on the square, or put down what is carried.\n"
+         "H: pick up the hole on the square, or put down what is carried.\n"
+         "Escape: put a carried piece back where it came from.\n\n"
+         "In the list of the set's levels: the arrow keys choose a level, Enter puts it "
+         "on the board and Delete removes it."));
+  box.exec();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -1,10 +1,10 @@
 #include "app/editor_app.h"
 
 #include "app/about_box.h"
-#include "app/editor_icon.h"
 #include "app/set_controller.h"
 #include "app/translations.h"
 #include "korvalo_constants.h"
+#include "view/program_icon.h"
 #include "view/readable_colours.h"
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -24,8 +24,8 @@ bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
   m_mainFrame = new CMainFrame(ClockSeededRandomSource(), mode);
   m_mainFrame->setAttribute(Qt::WA_DeleteOnClose);
   connect(m_mainFrame, &CMainFrame::aboutRequested, this, &CEditorApp::OnAppAbout);
-  setWindowIcon(EditorIcon());
-  m_mainFrame->setWindowIcon(EditorIcon());
+  setWindowIcon(KorvaloIcon());
+  m_mainFrame->setWindowIcon(KorvaloIcon());
   m_mainFrame->show();
   m_mainFrame->repaint();
   if (mode == EditorMode::Designer && !setFile.isEmpty()) m_mainFrame->sets()->OpenSetFile(setFile);

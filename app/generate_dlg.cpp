@@ -68,6 +68,7 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
   form->addRow(tr("Seed:"), m_seed);
   form->addRow(tr("Last seed used:"), m_lastSeed);
   m_progress->setWordWrap(true);
+  m_progress->setAccessibleName(tr("Progress"));
   m_progress->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_progress->setMinimumHeight(MessageLines * m_progress->fontMetrics().lineSpacing());
   m_progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);

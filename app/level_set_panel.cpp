@@ -37,6 +37,7 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
   m_list->setIconSize(QSize(PictureSize, PictureSize));
   m_list->setSelectionMode(QAbstractItemView::SingleSelection);
   m_list->setUniformItemSizes(true);
+  m_list->setAccessibleName(tr("Levels of the set"));
   m_heading->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 0, 0, 0);
@@ -57,6 +58,7 @@ void CLevelSetPanel::AddButtons(const QList<QPair<QString, QAction*>>& buttons) 
     const QString name = action->text().section(QLatin1Char('\t'), 0, 0);
     const QString key = action->text().section(QLatin1Char('\t'), 1);
     button->setToolTip(key.isEmpty() ? name : tr("%1 (%2)").arg(name, key));
+    button->setAccessibleName(name);
     button->setEnabled(action->isEnabled());
     connect(button, &QPushButton::clicked, action, &QAction::trigger);
     connect(action, &QAction::changed, button,
@@ -107,6 +109,13 @@ void CLevelSetPanel::MarkBoardLevel(int index, bool boardChanged) {
     font.setBold(row == m_boardLevel);
     item->setFont(font);
   }
+}
+
+QList<QWidget*> CLevelSetPanel::FocusOrder() const {
+  QList<QWidget*> order{m_list};
+  for (QPushButton* button : m_buttons->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+    order << button;
+  return order;
 }
 
 int CLevelSetPanel::selectedIndex() const { return m_list->currentRow(); }

@@ -35,6 +35,8 @@ class CLevelSetPanel : public QWidget {
   void SetPieceSymbols(bool on);
 
   QListWidget* list() const { return m_list; }
+  /// The list, then the buttons, in the order Tab visits them.
+  QList<QWidget*> FocusOrder() const;
 
  signals:
   /// A level double-clicked or chosen with Enter: to be opened for editing.

@@ -38,6 +38,8 @@ class CMainFrame : public QMainWindow {
 
   /// Designer mode: generates a level (designer_commands.cpp).
   void OnGameGenerate();
+  /// Designer mode: the keys that edit the board.
+  void OnHelpKeyboard();
 
   // Designer mode's parts; null in the classic editor.
   CStatusLine* statusLine() const { return m_status; }

@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSettings>
+#include <QShortcut>
 
 #include "app/board_view.h"
 #include "app/command_table.h"
@@ -65,6 +67,10 @@ CSetController::CSetController(CMainFrame& frame, CBoardView& view, CStatusLine&
     OnSetEdit();
   });
   connect(m_panel, &CLevelSetPanel::selectionChanged, this, &CSetController::ShowState);
+  // In the list, Enter puts the level on the board (itemActivated) and Delete removes it.
+  auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_panel->list());
+  remove->setContext(Qt::WidgetShortcut);
+  connect(remove, &QShortcut::activated, this, &CSetController::OnSetRemove);
   m_panel->Show(m_set);
 }
 

@@ -141,7 +141,7 @@ int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams) {
   }
   GenerateOptions options;
   if (const Mistake mistake = ReadGenerateOptions(args, options)) {
-    return RefuseCommandLine(Prefix, *mistake, GenerateHelp, streams.err);
+    return RefuseCommandLine("generate", *mistake, streams.err);
   }
   if (OutputRefused(Prefix, options.output, streams.err)) return CommandFailure;
   GenerationRequest& request = options.request;

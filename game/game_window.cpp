@@ -4,9 +4,12 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QSettings>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "drawing/board_geometry.h"
+#include "view/board_description.h"
+#include "view/program_icon.h"
 
 namespace {
 
@@ -88,7 +91,9 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   setWindowTitle(m_set ? QString(GameTitle) + " - " + QString::fromStdString(m_set->set().title)
                  : start.editorLevel ? EditorTestTitle
                                      : GameTitle);
+  setWindowIcon(KorvaloIcon());
   setFocusPolicy(Qt::StrongFocus);
+  setAccessibleName(QStringLiteral("Korvalo"));
   setAutoFillBackground(true);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, Background);
@@ -256,6 +261,16 @@ void CGameWindow::ShowState() {
   m_noticeLabel->setText(m_notice);
   if (m_set) ShowSetState();
   m_noticeLabel->setVisible(!m_noticeLabel->text().isEmpty());
+  ShowToScreenReader(lines);
+}
+
+// The window holds the focus while the game is played, so a screen reader
+// reads its description: the board, then the lines under it, after every move.
+void CGameWindow::ShowToScreenReader(const std::vector<std::string>& lines) {
+  QStringList parts{BoardPiecesText(m_game.level())};
+  for (const std::string& line : lines) parts << QString::fromStdString(line);
+  if (m_set) parts.prepend(m_setLevel->text());
+  setAccessibleDescription(parts.join(QStringLiteral(" ")));
 }
 
 void CGameWindow::ShowSetState() {

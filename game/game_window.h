@@ -4,6 +4,8 @@
 // below it, and the keys that play.
 
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "play/game_start.h"
 #include "play/game_state.h"
@@ -49,6 +51,8 @@ class CGameWindow : public QWidget {
   void ShowBoard();
   void ShowState();
   void ShowSetState();
+  /// The board and the lines under it as the window's accessible description.
+  void ShowToScreenReader(const std::vector<std::string>& lines);
 
   GameState m_game;
   std::optional<SetPlay> m_set;

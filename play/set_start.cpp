@@ -58,10 +58,15 @@ GameStart OpenSet(const std::string& path, const RandomSource& random,
   }
   PlayableSet set = PrepareSet(*file.text);
   if (set.levels.empty()) {
-    const std::string lines = set.leftOut.empty() ? "" : " " + LeftOutNotice(set);
-    return RandomStart(random, "The level set " + QuotedForNotice(path) +
-                                   " holds no level that can be played; " + RandomLevelInstead() +
-                                   lines);
+    std::string notice = "The level set " + QuotedForNotice(path) +
+                         " holds no level that can be played; " + RandomLevelInstead();
+    // Appended in place: GCC 12 at -O3 takes `" " + LeftOutNotice(set)`, an
+    // insertion at the front, for a possible overlap of the copy (-Wrestrict).
+    if (!set.leftOut.empty()) {
+      notice += ' ';
+      notice += LeftOutNotice(set);
+    }
+    return RandomStart(random, std::move(notice));
   }
   if (set.title.empty()) set.title = FileName(path);
   std::string notice = LeftOutNotice(set);

@@ -1,16 +1,19 @@
-// make_board_images: draws the board view's six images and the editor's icon
-// and writes them as PNG files into the repository.
+// make_board_images: draws the board view's six images and the Korvalo icon
+// and writes them into the repository.
 //
 //   make_board_images REPOSITORY_ROOT
 //
-// writes view/images/*.png, app/icons/korvalo_{32,16}.png and the desktop
-// icons data/icons/hicolor/NxN/apps/*.png under the root.
+// writes view/images/*.png, view/icons/korvalo_{32,16}.png and the desktop
+// icons data/icons/hicolor/NxN/apps/*.png, with the scalable one as SVG in
+// data/icons/hicolor/scalable/apps, under the root.
 // Everything is drawn pixel by pixel, the board images by the rules of
 // drawing/board_art.cpp at scale 1 (the editor draws them at other scales
 // itself), the icons by the rules below, so running it again gives the same
 // files.
 
+#include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <algorithm>
@@ -21,6 +24,8 @@
 
 #include "drawing/board_art.h"
 #include "view/raster_conversion.h"
+
+#include "korvalo_constants.h"
 
 namespace {
 
@@ -64,25 +69,43 @@ QRgb LargeIconBallPixel(const IconBall& ball, int row, int column, int diameter,
   return Mix(body, White, highlight);
 }
 
+constexpr std::array<IconBall, 3> IconBalls = {{{qRgb(255, 0, 0), qRgb(128, 0, 0)},
+                                                {qRgb(0, 255, 0), qRgb(0, 128, 0)},
+                                                {qRgb(0, 0, 255), qRgb(0, 0, 128)}}};
+
+/// Where the icon's parts stand at a size: three compartments side by side,
+/// each with walls `wall` thick around an inside `inner` wide, whose tops
+/// step down from left to right; the floor wall's first row is `bottom`.
+struct IconLayout {
+  explicit IconLayout(int size)
+      : size(size),
+        wall(std::max(1, size / 16)),
+        inner((size - 4 * wall) / 3),
+        bottom(size - wall) {}
+  int Left(int k) const { return k * (inner + wall); }  // left wall of compartment k
+  int Top(int k) const { return size / 8 + k * (size / 4); }
+
+  int size, wall, inner, bottom;
+};
+
 /// Three white compartments with olive walls whose tops step down from left
 /// to right, a red, a green and a blue ball at their bottoms, and nothing
 /// above them. Walls are size / 16 pixels thick. At 16 and 32 pixels the
 /// balls come from the hand-set patterns in sixteen colours; larger sizes
 /// draw a shaded sphere for their own size.
 QImage Icon(int size) {
-  const int wall = std::max(1, size / 16);
-  const int inner = (size - 4 * wall) / 3;
-  const std::array<IconBall, 3> balls = {{{qRgb(255, 0, 0), qRgb(128, 0, 0)},
-                                          {qRgb(0, 255, 0), qRgb(0, 128, 0)},
-                                          {qRgb(0, 0, 255), qRgb(0, 0, 128)}}};
+  const IconLayout layout(size);
+  const int wall = layout.wall;
+  const int inner = layout.inner;
+  const auto& balls = IconBalls;
   const bool patterned = size == 16 || size == 32;
   const auto ballRows = [size](int row) { return size >= 32 ? IconBall32[row] : IconBall16[row]; };
   QImage icon(size, size, QImage::Format_ARGB32);
   icon.fill(Qt::transparent);
-  const int bottom = size - wall;  // first row of the floor wall
+  const int bottom = layout.bottom;
   for (int k = 0; k < 3; ++k) {
-    const int left = k * (inner + wall);  // left wall of compartment k
-    const int top = size / 8 + k * (size / 4);
+    const int left = layout.Left(k);
+    const int top = layout.Top(k);
     // walls, roof and floor first, then the white inside
     for (int y = top; y < size; ++y)
       for (int x = left; x < left + 2 * wall + inner; ++x) icon.setPixel(x, y, Olive);
@@ -108,16 +131,70 @@ QImage Icon(int size) {
   return icon;
 }
 
+QString SvgColour(QRgb colour) { return QColor(colour).name(); }
+
+/// The icon as scalable vector graphics on a 256-unit square, with the
+/// compartments of the 256-pixel icon and each ball a sphere lit from the
+/// upper left by a radial gradient, as the large sizes draw it.
+QString IconSvg() {
+  const IconLayout layout(256);
+  QString gradients;
+  QString shapes;
+  for (int k = 0; k < 3; ++k) {
+    const int left = layout.Left(k);
+    const int top = layout.Top(k);
+    const double radius = layout.inner / 2.0;
+    gradients += QStringLiteral(
+                     "    <radialGradient id=\"ball%1\" cx=\"0.4\" cy=\"0.35\" r=\"0.7\" "
+                     "fx=\"0.25\" fy=\"0.2\">\n"
+                     "      <stop offset=\"0\" stop-color=\"#ffffff\"/>\n"
+                     "      <stop offset=\"0.2\" stop-color=\"%2\"/>\n"
+                     "      <stop offset=\"1\" stop-color=\"%3\"/>\n"
+                     "    </radialGradient>\n")
+                     .arg(k)
+                     .arg(SvgColour(IconBalls[k].light),
+                          SvgColour(Mix(IconBalls[k].dark, IconBalls[k].light, 0.15)));
+    shapes += QStringLiteral(
+                  "  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>\n"
+                  "  <rect x=\"%6\" y=\"%7\" width=\"%8\" height=\"%9\" fill=\"#ffffff\"/>\n")
+                  .arg(left)
+                  .arg(top)
+                  .arg(2 * layout.wall + layout.inner)
+                  .arg(layout.size - top)
+                  .arg(SvgColour(Olive))
+                  .arg(left + layout.wall)
+                  .arg(top + layout.wall)
+                  .arg(layout.inner)
+                  .arg(layout.bottom - top - layout.wall);
+    shapes += QStringLiteral("  <circle cx=\"%1\" cy=\"%2\" r=\"%3\" fill=\"url(#ball%4)\"/>\n")
+                  .arg(left + layout.wall + radius)
+                  .arg(layout.bottom - radius)
+                  .arg(radius)
+                  .arg(k);
+  }
+  return QStringLiteral(
+             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+             "viewBox=\"0 0 256 256\">\n"
+             "  <title>Korvalo</title>\n  <defs>\n%1  </defs>\n%2</svg>\n")
+      .arg(gradients, shapes);
+}
+
 /// The sizes of the icon in the desktop's hicolor theme.
 constexpr std::array<int, 7> ThemeIconSizes = {16, 24, 32, 48, 64, 128, 256};
-
-/// The icon's file name in the hicolor theme: the application's id.
-constexpr const char* ThemeIconName = "com.vandrel.KorvaloLevelEditor.png";
 
 // ---------------------------------------------------------------- main
 
 bool Write(const QImage& image, const QString& path) {
   if (image.save(path, "PNG")) return true;
+  std::fprintf(stderr, "make_board_images: cannot write %s\n", qPrintable(path));
+  return false;
+}
+
+bool Write(const QString& text, const QString& path) {
+  QFile file(path);
+  const QByteArray bytes = text.toUtf8();
+  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) return true;
   std::fprintf(stderr, "make_board_images: cannot write %s\n", qPrintable(path));
   return false;
 }
@@ -131,15 +208,17 @@ int main(int argc, char** argv) {
   }
   const QDir root(QString::fromLocal8Bit(argv[1]));
   const QString images = root.filePath("view/images/");
-  const QString icons = root.filePath("app/icons/");
+  const QString icons = root.filePath("view/icons/");
   if (!QDir().mkpath(images) || !QDir().mkpath(icons)) {
     std::fprintf(stderr, "make_board_images: cannot create the output folders\n");
     return 1;
   }
+  // The icon's name in the theme is the editor's application id.
+  const QString iconName = QLatin1String(EditorDesktopId);
   for (const int size : ThemeIconSizes) {
     const QString folder =
         root.filePath(QStringLiteral("data/icons/hicolor/%1x%1/apps/").arg(size));
-    if (!QDir().mkpath(folder) || !Write(Icon(size), folder + ThemeIconName)) return 1;
+    if (!QDir().mkpath(folder) || !Write(Icon(size), folder + iconName + ".png")) return 1;
   }
   const BoardPixels board = MakeBoardPixels(BoardScale());
   for (const BoardImage image : AllBoardImages) {
@@ -147,6 +226,8 @@ int main(int argc, char** argv) {
                images + BoardImageFileName(image)))
       return 1;
   }
+  const QString scalable = root.filePath("data/icons/hicolor/scalable/apps/");
+  if (!QDir().mkpath(scalable) || !Write(IconSvg(), scalable + iconName + ".svg")) return 1;
   const bool written =
       Write(Icon(32), icons + "korvalo_32.png") && Write(Icon(16), icons + "korvalo_16.png");
   return written ? 0 : 1;

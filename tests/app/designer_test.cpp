@@ -3,6 +3,7 @@
 // is dropped, the window's place and the Generate dialog, driven in-process
 // off-screen.
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -160,7 +161,7 @@ TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKe
             "Level\tCtrl+Shift+Del|-|"
             "Move Up\tCtrl+Shift+Up|Move Down\tCtrl+Shift+Down|-|Edit Selected "
             "Level\tCtrl+E|-|Title and Author...] "
-            "&Help[About|Homepage] "
+            "&Help[Keyboard Editing...\tF1|About|Homepage] "
             "&Vandrel");
   // Every key names one command only.
   QStringList keys;
@@ -861,6 +862,233 @@ TEST_F(DesignerTest, SetOperationsAndSaveAreConfirmedInTheStatusLine) {
   ASSERT_TRUE(frame->sets()->SaveSetFile(folder.filePath("set.txt")));
   EXPECT_EQ(Status(), "Saved set.txt.");
   EXPECT_FALSE(frame->isWindowModified());
+}
+
+}  // namespace
+
+namespace {
+
+// --- The keyboard -------------------------------------------------------------------
+
+constexpr const char* RowCode = "5020100030201ffbfeffbfe55";  // balls blue, green, red along row 1
+
+/// A point of the board image of the 5 x 5 board: a square's corner plus an offset.
+QPoint OnSquare(int column, int row, int dx, int dy) {
+  return QPoint(SquareOrigin(5, column) + dx, SquareOrigin(5, row) + dy);
+}
+QPoint Centre(int column, int row) { return OnSquare(column, row, 15, 15); }
+QPoint Corner(int column, int row) { return OnSquare(column, row, 1, 1); }
+QPoint EastGap(int column, int row) { return OnSquare(column, row, 36, 15); }
+QPoint SouthGap(int column, int row) { return OnSquare(column, row, 15, 36); }
+
+void SendMouse(CBoardView& view, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+  const QPointF local(view.contentsRect().topLeft() + at);
+  QMouseEvent event(type, local, view.mapToGlobal(local), button, held, Qt::NoModifier);
+  QApplication::sendEvent(&view, &event);
+}
+
+/// What a mouse user does: a move over the point, then a click there.
+void MouseClick(CBoardView& view, QPoint at) {
+  SendMouse(view, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+  SendMouse(view, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(view, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+}
+
+struct Key {
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+struct KeyboardCase {
+  const char* name;
+  std::vector<Key> keys;       // from the cursor's first square, column 1, row 1
+  std::vector<QPoint> clicks;  // the same edit with the mouse
+};
+
+class KeyboardTest : public DesignerTest, public ::testing::WithParamInterface<KeyboardCase> {
+ protected:
+  /// The level and the undo history after the edit, made on a fresh window.
+  std::pair<std::string, std::vector<ChangeKind>> Edited(bool byKeys) {
+    CloseWithoutQuestions();
+    frame = NewFrame();
+    Document().Apply(edit::ReadCode{RowCode});
+    CBoardView& view = frame->boardView();
+    view.setFocus();
+    if (byKeys) {
+      for (const Key& key : GetParam().keys) QTest::keyClick(&view, key.key, key.modifiers);
+    } else {
+      for (const QPoint& click : GetParam().clicks) MouseClick(view, click);
+    }
+    std::pair<std::string, std::vector<ChangeKind>> result{Code(), {}};
+    while (const std::optional<ChangeKind> kind = Document().history().UndoKind()) {
+      if (*kind == ChangeKind::LevelCode) break;  // the start
+      result.second.push_back(*kind);
+      Document().Undo();
+    }
+    EXPECT_EQ(Code(), RowCode) << "undone to the start";
+    return result;
+  }
+};
+
+TEST_P(KeyboardTest, KeysMakeTheEditTheMouseMakes) {
+  const auto byMouse = Edited(false);
+  const auto byKeys = Edited(true);
+  EXPECT_NE(byMouse.first, RowCode) << "the mouse changed the level";
+  EXPECT_EQ(byKeys.first, byMouse.first);
+  EXPECT_EQ(byKeys.second, byMouse.second) << "the same undo steps";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, KeyboardTest,
+    ::testing::Values(
+        KeyboardCase{"EastWall",
+                     {{Qt::Key_Right}, {Qt::Key_Down}, {Qt::Key_Right, Qt::ShiftModifier}},
+                     {EastGap(1, 1)}},
+        KeyboardCase{"NorthWallIsTheSouthWallAbove",
+                     {{Qt::Key_Right}, {Qt::Key_Down}, {Qt::Key_Up, Qt::ShiftModifier}},
+                     {SouthGap(1, 0)}},
+        KeyboardCase{"WestWallIsTheEastWallBeside",
+                     {{Qt::Key_Right}, {Qt::Key_Right}, {Qt::Key_Left, Qt::ShiftModifier}},
+                     {EastGap(1, 0)}},
+        KeyboardCase{"CarryABall",
+                     {{Qt::Key_B}, {Qt::Key_Down}, {Qt::Key_Down}, {Qt::Key_Down}, {Qt::Key_B}},
+                     {Centre(0, 0), Centre(0, 3)}},
+        KeyboardCase{"CarryWithExchange",
+                     {{Qt::Key_Right},
+                      {Qt::Key_Right},
+                      {Qt::Key_Space},
+                      {Qt::Key_Left},
+                      {Qt::Key_Space},
+                      {Qt::Key_Down},
+                      {Qt::Key_Down},
+                      {Qt::Key_B}},
+                     {Centre(2, 0), Centre(1, 0), Centre(1, 2)}},
+        KeyboardCase{"CarryAHoleUnderABall",
+                     {{Qt::Key_Right}, {Qt::Key_H}, {Qt::Key_Down}, {Qt::Key_H}},
+                     {Corner(1, 0), Centre(1, 1)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DesignerTest, KeysThatCannotActSayWhyAndChangeNothing) {
+  Document().Apply(edit::ReadCode{RowCode});
+  CBoardView& view = frame->boardView();
+  view.setFocus();
+  QTest::keyClick(&view, Qt::Key_Up, Qt::ShiftModifier);
+  EXPECT_EQ(Status(), "The border has no wall to flip.");
+  QTest::keyClick(&view, Qt::Key_Down);
+  QTest::keyClick(&view, Qt::Key_B);
+  EXPECT_EQ(Status(), "No ball stands on this square.");
+  QTest::keyClick(&view, Qt::Key_H);
+  EXPECT_EQ(Status(), "No hole lies on this square.");
+  for (int i = 0; i < 9; ++i) QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_EQ(view.cursor(), QPoint(4, 1)) << "the cursor stops at the edge";
+  // Escape puts a carried piece back: no change at all.
+  QTest::keyClick(&view, Qt::Key_Up);
+  QTest::keyClick(&view, Qt::Key_Left);
+  QTest::keyClick(&view, Qt::Key_Left);
+  QTest::keyClick(&view, Qt::Key_B);
+  EXPECT_TRUE(IsCarrying(view.editing()));
+  QTest::keyClick(&view, Qt::Key_Down);
+  QTest::keyClick(&view, Qt::Key_Escape);
+  EXPECT_FALSE(IsCarrying(view.editing()));
+  EXPECT_EQ(Code(), RowCode);
+  EXPECT_EQ(Document().history().UndoKind(), ChangeKind::LevelCode);
+}
+
+TEST_F(DesignerTest, TabVisitsTheBoardTheListAndTheButtonsAndTheListTakesKeys) {
+  Document().Apply(edit::ReadCode{RowCode});
+  Run("ID_SET_ADD");
+  Document().Apply(edit::ReadCode{SolvedThreeCode});
+  Run("ID_SET_ADD");
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  frame->boardView().setFocus();
+  QStringList visited;
+  for (int i = 0; i < 7; ++i) {
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr) << visited.join(", ").toStdString();
+    visited << (focused == &frame->boardView() ? "board"
+                : focused == List()            ? "list"
+                                               : focused->accessibleName());
+    QTest::keyClick(focused, Qt::Key_Tab);
+  }
+  // The last level is selected and the board holds it unchanged: Update and
+  // Move Down cannot act, and Tab passes over them.
+  EXPECT_EQ(visited.join(", ").toStdString(),
+            "board, list, Add Level, Remove Selected Level, Move Up, board, list");
+
+  List()->setFocus();
+  Panel()->Select(0);
+  QTest::keyClick(List(), Qt::Key_Down);
+  EXPECT_EQ(Panel()->selectedIndex(), 1);
+  QTest::keyClick(List(), Qt::Key_Up);
+  QTest::keyClick(List(), Qt::Key_Return);
+  EXPECT_EQ(Code(), RowCode) << "Enter puts the level on the board";
+  QTest::keyClick(List(), Qt::Key_Delete);
+  EXPECT_EQ(SetCodes(), std::vector<std::string>{SolvedThreeCode});
+}
+
+// --- Screen readers -----------------------------------------------------------------
+
+/// The board's accessibility events while it lives.
+class AccessibilityEvents {
+ public:
+  explicit AccessibilityEvents(CBoardView& view) {
+    QObject::connect(&view, &CBoardView::accessibleChanged, &m_receiver,
+                     [this](QAccessible::Event change) { m_seen.push_back(change); });
+  }
+  int Count(QAccessible::Event type) const {
+    return static_cast<int>(std::count(m_seen.begin(), m_seen.end(), type));
+  }
+  void Clear() { m_seen.clear(); }
+
+ private:
+  QObject m_receiver;
+  std::vector<QAccessible::Event> m_seen;
+};
+
+TEST_F(DesignerTest, TheBoardTellsAScreenReaderTheLevelTheCursorAndTheVerdict) {
+  Document().Apply(edit::ReadCode{RowCode});
+  CBoardView& view = frame->boardView();
+  QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&view);
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(board->text(QAccessible::Name),
+            "Board, cursor on column 1, row 1: walls north, west; open south, east");
+  EXPECT_EQ(board->text(QAccessible::Description),
+            "A 5 by 5 board. The red ball on column 3, row 1. The red hole on column 4, row 1. "
+            "The green ball on column 2, row 1. The green hole on column 3, row 1. The blue ball "
+            "on column 1, row 1. The blue hole on column 2, row 1. Shortest solution: 1 move.");
+
+  const QString before = board->text(QAccessible::Description);
+  AccessibilityEvents events(view);
+  view.setFocus();
+  QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_EQ(events.Count(QAccessible::NameChanged), 1);
+  EXPECT_EQ(events.Count(QAccessible::DescriptionChanged), 0) << "the level is the same";
+  QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);  // a wall east of the green ball
+  EXPECT_EQ(events.Count(QAccessible::DescriptionChanged), 1);
+  EXPECT_NE(board->text(QAccessible::Description), before);
+  events.Clear();
+  MouseClick(view, QPoint(2, 2));  // a move and a click off the floor change nothing
+  EXPECT_EQ(events.Count(QAccessible::NameChanged), 0);
+  EXPECT_EQ(events.Count(QAccessible::DescriptionChanged), 0);
+}
+
+TEST_F(DesignerTest, EveryControlHasAnAccessibleName) {
+  QStringList nameless;
+  const auto check = [&](QWidget* window) {
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+      if (widget->focusPolicy() == Qt::NoFocus || widget->isWindow()) continue;
+      if (qobject_cast<QAbstractSpinBox*>(widget->parentWidget())) continue;  // the box's own
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+      if (accessible && accessible->text(QAccessible::Name).trimmed().isEmpty())
+        nameless << QString::fromLatin1(widget->metaObject()->className()) + " " +
+                        widget->objectName();
+    }
+  };
+  check(frame.get());
+  CGenerateDlg generate(5, frame.get());
+  check(&generate);
+  EXPECT_EQ(nameless.join(", ").toStdString(), "");
 }
 
 }  // namespace

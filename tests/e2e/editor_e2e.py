@@ -869,6 +869,9 @@ class GameLaunchCase(EditorSession):
         self.command("ctrl+t")
         window, pid = wait_until(self.game_window, "a game window after Ctrl+T")
         self.other_pids.append(pid)
+        # The game beside the editor, whatever else the search path holds.
+        self.assertEqual(os.path.realpath(f"/proc/{pid}/exe"), os.path.realpath(game),
+                         "the editor started another game than the one beside it")
         title = run("xdotool", "getwindowname", str(window)).strip()
         self.assertIn("test", title.lower(), f"the game's title \"{title}\" does not say it tests the editor's level")
         self.activate(window)
@@ -1083,6 +1086,76 @@ class DesignerLostEditCase(EditorSession):
         self.assertEqual(levels[0], ONE_MOVE_EAST)
         self.assertNotEqual(levels[1], CLEARED_5X5, "the wall flipped on the board went into level 2")
         self.assertEqual(len(levels), 2)
+
+
+ATSPI_BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+SYSTEM_PYTHON = "/usr/bin/python3"  # Debian's, which has pyatspi
+
+
+def atspi_available():
+    return (os.path.exists(ATSPI_BUS_LAUNCHER) and shutil.which("dbus-daemon")
+            and subprocess.run([SYSTEM_PYTHON, "-c", "import pyatspi"], capture_output=True).returncode == 0)
+
+
+class DesignerKeyboardCase(EditorSession):
+    """Designer mode from the keyboard alone, and what a screen reader hears of it over AT-SPI."""
+
+    arguments = ["--designer"]
+    title = "Korvalo Level Designer - .*"
+
+    @classmethod
+    def setUpClass(cls):
+        cls.bus = None
+        cls.launcher = None
+        if not atspi_available():
+            return
+        # A session bus of this case's own with the accessibility bus on it, as a desktop has.
+        cls.bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        address = cls.bus.stdout.readline().strip()
+        cls.extra_environment = {"DBUS_SESSION_BUS_ADDRESS": address, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
+        environment = dict(os.environ, **cls.extra_environment)
+        cls.launcher = subprocess.Popen([ATSPI_BUS_LAUNCHER, "--launch-immediately"], env=environment,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    @classmethod
+    def tearDownClass(cls):
+        for process in (cls.launcher, cls.bus):
+            if process is not None:
+                process.terminate()
+                process.wait(timeout=WAIT)
+
+    def test_a_level_built_from_the_keyboard_alone(self):
+        self.activate(self.window)
+        # The board has the focus at the start: clear it, carry the red ball one
+        # square east, and close the wall south of it.
+        for keys in ("ctrl+shift+n", "b", "Right", "b", "shift+Down"):
+            press(keys)
+        self.park_pointer()
+        shot, board = self.wait_for_board(
+            lambda s, b: b.walls(s) == {"south of (1,0)"} and b.balls(s).get("red") == (1, 0),
+            "the red ball one square east and the wall south of it")
+        self.assertEqual(board.balls(shot), {"red": (1, 0), "green": (2, 2), "blue": (4, 4)})
+
+        # The code copied from the keyboard is the level korvalo-level solves.
+        press("ctrl+c")
+        code = wait_until(lambda: run("xclip", "-selection", "clipboard", "-o", check=False).strip(),
+                          "the level code on the clipboard")
+        self.assertTrue(code.startswith("5012244442200"), code)
+        tool = os.path.join(os.path.dirname(EDITOR), "korvalo-level")
+        fields = run(tool, "solve", code).rstrip("\n").split("\t")
+        self.assertEqual(fields[0], code)
+        self.assertIn(fields[1], ("solvable", "unsolvable"))
+
+        if self.bus is None:
+            self.skipTest("no AT-SPI here (at-spi2-core, dbus and python3-pyatspi)")
+        probe = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_probe.py")
+        role, name, description = run(SYSTEM_PYTHON, probe, "Board", "30", timeout=60).splitlines()[:3]
+        self.assertEqual(role, "canvas")
+        self.assertEqual(name, "Board, cursor on column 2, row 1: walls north, south; open west, east")
+        self.assertIn("The red ball on column 2, row 1.", description)
+        verdict = "No solution." if fields[1] == "unsolvable" else f"Shortest solution: {fields[2]} move"
+        self.assertIn(verdict, description)
 
 
 def main():

@@ -1,5 +1,6 @@
 #include "game/game_window.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPixmap>
 #include <QSettings>
@@ -70,6 +71,7 @@ class GameWindowTest : public QObject {
   void boardHasTheScreensPixelsAndTheColoursShapes();
   void colourShapesKeySwitchesThemAndIsRemembered();
   void linesStandOutFromTheBackground();
+  void aScreenReaderHearsTheBoardAndEachMove();
 };
 
 void GameWindowTest::initTestCase() {
@@ -166,6 +168,11 @@ void GameWindowTest::titleAndNotice() {
   QVERIFY(notice->text().startsWith(noticeStart));
   QCOMPARE(notice->isVisible(), !noticeStart.isEmpty());
   QCOMPARE(ShownBoardSize(window), QSize(ViewWidth, StatusTop(size) - BoardOffset(size)));
+  // Whatever is played, the window shows the Korvalo icon, as the editor's does.
+  const QIcon icon = window.windowIcon();
+  QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(16, 16)}));
+  QCOMPARE(icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32),
+           QImage(":/icons/korvalo_32.png").convertToFormat(QImage::Format_ARGB32));
 }
 
 void GameWindowTest::boardIsRedrawnAfterATilt() {
@@ -254,6 +261,24 @@ void GameWindowTest::linesStandOutFromTheBackground() {
                qPrintable(line->objectName() + ": " + QString::number(contrast)));
     }
   }
+}
+
+// The window holds the focus; its description says the board, the moves
+// made and what remains, and follows every move.
+void GameWindowTest::aScreenReaderHearsTheBoardAndEachMove() {
+  CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
+  window.show();
+  QAccessibleInterface* game = QAccessible::queryAccessibleInterface(&window);
+  QVERIFY(game);
+  QCOMPARE(game->text(QAccessible::Name), QString("Korvalo"));
+  const QString start = game->text(QAccessible::Description);
+  QVERIFY2(start.startsWith("A 3 by 3 board. The red ball on column 2, row 2."), qPrintable(start));
+  QVERIFY2(start.contains(LineText(window, "moves")), qPrintable(start));
+  QVERIFY2(start.contains(LineText(window, "remaining")), qPrintable(start));
+  QTest::keyClick(&window, Qt::Key_Up);
+  const QString moved = game->text(QAccessible::Description);
+  QVERIFY(moved != start);
+  QVERIFY2(moved.contains(LineText(window, "moves")), qPrintable(moved));
 }
 
 QTEST_MAIN(GameWindowTest)

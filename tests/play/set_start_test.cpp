@@ -195,7 +195,7 @@ TEST_F(SetFileTest, ANameThatIsNeitherAFileNorACode) {
     const std::string said =
         "Could not read " + c.quoted + ": there is no such file, and it is not a level code (";
     EXPECT_TRUE(start.notice.starts_with(said)) << start.notice;
-    EXPECT_TRUE(start.notice.ends_with(")" + std::string(RandomInstead))) << start.notice;
+    EXPECT_TRUE(start.notice.ends_with(std::string(")").append(RandomInstead))) << start.notice;
   }
 }
 

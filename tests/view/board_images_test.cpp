@@ -246,7 +246,7 @@ const std::set<QRgb> IconPalette = {
 TEST(EditorIconTest, BothSizesUseTheSixteenColoursAndAreOpenAboveTheSteps) {
   for (const int size : {32, 16}) {
     SCOPED_TRACE(size);
-    const QImage icon(QStringLiteral(KORVALO_SOURCE_DIR "/app/icons/korvalo_%1.png").arg(size));
+    const QImage icon(QStringLiteral(KORVALO_SOURCE_DIR "/view/icons/korvalo_%1.png").arg(size));
     ASSERT_EQ(icon.size(), QSize(size, size));
     ASSERT_TRUE(icon.hasAlphaChannel());
     for (int y = 0; y < size; ++y) {

@@ -84,7 +84,11 @@ std::string FirstDifference(const QImage& painted, const RgbImage& buffered) {
   for (int y = 0; y < painted.height(); ++y)
     for (int x = 0; x < painted.width(); ++x)
       if ((painted.pixel(x, y) | 0xff000000u) != buffered.pixel(x, y))
-        return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        return std::string("(")
+            .append(std::to_string(x))
+            .append(", ")
+            .append(std::to_string(y))
+            .append(")");
   return "none";
 }
 
