@@ -278,10 +278,6 @@ Rect BoardArea(int boardSize) {
   return {corner, corner, frameSize + 2 * margin, StatusTop(boardSize) - corner};
 }
 
-void DrawBoardFrame(BoardCanvas& canvas, const Level& level, const EditingState& editing) {
-  DrawBoardFrame(canvas, level, editing, DrawOptions{});
-}
-
 void DrawBoardFrame(BoardCanvas& canvas, const Level& level, const EditingState& editing,
                     const DrawOptions& options) {
   const Frame frame(canvas, options);

@@ -115,10 +115,9 @@ struct DrawOptions {
 /// The size of a whole frame drawn at the scale: 325 x 359 at 1.
 Rect FrameSize(const BoardScale& scale);
 
-/// Draws the whole 325 x 359 frame of the level and the editing state:
-/// background, frame, floor, holes, walls, balls, the pointer's overlays and
-/// the solvability indicator, in that order.
-void DrawBoardFrame(BoardCanvas& canvas, const Level& level, const EditingState& editing);
-/// The same frame with the options: at 1 without symbols, the same calls as above.
+/// Draws the whole frame of the level and the editing state: background,
+/// frame, floor, holes, walls, balls, the pointer's overlays and the
+/// solvability indicator, in that order; with the default options, the
+/// classic 325 x 359 frame.
 void DrawBoardFrame(BoardCanvas& canvas, const Level& level, const EditingState& editing,
-                    const DrawOptions& options);
+                    const DrawOptions& options = {});

@@ -57,18 +57,22 @@ BoardRenderer::BoardRenderer(BoardImages images)
     : m_images(std::move(images)), m_backBuffer(ViewWidth, ViewHeight, QImage::Format_RGB32) {}
 
 BoardRenderer::BoardRenderer(const DrawOptions& options)
-    : BoardRenderer(BoardImagesFor(options.scale)) {
-  SetOptions(options);
+    : m_options(options), m_images(BoardImagesFor(options.scale)) {
+  MakeBackBuffer();
 }
 
 void BoardRenderer::SetOptions(const DrawOptions& options) {
-  if (options.scale != m_options.scale) {
-    m_images = BoardImagesFor(options.scale);
-    const Rect size = FrameSize(options.scale);
-    m_backBuffer = QImage(size.width, size.height, QImage::Format_RGB32);
-    m_backBuffer.setDevicePixelRatio(options.scale.factor());
-  }
+  const bool newScale = options.scale != m_options.scale;
   m_options = options;
+  if (!newScale) return;
+  m_images = BoardImagesFor(options.scale);
+  MakeBackBuffer();
+}
+
+void BoardRenderer::MakeBackBuffer() {
+  const Rect size = FrameSize(m_options.scale);
+  m_backBuffer = QImage(size.width, size.height, QImage::Format_RGB32);
+  m_backBuffer.setDevicePixelRatio(m_options.scale.factor());
 }
 
 const QImage& BoardRenderer::DrawFrame(const Level& level, const EditingState& editing) {

@@ -51,6 +51,9 @@ class BoardRenderer {
   void SetOptions(const DrawOptions& options);
 
  private:
+  /// A back buffer of the frame's size at the scale, with the scale as its ratio.
+  void MakeBackBuffer();
+
   DrawOptions m_options;
   BoardImages m_images;
   QImage m_backBuffer;
