@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSettings>
 #include <QtMath>
 
 #include "app/board_accessible.h"
@@ -11,6 +12,8 @@ namespace {
 
 /// The sunken client edge around the board image.
 constexpr int ClientEdgeWidth = 2;
+
+const QString PieceSymbolsKey = QStringLiteral("designer/pieceSymbols");
 
 }  // namespace
 
@@ -34,6 +37,21 @@ CBoardView::CBoardView(QWidget* parent, RandomSource random, EditorMode mode)
   // Every pixel of the contents is painted from the board image: no background fill.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);
+  if (mode == EditorMode::Designer)
+    m_pieceSymbols = QSettings().value(PieceSymbolsKey, true).toBool();
+}
+
+void CBoardView::SetPieceSymbols(bool on) {
+  if (m_mode != EditorMode::Designer || on == m_pieceSymbols) return;
+  m_pieceSymbols = on;
+  QSettings().setValue(PieceSymbolsKey, on);
+  update();
+  emit pieceSymbolsChanged(on);
+}
+
+DrawOptions CBoardView::drawOptions() const {
+  if (m_mode == EditorMode::Classic) return {};
+  return {m_pieceSymbols, BoardScale(devicePixelRatioF())};
 }
 
 QSize CBoardView::sizeHint() const {
@@ -43,8 +61,12 @@ QSize CBoardView::sizeHint() const {
 void CBoardView::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);  // the sunken edge
   QPainter painter(this);
-  // On a high-density screen each board pixel becomes a block of whole pixels, never a blur.
+  // On a high-density screen the classic board's pixels become blocks of whole
+  // pixels, never a blur; designer mode's frame has the screen's own pixels.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // Designer mode follows the screen the window stands on; the images are
+  // made anew only when its ratio changes.
+  if (m_mode == EditorMode::Designer) m_renderer.SetOptions(drawOptions());
   painter.drawImage(contentsRect().topLeft(), m_renderer.DrawFrame(level(), editing()));
   if (m_mode == EditorMode::Designer && hasFocus()) PaintCursor(painter);
 }

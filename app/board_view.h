@@ -39,6 +39,14 @@ class CBoardView : public QFrame {
   /// Replaces the way the game is started (tests catch the parameter text).
   void SetGameLauncher(GameLauncher launcher) { m_launchGame = std::move(launcher); }
 
+  /// Designer mode: whether each ball and hole also shows its colour's shape
+  /// (remembered in the settings; on at first). The classic editor never shows them.
+  bool pieceSymbols() const { return m_pieceSymbols; }
+  void SetPieceSymbols(bool on);
+  /// What the next frame is drawn with: the classic frame, or designer mode's
+  /// symbols at the screen's device pixel ratio.
+  DrawOptions drawOptions() const;
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -62,12 +70,15 @@ class CBoardView : public QFrame {
   void OnEditRedo();
   void OnEditCopy();
   void OnEditPaste();
+  void OnViewPieceSymbols();
 
  signals:
   /// After every change of the level or the editing state, once repainting is asked for.
   void documentChanged();
   /// A short message for the user, such as why a pasted text is no level code.
   void transientMessage(const QString& text);
+  /// The colours' shapes were switched on or off.
+  void pieceSymbolsChanged(bool on);
   /// The board's accessible name or description changed, and a screen reader
   /// was told so (when one listens).
   void accessibleChanged(QAccessible::Event change);
@@ -108,6 +119,7 @@ class CBoardView : public QFrame {
   EditorMode m_mode;
   EditorDocument m_document;
   BoardRenderer m_renderer;
+  bool m_pieceSymbols = false;
   GameLauncher m_launchGame = LaunchDetachedGame;
   QPoint m_cursor{0, 0};
   QString m_announcedName;  // what a screen reader was last told

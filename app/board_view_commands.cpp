@@ -46,9 +46,8 @@ void CBoardView::OnSolutionStep() { m_document.Apply(edit::SolutionStep{}); }
 // Only a changed text confirmed with Enter is read.
 void CBoardView::OnEditCopyCode() {
   const std::string code = WriteLevelCode(level());
-  CLevelCodeDlg dialog(window());
   // The classic editor's dialog keeps its caption; designer mode names it for what it does.
-  if (m_mode == EditorMode::Designer) dialog.setWindowTitle(tr("Level Code"));
+  CLevelCodeDlg dialog(window(), m_mode);
   dialog.m_strCode = QString::fromStdString(code);
   if (dialog.DoModal() != QDialog::Accepted) return;
   const std::string edited = dialog.m_strCode.toStdString();
@@ -61,6 +60,8 @@ void CBoardView::OnEditGetHtml() { OpenInBrowser(SharingPageAddress(WriteLevelCo
 void CBoardView::OnHelpHomepage() { OpenInBrowser(HomePageAddress()); }
 
 void CBoardView::OnMakerSite() { OpenInBrowser(MakerSiteAddress()); }
+
+void CBoardView::OnViewPieceSymbols() { SetPieceSymbols(!m_pieceSymbols); }
 
 void CBoardView::OnEditUndo() { m_document.Undo(); }
 

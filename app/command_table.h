@@ -16,7 +16,7 @@
 
 /// Where a command shows: in one of the popups, as a command on the menu bar
 /// itself, or nowhere (reached by its key alone).
-enum class MenuPlace { File, Game, Edit, Set, Help, MenuBar, Hidden };
+enum class MenuPlace { File, Game, Edit, View, Set, Help, MenuBar, Hidden };
 
 /// The modes a row exists in.
 enum class InModes { Classic, Designer, Both };
@@ -31,10 +31,11 @@ struct PopupEntry {
   InModes modes;
   std::string_view caption;
 };
-inline constexpr std::array<PopupEntry, 5> Popups = {{
+inline constexpr std::array<PopupEntry, 6> Popups = {{
     {MenuPlace::File, InModes::Designer, "&File"},
     {MenuPlace::Game, InModes::Both, "&Game"},
     {MenuPlace::Edit, InModes::Both, "&Edit"},
+    {MenuPlace::View, InModes::Designer, "&View"},
     {MenuPlace::Set, InModes::Designer, "&Set"},
     {MenuPlace::Help, InModes::Both, "&Help"},
 }};
@@ -99,6 +100,8 @@ inline constexpr auto Commands = [] {
     {32780, "ID_EDIT_ROTATE", Both, Edit, "Rotate", "", {"Ctrl+Z"}, {"Ctrl+Shift+R"}, false, &CBoardView::OnEditRotate},
     {32784, "ID_EDIT_GETHTML", Both, Edit, "Get &HTML", "", NoKey, NoKey, true, &CBoardView::OnEditGetHtml},
     {32782, "ID_EDIT_COPYCODE", Both, Edit, "Copy", "Level Code...", {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardView::OnEditCopyCode},
+
+    {33040, "ID_VIEW_PIECE_SYMBOLS", Designer, View, "Colour &Symbols", "", NoKey, NoKey, false, &CBoardView::OnViewPieceSymbols},
 
     {33030, "ID_SET_ADD", Designer, Set, "Add Level", "", NoKey, {"Ctrl+Shift+A"}, false, &CSetController::OnSetAdd},
     {33031, "ID_SET_UPDATE", Designer, Set, "Update Level from Board", "", NoKey, {"Ctrl+U"}, false, &CSetController::OnSetUpdate},

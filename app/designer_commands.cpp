@@ -74,8 +74,23 @@ void CMainFrame::ShowDesignerParts() {
     setTabOrder(previous, next);
     previous = next;
   }
+  ShowPieceSymbols();
   RestorePlace();
   ShowDocumentState();
+}
+
+// View > Colour Symbols carries a check mark that follows the board view's
+// state, which the panel's pictures follow too.
+void CMainFrame::ShowPieceSymbols() {
+  QAction* symbols = commandAction(CommandId("ID_VIEW_PIECE_SYMBOLS"));
+  symbols->setCheckable(true);
+  const auto show = [this, symbols](bool on) {
+    symbols->setChecked(on);
+    m_sets->panel()->SetPieceSymbols(on);
+    m_sets->panel()->Show(m_sets->document());
+  };
+  show(m_view->pieceSymbols());
+  connect(m_view, &CBoardView::pieceSymbolsChanged, this, show);
 }
 
 // restoreGeometry would pull a window that is off every screen back to the

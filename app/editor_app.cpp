@@ -5,6 +5,7 @@
 #include "app/translations.h"
 #include "korvalo_constants.h"
 #include "view/program_icon.h"
+#include "view/readable_colours.h"
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
   // The names of the settings store; only designer mode reads and writes it.
@@ -14,7 +15,11 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
-  if (mode == EditorMode::Designer) InstallTranslations(*this);
+  if (mode == EditorMode::Designer) {
+    InstallTranslations(*this);
+    // Every text of designer mode and its dialogs reads against its background.
+    setPalette(ReadablePalette(palette()));
+  }
   // The frame's board view builds the first level before any window exists.
   m_mainFrame = new CMainFrame(ClockSeededRandomSource(), mode);
   m_mainFrame->setAttribute(Qt::WA_DeleteOnClose);

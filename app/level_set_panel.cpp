@@ -122,7 +122,22 @@ int CLevelSetPanel::selectedIndex() const { return m_list->currentRow(); }
 
 void CLevelSetPanel::Select(int index) { m_list->setCurrentRow(index); }
 
+void CLevelSetPanel::SetPieceSymbols(bool on) {
+  DrawOptions options = m_renderer.options();
+  if (options.symbols == on) return;
+  options.symbols = on;
+  m_renderer.SetOptions(options);
+  m_pictures.clear();
+}
+
+// The board is drawn at 1x and made smaller to the picture's size in device
+// pixels: a picture is never enlarged, so never blurred.
 QIcon CLevelSetPanel::Picture(const std::string& code) {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio != m_picturesRatio) {
+    m_pictures.clear();
+    m_picturesRatio = ratio;
+  }
   const QString key = FromStd(code);
   if (const auto found = m_pictures.find(key); found != m_pictures.end()) return *found;
   Level level;
@@ -133,8 +148,10 @@ QIcon CLevelSetPanel::Picture(const std::string& code) {
     const int frame = BoardOffset(n) + 10;
     const int side = Pitch * n + GapSize;
     const QImage board = m_renderer.DrawFrame(level).copy(frame, frame, side, side);
-    picture = QIcon(QPixmap::fromImage(
-        board.scaled(PictureSize, PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    const int pixels = qRound(PictureSize * ratio);
+    QImage small = board.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    small.setDevicePixelRatio(ratio);
+    picture = QIcon(QPixmap::fromImage(small));
   }
   m_pictures.insert(key, picture);
   return picture;

@@ -30,6 +30,9 @@ class CLevelSetPanel : public QWidget {
   void AddButtons(const QList<QPair<QString, QAction*>>& buttons);
   /// Marks the level the board holds (-1: none) and whether the board differs from it.
   void MarkBoardLevel(int index, bool boardChanged);
+  /// Whether the pictures show the colours' shapes, as the board does; they
+  /// are drawn anew at the next Show.
+  void SetPieceSymbols(bool on);
 
   QListWidget* list() const { return m_list; }
   /// The list, then the buttons, in the order Tab visits them.
@@ -41,7 +44,8 @@ class CLevelSetPanel : public QWidget {
   void selectionChanged();
 
  private:
-  /// The level's board, drawn as the editor draws it, small.
+  /// The level's board, drawn as the editor draws it, small, with as many
+  /// pixels as the screen has.
   QIcon Picture(const std::string& code);
   /// "23 moves", "solved", "no solution" or "not a level".
   QString Length(const std::string& code);
@@ -53,6 +57,7 @@ class CLevelSetPanel : public QWidget {
   QWidget* m_buttons;
   BoardRenderer m_renderer;
   QHash<QString, QIcon> m_pictures;  // by code
+  qreal m_picturesRatio = 0;         // the device pixel ratio they were drawn for
   QHash<QString, QString> m_lengths;
   QStringList m_rowTexts;  // without the board's mark
   int m_boardLevel = -1;

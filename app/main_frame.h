@@ -65,6 +65,8 @@ class CMainFrame : public QMainWindow {
   void ShowDocumentState();
   /// Undo and Redo enabled where they can act, saying what they would do.
   void ShowUndoState();
+  /// The check mark of the colours' shapes and the panel's pictures, now and after every switch.
+  void ShowPieceSymbols();
   /// Puts the window where it was last closed, or centred when no screen shows that place.
   void RestorePlace();
 

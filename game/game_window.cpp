@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QSettings>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -12,7 +13,10 @@
 
 namespace {
 
-const QColor Background(128, 128, 128);  // the board view's own background
+// A dark grey behind the board and the lines, so that every line's ink stands
+// out from it by a contrast of at least 4.5 to 1.
+constexpr Rgb BackgroundRgb = MakeRgb(64, 64, 64);
+const QColor Background = QColor::fromRgb(BackgroundRgb);
 const QColor Ink(255, 255, 255);
 const QColor SolvedInk(0, 255, 0);
 const QColor NoticeInk(255, 255, 192);
@@ -20,13 +24,15 @@ constexpr int StatusMargin = 12;
 
 constexpr const char* KeyHelp =
     "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
-    "R: restart    H: hint    N: new level    Esc: quit";
+    "R: restart    H: hint    N: new level    Esc: quit\n"
+    "C: colour shapes on the pieces";
 // A set plays its own levels: no N. Enter acts once the level is solved, as
 // the line that offers the next level says.
 constexpr const char* SetKeyHelp =
     "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
     "R: restart    H: hint    Enter: next level    Esc: quit\n"
-    "Page Up, Page Down: previous, next level";
+    "Page Up, Page Down: previous, next level\n"
+    "C: colour shapes on the pieces";
 
 /// Colour, size and weight of a status line, relative to the window's font.
 void SetLook(QLabel* label, QColor ink, int pointSizeChange, bool bold) {
@@ -80,6 +86,7 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
       m_game(std::move(start.level)),
       m_set(std::move(start.set)),
       m_random(std::move(random)),
+      m_pieceSymbols(QSettings().value(PieceSymbolsKey, true).toBool()),
       m_notice(QString::fromStdString(EnglishText(start.notice, " "))) {
   setWindowTitle(m_set ? QString(GameTitle) + " - " + QString::fromStdString(m_set->set().title)
                  : start.editorLevel ? EditorTestTitle
@@ -170,6 +177,8 @@ bool CGameWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     m_game.ShowHint();
   } else if (key == Qt::Key_N && !m_set) {
     NewRandomLevel();
+  } else if (key == Qt::Key_C) {
+    SwitchPieceSymbols();
   } else if (key == Qt::Key_Escape) {
     close();
     return true;
@@ -213,15 +222,34 @@ void CGameWindow::NewRandomLevel() {
   setWindowTitle(GameTitle);
 }
 
-void CGameWindow::ShowState() {
+void CGameWindow::SwitchPieceSymbols() {
+  m_pieceSymbols = !m_pieceSymbols;
+  QSettings().setValue(PieceSymbolsKey, m_pieceSymbols);
+}
+
+bool CGameWindow::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  if (event->type() == QEvent::ScreenChangeInternal) ShowBoard();
+  return handled;
+}
+
+void CGameWindow::ShowBoard() {
   const Level& level = m_game.level();
   // The editor's frame without its lamp and label (the game shows its own
   // status), and without the margin above smaller boards, so every board
-  // stands as close below the title as the 7 x 7 one.
+  // stands as close below the title as the 7 x 7 one; drawn with the screen's
+  // own pixels.
+  const BoardScale scale(devicePixelRatioF());
+  m_renderer.SetOptions({m_pieceSymbols, scale, BackgroundRgb});
   const int n = level.boardSize;
-  const QImage frame = m_renderer.DrawFrame(level);
-  m_board->setPixmap(
-      QPixmap::fromImage(frame.copy(0, BoardOffset(n), ViewWidth, BoardAreaHeight(n))));
+  const Rect shown = scale.Area({0, BoardOffset(n), ViewWidth, BoardAreaHeight(n)});
+  QImage area = m_renderer.DrawFrame(level).copy(shown.x, shown.y, shown.width, shown.height);
+  area.setDevicePixelRatio(scale.factor());
+  m_board->setPixmap(QPixmap::fromImage(area));
+}
+
+void CGameWindow::ShowState() {
+  ShowBoard();
 
   // The second line becomes the solved line at the end, and then stands out.
   const std::vector<std::string> lines = StatusLines(m_game);

@@ -27,6 +27,18 @@ inline RandomSource FixedRandom(unsigned seed = 1) {
   };
 }
 
+/// The board as the view paints it, in the device pixels of its screen.
+inline QImage ShownBoard(CBoardView& view) {
+  return view.grab(view.contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+/// The frame the renderer draws, in the same pixel format as ShownBoard.
+inline QImage DrawnBoard(const DrawOptions& options, const Level& level,
+                         const EditingState& editing) {
+  BoardRenderer renderer(options);
+  return renderer.DrawFrame(level, editing).convertToFormat(QImage::Format_RGB32);
+}
+
 /// RecheckLevel writes 0 or 1; any other value shows it has not run since.
 inline constexpr std::uint8_t NotRechecked = 7;
 

@@ -22,7 +22,10 @@
 #include <QtTest/QTest>
 
 #include "app/command_table.h"
+#include "app/dialog_units.h"
+#include "app/editor_app.h"
 #include "app/generate_dlg.h"
+#include "app/level_code_dlg.h"
 #include "app/level_set_panel.h"
 #include "app/main_frame.h"
 #include "app/set_controller.h"
@@ -30,6 +33,7 @@
 #include "drawing/board_geometry.h"
 #include "logic/level_code.h"
 #include "tests/app/board_view_fixture.h"
+#include "view/readable_colours.h"
 
 namespace {
 
@@ -152,6 +156,7 @@ TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKe
             "&Edit[Undo\tCtrl+Z|Redo\tCtrl+Y|-|Copy Level Code\tCtrl+C|Paste Level Code\tCtrl+V|-|"
             "Clear\tCtrl+Shift+N|Random\tCtrl+R|-|X-flip\tCtrl+Shift+X|Y-flip\tCtrl+Shift+Y|"
             "Rotate\tCtrl+Shift+R|-|Get &HTML|-|Level Code...\tCtrl+L] "
+            "&View[Colour &Symbols] "
             "&Set[Add Level\tCtrl+Shift+A|Update Level from Board\tCtrl+U|Remove Selected "
             "Level\tCtrl+Shift+Del|-|"
             "Move Up\tCtrl+Shift+Up|Move Down\tCtrl+Shift+Down|-|Edit Selected "
@@ -760,12 +765,91 @@ TEST_F(DesignerTest, GenerateRemembersItsSettingsShowsTheSeedAndRefusesABadOne) 
   Run("ID_GAME_GENERATE");
 }
 
-TEST_F(DesignerTest, LevelCodeDialogIsNamedForWhatItDoes) {
+// Designer mode's dialog is laid out for the system font, whatever its size;
+// the classic one keeps its dialog units and their small font.
+TEST_F(DesignerTest, LevelCodeDialogIsNamedForWhatItDoesAndLaidOutForTheSystemFont) {
   WhenDialogOpens([](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Level Code");
+    EXPECT_NE(dialog->layout(), nullptr);
+    EXPECT_EQ(dialog->font(), QApplication::font());
+    const auto* edit = dialog->findChild<QLineEdit*>();
+    EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(QString(37, 'f')));
     qobject_cast<QDialog*>(dialog)->reject();
   });
   Run("ID_EDIT_COPYCODE");
+
+  const CLevelCodeDlg classic;
+  EXPECT_EQ(classic.windowTitle(), "Copy");
+  EXPECT_EQ(classic.layout(), nullptr);
+  EXPECT_EQ(classic.size(), DialogUnitSize(175, 30));
+  EXPECT_EQ(classic.font(), DialogFont(QApplication::font()));
+}
+
+// View > Colour Symbols: on at first, its check mark and the board follow it,
+// the panel's pictures too, and a new window starts as the last one ended.
+TEST_F(DesignerTest, ColourSymbolsSwitchFromTheViewMenuAndAreRemembered) {
+  CBoardView& view = frame->boardView();
+  QAction* symbols = frame->commandAction(CommandIdOfName("ID_VIEW_PIECE_SYMBOLS"));
+  ASSERT_TRUE(symbols->isCheckable());
+  const auto shownAs = [&](bool on) {
+    const DrawOptions options{on, BoardScale(view.devicePixelRatioF()), ClassicBackground};
+    return ShownBoard(view) == DrawnBoard(options, view.level(), view.editing());
+  };
+  EXPECT_TRUE(view.pieceSymbols());
+  EXPECT_TRUE(symbols->isChecked());
+  EXPECT_TRUE(shownAs(true));
+  Run("ID_SET_ADD");
+  const QImage pictureWith = List()->item(0)->icon().pixmap(64).toImage();
+
+  symbols->trigger();  // as the menu does
+  EXPECT_FALSE(view.pieceSymbols());
+  EXPECT_FALSE(symbols->isChecked());
+  EXPECT_TRUE(shownAs(false));
+  EXPECT_NE(List()->item(0)->icon().pixmap(64).toImage(), pictureWith);
+  EXPECT_EQ(QSettings().value("designer/pieceSymbols").toBool(), false);
+
+  CloseWithoutQuestions();
+  frame = NewFrame();
+  EXPECT_FALSE(frame->boardView().pieceSymbols());
+  EXPECT_FALSE(frame->commandAction(CommandIdOfName("ID_VIEW_PIECE_SYMBOLS"))->isChecked());
+  Run("ID_VIEW_PIECE_SYMBOLS");  // as a key or another caller does
+  EXPECT_TRUE(frame->boardView().pieceSymbols());
+  EXPECT_TRUE(frame->commandAction(CommandIdOfName("ID_VIEW_PIECE_SYMBOLS"))->isChecked());
+}
+
+// Every text role of designer mode's palette, and the texts of its status
+// line and panel, reach 4.5 to 1 against their backgrounds.
+TEST(DesignerLookTest, TextsStandOutFromTheirBackgrounds) {
+  auto* app = qobject_cast<CEditorApp*>(QCoreApplication::instance());
+  ASSERT_NE(app, nullptr);
+  const QPalette before = QApplication::palette();
+  ASSERT_TRUE(app->InitInstance(EditorMode::Designer, QString()));
+  CMainFrame* shown = app->mainFrame();
+  const struct {
+    QPalette::ColorRole text, background;
+  } pairs[] = {{QPalette::WindowText, QPalette::Window},
+               {QPalette::Text, QPalette::Base},
+               {QPalette::Text, QPalette::AlternateBase},
+               {QPalette::ButtonText, QPalette::Button},
+               {QPalette::HighlightedText, QPalette::Highlight},
+               {QPalette::ToolTipText, QPalette::ToolTipBase},
+               {QPalette::PlaceholderText, QPalette::Base}};
+  const QWidget* widgets[] = {shown, shown->statusLine(), shown->sets()->panel(),
+                              shown->sets()->panel()->list()};
+  for (const QWidget* widget : widgets) {
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+      for (const auto& pair : pairs) {
+        const QPalette& palette = widget->palette();
+        EXPECT_GE(
+            ContrastRatio(palette.color(group, pair.text), palette.color(group, pair.background)),
+            ReadableContrast)
+            << widget->metaObject()->className() << ": " << pair.text << " on " << pair.background;
+      }
+    }
+  }
+  shown->close();
+  QApplication::processEvents();
+  QApplication::setPalette(before);
 }
 
 TEST_F(DesignerTest, SetOperationsAndSaveAreConfirmedInTheStatusLine) {

@@ -285,14 +285,14 @@ class Board:
         return wrong
 
     def ball_colour(self, shot, column, row):
-        """The colour of the ball drawn on the square, or None. A ball differs from
-        the square's own fill (floor or hole), which shows at the square's corner."""
+        """The colour of the ball drawn on the square, or None. A ball's shading
+        is neither the floor's colour nor a hole's."""
         x, y = self.square(column, row)
-        fill = shot.pixel(x + 1, y + 1)
-        # Just right of and below the disc's centre: the sphere's mid tone, away
-        # from the highlight at the upper left.
-        sample = shot.pixel(x + 2 + 16, y + 2 + 16)
-        if sample == fill:
+        # Right of the disc's centre: the sphere's mid tone, away from the
+        # highlight at the upper left and from the black shape that the game
+        # puts in the middle of every ball.
+        sample = shot.pixel(x + 2 + 21, y + 2 + 13)
+        if sample == FLOOR or sample in HOLE_COLOURS.values():
             return None
         red, green, blue = sample
         if blue > red + 30 and blue > green + 30:
@@ -314,13 +314,15 @@ class Board:
         return {colour: squares[0] if len(squares) == 1 else squares for colour, squares in found.items()}
 
     def holes(self, shot):
-        """Colour name -> (column, row) of every hole, from the squares' corner pixels."""
+        """Colour name -> (column, row) of every hole, from a pixel near the middle
+        of the squares' bottom edge, below any ball, which every hole's shape in
+        the game covers too (square, disc or triangle)."""
         found = {}
         for row in range(self.size):
             for column in range(self.size):
                 x, y = self.square(column, row)
                 for name, colour in HOLE_COLOURS.items():
-                    if shot.pixel(x + 1, y + 1) == colour:
+                    if shot.pixel(x + 15, y + 29) == colour:
                         found[name] = (column, row)
         return found
 

@@ -127,6 +127,24 @@ TEST_F(CanvasIdentityTest, SameFrameForRandomLevelsOfEverySizeAndEveryEditingSta
   }
 }
 
+// Designer mode's and the game's frames: the colours' shapes, at the scales
+// of the screens, from the images made for each scale.
+TEST_F(CanvasIdentityTest, SameFrameWithTheColoursShapesAtEveryScale) {
+  std::mt19937 engine(20250101);
+  for (const double factor : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+    const DrawOptions options{true, BoardScale(factor), MakeRgb(64, 64, 64)};
+    painter.SetOptions(options);
+    buffer.SetOptions(options);
+    for (int n : {3, 5, 7}) {
+      const std::vector<NamedState> states = EditingStates(n);
+      const Level level = RandomLevel(n, engine);
+      SCOPED_TRACE("scale " + std::to_string(factor) + ", N = " + std::to_string(n));
+      // Every fifth state, so that each kind comes up at every scale.
+      for (std::size_t i = 0; i < states.size(); i += 5) ExpectSameFrame(level, states[i]);
+    }
+  }
+}
+
 TEST_F(CanvasIdentityTest, SameFrameForLevelsWithBrokenPartsTheDrawingSkips) {
   std::mt19937 engine(7);
   Level unbuilt;  // no board yet: the background only
