@@ -498,7 +498,9 @@ class TwoEndedSearch {
   bool Met() const { return m_met; }
 
   SearchEffort Effort() const {
-    return {m_met, m_forwardStates, m_backwardStates, m_backwardPlacements};
+    const std::int64_t work = ForwardStateCost * m_forwardStates + BackwardWork();
+    return {m_met, m_forwardStates, m_backwardStates, m_backwardPlacements,
+            static_cast<double>(work) / ForwardStateCost};
   }
 
   /// The moves of the first shortest solution in the ordered search's order.
