@@ -273,9 +273,9 @@ void Report(const std::map<std::string, Score>& best, std::size_t keep) {
       StepTowardSolution(copy);
     });
     const double yard = FastestMicroseconds(15, [&] { plain.Run(level); });
-    std::printf("%-38s %9.0f %9.0f %7.3f %9.1f %9.1f %9.1f %9.1f %7.3f\n", code.c_str(),
-                score.work, score.yardstick, score.work / std::max(score.yardstick, 1.0), exists,
-                shortest, step, yard, std::max({exists, shortest, step}) / yard);
+    std::printf("%-38s %9.0f %9.0f %7.3f %9.1f %9.1f %9.1f %9.1f %7.3f\n", code.c_str(), score.work,
+                score.yardstick, score.work / std::max(score.yardstick, 1.0), exists, shortest,
+                step, yard, std::max({exists, shortest, step}) / yard);
   }
 }
 

@@ -52,7 +52,8 @@ class ForwardSearch {
       return result;
     }
     const auto keyOf = [](const Squares& balls) {
-      return static_cast<std::uint32_t>(balls.blue) | static_cast<std::uint32_t>(balls.green) << Bits |
+      return static_cast<std::uint32_t>(balls.blue) |
+             static_cast<std::uint32_t>(balls.green) << Bits |
              static_cast<std::uint32_t>(balls.red) << (2 * Bits);
     };
     const auto keyOfState = [&](StateIndex state) {

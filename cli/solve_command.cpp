@@ -25,10 +25,12 @@ constexpr std::string_view SolveHelp =
     "standard input: one code per line, optionally followed by a tab and a\n"
     "title; blank lines, lines starting with # (comments, the set's title and\n"
     "author) and a byte order mark are passed over. A line of a set that holds\n"
-    "no code, or more than one code before the tab, is invalid; its reason\n"
-    "names the line number (\"levels.txt, line 7: ...\", or \"line 7: ...\" for\n"
-    "standard input). Any other argument is a level code; codes and files can\n"
-    "be mixed.\n"
+    "no code (one that starts with a tab holds none), or more than one code\n"
+    "before the tab, is invalid; its reason names the line number\n"
+    "(\"levels.txt, line 7: ...\", or \"line 7: ...\" for standard input). A title\n"
+    "or author line that cannot name the set (not UTF-8, too long) is reported\n"
+    "on standard error as an invalid header, with no line of answers. Any other\n"
+    "argument is a level code; codes and files can be mixed.\n"
     "\n"
     "Lines end in LF or CR LF. A line longer than 4096 bytes is invalid with\n"
     "the reason \"line too long\"; its code field shows its first 32 bytes\n"
@@ -37,10 +39,11 @@ constexpr std::string_view SolveHelp =
     "and the backslash, is shown as \\xNN with two hexadecimal digits: a tab as\n"
     "\\x09, an escape as \\x1b, a backslash as \\x5c.\n"
     "\n"
-    "Exit status: 0 when every code was read, 1 when any was invalid or a file\n"
-    "could not be read, 2 for a wrong command line, 3 when standard output\n"
-    "could not be written or standard input could not be read (with a message\n"
-    "on standard error; output into a closed pipe just stops) or memory ran out.\n";
+    "Exit status: 0 when every code was read, 1 when any code or header was\n"
+    "invalid or a file could not be read, 2 for a wrong command line, 3 when\n"
+    "standard output could not be written or standard input could not be read\n"
+    "(with a message on standard error; output into a closed pipe just stops)\n"
+    "or memory ran out.\n";
 
 }  // namespace
 

@@ -345,7 +345,8 @@ inline std::uint32_t SourceSetsOfTouchingBalls(const MoveTables& tables,
     const SquareTable& destination = tables.destination[direction];
     const std::array<int, 3> ahead = {destination[balls.blue], destination[balls.green],
                                       destination[balls.red]};
-    const unsigned wall = unsigned{ahead[0] == balls.blue} | unsigned{ahead[1] == balls.green} << 1 |
+    const unsigned wall = unsigned{ahead[0] == balls.blue} |
+                          unsigned{ahead[1] == balls.green} << 1 |
                           unsigned{ahead[2] == balls.red} << 2;
     const Cell behind = OpenBehind[direction];
     const unsigned canMove = unsigned{(sides[0] & behind) != 0} << 3 |
@@ -650,11 +651,10 @@ class TwoEndedSearch {
   int ExpandBackwardState(Key toKey, Reach reach) const {
     const Squares to = m_keys.SquaresOf(toKey);
     // Mostly the balls stand apart, and one look-up gives every placement.
-    std::uint32_t sets =
-        Touching(m_tables, to)
-            ? SourceSetsOfTouchingBalls(m_tables, m_openSides, to)
-            : SourceSetsApart[m_openSides[to.blue] | (m_openSides[to.green] << 4) |
-                              (m_openSides[to.red] << 8)];
+    std::uint32_t sets = Touching(m_tables, to)
+                             ? SourceSetsOfTouchingBalls(m_tables, m_openSides, to)
+                             : SourceSetsApart[m_openSides[to.blue] | (m_openSides[to.green] << 4) |
+                                               (m_openSides[to.red] << 8)];
     const int found = std::popcount(sets);
     for (; sets != 0; sets &= sets - 1) {
       const Key key = toKey + m_sourceOffsets[std::countr_zero(sets)];
@@ -757,15 +757,15 @@ class TwoEndedSearch {
   KeySet m_backwardSeen;   // every backward state found, the waiting layer's too
   KeySet m_backwardWhole;  // the states of the whole backward layers
   bool m_met = false;
-  std::size_t m_meeting = 0;              // position of the meeting among the forward states
-  std::size_t m_meetingDistance = 0;      // moves from the meeting to the target
-  std::size_t m_backwardNext = 0;         // the next backward state to expand
-  std::size_t m_backwardTail = 1;         // past the last backward state found
-  std::size_t m_forwardListedAtPause = 0; // forward states listed when a layer began to wait
-  std::int64_t m_forwardStates = 0;       // states expanded forward
-  std::int64_t m_backwardStates = 0;      // states expanded backward
-  std::int64_t m_backwardPlacements = 0;  // placements the backward moves found
-  std::int64_t m_recheckedKeys = 0;       // keys compared when a waiting layer went on
+  std::size_t m_meeting = 0;               // position of the meeting among the forward states
+  std::size_t m_meetingDistance = 0;       // moves from the meeting to the target
+  std::size_t m_backwardNext = 0;          // the next backward state to expand
+  std::size_t m_backwardTail = 1;          // past the last backward state found
+  std::size_t m_forwardListedAtPause = 0;  // forward states listed when a layer began to wait
+  std::int64_t m_forwardStates = 0;        // states expanded forward
+  std::int64_t m_backwardStates = 0;       // states expanded backward
+  std::int64_t m_backwardPlacements = 0;   // placements the backward moves found
+  std::int64_t m_recheckedKeys = 0;        // keys compared when a waiting layer went on
 };
 
 void EncodeBallsAndHoles(Level& level) {
