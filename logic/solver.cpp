@@ -371,6 +371,10 @@ constexpr std::int64_t ForwardStateCost = 8;
 constexpr std::int64_t BackwardStateCost = 8;
 constexpr std::int64_t BackwardPlacementCost = 2;
 constexpr std::int64_t RecheckedKeyCost = 1;
+// Each turn of the backward side (its set-up, and the states it brings back
+// into the caches) costs about six forward states on small levels, where the
+// backward side waits and goes on after nearly every forward layer.
+constexpr std::int64_t BackwardTurnCost = 48;
 /// Four directions that find seven placements each.
 constexpr std::int64_t DearestBackwardStateCost = BackwardStateCost + 28 * BackwardPlacementCost;
 /// What the backward side may spend, as a fraction of the forward work that
@@ -444,9 +448,9 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables& tables, const PlacementKeys
 // in a set that holds the target. (2) Once the backward side has a whole
 // layer beyond the target and no meeting, a shortest solution, if there is
 // one, is at least two moves longer than the newest forward layer is deep,
-// so the plain search expands all of that layer too. (3) Before each backward
-// state, and before a waiting layer's states are compared, the backward side
-// checks that its work so far, that step's most and all, stays within
+// so the plain search expands all of that layer too. (3) Before each turn,
+// each backward state, and before a waiting layer's states are compared, the
+// backward side checks that its work so far, that step's most and all, stays within
 // ForwardWork / BackwardShareDivisor, where ForwardWork is the forward work
 // done, with the newest layer added in the case of (2): by (1) and (2) that
 // is at most P / BackwardShareDivisor. (4) After a meeting on the backward
@@ -551,7 +555,8 @@ class TwoEndedSearch {
     const std::int64_t backwardCost =
         AverageBackwardStateCost() * static_cast<std::int64_t>(BackwardStatesLeft());
     return backwardCost < ForwardLayerCost() &&
-           BackwardWork() + RecheckCost() + DearestBackwardStateCost <= BackwardAllowance();
+           BackwardWork() + BackwardTurnCost + RecheckCost() + DearestBackwardStateCost <=
+               BackwardAllowance();
   }
 
   /// What the backward side may cost in all: a share of the forward work the
@@ -564,8 +569,8 @@ class TwoEndedSearch {
   }
 
   std::int64_t BackwardWork() const {
-    return BackwardStateCost * m_backwardStates + BackwardPlacementCost * m_backwardPlacements +
-           RecheckedKeyCost * m_recheckedKeys;
+    return BackwardTurnCost * m_backwardTurns + BackwardStateCost * m_backwardStates +
+           BackwardPlacementCost * m_backwardPlacements + RecheckedKeyCost * m_recheckedKeys;
   }
 
   /// The cost of a backward state so far, for the choice of the side.
@@ -616,6 +621,7 @@ class TwoEndedSearch {
     const KeySet seen = m_backwardSeen;
     const KeySet forward = m_forwardSeen;
     const std::int64_t allowance = BackwardAllowance();
+    ++m_backwardTurns;
     std::size_t tail = m_backwardTail;
     bool met = RecheckWaitingStates(end);
     const auto reach = [&](Key key) {
@@ -763,6 +769,7 @@ class TwoEndedSearch {
   std::size_t m_backwardTail = 1;          // past the last backward state found
   std::size_t m_forwardListedAtPause = 0;  // forward states listed when a layer began to wait
   std::int64_t m_forwardStates = 0;        // states expanded forward
+  std::int64_t m_backwardTurns = 0;        // calls of ExpandBackward
   std::int64_t m_backwardStates = 0;       // states expanded backward
   std::int64_t m_backwardPlacements = 0;   // placements the backward moves found
   std::int64_t m_recheckedKeys = 0;        // keys compared when a waiting layer went on

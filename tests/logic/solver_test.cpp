@@ -395,7 +395,7 @@ TEST(SolutionExistsTest, ABackwardSideThatRunsOutEndsTheSearchEarly) {
   const SearchEffort effort = MeasureSolutionSearch(level);
   EXPECT_FALSE(effort.found);
   EXPECT_EQ(PlainSearchStates(level), 109908);
-  EXPECT_LT(effort.work, 200);
+  EXPECT_LT(effort.work, 1000);  // a hundredth of the plain search
 }
 
 // The searches keep their buffers from one search to the next: a search on a
