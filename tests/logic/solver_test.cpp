@@ -330,6 +330,8 @@ constexpr const char* HardLevels[] = {
     "7254643615135ed5899c91a932ced3999a551",  // solvable, slowest against the plain search
     "7135333311530fe3bf9cfd9954636d9b96115",  // solvable, small
     "7226651163654f71affaff83ff2bffb7f2555",  // the most work found
+    "76426621456257aca29ee5a8dc8e9d0f12455",  // a waiting backward layer meets when it goes on
+    "711453245133472b197a769366a34ca99a515",  // the same, on a smaller level
 };
 
 TEST(FastSearchTest, HardLevelsAndTheExamples) {
