@@ -39,8 +39,6 @@ using ballmoves::ApplyApart;
 using ballmoves::BuildMoveTables;
 using ballmoves::MaxSquares;
 using ballmoves::MoveTables;
-using ballmoves::NoSquare;
-using ballmoves::Settle;
 using ballmoves::Squares;
 using ballmoves::SquareTable;
 using ballmoves::Touching;
@@ -228,29 +226,43 @@ SearchBuffers& BuffersForSearch(std::int32_t boardSize) {
 constexpr std::array<Cell, 4> OpenAhead = {OpenNorth, OpenSouth, OpenWest, OpenEast};
 constexpr std::array<Cell, 4> OpenBehind = {OpenSouth, OpenNorth, OpenEast, OpenWest};
 
+/// Per set of balls that must have moved and set that can have moved (index
+/// 8 * must + can; bit b: blue, green, red), the sets that moved, as bits: all
+/// sets from the former up to the latter, none when a ball must have moved
+/// that cannot have.
+constexpr std::array<std::uint8_t, 64> MovedSets = [] {
+  std::array<std::uint8_t, 64> table{};
+  for (unsigned index = 0; index < 64; ++index) {
+    const unsigned mustMove = index / 8;
+    const unsigned canMove = index % 8;
+    for (unsigned moved = 1; moved < 8; ++moved) {
+      if ((moved & mustMove) == mustMove && (moved & ~canMove) == 0) {
+        table[index] |= static_cast<std::uint8_t>(1u << moved);
+      }
+    }
+  }
+  return table;
+}();
+
 /// The placements a move can have come from when no ball is an open
 /// neighbour of another, by the open sides of the squares of the blue, green
 /// and red ball (four bits each, blue lowest). Then only the walls count: a
 /// ball with an open side ahead moved, since nothing stopped it, and came
 /// through the open side behind it; a ball with a wall ahead moved or not, as
 /// long as there is a side behind it to come through. Bit 8d + m of an entry:
-/// in direction d, the balls in the set m (bit b: blue, green, red) moved.
+/// in direction d, the balls in the set m moved.
 constexpr std::array<std::uint32_t, 4096> SourceSetsApart = [] {
+  // Which balls have a given open side, from the twelve bits.
+  constexpr auto with = [](unsigned sides, Cell side) {
+    return unsigned{(sides & side) != 0} | unsigned{((sides >> 4) & side) != 0} << 1 |
+           unsigned{((sides >> 8) & side) != 0} << 2;
+  };
   std::array<std::uint32_t, 4096> table{};
   for (unsigned sides = 0; sides < 4096; ++sides) {
     for (unsigned direction = 0; direction < 4; ++direction) {
-      unsigned mustMove = 0;
-      unsigned canMove = 0;
-      for (unsigned ball = 0; ball < 3; ++ball) {
-        const unsigned open = (sides >> (4 * ball)) & 15u;
-        mustMove |= unsigned{(open & OpenAhead[direction]) != 0} << ball;
-        canMove |= unsigned{(open & OpenBehind[direction]) != 0} << ball;
-      }
-      for (unsigned moved = 1; moved < 8; ++moved) {
-        if ((moved & mustMove) == mustMove && (moved & ~canMove) == 0) {
-          table[sides] |= std::uint32_t{1} << (8 * direction + moved);
-        }
-      }
+      const unsigned mustMove = with(sides, OpenAhead[direction]);
+      const unsigned canMove = with(sides, OpenBehind[direction]);
+      table[sides] |= std::uint32_t{MovedSets[mustMove * 8 + canMove]} << (8 * direction);
     }
   }
   return table;
@@ -299,27 +311,21 @@ constexpr std::array<std::uint8_t, 4096> SourceSetsTouching = [] {
   std::array<std::uint8_t, 4096> table{};
   constexpr unsigned Pairs[6][2] = {{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}};
   for (unsigned index = 0; index < 4096; ++index) {
-    const unsigned wall = index & 7u;
-    const unsigned canMove = (index >> 3) & 7u;
     unsigned blockedByBall = 0;
     std::array<unsigned, 3> followers{};  // per ball, the ball behind it
     for (unsigned pair = 0; pair < 6; ++pair) {
-      if ((index >> (6 + pair)) & 1u) {
-        const unsigned behind = Pairs[pair][0];
-        const unsigned ahead = Pairs[pair][1];
-        blockedByBall |= 1u << behind;
-        followers[ahead] |= 1u << behind;
-      }
+      const unsigned present = (index >> (6 + pair)) & 1u;
+      blockedByBall |= present << Pairs[pair][0];
+      followers[Pairs[pair][1]] |= present << Pairs[pair][0];
     }
-    const unsigned mustMove = 7u & ~(wall | blockedByBall);
+    const unsigned mustMove = 7u & ~((index & 7u) | blockedByBall);
+    const unsigned canMove = (index >> 3) & 7u;
     for (unsigned moved = 1; moved < 8; ++moved) {
-      unsigned required = mustMove;
-      for (unsigned ball = 0; ball < 3; ++ball) {
-        if (moved & (1u << ball)) required |= followers[ball];
-      }
-      if ((moved & ~canMove) == 0 && (required & ~moved) == 0) {
-        table[index] |= static_cast<std::uint8_t>(1u << moved);
-      }
+      const unsigned required = mustMove | ((moved & 1u) ? followers[0] : 0u) |
+                                ((moved & 2u) ? followers[1] : 0u) |
+                                ((moved & 4u) ? followers[2] : 0u);
+      const bool holds = (moved & ~canMove) == 0 && (required & ~moved) == 0;
+      table[index] |= static_cast<std::uint8_t>(unsigned{holds} << moved);
     }
   }
   return table;
