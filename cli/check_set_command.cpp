@@ -22,6 +22,8 @@ constexpr std::string_view CheckSetHelp =
     "\n"
     "Checks the level set in FILE, or on standard input (for - or without FILE),\n"
     "and prints one line for each problem, in the order of the lines:\n"
+    "  line 1: invalid header 'LINE': REASON   a title or author line that\n"
+    "                                          cannot name the set\n"
     "  line 4: invalid level 'CODE': REASON    a line that holds no level code\n"
     "  line 9: CODE has no solution\n"
     "  line 12: CODE is the same level as line 3, up to turns and mirrors\n"
@@ -32,8 +34,9 @@ constexpr std::string_view CheckSetHelp =
     "--.\n"
     "\n"
     "A level set is UTF-8 text with one level per line: its code, optionally\n"
-    "followed by a tab and a title. Lines starting with # are comments, and\n"
-    "\"# title: ...\" and \"# author: ...\" before the first level name the set.\n"
+    "followed by a tab and a title (a line that starts with a tab holds no\n"
+    "code). Lines starting with # are comments, and \"# title: ...\" and\n"
+    "\"# author: ...\" before the first level name the set.\n"
     "Blank lines, CR LF line ends and a byte order mark are accepted; a line\n"
     "longer than 4096 bytes is invalid (\"line too long\"). In the lines shown,\n"
     "bytes outside printable ASCII, and the backslash, are shown as \\xNN.\n"
@@ -56,8 +59,10 @@ int ReadWholeSet(SetStream& stream, LevelSetReading& reading) {
             {LineNumber(entry.line), std::move(entry.code), std::move(entry.title)});
         break;
       case SetEntry::Kind::Invalid:
-        reading.errors.push_back(
-            {LineNumber(entry.line), std::move(entry.code), std::move(entry.reason)});
+      case SetEntry::Kind::InvalidHeader:
+        reading.errors.push_back({LineNumber(entry.line), std::move(entry.code),
+                                  std::move(entry.reason),
+                                  entry.kind == SetEntry::Kind::InvalidHeader});
         break;
       case SetEntry::Kind::End:
         reading.set.title = stream.Title();

@@ -79,6 +79,12 @@ class Answerer {
           Invalid(EscapeText(entry.code), at, entry.reason);
           allRead = false;
           break;
+        case SetEntry::Kind::InvalidHeader:
+          // No level: a message, and no line of answers.
+          m_streams.err.Write(Prefix() + at + "invalid header '" + EscapeText(entry.code) +
+                              "': " + entry.reason + '\n');
+          allRead = false;
+          break;
         case SetEntry::Kind::End: return allRead ? 0 : CommandFailure;
         case SetEntry::Kind::ReadError: return CannotRead(source, entry.error, readFailure);
       }

@@ -24,12 +24,15 @@ constexpr std::string_view SolveHelp =
     "standard input, for the argument - or when there is none: one code per\n"
     "line, optionally followed by a tab and a title; blank lines, lines starting\n"
     "with # (comments, the set's title and author) and a byte order mark are\n"
-    "passed over. A line of a set that holds no code, or more than one code\n"
-    "before the tab, is invalid; its reason names the line number (\"levels.txt,\n"
-    "line 7: ...\", or \"line 7: ...\" for standard input). Any other argument is\n"
-    "a level code; codes and files can be mixed. After --, an argument that\n"
-    "starts with a dash is a code or a file too. Read from a terminal, standard\n"
-    "input ends with the key named on standard error (usually Ctrl+D).\n"
+    "passed over. A line of a set that holds no code (one that starts with a\n"
+    "tab holds none), or more than one code before the tab, is invalid; its\n"
+    "reason names the line number (\"levels.txt, line 7: ...\", or \"line 7:\n"
+    "...\" for standard input). A title or author line that cannot name the set\n"
+    "(not UTF-8, too long) is reported on standard error as an invalid header,\n"
+    "with no line of answers. Any other argument is a level code; codes and\n"
+    "files can be mixed. After --, an argument that starts with a dash is a\n"
+    "code or a file too. Read from a terminal, standard input ends with the key\n"
+    "named on standard error (usually Ctrl+D).\n"
     "\n"
     "Lines end in LF or CR LF. A line longer than 4096 bytes is invalid with\n"
     "the reason \"line too long\"; its code field shows its first 32 bytes\n"
@@ -40,10 +43,11 @@ constexpr std::string_view SolveHelp =
     "they are when they are valid UTF-8; only control characters, bytes that\n"
     "are not UTF-8 and the backslash are escaped in them.\n"
     "\n"
-    "Exit status: 0 when every code was read, 1 when any was invalid or a file\n"
-    "could not be read, 2 for a wrong command line, 3 when standard output\n"
-    "could not be written or standard input could not be read (with a message\n"
-    "on standard error; output into a closed pipe just stops) or memory ran out.\n";
+    "Exit status: 0 when every code was read, 1 when any code or header was\n"
+    "invalid or a file could not be read, 2 for a wrong command line, 3 when\n"
+    "standard output could not be written or standard input could not be read\n"
+    "(with a message on standard error; output into a closed pipe just stops)\n"
+    "or memory ran out.\n";
 
 }  // namespace
 

@@ -186,7 +186,19 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 std::string(32, '7') + "...\tinvalid\n" + MazeTurned + "\t" + MazeTurned + "\n",
                 "korvalo-level canon: line 1: invalid code '" + std::string(32, '7') +
-                    "...': line too long\n"}),
+                    "...': line too long\n"},
+        // A header that cannot name the set is reported as a header, with no
+        // line of answers; a line that starts with a tab has no code.
+        SetCase{"BadHeaderAndTitleWithoutCode",
+                RunSolve,
+                {},
+                "# title: \xff\n\tjust a title\n" + std::string(Solvable3) + "\n",
+                1,
+                "\tinvalid\t-\t-\n" + std::string(Solvable3) + "\tsolvable\t2\tNW\n",
+                "korvalo-level solve: line 1: invalid header '# title: \\xff': the line is not "
+                "valid UTF-8\n"
+                "korvalo-level solve: line 2: invalid code '': the line has no code before its "
+                "tab\n"}),
     [](const testing::TestParamInfo<SetCase>& info) { return info.param.name; });
 
 TEST(SetReadingTest, StandardInputThatCannotBeReadIsAStreamFailure) {
@@ -246,7 +258,12 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"ControlBytesAreEscaped", "\x1b[2J\n", 1,
                   "line 1: invalid level '\\x1b[2J': " + NoSize + "\n"},
         CheckCase{"BadHeader", "# title: \xff\n" + std::string(Maze) + "\n", 1,
-                  "line 1: invalid level '# title: \\xff': the line is not valid UTF-8\n"},
+                  "line 1: invalid header '# title: \\xff': the line is not valid UTF-8\n"},
+        CheckCase{
+            "LongHeader", "# title: " + std::string(5000, 'x') + "\n" + Maze + "\n", 1,
+            "line 1: invalid header '# title: " + std::string(23, 'x') + "...': line too long\n"},
+        CheckCase{"TitleWithoutCode", "\tjust a title\n" + std::string(Maze) + "\n", 1,
+                  "line 1: invalid level '': the line has no code before its tab\n"},
         CheckCase{"TooLongLine", std::string(Maze) + "\n" + std::string(5000, 'x') + "\n", 1,
                   "line 2: invalid level '" + std::string(32, 'x') + "...': line too long\n"}),
     [](const testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
@@ -306,6 +323,18 @@ TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTwoLines) {
        "generate",
        {"--size", "5", "--moves", "3-"},
        "--moves expects MIN or MIN-MAX, whole numbers of moves, not '3-'"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "10-2147483647"},
+       "a shortest solution on a 5 x 5 board has at most 13799 moves"},
+      {RunGenerate,
+       "generate",
+       {"--size", "7", "--moves", "110544"},
+       "a shortest solution on a 7 x 7 board has at most 110543 moves"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "3-2147483648"},
+       "--moves expects MIN or MIN-MAX, whole numbers of moves, not '3-2147483648'"},
       {RunGenerate,
        "generate",
        {"--size", "5", "--moves", "3", "--count", "0"},
