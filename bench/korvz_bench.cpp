@@ -26,8 +26,8 @@
 #include "logic/maze.h"
 #include "logic/solver.h"
 #include "play/game_state.h"
-#include "server/board_image_data.h"
-#include "server/png_writer.h"
+#include "picture/board_image_data.h"
+#include "picture/png_writer.h"
 #include "server/responses.h"
 
 namespace {
@@ -74,8 +74,8 @@ Level LevelOf(const std::string& code) {
   return level;
 }
 
-const SiteAnswers& Answers() {
-  static const SiteAnswers answers("https://www.example.org");
+SiteAnswers& Answers() {
+  static SiteAnswers answers("https://www.example.org");
   return answers;
 }
 

@@ -150,14 +150,16 @@ std::variant<LevelQuery, QueryError> ReadQuery(std::string_view query) {
   return level;
 }
 
+// Appended piece by piece: GCC 12 at -O3 takes a chain of + for a possible
+// overlap of the copies (-Wrestrict).
 std::string CanonicalQuery(const LevelQuery& query) {
   std::string canonical;
   for (const QueryParameter& parameter : QueryParameters) {
-    if (IsCode(parameter)) {
-      canonical += std::string(parameter.name) + "=" + query.code;
-    } else if (parameter.answer == query.answer) {
-      canonical += "&" + std::string(parameter.name) + "=" + std::string(parameter.switchValue);
-    }
+    if (!IsCode(parameter) && parameter.answer != query.answer) continue;
+    if (!canonical.empty()) canonical += '&';
+    canonical += parameter.name;
+    canonical += '=';
+    canonical += IsCode(parameter) ? std::string_view(query.code) : parameter.switchValue;
   }
   return canonical;
 }

@@ -5,13 +5,13 @@
 #include <optional>
 #include <variant>
 
+#include "drawing/board_drawing.h"
 #include "korvalo_constants.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
+#include "picture/level_picture.h"
 #include "play/game_state.h"
-#include "server/board_image_data.h"
 #include "server/pages.h"
-#include "server/png_writer.h"
 #include "server/query.h"
 #include "server/site_headers.h"
 
@@ -102,7 +102,12 @@ std::string EntityTag(std::string_view body) {
   mix(body);
   char digits[17];
   std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
-  return "\"" + std::string(KorvaloVersion) + "-" + digits + "\"";
+  std::string tag = "\"";
+  tag += KorvaloVersion;
+  tag += '-';
+  tag += digits;
+  tag += '"';
+  return tag;
 }
 
 /// Whether If-None-Match names the tag: "*", or a list of tags compared as
@@ -150,7 +155,7 @@ std::string_view SiteHeader(std::string_view name) {
 }
 
 SiteAnswers::SiteAnswers(std::string siteAddress)
-    : m_site(std::move(siteAddress)), m_renderer(BuiltInBoardPixels()) {}
+    : m_site(std::move(siteAddress)), m_pictures() {}
 
 HttpResponse SiteAnswers::Respond(const Request& request) {
   if (request.method != "GET" && request.method != "HEAD") return MethodNotAllowed();
@@ -191,7 +196,7 @@ HttpResponse SiteAnswers::Respond(const Request& request) {
 // no shortest solution.
 HttpResponse SiteAnswers::Picture(Level level) {
   level.solvable = SolutionExists(level) ? 1 : 0;
-  return WithBody(200, "OK", "image/png", EncodePng(m_renderer.DrawFrame(level, EditingState{})),
+  return WithBody(200, "OK", "image/png", m_pictures.Png(level),
                   CachedForever);
 }
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "drawing/buffer_canvas.h"
+#include "picture/level_picture.h"
 
 /// What the web server tells the worker about a request; nothing else of it is read.
 struct Request {
@@ -59,7 +59,7 @@ class SiteAnswers {
   HttpResponse Picture(Level level);
 
   std::string m_site;
-  BufferRenderer m_renderer;
+  LevelPictures m_pictures;
 };
 
 /// The 500 answer for when working out an answer failed (out of memory):

@@ -1,6 +1,7 @@
 #include "server/site_address.h"
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -66,8 +67,14 @@ std::optional<int> Port(std::string_view digits) {
 }
 
 AddressError Refusal(std::string_view text, const std::string& why) {
-  return {"KORVALO_PUBLIC_ADDRESS \"" + std::string(text) + "\" " + why +
-          "; it must be the site's address alone, such as " + std::string(Example) + "."};
+  std::string reason = "KORVALO_PUBLIC_ADDRESS \"";
+  reason += text;
+  reason += "\" ";
+  reason += why;
+  reason += "; it must be the site's address alone, such as ";
+  reason += Example;
+  reason += '.';
+  return {std::move(reason)};
 }
 
 }  // namespace
@@ -87,7 +94,7 @@ std::variant<std::string, AddressError> NormalisedPublicAddress(std::string_view
   std::string_view authority = rest.substr(0, end);
   const std::string_view after = end == std::string_view::npos ? "" : rest.substr(end);
   if (!after.empty() && after != "/")
-    return Refusal(text, "has a path, query or fragment (" + std::string(after) + ")");
+    return Refusal(text, std::string("has a path, query or fragment (").append(after).append(")"));
   if (authority.find('@') != std::string_view::npos) return Refusal(text, "names a user");
 
   // The port follows the last colon outside an IPv6 address's brackets.
@@ -101,7 +108,7 @@ std::variant<std::string, AddressError> NormalisedPublicAddress(std::string_view
     if (!number) return Refusal(text, "has no port from 1 to 65535 after its colon");
     const bool isDefault = (scheme == "http://" && *number == 80) ||
                            (scheme == "https://" && *number == 443);
-    if (!isDefault) port = ":" + std::to_string(*number);
+    if (!isDefault) port.append(":").append(std::to_string(*number));
   }
   if (!IsHostName(host) && !IsBracketedIpv6(host))
     return Refusal(text, "has no valid host name (letters, digits, hyphens and dots, or an IP "

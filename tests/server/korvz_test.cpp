@@ -1,18 +1,23 @@
-// The server program's answers, in-process: the level page, its picture, the
-// compact page for frames, and the 400 page for every kind of bad address.
+// The worker's answers, in-process: the level page, its picture, the compact
+// page for frames, the one address of each level (301 from every other), the
+// validators (ETag, 304), the 400 page for every kind of bad address, and the
+// site's public address.
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "server/pages.h"
 #include "server/query.h"
 #include "server/responses.h"
+#include "server/site_address.h"
 #include "view/board_renderer.h"
 
 namespace {
@@ -21,11 +26,26 @@ constexpr const char* TwoMoves = "3111221000110fbe5";
 constexpr const char* LongSolution = "7003366663300d4dae70cec86baf110a5e554";  // 35 moves
 constexpr const char* NoSolution = "3001122221100fbe5";
 
-HttpResponse Get(const std::string& query, const std::string& host = "levels.example.org") {
-  CgiRequest request;
-  request.query = query;
-  request.host = host;
-  return Respond(request);
+constexpr const char* PublicAddress = "https://levels.example.org";
+constexpr const char* Forever = "public, max-age=31536000, immutable";
+
+/// The answer of a worker with the public address to GET of the target.
+HttpResponse GetTarget(const std::string& target, const std::string& site = PublicAddress) {
+  SiteAnswers answers(site);
+  Request request;
+  request.target = target;
+  return answers.Respond(request);
+}
+
+/// The answer to the query at the program's address.
+HttpResponse Get(const std::string& query, const std::string& site = PublicAddress) {
+  return GetTarget("/cgi-bin/korvz?" + query, site);
+}
+
+/// The value the site's headers give every answer.
+void ExpectSiteHeaders(const HttpResponse& response) {
+  for (const HeaderField& field : SiteHeaders())
+    EXPECT_EQ(response.Header(field.name), field.value) << field.name;
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -37,18 +57,17 @@ bool Contains(const std::string& text, const std::string& part) {
 struct GoodQuery {
   const char* query;
   const char* code;
-  bool png;
-  bool embed;
+  Answer answer;
 };
 
 constexpr GoodQuery GoodQueries[] = {
-    {"s=3111221000110fbe5", "3111221000110fbe5", false, false},
-    {"s=3111221000110fbe5&png=1", "3111221000110fbe5", true, false},
-    {"embed=1&s=3111221000110fbe5", "3111221000110fbe5", false, true},
-    {"s=%33111221000110fbe5", "3111221000110fbe5", false, false},  // an escaped digit
-    {"s=3111221000110fbe5&fbclid=IwAR0x-y_z&utm_source=chat", "3111221000110fbe5", false, false},
-    {"&&s=3111221000110fbe5&", "3111221000110fbe5", false, false},             // empty parts
-    {"s=3111221000110FBE5&ref=caf%C3%A9", "3111221000110FBE5", false, false},  // UTF-8 elsewhere
+    {"s=3111221000110fbe5", "3111221000110fbe5", Answer::Page},
+    {"s=3111221000110fbe5&png=1", "3111221000110fbe5", Answer::Picture},
+    {"embed=1&s=3111221000110fbe5", "3111221000110fbe5", Answer::Embedded},
+    {"s=%33111221000110fbe5", "3111221000110fbe5", Answer::Page},  // an escaped digit
+    {"s=3111221000110fbe5&fbclid=IwAR0x-y_z&utm_source=chat", "3111221000110fbe5", Answer::Page},
+    {"&&s=3111221000110fbe5&", "3111221000110fbe5", Answer::Page},             // empty parts
+    {"s=3111221000110FBE5&ref=caf%C3%A9", "3111221000110FBE5", Answer::Page},  // UTF-8 elsewhere
 };
 
 TEST(QueryTest, ReadsTheCodeAndTheSwitches) {
@@ -58,9 +77,15 @@ TEST(QueryTest, ReadsTheCodeAndTheSwitches) {
     ASSERT_TRUE(std::holds_alternative<LevelQuery>(read)) << std::get<QueryError>(read).reason;
     const LevelQuery& query = std::get<LevelQuery>(read);
     EXPECT_EQ(query.code, c.code);
-    EXPECT_EQ(query.png, c.png);
-    EXPECT_EQ(query.embed, c.embed);
+    EXPECT_EQ(query.answer, c.answer);
   }
+}
+
+TEST(QueryTest, TheCanonicalQueryNamesTheCodeThenTheSwitch) {
+  EXPECT_EQ(CanonicalQuery({"3111221000110fbe5", Answer::Page}), "s=3111221000110fbe5");
+  EXPECT_EQ(CanonicalQuery({"3111221000110fbe5", Answer::Picture}), "s=3111221000110fbe5&png=1");
+  EXPECT_EQ(CanonicalQuery({"3111221000110fbe5", Answer::Embedded}),
+            "s=3111221000110fbe5&embed=1");
 }
 
 // ------------------------------------------------------------ bad input
@@ -98,6 +123,7 @@ const BadInput BadInputs[] = {
     {"the code twice", "s=3111221000110fbe5&s=3001122221100fbe5", "given twice"},
     {"png twice", "s=3111221000110fbe5&png=1&png=1", "given twice"},
     {"a switch with another value", "s=3111221000110fbe5&png=yes", "only the value 1"},
+    {"two switches", "s=3111221000110fbe5&png=1&embed=1", "two different answers"},
     {"over 1 KB", "s=3111221000110fbe5&pad=" + std::string(1010, 'a'), "too long"},
     {"far over 1 KB", "s=" + std::string(100000, '3'), "too long"},
 };
@@ -108,8 +134,9 @@ TEST(BadInputTest, EveryBadAddressGetsA400PageThatSaysWhy) {
     const HttpResponse response = Get(c.query);
     EXPECT_EQ(response.status, 400);
     EXPECT_EQ(response.Header("Content-Type"), "text/html; charset=utf-8");
-    EXPECT_EQ(response.Header("Content-Security-Policy"), ContentSecurityPolicy);
+    ExpectSiteHeaders(response);
     EXPECT_EQ(response.Header("Cache-Control"), "no-store");
+    EXPECT_EQ(response.Header("ETag"), "");
     EXPECT_EQ(response.Header("Content-Length"), std::to_string(response.body.size()));
     EXPECT_TRUE(Contains(response.body, EscapeHtml(c.reason))) << response.body;
   }
@@ -128,14 +155,16 @@ TEST(BadInputTest, NothingOfTheAddressComesBackUnescaped) {
 }
 
 TEST(BadInputTest, OnlyGetAndHeadAreAnswered) {
+  SiteAnswers answers(PublicAddress);
   for (const char* method : {"POST", "PUT", "DELETE", "OPTIONS", ""}) {
-    CgiRequest request;
+    SCOPED_TRACE(method);
+    Request request;
     request.method = method;
-    request.query = std::string("s=") + TwoMoves;
-    const HttpResponse response = Respond(request);
-    EXPECT_EQ(response.status, 405) << method;
+    request.target = std::string("/cgi-bin/korvz?s=") + TwoMoves;
+    const HttpResponse response = answers.Respond(request);
+    EXPECT_EQ(response.status, 405);
     EXPECT_EQ(response.Header("Allow"), "GET, HEAD");
-    EXPECT_EQ(response.Header("Content-Security-Policy"), ContentSecurityPolicy);
+    ExpectSiteHeaders(response);
   }
 }
 
@@ -145,8 +174,8 @@ TEST(LevelPageTest, AnswersThePageCachedForever) {
   const HttpResponse response = Get(std::string("s=") + LongSolution);
   EXPECT_EQ(response.status, 200);
   EXPECT_EQ(response.Header("Content-Type"), "text/html; charset=utf-8");
-  EXPECT_EQ(response.Header("Content-Security-Policy"), ContentSecurityPolicy);
-  EXPECT_EQ(response.Header("Cache-Control"), "public, max-age=31536000, immutable");
+  ExpectSiteHeaders(response);
+  EXPECT_EQ(response.Header("Cache-Control"), Forever);
   EXPECT_EQ(response.Header("Content-Length"), std::to_string(response.body.size()));
 }
 
@@ -169,22 +198,53 @@ TEST(LevelPageTest, SaysSoWhenTheLevelHasNoSolution) {
 }
 
 TEST(LevelPageTest, LinkPreviewsGetTheTitleAndThePicture) {
-  const std::string page = Get(std::string("s=") + TwoMoves, "levels.example.org:8080").body;
+  const std::string page = Get(std::string("s=") + TwoMoves, "https://levels.example.org:8443").body;
   const std::string level =
-      std::string("http://levels.example.org:8080/cgi-bin/korvz?s=") + TwoMoves;
+      std::string("https://levels.example.org:8443/cgi-bin/korvz?s=") + TwoMoves;
   EXPECT_TRUE(Contains(page, "<meta property=\"og:title\" content=\"Korvalo level " +
                                  std::string(TwoMoves) + "\">"));
   EXPECT_TRUE(Contains(page, "<meta property=\"og:url\" content=\"" + level + "\">"));
   EXPECT_TRUE(Contains(page, "<meta property=\"og:image\" content=\"" + level + "&amp;png=1\">"));
+  EXPECT_TRUE(Contains(page, "<link rel=\"canonical\" href=\"" + level + "\">"));
   EXPECT_TRUE(Contains(page, "takes 2 moves"));
+}
+
+// Without a public address nothing absolute is written: the links are
+// relative to the site and the tags that need an absolute address are left out.
+TEST(LevelPageTest, WithoutAPublicAddressTheLinksAreRelative) {
+  for (const char* suffix : {"", "&embed=1"}) {
+    SCOPED_TRACE(suffix);
+    const std::string page = Get(std::string("s=") + TwoMoves + suffix, "").body;
+    EXPECT_FALSE(Contains(page, "http:")) << page;
+    EXPECT_FALSE(Contains(page, "https:"));
+    EXPECT_FALSE(Contains(page, "og:url"));
+    EXPECT_FALSE(Contains(page, "og:image"));
+    EXPECT_FALSE(Contains(page, "embed-code"));
+  }
+  const std::string page = Get(std::string("s=") + TwoMoves, "").body;
+  EXPECT_TRUE(Contains(page, std::string("<link rel=\"canonical\" href=\"/cgi-bin/korvz?s=") +
+                                 TwoMoves + "\">"));
+}
+
+// The page's policy allows pictures of the site itself only: the picture
+// shown without scripts is named relative to the site whatever the public
+// address, so it loads under every address a visitor may use.
+TEST(LevelPageTest, ThePictureWithoutScriptsIsRelativeToTheSite) {
+  for (const char* site : {"", PublicAddress}) {
+    const std::string page = Get(std::string("s=") + TwoMoves, site).body;
+    EXPECT_TRUE(Contains(page, std::string("<noscript><img class=\"picture\" src=\"/cgi-bin/korvz?s=") +
+                                   TwoMoves + "&amp;png=1\""))
+        << site;
+  }
 }
 
 TEST(LevelPageTest, EmbedBlockHoldsTheFrameForTheCompactPage) {
   const std::string page = Get(std::string("s=") + TwoMoves).body;
   const std::string frame =
-      "&lt;iframe src=&quot;http://levels.example.org/cgi-bin/korvz?s=" + std::string(TwoMoves) +
-      "&amp;amp;embed=1&quot; width=&quot;320&quot; height=&quot;397&quot;";
+      "&lt;iframe src=&quot;https://levels.example.org/cgi-bin/korvz?s=" + std::string(TwoMoves) +
+      "&amp;amp;embed=1&quot;";
   EXPECT_TRUE(Contains(page, frame)) << page;
+  EXPECT_TRUE(Contains(page, "<label for=\"embed-code\">"));
 
   const HttpResponse embedded = Get(std::string("s=") + TwoMoves + "&embed=1");
   EXPECT_EQ(embedded.status, 200);
@@ -219,10 +279,6 @@ TEST(LevelPageTest, EveryScriptAndStyleComesFromTheSiteItself) {
   }
 }
 
-TEST(LevelPageTest, CodeWithCapitalsIsShownInItsWrittenForm) {
-  const std::string page = Get("s=3111221000110FBE5").body;
-  EXPECT_TRUE(Contains(page, "data-code=\"3111221000110fbe5\""));
-}
 
 // ------------------------------------------------------------ the picture
 
@@ -233,8 +289,8 @@ TEST(PictureTest, IsTheFrameTheEditorShowsForTheLevel) {
     const HttpResponse response = Get(std::string("s=") + code + "&png=1");
     ASSERT_EQ(response.status, 200);
     EXPECT_EQ(response.Header("Content-Type"), "image/png");
-    EXPECT_EQ(response.Header("Cache-Control"), "public, max-age=31536000, immutable");
-    EXPECT_EQ(response.Header("Content-Security-Policy"), ContentSecurityPolicy);
+    EXPECT_EQ(response.Header("Cache-Control"), Forever);
+    ExpectSiteHeaders(response);
     const QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(response.body.data()),
                                             static_cast<int>(response.body.size()), "PNG")
                                .convertToFormat(QImage::Format_RGB32);
@@ -245,49 +301,221 @@ TEST(PictureTest, IsTheFrameTheEditorShowsForTheLevel) {
   }
 }
 
-// ------------------------------------------------------------ addresses and output
+// ------------------------------------------------------------ one address per level
 
-struct SiteCase {
-  const char* name;
-  CgiRequest request;
-  const char* site;
-};
-
-const SiteCase SiteCases[] = {
-    {"host and port",
-     {"GET", "", "example.org:8080", false, "", "", ""},
-     "http://example.org:8080"},
-    {"https", {"GET", "", "example.org", true, "", "", ""}, "https://example.org"},
-    {"IPv6", {"GET", "", "[::1]:8080", false, "", "", ""}, "http://[::1]:8080"},
-    {"public address wins",
-     {"GET", "", "example.org", false, "", "", "https://levels.example.com"},
-     "https://levels.example.com"},
-    {"bad public address is ignored",
-     {"GET", "", "example.org", false, "", "", "javascript:alert(1)"},
-     "http://example.org"},
-    {"hostile host, server name instead",
-     {"GET", "", "x\"><script>", false, "example.net", "8080", ""},
-     "http://example.net:8080"},
-    {"host with a path, default port",
-     {"GET", "", "a.org/evil", false, "example.net", "80", ""},
-     "http://example.net"},
-    {"nothing usable", {"GET", "", "a b", false, "", "", ""}, ""},
-};
-
-TEST(SiteAddressTest, TakesOnlyPlainHostNames) {
-  for (const SiteCase& c : SiteCases) EXPECT_EQ(SiteAddress(c.request), c.site) << c.name;
+/// The code with one wall bit of the border opened: another code of the same
+/// level, which the reader closes again. Empty when no digit has such a bit.
+std::string WithABorderBitOpened(const std::string& code) {
+  for (std::size_t position = 13; position < code.size(); ++position) {
+    for (int bit = 1; bit < 16; bit <<= 1) {
+      std::string changed = code;
+      const int value = std::stoi(code.substr(position, 1), nullptr, 16) | bit;
+      changed[position] = "0123456789abcdef"[value];
+      Level level;
+      if (changed != code && ParseLevelCode(level, changed).accepted &&
+          WriteLevelCode(level) == code)
+        return changed;
+    }
+  }
+  return {};
 }
 
-TEST(CgiOutputTest, StatusLineHeadersAndBodyExceptForHead) {
+struct OtherAddress {
+  const char* name;
+  std::string target;
+  std::string canonical;
+};
+
+std::vector<OtherAddress> OtherAddresses() {
+  const std::string page = std::string("/cgi-bin/korvz?s=") + TwoMoves;
+  const std::string bordered = WithABorderBitOpened(TwoMoves);
+  return {
+      {"capital wall digits", "/cgi-bin/korvz?s=3111221000110FBE5", page},
+      {"an opened border bit", "/cgi-bin/korvz?s=" + bordered, page},
+      {"an unknown parameter", page + "&utm_source=chat", page},
+      {"an unknown parameter first", std::string("/cgi-bin/korvz?fbclid=x&s=") + TwoMoves, page},
+      {"the switch first", std::string("/cgi-bin/korvz?png=1&s=") + TwoMoves, page + "&png=1"},
+      {"capitals and the switch first", "/cgi-bin/korvz?embed=1&s=3111221000110FBE5",
+       page + "&embed=1"},
+      {"an escaped digit", "/cgi-bin/korvz?s=%33111221000110fbe5", page},
+      {"empty parts", std::string("/cgi-bin/korvz?&s=") + TwoMoves + "&", page},
+      {"a path after the program", std::string("/cgi-bin/korvz/x/y?s=") + TwoMoves, page},
+      {"a slash after the program", std::string("/cgi-bin/korvz/?s=") + TwoMoves + "&png=1",
+       page + "&png=1"},
+  };
+}
+
+TEST(CanonicalAddressTest, EveryOtherAddressOfALevelMovesToItsOneAddress) {
+  ASSERT_NE(WithABorderBitOpened(TwoMoves), "");
+  for (const OtherAddress& c : OtherAddresses()) {
+    SCOPED_TRACE(c.name);
+    const HttpResponse moved = GetTarget(c.target);
+    EXPECT_EQ(moved.status, 301);
+    EXPECT_EQ(moved.Header("Location"), c.canonical);
+    // Kept a while, never forever: the canonical form may change with a version.
+    EXPECT_EQ(moved.Header("Cache-Control"), "public, max-age=86400");
+    EXPECT_EQ(moved.Header("ETag"), "");
+    ExpectSiteHeaders(moved);
+    const HttpResponse canonical = GetTarget(c.canonical);
+    EXPECT_EQ(canonical.status, 200);
+    EXPECT_EQ(canonical.Header("Cache-Control"), Forever);
+  }
+}
+
+TEST(CanonicalAddressTest, TheRedirectNamesNothingButTheLevel) {
+  const HttpResponse moved =
+      GetTarget(std::string("/cgi-bin/korvz/%3Cscript%3E%22/<b>?s=") + TwoMoves + "&x=1");
+  EXPECT_EQ(moved.status, 301);
+  EXPECT_EQ(moved.Header("Location"), std::string("/cgi-bin/korvz?s=") + TwoMoves);
+  EXPECT_FALSE(Contains(moved.body, "script"));
+  EXPECT_FALSE(Contains(moved.body, "%3E"));
+  EXPECT_FALSE(Contains(moved.body, "<b>"));
+}
+
+// ------------------------------------------------------------ validators
+
+TEST(ValidatorTest, EachAnswerHasAStrongTagOfItsOwn) {
+  std::vector<std::string> tags;
+  for (const char* code : {TwoMoves, LongSolution}) {
+    for (const char* suffix : {"", "&png=1", "&embed=1"}) {
+      const HttpResponse response = Get(std::string("s=") + code + suffix);
+      const std::string tag = response.Header("ETag");
+      EXPECT_TRUE(std::regex_match(tag, std::regex("\"1\\.0-[0-9a-f]{16}\""))) << tag;
+      EXPECT_EQ(std::count(tags.begin(), tags.end(), tag), 0) << tag;
+      EXPECT_EQ(Get(std::string("s=") + code + suffix).Header("ETag"), tag);  // the same bytes
+      tags.push_back(tag);
+    }
+  }
+  // The answer's bytes differ with the public address, and so does its tag.
+  EXPECT_NE(Get(std::string("s=") + TwoMoves, "").Header("ETag"),
+            Get(std::string("s=") + TwoMoves).Header("ETag"));
+}
+
+struct Validation {
+  const char* name;
+  std::string ifNoneMatch;  // $ stands for the answer's tag
+  int status;
+};
+
+const Validation Validations[] = {
+    {"the tag", "$", 304},
+    {"the tag among others", "\"1.0-0000000000000000\", $", 304},
+    {"the weak form of the tag", "W/$", 304},
+    {"any tag", "*", 304},
+    {"another tag", "\"1.0-0000000000000000\"", 200},
+    {"the tag of another version", "\"0.9-0000000000000000\"", 200},
+    {"the tag without quotes", "@", 200},  // @ stands for the tag's inside
+    {"nothing", "", 200},
+};
+
+TEST(ValidatorTest, IfNoneMatchWithTheTagGets304WithoutABody) {
+  SiteAnswers answers(PublicAddress);
+  for (const char* suffix : {"", "&png=1", "&embed=1"}) {
+    Request request;
+    request.target = std::string("/cgi-bin/korvz?s=") + TwoMoves + suffix;
+    const HttpResponse full = answers.Respond(request);
+    const std::string tag = full.Header("ETag");
+    for (const Validation& c : Validations) {
+      SCOPED_TRACE(std::string(c.name) + " " + suffix);
+      request.ifNoneMatch = c.ifNoneMatch;
+      if (const std::size_t at = request.ifNoneMatch.find('$'); at != std::string::npos)
+        request.ifNoneMatch.replace(at, 1, tag);
+      if (request.ifNoneMatch == "@") request.ifNoneMatch = tag.substr(1, tag.size() - 2);
+      const HttpResponse response = answers.Respond(request);
+      EXPECT_EQ(response.status, c.status);
+      EXPECT_EQ(response.Header("ETag"), tag);
+      EXPECT_EQ(response.Header("Cache-Control"), Forever);
+      ExpectSiteHeaders(response);
+      EXPECT_EQ(response.body, c.status == 304 ? "" : full.body);
+    }
+  }
+}
+
+TEST(ValidatorTest, ARedirectOrARefusalIgnoresIfNoneMatch) {
+  SiteAnswers answers(PublicAddress);
+  Request request;
+  request.ifNoneMatch = "*";
+  request.target = "/cgi-bin/korvz?s=3111221000110FBE5";
+  EXPECT_EQ(answers.Respond(request).status, 301);
+  request.target = "/cgi-bin/korvz?s=3111";
+  EXPECT_EQ(answers.Respond(request).status, 400);
+}
+
+// ------------------------------------------------------------ the public address
+
+struct AddressCase {
+  const char* configured;
+  const char* normalised;  // nullptr: refused
+  const char* reason;      // part of the refusal
+};
+
+const AddressCase AddressCases[] = {
+    {"", "", ""},
+    {"https://www.example.org", "https://www.example.org", ""},
+    {"https://www.example.org/", "https://www.example.org", ""},
+    {"HTTPS://WWW.Example.ORG/", "https://www.example.org", ""},
+    {"http://example.org:80", "http://example.org", ""},
+    {"https://example.org:443/", "https://example.org", ""},
+    {"https://example.org:8443", "https://example.org:8443", ""},
+    {"http://127.0.0.1:8080/", "http://127.0.0.1:8080", ""},
+    {"http://[::1]:8080", "http://[::1]:8080", ""},
+    {"http://xn--caf-dma.example", "http://xn--caf-dma.example", ""},
+    {"www.example.org", nullptr, "does not start with http:// or https://"},
+    {"javascript:alert(1)", nullptr, "does not start with http:// or https://"},
+    {"ftp://example.org", nullptr, "does not start with http:// or https://"},
+    {"https://example.org/levels", nullptr, "has a path, query or fragment (/levels)"},
+    {"https://example.org//", nullptr, "has a path"},
+    {"https://example.org?x=1", nullptr, "has a path"},
+    {"https://example.org#top", nullptr, "has a path"},
+    {"https://user@example.org", nullptr, "names a user"},
+    {"https://example.org:0", nullptr, "no port from 1 to 65535"},
+    {"https://example.org:65536", nullptr, "no port from 1 to 65535"},
+    {"https://example.org:", nullptr, "no port from 1 to 65535"},
+    {"https://", nullptr, "no valid host name"},
+    {"https://exa mple.org", nullptr, "no valid host name"},
+    {"https://-example.org", nullptr, "no valid host name"},
+    {"https://example..org", nullptr, "no valid host name"},
+    {"https://ex\"><script>.org", nullptr, "no valid host name"},
+    {"https://café.example", nullptr, "xn-- form"},
+};
+
+TEST(PublicAddressTest, IsNormalisedOrRefusedWithTheReason) {
+  for (const AddressCase& c : AddressCases) {
+    SCOPED_TRACE(c.configured);
+    const auto result = NormalisedPublicAddress(c.configured);
+    if (c.normalised != nullptr) {
+      ASSERT_TRUE(std::holds_alternative<std::string>(result))
+          << std::get<AddressError>(result).reason;
+      EXPECT_EQ(std::get<std::string>(result), c.normalised);
+    } else {
+      ASSERT_TRUE(std::holds_alternative<AddressError>(result)) << std::get<std::string>(result);
+      const std::string& reason = std::get<AddressError>(result).reason;
+      EXPECT_TRUE(Contains(reason, c.reason)) << reason;
+      EXPECT_TRUE(Contains(reason, "KORVALO_PUBLIC_ADDRESS")) << reason;
+    }
+  }
+}
+
+// ------------------------------------------------------------ output
+
+TEST(ResponderOutputTest, StatusLineHeadersAndBodyExceptForHead) {
   const HttpResponse response = Get(std::string("s=") + TwoMoves);
-  const std::string get = CgiOutput(response, false);
-  const std::string head = CgiOutput(response, true);
+  const std::string get = ResponderOutput(response, false);
+  const std::string head = ResponderOutput(response, true);
   EXPECT_EQ(get.rfind("Status: 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n", 0), 0u);
   const std::size_t end = get.find("\r\n\r\n");
   ASSERT_NE(end, std::string::npos);
   EXPECT_EQ(get.substr(end + 4), response.body);
   EXPECT_EQ(head, get.substr(0, end + 4));
   EXPECT_TRUE(Contains(head, "Content-Length: " + std::to_string(response.body.size()) + "\r\n"));
+  EXPECT_TRUE(Contains(head, "ETag: " + response.Header("ETag") + "\r\n"));
+}
+
+TEST(ResponderOutputTest, TheInternalErrorCarriesTheSiteHeadersAndNoRequest) {
+  const HttpResponse error = InternalError();
+  EXPECT_EQ(error.status, 500);
+  EXPECT_EQ(error.Header("Cache-Control"), "no-store");
+  ExpectSiteHeaders(error);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """The Korvalo site on a private lighttpd, for the tests.
 
-As a module: LocalSite(site, korvz) starts lighttpd with the shipped
-configuration (server/lighttpd.conf) on a free port of 127.0.0.1 and stops it
-again. As a program it runs a command while the site is up, with
-KORVALO_SERVER set to the site's address:
+As a module: LocalSite(site, korvz, config) starts lighttpd with the site's
+configuration (build/server/lighttpd.conf, made from server/lighttpd.conf.in)
+on a free port of 127.0.0.1, with a pool of korvz workers, and stops it again.
+As a program it runs a command while the site is up, with KORVALO_SERVER set
+to the site's address:
 
-    local_site.py SITE KORVZ -- COMMAND [ARGUMENTS...]
+    local_site.py SITE KORVZ CONFIG -- COMMAND [ARGUMENTS...]
 """
 
 import os
@@ -18,8 +19,6 @@ import time
 import urllib.error
 import urllib.request
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-CONFIG = os.path.join(HERE, "..", "..", "server", "lighttpd.conf")
 LIGHTTPD = "/usr/sbin/lighttpd"
 START_WAIT = 30.0  # seconds lighttpd may take to answer on a loaded machine
 
@@ -31,16 +30,25 @@ def free_port():
 
 
 class LocalSite:
-    def __init__(self, site, korvz):
-        for path, what in ((site, "the site folder"), (korvz, "the server program korvz")):
+    """workers and queue size the pool (KORVALO_WORKERS, KORVALO_QUEUE);
+    public_address, when given, is the site's KORVALO_PUBLIC_ADDRESS."""
+
+    def __init__(self, site, korvz, config, workers=2, queue=64, public_address=None):
+        for path, what in ((site, "the site folder"), (korvz, "the server program korvz"),
+                           (config, "the site's lighttpd configuration")):
             if not os.path.exists(path):
                 raise RuntimeError(f"{what} is missing at {path}: build it first "
                                    "(bash scripts/build-web for the site, cmake --build build for korvz)")
         self.site = os.path.abspath(site)
         self.korvz = os.path.abspath(korvz)
+        self.config = os.path.abspath(config)
+        self.workers = workers
+        self.queue = queue
+        self.public_address = public_address
         self.process = None
         self.port = None
         self.log = None
+        self.run = None
 
     @property
     def address(self):
@@ -58,9 +66,15 @@ class LocalSite:
         for _ in range(5):
             self.port = free_port()
             self.log = tempfile.TemporaryFile()
+            self.run = tempfile.TemporaryDirectory()
             environment = dict(os.environ, KORVALO_SITE=self.site, KORVALO_KORVZ=self.korvz,
-                               KORVALO_BIND="127.0.0.1", KORVALO_PORT=str(self.port))
-            self.process = subprocess.Popen([LIGHTTPD, "-D", "-f", os.path.abspath(CONFIG)], env=environment,
+                               KORVALO_RUN=self.run.name, KORVALO_BIND="127.0.0.1",
+                               KORVALO_PORT=str(self.port), KORVALO_WORKERS=str(self.workers),
+                               KORVALO_QUEUE=str(self.queue))
+            environment.pop("KORVALO_PUBLIC_ADDRESS", None)
+            if self.public_address is not None:
+                environment["KORVALO_PUBLIC_ADDRESS"] = self.public_address
+            self.process = subprocess.Popen([LIGHTTPD, "-D", "-f", self.config], env=environment,
                                             stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log)
             if self._answers():
                 return
@@ -94,14 +108,23 @@ class LocalSite:
                 self.process.kill()
                 self.process.wait()
         self.process = None
+        if self.run is not None:
+            self.run.cleanup()
+            self.run = None
+
+    def worker_ids(self):
+        """The process ids of the korvz workers lighttpd runs now."""
+        found = subprocess.run(["pgrep", "-P", str(self.process.pid), "-x", "korvz"],
+                               capture_output=True, text=True)
+        return [int(line) for line in found.stdout.split()]
 
 
 def main(arguments):
-    if len(arguments) < 4 or arguments[2] != "--":
+    if len(arguments) < 5 or arguments[3] != "--":
         print(__doc__, file=sys.stderr)
         return 2
-    site, korvz, command = arguments[0], arguments[1], arguments[3:]
-    with LocalSite(site, korvz) as local:
+    site, korvz, config, command = arguments[0], arguments[1], arguments[2], arguments[4:]
+    with LocalSite(site, korvz, config) as local:
         environment = dict(os.environ, KORVALO_SERVER=local.address)
         return subprocess.call(command, env=environment)
 
