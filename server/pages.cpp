@@ -6,6 +6,10 @@
 
 namespace {
 
+/// The height, in CSS pixels, of what the compact page shows below its board's
+/// grid: the three status lines, the buttons and the link, as page.css fixes it.
+constexpr int EmbeddedTextHeight = 136;
+
 std::string MovesText(int count) {
   return std::to_string(count) + (count == 1 ? " move" : " moves");
 }
@@ -221,14 +225,18 @@ std::string EmbedAddress(const std::string& site, const std::string& code) {
 }
 
 std::string EmbedSnippet(const std::string& site, const LevelFacts& level) {
-  // Room for the board between its tilt buttons, three status lines, the
-  // buttons and the link of the compact page, without scroll bars.
-  const int width = std::max(level.areaWidth + 90, 320);
-  const int height = level.areaHeight + 250;
-  return "<iframe src=\"" + EscapeHtml(EmbedAddress(site, level.code)) + "\" width=\"" +
-         std::to_string(width) + "\" height=\"" + std::to_string(height) +
-         "\" title=\"Korvalo level " + level.code +
-         "\" loading=\"lazy\" style=\"border:0\"></iframe>";
+  // The compact page fills its frame: at this size the board shows at its own
+  // pixels between its tilt buttons (2rem each side, 0.5rem of padding), over
+  // the status lines, the buttons and the link (page.css). On a narrower page
+  // the frame narrows and keeps its proportions, and the board shrinks.
+  constexpr int besideBoard = 2 * 32 + 2 * 8;
+  constexpr int belowBoard = 2 * 32 + 2 * 8 + EmbeddedTextHeight;
+  const std::string width = std::to_string(level.areaWidth + besideBoard);
+  const std::string height = std::to_string(level.areaHeight + belowBoard);
+  return "<iframe src=\"" + EscapeHtml(EmbedAddress(site, level.code)) + "\" width=\"" + width +
+         "\" height=\"" + height + "\" title=\"Korvalo level " + level.code +
+         "\" loading=\"lazy\" style=\"display:block;border:0;width:100%;max-width:" + width +
+         "px;height:auto;aspect-ratio:" + width + "/" + height + "\"></iframe>";
 }
 
 std::string LevelPage(const LevelFacts& level, const std::string& site) {

@@ -29,9 +29,13 @@ def free_port():
         return probe.getsockname()[1]
 
 
+OWN_ADDRESS = "own address"  # public_address: the local site's own address
+
+
 class LocalSite:
     """workers and queue size the pool (KORVALO_WORKERS, KORVALO_QUEUE);
-    public_address, when given, is the site's KORVALO_PUBLIC_ADDRESS."""
+    public_address, when given, is the site's KORVALO_PUBLIC_ADDRESS, or
+    OWN_ADDRESS for the address the site gets."""
 
     def __init__(self, site, korvz, config, workers=2, queue=64, public_address=None):
         for path, what in ((site, "the site folder"), (korvz, "the server program korvz"),
@@ -73,7 +77,8 @@ class LocalSite:
                                KORVALO_QUEUE=str(self.queue))
             environment.pop("KORVALO_PUBLIC_ADDRESS", None)
             if self.public_address is not None:
-                environment["KORVALO_PUBLIC_ADDRESS"] = self.public_address
+                environment["KORVALO_PUBLIC_ADDRESS"] = (self.address if self.public_address == OWN_ADDRESS
+                                                         else self.public_address)
             self.process = subprocess.Popen([LIGHTTPD, "-D", "-f", self.config], env=environment,
                                             stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log)
             if self._answers():
@@ -124,7 +129,7 @@ def main(arguments):
         print(__doc__, file=sys.stderr)
         return 2
     site, korvz, config, command = arguments[0], arguments[1], arguments[2], arguments[4:]
-    with LocalSite(site, korvz, config) as local:
+    with LocalSite(site, korvz, config, public_address=OWN_ADDRESS) as local:
         environment = dict(os.environ, KORVALO_SERVER=local.address)
         return subprocess.call(command, env=environment)
 

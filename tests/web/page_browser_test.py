@@ -3,7 +3,8 @@
 board shows the pixels the page's module draws (the editor's picture with the
 colours' shapes on the pieces, which play_session_test holds to the editor's
 own drawing), and the level plays with the keys, clicks, swipes and buttons as
-the desktop game plays.
+the desktop game plays. The page and its embed code are checked at desktop
+and phone sizes; KORVALO_SCREENSHOTS names a folder for their screenshots.
 
     page_browser_test.py SITE KORVZ LIGHTTPD_CONFIG KORVALO_LEVEL MODULE_BOARD_PICTURE [unittest arguments]
 
@@ -29,7 +30,7 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import png_pixels  # noqa: E402
-from local_site import LocalSite  # noqa: E402
+from local_site import OWN_ADDRESS, LocalSite  # noqa: E402
 
 SITE = KORVZ = CONFIG = KORVALO_LEVEL = MODULE_BOARD_PICTURE = ""
 WAIT = 60.0  # seconds the page may take to become playable on a loaded machine
@@ -39,6 +40,20 @@ EIGHTEEN_MOVES = "50022444422005eae44c9f644"
 THIRTY_FIVE_MOVES = "7003366663300d4dae70cec86baf110a5e554"
 NO_SOLUTION = "76342030002556aa97fe5aa95fe55a9572555"
 ARROWS = {"N": Keys.ARROW_UP, "S": Keys.ARROW_DOWN, "W": Keys.ARROW_LEFT, "E": Keys.ARROW_RIGHT}
+# name, width and height in CSS pixels, whether a touch screen
+SCREENS = [("desktop", 1000, 1200, False), ("phone", 390, 844, True), ("small phone", 320, 640, True)]
+
+
+def luminance(colour):
+    """The relative luminance of a CSS rgb() or rgba() colour."""
+    channels = [int(part) / 255 for part in colour[colour.index("(") + 1:].rstrip(")").split(",")[:3]]
+    linear = [c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4 for c in channels]
+    return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+
+
+def contrast(first, second):
+    lighter, darker = sorted((luminance(first), luminance(second)), reverse=True)
+    return (lighter + 0.05) / (darker + 0.05)
 
 
 def korvalo_level(*arguments):
@@ -103,7 +118,7 @@ def start_chromium():
 class LevelPageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.site = LocalSite(SITE, KORVZ, CONFIG)
+        cls.site = LocalSite(SITE, KORVZ, CONFIG, public_address=OWN_ADDRESS)
         cls.site.start()
         try:
             cls.driver = start_chromium()
@@ -149,6 +164,9 @@ class LevelPageTest(unittest.TestCase):
 
     def keys(self, *keys):
         ActionChains(self.driver).send_keys(*keys).perform()
+
+    def focused(self):
+        return self.driver.execute_script("return document.activeElement.id || document.activeElement.tagName")
 
     def errors_in_console(self, expected_status=None):
         """Severe messages of the browser since the last call: failed loads,
@@ -263,6 +281,27 @@ class LevelPageTest(unittest.TestCase):
                 self.assertSolvedIn(2)
         self.assertEqual(self.errors_in_console(), [])
 
+    def test_keys_act_only_while_the_board_has_focus(self):
+        self.open_level(TWO_MOVES)
+        self.assertEqual(self.focused(), "board")  # the page opens with the board in focus
+        keys = (Keys.ARROW_UP, "w", "h", "r", Keys.BACKSPACE)
+        for name, focus in (("the page", "document.activeElement.blur()"),
+                            ("the Restart button", "document.getElementById('restart').focus()"),
+                            ("the footer's link", "document.querySelector('footer a').focus()")):
+            with self.subTest(name):
+                self.driver.execute_script(focus)
+                self.keys(*keys)
+                self.assertEqual(self.moves(), 0)
+                self.assertEqual(self.status(), ["Moves: 0", "Shortest solution from here: 2 moves"])
+        # A tilt button belongs to the board; a click on Undo gives the focus back to it.
+        self.driver.execute_script("document.querySelector('.tilt.east').focus()")
+        self.keys(Keys.ARROW_UP)
+        self.assertEqual(self.moves(), 1)
+        self.driver.find_element(By.ID, "undo").click()
+        self.assertEqual((self.moves(), self.focused()), (0, "board"))
+        self.keys(Keys.ARROW_UP)
+        self.assertEqual(self.moves(), 1)
+
     def test_keys_typed_into_the_code_field_stay_there(self):
         self.open_level(TWO_MOVES)
         field = self.driver.find_element(By.ID, "code")
@@ -275,9 +314,11 @@ class LevelPageTest(unittest.TestCase):
         self.open_level(EIGHTEEN_MOVES)
         self.assertEqual(self.driver.find_element(By.ID, "code").get_attribute("value"), EIGHTEEN_MOVES)
         self.assertEqual(self.driver.find_element(By.ID, "shortest").text, "Shortest solution: 18 moves.")
-        embed = self.driver.find_element(By.ID, "embed-code").get_attribute("value")
+        field = self.driver.find_element(By.ID, "embed-code")
+        embed = field.get_attribute("value")
         frame_address = f"{self.site.address}/cgi-bin/korvz?s={EIGHTEEN_MOVES}&amp;embed=1"
         self.assertTrue(embed.startswith(f'<iframe src="{frame_address}"'), embed)
+        self.assertEqual(field.accessible_name, "This HTML puts the level, playable, on another page:")
 
     def test_embedded_level_plays_inside_a_frame_of_another_page(self):
         self.open_level(TWO_MOVES)
@@ -298,6 +339,87 @@ class LevelPageTest(unittest.TestCase):
             finally:
                 self.driver.switch_to.default_content()
         self.assertEqual(self.errors_in_console(), [])
+
+    # --- screens ----------------------------------------------------------------
+
+    def emulate(self, width, height, touch):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                    {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": touch})
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touch, "maxTouchPoints": 5})
+
+    def end_emulation(self):
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+        self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+    def screenshot(self, name):
+        folder = os.environ.get("KORVALO_SCREENSHOTS")
+        if folder:
+            os.makedirs(folder, exist_ok=True)
+            self.driver.save_screenshot(os.path.join(folder, name.replace(" ", "_") + ".png"))
+
+    def test_the_page_fits_every_screen_and_its_tilt_buttons_are_readable(self):
+        try:
+            for name, width, height, touch in SCREENS:
+                with self.subTest(name):
+                    self.emulate(width, height, touch)
+                    self.open_level(THIRTY_FIVE_MOVES)
+                    self.screenshot("page " + name)
+                    self.assertLessEqual(self.driver.execute_script(
+                        "return document.documentElement.scrollWidth"), width)
+                    for button in self.driver.find_elements(By.CSS_SELECTOR, ".tilt"):
+                        ink, ground = self.driver.execute_script(
+                            "return [getComputedStyle(arguments[0]).color,"
+                            " getComputedStyle(arguments[0].parentElement).backgroundColor]", button)
+                        self.assertGreaterEqual(contrast(ink, ground), 4.5)
+                        if touch:
+                            self.assertGreaterEqual(button.size["width"], 44)
+                            self.assertGreaterEqual(button.size["height"], 44)
+                    self.keys(Keys.ARROW_RIGHT)  # plays on a phone too
+                    self.assertEqual(self.moves(), 1)
+        finally:
+            self.end_emulation()
+
+    def test_the_embedded_level_fits_the_page_and_its_frame_fits_the_level(self):
+        self.open_level(THIRTY_FIVE_MOVES)
+        embed = self.driver.find_element(By.ID, "embed-code").get_attribute("value")
+        page = ('<!DOCTYPE html><meta name="viewport" content="width=device-width, initial-scale=1">'
+                '<title>Another site</title><link rel="icon" href="data:,"><h1>My levels</h1>' + embed)
+        try:
+            with OtherSite(page) as other:
+                for name, width, height, touch in SCREENS:
+                    with self.subTest(name):
+                        self.emulate(width, height, touch)
+                        self.driver.get(other.address)
+                        frame = self.driver.find_element(By.TAG_NAME, "iframe")
+                        self.assertLessEqual(self.driver.execute_script(
+                            "return document.documentElement.scrollWidth"), width)
+                        self.assertLessEqual(frame.rect["x"] + frame.rect["width"], width)
+                        if not touch:  # at its own size
+                            self.assertEqual((frame.size["width"], frame.size["height"]),
+                                             (int(frame.get_attribute("width")), int(frame.get_attribute("height"))))
+                        self.driver.switch_to.frame(frame)
+                        try:
+                            limit = time.monotonic() + WAIT
+                            while self.driver.execute_script("return document.body.dataset.ready || ''") != "yes":
+                                self.assertLess(time.monotonic(), limit, "the embedded page did not become playable")
+                                time.sleep(0.05)
+                            # The content fills the frame: nothing beyond it, no band below it.
+                            inner, scroll, bottom = self.driver.execute_script(
+                                "const e = document.documentElement;"
+                                "return [[innerWidth, innerHeight], [e.scrollWidth, e.scrollHeight],"
+                                " document.querySelector('.source').getBoundingClientRect().bottom"
+                                " + parseFloat(getComputedStyle(document.body).paddingBottom)];")
+                            self.assertEqual(scroll, inner)
+                            self.assertAlmostEqual(bottom, inner[1], delta=1)
+                            if not touch:  # the board at its own pixels
+                                self.assertEqual(self.shown_pixels(), module_board(THIRTY_FIVE_MOVES))
+                            self.driver.find_element(By.CSS_SELECTOR, ".tilt.east").click()
+                            self.assertEqual(self.moves(), 1)
+                        finally:
+                            self.driver.switch_to.default_content()
+                        self.screenshot("embed " + name)
+        finally:
+            self.end_emulation()
 
     def test_bad_address_shows_why_without_errors(self):
         self.driver.get(f"{self.site.address}/cgi-bin/korvz?s=%3Cscript%3Ealert(1)%3C/script%3E")

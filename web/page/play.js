@@ -17,6 +17,7 @@
 
   const body = document.body;
   const canvas = document.getElementById('board');
+  const board = canvas.parentElement;
   const status = document.getElementById('status');
 
   /// The image's pixels as RGBA bytes, exactly as stored in the file.
@@ -72,10 +73,15 @@
     body.dataset.moves = String(module._korvalo_move_count());
   }
 
-  /// Keys typed into the code or the embed text are the text's own.
-  function typingInText(event) {
-    const target = event.target;
-    return target instanceof HTMLInputElement || target instanceof HTMLTextAreaElement;
+  /// Where the board's pixels stand on the screen: the canvas's box, less the
+  /// margins that fitting the board into a box of other proportions leaves
+  /// (the compact page's canvas keeps its proportions inside any box).
+  function drawnBox() {
+    const box = canvas.getBoundingClientRect();
+    const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
+    const width = canvas.width * scale;
+    const height = canvas.height * scale;
+    return { left: box.left + (box.width - width) / 2, top: box.top + (box.height - height) / 2, width, height };
   }
 
   function listen(module) {
@@ -85,8 +91,11 @@
     };
     const tilt = letter => act(() => module._korvalo_tilt(DirectionNumbers[letter]));
 
-    document.addEventListener('keydown', event => {
-      if (typingInText(event) || event.altKey || event.metaKey) return;
+    // The keys act only while the board (the canvas or a tilt button) has
+    // the focus, so that they take nothing from the rest of the page or from
+    // a screen reader's own keys.
+    board.addEventListener('keydown', event => {
+      if (event.altKey || event.metaKey) return;
       const key = event.key;
       let action = null;
       if (event.ctrlKey) {
@@ -109,13 +118,20 @@
     document.querySelectorAll('.tilt').forEach(button => {
       button.addEventListener('click', () => tilt(button.dataset.direction));
     });
-    document.getElementById('undo').addEventListener('click', () => act(() => module._korvalo_undo()));
-    document.getElementById('restart').addEventListener('click', () => act(() => module._korvalo_restart()));
-    document.getElementById('hint').addEventListener('click', () => act(() => module._korvalo_show_hint()));
+    // A click or tap on Undo, Restart or Hint gives the focus back to the
+    // board, so that the keys play on; pressed from the keyboard, the button
+    // keeps the focus.
+    const button = (id, action) => document.getElementById(id).addEventListener('click', event => {
+      act(action);
+      if (event.detail > 0) canvas.focus({ preventScroll: true });
+    });
+    button('undo', () => module._korvalo_undo());
+    button('restart', () => module._korvalo_restart());
+    button('hint', () => module._korvalo_show_hint());
 
     // A click tilts the board toward the edge nearest to it.
     canvas.addEventListener('click', event => {
-      const box = canvas.getBoundingClientRect();
+      const box = drawnBox();
       const across = (event.clientX - box.left) / box.width - 0.5;
       const down = (event.clientY - box.top) / box.height - 0.5;
       if (across === 0 && down === 0) return;
@@ -177,6 +193,9 @@
     }
     listen(module);
     show(module);
+    // The level's own page starts with the board in focus, so the keys play at
+    // once; the compact page leaves the focus to the page around its frame.
+    if (body.classList.contains('level-page')) canvas.focus({ preventScroll: true });
     body.dataset.ready = 'yes';
   }
 
