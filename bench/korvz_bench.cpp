@@ -33,6 +33,9 @@
 namespace {
 
 constexpr int LevelCount = 2000;
+
+// As the worker does at its start.
+const bool MemoryKept = (KeepFreedMemoryForTheNextAnswer(), true);
 constexpr const char* LongSolution = "7003366663300d4dae70cec86baf110a5e554";  // 35 moves
 constexpr const char* HardestSearch = "76342030002556aa97fe5aa95fe55a9572555";  // no solution
 

@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
                stderr);
     return 2;
   }
+  KeepFreedMemoryForTheNextAnswer();
   SiteAnswers answers(std::get<std::string>(std::move(address)));
   return ServeFastCgi(answers);
 }

@@ -1,5 +1,7 @@
 #include "server/responses.h"
 
+#include <malloc.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -198,6 +200,12 @@ HttpResponse SiteAnswers::Picture(Level level) {
   level.solvable = SolutionExists(level) ? 1 : 0;
   return WithBody(200, "OK", "image/png", m_pictures.Png(level),
                   CachedForever);
+}
+
+void KeepFreedMemoryForTheNextAnswer() {
+  // Blocks up to 32 MB come from the heap, and up to 64 MB of free heap is kept.
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
 }
 
 HttpResponse InternalError() {

@@ -62,6 +62,13 @@ class SiteAnswers {
   LevelPictures m_pictures;
 };
 
+/// Has the C library keep the memory that an answer frees for the next one
+/// (mallopt), instead of giving it back to the system and taking it anew,
+/// which costs page faults: the solver's tables and the picture's buffers are
+/// hundreds of kilobytes, allocated for every answer. A worker holds at most
+/// what its largest answer needed (a few megabytes). Called once, at the start.
+void KeepFreedMemoryForTheNextAnswer();
+
 /// The 500 answer for when working out an answer failed (out of memory):
 /// nothing of the request in it.
 HttpResponse InternalError();
