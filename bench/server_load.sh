@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# The whole site under load: lighttpd with its pool of korvz workers
+# (build/server/lighttpd.conf, as `bash scripts/serve` runs it), measured with
+# Debian's wrk over thousands of distinct level codes, so that every request
+# of a level page or picture is worked out cold. Prints the rates of a static
+# page of the same server, of level pages and of pictures at 16 connections,
+# and of both at 256, with the answers that were not 200, the timeouts and the
+# server's largest memory (lighttpd and its workers together).
+#
+# Usage: bash bench/server_load.sh [--seconds N] [--codes N]
+#   (defaults 10 seconds a run, 5000 codes; the pool as scripts/serve sets
+#   it: KORVALO_WORKERS, default one per core, KORVALO_QUEUE, default 256)
+# Needs the build (build/bin/korvz, build/bin/korvalo-level, and the
+# configuration) and the web build (bash scripts/build-web).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=10
+code_count=5000
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --seconds) seconds=$2; shift 2 ;;
+    --codes) code_count=$2; shift 2 ;;
+    *) echo "Usage: bash bench/server_load.sh [--seconds N] [--codes N]" >&2; exit 2 ;;
+  esac
+done
+for needed in build/bin/korvz build/bin/korvalo-level build/server/lighttpd.conf build-wasm/site/eng/index.html; do
+  if [ ! -e "$needed" ]; then
+    echo "server_load: $needed is missing; build first (bash scripts/build, bash scripts/build-web)" >&2
+    exit 1
+  fi
+done
+command -v wrk >/dev/null || { echo "server_load: wrk is missing (bash scripts/setup --web)" >&2; exit 1; }
+
+work=$(mktemp -d)
+server=""
+stop() {
+  if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap stop EXIT
+
+# Random 7 x 7 levels (random walls, balls and holes on distinct squares), in
+# the form the writer writes (korvalo-level canon gives each level's written
+# code), each once.
+python3 - "$code_count" >"$work/random.txt" <<'EOF'
+import random
+import sys
+count = int(sys.argv[1])
+generator = random.Random(7)
+for _ in range(count * 2):
+    squares = generator.sample(range(49), 3) + generator.sample(range(49), 3)
+    pieces = "".join(f"{square // 7}{square % 7}" for square in squares)
+    print("7" + pieces + "".join(generator.choice("0123456789abcdef") for _ in range(24)))
+EOF
+build/bin/korvalo-level canon "$work/random.txt" | cut -f2 | awk '!seen[$0]++' >"$work/written.txt"
+head -n "$code_count" "$work/written.txt" >"$work/codes.txt"
+sed 's|^|/cgi-bin/korvz?s=|' "$work/codes.txt" >"$work/pages.txt"
+sed 's|^|/cgi-bin/korvz?s=|; s|$|\&png=1|' "$work/codes.txt" >"$work/pictures.txt"
+echo "/eng/" >"$work/static.txt"
+
+# Each of wrk's threads goes through its own part of the addresses in turn.
+cat >"$work/addresses.lua" <<'EOF'
+local threads = 0
+function setup(thread)
+  thread:set("number", threads)
+  threads = threads + 1
+end
+function init(arguments)
+  paths = {}
+  for line in io.lines(os.getenv("KORVALO_ADDRESSES")) do paths[#paths + 1] = line end
+  next_path = (number * 7919) % #paths
+end
+function request()
+  next_path = next_path % #paths + 1
+  return wrk.format("GET", paths[next_path])
+end
+EOF
+
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+mkdir -p "$work/run"
+KORVALO_SITE="$PWD/build-wasm/site" KORVALO_KORVZ="$PWD/build/bin/korvz" KORVALO_RUN="$work/run" \
+  KORVALO_BIND=127.0.0.1 KORVALO_PORT="$port" KORVALO_WORKERS="${KORVALO_WORKERS:-$(nproc)}" \
+  KORVALO_QUEUE="${KORVALO_QUEUE:-256}" /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
+  >"$work/lighttpd.log" 2>&1 &
+server=$!
+for _ in $(seq 100); do
+  curl -sf -o /dev/null "http://127.0.0.1:$port/eng/" && break
+  sleep 0.1
+done
+
+# The resident memory of lighttpd and its workers, in KB.
+server_memory() {
+  local total=0 pid
+  for pid in "$server" $(pgrep -P "$server" || true); do
+    total=$((total + $(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)))
+  done
+  echo "$total"
+}
+echo 0 >"$work/peak"
+watch_memory() {
+  local peak=0 now
+  while kill -0 "$server" 2>/dev/null; do
+    now=$(server_memory)
+    if [ "$now" -gt "$peak" ]; then peak=$now; echo "$peak" >"$work/peak"; fi
+    sleep 0.2
+  done
+}
+watch_memory &
+watcher=$!
+
+# One wrk run: prints "rate answered non-200 timeouts p50 p99" for the list of addresses.
+measure() {
+  local list=$1 connections=$2 output
+  output=$(KORVALO_ADDRESSES="$work/$list.txt" wrk --latency -t 2 -c "$connections" -d "${seconds}s" \
+    -s "$work/addresses.lua" "http://127.0.0.1:$port")
+  python3 - "$output" <<'EOF'
+import re
+import sys
+text = sys.argv[1]
+total = int(re.search(r"(\d+) requests in", text).group(1))
+other = re.search(r"Non-2xx or 3xx responses: (\d+)", text)
+other = int(other.group(1)) if other else 0
+timeouts = re.search(r"timeout (\d+)", text)
+timeouts = int(timeouts.group(1)) if timeouts else 0
+rate = float(re.search(r"Requests/sec:\s+([\d.]+)", text).group(1))
+def latency(percent):
+    value = re.search(rf"\s{percent}%\s+([\d.]+)(us|ms|s)", text)
+    number, unit = float(value.group(1)), value.group(2)
+    return number * {"us": 0.001, "ms": 1, "s": 1000}[unit]
+print(f"{rate:.0f} {rate * (total - other) / total:.0f} {other} {timeouts} {latency(50):.1f} {latency(99):.1f}")
+EOF
+}
+
+printf "%-28s %10s %10s %8s %8s %9s %9s\n" "run" "requests/s" "200s/s" "not 200" "timeouts" "p50 ms" "p99 ms"
+declare -A answered
+for run in "static 16" "pages 16" "pictures 16" "pages 256" "pictures 256"; do
+  set -- $run
+  read -r rate ok other timeouts p50 p99 < <(measure "$1" "$2")
+  answered[$1-$2]=$ok
+  printf "%-28s %10s %10s %8s %8s %9s %9s\n" "$1, $2 connections" "$rate" "$ok" "$other" "$timeouts" "$p50" "$p99"
+done
+kill "$watcher" 2>/dev/null || true
+wait "$watcher" 2>/dev/null || true
+
+python3 - "${answered[static-16]}" "${answered[pages-16]}" "${answered[pictures-16]}" \
+  "${answered[pages-256]}" "${answered[pictures-256]}" "$(cat "$work/peak")" "$(wc -l <"$work/codes.txt")" <<'EOF'
+import sys
+static, pages, pictures, pages_many, pictures_many, peak, codes = (float(value) for value in sys.argv[1:])
+print(f"\n{codes:.0f} distinct codes")
+print(f"pages / static file:     {pages / static:.3f}  (goal at least 0.1)")
+print(f"pictures / static file:  {pictures / static:.3f}  (goal at least 0.033)")
+print(f"pages at 256 / at 16:    {pages_many / pages:.2f}  (goal at least 0.5)")
+print(f"pictures at 256 / at 16: {pictures_many / pictures:.2f}  (goal at least 0.5)")
+print(f"largest memory of the server: {peak / 1024:.0f} MB  (goal under 256 MB)")
+EOF
