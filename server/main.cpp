@@ -26,12 +26,11 @@
 namespace {
 
 constexpr const char* Help =
-    "Usage: korvz\n"
+    "Usage: korvz [--check-settings]\n"
     "The worker of the Korvalo level-sharing page, for a FastCGI web server: it\n"
     "answers the requests of the listening socket given as standard input until\n"
     "it gets SIGTERM. lighttpd starts a pool of them with server/lighttpd.conf.in\n"
     "(as built into build/server/lighttpd.conf).\n"
-    "\n"
     "\n"
     "  --check-settings  check the environment below and end: status 0 when the\n"
     "                    worker can use it, else 2 with the reason on standard\n"

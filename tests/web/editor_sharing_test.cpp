@@ -33,6 +33,7 @@ class UrlCatcher : public QObject {
 struct Page {
   int status = 0;
   QString body;
+  QUrl address;  // where it was found, after any redirects
 };
 
 /// The page at the address, after redirects; status 0 when nothing answered in time.
@@ -47,6 +48,7 @@ Page Fetch(const QUrl& address) {
   if (reply->isFinished()) {
     page.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     page.body = QString::fromUtf8(reply->readAll());
+    page.address = reply->url();
   }
   reply->deleteLater();
   return page;
@@ -71,6 +73,7 @@ TEST_F(EditorSharingTest, GetHtmlOpensThePageOfTheLevelOnTheServerOfTheEnvironme
 
   const Page page = Fetch(address);
   EXPECT_EQ(page.status, 200);
+  EXPECT_EQ(page.address, address);  // the level's one address: no redirect
   EXPECT_TRUE(page.body.contains("data-code=\"" + code + "\""))
       << page.body.left(600).toStdString();
   EXPECT_TRUE(page.body.contains("<title>Korvalo level " + code + "</title>"));
@@ -85,6 +88,7 @@ TEST_F(EditorSharingTest, AChangedLevelGetsItsOwnPage) {
   ASSERT_EQ(code.size(), 37);
   const Page page = Fetch(browser.opened[0]);
   EXPECT_EQ(page.status, 200);
+  EXPECT_EQ(page.address, browser.opened[0]);
   EXPECT_TRUE(page.body.contains("value=\"" + code + "\""));
 }
 
