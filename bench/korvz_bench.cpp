@@ -1,9 +1,10 @@
 // The sharing page's worker, in-process and cold: every answer is for a level
 // the worker has not seen just before, so no answer kept by the solver can
-// serve it. Levels/N/...: 2,000 random N x N levels (a random maze with the
-// balls and holes on random squares), answered one after another. Hard/...:
-// a 7 x 7 level with a 35-move solution and the level on which the search
-// works hardest, each answered after another level.
+// serve it. BM_Page/N, BM_Picture/N, BM_EmbeddedPage/N: 2,000 random N x N
+// levels (a random maze with the balls and holes on random squares),
+// answered one after another. BM_Hard...: a 7 x 7 level with a 35-move
+// solution and the level on which the search works hardest, each answered
+// after another level.
 //
 // The parts of a picture (drawing the frame, encoding the PNG) and of a page
 // (the game's shortest solution, the HTML) are timed apart as well, and the
@@ -21,41 +22,23 @@
 #include <vector>
 
 #include "bench/forward_search.h"
+#include "bench/random_levels.h"
 #include "drawing/buffer_canvas.h"
 #include "logic/level_code.h"
-#include "logic/maze.h"
 #include "logic/solver.h"
-#include "play/game_state.h"
 #include "picture/board_image_data.h"
 #include "picture/png_writer.h"
+#include "play/game_state.h"
 #include "server/responses.h"
 
 namespace {
 
 constexpr int LevelCount = 2000;
 
-// As the worker does at its start.
-const bool MemoryKept = (KeepFreedMemoryForTheNextAnswer(), true);
-constexpr const char* LongSolution = "7003366663300d4dae70cec86baf110a5e554";  // 35 moves
+constexpr const char* LongSolution = "7003366663300d4dae70cec86baf110a5e554";   // 35 moves
 constexpr const char* HardestSearch = "76342030002556aa97fe5aa95fe55a9572555";  // no solution
 
-/// A random maze with the balls and holes on random distinct squares.
-Level RandomLevel(int size, std::mt19937& engine) {
-  Level level;
-  RandomMaze(level, size, [&engine]() { return static_cast<int>(engine() & 0x7fff); });
-  std::uniform_int_distribution<int> square(0, size * size - 1);
-  for (Pieces* pieces : {&level.balls, &level.holes}) {
-    std::vector<int> taken;
-    for (std::size_t i = 0; i < 3; ++i) {
-      int s = square(engine);
-      while (std::find(taken.begin(), taken.end(), s) != taken.end()) s = square(engine);
-      taken.push_back(s);
-      (*pieces)[i] = {static_cast<std::int8_t>(s % size), static_cast<std::int8_t>(s / size), 0,
-                      ColourNumber(ColoursRedFirst[i])};
-    }
-  }
-  return level;
-}
+using bench::RandomLevel;
 
 /// The codes of LevelCount random levels of the size, the same on every run.
 const std::vector<std::string>& RandomCodes(int size) {
@@ -76,6 +59,9 @@ Level LevelOf(const std::string& code) {
   ParseLevelCode(level, code);
   return level;
 }
+
+// As the worker does at its start.
+const bool MemoryKept = (KeepFreedMemoryForTheNextAnswer(), true);
 
 SiteAnswers& Answers() {
   static SiteAnswers answers("https://www.example.org");
@@ -137,10 +123,15 @@ void BM_HardPicture(benchmark::State& state, const char* code) {
 
 // ------------------------------------------------------------ the parts
 
-void BM_ShortestSolution(benchmark::State& state) {
+/// The levels of RandomCodes, read from their codes as the worker reads them.
+std::vector<Level> RandomLevels(int size) {
   std::vector<Level> levels;
-  for (const std::string& code : RandomCodes(static_cast<int>(state.range(0))))
-    levels.push_back(LevelOf(code));
+  for (const std::string& code : RandomCodes(size)) levels.push_back(LevelOf(code));
+  return levels;
+}
+
+void BM_ShortestSolution(benchmark::State& state) {
+  const std::vector<Level> levels = RandomLevels(static_cast<int>(state.range(0)));
   std::size_t next = 0;
   for (auto _ : state) {
     const GameState game(levels[next]);
@@ -150,9 +141,7 @@ void BM_ShortestSolution(benchmark::State& state) {
 }
 
 void BM_SolutionExists(benchmark::State& state) {
-  std::vector<Level> levels;
-  for (const std::string& code : RandomCodes(static_cast<int>(state.range(0))))
-    levels.push_back(LevelOf(code));
+  std::vector<Level> levels = RandomLevels(static_cast<int>(state.range(0)));
   std::size_t next = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(SolutionExists(levels[next]));
@@ -162,8 +151,7 @@ void BM_SolutionExists(benchmark::State& state) {
 
 void BM_DrawFrame(benchmark::State& state) {
   BufferRenderer renderer(BuiltInBoardPixels());
-  std::vector<Level> levels;
-  for (const std::string& code : RandomCodes(7)) levels.push_back(LevelOf(code));
+  const std::vector<Level> levels = RandomLevels(7);
   std::size_t next = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(renderer.DrawFrame(levels[next], EditingState{}).pixels.data());

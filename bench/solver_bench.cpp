@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "bench/forward_search.h"
+#include "bench/random_levels.h"
 #include "logic/level_code.h"
 #include "logic/literal_solver.h"
 #include "logic/maze.h"
@@ -56,25 +57,7 @@ constexpr HardLevel HardLevels[] = {
     {"most_work", "7226651163654f71affaff83ff2bffb7f2555"},
 };
 
-/// A random maze with the balls and holes on random distinct squares.
-Level RandomLevel(int size, std::mt19937& engine) {
-  Level level;
-  RandomMaze(level, size, [&engine]() { return static_cast<int>(engine() & 0x7fff); });
-  std::uniform_int_distribution<int> square(0, size * size - 1);
-  for (Pieces* pieces : {&level.balls, &level.holes}) {
-    std::vector<int> taken;
-    for (const Colour c : ColoursRedFirst) {
-      const std::int8_t colour = ColourNumber(c);
-      int s = square(engine);
-      while (std::find(taken.begin(), taken.end(), s) != taken.end()) s = square(engine);
-      taken.push_back(s);
-      (*pieces)[static_cast<std::size_t>(2 - colour)] = {
-          static_cast<std::int8_t>(s % size), static_cast<std::int8_t>(s / size), 0, colour};
-    }
-  }
-  RecheckLevel(level);
-  return level;
-}
+using bench::RandomLevel;
 
 std::vector<Level> MakeRandomLevels(int size, int count, unsigned seed) {
   std::mt19937 engine(seed);

@@ -66,9 +66,10 @@ int main(int argc, char** argv) {
   }
   if (checkOnly) return 0;
   if (FCGX_IsCGI()) {
-    std::fputs("korvz: standard input is no listening socket: korvz is a FastCGI worker, "
-               "started by the web server (see korvz --help)\n",
-               stderr);
+    std::fputs(
+        "korvz: standard input is no listening socket: korvz is a FastCGI worker, "
+        "started by the web server (see korvz --help)\n",
+        stderr);
     return 2;
   }
   KeepFreedMemoryForTheNextAnswer();

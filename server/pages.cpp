@@ -33,8 +33,8 @@ std::string ShortestText(const LevelFacts& level) {
 /// The link preview of the full page: its canonical address, and for link
 /// previews its title, description and picture. The Open Graph address and
 /// picture must be absolute, so they come only with the site's public address.
-std::string LinkPreview(const LevelFacts& level, const std::string& site,
-                        const std::string& title, const std::string& description) {
+std::string LinkPreview(const LevelFacts& level, const std::string& site, const std::string& title,
+                        const std::string& description) {
   std::string tags = "<link rel=\"canonical\" href=\"" +
                      EscapeHtml(LevelAddress(site, level.code)) +
                      "\">\n"
@@ -260,9 +260,7 @@ std::string LevelPage(const LevelFacts& level, const std::string& site) {
          "<p>Paste the code into the Korvalo Level Editor (Edit, Copy) to change the level, or "
          "give it to the game "
          "<code>korvalo</code>.</p>\n</section>\n" +
-         EmbedSection(level, site) +
-         "</main>\n" +
-         Footer() + "</body>\n</html>\n";
+         EmbedSection(level, site) + "</main>\n" + Footer() + "</body>\n</html>\n";
 }
 
 std::string EmbeddedLevelPage(const LevelFacts& level, const std::string& site) {

@@ -156,8 +156,7 @@ std::string_view SiteHeader(std::string_view name) {
   return {};
 }
 
-SiteAnswers::SiteAnswers(std::string siteAddress)
-    : m_site(std::move(siteAddress)), m_pictures() {}
+SiteAnswers::SiteAnswers(std::string siteAddress) : m_site(std::move(siteAddress)) {}
 
 HttpResponse SiteAnswers::Respond(const Request& request) {
   if (request.method != "GET" && request.method != "HEAD") return MethodNotAllowed();
@@ -176,17 +175,17 @@ HttpResponse SiteAnswers::Respond(const Request& request) {
 
   // One address per level: the code as the writer writes it (small letters,
   // border sides closed), the switch of the answer, nothing else.
-  const std::string canonical = std::string(SharingPagePath) + "?" +
-                                CanonicalQuery({WriteLevelCode(level), wanted.answer});
+  const std::string canonical =
+      std::string(SharingPagePath) + "?" + CanonicalQuery({WriteLevelCode(level), wanted.answer});
   if (request.target != canonical) return MovedTo(canonical);
 
   switch (wanted.answer) {
     case Answer::Picture: return Canonical(Picture(std::move(level)), request);
     case Answer::Embedded:
-      return Canonical(WithBody(200, "OK", HtmlType,
-                                EmbeddedLevelPage(FactsOf(std::move(level)), m_site),
-                                CachedForever),
-                       request);
+      return Canonical(
+          WithBody(200, "OK", HtmlType, EmbeddedLevelPage(FactsOf(std::move(level)), m_site),
+                   CachedForever),
+          request);
     case Answer::Page: break;
   }
   return Canonical(
@@ -198,8 +197,7 @@ HttpResponse SiteAnswers::Respond(const Request& request) {
 // no shortest solution.
 HttpResponse SiteAnswers::Picture(Level level) {
   level.solvable = SolutionExists(level) ? 1 : 0;
-  return WithBody(200, "OK", "image/png", m_pictures.Png(level),
-                  CachedForever);
+  return WithBody(200, "OK", "image/png", m_pictures.Png(level), CachedForever);
 }
 
 void KeepFreedMemoryForTheNextAnswer() {

@@ -106,12 +106,13 @@ std::variant<std::string, AddressError> NormalisedPublicAddress(std::string_view
     host = authority.substr(0, colon);
     const std::optional<int> number = Port(authority.substr(colon + 1));
     if (!number) return Refusal(text, "has no port from 1 to 65535 after its colon");
-    const bool isDefault = (scheme == "http://" && *number == 80) ||
-                           (scheme == "https://" && *number == 443);
+    const bool isDefault =
+        (scheme == "http://" && *number == 80) || (scheme == "https://" && *number == 443);
     if (!isDefault) port.append(":").append(std::to_string(*number));
   }
   if (!IsHostName(host) && !IsBracketedIpv6(host))
-    return Refusal(text, "has no valid host name (letters, digits, hyphens and dots, or an IP "
-                         "address; a name in another script must be given in its xn-- form)");
+    return Refusal(text,
+                   "has no valid host name (letters, digits, hyphens and dots, or an IP "
+                   "address; a name in another script must be given in its xn-- form)");
   return scheme + std::string(host) + port;
 }

@@ -84,8 +84,7 @@ TEST(QueryTest, ReadsTheCodeAndTheSwitches) {
 TEST(QueryTest, TheCanonicalQueryNamesTheCodeThenTheSwitch) {
   EXPECT_EQ(CanonicalQuery({"3111221000110fbe5", Answer::Page}), "s=3111221000110fbe5");
   EXPECT_EQ(CanonicalQuery({"3111221000110fbe5", Answer::Picture}), "s=3111221000110fbe5&png=1");
-  EXPECT_EQ(CanonicalQuery({"3111221000110fbe5", Answer::Embedded}),
-            "s=3111221000110fbe5&embed=1");
+  EXPECT_EQ(CanonicalQuery({"3111221000110fbe5", Answer::Embedded}), "s=3111221000110fbe5&embed=1");
 }
 
 // ------------------------------------------------------------ bad input
@@ -198,7 +197,8 @@ TEST(LevelPageTest, SaysSoWhenTheLevelHasNoSolution) {
 }
 
 TEST(LevelPageTest, LinkPreviewsGetTheTitleAndThePicture) {
-  const std::string page = Get(std::string("s=") + TwoMoves, "https://levels.example.org:8443").body;
+  const std::string page =
+      Get(std::string("s=") + TwoMoves, "https://levels.example.org:8443").body;
   const std::string level =
       std::string("https://levels.example.org:8443/cgi-bin/korvz?s=") + TwoMoves;
   EXPECT_TRUE(Contains(page, "<meta property=\"og:title\" content=\"Korvalo level " +
@@ -222,8 +222,8 @@ TEST(LevelPageTest, WithoutAPublicAddressTheLinksAreRelative) {
     EXPECT_FALSE(Contains(page, "embed-code"));
   }
   const std::string page = Get(std::string("s=") + TwoMoves, "").body;
-  EXPECT_TRUE(Contains(page, std::string("<link rel=\"canonical\" href=\"/cgi-bin/korvz?s=") +
-                                 TwoMoves + "\">"));
+  EXPECT_TRUE(Contains(
+      page, std::string("<link rel=\"canonical\" href=\"/cgi-bin/korvz?s=") + TwoMoves + "\">"));
 }
 
 // The page's policy allows pictures of the site itself only: the picture
@@ -232,8 +232,9 @@ TEST(LevelPageTest, WithoutAPublicAddressTheLinksAreRelative) {
 TEST(LevelPageTest, ThePictureWithoutScriptsIsRelativeToTheSite) {
   for (const char* site : {"", PublicAddress}) {
     const std::string page = Get(std::string("s=") + TwoMoves, site).body;
-    EXPECT_TRUE(Contains(page, std::string("<noscript><img class=\"picture\" src=\"/cgi-bin/korvz?s=") +
-                                   TwoMoves + "&amp;png=1\""))
+    EXPECT_TRUE(
+        Contains(page, std::string("<noscript><img class=\"picture\" src=\"/cgi-bin/korvz?s=") +
+                           TwoMoves + "&amp;png=1\""))
         << site;
   }
 }
@@ -278,7 +279,6 @@ TEST(LevelPageTest, EveryScriptAndStyleComesFromTheSiteItself) {
         std::regex_search(page, std::regex("<[^>]*\\son[a-z]+=")));  // no event handler attributes
   }
 }
-
 
 // ------------------------------------------------------------ the picture
 
