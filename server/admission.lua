@@ -4,5 +4,9 @@
 -- up behind the workers until it times out.
 local limit = tonumber(os.getenv("KORVALO_WORKERS")) + tonumber(os.getenv("KORVALO_QUEUE"))
 -- The requests lighttpd has handed to the pool, this one included.
-if lighty.status["gw.backend.korvz.load"] > limit then return 503 end
+if lighty.status["gw.backend.korvz.load"] > limit then
+  lighty.r.resp_header["Content-Type"] = "text/plain; charset=utf-8"
+  lighty.r.resp_body.set({"The server is busy; try again in a moment.\n"})
+  return 503
+end
 return 0

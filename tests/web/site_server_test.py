@@ -143,6 +143,8 @@ class SiteServerTest(unittest.TestCase):
                 got, headers, _ = request(self.port, raw)
                 self.assertEqual(got, status)
                 self.assertPolicy(headers)
+                if status >= 400:  # no cache keeps an error
+                    self.assertEqual(headers.get("cache-control"), ["no-store"])
         self.assertNotIn("Bad address", self.site.messages())
 
     def test_bad_queries_get_a_400_page_that_says_why(self):
@@ -342,6 +344,7 @@ class WorkerPoolTest(unittest.TestCase):
                 status, headers, seconds = answers[index]
                 self.assertEqual(status, 503)
                 self.assertEqual(headers.get("retry-after"), ["1"])
+                self.assertEqual(headers.get("cache-control"), ["no-store"])
                 self.assertPolicy(headers)
                 self.assertLess(seconds, 10)  # not a timeout (no speed is checked)
             # The static files are no part of the pool.
