@@ -122,7 +122,13 @@ ODD_REQUESTS = [
 ]
 
 
-class SiteServerTest(unittest.TestCase):
+class SiteHeaderChecks(unittest.TestCase):
+    def assertPolicy(self, headers):
+        for name, value in SITE_HEADERS.items():
+            self.assertEqual(headers.get(name), [value], name)
+
+
+class SiteServerTest(SiteHeaderChecks):
     @classmethod
     def setUpClass(cls):
         cls.site = LocalSite(SITE, KORVZ, CONFIG, public_address=PUBLIC_ADDRESS + "/")
@@ -132,10 +138,6 @@ class SiteServerTest(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.site.stop()
-
-    def assertPolicy(self, headers):
-        for name, value in SITE_HEADERS.items():
-            self.assertEqual(headers.get(name), [value], name)
 
     def test_every_answer_carries_the_site_headers(self):
         for name, raw, status in ODD_REQUESTS:
@@ -311,7 +313,7 @@ def distinct_codes(count):
     return codes
 
 
-class WorkerPoolTest(unittest.TestCase):
+class WorkerPoolTest(SiteHeaderChecks):
     """The pool and its queue: their bounds, and workers that stop or die."""
 
     def test_a_full_queue_gets_a_fast_503(self):
@@ -323,16 +325,20 @@ class WorkerPoolTest(unittest.TestCase):
             os.kill(worker, signal.SIGSTOP)
             answers = {}
             waiting = []
+            target = b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode()
+
+            def wait_for_answer(index):
+                answers[index] = get(site.port, target)
+
             try:
                 for index in range(2):
-                    thread = threading.Thread(target=lambda index=index: answers.__setitem__(
-                        index, get(site.port, b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode())))
+                    thread = threading.Thread(target=wait_for_answer, args=(index,))
                     thread.start()
                     waiting.append(thread)
                     time.sleep(0.5)  # in order: the first reaches the worker
                 for index in range(2, 6):
                     started = time.monotonic()
-                    status, headers, _ = get(site.port, b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode())
+                    status, headers, _ = get(site.port, target)
                     answers[index] = (status, headers, time.monotonic() - started)
             finally:
                 os.kill(worker, signal.SIGCONT)
@@ -349,10 +355,6 @@ class WorkerPoolTest(unittest.TestCase):
                 self.assertLess(seconds, 10)  # not a timeout (no speed is checked)
             # The static files are no part of the pool.
             self.assertEqual(get(site.port, b"/eng/")[0], 200)
-
-    def assertPolicy(self, headers):
-        for name, value in SITE_HEADERS.items():
-            self.assertEqual(headers.get(name), [value], name)
 
     def test_a_worker_killed_under_load_fails_no_answer(self):
         codes = distinct_codes(400)
