@@ -3,30 +3,37 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/command_options.h"
 #include "cli/command_table.h"
 #include "cli/io/escaped_text.h"
 #include "cli/set_stream.h"
+#include "logic/level_analysis.h"
+#include "logic/level_code.h"
 #include "logic/level_set.h"
 
 namespace {
 
 constexpr std::string_view CheckSetHelp =
-    "Usage: korvalo-level check-set [FILE]\n"
+    "Usage: korvalo-level check-set [--unique] [FILE]\n"
     "\n"
     "Checks the level set in FILE, or on standard input when no FILE is given,\n"
     "and prints one line for each problem, in the order of the lines:\n"
     "  line 4: invalid level 'CODE': REASON    a line that holds no level code\n"
     "  line 9: CODE has no solution\n"
     "  line 12: CODE is the same level as line 3, up to turns and mirrors\n"
+    "  line 15: CODE has 3 shortest solutions  only with --unique\n"
     "Levels are the same when one is a turn or a mirror image of the other\n"
-    "(their canonical codes are equal). Nothing is printed for a set without\n"
-    "problems.\n"
+    "(their canonical codes are equal). With --unique, a level that has more\n"
+    "than one shortest solution (as analyze counts them) is a problem too.\n"
+    "Nothing is printed for a set without problems.\n"
     "\n"
     "A level set is UTF-8 text with one level per line: its code, optionally\n"
     "followed by a tab and a title. Lines starting with # are comments, and\n"
@@ -65,13 +72,59 @@ int ReadWholeSet(SetStream& stream, LevelSetReading& reading) {
   }
 }
 
-int ReportProblems(const LevelSetReading& reading, CheckedOutput& out) {
-  const std::vector<SetProblem> problems = CheckLevelSet(reading);
-  for (SetProblem problem : problems) {
-    problem.code = EscapeText(problem.code);
-    out.Write(DescribeSetProblem(problem) + "\n");
+struct ProblemLine {
+  int line;
+  std::string text;
+};
+
+/// The levels of the set with more than one shortest solution.
+std::vector<ProblemLine> LevelsNotUnique(const LevelSet& set) {
+  std::vector<ProblemLine> problems;
+  LevelAnalyzer analyzer;
+  Level level;
+  for (const SetLevel& entry : set.levels) {
+    if (!ParseLevelCode(level, entry.code).accepted) continue;  // reported as invalid
+    const std::uint32_t solutions = analyzer.Analyze(level).solutions;
+    if (solutions <= 1) continue;
+    problems.push_back({entry.line, "line " + std::to_string(entry.line) + ": " +
+                                        EscapeText(entry.code) + " has " +
+                                        SolutionCountText(solutions) + " shortest solutions"});
   }
+  return problems;
+}
+
+int ReportProblems(const LevelSetReading& reading, bool unique, CheckedOutput& out) {
+  std::vector<ProblemLine> problems;
+  for (SetProblem problem : CheckLevelSet(reading)) {
+    problem.code = EscapeText(problem.code);
+    problems.push_back({problem.line, DescribeSetProblem(problem)});
+  }
+  if (unique) {
+    const std::vector<ProblemLine> notUnique = LevelsNotUnique(reading.set);
+    problems.insert(problems.end(), notUnique.begin(), notUnique.end());
+    // In line order; a line's other problems first.
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const ProblemLine& a, const ProblemLine& b) { return a.line < b.line; });
+  }
+  for (const ProblemLine& problem : problems) out.Write(problem.text + "\n");
   return problems.empty() ? 0 : CommandFailure;
+}
+
+/// The file named, if any, and whether --unique is given.
+Mistake ReadCheckSetArguments(const std::vector<std::string>& args, std::vector<std::string>& files,
+                              bool& unique) {
+  for (const std::string& arg : args) {
+    if (arg == "--unique") {
+      if (unique) return "--unique is given twice";
+      unique = true;
+    } else if (!arg.empty() && arg.front() == '-') {
+      return "unknown option " + QuoteText(arg);
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.size() > 1) return "expects one file at most";
+  return std::nullopt;
 }
 
 int CannotRead(const std::string& source, int error, int status, CheckedOutput& err) {
@@ -86,27 +139,26 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
     streams.out.Write(CheckSetHelp);
     return 0;
   }
-  std::string mistake;
-  if (args.size() > 1) mistake = "expects one file at most";
-  if (args.size() == 1 && !args[0].empty() && args[0].front() == '-') {
-    mistake = "unknown option " + QuoteText(args[0]);
+  std::vector<std::string> files;
+  bool unique = false;
+  if (const Mistake mistake = ReadCheckSetArguments(args, files, unique)) {
+    return RefuseCommandLine(Prefix, *mistake, CheckSetHelp, streams.err);
   }
-  if (!mistake.empty()) return RefuseCommandLine(Prefix, mistake, CheckSetHelp, streams.err);
 
   LevelSetReading reading;
-  if (args.empty()) {
+  if (files.empty()) {
     SetStream stream(streams.input);
     if (const int error = ReadWholeSet(stream, reading)) {
       return CannotRead("standard input", error, StreamFailure, streams.err);
     }
-    return ReportProblems(reading, streams.out);
+    return ReportProblems(reading, unique, streams.out);
   }
-  const std::string& path = args[0];
+  const std::string& path = files[0];
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return CannotRead(QuoteText(path), errno, CommandFailure, streams.err);
   SetStream stream(DescriptorReader(fd));
   const int error = ReadWholeSet(stream, reading);
   ::close(fd);
   if (error != 0) return CannotRead(QuoteText(path), error, CommandFailure, streams.err);
-  return ReportProblems(reading, streams.out);
+  return ReportProblems(reading, unique, streams.out);
 }
