@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "app/dialog_units.h"
-#include "app/editor_icon.h"
 #include "korvalo_constants.h"
+#include "view/program_icon.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent, FixedDialogFlags) {
   auto* icon = new QLabel(this);
   icon->setGeometry(DialogUnitRect(7, 7, 21, 20));
   icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  icon->setPixmap(EditorIcon().pixmap(32, 32));
+  icon->setPixmap(KorvaloIcon().pixmap(32, 32));
 
   AddText(this, QStringLiteral("Korvalo Level Editor, v.%1").arg(QLatin1String(KorvaloVersion)),
           DialogUnitRect(35, 7, 89, 8));

@@ -2,8 +2,10 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSettings>
 #include <QtMath>
 
+#include "app/board_accessible.h"
 #include "drawing/board_geometry.h"
 
 namespace {
@@ -11,13 +13,20 @@ namespace {
 /// The sunken client edge around the board image.
 constexpr int ClientEdgeWidth = 2;
 
+const QString PieceSymbolsKey = QStringLiteral("designer/pieceSymbols");
+
 }  // namespace
 
 CBoardView::CBoardView(QWidget* parent, RandomSource random, EditorMode mode)
     : QFrame(parent), m_mode(mode), m_document(std::move(random)) {
-  if (mode == EditorMode::Designer) m_document.EnableUndo();
+  if (mode == EditorMode::Designer) {
+    m_document.EnableUndo();
+    InstallBoardAccessibility();
+  }
   m_document.SetChangedCallback([this] {
+    KeepCursorOnBoard();
     update();
+    AnnounceChange();
     emit documentChanged();
   });
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -28,6 +37,21 @@ CBoardView::CBoardView(QWidget* parent, RandomSource random, EditorMode mode)
   // Every pixel of the contents is painted from the board image: no background fill.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);
+  if (mode == EditorMode::Designer)
+    m_pieceSymbols = QSettings().value(PieceSymbolsKey, true).toBool();
+}
+
+void CBoardView::SetPieceSymbols(bool on) {
+  if (m_mode != EditorMode::Designer || on == m_pieceSymbols) return;
+  m_pieceSymbols = on;
+  QSettings().setValue(PieceSymbolsKey, on);
+  update();
+  emit pieceSymbolsChanged(on);
+}
+
+DrawOptions CBoardView::drawOptions() const {
+  if (m_mode == EditorMode::Classic) return {};
+  return {m_pieceSymbols, BoardScale(devicePixelRatioF())};
 }
 
 QSize CBoardView::sizeHint() const {
@@ -37,9 +61,14 @@ QSize CBoardView::sizeHint() const {
 void CBoardView::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);  // the sunken edge
   QPainter painter(this);
-  // On a high-density screen each board pixel becomes a block of whole pixels, never a blur.
+  // On a high-density screen the classic board's pixels become blocks of whole
+  // pixels, never a blur; designer mode's frame has the screen's own pixels.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // Designer mode follows the screen the window stands on; the images are
+  // made anew only when its ratio changes.
+  if (m_mode == EditorMode::Designer) m_renderer.SetOptions(drawOptions());
   painter.drawImage(contentsRect().topLeft(), m_renderer.DrawFrame(level(), editing()));
+  if (m_mode == EditorMode::Designer && hasFocus()) PaintCursor(painter);
 }
 
 // On a high-density screen positions fall between pixels: the board pixel is

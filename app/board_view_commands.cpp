@@ -46,7 +46,8 @@ void CBoardView::OnSolutionStep() { m_document.Apply(edit::SolutionStep{}); }
 // Only a changed text confirmed with Enter is read.
 void CBoardView::OnEditCopyCode() {
   const std::string code = WriteLevelCode(level());
-  CLevelCodeDlg dialog(window());
+  // The classic editor's dialog keeps its caption; designer mode names it for what it does.
+  CLevelCodeDlg dialog(window(), m_mode);
   dialog.m_strCode = QString::fromStdString(code);
   if (dialog.DoModal() != QDialog::Accepted) return;
   const std::string edited = dialog.m_strCode.toStdString();
@@ -60,6 +61,8 @@ void CBoardView::OnHelpHomepage() { OpenInBrowser(HomePageAddress()); }
 
 void CBoardView::OnMakerSite() { OpenInBrowser(MakerSiteAddress()); }
 
+void CBoardView::OnViewPieceSymbols() { SetPieceSymbols(!m_pieceSymbols); }
+
 void CBoardView::OnEditUndo() { m_document.Undo(); }
 
 void CBoardView::OnEditRedo() { m_document.Redo(); }
@@ -72,12 +75,15 @@ void CBoardView::OnEditCopy() { QGuiApplication::clipboard()->setText(CodeText(l
 // not part of it.
 void CBoardView::OnEditPaste() {
   const std::string text = QGuiApplication::clipboard()->text().trimmed().toStdString();
+  if (text.empty()) {
+    emit transientMessage(tr("The clipboard holds no level code."));
+    return;
+  }
   Level pasted;
   const ParseResult reading = ParseLevelCode(pasted, text);
   if (!reading.accepted) {
-    emit transientMessage(
-        QStringLiteral("Not pasted: %1.").arg(QString::fromStdString(reading.reason)));
+    emit transientMessage(tr("Not pasted: %1.").arg(QString::fromStdString(reading.reason)));
     return;
   }
-  m_document.Apply(edit::ReplaceLevel{std::move(pasted)});
+  m_document.Apply(edit::ReplaceLevel{std::move(pasted), OriginKind::Pasted});
 }

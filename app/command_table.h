@@ -12,10 +12,11 @@
 #include "app/board_view.h"
 #include "app/editor_mode.h"
 #include "app/main_frame.h"
+#include "app/set_controller.h"
 
 /// Where a command shows: in one of the popups, as a command on the menu bar
 /// itself, or nowhere (reached by its key alone).
-enum class MenuPlace { File, Game, Edit, Set, Help, MenuBar, Hidden };
+enum class MenuPlace { File, Game, Edit, View, Set, Help, MenuBar, Hidden };
 
 /// The modes a row exists in.
 enum class InModes { Classic, Designer, Both };
@@ -30,10 +31,11 @@ struct PopupEntry {
   InModes modes;
   std::string_view caption;
 };
-inline constexpr std::array<PopupEntry, 5> Popups = {{
+inline constexpr std::array<PopupEntry, 6> Popups = {{
     {MenuPlace::File, InModes::Designer, "&File"},
     {MenuPlace::Game, InModes::Both, "&Game"},
     {MenuPlace::Edit, InModes::Both, "&Edit"},
+    {MenuPlace::View, InModes::Designer, "&View"},
     {MenuPlace::Set, InModes::Designer, "&Set"},
     {MenuPlace::Help, InModes::Both, "&Help"},
 }};
@@ -47,10 +49,11 @@ constexpr Key NoKey{};
 constexpr Key Standard(QKeySequence::StandardKey standard) { return {"", standard}; }
 
 /// Who handles a command: a member of the board view, which is offered every
-/// command first, or of the main frame.
+/// command first, of designer mode's set controller, or of the main frame.
 using ViewHandler = void (CBoardView::*)();
+using SetHandler = void (CSetController::*)();
 using FrameHandler = void (CMainFrame::*)();
-using CommandHandler = std::variant<ViewHandler, FrameHandler>;
+using CommandHandler = std::variant<ViewHandler, SetHandler, FrameHandler>;
 
 struct CommandEntry {
   int id;
@@ -73,10 +76,10 @@ inline constexpr auto Commands = [] {
   // One line per row, so that each command reads across.
   // clang-format off
   return std::to_array<CommandEntry>({
-    {33001, "ID_FILE_NEW", Designer, File, "New", "", NoKey, Standard(QKeySequence::New), false, &CMainFrame::OnFileNew},
-    {33002, "ID_FILE_OPEN", Designer, File, "Open...", "", NoKey, Standard(QKeySequence::Open), false, &CMainFrame::OnFileOpen},
-    {33003, "ID_FILE_SAVE", Designer, File, "Save", "", NoKey, Standard(QKeySequence::Save), true, &CMainFrame::OnFileSave},
-    {33004, "ID_FILE_SAVE_AS", Designer, File, "Save As...", "", NoKey, {"Ctrl+Shift+S"}, false, &CMainFrame::OnFileSaveAs},
+    {33001, "ID_FILE_NEW", Designer, File, "New", "", NoKey, Standard(QKeySequence::New), false, &CSetController::OnFileNew},
+    {33002, "ID_FILE_OPEN", Designer, File, "Open...", "", NoKey, Standard(QKeySequence::Open), false, &CSetController::OnFileOpen},
+    {33003, "ID_FILE_SAVE", Designer, File, "Save", "", NoKey, Standard(QKeySequence::Save), true, &CSetController::OnFileSave},
+    {33004, "ID_FILE_SAVE_AS", Designer, File, "Save As...", "", NoKey, {"Ctrl+Shift+S"}, false, &CSetController::OnFileSaveAs},
     {57665, "ID_APP_EXIT", Designer, File, "Exit", "", NoKey, {"Ctrl+Q"}, true, &CMainFrame::OnAppExit},
 
     {32772, "ID_GAME_3X3", Both, Game, "3x3", "", NoKey, NoKey, false, &CBoardView::OnGame3x3},
@@ -98,14 +101,17 @@ inline constexpr auto Commands = [] {
     {32784, "ID_EDIT_GETHTML", Both, Edit, "Get &HTML", "", NoKey, NoKey, true, &CBoardView::OnEditGetHtml},
     {32782, "ID_EDIT_COPYCODE", Both, Edit, "Copy", "Level Code...", {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardView::OnEditCopyCode},
 
-    {33030, "ID_SET_ADD", Designer, Set, "Add Level", "", NoKey, {"Ctrl+Shift+A"}, false, &CMainFrame::OnSetAdd},
-    {33031, "ID_SET_REPLACE", Designer, Set, "Replace Selected Level", "", NoKey, {"Ctrl+Shift+E"}, false, &CMainFrame::OnSetReplace},
-    {33032, "ID_SET_REMOVE", Designer, Set, "Remove Selected Level", "", NoKey, {"Ctrl+Shift+Del"}, false, &CMainFrame::OnSetRemove},
-    {33033, "ID_SET_MOVE_UP", Designer, Set, "Move Up", "", NoKey, {"Ctrl+Shift+Up"}, true, &CMainFrame::OnSetMoveUp},
-    {33034, "ID_SET_MOVE_DOWN", Designer, Set, "Move Down", "", NoKey, {"Ctrl+Shift+Down"}, false, &CMainFrame::OnSetMoveDown},
-    {33035, "ID_SET_EDIT", Designer, Set, "Edit Selected Level", "", NoKey, {"Ctrl+E"}, true, &CMainFrame::OnSetEdit},
-    {33036, "ID_SET_TITLE", Designer, Set, "Title and Author...", "", NoKey, NoKey, true, &CMainFrame::OnSetTitle},
+    {33040, "ID_VIEW_PIECE_SYMBOLS", Designer, View, "Colour &Symbols", "", NoKey, NoKey, false, &CBoardView::OnViewPieceSymbols},
 
+    {33030, "ID_SET_ADD", Designer, Set, "Add Level", "", NoKey, {"Ctrl+Shift+A"}, false, &CSetController::OnSetAdd},
+    {33031, "ID_SET_UPDATE", Designer, Set, "Update Level from Board", "", NoKey, {"Ctrl+U"}, false, &CSetController::OnSetUpdate},
+    {33032, "ID_SET_REMOVE", Designer, Set, "Remove Selected Level", "", NoKey, {"Ctrl+Shift+Del"}, false, &CSetController::OnSetRemove},
+    {33033, "ID_SET_MOVE_UP", Designer, Set, "Move Up", "", NoKey, {"Ctrl+Shift+Up"}, true, &CSetController::OnSetMoveUp},
+    {33034, "ID_SET_MOVE_DOWN", Designer, Set, "Move Down", "", NoKey, {"Ctrl+Shift+Down"}, false, &CSetController::OnSetMoveDown},
+    {33035, "ID_SET_EDIT", Designer, Set, "Edit Selected Level", "", NoKey, {"Ctrl+E"}, true, &CSetController::OnSetEdit},
+    {33036, "ID_SET_TITLE", Designer, Set, "Title and Author...", "", NoKey, NoKey, true, &CSetController::OnSetTitle},
+
+    {33040, "ID_HELP_KEYBOARD", Designer, Help, "Keyboard Editing...", "", NoKey, {"F1"}, false, &CMainFrame::OnHelpKeyboard},
     {57664, "ID_APP_ABOUT", Both, Help, "About", "", NoKey, NoKey, false, &CMainFrame::OnAppAbout},
     {32771, "ID_HELP_HOMEPAGE", Both, Help, "Homepage", "", NoKey, NoKey, false, &CBoardView::OnHelpHomepage},
     {32783, "ID_MAKER_SITE", Both, MenuBar, "&Vandrel", "", NoKey, NoKey, false, &CBoardView::OnMakerSite},

@@ -1,36 +1,40 @@
-// Designer mode's parts of the main window: the status line and the level
-// set's panel, the set's file (New, Open, Save, Save As, the recent sets), its
-// levels (add, replace, remove, reorder, open for editing) and generation.
+// Designer mode's parts of the main window: the status line, the set's
+// controller with its panel, Undo and Redo that say what they act on, the
+// window's place, and generation.
 
 #include <QCloseEvent>
-#include <QDialogButtonBox>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
-#include <QSaveFile>
+#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "app/change_names.h"
 #include "app/command_table.h"
 #include "app/generate_dlg.h"
 #include "app/level_set_panel.h"
 #include "app/main_frame.h"
+#include "app/set_controller.h"
 #include "app/status_line.h"
 #include "logic/level_code.h"
 
 namespace {
 
-constexpr int RecentSetLimit = 8;
-const QString RecentSetsKey = QStringLiteral("designer/recentSets");
-const QString PositionKey = QStringLiteral("designer/position");
-const QString SetFileFilter = QStringLiteral("Level sets (*.txt *.korvalo);;All files (*)");
+const QString GeometryKey = QStringLiteral("designer/geometry");
+const QString PlaceKey = QStringLiteral("designer/place");  // the frame's rectangle, to check
+constexpr QSize DefaultSize(900, 640);
 
-std::string ToStd(const QString& text) { return text.toStdString(); }
+/// True when some screen shows enough of the window's top edge, where its
+/// title bar and menu stand, to take hold of it.
+bool TopEdgeIsOnAScreen(const QRect& window) {
+  const QRect topEdge(window.left(), window.top() - 24, window.width(), 48);
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect seen = screen->availableGeometry().intersected(topEdge);
+    if (seen.width() >= 64 && seen.height() >= 16) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -41,254 +45,94 @@ void CMainFrame::BuildDesignerParts() {
   boardColumn->setSpacing(0);
   boardColumn->addWidget(m_view);
   m_status = new CStatusLine(central);
+  m_status->setAccessibleName(tr("Status"));
   boardColumn->addWidget(m_status);
   boardColumn->addStretch(1);
-  m_panel = new CLevelSetPanel(central);
+  m_sets = new CSetController(*this, *m_view, *m_status, central);
   auto* layout = new QHBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(boardColumn);
-  layout->addWidget(m_panel);
+  layout->addWidget(m_sets->panel(), 1);  // the panel takes the width the window gains
   setCentralWidget(central);
 
   connect(m_view, &CBoardView::documentChanged, this, &CMainFrame::ShowDocumentState);
   connect(m_view, &CBoardView::transientMessage, m_status,
           [this](const QString& text) { m_status->ShowMessage(text); });
-  connect(m_panel, &CLevelSetPanel::levelActivated, this, [this](int index) {
-    m_panel->Select(index);
-    OnSetEdit();
-  });
-  connect(m_panel, &CLevelSetPanel::selectionChanged, this, &CMainFrame::ShowDocumentState);
-  const QVariant position = QSettings().value(PositionKey);
-  if (position.isValid()) move(position.toPoint());
+  connect(m_sets, &CSetController::stateChanged, this, &CMainFrame::ShowDocumentState);
+  m_view->document().history().SetListener([this] { ShowUndoState(); });
 }
 
 void CMainFrame::ShowDesignerParts() {
-  m_panel->AddButtons({{QStringLiteral("Add"), commandAction(CommandId("ID_SET_ADD"))},
-                       {QStringLiteral("Replace"), commandAction(CommandId("ID_SET_REPLACE"))},
-                       {QStringLiteral("Remove"), commandAction(CommandId("ID_SET_REMOVE"))},
-                       {QStringLiteral("Up"), commandAction(CommandId("ID_SET_MOVE_UP"))},
-                       {QStringLiteral("Down"), commandAction(CommandId("ID_SET_MOVE_DOWN"))}});
-  ShowSet();
+  m_sets->panel()->AddButtons({{tr("Add"), commandAction(CommandId("ID_SET_ADD"))},
+                               {tr("Update"), commandAction(CommandId("ID_SET_UPDATE"))},
+                               {tr("Remove"), commandAction(CommandId("ID_SET_REMOVE"))},
+                               {tr("Up"), commandAction(CommandId("ID_SET_MOVE_UP"))},
+                               {tr("Down"), commandAction(CommandId("ID_SET_MOVE_DOWN"))}});
+  // Tab goes from the board to the set's list and on through the panel's buttons.
+  QWidget* previous = m_view;
+  for (QWidget* next : m_sets->panel()->FocusOrder()) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
+  ShowPieceSymbols();
+  RestorePlace();
+  ShowDocumentState();
+}
+
+// View > Colour Symbols carries a check mark that follows the board view's
+// state, which the panel's pictures follow too.
+void CMainFrame::ShowPieceSymbols() {
+  QAction* symbols = commandAction(CommandId("ID_VIEW_PIECE_SYMBOLS"));
+  symbols->setCheckable(true);
+  const auto show = [this, symbols](bool on) {
+    symbols->setChecked(on);
+    m_sets->panel()->SetPieceSymbols(on);
+    m_sets->panel()->Show(m_sets->document());
+  };
+  show(m_view->pieceSymbols());
+  connect(m_view, &CBoardView::pieceSymbolsChanged, this, show);
+}
+
+// restoreGeometry would pull a window that is off every screen back to the
+// nearest edge; one whose place no screen shows opens centred instead.
+void CMainFrame::RestorePlace() {
+  const QSettings settings;
+  const QByteArray saved = settings.value(GeometryKey).toByteArray();
+  const QRect place = settings.value(PlaceKey).toRect();
+  if (!saved.isEmpty() && TopEdgeIsOnAScreen(place) && restoreGeometry(saved)) return;
+  const QScreen* shown = QGuiApplication::primaryScreen();
+  if (shown == nullptr) return;
+  // Room for several levels in the list, on any screen that has it.
+  resize(sizeHint().expandedTo(DefaultSize).boundedTo(shown->availableGeometry().size()));
+  QRect centred(QPoint(), frameGeometry().size());
+  centred.moveCenter(shown->availableGeometry().center());
+  move(centred.topLeft());
 }
 
 void CMainFrame::ShowDocumentState() {
   if (m_status == nullptr) return;
-  const EditorDocument& document = m_view->document();
-  m_status->ShowLevel(document.level(), document.editing());
-  if (QAction* undo = commandAction(CommandId("ID_EDIT_UNDO")))
-    undo->setEnabled(document.CanUndo());
-  if (QAction* redo = commandAction(CommandId("ID_EDIT_REDO")))
-    redo->setEnabled(document.CanRedo());
-  const bool selected = m_panel->selectedIndex() >= 0;
-  for (const int id :
-       {CommandId("ID_SET_REPLACE"), CommandId("ID_SET_REMOVE"), CommandId("ID_SET_MOVE_UP"),
-        CommandId("ID_SET_MOVE_DOWN"), CommandId("ID_SET_EDIT")}) {
-    if (QAction* action = commandAction(id)) action->setEnabled(selected);
-  }
+  EditorDocument& document = m_view->document();
+  const EditingState& editing = document.editing();
+  m_status->ShowLevel(editing,
+                      IsCarrying(editing) ? std::nullopt : document.verdict().shortestMoves);
+  ShowUndoState();
+  m_sets->ShowState();
+  setWindowTitle(tr("Korvalo Level Designer - %1[*]").arg(m_sets->SetName()));
+  setWindowModified(m_sets->HoldsUnkeptWork());
 }
 
-void CMainFrame::ShowSet() {
-  setWindowTitle(QStringLiteral("Korvalo Level Designer - %1[*]").arg(SetDisplayName(m_set)));
-  setWindowModified(m_set.modified());
-  m_panel->Show(m_set);
-  ShowDocumentState();
-}
-
-QStringList CMainFrame::RecentSets() const {
-  return QSettings().value(RecentSetsKey).toStringList();
-}
-
-void CMainFrame::RememberRecentSet(const QString& path) {
-  QStringList recent = RecentSets();
-  const QString absolute = QFileInfo(path).absoluteFilePath();
-  recent.removeAll(absolute);
-  recent.prepend(absolute);
-  while (recent.size() > RecentSetLimit) recent.removeLast();
-  QSettings().setValue(RecentSetsKey, recent);
-  RebuildRecentMenu();
-}
-
-void CMainFrame::RebuildRecentMenu() {
-  if (m_recentMenu == nullptr) return;
-  m_recentMenu->clear();
-  for (const QString& path : RecentSets()) {
-    m_recentMenu
-        ->addAction(QFileInfo(path).fileName(), this,
-                    [this, path] {
-                      if (MaySetBeReplaced()) OpenSetFile(path);
-                    })
-        ->setToolTip(path);
-  }
-  m_recentMenu->setEnabled(!m_recentMenu->isEmpty());
-}
-
-bool CMainFrame::MaySetBeReplaced() {
-  if (!m_set.modified()) return true;
-  const auto answer = QMessageBox::question(
-      this, QStringLiteral("Unsaved Changes"),
-      QStringLiteral("The level set \"%1\" has changes that are not saved. Save them?")
-          .arg(SetDisplayName(m_set)),
-      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-  if (answer == QMessageBox::Discard) return true;
-  if (answer != QMessageBox::Save) return false;
-  OnFileSave();
-  return !m_set.modified();
-}
-
-void CMainFrame::OnFileNew() {
-  if (!MaySetBeReplaced()) return;
-  m_set.New();
-  ShowSet();
-}
-
-void CMainFrame::OnFileOpen() {
-  if (!MaySetBeReplaced()) return;
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Level Set"),
-                                                    QString(), SetFileFilter);
-  if (!path.isEmpty()) OpenSetFile(path);
-}
-
-bool CMainFrame::OpenSetFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    QMessageBox::warning(this, QStringLiteral("Open Level Set"),
-                         QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
-    return false;
-  }
-  const QByteArray text = file.readAll();
-  const std::vector<SetLineError> errors = m_set.Open(
-      std::string_view(text.constData(), static_cast<std::size_t>(text.size())), ToStd(path));
-  RememberRecentSet(path);
-  ShowSet();
-  m_panel->Select(m_set.size() > 0 ? 0 : -1);
-  if (!errors.empty()) {
-    QStringList lines;
-    for (const SetLineError& error : errors) {
-      if (lines.size() == 10) {
-        lines << QStringLiteral("...");
-        break;
-      }
-      lines << QStringLiteral("line %1: %2")
-                   .arg(error.line)
-                   .arg(QString::fromStdString(error.reason));
-    }
-    QMessageBox::warning(this, QStringLiteral("Open Level Set"),
-                         QStringLiteral("%1 lines of %2 are not levels and were left out:\n%3")
-                             .arg(errors.size())
-                             .arg(QFileInfo(path).fileName(), lines.join(QLatin1Char('\n'))));
-  }
-  return true;
-}
-
-void CMainFrame::OnFileSave() {
-  if (m_set.path().empty()) {
-    OnFileSaveAs();
-    return;
-  }
-  SaveSetFile(QString::fromStdString(m_set.path()));
-}
-
-void CMainFrame::OnFileSaveAs() {
-  const QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Save Level Set"), QString::fromStdString(m_set.path()), SetFileFilter);
-  if (!path.isEmpty()) SaveSetFile(path);
-}
-
-// QSaveFile writes beside the target and renames it into place only once every
-// byte is written, so a failure leaves an earlier file as it was.
-bool CMainFrame::SaveSetFile(const QString& path) {
-  const std::string text = m_set.Text();
-  QSaveFile file(path);
-  const bool saved = file.open(QIODevice::WriteOnly) &&
-                     file.write(text.data(), static_cast<qint64>(text.size())) ==
-                         static_cast<qint64>(text.size()) &&
-                     file.commit();
-  if (!saved) {
-    QMessageBox::warning(this, QStringLiteral("Save Level Set"),
-                         QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    return false;
-  }
-  m_set.Saved(ToStd(path));
-  RememberRecentSet(path);
-  ShowSet();
-  return true;
-}
-
-int CMainFrame::SelectedLevel() {
-  const int index = m_panel->selectedIndex();
-  if (index < 0) m_status->ShowMessage(QStringLiteral("No level of the set is selected."));
-  return index;
-}
-
-void CMainFrame::OnSetAdd() {
-  const std::size_t index = m_set.Add(WriteLevelCode(m_view->level()));
-  ShowSet();
-  m_panel->Select(static_cast<int>(index));
-}
-
-void CMainFrame::OnSetReplace() {
-  const int index = SelectedLevel();
-  if (index < 0) return;
-  m_set.Replace(static_cast<std::size_t>(index), WriteLevelCode(m_view->level()));
-  ShowSet();
-}
-
-void CMainFrame::OnSetRemove() {
-  const int index = SelectedLevel();
-  if (index < 0) return;
-  m_set.Remove(static_cast<std::size_t>(index));
-  ShowSet();
-}
-
-void CMainFrame::OnSetMoveUp() {
-  const int index = SelectedLevel();
-  if (index < 0 || !m_set.MoveUp(static_cast<std::size_t>(index))) return;
-  ShowSet();
-  m_panel->Select(index - 1);
-}
-
-void CMainFrame::OnSetMoveDown() {
-  const int index = SelectedLevel();
-  if (index < 0 || !m_set.MoveDown(static_cast<std::size_t>(index))) return;
-  ShowSet();
-  m_panel->Select(index + 1);
-}
-
-// The level goes on the board as an edit of its own, so Undo takes it back.
-void CMainFrame::OnSetEdit() {
-  const int index = SelectedLevel();
-  if (index < 0) return;
-  Level level;
-  if (!ParseLevelCode(level, m_set.set().levels[static_cast<std::size_t>(index)].code).accepted)
-    return;
-  m_view->document().Apply(edit::ReplaceLevel{std::move(level)});
-}
-
-void CMainFrame::OnSetTitle() {
-  QDialog dialog(this);
-  dialog.setWindowTitle(QStringLiteral("Title and Author"));
-  auto* setTitle = new QLineEdit(QString::fromStdString(m_set.set().title), &dialog);
-  auto* author = new QLineEdit(QString::fromStdString(m_set.set().author), &dialog);
-  const int index = m_panel->selectedIndex();
-  auto* levelTitle = new QLineEdit(&dialog);
-  auto* form = new QFormLayout(&dialog);
-  form->addRow(QStringLiteral("Title of the set:"), setTitle);
-  form->addRow(QStringLiteral("Author:"), author);
-  if (index >= 0) {
-    levelTitle->setText(
-        QString::fromStdString(m_set.set().levels[static_cast<std::size_t>(index)].title));
-    form->addRow(QStringLiteral("Title of level %1:").arg(index + 1), levelTitle);
-  }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  form->addRow(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  if (dialog.exec() != QDialog::Accepted) return;
-  m_set.SetNames(ToStd(setTitle->text().trimmed()), ToStd(author->text().trimmed()));
-  if (index >= 0)
-    m_set.SetTitle(static_cast<std::size_t>(index), ToStd(levelTitle->text().trimmed()));
-  ShowSet();
-  m_panel->Select(index);
+void CMainFrame::ShowUndoState() {
+  const History& history = m_view->document().history();
+  const auto show = [this](int id, const QString& verb, std::optional<ChangeKind> kind) {
+    QAction* action = commandAction(id);
+    if (action == nullptr) return;
+    const QString key = action->text().section(QLatin1Char('\t'), 1);
+    const QString caption = kind ? tr("%1 %2").arg(verb, ChangeName(*kind)) : verb;
+    action->setText(key.isEmpty() ? caption : caption + QLatin1Char('\t') + key);
+    action->setEnabled(kind.has_value());
+  };
+  show(CommandId("ID_EDIT_UNDO"), tr("Undo"), history.UndoKind());
+  show(CommandId("ID_EDIT_REDO"), tr("Redo"), history.RedoKind());
 }
 
 void CMainFrame::OnGameGenerate() {
@@ -296,16 +140,35 @@ void CMainFrame::OnGameGenerate() {
   if (dialog.exec() != QDialog::Accepted) return;
   Level level;
   if (!ParseLevelCode(level, dialog.levelCode()).accepted) return;
-  m_view->document().Apply(edit::ReplaceLevel{std::move(level)});
+  m_view->document().Apply(edit::ReplaceLevel{std::move(level), OriginKind::Generated});
+  m_status->ShowMessage(dialog.FoundText(), 10000);
+}
+
+void CMainFrame::OnHelpKeyboard() {
+  QMessageBox box(QMessageBox::Information, tr("Keyboard Editing"),
+                  tr("While the board has the focus (Tab moves it), the keys edit the square "
+                     "under the yellow cursor, as the mouse would:"),
+                  QMessageBox::Close, this);
+  box.setInformativeText(
+      tr("Arrow keys: move the cursor; a carried piece goes with it.\n"
+         "Shift+arrow key: flip the wall on that side of the square.\n"
+         "B or Space: pick up the ball on the square, or put down what is carried.\n"
+         "H: pick up the hole on the square, or put down what is carried.\n"
+         "Escape: put a carried piece back where it came from.\n\n"
+         "In the list of the set's levels: the arrow keys choose a level, Enter puts it "
+         "on the board and Delete removes it."));
+  box.exec();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   if (m_mode == EditorMode::Designer) {
-    if (!MaySetBeReplaced()) {
+    if (!m_sets->MayClose()) {
       event->ignore();
       return;
     }
-    QSettings().setValue(PositionKey, pos());
+    QSettings settings;
+    settings.setValue(GeometryKey, saveGeometry());
+    settings.setValue(PlaceKey, frameGeometry());
   }
   QMainWindow::closeEvent(event);
 }

@@ -1,8 +1,11 @@
 #include "app/editor_app.h"
 
 #include "app/about_box.h"
-#include "app/editor_icon.h"
+#include "app/set_controller.h"
+#include "app/translations.h"
 #include "korvalo_constants.h"
+#include "view/program_icon.h"
+#include "view/readable_colours.h"
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
   // The names of the settings store; only designer mode reads and writes it.
@@ -12,15 +15,20 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
+  if (mode == EditorMode::Designer) {
+    InstallTranslations(*this);
+    // Every text of designer mode and its dialogs reads against its background.
+    setPalette(ReadablePalette(palette()));
+  }
   // The frame's board view builds the first level before any window exists.
   m_mainFrame = new CMainFrame(ClockSeededRandomSource(), mode);
   m_mainFrame->setAttribute(Qt::WA_DeleteOnClose);
   connect(m_mainFrame, &CMainFrame::aboutRequested, this, &CEditorApp::OnAppAbout);
-  setWindowIcon(EditorIcon());
-  m_mainFrame->setWindowIcon(EditorIcon());
+  setWindowIcon(KorvaloIcon());
+  m_mainFrame->setWindowIcon(KorvaloIcon());
   m_mainFrame->show();
   m_mainFrame->repaint();
-  if (mode == EditorMode::Designer && !setFile.isEmpty()) m_mainFrame->OpenSetFile(setFile);
+  if (mode == EditorMode::Designer && !setFile.isEmpty()) m_mainFrame->sets()->OpenSetFile(setFile);
   return !m_mainFrame.isNull();
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -14,6 +15,17 @@ namespace {
 
 /// A range of moves that a search finds quickly for each size.
 int SuggestedFewestMoves(int size) { return size == 3 ? 6 : size == 5 ? 20 : 30; }
+
+const QString SizeKey = QStringLiteral("designer/generate/size");
+const QString FewestKey = QStringLiteral("designer/generate/fewestMoves");
+const QString MostKey = QStringLiteral("designer/generate/mostMoves");
+const QString WallsKey = QStringLiteral("designer/generate/openWalls");
+const QString SeedKey = QStringLiteral("designer/generate/seed");
+const QString LastSeedKey = QStringLiteral("designer/generate/lastSeed");
+
+/// The message lines the dialog can show under its fields, so that a longer
+/// message wraps instead of widening the dialog.
+constexpr int MessageLines = 3;
 
 }  // namespace
 
@@ -24,28 +36,42 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
       m_most(new QSpinBox(this)),
       m_walls(new QSpinBox(this)),
       m_seed(new QLineEdit(this)),
+      m_lastSeed(new QLineEdit(this)),
       m_progress(new QLabel(this)),
-      m_generate(new QPushButton(QStringLiteral("Generate"), this)),
-      m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
-  setWindowTitle(QStringLiteral("Generate a Level"));
-  for (const int size : {3, 5, 7}) m_size->addItem(QStringLiteral("%1 x %1").arg(size), size);
-  m_size->setCurrentIndex(m_size->findData(boardSize));
+      m_generate(new QPushButton(tr("Generate"), this)),
+      m_cancel(new QPushButton(tr("Cancel"), this)) {
+  setWindowTitle(tr("Generate a Level"));
+  const QSettings settings;
+  const int size = settings.value(SizeKey, boardSize).toInt();
+  for (const int n : {3, 5, 7}) m_size->addItem(tr("%1 x %1").arg(n), n);
+  m_size->setCurrentIndex(std::max(0, m_size->findData(size)));
   m_fewest->setRange(0, 200);
-  m_fewest->setValue(SuggestedFewestMoves(boardSize));
+  m_fewest->setValue(settings.value(FewestKey, SuggestedFewestMoves(size)).toInt());
   m_most->setRange(0, 200);
-  m_most->setSpecialValueText(QStringLiteral("no limit"));
+  m_most->setSpecialValueText(tr("no limit"));
+  m_most->setValue(settings.value(MostKey, 0).toInt());
   m_walls->setRange(0, 84);
-  m_seed->setPlaceholderText(QStringLiteral("from the clock"));
-  m_seed->setValidator(nullptr);
+  m_walls->setValue(settings.value(WallsKey, 0).toInt());
+  m_seed->setPlaceholderText(tr("from the clock"));
+  m_seed->setText(settings.value(SeedKey).toString());
+  m_lastSeed->setReadOnly(true);
+  m_lastSeed->setPlaceholderText(tr("none yet"));
+  m_lastSeed->setText(settings.value(LastSeedKey).toString());
   connect(m_size, &QComboBox::currentIndexChanged, this,
           [this] { m_fewest->setValue(SuggestedFewestMoves(m_size->currentData().toInt())); });
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Board size:"), m_size);
-  form->addRow(QStringLiteral("At least (moves):"), m_fewest);
-  form->addRow(QStringLiteral("At most (moves):"), m_most);
-  form->addRow(QStringLiteral("Walls opened:"), m_walls);
-  form->addRow(QStringLiteral("Seed:"), m_seed);
+  form->addRow(tr("Board size:"), m_size);
+  form->addRow(tr("At least (moves):"), m_fewest);
+  form->addRow(tr("At most (moves):"), m_most);
+  form->addRow(tr("Walls opened:"), m_walls);
+  form->addRow(tr("Seed:"), m_seed);
+  form->addRow(tr("Last seed used:"), m_lastSeed);
+  m_progress->setWordWrap(true);
+  m_progress->setAccessibleName(tr("Progress"));
+  m_progress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  m_progress->setMinimumHeight(MessageLines * m_progress->fontMetrics().lineSpacing());
+  m_progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(m_generate, QDialogButtonBox::ActionRole);
   buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
@@ -60,27 +86,56 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
 
 CGenerateDlg::~CGenerateDlg() { StopSearch(); }
 
-GenerationRequest CGenerateDlg::Request() const {
+std::optional<GenerationRequest> CGenerateDlg::Request() {
   GenerationRequest request;
   request.size = m_size->currentData().toInt();
   request.minMoves = m_fewest->value();
   request.maxMoves = m_most->value() == m_most->minimum() ? NoMoveLimit : m_most->value();
   request.openWalls = m_walls->value();
-  bool number = false;
-  const qulonglong seed = m_seed->text().trimmed().toULongLong(&number);
-  request.seed = number ? seed : static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
+  const QString seedText = m_seed->text().trimmed();
+  if (seedText.isEmpty()) {
+    request.seed = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
+  } else {
+    bool number = false;
+    request.seed = seedText.toULongLong(&number);
+    if (!number) {
+      m_progress->setText(
+          tr("The seed must be a whole number from 0 to 18446744073709551615, or left empty "
+             "for one from the clock."));
+      return std::nullopt;
+    }
+  }
+  if (const auto problem = GenerationRequestProblem(request)) {
+    m_progress->setText(QString::fromStdString(*problem));
+    return std::nullopt;
+  }
   return request;
 }
 
+void CGenerateDlg::RememberSettings() const {
+  QSettings settings;
+  settings.setValue(SizeKey, m_size->currentData().toInt());
+  settings.setValue(FewestKey, m_fewest->value());
+  settings.setValue(MostKey, m_most->value());
+  settings.setValue(WallsKey, m_walls->value());
+  settings.setValue(SeedKey, m_seed->text().trimmed());
+  settings.setValue(LastSeedKey, m_lastSeed->text());
+}
+
+QString CGenerateDlg::FoundText() const {
+  return tr("Generated from seed %1: the shortest solution takes %n move(s).", "", m_foundMoves)
+      .arg(m_usedSeed);
+}
+
 void CGenerateDlg::StartSearch() {
-  const GenerationRequest request = Request();
-  if (const auto problem = GenerationRequestProblem(request)) {
-    m_progress->setText(QString::fromStdString(*problem));
-    return;
-  }
-  m_seed->setText(QString::number(request.seed));  // so that the same level can be made again
+  const std::optional<GenerationRequest> request = Request();
+  if (!request) return;
+  // The seed shows at once, so that it can be copied even when nothing is found.
+  m_usedSeed = request->seed;
+  m_lastSeed->setText(QString::number(request->seed));
+  RememberSettings();
   m_generate->setEnabled(false);
-  m_progress->setText(QStringLiteral("Searching..."));
+  m_progress->setText(tr("Searching..."));
   m_stop = false;
   SearchControl control;
   control.cancel = &m_stop;
@@ -88,15 +143,15 @@ void CGenerateDlg::StartSearch() {
     QMetaObject::invokeMethod(
         this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
   };
-  m_worker =
-      QThread::create([this, request, control] { m_result = GenerateLevels(request, control); });
+  m_worker = QThread::create(
+      [this, request = *request, control] { m_result = GenerateLevels(request, control); });
   connect(m_worker, &QThread::finished, this, &CGenerateDlg::SearchEnded);
   m_worker->start();
 }
 
 void CGenerateDlg::ShowProgress(const SearchProgress& progress) {
   if (m_worker == nullptr) return;
-  m_progress->setText(QStringLiteral("Tried %1 levels in %2 s")
+  m_progress->setText(tr("Tried %1 levels in %2 s")
                           .arg(progress.levelsTried)
                           .arg(static_cast<double>(progress.elapsed.count()) / 1000.0, 0, 'f', 1));
 }
@@ -107,14 +162,16 @@ void CGenerateDlg::SearchEnded() {
   m_generate->setEnabled(true);
   if (!m_result.levels.empty()) {
     m_levelCode = m_result.levels.front().code;
+    m_foundMoves = m_result.levels.front().moves;
     accept();
     return;
   }
   m_progress->setText(
       m_result.end == SearchEnd::Cancelled
-          ? QStringLiteral("Stopped.")
-          : QStringLiteral("No such level found in %1 tries; try a wider range of moves.")
-                .arg(m_result.tried));
+          ? tr("Stopped.")
+          : tr("No such level found in %1 tries from seed %2; try a wider range of moves.")
+                .arg(m_result.tried)
+                .arg(m_usedSeed));
 }
 
 // Cancel stops a search under way and leaves the dialog open; with no search

@@ -2,7 +2,8 @@
 // Designer mode's "Generate" dialog: board size, range of moves, seed and
 // opened walls; the search runs on a worker thread with its progress shown,
 // and Cancel stops it. The level found goes on the board through the
-// document, so it can be undone.
+// document, so it can be undone. The dialog remembers its settings and the
+// last seed it used, which can be copied, so every level can be made again.
 
 #include <QDialog>
 #include <QThread>
@@ -21,19 +22,24 @@ class QSpinBox;
 class CGenerateDlg : public QDialog {
   Q_OBJECT
  public:
-  /// Starts with the size of the level on the board.
+  /// Starts with the settings of its last run, or the size of the level on
+  /// the board the first time.
   explicit CGenerateDlg(int boardSize, QWidget* parent = nullptr);
   ~CGenerateDlg() override;
 
-  /// The request the fields describe; a seed left empty is drawn from the clock.
-  GenerationRequest Request() const;
+  /// The request the fields describe, a seed left empty drawn from the clock;
+  /// none, with the reason shown, when the fields describe no request.
+  std::optional<GenerationRequest> Request();
   /// The code of the level found, once the dialog was accepted.
   const std::string& levelCode() const { return m_levelCode; }
+  /// What was found and from which seed, for the status line.
+  QString FoundText() const;
 
   QComboBox* sizeBox() const { return m_size; }
   QSpinBox* fewestMovesBox() const { return m_fewest; }
   QSpinBox* mostMovesBox() const { return m_most; }
   QLineEdit* seedEdit() const { return m_seed; }
+  QLineEdit* lastSeedEdit() const { return m_lastSeed; }
   QPushButton* generateButton() const { return m_generate; }
   QLabel* progressLabel() const { return m_progress; }
 
@@ -45,12 +51,14 @@ class CGenerateDlg : public QDialog {
   void ShowProgress(const SearchProgress& progress);
   void SearchEnded();
   void StopSearch();
+  void RememberSettings() const;
 
   QComboBox* m_size;
   QSpinBox* m_fewest;
   QSpinBox* m_most;  // its lowest value stands for "no limit"
   QSpinBox* m_walls;
   QLineEdit* m_seed;
+  QLineEdit* m_lastSeed;  // read-only, so that the seed can be copied
   QLabel* m_progress;
   QPushButton* m_generate;
   QPushButton* m_cancel;
@@ -58,4 +66,6 @@ class CGenerateDlg : public QDialog {
   std::atomic<bool> m_stop{false};
   GenerationResult m_result;  // written by the worker, read once it has finished
   std::string m_levelCode;
+  std::uint64_t m_usedSeed = 0;
+  int m_foundMoves = 0;
 };

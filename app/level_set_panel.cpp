@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int PictureSize = 64;
-constexpr int PanelWidth = 310;
+constexpr int PanelMinimumWidth = 310;
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
@@ -24,7 +24,7 @@ QString FromStd(const std::string& text) { return QString::fromStdString(text); 
 QString SetDisplayName(const SetDocument& set) {
   if (!set.set().title.empty()) return FromStd(set.set().title);
   if (!set.path().empty()) return QFileInfo(FromStd(set.path())).fileName();
-  return QStringLiteral("Untitled set");
+  return CLevelSetPanel::tr("Untitled set");
 }
 
 CLevelSetPanel::CLevelSetPanel(QWidget* parent)
@@ -33,10 +33,12 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
       m_list(new QListWidget(this)),
       m_buttons(new QWidget(this)) {
   setObjectName(QStringLiteral("levelSetPanel"));
-  setFixedWidth(PanelWidth);
+  setMinimumWidth(PanelMinimumWidth);
   m_list->setIconSize(QSize(PictureSize, PictureSize));
   m_list->setSelectionMode(QAbstractItemView::SingleSelection);
   m_list->setUniformItemSizes(true);
+  m_list->setAccessibleName(tr("Levels of the set"));
+  m_heading->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 0, 0, 0);
   layout->addWidget(m_heading);
@@ -52,7 +54,11 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
 void CLevelSetPanel::AddButtons(const QList<QPair<QString, QAction*>>& buttons) {
   for (const auto& [label, action] : buttons) {
     auto* button = new QPushButton(label, m_buttons);
-    button->setToolTip(action->text().section(QLatin1Char('\t'), 0, 0));
+    // The command's full name and its key, as the menu shows them.
+    const QString name = action->text().section(QLatin1Char('\t'), 0, 0);
+    const QString key = action->text().section(QLatin1Char('\t'), 1);
+    button->setToolTip(key.isEmpty() ? name : tr("%1 (%2)").arg(name, key));
+    button->setAccessibleName(name);
     button->setEnabled(action->isEnabled());
     connect(button, &QPushButton::clicked, action, &QAction::trigger);
     connect(action, &QAction::changed, button,
@@ -64,26 +70,74 @@ void CLevelSetPanel::AddButtons(const QList<QPair<QString, QAction*>>& buttons) 
 void CLevelSetPanel::Show(const SetDocument& set) {
   const int selected = selectedIndex();
   m_heading->setText(SetDisplayName(set) + (set.modified() ? QStringLiteral(" *") : QString()));
+  m_heading->setToolTip(FromStd(set.path()));
   m_list->clear();
+  m_rowTexts.clear();
   int number = 1;
   for (const SetLevel& level : set.set().levels) {
-    const QString title =
-        level.title.empty() ? QStringLiteral("Level %1").arg(number) : FromStd(level.title);
-    auto* item = new QListWidgetItem(
-        Picture(level.code),
-        QStringLiteral("%1. %2\n%3").arg(number).arg(title, Length(level.code)));
+    const QString title = level.title.empty() ? tr("Level %1").arg(number) : FromStd(level.title);
+    m_rowTexts << tr("%1. %2\n%3").arg(number).arg(title, Length(level.code));
+    auto* item = new QListWidgetItem(Picture(level.code), RowText(number - 1));
     item->setToolTip(FromStd(level.code));
+    if (number - 1 == m_boardLevel) {
+      QFont font = item->font();
+      font.setBold(true);
+      item->setFont(font);
+    }
     m_list->addItem(item);
     ++number;
   }
   Select(std::min(selected, m_list->count() - 1));
 }
 
+QString CLevelSetPanel::RowText(int index) const {
+  const QString& text = m_rowTexts[index];
+  if (index != m_boardLevel) return text;
+  return text + (m_boardChanged ? tr(" - on the board, changed") : tr(" - on the board"));
+}
+
+void CLevelSetPanel::MarkBoardLevel(int index, bool boardChanged) {
+  if (index == m_boardLevel && boardChanged == m_boardChanged) return;
+  const int previous = m_boardLevel;
+  m_boardLevel = index;
+  m_boardChanged = boardChanged;
+  for (const int row : {previous, index}) {
+    if (row < 0 || row >= m_list->count()) continue;
+    QListWidgetItem* item = m_list->item(row);
+    item->setText(RowText(row));
+    QFont font = item->font();
+    font.setBold(row == m_boardLevel);
+    item->setFont(font);
+  }
+}
+
+QList<QWidget*> CLevelSetPanel::FocusOrder() const {
+  QList<QWidget*> order{m_list};
+  for (QPushButton* button : m_buttons->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+    order << button;
+  return order;
+}
+
 int CLevelSetPanel::selectedIndex() const { return m_list->currentRow(); }
 
 void CLevelSetPanel::Select(int index) { m_list->setCurrentRow(index); }
 
+void CLevelSetPanel::SetPieceSymbols(bool on) {
+  DrawOptions options = m_renderer.options();
+  if (options.symbols == on) return;
+  options.symbols = on;
+  m_renderer.SetOptions(options);
+  m_pictures.clear();
+}
+
+// The board is drawn at 1x and made smaller to the picture's size in device
+// pixels: a picture is never enlarged, so never blurred.
 QIcon CLevelSetPanel::Picture(const std::string& code) {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio != m_picturesRatio) {
+    m_pictures.clear();
+    m_picturesRatio = ratio;
+  }
   const QString key = FromStd(code);
   if (const auto found = m_pictures.find(key); found != m_pictures.end()) return *found;
   Level level;
@@ -94,8 +148,10 @@ QIcon CLevelSetPanel::Picture(const std::string& code) {
     const int frame = BoardOffset(n) + 10;
     const int side = Pitch * n + GapSize;
     const QImage board = m_renderer.DrawFrame(level).copy(frame, frame, side, side);
-    picture = QIcon(QPixmap::fromImage(
-        board.scaled(PictureSize, PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    const int pixels = qRound(PictureSize * ratio);
+    QImage small = board.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    small.setDevicePixelRatio(ratio);
+    picture = QIcon(QPixmap::fromImage(small));
   }
   m_pictures.insert(key, picture);
   return picture;
@@ -105,17 +161,15 @@ QString CLevelSetPanel::Length(const std::string& code) {
   const QString key = FromStd(code);
   if (const auto found = m_lengths.find(key); found != m_lengths.end()) return *found;
   Level level;
-  QString length = QStringLiteral("not a level");
+  QString length = tr("not a level");
   if (ParseLevelCode(level, code).accepted) {
     const Solution solution = ShortestSolution(level);
     if (!solution.exists) {
-      length = QStringLiteral("no solution");
+      length = tr("no solution");
     } else if (solution.moves.empty()) {
-      length = QStringLiteral("solved");
+      length = tr("solved");
     } else {
-      length = QStringLiteral("%1 move%2")
-                   .arg(solution.moves.size())
-                   .arg(solution.moves.size() == 1 ? "" : "s");
+      length = tr("%n move(s)", "", static_cast<int>(solution.moves.size()));
     }
   }
   m_lengths.insert(key, length);

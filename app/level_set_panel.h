@@ -1,7 +1,8 @@
 #pragma once
 // Designer mode's panel beside the board: the levels of the set being edited,
 // each with a small picture, its title and the length of its shortest
-// solution, and the buttons of the Set menu's commands.
+// solution, the mark of the level the board holds, and the buttons of the Set
+// menu's commands. It grows with the window.
 
 #include <QHash>
 #include <QIcon>
@@ -27,8 +28,15 @@ class CLevelSetPanel : public QWidget {
   /// Buttons under the list, each with a short label, that trigger the
   /// actions and follow whether they are enabled.
   void AddButtons(const QList<QPair<QString, QAction*>>& buttons);
+  /// Marks the level the board holds (-1: none) and whether the board differs from it.
+  void MarkBoardLevel(int index, bool boardChanged);
+  /// Whether the pictures show the colours' shapes, as the board does; they
+  /// are drawn anew at the next Show.
+  void SetPieceSymbols(bool on);
 
   QListWidget* list() const { return m_list; }
+  /// The list, then the buttons, in the order Tab visits them.
+  QList<QWidget*> FocusOrder() const;
 
  signals:
   /// A level double-clicked or chosen with Enter: to be opened for editing.
@@ -36,17 +44,24 @@ class CLevelSetPanel : public QWidget {
   void selectionChanged();
 
  private:
-  /// The level's board, drawn as the editor draws it, small.
+  /// The level's board, drawn as the editor draws it, small, with as many
+  /// pixels as the screen has.
   QIcon Picture(const std::string& code);
   /// "23 moves", "solved", "no solution" or "not a level".
   QString Length(const std::string& code);
+  /// The text of the level's row, with the board's mark when it holds the level.
+  QString RowText(int index) const;
 
   QLabel* m_heading;
   QListWidget* m_list;
   QWidget* m_buttons;
   BoardRenderer m_renderer;
   QHash<QString, QIcon> m_pictures;  // by code
+  qreal m_picturesRatio = 0;         // the device pixel ratio they were drawn for
   QHash<QString, QString> m_lengths;
+  QStringList m_rowTexts;  // without the board's mark
+  int m_boardLevel = -1;
+  bool m_boardChanged = false;
 };
 
 /// The set's name as the panel and the window title show it: its title, else

@@ -12,8 +12,7 @@
 #include <map>
 
 #include "app/command_table.h"
-#include "app/level_set_panel.h"
-#include "app/status_line.h"
+#include "app/set_controller.h"
 
 namespace {
 
@@ -21,10 +20,15 @@ QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-/// Moved and minimised, never resized or maximised.
-constexpr Qt::WindowFlags MainWindowFlags =
+/// The classic window is moved and minimised, never resized or maximised;
+/// designer mode's window is an ordinary one.
+constexpr Qt::WindowFlags ClassicWindowFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+Qt::WindowFlags WindowFlagsOf(EditorMode mode) {
+  return mode == EditorMode::Classic ? ClassicWindowFlags : Qt::Window;
+}
 
 /// The keys of a command in a mode: a standard key may have several.
 QList<QKeySequence> KeysOf(const Key& key) {
@@ -42,7 +46,7 @@ QString MenuText(const QString& caption, const QString& key) {
 }  // namespace
 
 CMainFrame::CMainFrame(RandomSource random, EditorMode mode)
-    : QMainWindow(nullptr, MainWindowFlags),
+    : QMainWindow(nullptr, WindowFlagsOf(mode)),
       m_mode(mode),
       m_view(new CBoardView(nullptr, std::move(random), mode)) {
   if (mode == EditorMode::Classic) {
@@ -52,9 +56,9 @@ CMainFrame::CMainFrame(RandomSource random, EditorMode mode)
     BuildDesignerParts();
   }
   BuildMenuAndKeys();
-  // The window follows the menu bar's height for any font, so the board keeps
-  // its exact size and the user cannot resize the window.
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // The classic window follows the menu bar's height for any font, so the
+  // board keeps its exact size and the user cannot resize the window.
+  if (mode == EditorMode::Classic) layout()->setSizeConstraint(QLayout::SetFixedSize);
   // The main window never keeps the focus for itself: the board view takes it.
   setFocusProxy(m_view);
   m_view->setFocus();
@@ -101,10 +105,8 @@ void CMainFrame::BuildMenuAndKeys() {
                                              : keys.first().toString(QKeySequence::NativeText);
         action->setText(MenuText(action->text(), key));
         popup->addAction(action);
-        if (command.id == CommandId("ID_FILE_OPEN")) {
-          m_recentMenu = popup->addMenu(QStringLiteral("Open Recent"));
-          RebuildRecentMenu();
-        }
+        if (command.id == CommandId("ID_FILE_OPEN"))
+          m_sets->AttachRecentMenu(popup->addMenu(tr("Open Recent")));
         break;
       }
     }
@@ -112,7 +114,8 @@ void CMainFrame::BuildMenuAndKeys() {
 }
 
 bool CMainFrame::OnCmdMsg(int id) {
-  return m_view->OnCommand(id) || RunCommandHandler(*this, id, m_mode);
+  return m_view->OnCommand(id) || (m_sets != nullptr && RunCommandHandler(*m_sets, id, m_mode)) ||
+         RunCommandHandler(*this, id, m_mode);
 }
 
 void CMainFrame::OnAppAbout() { emit aboutRequested(); }

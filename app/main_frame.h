@@ -1,19 +1,17 @@
 #pragma once
 // The main window: title, icon, the menu bar and the keys, and the board view.
 // Commands go to the board view first. In designer mode the window also holds
-// the status line under the board and the level set's panel beside it.
+// the status line under the board and the level set's controller, whose panel
+// stands beside the board; it can be resized and keeps its place.
 
 #include <QHash>
 #include <QMainWindow>
-#include <QStringList>
 
 #include "app/board_view.h"
 #include "app/editor_mode.h"
-#include "editing/set_document.h"
 
 class QAction;
-class QMenu;
-class CLevelSetPanel;
+class CSetController;
 class CStatusLine;
 struct CommandEntry;
 
@@ -35,35 +33,17 @@ class CMainFrame : public QMainWindow {
   /// Asks the application for the About box.
   void OnAppAbout();
   /// Closes the window, which ends the program (designer mode asks first
-  /// when the set has unsaved changes).
+  /// when the set or the board holds changes that are in no file).
   void OnAppExit();
 
-  // Designer mode: the set's file and its levels, and generation
-  // (designer_commands.cpp).
-  void OnFileNew();
-  void OnFileOpen();
-  void OnFileSave();
-  void OnFileSaveAs();
+  /// Designer mode: generates a level (designer_commands.cpp).
   void OnGameGenerate();
-  void OnSetAdd();
-  void OnSetReplace();
-  void OnSetRemove();
-  void OnSetMoveUp();
-  void OnSetMoveDown();
-  void OnSetEdit();
-  void OnSetTitle();
-
-  /// Opens a set file, as Open and the recent sets do; false when it could not be read.
-  bool OpenSetFile(const QString& path);
-  /// Writes the set to a file, whole or not at all; false when it could not be written.
-  bool SaveSetFile(const QString& path);
+  /// Designer mode: the keys that edit the board.
+  void OnHelpKeyboard();
 
   // Designer mode's parts; null in the classic editor.
   CStatusLine* statusLine() const { return m_status; }
-  CLevelSetPanel* setPanel() const { return m_panel; }
-  const SetDocument& setDocument() const { return m_set; }
-  /// The recently opened sets, newest first.
-  QStringList RecentSets() const;
+  CSetController* sets() const { return m_sets; }
 
  signals:
   /// The application's About command.
@@ -75,24 +55,24 @@ class CMainFrame : public QMainWindow {
  private:
   void BuildMenuAndKeys();
   QAction* MakeAction(const CommandEntry& command);
-  /// The status line and the set's panel, before the menus exist.
+  /// The status line and the set's controller, before the menus exist.
   void BuildDesignerParts();
-  /// The panel's buttons for the Set commands, and the first showing.
+  /// The panel's buttons for the Set commands, the window's saved place,
+  /// and the first showing.
   void ShowDesignerParts();
+  /// The status line, the title, Undo and Redo and the Set commands, after
+  /// every change of the board or the set.
   void ShowDocumentState();
-  void ShowSet();
-  void RebuildRecentMenu();
-  void RememberRecentSet(const QString& path);
-  /// Asks what to do with unsaved changes of the set; false when the user cancels.
-  bool MaySetBeReplaced();
-  /// The selected level's index, or -1 with a message when none is selected.
-  int SelectedLevel();
+  /// Undo and Redo enabled where they can act, saying what they would do.
+  void ShowUndoState();
+  /// The check mark of the colours' shapes and the panel's pictures, now and after every switch.
+  void ShowPieceSymbols();
+  /// Puts the window where it was last closed, or centred when no screen shows that place.
+  void RestorePlace();
 
   EditorMode m_mode;
   CBoardView* m_view;
   QHash<int, QAction*> m_actions;
   CStatusLine* m_status = nullptr;
-  CLevelSetPanel* m_panel = nullptr;
-  QMenu* m_recentMenu = nullptr;
-  SetDocument m_set;
+  CSetController* m_sets = nullptr;
 };

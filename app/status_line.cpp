@@ -1,8 +1,5 @@
 #include "app/status_line.h"
 
-#include "editing/editor_document.h"
-#include "logic/solver.h"
-
 namespace {
 
 const char* ColourName(Colour colour) {
@@ -12,12 +9,6 @@ const char* ColourName(Colour colour) {
     case Colour::Red: return "red";
   }
   return "";
-}
-
-std::optional<int> ShortestMoves(Level level) {
-  const Solution solution = ShortestSolution(level);
-  if (!solution.exists) return std::nullopt;
-  return static_cast<int>(solution.moves.size());
 }
 
 }  // namespace
@@ -41,13 +32,8 @@ CStatusLine::CStatusLine(QWidget* parent) : QLabel(parent) {
   connect(&m_messageTime, &QTimer::timeout, this, &CStatusLine::ShowCurrent);
 }
 
-void CStatusLine::ShowLevel(const Level& level, const EditingState& editing) {
-  // While a piece is carried the level is not searched, as the lamp shows.
-  if (!IsCarrying(editing) && (m_searched.boardSize == 0 || !SameBoard(level, m_searched))) {
-    m_searched = level;
-    m_shortest = ShortestMoves(level);
-  }
-  m_levelText = StatusText(editing, m_shortest);
+void CStatusLine::ShowLevel(const EditingState& editing, std::optional<int> shortestMoves) {
+  m_levelText = StatusText(editing, shortestMoves);
   if (!m_messageTime.isActive()) ShowCurrent();
 }
 

@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "drawing/editing_state.h"
-#include "logic/level.h"
 
 /// "Shortest solution: N moves", "Already solved" or "No solution" for the
 /// shortest length (nothing when none); "Carrying the red ball" while a piece is carried.
@@ -19,16 +18,15 @@ class CStatusLine : public QLabel {
  public:
   explicit CStatusLine(QWidget* parent = nullptr);
 
-  /// Shows the level's state; the search runs only when the board has changed.
-  void ShowLevel(const Level& level, const EditingState& editing);
+  /// Shows the level's state: what is carried, or the shortest length the
+  /// document's verdict gives (nothing when there is no solution).
+  void ShowLevel(const EditingState& editing, std::optional<int> shortestMoves);
   /// Shows a message instead of the level's state for the given time.
   void ShowMessage(const QString& text, int milliseconds = 4000);
 
  private:
   void ShowCurrent();
 
-  Level m_searched;  // the board whose shortest length is known
-  std::optional<int> m_shortest;
   QString m_levelText;
   QTimer m_messageTime;
 };

@@ -3,21 +3,26 @@
 // search from the balls (bench/forward_search.h). Not part of the programs;
 // its finds go into the solver's tests and benchmarks.
 //
-//   find_hard_levels [--goal work|ratio|time] [--solvable] [--seconds S] [--seed N]
-//                    [--keep K] [CODE ...]
+//   find_hard_levels [--goal work|ratio|time|backward|forward|length]
+//                    [--solvable | --unsolvable] [--seconds S] [--seed N] [--keep K] [CODE ...]
 //
-// work:  the states the solver's search expands (a backward state weighted by
-//        what it costs against a forward one);
-// ratio: that work divided by the states the plain search expands;
-// time:  the time SolutionExists takes divided by the time the plain search
-//        takes, each the fastest of three runs (slower, and noisy on levels
-//        that take microseconds, but it also finds what the counts miss).
+// work:     the solver's work, in forward states (SearchEffort::work);
+// ratio:    that work divided by the states the plain search expands;
+// time:     the time SolutionExists takes divided by the time the plain
+//           search takes, each the fastest of three runs (slower, and noisy
+//           on levels that take microseconds, but it also finds what the
+//           counts miss);
+// backward: the work of the solver's backward side against the plain search;
+// forward:  the states the plain search expands;
+// length:   the moves of a shortest solution (solvable levels only).
 // --solvable keeps to levels with a solution, where the solution step and
-// the shortest solution have a path to rebuild. Codes given start the climb; otherwise random mazes
-// with random pieces do. Each step flips a wall, moves a ball or a hole to a free square, or swaps
-// two balls, two holes or a ball with its hole, and is kept when the goal does not get worse. After
-// a long run without gain the climb starts afresh. The best levels are then timed: the solver's
-// three searches against the plain one.
+// the shortest solution have a path to rebuild; --unsolvable to levels
+// without one. Codes given start the climb; otherwise random mazes with
+// random pieces do. Each step flips a wall, moves a ball or a hole to a free
+// square, or swaps two balls, two holes or a ball with its hole, and is kept
+// when the goal does not get worse. After a long run without gain the climb
+// starts afresh. The best levels are then timed: the solver's three searches
+// against the plain one, and the solver's work against the plain search's.
 
 #include <time.h>
 
@@ -37,20 +42,20 @@
 namespace {
 
 constexpr int Size = 7;
-// What a backward state and each placement it finds cost against a forward
-// state (the solver's own estimate, measured on random and on hard levels).
-constexpr double BackwardTryInStates = 1.0 / 3.0;
 // Levels the plain search finishes in fewer states than this count as this
 // many for the ratio: on them everything takes microseconds.
 constexpr double SmallestYardstick = 3000;
 constexpr double SmallestYardstickMicroseconds = 30;
 constexpr int StepsWithoutGain = 3000;
 
-enum class Goal { Work, Ratio, Time };
+enum class Goal { Work, Ratio, Time, Backward, Forward, Length };
+
+/// Which levels the climb keeps to.
+enum class Kind { Any, Solvable, Unsolvable };
 
 struct Options {
   Goal goal = Goal::Ratio;
-  bool solvableOnly = false;
+  Kind kind = Kind::Any;
   double seconds = 60;
   unsigned seed = 1;
   std::size_t keep = 8;
@@ -82,19 +87,31 @@ struct Score {
   double value = 0;      // what the climb maximises
 };
 
+bool IsOfKind(const SearchEffort& effort, Kind kind) {
+  switch (kind) {
+    case Kind::Solvable: return effort.found;
+    case Kind::Unsolvable: return !effort.found;
+    default: return true;
+  }
+}
+
 /// The goal's value for the level; times are the fastest of runs runs.
 Score Evaluate(Level level, const Options& options, yardstick::ForwardSearch& plain, int runs = 3) {
   const SearchEffort effort = MeasureSolutionSearch(level);
   Score score;
-  if (options.solvableOnly && !effort.found) return score;
-  score.work = static_cast<double>(effort.forwardStates) +
-               BackwardTryInStates *
-                   static_cast<double>(4 * effort.backwardStates + effort.backwardPlacements);
+  if (!IsOfKind(effort, options.kind)) return score;
+  score.work = effort.work;
   score.yardstick = static_cast<double>(plain.Run(level).statesExpanded);
+  const double yardstick = std::max(score.yardstick, SmallestYardstick);
   switch (options.goal) {
     case Goal::Work: score.value = score.work; break;
-    case Goal::Ratio:
-      score.value = score.work / std::max(score.yardstick, SmallestYardstick);
+    case Goal::Ratio: score.value = score.work / yardstick; break;
+    case Goal::Backward:
+      score.value = (score.work - static_cast<double>(effort.forwardStates)) / yardstick;
+      break;
+    case Goal::Forward: score.value = score.yardstick; break;
+    case Goal::Length:
+      score.value = static_cast<double>(ShortestSolution(level).moves.size());
       break;
     case Goal::Time: {
       const double ours = FastestMicroseconds(runs, [&] { SolutionExists(level); });
@@ -206,16 +223,25 @@ void Mutate(Level& level, std::mt19937& engine) {
   }
 }
 
+Goal GoalNamed(const std::string& name) {
+  const std::map<std::string, Goal> goals = {
+      {"work", Goal::Work},         {"ratio", Goal::Ratio},     {"time", Goal::Time},
+      {"backward", Goal::Backward}, {"forward", Goal::Forward}, {"length", Goal::Length}};
+  const auto found = goals.find(name);
+  return found == goals.end() ? Goal::Ratio : found->second;
+}
+
 Options ParseOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
     if (arg == "--goal" && hasValue) {
-      const std::string goal = argv[++i];
-      options.goal = goal == "work" ? Goal::Work : goal == "time" ? Goal::Time : Goal::Ratio;
+      options.goal = GoalNamed(argv[++i]);
     } else if (arg == "--solvable") {
-      options.solvableOnly = true;
+      options.kind = Kind::Solvable;
+    } else if (arg == "--unsolvable") {
+      options.kind = Kind::Unsolvable;
     } else if (arg == "--seconds" && hasValue) {
       options.seconds = std::atof(argv[++i]);
     } else if (arg == "--seed" && hasValue) {
@@ -234,8 +260,8 @@ void Report(const std::map<std::string, Score>& best, std::size_t keep) {
   std::sort(ranked.begin(), ranked.end(),
             [](const auto& a, const auto& b) { return a.second.value > b.second.value; });
   if (ranked.size() > keep) ranked.resize(keep);
-  std::printf("%-38s %9s %9s %9s %9s %9s %9s %7s\n", "code", "work", "plain", "exists_us",
-              "short_us", "step_us", "plain_us", "worst");
+  std::printf("%-38s %9s %9s %7s %9s %9s %9s %9s %7s\n", "code", "work", "plain", "w_ratio",
+              "exists_us", "short_us", "step_us", "plain_us", "worst");
   yardstick::ForwardSearch plain;
   for (const auto& [code, score] : ranked) {
     Level level;
@@ -247,9 +273,9 @@ void Report(const std::map<std::string, Score>& best, std::size_t keep) {
       StepTowardSolution(copy);
     });
     const double yard = FastestMicroseconds(15, [&] { plain.Run(level); });
-    std::printf("%-38s %9.0f %9.0f %9.1f %9.1f %9.1f %9.1f %7.2f\n", code.c_str(), score.work,
-                score.yardstick, exists, shortest, step, yard,
-                std::max({exists, shortest, step}) / yard);
+    std::printf("%-38s %9.0f %9.0f %7.3f %9.1f %9.1f %9.1f %9.1f %7.3f\n", code.c_str(), score.work,
+                score.yardstick, score.work / std::max(score.yardstick, 1.0), exists, shortest,
+                step, yard, std::max({exists, shortest, step}) / yard);
   }
 }
 

@@ -1,8 +1,11 @@
 // Drawing one whole board frame, as on every pointer move: a 7 x 7 maze with
-// a hovered wall position, and with a ball carried over a drop square.
+// a hovered wall position, and with a ball carried over a drop square; the
+// classic frame, and designer mode's with the colours' shapes at the device
+// pixel ratios of common screens, and the images made for a ratio.
 
 #include <benchmark/benchmark.h>
 
+#include "drawing/board_art.h"
 #include "logic/maze.h"
 #include "view/board_renderer.h"
 
@@ -20,9 +23,9 @@ Level BenchLevel() {
   return level;
 }
 
-void DrawFrame(benchmark::State& state, const EditingState& editing) {
+void DrawFrame(benchmark::State& state, const EditingState& editing,
+               BoardRenderer renderer = BoardRenderer()) {
   const Level level = BenchLevel();
-  BoardRenderer renderer;
   for (auto _ : state) benchmark::DoNotOptimize(renderer.DrawFrame(level, editing).constBits());
 }
 
@@ -49,8 +52,25 @@ void BM_FrameWithCarriedBall(benchmark::State& state) {
   DrawFrame(state, {CarriedBall(Colour::Green), WallKind::None, 2, 4, 120, 200});
 }
 
+/// Designer mode's frame with a ball carried, the shapes on, at the ratio.
+void BM_DesignerFrameWithCarriedBall(benchmark::State& state, double ratio) {
+  DrawFrame(state, {CarriedBall(Colour::Green), WallKind::None, 2, 4, 120, 200},
+            BoardRenderer(DrawOptions{true, BoardScale(ratio), ClassicBackground}));
+}
+
+/// The six images for a ratio, made once when a window meets a new screen.
+void BM_MakeImagesForScreen(benchmark::State& state, double ratio) {
+  for (auto _ : state) benchmark::DoNotOptimize(MakeBoardPixels(BoardScale(ratio)));
+}
+
 }  // namespace
 
 BENCHMARK(BM_FrameWithHoveredPassage);
 BENCHMARK(BM_FrameWithHoveredWall);
 BENCHMARK(BM_FrameWithCarriedBall);
+BENCHMARK_CAPTURE(BM_DesignerFrameWithCarriedBall, 1x, 1.0);
+BENCHMARK_CAPTURE(BM_DesignerFrameWithCarriedBall, 1_5x, 1.5);
+BENCHMARK_CAPTURE(BM_DesignerFrameWithCarriedBall, 2x, 2.0);
+BENCHMARK_CAPTURE(BM_DesignerFrameWithCarriedBall, 3x, 3.0);
+BENCHMARK_CAPTURE(BM_MakeImagesForScreen, 2x, 2.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MakeImagesForScreen, 3x, 3.0)->Unit(benchmark::kMillisecond);

@@ -10,8 +10,7 @@
 namespace {
 
 constexpr std::string_view CanonHelp =
-    "Usage: korvalo-level canon [CODE ...]\n"
-    "       korvalo-level canon [FILE ...]\n"
+    "Usage: korvalo-level canon [CODE | FILE | -]...\n"
     "\n"
     "Reads level codes from the arguments, or from standard input when none is\n"
     "given, and prints one line per code with two fields separated by a tab:\n"
@@ -24,11 +23,12 @@ constexpr std::string_view CanonHelp =
     "mirrors exactly when their canonical codes are equal.\n"
     "\n"
     "Arguments, files and standard input are read as by solve: an argument\n"
-    "that names an existing file, and standard input, are level sets (one code\n"
-    "per line, an optional tab and title, # comments and blank lines passed\n"
-    "over; an invalid line is reported with its number), any other argument is\n"
-    "a code. Bytes outside printable ASCII, and the backslash, are shown as\n"
-    "\\xNN; a line longer than 4096 bytes is invalid (\"line too long\").\n"
+    "that names an existing file, and standard input (the argument -, or no\n"
+    "argument at all), are level sets (one code per line, an optional tab and\n"
+    "title, # comments and blank lines passed over; an invalid line or header\n"
+    "is reported with its number), any other argument is a code; -- ends the\n"
+    "options. In codes, bytes outside printable ASCII, and the backslash, are\n"
+    "shown as \\xNN; a line longer than 4096 bytes is invalid (\"line too long\").\n"
     "\n"
     "Exit status: 0 when every code was read, 1 when any was invalid or a file\n"
     "could not be read, 2 for a wrong command line, 3 when standard output\n"

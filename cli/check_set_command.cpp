@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,10 +23,12 @@
 namespace {
 
 constexpr std::string_view CheckSetHelp =
-    "Usage: korvalo-level check-set [--unique] [FILE]\n"
+    "Usage: korvalo-level check-set [--unique] [FILE | -]\n"
     "\n"
-    "Checks the level set in FILE, or on standard input when no FILE is given,\n"
+    "Checks the level set in FILE, or on standard input (for - or without FILE),\n"
     "and prints one line for each problem, in the order of the lines:\n"
+    "  line 1: invalid header 'LINE': REASON   a title or author line that\n"
+    "                                          cannot name the set\n"
     "  line 4: invalid level 'CODE': REASON    a line that holds no level code\n"
     "  line 9: CODE has no solution\n"
     "  line 12: CODE is the same level as line 3, up to turns and mirrors\n"
@@ -33,14 +36,17 @@ constexpr std::string_view CheckSetHelp =
     "Levels are the same when one is a turn or a mirror image of the other\n"
     "(their canonical codes are equal). With --unique, a level that has more\n"
     "than one shortest solution (as analyze counts them) is a problem too.\n"
-    "Nothing is printed for a set without problems.\n"
+    "Nothing is printed for a set without problems. Read from a terminal,\n"
+    "standard input ends with the key named on standard error (usually Ctrl+D).\n"
+    "A FILE that starts with a dash goes after --.\n"
     "\n"
     "A level set is UTF-8 text with one level per line: its code, optionally\n"
-    "followed by a tab and a title. Lines starting with # are comments, and\n"
-    "\"# title: ...\" and \"# author: ...\" before the first level name the set.\n"
+    "followed by a tab and a title (a line that starts with a tab holds no\n"
+    "code). Lines starting with # are comments, and \"# title: ...\" and\n"
+    "\"# author: ...\" before the first level name the set.\n"
     "Blank lines, CR LF line ends and a byte order mark are accepted; a line\n"
-    "longer than 4096 bytes is invalid (\"line too long\"). Bytes outside\n"
-    "printable ASCII, and the backslash, are shown as \\xNN.\n"
+    "longer than 4096 bytes is invalid (\"line too long\"). In the lines shown,\n"
+    "bytes outside printable ASCII, and the backslash, are shown as \\xNN.\n"
     "\n"
     "Exit status: 0 when the set has no problem, 1 when it has any or FILE could\n"
     "not be read, 2 for a wrong command line, 3 when standard output could not\n"
@@ -60,8 +66,10 @@ int ReadWholeSet(SetStream& stream, LevelSetReading& reading) {
             {LineNumber(entry.line), std::move(entry.code), std::move(entry.title)});
         break;
       case SetEntry::Kind::Invalid:
-        reading.errors.push_back(
-            {LineNumber(entry.line), std::move(entry.code), std::move(entry.reason)});
+      case SetEntry::Kind::InvalidHeader:
+        reading.errors.push_back({LineNumber(entry.line), std::move(entry.code),
+                                  std::move(entry.reason),
+                                  entry.kind == SetEntry::Kind::InvalidHeader});
         break;
       case SetEntry::Kind::End:
         reading.set.title = stream.Title();
@@ -111,19 +119,23 @@ int ReportProblems(const LevelSetReading& reading, bool unique, CheckedOutput& o
 }
 
 /// The file named, if any, and whether --unique is given.
-Mistake ReadCheckSetArguments(const std::vector<std::string>& args, std::vector<std::string>& files,
-                              bool& unique) {
+/// Takes --unique out of the options (before any --) and reads the rest as
+/// operands: one file at most.
+Mistake ReadCheckSetArguments(const std::vector<std::string>& args,
+                              std::vector<std::string>& operands, bool& unique) {
+  std::vector<std::string> rest;
+  bool optionsEnded = false;
   for (const std::string& arg : args) {
-    if (arg == "--unique") {
+    if (!optionsEnded && arg == "--unique") {
       if (unique) return "--unique is given twice";
       unique = true;
-    } else if (!arg.empty() && arg.front() == '-') {
-      return "unknown option " + QuoteText(arg);
-    } else {
-      files.push_back(arg);
+      continue;
     }
+    if (arg == EndOfOptions) optionsEnded = true;
+    rest.push_back(arg);
   }
-  if (files.size() > 1) return "expects one file at most";
+  if (Mistake mistake = ReadOperands(rest, operands)) return mistake;
+  if (operands.size() > 1) return "expects one file at most";
   return std::nullopt;
 }
 
@@ -139,26 +151,27 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
     streams.out.Write(CheckSetHelp);
     return 0;
   }
-  std::vector<std::string> files;
+  std::vector<std::string> operands;
   bool unique = false;
-  if (const Mistake mistake = ReadCheckSetArguments(args, files, unique)) {
-    return RefuseCommandLine(Prefix, *mistake, CheckSetHelp, streams.err);
+  if (const Mistake mistake = ReadCheckSetArguments(args, operands, unique)) {
+    return RefuseCommandLine("check-set", *mistake, streams.err);
   }
 
   LevelSetReading reading;
-  if (files.empty()) {
+  if (operands.empty() || operands[0] == StandardInputName) {
+    SayHowToEndTypedInput("check-set", "a level set", streams);
     SetStream stream(streams.input);
     if (const int error = ReadWholeSet(stream, reading)) {
       return CannotRead("standard input", error, StreamFailure, streams.err);
     }
     return ReportProblems(reading, unique, streams.out);
   }
-  const std::string& path = files[0];
+  const std::string& path = operands[0];
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return CannotRead(QuoteText(path), errno, CommandFailure, streams.err);
+  if (fd < 0) return CannotRead(QuoteFileName(path), errno, CommandFailure, streams.err);
   SetStream stream(DescriptorReader(fd));
   const int error = ReadWholeSet(stream, reading);
   ::close(fd);
-  if (error != 0) return CannotRead(QuoteText(path), error, CommandFailure, streams.err);
+  if (error != 0) return CannotRead(QuoteFileName(path), error, CommandFailure, streams.err);
   return ReportProblems(reading, unique, streams.out);
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -30,15 +31,16 @@ class Answerer {
   /// The levels of the set in the file. Status 0, or CommandFailure.
   int File(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return CannotRead(QuoteText(path), errno, CommandFailure);
+    if (fd < 0) return CannotRead(QuoteFileName(path), errno, CommandFailure);
     SetStream set(DescriptorReader(fd));
-    const int status = Set(set, EscapeText(path) + ", ", CommandFailure, QuoteText(path));
+    const int status = Set(set, EscapeFileName(path) + ", ", CommandFailure, QuoteFileName(path));
     ::close(fd);
     return status;
   }
 
   /// The levels of the set on standard input. Status 0, CommandFailure or StreamFailure.
   int StandardInput() {
+    SayHowToEndTypedInput(m_answers.command, "level codes (one a line)", m_streams);
     SetStream set(m_streams.input);
     // Answers reach a terminal before the tool waits for the next line.
     set.BeforeEachRead([this] { m_streams.out.Flush(); });
@@ -77,6 +79,12 @@ class Answerer {
           Invalid(EscapeText(entry.code), at, entry.reason);
           allRead = false;
           break;
+        case SetEntry::Kind::InvalidHeader:
+          // No level: a message, and no line of answers.
+          m_streams.err.Write(Prefix() + at + "invalid header '" + EscapeText(entry.code) +
+                              "': " + entry.reason + '\n');
+          allRead = false;
+          break;
         case SetEntry::Kind::End: return allRead ? 0 : CommandFailure;
         case SetEntry::Kind::ReadError: return CannotRead(source, entry.error, readFailure);
       }
@@ -103,22 +111,24 @@ int AnswerCodes(const CodeAnswers& answers, const std::vector<std::string>& args
     streams.out.Write(answers.help);
     return 0;
   }
-  for (const std::string& arg : args) {
-    // No code starts with a dash, so this can only be a mistyped option.
-    if (!arg.empty() && arg.front() == '-') {
-      streams.err.Write("korvalo-level " + std::string(answers.command) + ": unknown option " +
-                        QuoteText(arg) + "\n");
-      streams.err.Write(answers.help);
-      return UsageError;
-    }
+  std::vector<std::string> operands;
+  if (const auto mistake = ReadOperands(args, operands)) {
+    return RefuseCommandLine(answers.command, *mistake, streams.err);
   }
   Answerer answerer(answers, streams);
-  if (args.empty()) return answerer.StandardInput();
+  if (operands.empty()) return answerer.StandardInput();
   int status = 0;
-  for (const std::string& arg : args) {
+  for (const std::string& operand : operands) {
     if (streams.out.Failed()) break;
-    const bool answered = NamesAFile(arg) ? answerer.File(arg) == 0 : answerer.Argument(arg);
-    if (!answered) status = CommandFailure;
+    int answered = 0;
+    if (operand == StandardInputName) {
+      answered = answerer.StandardInput();
+    } else if (NamesAFile(operand)) {
+      answered = answerer.File(operand);
+    } else {
+      answered = answerer.Argument(operand) ? 0 : CommandFailure;
+    }
+    status = std::max(status, answered);  // a failed standard input outranks an invalid code
   }
   return status;
 }

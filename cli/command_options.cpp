@@ -22,6 +22,11 @@ Mistake ReadOptions(const std::vector<std::string>& args,
                     std::initializer_list<std::string_view> flags) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (arg == Dashes) {
+      // The end of the options: these commands take no other arguments.
+      if (i + 1 < args.size()) return "unexpected argument " + QuoteText(args[i + 1]);
+      break;
+    }
     if (arg.substr(0, Dashes.size()) != Dashes) return "unexpected argument " + QuoteText(arg);
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);

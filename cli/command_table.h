@@ -29,14 +29,14 @@ struct ToolCommand {
 
 // clang-format off
 inline constexpr ToolCommand ToolCommands[] = {
-  {"solve", "[CODE | FILE ...]",
+  {"solve", "[CODE | FILE | -]...",
    "prints, for each level code, a line of four tab-separated fields:\n"
    "the code; solvable, unsolvable or invalid; the number of moves of\n"
    "a shortest solution (0 when solved, - when none); its moves as\n"
    "letters N S W E (- when none). Reasons for invalid codes go to\n"
    "standard error.",
    RunSolve},
-  {"canon", "[CODE | FILE ...]",
+  {"canon", "[CODE | FILE | -]...",
    "prints each level code and its canonical code, the least code of\n"
    "the level's turns and mirror images, separated by a tab.",
    RunCanon},
@@ -63,7 +63,7 @@ inline constexpr ToolCommand ToolCommands[] = {
    "solution is longest (or greedy effort greatest), and prints each\n"
    "better level it finds: its code and number of moves (and effort).",
    RunHardest},
-  {"check-set", "[--unique] [FILE]",
+  {"check-set", "[--unique] [FILE | -]",
    "prints the invalid, unsolvable and repeated levels of a level\n"
    "set, each with its line number; with --unique also the levels\n"
    "with more than one shortest solution.",

@@ -4,6 +4,7 @@
 // cli/command_table.h lists them.
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,22 +29,42 @@ struct CommandStreams {
   CheckedOutput& out;
   CheckedOutput& err;
   bool errIsTerminal = false;  // long searches show their progress there
+  /// While standard input is a terminal, the key that ends what is typed
+  /// there ("Ctrl+D"); empty otherwise.
+  std::string typedInputEnd;
 };
+
+/// The word that ends the options: every argument after it is an operand,
+/// however it starts.
+inline constexpr std::string_view EndOfOptions = "--";
+
+/// The word that names standard input where a file is read.
+inline constexpr std::string_view StandardInputName = "-";
 
 /// True for the words that ask a command for its help.
 inline bool IsHelpOption(const std::string& word) { return word == "--help" || word == "-h"; }
 
-/// True when any argument asks for help: the help is then printed whatever
-/// else the command line holds.
+/// True when an argument before the end of the options asks for help: the
+/// help is then printed whatever else the command line holds.
 inline bool AsksForHelp(const std::vector<std::string>& args) {
-  return std::any_of(args.begin(), args.end(), IsHelpOption);
+  const auto end = std::find(args.begin(), args.end(), EndOfOptions);
+  return std::any_of(args.begin(), end, IsHelpOption);
 }
 
-/// Reports a wrong command line on standard error, the mistake and then the
-/// command's help, and gives the exit status for it.
-inline int RefuseCommandLine(std::string_view prefix, std::string_view mistake,
-                             std::string_view help, CheckedOutput& err) {
-  err.Write(std::string(prefix) + std::string(mistake) + "\n\n");
-  err.Write(help);
-  return UsageError;
-}
+/// The arguments of a command that takes no options but --help: its
+/// operands, in order, without the "--" that ends the options. A word before
+/// "--" that starts with a dash (other than "-" itself, standard input) can
+/// only be a mistyped option: the mistake is then returned instead.
+std::optional<std::string> ReadOperands(const std::vector<std::string>& args,
+                                        std::vector<std::string>& operands);
+
+/// Reports a wrong command line on standard error in two lines, the mistake
+/// and where to read more, and gives the exit status for it. An empty command
+/// stands for the tool as a whole.
+int RefuseCommandLine(std::string_view command, std::string_view mistake, CheckedOutput& err);
+
+/// Tells, on standard error, how to end the input when a command reads
+/// standard input and it is a terminal, so that no one waits for an answer
+/// that comes only at the end; what names what is read there.
+void SayHowToEndTypedInput(std::string_view command, std::string_view what,
+                           CommandStreams& streams);

@@ -142,7 +142,7 @@ int RunHardest(const std::vector<std::string>& args, CommandStreams& streams) {
   }
   HardestOptions options;
   if (const Mistake mistake = ReadHardestOptions(args, options)) {
-    return RefuseCommandLine(Prefix, *mistake, HardestHelp, streams.err);
+    return RefuseCommandLine("hardest", *mistake, streams.err);
   }
   if (OutputRefused(Prefix, options.output, streams.err)) return CommandFailure;
   HardestRequest& request = options.request;

@@ -60,7 +60,7 @@ bool OutputRefused(std::string_view prefix, const std::optional<std::string>& ou
 int WriteOutputFile(std::string_view prefix, const std::string& path, const std::string& title,
                     const std::vector<FoundLevel>& levels, int status, CheckedOutput& err) {
   if (levels.empty()) {
-    err.Write(std::string(prefix) + "no level found; " + QuoteText(path) + " is left alone\n");
+    err.Write(std::string(prefix) + "no level found; " + QuoteFileName(path) + " is left alone\n");
     return status;
   }
   if (const auto failure = WriteFoundLevels(path, title, levels)) {

@@ -1,6 +1,7 @@
 // korvalo-level: checks, generates and draws Korvalo levels given as level codes.
 
 #include <fcntl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,6 +29,17 @@ void GuardClosedStandardStreams() {
   }
 }
 
+/// The key that ends what is typed at the terminal on standard input, as
+/// the terminal is set ("Ctrl+D" unless changed with stty eof); empty when
+/// standard input is no terminal.
+std::string TypedInputEnd() {
+  termios settings{};
+  if (::tcgetattr(STDIN_FILENO, &settings) != 0) return {};
+  const unsigned char key = settings.c_cc[VEOF];
+  if (key >= 1 && key <= 26) return std::string("Ctrl+") + static_cast<char>('A' + key - 1);
+  return "the terminal's end-of-file key";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,7 +51,8 @@ int main(int argc, char** argv) {
     CheckedOutput out(DescriptorWriter(STDOUT_FILENO), CheckedOutput::Buffering::Full);
     CheckedOutput err(DescriptorWriter(STDERR_FILENO), CheckedOutput::Buffering::None);
     err.FlushFirst(&out);
-    CommandStreams streams{DescriptorReader(STDIN_FILENO), out, err, ::isatty(STDERR_FILENO) == 1};
+    CommandStreams streams{DescriptorReader(STDIN_FILENO), out, err, ::isatty(STDERR_FILENO) == 1,
+                           TypedInputEnd()};
     return RunTool(std::vector<std::string>(argv + 1, argv + argc), streams);
   } catch (const std::bad_alloc&) {
     // Before the streams exist (RunTool reports it once they do).

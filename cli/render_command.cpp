@@ -1,8 +1,5 @@
 // korvalo-level render: the editor's picture of a level, written as a PNG file.
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +9,7 @@
 #include "cli/io/escaped_text.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
-#include "view/board_renderer.h"
+#include "picture/level_picture.h"
 
 namespace {
 
@@ -21,7 +18,8 @@ constexpr std::string_view RenderHelp =
     "\n"
     "Writes the 325 x 359 picture the editor shows for the level: the board, its\n"
     "pieces and the solvability indicator, with nothing hovered or carried.\n"
-    "The picture is a PNG file, so FILE must end in .png (in any case).\n"
+    "The picture is a PNG file, so FILE must end in .png (in any case); a FILE\n"
+    "that starts with a dash goes after --: render -- CODE -level.png.\n"
     "\n"
     "FILE is written as a whole or not at all: the picture goes to a new file in\n"
     "the same folder, which replaces FILE once every byte of it is on the disk.\n"
@@ -43,26 +41,16 @@ bool EndsInPng(const std::string& path) {
 }
 
 /// What is wrong with a command line other than a lone --help; nothing when
-/// it is a code and a PNG file name.
-std::optional<std::string> CommandLineMistake(const std::vector<std::string>& args) {
-  if (args.size() != 2) return "expects a level code and a file name";
-  // No code starts with a dash, so this can only be a mistyped option.
-  if (!args[0].empty() && args[0].front() == '-') {
-    if (IsHelpOption(args[0])) return args[0] + " takes no other arguments";
-    return "unknown option '" + EscapeText(args[0]) + "'";
-  }
-  if (!EndsInPng(args[1])) {
-    return QuoteText(args[1]) + " does not end in .png; the picture is written as PNG only";
+/// its operands are a code and a PNG file name.
+std::optional<std::string> CommandLineMistake(const std::vector<std::string>& args,
+                                              std::vector<std::string>& operands) {
+  if (AsksForHelp(args)) return "--help (or -h) takes no other arguments";
+  if (auto mistake = ReadOperands(args, operands)) return mistake;
+  if (operands.size() != 2) return "expects a level code and a file name";
+  if (!EndsInPng(operands[1])) {
+    return QuoteFileName(operands[1]) + " does not end in .png; the picture is written as PNG only";
   }
   return std::nullopt;
-}
-
-/// The PNG file of the image, in memory; empty when it cannot be encoded.
-QByteArray EncodePng(const QImage& image) {
-  QByteArray png;
-  QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return {};
-  return png;
 }
 
 }  // namespace
@@ -72,11 +60,12 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
     streams.out.Write(RenderHelp);
     return 0;
   }
-  if (const std::optional<std::string> mistake = CommandLineMistake(args)) {
-    return RefuseCommandLine("korvalo-level render: ", *mistake, RenderHelp, streams.err);
+  std::vector<std::string> operands;
+  if (const std::optional<std::string> mistake = CommandLineMistake(args, operands)) {
+    return RefuseCommandLine("render", *mistake, streams.err);
   }
-  const std::string& code = args[0];
-  const std::string& path = args[1];
+  const std::string& code = operands[0];
+  const std::string& path = operands[1];
   Level level;
   const ParseResult reading = ParseLevelCode(level, code);
   if (!reading.accepted) {
@@ -86,13 +75,8 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
   }
   // As in the editor after a code is read: the indicator follows the recheck.
   RecheckLevel(level);
-  BoardRenderer renderer;
-  const QByteArray png = EncodePng(renderer.DrawFrame(level));
-  if (png.isEmpty()) {
-    streams.err.Write("korvalo-level render: cannot encode the picture as PNG\n");
-    return CommandFailure;
-  }
-  if (const auto failure = ReplaceFile(path, std::string_view(png.constData(), png.size()))) {
+  const std::string png = LevelPicturePng(level);
+  if (const auto failure = ReplaceFile(path, png)) {
     streams.err.Write("korvalo-level render: " + failure->message + "\n");
     return CommandFailure;
   }

@@ -8,27 +8,27 @@ namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-/// A line whose first character, after blanks (and a byte order mark on the
-/// first line), is '#'.
+/// A comment line of the set (after a byte order mark on the first line).
 bool IsComment(std::size_t number, std::string_view text) {
   if (number == 1 && text.substr(0, ByteOrderMark.size()) == ByteOrderMark) {
     text.remove_prefix(ByteOrderMark.size());
   }
-  const std::size_t first = text.find_first_not_of(" \t");
-  return first != std::string_view::npos && text[first] == '#';
+  return IsCommentLine(text);
 }
 
-SetEntry Invalid(std::size_t number, std::string text, std::string reason) {
+SetEntry Invalid(std::size_t number, std::string text, std::string reason,
+                 SetEntry::Kind kind = SetEntry::Kind::Invalid) {
   SetEntry entry;
-  entry.kind = SetEntry::Kind::Invalid;
+  entry.kind = kind;
   entry.line = number;
   entry.code = std::move(text);
   entry.reason = std::move(reason);
   return entry;
 }
 
-SetEntry TooLong(std::size_t number, std::string_view start) {
-  return Invalid(number, std::string(start.substr(0, TooLongShown)) + "...", "line too long");
+SetEntry TooLong(std::size_t number, std::string_view start,
+                 SetEntry::Kind kind = SetEntry::Kind::Invalid) {
+  return Invalid(number, std::string(start.substr(0, TooLongShown)) + "...", "line too long", kind);
 }
 
 }  // namespace
@@ -71,7 +71,8 @@ std::optional<SetEntry> SetStream::Read(std::size_t number, std::string_view tex
   LevelSetReading reading = ReadLevelSet(lines);
   if (!reading.errors.empty()) {
     SetLineError& error = reading.errors.back();
-    return Invalid(number, std::move(error.text), std::move(error.reason));
+    return Invalid(number, std::move(error.text), std::move(error.reason),
+                   error.header ? SetEntry::Kind::InvalidHeader : SetEntry::Kind::Invalid);
   }
   if (!reading.set.levels.empty()) {
     m_levelSeen = true;
@@ -96,7 +97,7 @@ std::optional<SetEntry> SetStream::ReadTooLong(std::size_t number, std::string_v
   const bool namesTheSet = Read(number, start) || m_title != title || m_author != author;
   m_title = title;
   m_author = author;
-  if (namesTheSet) return TooLong(number, start);
+  if (namesTheSet) return TooLong(number, start, SetEntry::Kind::InvalidHeader);
   return std::nullopt;
 }
 

@@ -12,14 +12,15 @@
 
 #include "cli/io/line_reader.h"
 
-/// A level line of the set, a line that should have been one and is not, or
-/// the end of the stream.
+/// A level line of the set, a line that should have been one and is not, a
+/// header line that cannot name the set, or the end of the stream.
 struct SetEntry {
   enum class Kind {
-    Level,      // code and title as written
-    Invalid,    // code is the text as written, reason says why it is no level
-    End,        // no more lines
-    ReadError,  // error holds the error number; no more lines
+    Level,          // code and title as written
+    Invalid,        // code is the text as written, reason says why it is no level
+    InvalidHeader,  // code is the header line as written, reason says what is wrong
+    End,            // no more lines
+    ReadError,      // error holds the error number; no more lines
   };
   Kind kind = Kind::End;
   std::size_t line = 0;  // counted from 1
@@ -36,10 +37,11 @@ class SetStream {
   /// Called before every read, e.g. to flush the answers so far to a terminal.
   void BeforeEachRead(std::function<void()> hook) { m_lines.BeforeEachRead(std::move(hook)); }
 
-  /// The next level or invalid line; blank lines, comments and the header
-  /// are passed over. A line over LineLimit bytes is invalid ("line too
-  /// long", its first bytes followed by "..."), unless it is a comment that
-  /// names nothing.
+  /// The next level, invalid line or invalid header line; blank lines,
+  /// comments and the header are passed over. A line over LineLimit bytes is
+  /// invalid ("line too long", its first bytes followed by "..."), as a header
+  /// when it is a comment that names the set, and passed over when it is a
+  /// comment that names nothing.
   SetEntry Next();
 
   /// The set's title and author, as far as the lines read so far name them.

@@ -15,8 +15,9 @@ namespace {
 constexpr std::string_view CommonHelp =
     "solve, canon and analyze read the codes in their arguments; an argument\n"
     "that names an existing file is read as a level set (a code per line,\n"
-    "optionally a tab and a title; # comments), and so is standard input when\n"
-    "there is no argument.\n"
+    "optionally a tab and a title; # comments), and so is standard input, for -\n"
+    "or when there is no argument. -- ends the options. A wrong command line is\n"
+    "told in two lines.\n"
     "generate and hardest write a level set with --output FILE, show their\n"
     "progress on standard error while it is a terminal, and stop on Ctrl+C\n"
     "with what they found.\n"
@@ -38,25 +39,23 @@ std::string IndentContinuations(std::string_view text, std::size_t indent) {
   return out;
 }
 
-int RunCommand(const std::vector<std::string>& words, CommandStreams& streams) {
-  if (words.empty()) {
-    streams.err.Write(GeneralHelp());
-    return UsageError;
-  }
+int RunCommand(std::vector<std::string> words, CommandStreams& streams) {
+  // "--" before the command ends the tool's own options (--help, --version).
+  const bool optionsEnded = !words.empty() && words.front() == EndOfOptions;
+  if (optionsEnded) words.erase(words.begin());
+  if (words.empty()) return RefuseCommandLine({}, "no command given", streams.err);
   const std::string& command = words.front();
   const std::vector<std::string> rest(words.begin() + 1, words.end());
-  if (IsHelpOption(command) || command == "help") {
+  if (command == "help" || (!optionsEnded && IsHelpOption(command))) {
     streams.out.Write(GeneralHelp());
     return 0;
   }
-  if (command == "--version" || command == "-v") {
+  if (!optionsEnded && (command == "--version" || command == "-v")) {
     streams.out.Write("korvalo-level " + std::string(KorvaloVersion) + "\n");
     return 0;
   }
   if (const ToolCommand* found = FindToolCommand(command)) return found->run(rest, streams);
-  streams.err.Write("korvalo-level: unknown command '" + EscapeText(command) + "'\n");
-  streams.err.Write(GeneralHelp());
-  return UsageError;
+  return RefuseCommandLine({}, "unknown command " + QuoteText(command), streams.err);
 }
 
 }  // namespace

@@ -4,8 +4,17 @@
 # korvalo_constants.h (target korvalo_constants), made from
 # cmake/korvalo_constants.h.in.
 
-# The version of every program, of the Debian package and of the site's assets.
+# The version of every program, of the Debian package and of the site's assets,
+# and the day it was released (the metainfo, the manual pages, the changelogs).
 set(KORVALO_VERSION 1.0)
+set(KORVALO_RELEASE_DATE 2026-12-10)
+
+# The desktop's application ids: they name the desktop entries and metainfo
+# files, and the editor's also names the Korvalo icon in the hicolor theme,
+# which every entry shows.
+set(KORVALO_GAME_ID com.vandrel.Korvalo)
+set(KORVALO_EDITOR_ID com.vandrel.KorvaloLevelEditor)
+set(KORVALO_DESIGNER_ID com.vandrel.KorvaloLevelDesigner)
 
 # The maker's web server, the default of the KORVALO_SERVER build setting.
 set(KORVALO_DEFAULT_SERVER "http://www.vandrel.com")

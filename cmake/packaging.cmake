@@ -1,12 +1,19 @@
 # The Debian package: `cpack -G DEB` in the build folder, after the build.
+# It follows Debian's conventions for games (the programs in /usr/games,
+# their manual pages in section 6, see CMakeLists.txt) and passes lintian.
 set(CPACK_PACKAGE_NAME korvalo-level-editor)
 set(CPACK_PACKAGE_VENDOR "The Korvalo Level Editor authors")
 set(CPACK_PACKAGE_CONTACT "The Korvalo Level Editor authors <authors@korvalo.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Level editor, game and tools for the Korvalo maze puzzle")
+# Lines of at most 80 characters, as Debian's package lists show them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Korvalo is a maze puzzle on a board of 3, 5 or 7 squares with walls, three balls and three holes.\n\
-This package holds the level editor (korvalo-editor), the game (korvalo) and the\n\
-command-line tool (korvalo-level). Licence: MIT.")
+    "Korvalo is a maze puzzle on a board of 3, 5 or 7 squares with walls,\n\
+three balls and three holes: tilt the board until every ball rests on the\n\
+hole of its own colour.\n\
+.\n\
+This package holds the game (korvalo), the level editor with its designer\n\
+mode (korvalo-editor) and the command-line tool that solves, generates,\n\
+checks and draws levels (korvalo-level).")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -15,4 +22,54 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 # The dependencies come from the libraries the programs link (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
+# The install runs with the package's own prefix, so the manual pages name
+# the paths the package puts its files at.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CPACK_INSTALL_PREFIX})
+
+# The package's revision of the release: Debian then keeps the release's own
+# changes in changelog.gz (CHANGELOG.md, installed with the README) and the
+# package's in changelog.Debian.gz, which is made here and put into the
+# package by cmake/finish_debian_package.cmake before it is built.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+
+# The release day as a Debian changelog writes it (RFC 2822): the day's number
+# since 1970 (the days-from-civil count, in years that start in March), read
+# back through SOURCE_DATE_EPOCH, which string(TIMESTAMP) takes for "now".
+function(korvalo_rfc2822_date iso_date out)
+  if(NOT iso_date MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$")
+    message(FATAL_ERROR "not a date of the form YYYY-MM-DD: ${iso_date}")
+  endif()
+  set(year ${CMAKE_MATCH_1})
+  math(EXPR month "1${CMAKE_MATCH_2} - 100")
+  math(EXPR day "1${CMAKE_MATCH_3} - 100")
+  if(month LESS_EQUAL 2)
+    math(EXPR year "${year} - 1")
+  endif()
+  math(EXPR era_year "${year} % 400")
+  math(EXPR era_day "${era_year} * 365 + ${era_year} / 4 - ${era_year} / 100 + (153 * ((${month} + 9) % 12) + 2) / 5 + ${day} - 1")
+  math(EXPR seconds "((${year} / 400) * 146097 + ${era_day} - 719468) * 86400")
+  set(saved "$ENV{SOURCE_DATE_EPOCH}")
+  set(ENV{SOURCE_DATE_EPOCH} ${seconds})
+  string(TIMESTAMP date "%a, %d %b %Y 12:00:00 +0000" UTC)
+  if(saved STREQUAL "")
+    unset(ENV{SOURCE_DATE_EPOCH})
+  else()
+    set(ENV{SOURCE_DATE_EPOCH} "${saved}")
+  endif()
+  set(${out} "${date}" PARENT_SCOPE)
+endfunction()
+
+korvalo_rfc2822_date(${KORVALO_RELEASE_DATE} KORVALO_DEBIAN_DATE)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian_changelog.in
+               ${CMAKE_BINARY_DIR}/packaging/changelog.Debian @ONLY)
+# What cmake/finish_debian_package.cmake needs.
+set(CPACK_KORVALO_DEBIAN_CHANGELOG ${CMAKE_BINARY_DIR}/packaging/changelog.Debian)
+set(CPACK_KORVALO_LINTIAN_OVERRIDES ${CMAKE_CURRENT_LIST_DIR}/lintian_overrides)
+set(CPACK_KORVALO_GAMES_FOLDER ${KORVALO_INSTALL_GAMESDIR})
+set(CPACK_KORVALO_DOC_FOLDER ${CMAKE_INSTALL_DOCDIR})
+set(CPACK_KORVALO_GZIP ${KORVALO_GZIP})
+set(CPACK_KORVALO_STRIP ${CMAKE_STRIP})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/finish_debian_package.cmake)
 include(CPack)

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "drawing/board_scale.h"
 #include "drawing/editing_state.h"
 #include "drawing/raster.h"
 #include "logic/level.h"
@@ -41,6 +42,40 @@ constexpr Rect BoardImageRect(BoardImage image) {
   return {};
 }
 
+/// The view's background, on which the lamps and labels stand too.
+inline constexpr Rgb ClassicBackground = MakeRgb(128, 128, 128);
+
+/// The parts of the images that the frame is drawn from.
+enum class ImagePart {
+  BlueBall,
+  GreenBall,
+  RedBall,
+  BallMask,  // a white disc on black
+  LeftHatch,
+  TopHatch,
+  VerticalMarker,
+  HorizontalMarker,
+  LampLit,
+  LampUnlit,
+  LabelSolutionExists,
+  LabelNoSolution
+};
+
+/// Where a part stands: in which image, and its rectangle there.
+struct ImagePlace {
+  BoardImage image;
+  Rect rect;
+};
+
+/// Where each part stands in the images made for the scale. At scale 1 these
+/// are the places in the six shipped images; at other scales every part has
+/// the size Length() of its size at 1, and no two parts share a pixel except
+/// the two hatch strips, which show the same pattern where they overlap.
+ImagePlace PlaceOf(ImagePart part, const BoardScale& scale);
+
+/// The size of each image made for the scale; BoardImageRect at scale 1.
+Rect BoardImageRect(BoardImage image, const BoardScale& scale);
+
 /// Where the drawing goes. Copies take the part `from` of an image and put its
 /// top-left pixel at `at`; what falls outside the image or the canvas is left out.
 class BoardCanvas {
@@ -61,7 +96,28 @@ class BoardCanvas {
 /// solvability indicator begins. The web page shows this part.
 Rect BoardArea(int boardSize);
 
-/// Draws the whole 325 x 359 frame of the level and the editing state:
-/// background, frame, floor, holes, walls, balls, the pointer's overlays and
-/// the solvability indicator, in that order.
-void DrawBoardFrame(BoardCanvas& canvas, const Level& level, const EditingState& editing);
+/// What a frame shows beyond the classic picture, and for which screen. The
+/// classic editor draws with the defaults.
+struct DrawOptions {
+  /// Each colour also shown by a shape: the hole takes the shape (a disc for
+  /// blue, a triangle for green, a square for red) and its ball carries the
+  /// same shape, small and black, in its middle.
+  bool symbols = false;
+  /// Device pixels per board pixel: the frame is FrameSize(scale) device
+  /// pixels, drawn from images made for the scale (see PlaceOf).
+  BoardScale scale;
+  /// The colour around the board; the lamps and labels stand on the
+  /// classic grey, so a window that shows them keeps it.
+  Rgb background = ClassicBackground;
+  friend bool operator==(const DrawOptions&, const DrawOptions&) = default;
+};
+
+/// The size of a whole frame drawn at the scale: 325 x 359 at 1.
+Rect FrameSize(const BoardScale& scale);
+
+/// Draws the whole frame of the level and the editing state: background,
+/// frame, floor, holes, walls, balls, the pointer's overlays and the
+/// solvability indicator, in that order; with the default options, the
+/// classic 325 x 359 frame.
+void DrawBoardFrame(BoardCanvas& canvas, const Level& level, const EditingState& editing,
+                    const DrawOptions& options = {});

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "drawing/board_art.h"
 #include "drawing/board_geometry.h"
 
 bool HasBoardImageSizes(const BoardPixels& images) {
@@ -52,10 +53,19 @@ void BufferCanvas::Blit(Point at, BoardImage source, const Rect& from, Combine c
 }
 
 BufferRenderer::BufferRenderer(BoardPixels images)
-    : m_images(std::move(images)), m_frame(ViewWidth, ViewHeight) {}
+    : m_shipped(std::move(images)), m_frame(ViewWidth, ViewHeight) {}
+
+void BufferRenderer::SetOptions(const DrawOptions& options) {
+  if (options.scale != m_options.scale) {
+    m_scaled = options.scale.IsOne() ? BoardPixels{} : MakeBoardPixels(options.scale);
+    const Rect size = FrameSize(options.scale);
+    m_frame = RgbImage(size.width, size.height);
+  }
+  m_options = options;
+}
 
 const RgbImage& BufferRenderer::DrawFrame(const Level& level, const EditingState& editing) {
-  BufferCanvas canvas(m_frame, m_images);
-  DrawBoardFrame(canvas, level, editing);
+  BufferCanvas canvas(m_frame, images());
+  DrawBoardFrame(canvas, level, editing, m_options);
   return m_frame;
 }

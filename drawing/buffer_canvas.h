@@ -35,14 +35,24 @@ class BufferCanvas final : public BoardCanvas {
 /// Draws whole frames into a buffer it keeps, as BoardRenderer does into a QImage.
 class BufferRenderer {
  public:
+  /// Draws classic frames from the images, which are those of scale 1.
   explicit BufferRenderer(BoardPixels images);
 
-  /// Rebuilds the whole 325 x 359 frame; the image stays valid until the next call.
+  /// Rebuilds the whole frame, FrameSize(scale) pixels; the image stays valid
+  /// until the next call.
   const RgbImage& DrawFrame(const Level& level, const EditingState& editing);
 
-  const BoardPixels& images() const { return m_images; }
+  /// What later frames show. At scale 1 they are drawn from the images given;
+  /// at any other, from images made for the scale by the same rules.
+  void SetOptions(const DrawOptions& options);
+  const DrawOptions& options() const { return m_options; }
+
+  /// The images the frames are drawn from.
+  const BoardPixels& images() const { return m_options.scale.IsOne() ? m_shipped : m_scaled; }
 
  private:
-  BoardPixels m_images;
+  BoardPixels m_shipped;  // the images of scale 1
+  BoardPixels m_scaled;   // made for the options' scale, when it is not 1
+  DrawOptions m_options;
   RgbImage m_frame;
 };

@@ -49,6 +49,34 @@ bool SameBoard(const Level& a, const Level& b) {
          SamePieces(a.holes, b.holes);
 }
 
+ChangeKind ChangeKindOf(const Edit& edit, CarriedPiece carried) {
+  if (IsPointerEdit(edit) || std::holds_alternative<edit::EndCarry>(edit))
+    return IsHole(carried) ? ChangeKind::MoveHole : ChangeKind::MoveBall;
+  if (const auto* replace = std::get_if<edit::ReplaceLevel>(&edit)) {
+    switch (replace->from) {
+      case OriginKind::SetLevel: return ChangeKind::EditSetLevel;
+      case OriginKind::Generated: return ChangeKind::Generate;
+      case OriginKind::Pasted: return ChangeKind::Paste;
+      case OriginKind::None: break;
+    }
+    return ChangeKind::LevelCode;
+  }
+  return std::visit(
+      [](const auto& e) {
+        using E = std::decay_t<decltype(e)>;
+        if constexpr (std::is_same_v<E, edit::FlipWall>) return ChangeKind::FlipWall;
+        if constexpr (std::is_same_v<E, edit::BoardSize>) return ChangeKind::NewBoard;
+        if constexpr (std::is_same_v<E, edit::Clear>) return ChangeKind::Clear;
+        if constexpr (std::is_same_v<E, edit::Random>) return ChangeKind::RandomMaze;
+        if constexpr (std::is_same_v<E, edit::XFlip>) return ChangeKind::XFlip;
+        if constexpr (std::is_same_v<E, edit::YFlip>) return ChangeKind::YFlip;
+        if constexpr (std::is_same_v<E, edit::Rotate>) return ChangeKind::Rotate;
+        if constexpr (std::is_same_v<E, edit::SolutionStep>) return ChangeKind::SolutionStep;
+        return ChangeKind::LevelCode;
+      },
+      edit);
+}
+
 bool EndsCarryFirst(const Edit& edit) {
   return !IsPointerEdit(edit) && !std::holds_alternative<edit::FlipWall>(edit) &&
          !std::holds_alternative<edit::ReadCode>(edit);
@@ -57,6 +85,7 @@ bool EndsCarryFirst(const Edit& edit) {
 EditorDocument::EditorDocument(RandomSource random) : m_random(std::move(random)) {
   m_level.boardSize = 5;
   RandomMaze(m_level, 5, m_random);
+  m_origin.level = m_level;
 }
 
 void EditorDocument::PointerMoved(int x, int y) {
@@ -79,16 +108,19 @@ void EditorDocument::Clicked(int x, int y) {
 void EditorDocument::Apply(const Edit& edit) {
   const bool endedCarry = EndsCarryFirst(edit) && EndCarry();
   const bool wasCarrying = IsCarrying(m_editing);
-  const Level before = m_undoEnabled ? m_level : Level{};
+  const BoardState before = m_undoEnabled ? State() : BoardState{};
   const bool changed = std::visit([this](const auto& e) { return Change(e); }, edit);
+  if (changed) ForgetVerdict();
   if (!m_undoEnabled) {
     // Nothing is kept.
   } else if (!IsPointerEdit(edit)) {
-    Record(before);
+    Record(before, ChangeKindOf(edit, CarriedPiece::Nothing));
   } else if (!wasCarrying && IsCarrying(m_editing)) {
-    m_beforeCarry = before;  // a pick-up: the carry is kept as one change when it ends
+    // A pick-up: the carry is kept as one change when it ends.
+    m_beforeCarry = before;
+    m_carryKind = ChangeKindOf(edit, m_editing.CarriedItem);
   } else if (wasCarrying && !IsCarrying(m_editing)) {
-    Record(m_beforeCarry);
+    Record(m_beforeCarry, m_carryKind);
   }
   if (endedCarry || changed) m_changed();
 }
@@ -97,38 +129,60 @@ bool EditorDocument::EndCarry() {
   if (!IsCarrying(m_editing)) return false;
   m_editing.CarriedItem = CarriedPiece::Nothing;
   Recheck();
-  if (m_undoEnabled) Record(m_beforeCarry);
+  ForgetVerdict();
+  if (m_undoEnabled) Record(m_beforeCarry, m_carryKind);
   return true;
 }
 
-void EditorDocument::Record(const Level& before) {
-  if (SameBoard(before, m_level)) return;
-  if (m_undo.size() == UndoLimit) m_undo.erase(m_undo.begin());
-  m_undo.push_back({before, m_level});
-  m_redo.clear();
+bool EditorDocument::BoardChanged() const { return !SameBoard(m_origin.level, m_level); }
+
+void EditorDocument::TieToSetLevel(std::uint64_t setLevelId) {
+  const BoardState before = State();
+  m_origin = {OriginKind::SetLevel, setLevelId, m_level};
+  if (m_undoEnabled) Record(before, ChangeKind::UpdateLevel);
+  m_changed();
+}
+
+const Verdict& EditorDocument::verdict() {
+  if (!m_verdict) {
+    Level searched = m_level;
+    const Solution solution = ShortestSolution(searched);
+    m_verdict = Verdict{};
+    ++m_verdictSearches;
+    if (solution.exists) m_verdict->shortestMoves = static_cast<int>(solution.moves.size());
+  }
+  return *m_verdict;
+}
+
+void EditorDocument::ForgetVerdict() { m_verdict.reset(); }
+
+void EditorDocument::Record(const BoardState& before, ChangeKind kind) {
+  const bool sameOrigin = before.origin.kind == m_origin.kind &&
+                          before.origin.setLevelId == m_origin.setLevelId &&
+                          SameBoard(before.origin.level, m_origin.level);
+  if (sameOrigin && SameBoard(before.level, m_level)) return;
+  m_history.Push(
+      {kind, [this, before] { Restore(before); }, [this, after = State()] { Restore(after); }});
 }
 
 void EditorDocument::Undo() {
   const bool endedCarry = EndCarry();
-  const bool undone = CanUndo();
-  if (undone) Restore(m_undo, m_redo, false);
+  const bool undone = m_history.Undo();
   if (endedCarry || undone) m_changed();
 }
 
 void EditorDocument::Redo() {
   const bool endedCarry = EndCarry();
-  const bool redone = CanRedo();
-  if (redone) Restore(m_redo, m_undo, true);
+  const bool redone = m_history.Redo();
   if (endedCarry || redone) m_changed();
 }
 
-void EditorDocument::Restore(std::vector<Step>& from, std::vector<Step>& to, bool forward) {
+void EditorDocument::Restore(const BoardState& state) {
   const int previousSize = m_level.boardSize;
-  Step step = std::move(from.back());
-  from.pop_back();
-  m_level = forward ? step.after : step.before;
-  to.push_back(std::move(step));
+  m_level = state.level;
+  m_origin = state.origin;
   ForgetHoverIfResized(previousSize);
+  ForgetVerdict();
 }
 
 // The one place where the editor rechecks its level; the level builds and the
@@ -232,6 +286,7 @@ bool EditorDocument::Change(const edit::ReadCode& read) {
 bool EditorDocument::Change(const edit::ReplaceLevel& replace) {
   const int previousSize = m_level.boardSize;
   m_level = replace.level;
+  m_origin = {replace.from, replace.setLevelId, replace.level};
   Recheck();
   ForgetHoverIfResized(previousSize);
   return true;

@@ -3,16 +3,32 @@
 // random source its mazes are drawn from. Every change to the level passes
 // through Apply, which ends a carry first where the edit asks for it, makes
 // the change, runs the recheck where the change needs one, and then tells the
-// view to repaint.
+// view to repaint. In designer mode it also keeps the history of changes, the
+// place the board's level came from, and the verdict on the level.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
-#include <vector>
+#include <optional>
 
 #include "drawing/editing_state.h"
 #include "editing/edits.h"
+#include "editing/history.h"
 #include "logic/level.h"
 #include "logic/maze.h"
+
+/// Where the board's level came from, and the level as it came: the board
+/// holds changes of its own when it differs from that level.
+struct BoardOrigin {
+  OriginKind kind = OriginKind::None;
+  std::uint64_t setLevelId = 0;  // for a set level
+  Level level;
+};
+
+/// What a search of the level found, once per change of the level.
+struct Verdict {
+  std::optional<int> shortestMoves;  // none when the level has no solution
+};
 
 class EditorDocument {
  public:
@@ -36,17 +52,35 @@ class EditorDocument {
   // Undo and redo of level changes. A carry counts as one change from the
   // pick-up to the drop, exchanges on the way included; both end a carry
   // first, as the board commands do. The level afterwards is the level
-  // before (or after) the change, field for field.
+  // before (or after) the change, field for field. Designer mode keeps the
+  // level set's changes in the same history.
   /// Keeps changes for undo from now on; off at first, so an editor without
   /// undo pays nothing for it.
   void EnableUndo() { m_undoEnabled = true; }
-  bool CanUndo() const { return !m_undo.empty(); }
-  bool CanRedo() const { return !m_redo.empty(); }
+  bool CanUndo() const { return m_history.CanUndo(); }
+  bool CanRedo() const { return m_history.CanRedo(); }
   void Undo();
   void Redo();
+  History& history() { return m_history; }
+  const History& history() const { return m_history; }
 
   /// Changes kept for undo at the most; the oldest go first.
-  static constexpr std::size_t UndoLimit = 1000;
+  static constexpr std::size_t UndoLimit = History::Limit;
+
+  /// Where the board's level came from.
+  const BoardOrigin& origin() const { return m_origin; }
+  /// True when the board's level differs from the level it came from.
+  bool BoardChanged() const;
+  /// The board's level now stands for the set level of this id, as the board
+  /// holds it (after it was added to the set or put back into it); undoable.
+  void TieToSetLevel(std::uint64_t setLevelId);
+
+  /// The verdict on the level as it stands: searched at most once per change
+  /// of the level, however often it is asked for. Not to be asked while a
+  /// piece is carried, when the level is not searched.
+  const Verdict& verdict();
+  /// How many times the verdict was searched.
+  int verdictSearches() const { return m_verdictSearches; }
 
   /// How many times the document has rechecked the level itself; the level
   /// builds and the wall flip recheck inside the level logic.
@@ -78,15 +112,18 @@ class EditorDocument {
   bool Change(const edit::ReadCode& read);
   bool Change(const edit::ReplaceLevel& replace);
 
-  /// One change that can be undone: the level before it and after it.
-  struct Step {
-    Level before;
-    Level after;
+  /// What the board holds apart from the editing state: one side of a change.
+  struct BoardState {
+    Level level;
+    BoardOrigin origin;
   };
-  /// Keeps the change from before to the current level, when there is one.
-  void Record(const Level& before);
-  /// Puts a kept level in place, from one list of changes to the other.
-  void Restore(std::vector<Step>& from, std::vector<Step>& to, bool forward);
+  BoardState State() const { return {m_level, m_origin}; }
+  /// Keeps the change from before to the board as it stands, when there is one.
+  void Record(const BoardState& before, ChangeKind kind);
+  /// Puts a kept side of a change in place.
+  void Restore(const BoardState& state);
+  /// The level changed: the verdict must be searched again.
+  void ForgetVerdict();
 
   Level m_level;
   EditingState m_editing;
@@ -94,10 +131,16 @@ class EditorDocument {
   std::function<void()> m_changed = [] {};
   int m_rechecks = 0;
   bool m_undoEnabled = false;
-  std::vector<Step> m_undo;
-  std::vector<Step> m_redo;
-  Level m_beforeCarry;  // the level when the carry under way began
+  History m_history;
+  BoardState m_beforeCarry;  // the board when the carry under way began
+  ChangeKind m_carryKind = ChangeKind::MoveBall;
+  BoardOrigin m_origin;
+  std::optional<Verdict> m_verdict;  // none until searched since the last change
+  int m_verdictSearches = 0;
 };
+
+/// The kind of change an edit makes, as the Undo and Redo items name it.
+ChangeKind ChangeKindOf(const Edit& edit, CarriedPiece carried);
 
 /// True when the two levels have the same board and every piece of each
 /// colour on the same square, whatever the order of the records.

@@ -3,11 +3,20 @@
 // decides the click edits; the commands name the others; the editor's document
 // applies each one (EditorDocument::Apply).
 
+#include <cstdint>
 #include <string>
 #include <variant>
 
 #include "drawing/editing_state.h"
 #include "logic/level.h"
+
+/// Where a level put on the board as a whole came from.
+enum class OriginKind : std::uint8_t {
+  None,      // nowhere in particular: the first level, or a typed code
+  SetLevel,  // a level of the designer's set
+  Generated,
+  Pasted,
+};
 
 namespace edit {
 
@@ -73,9 +82,12 @@ struct ReadCode {
 };
 
 /// A whole level put in the place of the current one (opened from a set,
-/// generated, pasted after its code was read); it is rechecked.
+/// generated, pasted after its code was read); it is rechecked, and the board
+/// remembers where it came from.
 struct ReplaceLevel {
   Level level;
+  OriginKind from = OriginKind::None;
+  std::uint64_t setLevelId = 0;  // for a set level: the set's id of it
 };
 
 }  // namespace edit

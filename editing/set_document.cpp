@@ -2,62 +2,107 @@
 
 #include <utility>
 
-void SetDocument::New() {
-  m_set = {};
-  m_path.clear();
-  m_modified = false;
+std::optional<std::size_t> SetDocument::IndexOf(std::uint64_t id) const {
+  for (std::size_t i = 0; i < m_contents.ids.size(); ++i) {
+    if (m_contents.ids[i] == id) return i;
+  }
+  return std::nullopt;
 }
+
+void SetDocument::New() { Reset({}, {}); }
 
 std::vector<SetLineError> SetDocument::Open(std::string_view text, std::string path) {
   LevelSetReading reading = ReadLevelSet(text);
-  m_set = std::move(reading.set);
+  Reset(std::move(reading.set), std::move(path));
+  return std::move(reading.errors);
+}
+
+void SetDocument::Reset(LevelSet set, std::string path) {
+  m_contents.ids.clear();
+  for (std::size_t i = 0; i < set.levels.size(); ++i) m_contents.ids.push_back(m_nextId++);
+  m_contents.set = std::move(set);
+  m_saved = m_contents.set;
   m_path = std::move(path);
   m_modified = false;
-  return std::move(reading.errors);
+  if (m_history != nullptr) m_history->Clear();
+  Notify();
 }
 
 void SetDocument::Saved(std::string path) {
   m_path = std::move(path);
+  m_saved = m_contents.set;
   m_modified = false;
+  Notify();
+}
+
+void SetDocument::Change(ChangeKind kind, const std::function<void(Contents&)>& change) {
+  const Contents before = m_contents;
+  change(m_contents);
+  m_modified = !(m_contents.set == m_saved);
+  if (m_history != nullptr) {
+    m_history->Push({kind, [this, before] { Restore(before); },
+                     [this, after = m_contents] { Restore(after); }});
+  }
+  Notify();
+}
+
+void SetDocument::Restore(const Contents& contents) {
+  m_contents = contents;
+  m_modified = !(m_contents.set == m_saved);
+  Notify();
+}
+
+void SetDocument::Notify() {
+  for (const auto& listener : m_listeners) listener();
 }
 
 std::size_t SetDocument::Add(std::string code, std::string title) {
-  m_set.levels.push_back({0, std::move(code), std::move(title)});
-  Changed();
-  return m_set.levels.size() - 1;
+  Change(ChangeKind::AddLevel, [&](Contents& contents) {
+    contents.set.levels.push_back({0, std::move(code), std::move(title)});
+    contents.ids.push_back(m_nextId++);
+  });
+  return size() - 1;
 }
 
 void SetDocument::Replace(std::size_t index, std::string code) {
-  m_set.levels[index].code = std::move(code);
-  Changed();
+  Change(ChangeKind::UpdateLevel,
+         [&](Contents& contents) { contents.set.levels[index].code = std::move(code); });
 }
 
 void SetDocument::Remove(std::size_t index) {
-  m_set.levels.erase(m_set.levels.begin() + static_cast<std::ptrdiff_t>(index));
-  Changed();
+  Change(ChangeKind::RemoveLevel, [&](Contents& contents) {
+    const auto at = static_cast<std::ptrdiff_t>(index);
+    contents.set.levels.erase(contents.set.levels.begin() + at);
+    contents.ids.erase(contents.ids.begin() + at);
+  });
 }
 
 bool SetDocument::MoveUp(std::size_t index) {
   if (index == 0 || index >= size()) return false;
-  std::swap(m_set.levels[index - 1], m_set.levels[index]);
-  Changed();
+  Change(ChangeKind::MoveLevelUp, [&](Contents& contents) {
+    std::swap(contents.set.levels[index - 1], contents.set.levels[index]);
+    std::swap(contents.ids[index - 1], contents.ids[index]);
+  });
   return true;
 }
 
 bool SetDocument::MoveDown(std::size_t index) {
   if (index + 1 >= size()) return false;
-  std::swap(m_set.levels[index], m_set.levels[index + 1]);
-  Changed();
+  Change(ChangeKind::MoveLevelDown, [&](Contents& contents) {
+    std::swap(contents.set.levels[index], contents.set.levels[index + 1]);
+    std::swap(contents.ids[index], contents.ids[index + 1]);
+  });
   return true;
 }
 
 void SetDocument::SetTitle(std::size_t index, std::string title) {
-  m_set.levels[index].title = std::move(title);
-  Changed();
+  Change(ChangeKind::Titles,
+         [&](Contents& contents) { contents.set.levels[index].title = std::move(title); });
 }
 
 void SetDocument::SetNames(std::string title, std::string author) {
-  m_set.title = std::move(title);
-  m_set.author = std::move(author);
-  Changed();
+  Change(ChangeKind::Titles, [&](Contents& contents) {
+    contents.set.title = std::move(title);
+    contents.set.author = std::move(author);
+  });
 }

@@ -1,22 +1,41 @@
 #pragma once
 // The level set a designer works on: its levels (code and title), its title
-// and author, the file it came from and whether it has changed since it was
-// last saved. Standard library only; the editor's panel shows it.
+// and author, the file it came from and whether it differs from what was last
+// opened or saved. Every level keeps an id of its own while it is in the set,
+// through moves, undo and redo, so that the board can tell which level it
+// came from. Standard library only; the editor's set controller shows it.
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "editing/history.h"
 #include "logic/level_set.h"
 
 class SetDocument {
  public:
-  const LevelSet& set() const { return m_set; }
-  std::size_t size() const { return m_set.levels.size(); }
+  const LevelSet& set() const { return m_contents.set; }
+  std::size_t size() const { return m_contents.set.levels.size(); }
   /// The file the set was opened from or saved to; empty for a new set.
   const std::string& path() const { return m_path; }
+  /// True when the set differs from the one last opened or saved.
   bool modified() const { return m_modified; }
+
+  // The index lies within the set.
+  std::uint64_t IdOf(std::size_t index) const { return m_contents.ids[index]; }
+  /// The index of the level with this id; none when it is not in the set.
+  std::optional<std::size_t> IndexOf(std::uint64_t id) const;
+
+  /// Changes are kept for undo in this history from now on; New and Open
+  /// forget every change it holds, since they belong to another set.
+  void RecordInto(History* history) { m_history = history; }
+  /// Called after every change of the set, its file or its saved state, undo
+  /// and redo included.
+  void AddListener(std::function<void()> listener) { m_listeners.push_back(std::move(listener)); }
 
   /// An empty, unnamed set.
   void New();
@@ -24,10 +43,11 @@ class SetDocument {
   /// returned, so that the caller can say which.
   std::vector<SetLineError> Open(std::string_view text, std::string path);
   /// The text to write to a file, as the set format has it.
-  std::string Text() const { return WriteLevelSet(m_set); }
+  std::string Text() const { return WriteLevelSet(m_contents.set); }
   /// After the text was written to the file at path.
   void Saved(std::string path);
 
+  // Each of these is one undoable change.
   /// Adds a level after the last one; returns its index.
   std::size_t Add(std::string code, std::string title = {});
   // The index lies within the set.
@@ -40,9 +60,24 @@ class SetDocument {
   void SetNames(std::string title, std::string author);
 
  private:
-  void Changed() { m_modified = true; }
+  /// The levels with their ids, side by side.
+  struct Contents {
+    LevelSet set;
+    std::vector<std::uint64_t> ids;
+  };
+  /// Makes a change to the contents, keeps it for undo and tells the listeners.
+  void Change(ChangeKind kind, const std::function<void(Contents&)>& change);
+  /// Puts kept contents in place, for undo and redo.
+  void Restore(const Contents& contents);
+  /// A fresh set's contents: every level gets a new id.
+  void Reset(LevelSet set, std::string path);
+  void Notify();
 
-  LevelSet m_set;
+  Contents m_contents;
+  LevelSet m_saved;  // the set as last opened or saved
   std::string m_path;
   bool m_modified = false;
+  std::uint64_t m_nextId = 1;
+  History* m_history = nullptr;
+  std::vector<std::function<void()>> m_listeners;
 };

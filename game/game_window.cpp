@@ -3,13 +3,20 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QSettings>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "drawing/board_geometry.h"
+#include "view/board_description.h"
+#include "view/program_icon.h"
 
 namespace {
 
-const QColor Background(128, 128, 128);  // the board view's own background
+// A dark grey behind the board and the lines, so that every line's ink stands
+// out from it by a contrast of at least 4.5 to 1.
+constexpr Rgb BackgroundRgb = MakeRgb(64, 64, 64);
+const QColor Background = QColor::fromRgb(BackgroundRgb);
 const QColor Ink(255, 255, 255);
 const QColor SolvedInk(0, 255, 0);
 const QColor NoticeInk(255, 255, 192);
@@ -17,13 +24,15 @@ constexpr int StatusMargin = 12;
 
 constexpr const char* KeyHelp =
     "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
-    "R: restart    H: hint    N: new level    Esc: quit";
+    "R: restart    H: hint    N: new level    Esc: quit\n"
+    "C: colour shapes on the pieces";
 // A set plays its own levels: no N. Enter acts once the level is solved, as
 // the line that offers the next level says.
 constexpr const char* SetKeyHelp =
     "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
     "R: restart    H: hint    Enter: next level    Esc: quit\n"
-    "Page Up, Page Down: previous, next level";
+    "Page Up, Page Down: previous, next level\n"
+    "C: colour shapes on the pieces";
 
 /// Colour, size and weight of a status line, relative to the window's font.
 void SetLook(QLabel* label, QColor ink, int pointSizeChange, bool bold) {
@@ -47,6 +56,10 @@ QLabel* AddLine(QWidget* window, QVBoxLayout* layout, const char* name, QColor i
   layout->addWidget(label);
   return label;
 }
+
+/// Height of the board area the game shows for an N x N board: the frame
+/// without its lamp and label, and without the margin above smaller boards.
+int BoardAreaHeight(int n) { return StatusTop(n) - BoardOffset(n); }
 
 QString Joined(const QString& first, const QString& second) {
   return first.isEmpty() || second.isEmpty() ? first + second : first + "\n" + second;
@@ -73,11 +86,14 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
       m_game(std::move(start.level)),
       m_set(std::move(start.set)),
       m_random(std::move(random)),
-      m_notice(QString::fromStdString(start.notice)) {
+      m_pieceSymbols(QSettings().value(PieceSymbolsKey, true).toBool()),
+      m_notice(QString::fromStdString(EnglishText(start.notice, " "))) {
   setWindowTitle(m_set ? QString(GameTitle) + " - " + QString::fromStdString(m_set->set().title)
                  : start.editorLevel ? EditorTestTitle
                                      : GameTitle);
+  setWindowIcon(KorvaloIcon());
   setFocusPolicy(Qt::StrongFocus);
+  setAccessibleName(QStringLiteral("Korvalo"));
   setAutoFillBackground(true);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, Background);
@@ -97,6 +113,17 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   }
   m_board = new QLabel;
   m_board->setObjectName("board");
+  if (m_set) {
+    // Every level of the set stands in an area as high as its largest board,
+    // so the window keeps its size from one level to the next. A code starts
+    // with its board size.
+    int largest = 3;
+    for (const SetLevelEntry& entry : m_set->set().levels) {
+      largest = std::max(largest, entry.code.front() - '0');
+    }
+    m_board->setFixedHeight(BoardAreaHeight(largest));
+    m_board->setAlignment(Qt::AlignCenter);
+  }
   layout->addWidget(m_board);
 
   auto* status = new QVBoxLayout;
@@ -114,6 +141,14 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     m_offer->setMinimumHeight(m_offer->fontMetrics().height());
   }
   m_noticeLabel = AddLine(this, status, "notice", NoticeInk);
+  // In a set the notice keeps room for the notice of a level without solution,
+  // so the window keeps its size from one level to the next.
+  if (m_set) {
+    m_noticeLabel->setMinimumHeight(2 * m_noticeLabel->fontMetrics().lineSpacing());
+    QSizePolicy keepsRoom = m_noticeLabel->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    m_noticeLabel->setSizePolicy(keepsRoom);
+  }
   AddLine(this, status, "keys", Ink, -1)->setText(m_set ? SetKeyHelp : KeyHelp);
   if (m_set) m_set->Observe(m_game);  // a level may stand solved from the start
   ShowState();
@@ -142,6 +177,8 @@ bool CGameWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     m_game.ShowHint();
   } else if (key == Qt::Key_N && !m_set) {
     NewRandomLevel();
+  } else if (key == Qt::Key_C) {
+    SwitchPieceSymbols();
   } else if (key == Qt::Key_Escape) {
     close();
     return true;
@@ -185,15 +222,34 @@ void CGameWindow::NewRandomLevel() {
   setWindowTitle(GameTitle);
 }
 
-void CGameWindow::ShowState() {
+void CGameWindow::SwitchPieceSymbols() {
+  m_pieceSymbols = !m_pieceSymbols;
+  QSettings().setValue(PieceSymbolsKey, m_pieceSymbols);
+}
+
+bool CGameWindow::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  if (event->type() == QEvent::ScreenChangeInternal) ShowBoard();
+  return handled;
+}
+
+void CGameWindow::ShowBoard() {
   const Level& level = m_game.level();
   // The editor's frame without its lamp and label (the game shows its own
   // status), and without the margin above smaller boards, so every board
-  // stands as close below the title as the 7 x 7 one.
+  // stands as close below the title as the 7 x 7 one; drawn with the screen's
+  // own pixels.
+  const BoardScale scale(devicePixelRatioF());
+  m_renderer.SetOptions({m_pieceSymbols, scale, BackgroundRgb});
   const int n = level.boardSize;
-  const QImage frame = m_renderer.DrawFrame(level);
-  m_board->setPixmap(
-      QPixmap::fromImage(frame.copy(0, BoardOffset(n), ViewWidth, StatusTop(n) - BoardOffset(n))));
+  const Rect shown = scale.Area({0, BoardOffset(n), ViewWidth, BoardAreaHeight(n)});
+  QImage area = m_renderer.DrawFrame(level).copy(shown.x, shown.y, shown.width, shown.height);
+  area.setDevicePixelRatio(scale.factor());
+  m_board->setPixmap(QPixmap::fromImage(area));
+}
+
+void CGameWindow::ShowState() {
+  ShowBoard();
 
   // The second line becomes the solved line at the end, and then stands out.
   const std::vector<std::string> lines = StatusLines(m_game);
@@ -205,6 +261,16 @@ void CGameWindow::ShowState() {
   m_noticeLabel->setText(m_notice);
   if (m_set) ShowSetState();
   m_noticeLabel->setVisible(!m_noticeLabel->text().isEmpty());
+  ShowToScreenReader(lines);
+}
+
+// The window holds the focus while the game is played, so a screen reader
+// reads its description: the board, then the lines under it, after every move.
+void CGameWindow::ShowToScreenReader(const std::vector<std::string>& lines) {
+  QStringList parts{BoardPiecesText(m_game.level())};
+  for (const std::string& line : lines) parts << QString::fromStdString(line);
+  if (m_set) parts.prepend(m_setLevel->text());
+  setAccessibleDescription(parts.join(QStringLiteral(" ")));
 }
 
 void CGameWindow::ShowSetState() {

@@ -1,8 +1,11 @@
 #pragma once
-// The game's one window: the board as the editor draws it, the game's status
+// The game's one window: the board as the editor draws it, sharp at the
+// screen's pixel density and with the colours' shapes, the game's status
 // below it, and the keys that play.
 
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "play/game_start.h"
 #include "play/game_state.h"
@@ -15,6 +18,9 @@ class QLabel;
 inline constexpr const char* GameTitle = "Korvalo";
 inline constexpr const char* EditorTestTitle = "Korvalo - test of the editor's level";
 
+/// The settings key of the colours' shapes on the pieces (on at first).
+inline constexpr const char* PieceSymbolsKey = "display/pieceSymbols";
+
 class CGameWindow : public QWidget {
  public:
   /// random makes the levels of the New key. A start with a set plays the
@@ -25,9 +31,14 @@ class CGameWindow : public QWidget {
   const GameState& game() const { return m_game; }
   /// The set played; null when the game plays a single level.
   const SetPlay* set() const { return m_set ? &*m_set : nullptr; }
+  /// Whether the pieces show their colours' shapes; the C key switches, and
+  /// the settings remember it.
+  bool pieceSymbols() const { return m_pieceSymbols; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  /// Draws the board anew for the screen the window moves to.
+  bool event(QEvent* event) override;
 
  private:
   /// Carries out the key's action; false when the key means nothing here.
@@ -36,12 +47,17 @@ class CGameWindow : public QWidget {
   bool HandleSetKey(int key);
   void GoToSetLevel(int index);
   void NewRandomLevel();
+  void SwitchPieceSymbols();
+  void ShowBoard();
   void ShowState();
   void ShowSetState();
+  /// The board and the lines under it as the window's accessible description.
+  void ShowToScreenReader(const std::vector<std::string>& lines);
 
   GameState m_game;
   std::optional<SetPlay> m_set;
   RandomSource m_random;
+  bool m_pieceSymbols;
   BoardRenderer m_renderer;
   QString m_notice;
   QLabel* m_setLevel = nullptr;     // "Level k of n" and the title; sets only

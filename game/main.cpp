@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
   QCoreApplication::setOrganizationName("Vandrel");
   QCoreApplication::setApplicationName("Korvalo");
   QCoreApplication::setApplicationVersion(KorvaloVersion);
+  // Ties the window to its desktop entry (its icon and name in a task bar).
+  QGuiApplication::setDesktopFileName(QLatin1String(GameDesktopId));
 
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   RandomSource random = ClockSeededRandomSource();

@@ -7,9 +7,21 @@
 #include "logic/placement_graph.h"
 #include "logic/search_support.h"
 
+int MostSolutionMoves(int size) {
+  const int squares = size * size;
+  return squares * (squares - 1) * (squares - 2) - 1;
+}
+
 std::optional<std::string> GenerationRequestProblem(const GenerationRequest& request) {
   if (!IsBoardSize(request.size)) return "the board size must be 3, 5 or 7";
   if (request.minMoves < 0) return "the least number of moves must not be negative";
+  // Also keeps the counting of moves from ever passing the largest int.
+  const int most = MostSolutionMoves(request.size);
+  if (request.minMoves > most || request.maxMoves > most) {
+    const std::string side = std::to_string(request.size);
+    return "a shortest solution on a " + side + " x " + side + " board has at most " +
+           std::to_string(most) + " moves";
+  }
   if (request.maxMoves != NoMoveLimit && request.maxMoves < request.minMoves) {
     return "the largest number of moves must not be below the least";
   }

@@ -45,8 +45,14 @@ struct GenerationResult {
   std::uint64_t tried = 0;  // candidates rated
 };
 
-/// Why the request cannot be run (bad size, move range, count, walls, limit
-/// or effort range), or nothing when it can.
+/// The most moves a shortest solution can have on an N x N board (N is 3, 5
+/// or 7): one fewer than the placements of the three balls, 503, 13799 and
+/// 110543. A move range beyond it holds no level.
+int MostSolutionMoves(int size);
+
+/// Why the request cannot be run (bad size, move range beyond
+/// MostSolutionMoves, count, walls, limit or effort range), or nothing when
+/// it can.
 std::optional<std::string> GenerationRequestProblem(const GenerationRequest& request);
 
 /// Up to request.count levels with distinct canonical codes whose shortest

@@ -83,6 +83,15 @@ std::optional<std::string> CodeProblem(std::string_view code) {
   return std::nullopt;
 }
 
+}  // namespace
+
+bool IsCommentLine(std::string_view line) {
+  const std::string_view code = Trim(line.substr(0, line.find('\t')));
+  return !code.empty() && code.front() == '#';
+}
+
+namespace {
+
 class SetReader {
  public:
   void ReadLine(int number, std::string_view line) {
@@ -90,10 +99,9 @@ class SetReader {
     if (number == 1 && line.substr(0, ByteOrderMark.size()) == ByteOrderMark) {
       line.remove_prefix(ByteOrderMark.size());
     }
-    line = Trim(line);
-    if (line.empty()) return;
-    if (line.front() == '#') {
-      ReadComment(number, line);
+    if (Trim(line).empty()) return;
+    if (IsCommentLine(line)) {
+      ReadComment(number, Trim(line));
     } else {
       ReadLevel(number, line);
     }
@@ -109,7 +117,8 @@ class SetReader {
       const std::optional<std::string_view> value = HeaderValue(line, key);
       if (!value || !field->empty()) continue;
       if (!IsValidUtf8(*value)) {
-        m_reading.errors.push_back({number, std::string(line), "the line is not valid UTF-8"});
+        m_reading.errors.push_back(
+            {number, std::string(line), "the line is not valid UTF-8", /*header=*/true});
       } else {
         *field = std::string(*value);
       }
@@ -120,7 +129,9 @@ class SetReader {
     const std::size_t tab = line.find('\t');
     const std::string_view code = Trim(line.substr(0, tab));
     const std::string_view title = tab == std::string_view::npos ? "" : Trim(line.substr(tab + 1));
-    if (std::optional<std::string> problem = CodeProblem(code)) {
+    if (code.empty()) {
+      m_reading.errors.push_back({number, "", "the line has no code before its tab"});
+    } else if (std::optional<std::string> problem = CodeProblem(code)) {
       m_reading.errors.push_back({number, std::string(code), std::move(*problem)});
     } else if (!IsValidUtf8(title)) {
       m_reading.errors.push_back({number, std::string(code), "the title is not valid UTF-8"});
@@ -173,7 +184,9 @@ std::string WriteLevelSet(const LevelSet& set) {
 std::vector<SetProblem> CheckLevelSet(const LevelSetReading& reading) {
   std::vector<SetProblem> problems;
   for (const SetLineError& error : reading.errors) {
-    problems.push_back({SetProblemKind::Invalid, error.line, 0, error.text, error.reason});
+    const SetProblemKind kind =
+        error.header ? SetProblemKind::InvalidHeader : SetProblemKind::Invalid;
+    problems.push_back({kind, error.line, 0, error.text, error.reason});
   }
   std::map<std::string, int> firstLineOf;  // canonical code -> line
   Level level;
@@ -200,6 +213,8 @@ std::string DescribeSetProblem(const SetProblem& problem) {
   switch (problem.kind) {
     case SetProblemKind::Invalid:
       return where + "invalid level '" + problem.code + "': " + problem.reason;
+    case SetProblemKind::InvalidHeader:
+      return where + "invalid header '" + problem.code + "': " + problem.reason;
     case SetProblemKind::Unsolvable: return where + problem.code + " has no solution";
     case SetProblemKind::Duplicate:
       return where + problem.code + " is the same level as line " +

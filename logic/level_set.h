@@ -7,9 +7,11 @@
 //   5020100030201ffbfeffbfe55<TAB>The corridor
 //   3001122221100bba0
 //
-// One level per line as its code, optionally followed by a tab and a title.
-// "# title: ..." and "# author: ..." before the first level name the set.
-// Blank lines, CR LF line ends and a byte order mark at the start are accepted.
+// One level per line as its code, optionally followed by a tab and a title:
+// the fields are split at the first tab, so a line that starts with a tab has
+// an empty code. "# title: ..." and "# author: ..." before the first level
+// name the set. Blank lines, CR LF line ends and a byte order mark at the
+// start are accepted.
 
 #include <string>
 #include <string_view>
@@ -30,11 +32,13 @@ struct LevelSet {
   friend bool operator==(const LevelSet&, const LevelSet&) = default;
 };
 
-/// A line that should have been a level and is not.
+/// A line that should have been a level and is not, or a header line that
+/// names the set and cannot.
 struct SetLineError {
   int line = 0;
-  std::string text;    // the code as written
-  std::string reason;  // the code reader's reason, or why the line is not a level
+  std::string text;     // the code as written; for a header, the line
+  std::string reason;   // the code reader's reason, or why the line is not a level
+  bool header = false;  // a "# title:" or "# author:" line, not a level
   friend bool operator==(const SetLineError&, const SetLineError&) = default;
 };
 
@@ -42,6 +46,10 @@ struct LevelSetReading {
   LevelSet set;
   std::vector<SetLineError> errors;  // in line order
 };
+
+/// True when the line is a comment: its code field, before the first tab,
+/// starts with '#' after blanks. The line has no line end.
+bool IsCommentLine(std::string_view line);
 
 /// The set a text holds, with every line that is not a valid level. A level
 /// line must hold exactly one code: text after it without a tab is an error.
@@ -53,20 +61,21 @@ LevelSetReading ReadLevelSet(std::string_view text);
 /// hold them.
 std::string WriteLevelSet(const LevelSet& set);
 
-enum class SetProblemKind { Invalid, Unsolvable, Duplicate };
+enum class SetProblemKind { Invalid, InvalidHeader, Unsolvable, Duplicate };
 
 /// Something wrong with one line of a set.
 struct SetProblem {
   SetProblemKind kind = SetProblemKind::Invalid;
   int line = 0;
   int firstLine = 0;   // for a duplicate, the line of the first level with its canonical code
-  std::string code;    // the code as written
-  std::string reason;  // for an invalid line, why
+  std::string code;    // the code as written; for a header, the line
+  std::string reason;  // for an invalid line or header, why
   friend bool operator==(const SetProblem&, const SetProblem&) = default;
 };
 
-/// The invalid lines, the levels without a solution and the levels whose
-/// canonical code an earlier level of the set already has, in line order.
+/// The invalid lines and headers, the levels without a solution and the
+/// levels whose canonical code an earlier level of the set already has, in
+/// line order.
 std::vector<SetProblem> CheckLevelSet(const LevelSetReading& reading);
 
 /// One line for a problem, such as "line 7: CODE is the same level as line 3,

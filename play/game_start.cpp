@@ -57,11 +57,10 @@ int ShortestLength(Level& level) {
   return solution.exists ? static_cast<int>(solution.moves.size()) : -1;
 }
 
-std::string UnreadableNotice(const GameParameter& parameter, const std::string& reason) {
-  if (parameter.code.empty()) return "No level code was given; " + RandomLevelInstead();
-  const std::string why = reason.empty() ? "" : " (" + reason + ")";
-  return "Could not read the level code " + QuotedForNotice(parameter.code) + why + "; " +
-         RandomLevelInstead();
+GameText UnreadableNotice(const GameParameter& parameter, const std::string& reason) {
+  if (parameter.code.empty()) return {GameTextId::NoCodeGiven, {DefaultBoardSize}};
+  return {
+      GameTextId::CodeUnreadable, {DefaultBoardSize}, {QuotedForNotice(parameter.code), reason}};
 }
 
 }  // namespace
@@ -75,10 +74,7 @@ std::string QuotedForNotice(std::string_view text) {
   return "\"" + quoted + "\"";
 }
 
-std::string RandomLevelInstead() {
-  return "playing a random " + std::to_string(DefaultBoardSize) + " x " +
-         std::to_string(DefaultBoardSize) + " level instead.";
-}
+std::string RandomLevelInstead() { return EnglishRandomLevelInstead(DefaultBoardSize); }
 
 GameParameter ParseParameterText(const std::vector<std::string>& arguments) {
   std::string text;
@@ -119,17 +115,19 @@ Level RandomSolvableLevel(int size, const RandomSource& random) {
 GameStart OpenGame(const std::vector<std::string>& arguments, const RandomSource& random) {
   const GameParameter parameter = ParseParameterText(arguments);
   if (parameter.code.empty() && !parameter.fromEditor) {
-    return {RandomSolvableLevel(DefaultBoardSize, random), false, ""};
+    return {RandomSolvableLevel(DefaultBoardSize, random), false, {}};
   }
   Level level;
   const ParseResult read = ParseLevelCode(level, parameter.code);
   // The consistency test guards the play against a code the reader let through
   // with a placement the moves cannot take.
   if (!read.accepted || !LevelIsConsistent(level)) {
-    return {RandomSolvableLevel(DefaultBoardSize, random), false,
-            UnreadableNotice(parameter, read.reason)};
+    return {RandomSolvableLevel(DefaultBoardSize, random),
+            false,
+            {UnreadableNotice(parameter, read.reason)}};
   }
   RecheckLevel(level);
-  std::string notice = level.solvable == 0 ? NoSolutionNotice : "";
+  std::vector<GameText> notice;
+  if (level.solvable == 0) notice.push_back({GameTextId::NoSolution});
   return {std::move(level), parameter.fromEditor, std::move(notice)};
 }

@@ -16,10 +16,6 @@ inline constexpr std::string_view EditorSuffix = "Level Editor";
 /// Size of the random level played when no usable level is given.
 inline constexpr int DefaultBoardSize = 5;
 
-/// What the window says about a level that cannot be solved.
-inline constexpr const char* NoSolutionNotice =
-    "This level has no solution; the balls can still be moved.";
-
 /// What the command line asks for.
 struct GameParameter {
   std::string code;         // the level code without surrounding blanks; empty when none
@@ -37,9 +33,9 @@ Level RandomSolvableLevel(int size, const RandomSource& random);
 
 /// The level a game begins with, and what the window says about it.
 struct GameStart {
-  Level level;               // consistent, with its buffers; may have no solution
-  bool editorLevel = false;  // the level is the one the editor passed
-  std::string notice;        // how the level came about, when worth saying; else empty
+  Level level;                   // consistent, with its buffers; may have no solution
+  bool editorLevel = false;      // the level is the one the editor passed
+  std::vector<GameText> notice;  // how the level came about, when worth saying; else empty
   std::optional<SetPlay> set = std::nullopt;  // the set played, whose current level is `level`
 };
 
@@ -47,7 +43,7 @@ struct GameStart {
 /// cut short after 40 characters.
 std::string QuotedForNotice(std::string_view text);
 
-/// The end of every notice that falls back on a random level.
+/// The end of every notice that falls back on a random level, in English.
 std::string RandomLevelInstead();
 
 /// Reads the command line: a readable code is played as given, even without a

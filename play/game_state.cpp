@@ -8,8 +8,6 @@ namespace {
 /// The balls' squares as one number, whatever order their records stand in.
 StateIndex PlacementOf(const Level& level, Pieces balls) { return EncodeState(level, balls); }
 
-std::string MovesWord(int count) { return count == 1 ? "move" : "moves"; }
-
 }  // namespace
 
 GameState::GameState(Level level) { Replace(std::move(level)); }
@@ -68,33 +66,28 @@ void GameState::Recompute() {
   m_hintShown = false;
 }
 
-const char* DirectionName(Direction direction) {
-  switch (direction) {
-    case Direction::North: return "North";
-    case Direction::South: return "South";
-    case Direction::West: return "West";
-    case Direction::East: return "East";
+std::vector<GameText> StatusTexts(const GameState& game) {
+  std::vector<GameText> texts{{GameTextId::Moves, {game.MoveCount()}}};
+  if (game.IsSolved()) {
+    texts.push_back({GameTextId::SolvedIn, {game.MoveCount()}});
+    texts.push_back({GameTextId::ShortestPossible, {game.ShortestFromStart().value_or(0)}});
+    return texts;
   }
-  return "";
+  if (const std::optional<int> remaining = game.ShortestRemaining())
+    texts.push_back({GameTextId::ShortestFromHere, {*remaining}});
+  else
+    texts.push_back({GameTextId::NoSolutionFromHere});
+  if (game.HintShown()) {
+    if (const std::optional<Direction> hint = game.Hint())
+      texts.push_back({GameTextId::Hint, {static_cast<int>(*hint)}});
+    else
+      texts.push_back({GameTextId::NoHint});
+  }
+  return texts;
 }
 
 std::vector<std::string> StatusLines(const GameState& game) {
-  std::vector<std::string> lines{"Moves: " + std::to_string(game.MoveCount())};
-  if (game.IsSolved()) {
-    const int moves = game.MoveCount();
-    const int shortest = game.ShortestFromStart().value_or(0);
-    lines.push_back("Solved in " + std::to_string(moves) + " " + MovesWord(moves));
-    lines.push_back("Shortest possible: " + std::to_string(shortest) + " " + MovesWord(shortest));
-    return lines;
-  }
-  const std::optional<int> remaining = game.ShortestRemaining();
-  lines.push_back(remaining ? "Shortest solution from here: " + std::to_string(*remaining) + " " +
-                                  MovesWord(*remaining)
-                            : std::string("No solution from here"));
-  if (game.HintShown()) {
-    const std::optional<Direction> hint = game.Hint();
-    lines.push_back(hint ? std::string("Hint: ") + DirectionName(*hint)
-                         : std::string("No hint: the holes cannot be reached"));
-  }
+  std::vector<std::string> lines;
+  for (const GameText& text : StatusTexts(game)) lines.push_back(EnglishText(text));
   return lines;
 }

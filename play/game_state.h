@@ -10,6 +10,7 @@
 #include "logic/level.h"
 #include "logic/moves.h"
 #include "logic/solver.h"
+#include "play/game_text.h"
 
 class GameState {
  public:
@@ -57,10 +58,9 @@ class GameState {
   bool m_hintShown = false;
 };
 
-/// "North", "South", "West" or "East".
-const char* DirectionName(Direction direction);
-
 /// The lines the window shows below the board: the moves, then the shortest
 /// solution from here and the hint when asked for, or at the end the solved
 /// line and the shortest possible count.
+std::vector<GameText> StatusTexts(const GameState& game);
+/// The same lines in English.
 std::vector<std::string> StatusLines(const GameState& game);

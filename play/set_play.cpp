@@ -9,22 +9,6 @@
 #include "logic/solver.h"
 #include "play/game_start.h"
 
-namespace {
-
-std::string Counted(int count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-/// "5 of 12 levels solved"
-std::string SolvedOfAll(const SetPlay& play) {
-  return std::to_string(play.SolvedCount()) + " of " +
-         Counted(play.LevelCount(), "level", "levels") + " solved";
-}
-
-std::string LevelNumber(int index) { return "level " + std::to_string(index + 1); }
-
-}  // namespace
-
 PlayableSet PrepareSet(std::string_view text) {
   LevelSetReading reading = ReadLevelSet(text);
   PlayableSet set{
@@ -45,14 +29,14 @@ PlayableSet PrepareSet(std::string_view text) {
   return set;
 }
 
-std::string LeftOutNotice(const PlayableSet& set) {
-  if (set.leftOut.empty()) return "";
-  const int count = static_cast<int>(set.leftOut.size());
+std::vector<GameText> LeftOutTexts(const PlayableSet& set) {
+  if (set.leftOut.empty()) return {};
   const SetLineError& first = set.leftOut.front();
-  return Counted(count, "line", "lines") + " of the set could not be read and " +
-         (count == 1 ? "was" : "were") + " left out; " + (count == 1 ? "it is" : "the first is") +
-         " line " + std::to_string(first.line) + ": " + first.reason + ".";
+  return {
+      {GameTextId::LeftOut, {static_cast<int>(set.leftOut.size()), first.line}, {first.reason}}};
 }
+
+std::string LeftOutNotice(const PlayableSet& set) { return EnglishText(LeftOutTexts(set), " "); }
 
 SetPlay::SetPlay(PlayableSet set, std::shared_ptr<ProgressStore> progress)
     : m_set(std::move(set)), m_progress(std::move(progress)) {
@@ -106,35 +90,41 @@ std::optional<int> SetPlay::FirstUnsolved() const {
   return static_cast<int>(unsolved - m_fewest.begin());
 }
 
-std::vector<std::string> SetLines(const SetPlay& play) {
-  std::string heading =
-      "Level " + std::to_string(play.Index() + 1) + " of " + std::to_string(play.LevelCount());
-  if (!play.Current().title.empty()) heading += ": " + play.Current().title;
+std::vector<GameText> SetTexts(const SetPlay& play) {
   const std::optional<int> fewest = play.FewestMoves(play.Index());
-  const std::string achieved =
-      fewest ? "Solved, best " + Counted(*fewest, "move", "moves") : std::string("Not solved yet");
-  return {heading, achieved + "; " + SolvedOfAll(play)};
+  return {
+      {GameTextId::SetHeading, {play.Index() + 1, play.LevelCount()}, {play.Current().title}},
+      {GameTextId::SetAchievement, {fewest.value_or(-1), play.SolvedCount(), play.LevelCount()}}};
+}
+
+std::vector<std::string> SetLines(const SetPlay& play) {
+  std::vector<std::string> lines;
+  for (const GameText& text : SetTexts(play)) lines.push_back(EnglishText(text));
+  return lines;
+}
+
+std::optional<GameText> OfferText(const SetPlay& play, const GameState& game) {
+  if (!game.IsSolved()) return std::nullopt;
+  const std::optional<int> next = play.NextToPlay();
+  const bool last = play.Index() + 1 == play.LevelCount();
+  if (play.AllSolved())
+    return GameText{GameTextId::SetComplete, {play.LevelCount(), next ? *next + 1 : 0}};
+  if (!last) return GameText{GameTextId::OfferNext, {*next + 1}};
+  return GameText{GameTextId::EndOfSet, {play.SolvedCount(), play.LevelCount(), *next + 1}};
 }
 
 std::string OfferLine(const SetPlay& play, const GameState& game) {
-  if (!game.IsSolved()) return "";
-  const std::optional<int> next = play.NextToPlay();
-  const bool last = play.Index() + 1 == play.LevelCount();
-  if (play.AllSolved()) {
-    const std::string done =
-        "Set complete: all " + Counted(play.LevelCount(), "level", "levels") + " solved";
-    return next ? done + "; press Enter for " + LevelNumber(*next) : done;
-  }
-  if (!last) return "Press Enter for " + LevelNumber(*next);
-  return "End of the set, " + SolvedOfAll(play) + ": press Enter for " + LevelNumber(*next) +
-         ", the first not solved";
+  const std::optional<GameText> offer = OfferText(play, game);
+  return offer ? EnglishText(*offer) : "";
+}
+
+std::vector<GameText> LevelNoticeTexts(const SetPlay& play, const GameState& game) {
+  std::vector<GameText> texts;
+  if (!game.ShortestFromStart()) texts.push_back({GameTextId::NoSolution});
+  if (play.ProgressUnsaved()) texts.push_back({GameTextId::ProgressUnsaved});
+  return texts;
 }
 
 std::string LevelNotice(const SetPlay& play, const GameState& game) {
-  std::vector<std::string> lines;
-  if (!game.ShortestFromStart()) lines.emplace_back(NoSolutionNotice);
-  if (play.ProgressUnsaved()) lines.emplace_back("Your progress could not be saved.");
-  std::string text;
-  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
-  return text;
+  return EnglishText(LevelNoticeTexts(play, game), "\n");
 }

@@ -35,7 +35,9 @@ struct PlayableSet {
 /// a level or a header is left out.
 PlayableSet PrepareSet(std::string_view text);
 
-/// Says how many lines were left out and why the first was; empty when none.
+/// Says how many lines were left out and why the first was; nothing when none.
+std::vector<GameText> LeftOutTexts(const PlayableSet& set);
+/// The same in English; empty when none.
 std::string LeftOutNotice(const PlayableSet& set);
 
 class SetPlay {
@@ -92,12 +94,16 @@ class SetPlay {
 
 /// "Level k of n" with the level's title, then what the player has achieved:
 /// "Solved, best 23 moves; 5 of 12 levels solved".
-std::vector<std::string> SetLines(const SetPlay& play);
+std::vector<GameText> SetTexts(const SetPlay& play);
+std::vector<std::string> SetLines(const SetPlay& play);  // in English
 
 /// Once the game has solved the current level, where to go on ("Press Enter
-/// for level 4") or that the set is done; empty before.
-std::string OfferLine(const SetPlay& play, const GameState& game);
+/// for level 4") or that the set is done; nothing before.
+std::optional<GameText> OfferText(const SetPlay& play, const GameState& game);
+std::string OfferLine(const SetPlay& play, const GameState& game);  // in English, or empty
 
 /// What the window says about the level besides its status: that it has no
-/// solution, that progress could not be saved; lines joined by '\n', or empty.
+/// solution, that progress could not be saved.
+std::vector<GameText> LevelNoticeTexts(const SetPlay& play, const GameState& game);
+/// The same in English, lines joined by '\n', or empty.
 std::string LevelNotice(const SetPlay& play, const GameState& game);

@@ -45,7 +45,7 @@ std::string FileName(const std::string& path) {
   return name.empty() ? path : name;
 }
 
-GameStart RandomStart(const RandomSource& random, std::string notice) {
+GameStart RandomStart(const RandomSource& random, std::vector<GameText> notice) {
   return {RandomSolvableLevel(DefaultBoardSize, random), false, std::move(notice)};
 }
 
@@ -53,18 +53,19 @@ GameStart OpenSet(const std::string& path, const RandomSource& random,
                   std::shared_ptr<ProgressStore> progress) {
   const SetFileReading file = ReadSetFile(path);
   if (!file.text) {
-    return RandomStart(random, "Could not read the level set " + QuotedForNotice(path) + ": " +
-                                   file.reason + "; " + RandomLevelInstead());
+    return RandomStart(
+        random,
+        {{GameTextId::SetUnreadable, {DefaultBoardSize}, {QuotedForNotice(path), file.reason}}});
   }
   PlayableSet set = PrepareSet(*file.text);
   if (set.levels.empty()) {
-    const std::string lines = set.leftOut.empty() ? "" : " " + LeftOutNotice(set);
-    return RandomStart(random, "The level set " + QuotedForNotice(path) +
-                                   " holds no level that can be played; " + RandomLevelInstead() +
-                                   lines);
+    std::vector<GameText> notice{
+        {GameTextId::SetWithoutLevels, {DefaultBoardSize}, {QuotedForNotice(path)}}};
+    for (GameText& leftOut : LeftOutTexts(set)) notice.push_back(std::move(leftOut));
+    return RandomStart(random, std::move(notice));
   }
   if (set.title.empty()) set.title = FileName(path);
-  std::string notice = LeftOutNotice(set);
+  std::vector<GameText> notice = LeftOutTexts(set);
   SetPlay play(std::move(set), std::move(progress));
   Level level = play.CurrentLevel();
   return {std::move(level), false, std::move(notice), std::move(play)};
@@ -99,7 +100,7 @@ GameStart OpenGameOrSet(const std::vector<std::string>& arguments, const RandomS
   Level level;
   const ParseResult read = ParseLevelCode(level, parameter.code);
   if (read.accepted) return OpenGame(arguments, random);
-  return RandomStart(random, "Could not read " + QuotedForNotice(parameter.code) +
-                                 ": there is no such file, and it is not a level code (" +
-                                 read.reason + "); " + RandomLevelInstead());
+  return RandomStart(random, {{GameTextId::NeitherFileNorCode,
+                               {DefaultBoardSize},
+                               {QuotedForNotice(parameter.code), read.reason}}});
 }

@@ -3,13 +3,12 @@
 #include <optional>
 #include <variant>
 
-#include "drawing/buffer_canvas.h"
+#include "drawing/board_drawing.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
+#include "picture/level_picture.h"
 #include "play/game_state.h"
-#include "server/board_image_data.h"
 #include "server/pages.h"
-#include "server/png_writer.h"
 #include "server/query.h"
 
 // 'wasm-unsafe-eval' lets the page compile its own WebAssembly (and allows no
@@ -121,8 +120,7 @@ LevelFacts FactsOf(Level level) {
 }
 
 HttpResponse Picture(const Level& level) {
-  BufferRenderer renderer(BuiltInBoardPixels());
-  HttpResponse response{200, "OK", {}, EncodePng(renderer.DrawFrame(level, EditingState{}))};
+  HttpResponse response{200, "OK", {}, LevelPicturePng(level)};
   return WithCommonHeaders(std::move(response), "image/png", CachedForever);
 }
 

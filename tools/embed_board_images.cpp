@@ -1,7 +1,8 @@
 // Build-time tool: writes a C++ source holding the editor's six board images
-// (as the editor loads them) as pixel arrays, for the server program.
+// (as the editor loads them) as pixel arrays, for the programs that draw
+// without Qt (picture/).
 //
-//   korvz_embed_images OUTPUT.cpp
+//   embed_board_images OUTPUT.cpp
 
 #include <QFile>
 #include <QGuiApplication>
@@ -30,19 +31,19 @@ void WriteArray(QTextStream& out, const char* name, const RgbImage& image) {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: korvz_embed_images OUTPUT.cpp\n");
+    std::fprintf(stderr, "usage: embed_board_images OUTPUT.cpp\n");
     return 2;
   }
   const BoardPixels images = ToBoardPixels(LoadBoardImages());
   if (!HasBoardImageSizes(images)) {
-    std::fprintf(stderr, "korvz_embed_images: the board images do not have their sizes\n");
+    std::fprintf(stderr, "embed_board_images: the board images do not have their sizes\n");
     return 1;
   }
   QSaveFile file(QString::fromLocal8Bit(argv[1]));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return 1;
   QTextStream out(&file);
-  out << "// Made by korvz_embed_images from view/images at build time.\n\n"
-         "#include \"server/board_image_data.h\"\n\n#include <cstdint>\n#include "
+  out << "// Made by embed_board_images from view/images at build time.\n\n"
+         "#include \"picture/board_image_data.h\"\n\n#include <cstdint>\n#include "
          "<iterator>\n\nnamespace {\n\n";
   for (std::size_t i = 0; i < BoardImageCount; ++i) WriteArray(out, ArrayNames[i], images[i]);
   out << "RgbImage Image(int width, int height, const std::uint32_t* begin, const std::uint32_t* "

@@ -37,19 +37,7 @@ class PainterCanvas final : public BoardCanvas {
  private:
   void Blit(QPainter::CompositionMode mode, Point at, BoardImage source, const Rect& from) {
     UseMode(mode);
-    m_painter.drawImage(QPoint(at.x, at.y), Image(source), ToQRect(from));
-  }
-
-  const QImage& Image(BoardImage image) const {
-    switch (image) {
-      case BoardImage::BallSheet: return m_images.ballSheet;
-      case BoardImage::WallHoverSheet: return m_images.wallHoverSheet;
-      case BoardImage::LampLit: return m_images.lampLit;
-      case BoardImage::LampUnlit: return m_images.lampUnlit;
-      case BoardImage::LabelSolutionExists: return m_images.labelSolutionExists;
-      case BoardImage::LabelNoSolution: return m_images.labelNoSolution;
-    }
-    return m_images.ballSheet;
+    m_painter.drawImage(QPoint(at.x, at.y), ImageOf(m_images, source), ToQRect(from));
   }
 
   /// Switching the mode costs a state change in the painter, so only on change.
@@ -68,8 +56,34 @@ BoardRenderer::BoardRenderer() : BoardRenderer(LoadBoardImages()) {}
 BoardRenderer::BoardRenderer(BoardImages images)
     : m_images(std::move(images)), m_backBuffer(ViewWidth, ViewHeight, QImage::Format_RGB32) {}
 
+BoardRenderer::BoardRenderer(const DrawOptions& options)
+    : m_options(options), m_images(BoardImagesFor(options.scale)) {
+  MakeBackBuffer();
+}
+
+void BoardRenderer::SetOptions(const DrawOptions& options) {
+  const bool newScale = options.scale != m_options.scale;
+  m_options = options;
+  if (!newScale) return;
+  m_images = BoardImagesFor(options.scale);
+  MakeBackBuffer();
+}
+
+void BoardRenderer::MakeBackBuffer() {
+  const Rect size = FrameSize(m_options.scale);
+  m_backBuffer = QImage(size.width, size.height, QImage::Format_RGB32);
+  m_backBuffer.setDevicePixelRatio(m_options.scale.factor());
+}
+
 const QImage& BoardRenderer::DrawFrame(const Level& level, const EditingState& editing) {
-  PainterCanvas canvas(m_backBuffer, m_images);
-  DrawBoardFrame(canvas, level, editing);
+  // A painter on an image scales by its device pixel ratio; the drawing gives
+  // device pixels already, so it paints at ratio 1.
+  const qreal ratio = m_backBuffer.devicePixelRatio();
+  m_backBuffer.setDevicePixelRatio(1.0);
+  {
+    PainterCanvas canvas(m_backBuffer, m_images);
+    DrawBoardFrame(canvas, level, editing, m_options);
+  }
+  m_backBuffer.setDevicePixelRatio(ratio);
   return m_backBuffer;
 }

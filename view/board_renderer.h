@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 
+#include "drawing/board_drawing.h"
 #include "drawing/editing_state.h"
 #include "logic/level.h"
 
@@ -18,21 +19,42 @@ struct BoardImages {
   QImage labelNoSolution;      // 111 x 16
 };
 
+/// The member of the images that holds the image.
+const QImage& ImageOf(const BoardImages& images, BoardImage image);
+QImage& ImageOf(BoardImages& images, BoardImage image);
+
 /// The images compiled into the program.
 BoardImages LoadBoardImages();
+/// The images for a scale: the compiled-in ones at 1, made by the same rules at any other.
+BoardImages BoardImagesFor(const BoardScale& scale);
+/// The name of the image's file in view/images.
+const char* BoardImageFileName(BoardImage image);
 
 class BoardRenderer {
  public:
-  BoardRenderer();  // with the compiled-in images
+  BoardRenderer();  // the classic frame, with the compiled-in images
   explicit BoardRenderer(BoardImages images);
+  /// Frames with the options, from the images for their scale.
+  explicit BoardRenderer(const DrawOptions& options);
 
-  /// Rebuilds the whole 325 x 359 frame from the level and the editing state
-  /// and returns it; the image stays valid until the next call.
+  /// Rebuilds the whole frame from the level and the editing state and
+  /// returns it; the image stays valid until the next call. It is
+  /// FrameSize(scale) device pixels with the scale as its device pixel ratio,
+  /// so it paints over 325 x 359 pixels of a widget, one to one on a screen
+  /// of that ratio.
   const QImage& DrawFrame(const Level& level, const EditingState& editing);
   /// The frame with nothing hovered or carried, as the game and the tool show a level.
   const QImage& DrawFrame(const Level& level) { return DrawFrame(level, EditingState{}); }
 
+  const DrawOptions& options() const { return m_options; }
+  /// What later frames show; the images are made anew only for another scale.
+  void SetOptions(const DrawOptions& options);
+
  private:
+  /// A back buffer of the frame's size at the scale, with the scale as its ratio.
+  void MakeBackBuffer();
+
+  DrawOptions m_options;
   BoardImages m_images;
   QImage m_backBuffer;
 };

@@ -21,13 +21,14 @@ QImage ToQImage(const RgbImage& pixels) {
 
 BoardPixels ToBoardPixels(const BoardImages& images) {
   BoardPixels pixels;
-  pixels[static_cast<std::size_t>(BoardImage::BallSheet)] = ToRgbImage(images.ballSheet);
-  pixels[static_cast<std::size_t>(BoardImage::WallHoverSheet)] = ToRgbImage(images.wallHoverSheet);
-  pixels[static_cast<std::size_t>(BoardImage::LampLit)] = ToRgbImage(images.lampLit);
-  pixels[static_cast<std::size_t>(BoardImage::LampUnlit)] = ToRgbImage(images.lampUnlit);
-  pixels[static_cast<std::size_t>(BoardImage::LabelSolutionExists)] =
-      ToRgbImage(images.labelSolutionExists);
-  pixels[static_cast<std::size_t>(BoardImage::LabelNoSolution)] =
-      ToRgbImage(images.labelNoSolution);
+  for (const BoardImage image : AllBoardImages)
+    pixels[static_cast<std::size_t>(image)] = ToRgbImage(ImageOf(images, image));
   return pixels;
+}
+
+BoardImages ToBoardImages(const BoardPixels& pixels) {
+  BoardImages images;
+  for (const BoardImage image : AllBoardImages)
+    ImageOf(images, image) = ToQImage(pixels[static_cast<std::size_t>(image)]);
+  return images;
 }

@@ -15,3 +15,6 @@ QImage ToQImage(const RgbImage& image);
 
 /// The six images as pixel buffers, indexed by BoardImage.
 BoardPixels ToBoardPixels(const BoardImages& images);
+
+/// The six pixel buffers as Format_RGB32 images.
+BoardImages ToBoardImages(const BoardPixels& pixels);

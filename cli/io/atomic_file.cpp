@@ -17,7 +17,7 @@
 namespace {
 
 FileWriteFailure Failure(const std::string& path, int error) {
-  return {"cannot write " + QuoteText(path) + ": " + std::strerror(error)};
+  return {"cannot write " + QuoteFileName(path) + ": " + std::strerror(error)};
 }
 
 /// The file a path names after following symbolic links; the path itself
@@ -124,7 +124,8 @@ Target LookAt(const std::string& path) {
   if (!target.exists && errno != ENOENT) {
     target.refusal = Failure(path, errno);
   } else if (target.exists && !S_ISREG(existing.st_mode)) {
-    target.refusal = FileWriteFailure{QuoteText(path) + " is not a regular file; it is left alone"};
+    target.refusal =
+        FileWriteFailure{QuoteFileName(path) + " is not a regular file; it is left alone"};
   } else if (target.exists) {
     target.mode = existing.st_mode & 07777;
   }

@@ -11,9 +11,13 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <ostream>
 
 #include "app/board_view.h"
 #include "logic/solver.h"
+
+/// QStrings in GoogleTest's messages as their text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 /// The C library's rand() sequence from seed 1: fixed draws for repeatable mazes.
 inline RandomSource FixedRandom(unsigned seed = 1) {
@@ -21,6 +25,18 @@ inline RandomSource FixedRandom(unsigned seed = 1) {
     state = state * 1103515245u + 12345u;
     return static_cast<int>((state / 65536u) % 32768u);
   };
+}
+
+/// The board as the view paints it, in the device pixels of its screen.
+inline QImage ShownBoard(CBoardView& view) {
+  return view.grab(view.contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+/// The frame the renderer draws, in the same pixel format as ShownBoard.
+inline QImage DrawnBoard(const DrawOptions& options, const Level& level,
+                         const EditingState& editing) {
+  BoardRenderer renderer(options);
+  return renderer.DrawFrame(level, editing).convertToFormat(QImage::Format_RGB32);
 }
 
 /// RecheckLevel writes 0 or 1; any other value shows it has not run since.

@@ -21,7 +21,9 @@ import stat
 import subprocess
 import sys
 import tempfile
+import termios
 import time
+import unicodedata
 
 TOOL = os.path.abspath(sys.argv[1])
 CODE = "3111221000110fbe5"
@@ -216,8 +218,8 @@ def check(case, result, folder, before):
         failures.append(f"standard output {out[:300]!r}, expected {case.out[:300]!r}")
     if case.err is not None and not re.fullmatch(case.err.encode(), err, re.DOTALL):
         failures.append(f"standard error {err[:500]!r} does not match {case.err!r}")
-    if not all(32 <= b < 127 or b in b"\t\n" for b in err):
-        failures.append("standard error carries a control byte")
+    if unsafe_for_a_terminal(err):
+        failures.append(f"standard error {unsafe_for_a_terminal(err)}")
     state = describe(folder)
     expected = before if case.files is SAME else case.files
     if state != expected:
@@ -238,7 +240,30 @@ def reason(text):
     return re.escape(text) + r"[^\n]+\n"
 
 
-USAGE_ERROR = r"korvalo-level render: .*\n\nUsage: korvalo-level render CODE FILE\.png\n.*"
+def usage_error(command=None):
+    """The two lines of a wrong command line: what was wrong, then where to read more."""
+    named = "korvalo-level" + (" " + command if command else "")
+    return re.escape(named + ": ") + r"[^\n]+\n" + re.escape(f"Try '{named} --help' for more information.\n")
+
+
+USAGE_ERROR = usage_error("render")
+
+
+# The characters that steer bidirectional text.
+BIDI_CONTROLS = "\u061c\u200e\u200f\u202a\u202b\u202c\u202d\u202e\u2066\u2067\u2068\u2069"
+
+
+def unsafe_for_a_terminal(data):
+    """Why the bytes could act on a terminal: not UTF-8, or a control
+    character other than tab and line feed; None when they are safe."""
+    try:
+        text = data.decode("utf-8")
+    except UnicodeDecodeError as error:
+        return f"is not valid UTF-8: {error}"
+    for c in text:
+        if (unicodedata.category(c) == "Cc" and c not in "\t\n") or c in BIDI_CONTROLS:
+            return f"carries the control character U+{ord(c):04X}"
+    return None
 
 
 def only_printable(out):
@@ -292,6 +317,20 @@ SET_TEXT = (b"\xef\xbb\xbf# title: Set\r\n\r\n# comment\r\n" + CODE.encode() + b
 
 def set_file(folder):
     write(os.path.join(folder, "set.txt"), SET_TEXT)
+
+
+def dash_file(folder):
+    """A set whose name starts with a dash, as only "--" lets it be named."""
+    write(os.path.join(folder, "-x.txt"), (CODE + "\n").encode())
+
+
+UTF8_FOLDER = "d\u00e9"  # "dé", a name in any language
+UTF8_SET = UTF8_FOLDER + "/niveaux_\u00e9.txt"
+
+
+def utf8_set(folder):
+    os.mkdir(os.path.join(folder, UTF8_FOLDER))
+    write(os.path.join(folder, UTF8_SET), (CODE + "\nbogus\n").encode())
 
 CASES = [
     # render: the file is replaced as a whole or not at all.
@@ -393,6 +432,47 @@ CASES = [
          err=message("korvalo-level check-set: cannot read 'dir.png': Is a directory"), files=SAME),
     Case("CheckSetFromFolder", ["check-set"], 3, stdin="folder",
          err=message("korvalo-level check-set: cannot read standard input: Is a directory")),
+
+    # Command-line conventions: "-" is standard input, "--" ends the options,
+    # a wrong command line gives two lines, not the help.
+    Case("SolveDashReadsInput", ["solve", "-"], 0, stdin=(CODE + "\n").encode(), out=ANSWER, err=""),
+    Case("SolveCodesAroundInput", ["solve", CODE, "-", CODE], 1, stdin=b"bogus\n",
+         out=ANSWER + b"bogus\tinvalid\t-\t-\n" + ANSWER,
+         err=reason("korvalo-level solve: line 1: invalid code 'bogus': ")),
+    Case("CheckSetDashReadsInput", ["check-set", "-"], 1, stdin=(INVALID + "\n").encode(),
+         out=b"line 1: invalid level '3003122221100fbe5': character 3 is not a coordinate from 0 to 2\n",
+         err=""),
+    Case("SolveAfterDoubleDash", ["solve", "--", CODE], 0, out=ANSWER, err=""),
+    Case("SolveFileNamedWithADash", ["solve", "--", "-x.txt"], 0, setup=dash_file, out=ANSWER,
+         err="", files=SAME),
+    Case("CheckSetFileNamedWithADash", ["check-set", "--", "-x.txt"], 0, setup=dash_file, err="",
+         files=SAME),
+    Case("SolveDashNameWithoutDoubleDash", ["solve", "-x.txt"], 2, setup=dash_file,
+         err=message("korvalo-level solve: unknown option '-x.txt'") +
+         message("Try 'korvalo-level solve --help' for more information."), files=SAME),
+    Case("RenderPictureNamedWithADash", ["render", "--", CODE, "-x.png"], 0, err="",
+         files={"-x.png": PNG}),
+    Case("CheckSetUnknownOption", ["check-set", "--fast"], 2, err=usage_error("check-set")),
+    Case("GenerateMissingOption", ["generate", "--size", "5"], 2,
+         err=message("korvalo-level generate: --moves is needed") +
+         message("Try 'korvalo-level generate --help' for more information.")),
+    Case("NoCommand", [], 2,
+         err=message("korvalo-level: no command given") +
+         message("Try 'korvalo-level --help' for more information.")),
+    Case("UnknownCommand", ["slove", CODE], 2, err=usage_error()),
+
+    # File names: valid UTF-8 as it is, control characters and bytes of no
+    # character escaped; codes stay escaped to printable ASCII.
+    Case("Utf8FileNameAsItIs", ["solve", UTF8_SET], 1, setup=utf8_set,
+         out=ANSWER + b"bogus\tinvalid\t-\t-\n",
+         err=reason(f"korvalo-level solve: {UTF8_SET}, line 2: invalid code 'bogus': "), files=SAME),
+    Case("Utf8FileNameWithControls", ["check-set", "d\u00e9\x1b[2J\u202e.txt"], 1,
+         err=message("korvalo-level check-set: cannot read 'd\u00e9\\x1b[2J\\xe2\\x80\\xae.txt': "
+                     "No such file or directory")),
+    Case("Latin1FileName", ["check-set", b"caf\xe9.txt"], 1,
+         err=message("korvalo-level check-set: cannot read 'caf\\xe9.txt': No such file or directory")),
+    Case("Utf8CodeStaysEscaped", ["render", "\u00e9", "level.png"], 1,
+         err=reason("korvalo-level render: invalid code '\\xc3\\xa9': "), files={}),
 
     # generate and hardest: nothing extra on standard error when it is no
     # terminal; output checked; the set written whole or not at all.
@@ -611,6 +691,47 @@ def check_interrupted_output_on_terminal(root):
     return failures
 
 
+# ---------------------------------------------------------------------------
+# Standard input on a terminal: the commands say how to end it, then read on.
+
+def run_with_terminal_input(args, typed, eof_key=b"\x04"):
+    """Runs the tool with standard input on a pseudo-terminal whose
+    end-of-file key is eof_key, types the text and then that key:
+    (status, standard output, standard error)."""
+    master, slave = pty.openpty()
+    settings = termios.tcgetattr(slave)
+    settings[6][termios.VEOF] = eof_key
+    termios.tcsetattr(slave, termios.TCSANOW, settings)
+    child = subprocess.Popen([TOOL] + args, stdin=slave, stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE)
+    os.close(slave)
+    # The message comes before the tool waits for the first line.
+    ready, _, _ = select.select([child.stderr], [], [], GUARD)
+    said = os.read(child.stderr.fileno(), 4096) if ready else b""
+    os.write(master, typed + eof_key)
+    out, err = child.communicate(timeout=GUARD)
+    os.close(master)
+    return child.returncode, out, said + err
+
+
+def check_typed_input():
+    failures = []
+    cases = [
+        (["solve"], b"\x04", 0, ANSWER, b"korvalo-level solve: reading level codes (one a line) from the "
+         b"terminal; Ctrl+D ends the input\n"),
+        (["check-set", "-"], b"\x04", 0, b"", b"korvalo-level check-set: reading a level set from the "
+         b"terminal; Ctrl+D ends the input\n"),
+        (["canon", "-"], b"\x05", 0, CODE.encode() + b"\t3110110221221fbe5\n",
+         b"korvalo-level canon: reading level codes (one a line) from the terminal; Ctrl+E ends the "
+         b"input\n"),
+    ]
+    for args, key, status, out, err in cases:
+        result = run_with_terminal_input(args, (CODE + "\n").encode(), key)
+        if result != (status, out, err):
+            failures.append(f"TypedInput {args}: {result!r}, expected {(status, out, err)!r}")
+    return failures
+
+
 def main():
     failures = []
     results = {}
@@ -639,6 +760,7 @@ def main():
         failures += check_bounded_memory(results)
         failures += check_closed_pipe(root)
         failures += check_answers_before_waiting()
+        failures += check_typed_input()
         failures += check_interrupted_printing(root)
         failures += check_interrupted_output_on_terminal(root)
     for failure in failures:

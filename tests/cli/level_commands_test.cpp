@@ -186,7 +186,19 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 std::string(32, '7') + "...\tinvalid\n" + MazeTurned + "\t" + MazeTurned + "\n",
                 "korvalo-level canon: line 1: invalid code '" + std::string(32, '7') +
-                    "...': line too long\n"}),
+                    "...': line too long\n"},
+        // A header that cannot name the set is reported as a header, with no
+        // line of answers; a line that starts with a tab has no code.
+        SetCase{"BadHeaderAndTitleWithoutCode",
+                RunSolve,
+                {},
+                "# title: \xff\n\tjust a title\n" + std::string(Solvable3) + "\n",
+                1,
+                "\tinvalid\t-\t-\n" + std::string(Solvable3) + "\tsolvable\t2\tNW\n",
+                "korvalo-level solve: line 1: invalid header '# title: \\xff': the line is not "
+                "valid UTF-8\n"
+                "korvalo-level solve: line 2: invalid code '': the line has no code before its "
+                "tab\n"}),
     [](const testing::TestParamInfo<SetCase>& info) { return info.param.name; });
 
 TEST(SetReadingTest, StandardInputThatCannotBeReadIsAStreamFailure) {
@@ -246,7 +258,12 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"ControlBytesAreEscaped", "\x1b[2J\n", 1,
                   "line 1: invalid level '\\x1b[2J': " + NoSize + "\n"},
         CheckCase{"BadHeader", "# title: \xff\n" + std::string(Maze) + "\n", 1,
-                  "line 1: invalid level '# title: \\xff': the line is not valid UTF-8\n"},
+                  "line 1: invalid header '# title: \\xff': the line is not valid UTF-8\n"},
+        CheckCase{
+            "LongHeader", "# title: " + std::string(5000, 'x') + "\n" + Maze + "\n", 1,
+            "line 1: invalid header '# title: " + std::string(23, 'x') + "...': line too long\n"},
+        CheckCase{"TitleWithoutCode", "\tjust a title\n" + std::string(Maze) + "\n", 1,
+                  "line 1: invalid level '': the line has no code before its tab\n"},
         CheckCase{"TooLongLine", std::string(Maze) + "\n" + std::string(5000, 'x') + "\n", 1,
                   "line 2: invalid level '" + std::string(32, 'x') + "...': line too long\n"}),
     [](const testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
@@ -275,7 +292,7 @@ TEST(CheckSetTest, AFileThatCannotBeReadIsAFailure) {
 // ---------------------------------------------------------------------------
 // Wrong command lines and help
 
-TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTheHelp) {
+TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTwoLines) {
   const struct {
     Command command;
     const char* name;
@@ -283,8 +300,10 @@ TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTheHelp) {
     std::string message;
   } cases[] = {
       {RunCanon, "canon", {"--fast"}, "unknown option '--fast'"},
-      {RunCanon, "canon", {Maze, "-"}, "unknown option '-'"},
+      {RunCanon, "canon", {Maze, "-x"}, "unknown option '-x'"},
+      {RunSolve, "solve", {Maze, "-x", "--", "-y"}, "unknown option '-x'"},
       {RunCheckSet, "check-set", {"a.txt", "b.txt"}, "expects one file at most"},
+      {RunCheckSet, "check-set", {"-", "--", "-"}, "expects one file at most"},
       {RunCheckSet, "check-set", {"-x"}, "unknown option '-x'"},
       {RunGenerate, "generate", {}, "--size is needed"},
       {RunGenerate, "generate", {"--size", "5"}, "--moves is needed"},
@@ -304,6 +323,18 @@ TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTheHelp) {
        "generate",
        {"--size", "5", "--moves", "3-"},
        "--moves expects MIN or MIN-MAX, whole numbers of moves, not '3-'"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "10-2147483647"},
+       "a shortest solution on a 5 x 5 board has at most 13799 moves"},
+      {RunGenerate,
+       "generate",
+       {"--size", "7", "--moves", "110544"},
+       "a shortest solution on a 7 x 7 board has at most 110543 moves"},
+      {RunGenerate,
+       "generate",
+       {"--size", "5", "--moves", "3-2147483648"},
+       "--moves expects MIN or MIN-MAX, whole numbers of moves, not '3-2147483648'"},
       {RunGenerate,
        "generate",
        {"--size", "5", "--moves", "3", "--count", "0"},
@@ -336,6 +367,10 @@ TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTheHelp) {
       {RunGenerate, "generate", {"--size=5", "--moves=3", "extra"}, "unexpected argument 'extra'"},
       {RunGenerate,
        "generate",
+       {"--size=5", "--moves=3", "--", "extra"},
+       "unexpected argument 'extra'"},
+      {RunGenerate,
+       "generate",
        {"--size=5", "--moves=3", "--seconds", "1"},
        "unknown option '--seconds'"},
       {RunHardest, "hardest", {}, "--size is needed"},
@@ -359,10 +394,82 @@ TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTheHelp) {
     const Outcome run = Invoke(c.command, c.args);
     EXPECT_EQ(run.status, UsageError);
     EXPECT_EQ(run.out, "");
-    const std::string start = "korvalo-level " + std::string(c.name) + ": " + c.message + "\n";
-    EXPECT_EQ(run.err.substr(0, start.size()), start) << run.err;
-    EXPECT_NE(run.err.find("Usage: korvalo-level " + std::string(c.name)), std::string::npos);
+    // What was wrong and where to read more, not the whole help.
+    const std::string named = "korvalo-level " + std::string(c.name);
+    EXPECT_EQ(run.err,
+              named + ": " + c.message + "\nTry '" + named + " --help' for more information.\n");
   }
+}
+
+// "-" is standard input where a file or code is taken, "--" ends the options
+// (a help word after it is a code like any other), as in every Unix tool.
+TEST(LevelCommandsTest, DashIsStandardInputAndDoubleDashEndsTheOptions) {
+  const std::string invalidHelp = "-h\tinvalid\t-\t-\n";
+  const struct {
+    Command command;
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    std::string out;
+  } cases[] = {
+      {RunSolve, {"-"}, std::string(Maze) + "\n", 0, std::string(Maze) + "\tsolvable\t4\tSENW\n"},
+      {RunSolve,
+       {Solvable3, "-", Corridor},
+       std::string(Maze) + "\n",
+       0,
+       std::string(Solvable3) + "\tsolvable\t2\tNW\n" + Maze + "\tsolvable\t4\tSENW\n" + Corridor +
+           "\tsolvable\t1\tE\n"},
+      {RunCanon,
+       {"--", "-"},
+       std::string(Maze) + "\n",
+       0,
+       std::string(Maze) + "\t" + MazeTurned + "\n"},
+      {RunSolve, {"--", "-h"}, "", CommandFailure, invalidHelp},
+      {RunCheckSet,
+       {"-"},
+       std::string(OpenBoard) + "\n",
+       CommandFailure,
+       "line 1: 3001122221100fbe5 has no solution\n"},
+      {RunCheckSet, {"--", "-"}, std::string(Maze) + "\n", 0, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Outcome run = Invoke(c.command, c.args, c.input);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.out, c.out);
+  }
+}
+
+// Read from a terminal, a set ends only when the user says so: the commands
+// name the key first, and say nothing when the input is a file or a pipe.
+TEST(LevelCommandsTest, ReadingATerminalNamesTheKeyThatEndsTheInput) {
+  const struct {
+    Command command;
+    std::vector<std::string> args;
+    std::string said;
+  } cases[] = {
+      {RunSolve, {}, "korvalo-level solve: reading level codes (one a line) from the terminal; "},
+      {RunCanon,
+       {Maze, "-"},
+       "korvalo-level canon: reading level codes (one a line) from the terminal; "},
+      {RunCheckSet, {}, "korvalo-level check-set: reading a level set from the terminal; "},
+      {RunCheckSet, {"-"}, "korvalo-level check-set: reading a level set from the terminal; "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    MemoryStreams terminal(std::string(Maze) + "\n");
+    terminal.streams().typedInputEnd = "Ctrl+D";
+    EXPECT_EQ(c.command(c.args, terminal.streams()), 0);
+    EXPECT_EQ(terminal.err(), c.said + "Ctrl+D ends the input\n");
+
+    MemoryStreams pipe(std::string(Maze) + "\n");
+    EXPECT_EQ(c.command(c.args, pipe.streams()), 0);
+    EXPECT_EQ(pipe.err(), "");
+  }
+  MemoryStreams codesOnly;
+  codesOnly.streams().typedInputEnd = "Ctrl+D";
+  EXPECT_EQ(RunSolve({Maze}, codesOnly.streams()), 0);
+  EXPECT_EQ(codesOnly.err(), "");
 }
 
 TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
@@ -371,9 +478,9 @@ TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
     std::vector<std::string> args;
     std::string usage;
   } cases[] = {
-      {RunCanon, {"--help"}, "Usage: korvalo-level canon [CODE ...]\n"},
-      {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE ...]\n"},
-      {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [FILE]\n"},
+      {RunCanon, {"--help"}, "Usage: korvalo-level canon [CODE | FILE | -]...\n"},
+      {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE | FILE | -]...\n"},
+      {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [FILE | -]\n"},
       {RunGenerate, {"--size", "9", "--help"}, "Usage: korvalo-level generate --size N"},
       {RunHardest, {"--help"}, "Usage: korvalo-level hardest --size N"},
   };

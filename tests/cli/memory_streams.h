@@ -75,8 +75,8 @@ class MemoryStreams {
                               return WriteOutcome{n, 0};
                             },
                             CheckedOutput::Buffering::None};
-  CommandStreams m_streams{[this](char* b, std::size_t n) { return Read(b, n); }, m_outStream,
-                           m_errStream, false};
+  CommandStreams m_streams{
+      [this](char* b, std::size_t n) { return Read(b, n); }, m_outStream, m_errStream, false, {}};
 };
 
 /// A command of the tool, as the tests run it in-process.

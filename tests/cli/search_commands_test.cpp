@@ -138,6 +138,47 @@ const std::string SmallSet =
     "53334120121135b33aa8a9c55\n"
     "5140242433044c695ad31bc51\n";
 
+// The largest value every option takes: the counting of moves, levels, walls
+// and seeds stays within what it can hold (this test also runs under the
+// sanitizers, which would stop it at an overflow).
+TEST(SearchCommandsTest, TheLargestValuesOfTheOptionsRunToTheirEnd) {
+  const std::string most = "2147483647";
+  const std::string largestSeed = "18446744073709551615";
+  const struct {
+    Command command;
+    std::vector<std::string> args;
+    int status;
+    std::size_t lines;
+    std::string err;
+  } cases[] = {
+      {RunGenerate,
+       {"--size", "3", "--moves", "503", "--count", most, "--seed", largestSeed, "--open-walls",
+        most},
+       CommandFailure,
+       0,
+       "korvalo-level generate: out of reach: 5000 candidates in a row brought no new level (0 "
+       "of " +
+           most + " levels found)\n"},
+      {RunGenerate,
+       {"--size", "3", "--moves", "0-503", "--count", "3", "--seed", largestSeed, "--open-walls",
+        most},
+       0,
+       3,
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Outcome run = Invoke(c.command, c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(Lines(run.out).size(), c.lines);
+    EXPECT_EQ(run.err, c.err);
+  }
+  const Outcome hardest =
+      Invoke(RunHardest, {"--size", "3", "--seconds", "0.2", "--seed", largestSeed});
+  EXPECT_EQ(hardest.status, 0);
+  EXPECT_FALSE(hardest.out.empty());
+}
+
 TEST(GenerateCommandTest, OutputIsALevelSetInsteadOfLines) {
   TempFolder folder;
   folder.Write("old.txt", "earlier set\n");

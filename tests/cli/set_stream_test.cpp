@@ -48,8 +48,10 @@ LevelSetReading ReadThroughStream(const std::string& text, std::size_t chunk) {
     const int line = static_cast<int>(entry.line);
     if (entry.kind == SetEntry::Kind::Level) {
       reading.set.levels.push_back({line, entry.code, entry.title});
-    } else if (entry.kind == SetEntry::Kind::Invalid) {
-      reading.errors.push_back({line, entry.code, entry.reason});
+    } else if (entry.kind == SetEntry::Kind::Invalid ||
+               entry.kind == SetEntry::Kind::InvalidHeader) {
+      reading.errors.push_back(
+          {line, entry.code, entry.reason, entry.kind == SetEntry::Kind::InvalidHeader});
     } else {
       ADD_FAILURE() << "read error " << entry.error;
       break;
@@ -107,7 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "# title: ab\r \r\n# title: other\n# author: cd\r\r\n# author: x\n" + M},
         SameCase{"BadLines", "bogus\n" + M + "junk\n" + M + "\t\xff title\n3111221000110fbe5 x\n" +
                                  M + "\tfine\t with tabs\n#\n" + C + "\n9\n"},
-        SameCase{"TabsAndCarriageReturnsAlone", "\t\n\r\n \t \r\n"}),
+        SameCase{"TabsAndCarriageReturnsAlone", "\t\n\r\n \t \r\n"},
+        SameCase{"LinesThatStartWithATab",
+                 "\tjust a title\n \t" + M + "\n\t# not a comment\n# title: Still\n" + M}),
     [](const testing::TestParamInfo<SameCase>& info) { return info.param.name; });
 
 struct LongCase {

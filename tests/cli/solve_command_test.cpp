@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SolveCommandTest, HelpExplainsTheFieldsAndExitsZero) {
   const Outcome run = RunWith({"--help"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.out.find("korvalo-level solve [CODE ...]"), std::string::npos);
+  EXPECT_NE(run.out.find("korvalo-level solve [CODE | FILE | -]..."), std::string::npos);
   EXPECT_NE(run.out.find("unsolvable"), std::string::npos);
 }
 

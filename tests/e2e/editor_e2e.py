@@ -35,6 +35,9 @@ CLEARED_7X7 = "7003366663300fffbffefffbffefffbffe555"
 # left and each hole lies one square east of its ball, so the only shortest
 # solution is one move east.
 ONE_MOVE_EAST = "5020100030201ffbfeffbfe55"
+# Cleared 5 x 5 board with the default placement.
+CLEARED_5X5 = "5002244442200ffbfeffbfe55"
+CLEARED_5X5_BALLS = {"red": (0, 0), "green": (2, 2), "blue": (4, 4)}
 ONE_MOVE_EAST_BALLS = {"blue": (0, 0), "green": (1, 0), "red": (2, 0)}
 SOLVED_BALLS = {"blue": (1, 0), "green": (2, 0), "red": (3, 0)}
 
@@ -282,14 +285,14 @@ class Board:
         return wrong
 
     def ball_colour(self, shot, column, row):
-        """The colour of the ball drawn on the square, or None. A ball differs from
-        the square's own fill (floor or hole), which shows at the square's corner."""
+        """The colour of the ball drawn on the square, or None. A ball's shading
+        is neither the floor's colour nor a hole's."""
         x, y = self.square(column, row)
-        fill = shot.pixel(x + 1, y + 1)
-        # Just right of and below the disc's centre: the sphere's mid tone, away
-        # from the highlight at the upper left.
-        sample = shot.pixel(x + 2 + 16, y + 2 + 16)
-        if sample == fill:
+        # Right of the disc's centre: the sphere's mid tone, away from the
+        # highlight at the upper left and from the black shape that the game
+        # puts in the middle of every ball.
+        sample = shot.pixel(x + 2 + 21, y + 2 + 13)
+        if sample == FLOOR or sample in HOLE_COLOURS.values():
             return None
         red, green, blue = sample
         if blue > red + 30 and blue > green + 30:
@@ -311,13 +314,15 @@ class Board:
         return {colour: squares[0] if len(squares) == 1 else squares for colour, squares in found.items()}
 
     def holes(self, shot):
-        """Colour name -> (column, row) of every hole, from the squares' corner pixels."""
+        """Colour name -> (column, row) of every hole, from a pixel near the middle
+        of the squares' bottom edge, below any ball, which every hole's shape in
+        the game covers too (square, disc or triangle)."""
         found = {}
         for row in range(self.size):
             for column in range(self.size):
                 x, y = self.square(column, row)
                 for name, colour in HOLE_COLOURS.items():
-                    if shot.pixel(x + 1, y + 1) == colour:
+                    if shot.pixel(x + 15, y + 29) == colour:
                         found[name] = (column, row)
         return found
 
@@ -864,6 +869,9 @@ class GameLaunchCase(EditorSession):
         self.command("ctrl+t")
         window, pid = wait_until(self.game_window, "a game window after Ctrl+T")
         self.other_pids.append(pid)
+        # The game beside the editor, whatever else the search path holds.
+        self.assertEqual(os.path.realpath(f"/proc/{pid}/exe"), os.path.realpath(game),
+                         "the editor started another game than the one beside it")
         title = run("xdotool", "getwindowname", str(window)).strip()
         self.assertIn("test", title.lower(), f"the game's title \"{title}\" does not say it tests the editor's level")
         self.activate(window)
@@ -1017,6 +1025,137 @@ class DesignerCases(EditorSession):
         wait_until(lambda: os.path.exists(second), f"{second} to be written")
         with open(second) as file:
             self.assertEqual(file.read(), saved, "the set saved again after opening it")
+
+
+class DesignerLostEditCase(EditorSession):
+    """Designer mode never drops an edit of a set level: the window asks before it closes."""
+
+    title = "Korvalo Level Designer - .*"
+    set_path = ""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory(prefix="korvalo-e2e-set-")
+        cls.set_path = os.path.join(cls.folder.name, "two.txt")
+        with open(cls.set_path, "w") as file:
+            file.write(f"# title: Two\n{ONE_MOVE_EAST}\tFirst\n{CLEARED_5X5}\tSecond\n")
+        cls.arguments = ["--designer", cls.set_path]
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def level_pictures(self, shot):
+        """Vertical centres of the level pictures in the set's list, right of the board:
+        each cleared board's picture crosses a column there with its dark frame's top and
+        bottom edges."""
+        x = self.view.x + self.view.width + 50
+        rows = [y for y in range(self.view.y, self.rect.y + self.rect.height)
+                if max(shot.pixel(x, y)) < 60]
+        edges = ink_clusters(rows, 1)
+        return [(edges[i][0] + edges[i + 1][1]) // 2 for i in range(0, len(edges) - 1, 2)]
+
+    def test_an_edited_set_level_is_offered_back_to_the_set_on_close(self):
+        pictures = wait_until(lambda: len(self.level_pictures(self.shot())) == 2 and self.level_pictures(self.shot()),
+                              "the two levels' pictures in the list")
+        # A double click on level 2 puts it on the board.
+        move_pointer(self.view.x + self.view.width + 50, pictures[1])
+        xdotool("click", "--repeat", "2", "--delay", "80", "1")
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.size == 5 and not b.walls(s) and b.balls(s) == CLEARED_5X5_BALLS,
+                            "the cleared level 2 on the board")
+        # A click on a wall gap flips it: the board now differs from level 2.
+        board = self.board()
+        click_at(*board.east_gap_centre(1, 1))
+        self.park_pointer()
+        self.wait_for_board(lambda s, b: b.walls(s) == {"east of (1,1)"}, "the flipped wall")
+        wait_until(lambda: xdotool("getwindowname", str(self.window)).strip().endswith("*"),
+                   "the change mark in the title")
+
+        # Closing asks first: Enter takes the default answers, Update Level 2 and then Save.
+        self.activate(self.window)
+        press("alt+F4")
+        for title in ("Unsaved Level", "Unsaved Changes"):
+            dialog = wait_until(lambda: visible_windows(pid=self.editor.pid, name=f"^{title}$"),
+                                f"the question \"{title}\"")[0]
+            self.activate(dialog)
+            press("Return")
+        self.assertEqual(self.editor.wait(timeout=WAIT), 0)
+        with open(self.set_path) as file:
+            levels = [line.split("\t")[0] for line in file.read().splitlines() if line and not line.startswith("#")]
+        self.assertEqual(levels[0], ONE_MOVE_EAST)
+        self.assertNotEqual(levels[1], CLEARED_5X5, "the wall flipped on the board went into level 2")
+        self.assertEqual(len(levels), 2)
+
+
+ATSPI_BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+SYSTEM_PYTHON = "/usr/bin/python3"  # Debian's, which has pyatspi
+
+
+def atspi_available():
+    return (os.path.exists(ATSPI_BUS_LAUNCHER) and shutil.which("dbus-daemon")
+            and subprocess.run([SYSTEM_PYTHON, "-c", "import pyatspi"], capture_output=True).returncode == 0)
+
+
+class DesignerKeyboardCase(EditorSession):
+    """Designer mode from the keyboard alone, and what a screen reader hears of it over AT-SPI."""
+
+    arguments = ["--designer"]
+    title = "Korvalo Level Designer - .*"
+
+    @classmethod
+    def setUpClass(cls):
+        cls.bus = None
+        cls.launcher = None
+        if not atspi_available():
+            return
+        # A session bus of this case's own with the accessibility bus on it, as a desktop has.
+        cls.bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        address = cls.bus.stdout.readline().strip()
+        cls.extra_environment = {"DBUS_SESSION_BUS_ADDRESS": address, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
+        environment = dict(os.environ, **cls.extra_environment)
+        cls.launcher = subprocess.Popen([ATSPI_BUS_LAUNCHER, "--launch-immediately"], env=environment,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    @classmethod
+    def tearDownClass(cls):
+        for process in (cls.launcher, cls.bus):
+            if process is not None:
+                process.terminate()
+                process.wait(timeout=WAIT)
+
+    def test_a_level_built_from_the_keyboard_alone(self):
+        self.activate(self.window)
+        # The board has the focus at the start: clear it, carry the red ball one
+        # square east, and close the wall south of it.
+        for keys in ("ctrl+shift+n", "b", "Right", "b", "shift+Down"):
+            press(keys)
+        self.park_pointer()
+        shot, board = self.wait_for_board(
+            lambda s, b: b.walls(s) == {"south of (1,0)"} and b.balls(s).get("red") == (1, 0),
+            "the red ball one square east and the wall south of it")
+        self.assertEqual(board.balls(shot), {"red": (1, 0), "green": (2, 2), "blue": (4, 4)})
+
+        # The code copied from the keyboard is the level korvalo-level solves.
+        press("ctrl+c")
+        code = wait_until(lambda: run("xclip", "-selection", "clipboard", "-o", check=False).strip(),
+                          "the level code on the clipboard")
+        self.assertTrue(code.startswith("5012244442200"), code)
+        tool = os.path.join(os.path.dirname(EDITOR), "korvalo-level")
+        fields = run(tool, "solve", code).rstrip("\n").split("\t")
+        self.assertEqual(fields[0], code)
+        self.assertIn(fields[1], ("solvable", "unsolvable"))
+
+        if self.bus is None:
+            self.skipTest("no AT-SPI here (at-spi2-core, dbus and python3-pyatspi)")
+        probe = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_probe.py")
+        role, name, description = run(SYSTEM_PYTHON, probe, "Board", "30", timeout=60).splitlines()[:3]
+        self.assertEqual(role, "canvas")
+        self.assertEqual(name, "Board, cursor on column 2, row 1: walls north, south; open west, east")
+        self.assertIn("The red ball on column 2, row 1.", description)
+        verdict = "No solution." if fields[1] == "unsolvable" else f"Shortest solution: {fields[2]} move"
+        self.assertIn(verdict, description)
 
 
 def main():

@@ -285,6 +285,74 @@ TEST(UndoTest, KeepsTheNewestChangesUpToItsLimit) {
   EXPECT_EQ(undone, EditorDocument::UndoLimit);
 }
 
+// --- Where the board came from, and the verdict ------------------------------------
+
+TEST(BoardOriginTest, TheBoardKnowsWhereItsLevelCameFromAndWhetherItDiffers) {
+  EditorDocument document{[] { return 0; }};
+  document.EnableUndo();
+  EXPECT_EQ(document.origin().kind, OriginKind::None);
+  EXPECT_FALSE(document.BoardChanged()) << "the first level as it was made";
+
+  document.Apply(edit::ReplaceLevel{SolvedThreeByThree(), OriginKind::SetLevel, 42});
+  EXPECT_EQ(document.origin().kind, OriginKind::SetLevel);
+  EXPECT_EQ(document.origin().setLevelId, 42u);
+  EXPECT_FALSE(document.BoardChanged());
+  EXPECT_EQ(document.history().UndoKind(), ChangeKind::EditSetLevel);
+
+  document.Apply(edit::FlipWall{0, 0, WallKind::East});
+  EXPECT_TRUE(document.BoardChanged());
+  document.Apply(edit::FlipWall{0, 0, WallKind::East});
+  EXPECT_FALSE(document.BoardChanged()) << "flipped back";
+  document.Apply(edit::PickUp{CarriedPiece::GreenHole});
+  document.Apply(edit::PutDown{CarriedPiece::GreenHole, 0, 2});
+  EXPECT_TRUE(document.BoardChanged());
+  EXPECT_EQ(document.history().UndoKind(), ChangeKind::MoveHole);
+
+  document.TieToSetLevel(7);  // the board's level went into set level 7
+  EXPECT_FALSE(document.BoardChanged());
+  EXPECT_EQ(document.origin().setLevelId, 7u);
+  document.Undo();
+  EXPECT_EQ(document.origin().setLevelId, 42u) << "undo gives back the tie as well";
+  EXPECT_TRUE(document.BoardChanged());
+}
+
+TEST(VerdictTest, IsSearchedOncePerChangeOfTheLevel) {
+  EditorDocument document{[] { return 0; }};
+  document.EnableUndo();
+  document.Apply(edit::ReplaceLevel{SolvedThreeByThree()});
+  EXPECT_EQ(document.verdict().shortestMoves, 0);
+  document.verdict();
+  document.PointerMoved(100, 100);
+  document.PointerMoved(120, 130);
+  EXPECT_EQ(document.verdict().shortestMoves, 0);
+  EXPECT_EQ(document.verdictSearches(), 1) << "pointer moves change no level";
+
+  document.Apply(edit::ReadCode{"3111221000110fbe5"});
+  Level copy = document.level();
+  const Solution solution = ShortestSolution(copy);
+  EXPECT_EQ(document.verdict().shortestMoves, static_cast<int>(solution.moves.size()));
+  document.Apply(edit::ReadCode{ClearedSevenCode});
+  EXPECT_EQ(document.verdict().shortestMoves, std::nullopt);
+  document.Undo();
+  EXPECT_EQ(document.verdict().shortestMoves, static_cast<int>(solution.moves.size()));
+  EXPECT_EQ(document.verdictSearches(), 4);
+}
+
+TEST(ChangeKindTest, EachEditIsNamedForWhatItDoes) {
+  EXPECT_EQ(ChangeKindOf(edit::FlipWall{0, 0, WallKind::East}, CarriedPiece::Nothing),
+            ChangeKind::FlipWall);
+  EXPECT_EQ(ChangeKindOf(edit::PutDown{CarriedPiece::RedBall, 0, 0}, CarriedPiece::RedBall),
+            ChangeKind::MoveBall);
+  EXPECT_EQ(ChangeKindOf(edit::EndCarry{}, CarriedPiece::BlueHole), ChangeKind::MoveHole);
+  EXPECT_EQ(ChangeKindOf(edit::BoardSize{7}, CarriedPiece::Nothing), ChangeKind::NewBoard);
+  EXPECT_EQ(ChangeKindOf(edit::Random{}, CarriedPiece::Nothing), ChangeKind::RandomMaze);
+  EXPECT_EQ(ChangeKindOf(edit::ReadCode{""}, CarriedPiece::Nothing), ChangeKind::LevelCode);
+  EXPECT_EQ(ChangeKindOf(edit::ReplaceLevel{Level{}, OriginKind::Pasted}, CarriedPiece::Nothing),
+            ChangeKind::Paste);
+  EXPECT_EQ(ChangeKindOf(edit::ReplaceLevel{Level{}, OriginKind::Generated}, CarriedPiece::Nothing),
+            ChangeKind::Generate);
+}
+
 // The carry ends, with its recheck, before the flip: the balls' encoded start
 // is that of the level before the flip, which the flip leaves alone.
 TEST(EditorDocumentOrderTest, CarryEndsBeforeTheBoardCommand) {

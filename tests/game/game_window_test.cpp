@@ -1,11 +1,15 @@
 #include "game/game_window.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPixmap>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "drawing/board_geometry.h"
+#include "view/readable_colours.h"
 
 namespace {
 
@@ -23,8 +27,24 @@ QString LineText(const CGameWindow& window, const char* name) {
   return label ? label->text() : QString("<no label %1>").arg(name);
 }
 
-QImage BoardImage(const CGameWindow& window) {
+QImage ShownBoard(const CGameWindow& window) {
   return window.findChild<QLabel*>("board")->pixmap().toImage();
+}
+
+/// The board's size in the window's own pixels, whatever the screen's ratio.
+QSize ShownBoardSize(const CGameWindow& window) {
+  return window.findChild<QLabel*>("board")->pixmap().deviceIndependentSize().toSize();
+}
+
+/// The part of the frame the game shows, drawn by the board renderer for the
+/// window's screen, with or without the colours' shapes, on the game's grey.
+QImage ExpectedBoard(const CGameWindow& window, bool symbols) {
+  const BoardScale scale(window.devicePixelRatioF());
+  BoardRenderer renderer(DrawOptions{symbols, scale, MakeRgb(64, 64, 64)});
+  const Level& level = window.game().level();
+  const int n = level.boardSize;
+  const Rect shown = scale.Area({0, BoardOffset(n), ViewWidth, StatusTop(n) - BoardOffset(n)});
+  return renderer.DrawFrame(level).copy(shown.x, shown.y, shown.width, shown.height);
 }
 
 struct Key {
@@ -40,6 +60,7 @@ class GameWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void keysPlay_data();
   void keysPlay();
   void titleAndNotice_data();
@@ -47,7 +68,17 @@ class GameWindowTest : public QObject {
   void boardIsRedrawnAfterATilt();
   void newLevelKeepsTheSize();
   void escapeCloses();
+  void boardHasTheScreensPixelsAndTheColoursShapes();
+  void colourShapesKeySwitchesThemAndIsRemembered();
+  void linesStandOutFromTheBackground();
+  void aScreenReaderHearsTheBoardAndEachMove();
 };
+
+void GameWindowTest::initTestCase() {
+  // The colours' shapes are remembered in a test location, never in the player's settings.
+  QStandardPaths::setTestModeEnabled(true);
+  QSettings().clear();
+}
 
 void GameWindowTest::keysPlay_data() {
   QTest::addColumn<QList<Key>>("keys");
@@ -136,18 +167,23 @@ void GameWindowTest::titleAndNotice() {
   const auto* notice = window.findChild<QLabel*>("notice");
   QVERIFY(notice->text().startsWith(noticeStart));
   QCOMPARE(notice->isVisible(), !noticeStart.isEmpty());
-  QCOMPARE(BoardImage(window).size(), QSize(ViewWidth, StatusTop(size) - BoardOffset(size)));
+  QCOMPARE(ShownBoardSize(window), QSize(ViewWidth, StatusTop(size) - BoardOffset(size)));
+  // Whatever is played, the window shows the Korvalo icon, as the editor's does.
+  const QIcon icon = window.windowIcon();
+  QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(16, 16)}));
+  QCOMPARE(icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32),
+           QImage(":/icons/korvalo_32.png").convertToFormat(QImage::Format_ARGB32));
 }
 
 void GameWindowTest::boardIsRedrawnAfterATilt() {
   CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
   window.show();
-  const QImage before = BoardImage(window);
+  const QImage before = ShownBoard(window);
   QTest::keyClick(&window, Qt::Key_Up);
-  const QImage after = BoardImage(window);
+  const QImage after = ShownBoard(window);
   QVERIFY(after != before);
   QTest::keyClick(&window, Qt::Key_Backspace);
-  QCOMPARE(BoardImage(window), before);
+  QCOMPARE(ShownBoard(window), before);
 }
 
 void GameWindowTest::newLevelKeepsTheSize() {
@@ -167,6 +203,82 @@ void GameWindowTest::escapeCloses() {
   QVERIFY(window.isVisible());
   QTest::keyClick(&window, Qt::Key_Escape);
   QVERIFY(!window.isVisible());
+}
+
+void GameWindowTest::boardHasTheScreensPixelsAndTheColoursShapes() {
+  for (const char* code : {TwoMoveCode, "50022444422005eae44c9f644"}) {
+    CGameWindow window(StartOf({code}), FixedSource());
+    window.show();
+    const QPixmap board = window.findChild<QLabel*>("board")->pixmap();
+    QCOMPARE(board.devicePixelRatio(), window.devicePixelRatioF());
+    QCOMPARE(ShownBoard(window), ExpectedBoard(window, true));
+    QTest::keyClick(&window, Qt::Key_Up);
+    QCOMPARE(ShownBoard(window), ExpectedBoard(window, true));
+  }
+}
+
+// C switches the shapes off and on again; a new window starts as the last
+// switch left them. It is no move.
+void GameWindowTest::colourShapesKeySwitchesThemAndIsRemembered() {
+  QSettings().remove(PieceSymbolsKey);
+  {
+    CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
+    window.show();
+    QVERIFY(window.pieceSymbols());
+    QTest::keyClick(&window, Qt::Key_C);
+    QVERIFY(!window.pieceSymbols());
+    QCOMPARE(window.game().MoveCount(), 0);
+    QCOMPARE(ShownBoard(window), ExpectedBoard(window, false));
+    QCOMPARE(QSettings().value(PieceSymbolsKey).toBool(), false);
+  }
+  CGameWindow again(StartOf({TwoMoveCode}), FixedSource());
+  again.show();
+  QVERIFY(!again.pieceSymbols());
+  QCOMPARE(ShownBoard(again), ExpectedBoard(again, false));
+  QTest::keyClick(&again, Qt::Key_C);
+  QVERIFY(again.pieceSymbols());
+  QCOMPARE(ShownBoard(again), ExpectedBoard(again, true));
+  QCOMPARE(QSettings().value(PieceSymbolsKey).toBool(), true);
+}
+
+// Every line, in each of its inks (plain, solved, notice), reaches 4.5 to 1
+// against the window's background.
+void GameWindowTest::linesStandOutFromTheBackground() {
+  CGameWindow solved(StartOf({TwoMoveCode}), FixedSource());
+  solved.show();
+  QTest::keyClick(&solved, Qt::Key_Up);
+  QTest::keyClick(&solved, Qt::Key_Left);
+  QVERIFY(solved.game().IsSolved());
+  CGameWindow noticed(StartOf({"3xyz"}), FixedSource());
+  noticed.show();
+  for (const CGameWindow* window : {&solved, &noticed}) {
+    const QColor background = window->palette().color(QPalette::Window);
+    for (const QLabel* line : window->findChildren<QLabel*>()) {
+      if (line->text().isEmpty()) continue;
+      const double contrast =
+          ContrastRatio(line->palette().color(QPalette::WindowText), background);
+      QVERIFY2(contrast >= ReadableContrast,
+               qPrintable(line->objectName() + ": " + QString::number(contrast)));
+    }
+  }
+}
+
+// The window holds the focus; its description says the board, the moves
+// made and what remains, and follows every move.
+void GameWindowTest::aScreenReaderHearsTheBoardAndEachMove() {
+  CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
+  window.show();
+  QAccessibleInterface* game = QAccessible::queryAccessibleInterface(&window);
+  QVERIFY(game);
+  QCOMPARE(game->text(QAccessible::Name), QString("Korvalo"));
+  const QString start = game->text(QAccessible::Description);
+  QVERIFY2(start.startsWith("A 3 by 3 board. The red ball on column 2, row 2."), qPrintable(start));
+  QVERIFY2(start.contains(LineText(window, "moves")), qPrintable(start));
+  QVERIFY2(start.contains(LineText(window, "remaining")), qPrintable(start));
+  QTest::keyClick(&window, Qt::Key_Up);
+  const QString moved = game->text(QAccessible::Description);
+  QVERIFY(moved != start);
+  QVERIFY2(moved.contains(LineText(window, "moves")), qPrintable(moved));
 }
 
 QTEST_MAIN(GameWindowTest)

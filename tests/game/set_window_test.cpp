@@ -53,6 +53,7 @@ class SetWindowTest : public QObject {
   void titlesAreShownAsPlainText();
   void quotedTextIsShownAsPlainText();
   void singleLevelIgnoresTheSetKeys();
+  void theWindowKeepsItsSizeThroughTheSet();
   void settingsKeepProgress();
   void settingsIgnoreDamagedValues();
 
@@ -135,6 +136,20 @@ void SetWindowTest::keysGoThroughTheSet() {
   QCOMPARE(window->game().MoveCount(), moves);
   QVERIFY(LineText(*window, "setLevel").startsWith(QString("Level %1 of 3: ").arg(level)));
   QCOMPARE(LineText(*window, "moves"), QString("Moves: %1").arg(moves));
+}
+
+// 3 x 3, 5 x 5 and 7 x 7 levels in one set: one window size for all.
+void SetWindowTest::theWindowKeepsItsSizeThroughTheSet() {
+  const auto window = OpenSet(SetText + "7003366663300fffbffefffbffefffbffe555\tLarge\n");
+  QVERIFY(window);
+  QList<QSize> sizes;
+  for (int level = 0; level < 4; ++level) {
+    QApplication::processEvents();
+    sizes << window->size();
+    QTest::keyClick(window.get(), Qt::Key_PageDown);
+  }
+  QCOMPARE(window->game().level().boardSize, 7);
+  for (const QSize& size : sizes) QCOMPARE(size, sizes.first());
 }
 
 void SetWindowTest::solvingOffersTheNextLevel() {

@@ -3,34 +3,52 @@
 
 Installs the build into a temporary prefix with `cmake --install`, makes the
 Debian package with cpack and unpacks it with dpkg-deb, and checks both against
-one table of paths; validates the desktop entry and the AppStream metainfo; and
-runs each program with the options every one of them knows.
+one table of paths: the programs where Debian puts games, what each links, the
+desktop entries and AppStream metainfo (validated), the icons, the manual pages
+(compressed, warning-free, naming the installed files, and the tool's page
+holding every command and option of its help), the changelog and the example
+level set. lintian judges the package when it is installed. The installed
+editor's Test command is played through in a real X server: it starts the
+installed game beside it. Each program is run with the options every one of
+them knows.
 """
 
 import argparse
+import gzip
 import os
 import re
+import shutil
 import struct
 import subprocess
 import sys
 import tempfile
 import unittest
+import xml.etree.ElementTree as ElementTree
 
 ARGS = None
-APP_ID = "com.vandrel.KorvaloLevelEditor"
-DESIGNER_ID = "com.vandrel.KorvaloLevelDesigner"
 PROGRAMS = ["korvalo-editor", "korvalo", "korvalo-level"]
 ICON_SIZES = [16, 24, 32, 48, 64, 128, 256]
+DOC = "share/doc/korvalo-level-editor"
+LEVELS = "share/korvalo/levels/five_by_five.txt"
 
-# Every path the install puts on a desktop, relative to the prefix.
-EXPECTED_PATHS = (
-    [f"bin/{program}" for program in PROGRAMS]
-    + [f"share/applications/{APP_ID}.desktop", f"share/applications/{DESIGNER_ID}.desktop",
-       f"share/metainfo/{APP_ID}.metainfo.xml"]
-    + [f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in ICON_SIZES]
-    + [f"share/man/man1/{program}.1" for program in PROGRAMS]
-    + [f"share/doc/korvalo-level-editor/{name}" for name in ("README.md", "LICENSE", "copyright")]
-)
+
+def expected_paths():
+    """Every path the install puts on a desktop, relative to the prefix."""
+    icon = ARGS.editor_id  # the Korvalo icon is named by the editor's id
+    return (
+        [f"{ARGS.games_dir}/{program}" for program in PROGRAMS]
+        + [f"share/applications/{app}.desktop" for app in (ARGS.game_id, ARGS.editor_id, ARGS.designer_id)]
+        + [f"share/metainfo/{app}.metainfo.xml" for app in (ARGS.game_id, ARGS.editor_id)]
+        + [f"share/icons/hicolor/{s}x{s}/apps/{icon}.png" for s in ICON_SIZES]
+        + [f"share/icons/hicolor/scalable/apps/{icon}.svg"]
+        + [f"share/man/man6/{program}.6.gz" for program in PROGRAMS]
+        + [f"{DOC}/{name}" for name in ("README.md", "changelog.gz", "copyright")]
+        + [LEVELS]
+    )
+
+
+# What only the Debian package holds, besides the table above.
+PACKAGE_ONLY_PATHS = [f"{DOC}/changelog.Debian.gz", "share/lintian/overrides/korvalo-level-editor"]
 
 
 def run(args, **kwargs):
@@ -47,48 +65,136 @@ def png_size(path):
     return struct.unpack(">II", header[16:24])
 
 
+def files_under(root):
+    return sorted(os.path.relpath(os.path.join(folder, name), root)
+                  for folder, _, names in os.walk(root) for name in names)
+
+
+def rendered_page(path):
+    """The manual page as man shows it, and what groff warned about."""
+    env = dict(os.environ, MANWIDTH="200", MAN_KEEP_FORMATTING="0", LANG="C.UTF-8")
+    result = run(["man", "--warnings", "-E", "UTF-8", "-l", path], env=env)
+    return re.sub(".\b", "", result.stdout), result.stderr
+
+
+def page_section(page, title):
+    """The text of one section of a rendered manual page."""
+    match = re.search(rf"^{title}\n(.*?)(?=^[A-Z][A-Z ]+\n)", page, re.MULTILINE | re.DOTALL)
+    return match.group(1) if match else ""
+
+
 class InstalledTree:
     """Checks shared by the install tree and the unpacked package."""
 
-    def check_tree(self, prefix):
-        for path in EXPECTED_PATHS:
-            with self.subTest(path=path):
-                self.assertTrue(os.path.isfile(os.path.join(prefix, path)), path)
+    def check_tree(self, prefix, installed_as, extra_paths=()):
+        """installed_as: the prefix the files are meant for (/usr for the
+        package, which is unpacked elsewhere)."""
+        self.assertEqual(files_under(prefix), sorted(expected_paths() + list(extra_paths)))
         for size in ICON_SIZES:
-            icon = os.path.join(prefix, f"share/icons/hicolor/{size}x{size}/apps/{APP_ID}.png")
+            icon = os.path.join(prefix, f"share/icons/hicolor/{size}x{size}/apps/{ARGS.editor_id}.png")
             self.assertEqual(png_size(icon), (size, size))
+        svg = ElementTree.parse(os.path.join(prefix, f"share/icons/hicolor/scalable/apps/{ARGS.editor_id}.svg"))
+        self.assertEqual(svg.getroot().tag, "{http://www.w3.org/2000/svg}svg")
+        self.assertEqual(svg.getroot().get("viewBox"), "0 0 256 256")
+        self.check_programs(prefix)
+        self.check_manual_pages(prefix, installed_as)
+        with gzip.open(os.path.join(prefix, DOC, "changelog.gz"), "rt", encoding="utf-8") as changelog:
+            text = changelog.read()
+        self.assertEqual(text, open(os.path.join(ARGS.source, "CHANGELOG.md"), encoding="utf-8").read())
+        self.assertIn(f"\n## {ARGS.version} ({ARGS.release_date})\n", text, "the changelog's newest release")
+        self.assertEqual(open(os.path.join(prefix, LEVELS), encoding="utf-8").read(),
+                         open(os.path.join(ARGS.source, "docs/five_by_five.txt"), encoding="utf-8").read())
+
+    def check_programs(self, prefix):
+        games = os.path.join(prefix, ARGS.games_dir)
         for program in PROGRAMS:
-            binary = os.path.join(prefix, "bin", program)
-            self.assertTrue(os.access(binary, os.X_OK), program)
-            dynamic = run(["readelf", "-d", binary]).stdout
-            self.assertNotRegex(dynamic, r"\((RPATH|RUNPATH)\)", f"{program} carries a search path")
-        page = open(os.path.join(prefix, "share/man/man1/korvalo-level.1"), encoding="utf-8").read()
-        self.assertIn("solve", page)
-        result = run([os.path.join(prefix, "bin/korvalo-level"), "--version"])
+            with self.subTest(program=program):
+                binary = os.path.join(games, program)
+                self.assertTrue(os.access(binary, os.X_OK), program)
+                dynamic = run(["readelf", "-d", binary]).stdout
+                self.assertNotRegex(dynamic, r"\((RPATH|RUNPATH)\)", f"{program} carries a search path")
+                libraries = run(["ldd", binary]).stdout
+                if program == "korvalo-level":
+                    # The tool draws with the standard library and zlib alone.
+                    self.assertNotIn("libQt", libraries)
+                    self.assertIn("libz.so", libraries)
+                else:
+                    self.assertIn("libQt6Widgets", libraries)
+        result = run([os.path.join(games, "korvalo-level"), "--version"])
         self.assertEqual((result.returncode, result.stdout), (0, f"korvalo-level {ARGS.version}\n"))
 
+    def check_manual_pages(self, prefix, installed_as):
+        readme = os.path.join(installed_as, DOC, "README.md")
+        levels = os.path.join(installed_as, LEVELS)
+        for program in PROGRAMS:
+            with self.subTest(page=program):
+                path = os.path.join(prefix, f"share/man/man6/{program}.6.gz")
+                with open(path, "rb") as compressed:
+                    header = compressed.read(10)
+                # gzip -9n: no file name and no time inside, the most compression.
+                self.assertEqual(header[:4], b"\x1f\x8b\x08\x00")
+                self.assertEqual(header[4:8], b"\x00\x00\x00\x00")
+                self.assertEqual(header[8], 2)
+                page, warnings = rendered_page(path)
+                self.assertEqual(warnings, "")
+                self.assertRegex(page, rf"^{program.upper()}\(6\)")
+                self.assertIn(f"Korvalo {ARGS.version}", page)
+                self.assertTrue(readme in page, f"the page does not name the installed {readme}")
+                self.assertTrue(levels in page, f"the page does not name the example set {levels}")
+        self.check_tool_page_against_help(os.path.join(prefix, "share/man/man6/korvalo-level.6.gz"))
+        for program, keys in (("korvalo", ["Ctrl+Z", "Page Up", "Escape"]),
+                              ("korvalo-editor", ["Ctrl+T", "Ctrl+Alt+O", "Ctrl+Shift+R", "Ctrl+G"])):
+            page, _ = rendered_page(os.path.join(prefix, f"share/man/man6/{program}.6.gz"))
+            for key in keys:
+                self.assertIn(key, page_section(page, "KEYS") + page_section(page, "DESIGNER MODE"))
+
+    def check_tool_page_against_help(self, path):
+        """Every command of the tool, and every option on its usage lines,
+        stands in the page's SYNOPSIS; each command has its own entry."""
+        page, _ = rendered_page(path)
+        synopsis = page_section(page, "SYNOPSIS")
+        commands = page_section(page, "COMMANDS")
+        general = run([ARGS.tool, "--help"]).stdout
+        names = re.findall(r"^(?:Usage:)? +korvalo-level ([a-z-]+) ", general, re.MULTILINE)
+        self.assertGreaterEqual(len(names), 6, general)
+        for name in names:
+            with self.subTest(command=name):
+                self.assertRegex(synopsis, rf"korvalo-level {name}\b")
+                self.assertRegex(commands, rf"(?m)^ +{name}\b")
+                usage = run([ARGS.tool, name, "--help"]).stdout.split("\n\n")[0]
+                for option in set(re.findall(r"--[a-z-]+", usage)):
+                    self.assertIn(option, synopsis, f"{name}'s {option}")
+        for section in ("EXIT STATUS", "EXAMPLES", "INPUT AND OUTPUT"):
+            self.assertNotEqual(page_section(page, section), "", section)
+
     def check_desktop_files(self, prefix):
-        desktop = os.path.join(prefix, f"share/applications/{APP_ID}.desktop")
-        result = run(["desktop-file-validate", desktop])
-        self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
-        entry = open(desktop, encoding="utf-8").read()
-        self.assertIn("Name=Korvalo Level Editor\n", entry)
-        self.assertIn("Categories=Game;LogicGame;\n", entry)
-        self.assertIn(f"Icon={APP_ID}\n", entry)
-        self.assertRegex(entry, r"\nExec=korvalo-editor\n", "no field codes the editor cannot take")
-        designer = os.path.join(prefix, f"share/applications/{DESIGNER_ID}.desktop")
-        result = run(["desktop-file-validate", designer])
-        self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
-        entry = open(designer, encoding="utf-8").read()
-        self.assertIn("Name=Korvalo Level Designer\n", entry)
-        self.assertRegex(entry, r"\nExec=korvalo-editor --designer\n")
-        metainfo = os.path.join(prefix, f"share/metainfo/{APP_ID}.metainfo.xml")
-        result = run(["appstreamcli", "validate", "--no-net", metainfo])
-        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
-        text = open(metainfo, encoding="utf-8").read()
-        for part in (f"<id>{APP_ID}</id>", "<project_license>MIT</project_license>",
-                     f'<release version="{ARGS.version}"', "<content_rating", "<screenshot"):
-            self.assertIn(part, text)
+        entries = {
+            ARGS.editor_id: ["Name=Korvalo Level Editor\n", "\nExec=korvalo-editor\n"],
+            ARGS.designer_id: ["Name=Korvalo Level Designer\n", "\nExec=korvalo-editor --designer\n"],
+            # A file given to the game is a level set; without one it makes a level.
+            ARGS.game_id: ["Name=Korvalo\n", "\nExec=korvalo %f\n", "StartupWMClass=korvalo\n"],
+        }
+        for app, parts in entries.items():
+            with self.subTest(entry=app):
+                desktop = os.path.join(prefix, f"share/applications/{app}.desktop")
+                result = run(["desktop-file-validate", desktop])
+                self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
+                entry = open(desktop, encoding="utf-8").read()
+                for part in parts + ["Categories=Game;LogicGame;\n", f"Icon={ARGS.editor_id}\n"]:
+                    self.assertIn(part, entry)
+        screenshots = {ARGS.editor_id: ("editor.png", "korvalo-editor"), ARGS.game_id: ("game.png", "korvalo")}
+        for app, (screenshot, binary) in screenshots.items():
+            with self.subTest(metainfo=app):
+                metainfo = os.path.join(prefix, f"share/metainfo/{app}.metainfo.xml")
+                result = run(["appstreamcli", "validate", "--no-net", metainfo])
+                self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+                text = open(metainfo, encoding="utf-8").read()
+                for part in (f"<id>{app}</id>", f"<launchable type=\"desktop-id\">{app}.desktop</launchable>",
+                             "<project_license>MIT</project_license>", f"<binary>{binary}</binary>",
+                             f'<release version="{ARGS.version}" date="{ARGS.release_date}"/>',
+                             "<content_rating"):
+                    self.assertIn(part, text)
+                self.assertRegex(text, rf"<image>https?://[^<]+/{screenshot}</image>")
 
 
 class InstallTest(unittest.TestCase, InstalledTree):
@@ -96,27 +202,52 @@ class InstallTest(unittest.TestCase, InstalledTree):
         with tempfile.TemporaryDirectory() as prefix:
             result = run(["cmake", "--install", ARGS.build, "--prefix", prefix])
             self.assertEqual(result.returncode, 0, result.stderr)
-            self.check_tree(prefix)
+            self.check_tree(prefix, prefix)
             self.check_desktop_files(prefix)
+
+    def test_the_installed_editor_tests_its_level_in_the_installed_game(self):
+        if not all(shutil.which(tool) for tool in ("Xvfb", "openbox", "xdotool", "import")):
+            self.skipTest("no X server for the editor here")
+        with tempfile.TemporaryDirectory() as prefix:
+            result = run(["cmake", "--install", ARGS.build, "--prefix", prefix])
+            self.assertEqual(result.returncode, 0, result.stderr)
+            # Only the folder beside the editor holds a game: none on the search path.
+            env = dict(os.environ, PATH="/usr/sbin:/usr/bin:/sbin:/bin")
+            editor = os.path.join(prefix, ARGS.games_dir, "korvalo-editor")
+            result = run(["bash", ARGS.e2e, sys.executable, editor, "GameLaunchCase"], env=env, timeout=600)
+            self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+            self.assertRegex(result.stderr, r"\nRan [1-9][0-9]* tests? in .*\n\nOK\n")
 
 
 class PackageTest(unittest.TestCase, InstalledTree):
-    def test_debian_package_holds_every_file_and_names_its_libraries(self):
+    def test_debian_package_holds_every_file_and_passes_lintian(self):
         with tempfile.TemporaryDirectory() as work:
             result = run(["cpack", "-G", "DEB", "-B", work,
                           "--config", os.path.join(ARGS.build, "CPackConfig.cmake")])
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
             packages = [name for name in os.listdir(work) if name.endswith(".deb")]
-            self.assertEqual(len(packages), 1, packages)
+            self.assertEqual(packages, [f"korvalo-level-editor_{ARGS.version}-1_amd64.deb"])
             package = os.path.join(work, packages[0])
-            depends = run(["dpkg-deb", "-f", package, "Depends"]).stdout
-            for library in ("libc6", "libqt6widgets6", "libqt6gui6", "libqt6core6", "libstdc++6"):
-                self.assertIn(library, depends)
+            fields = {field: run(["dpkg-deb", "-f", package, field]).stdout.strip()
+                      for field in ("Depends", "Section", "Version", "Description")}
+            for library in ("libc6", "libqt6widgets6", "libqt6gui6", "libqt6core6", "libstdc++6", "zlib1g"):
+                self.assertIn(library, fields["Depends"])
+            self.assertEqual((fields["Section"], fields["Version"]), ("games", f"{ARGS.version}-1"))
+            self.assertLessEqual(max(len(line) for line in fields["Description"].splitlines()), 80)
             unpacked = os.path.join(work, "root")
             result = run(["dpkg-deb", "-x", package, unpacked])
             self.assertEqual(result.returncode, 0, result.stderr)
-            self.check_tree(os.path.join(unpacked, "usr"))
+            self.check_tree(os.path.join(unpacked, "usr"), "/usr", PACKAGE_ONLY_PATHS)
             self.check_desktop_files(os.path.join(unpacked, "usr"))
+            self.check_lintian(package)
+
+    def check_lintian(self, package):
+        if not shutil.which("lintian"):
+            self.skipTest("lintian is not installed")
+        result = run(["lintian", "-EviIL", "+pedantic", package], timeout=600)
+        findings = [line for line in result.stdout.splitlines() if re.match(r"[EW]: ", line)]
+        self.assertEqual(findings, [], result.stdout + result.stderr)
+        self.assertNotIn(result.returncode, (1, 2), result.stdout + result.stderr)
 
 
 class CommandLineTest(unittest.TestCase):
@@ -176,7 +307,8 @@ class CommandLineTest(unittest.TestCase):
 
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
-    for option in ("--build", "--version", "--editor", "--game", "--tool"):
+    for option in ("--build", "--source", "--version", "--release-date", "--editor", "--game", "--tool",
+                   "--games-dir", "--game-id", "--editor-id", "--designer-id", "--e2e"):
         parser.add_argument(option, required=True)
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0]] + rest)

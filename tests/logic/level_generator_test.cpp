@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <climits>
 #include <set>
 #include <string>
 #include <vector>
@@ -265,6 +266,18 @@ TEST(GenerateLevelsTest, NoLevelsAskedForNoneTried) {
   EXPECT_EQ(result.tried, 0u);
 }
 
+// No shortest solution has more moves than the board has placements but one.
+TEST(GenerateLevelsTest, MostSolutionMovesPerBoardSize) {
+  EXPECT_EQ(MostSolutionMoves(3), 503);
+  EXPECT_EQ(MostSolutionMoves(5), 13799);
+  EXPECT_EQ(MostSolutionMoves(7), 110543);
+  GenerationRequest request = Request(3, 503, 503, 1, 0);
+  EXPECT_FALSE(GenerationRequestProblem(request));
+  request.maxMoves = 504;
+  EXPECT_EQ(GenerationRequestProblem(request),
+            "a shortest solution on a 3 x 3 board has at most 503 moves");
+}
+
 TEST(GenerateLevelsTest, RequestsThatCannotBeRunAreNamed) {
   struct Row {
     const char* name;
@@ -282,6 +295,8 @@ TEST(GenerateLevelsTest, RequestsThatCannotBeRunAreNamed) {
   add("negative least", [](GenerationRequest& r) { r.minMoves = -1; });
   add("largest below least", [](GenerationRequest& r) { r.maxMoves = 9; });
   add("largest negative", [](GenerationRequest& r) { r.maxMoves = -2; });
+  add("least beyond the board", [](GenerationRequest& r) { r.minMoves = r.maxMoves = 13800; });
+  add("largest beyond the board", [](GenerationRequest& r) { r.maxMoves = INT_MAX; });
   add("negative count", [](GenerationRequest& r) { r.count = -1; });
   add("negative walls", [](GenerationRequest& r) { r.openWalls = -1; });
   add("no attempts", [](GenerationRequest& r) { r.attemptLimit = 0; });

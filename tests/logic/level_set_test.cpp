@@ -86,10 +86,30 @@ INSTANTIATE_TEST_SUITE_P(
                  "# title: \xC3\x28\n" + std::string(Maze) + "\tover\xC0\xAF" + "long\n" + Maze +
                      "\tsurrogate \xED\xA0\x80\n" + Maze + "\tcut \xE2\x82\n",
                  {},
-                 {{1, "# title: \xC3\x28", "the line is not valid UTF-8"},
+                 {{1, "# title: \xC3\x28", "the line is not valid UTF-8", /*header=*/true},
                   {2, Maze, "the title is not valid UTF-8"},
                   {3, Maze, "the title is not valid UTF-8"},
                   {4, Maze, "the title is not valid UTF-8"}}}),
+    [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+
+// The fields are split at the first tab before any blank is dropped: a line
+// that starts with a tab has an empty code, and is no comment even when its
+// title starts with '#'.
+INSTANTIATE_TEST_SUITE_P(
+    LeadingTabs, ReadLevelSetTest,
+    testing::Values(ReadCase{"TitleWithoutCode",
+                             "\tjust a title\n  \t\t" + std::string(Maze) + "\n",
+                             {},
+                             {{1, "", "the line has no code before its tab"},
+                              {2, "", "the line has no code before its tab"}}},
+                    ReadCase{"HashAfterATab",
+                             "\t# title: Not a header\n  # title: A header\n" + std::string(Maze),
+                             {"A header", "", {{3, Maze, ""}}},
+                             {{1, "", "the line has no code before its tab"}}},
+                    ReadCase{"BlanksBeforeTheCode",
+                             "  " + std::string(Maze) + "\tindented\n",
+                             {"", "", {{1, Maze, "indented"}}},
+                             {}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
 TEST(WriteLevelSetTest, WritesHeaderAndOneLinePerLevel) {

@@ -330,6 +330,8 @@ constexpr const char* HardLevels[] = {
     "7254643615135ed5899c91a932ced3999a551",  // solvable, slowest against the plain search
     "7135333311530fe3bf9cfd9954636d9b96115",  // solvable, small
     "7226651163654f71affaff83ff2bffb7f2555",  // the most work found
+    "76426621456257aca29ee5a8dc8e9d0f12455",  // a waiting backward layer meets when it goes on
+    "711453245133472b197a769366a34ca99a515",  // the same, on a smaller level
 };
 
 TEST(FastSearchTest, HardLevelsAndTheExamples) {
@@ -344,6 +346,58 @@ TEST(FastSearchTest, HardLevelsAndTheExamples) {
     EXPECT_EQ(level.solvable, ExpectSameSearch(level) ? 1 : 0);
     ExpectSameSolution(level);
   }
+}
+
+/// The states the plain search from the balls expands: layer after layer,
+/// each state's four moves, until a move reaches the holes.
+std::int64_t PlainSearchStates(Level level) {
+  const StateIndex start = EncodeState(level, level.balls);
+  const StateIndex target = EncodeState(level, level.holes);
+  if (start == target) return 0;
+  std::vector<bool> seen(static_cast<std::size_t>(StateCount(level)));
+  std::vector<StateIndex> queue = {start};
+  seen[static_cast<std::size_t>(start)] = true;
+  for (std::size_t head = 0; head < queue.size(); ++head) {
+    for (Direction direction : AllDirections) {
+      Pieces balls{};
+      DecodeState(level, queue[head], balls);
+      Move(level, balls, direction);
+      const StateIndex next = EncodeState(level, balls);
+      if (next == target) return static_cast<std::int64_t>(head + 1);
+      if (!seen[static_cast<std::size_t>(next)]) {
+        seen[static_cast<std::size_t>(next)] = true;
+        queue.push_back(next);
+      }
+    }
+  }
+  return static_cast<std::int64_t>(queue.size());
+}
+
+// The search from both ends never expands a forward state the plain search
+// does not, and holds its backward side to an eighth of the plain search's
+// work: on every level its work is at most 1.125 times the plain search's.
+TEST(SolutionExistsTest, WorksAtMostAnEighthMoreThanThePlainSearch) {
+  std::vector<Level> levels;
+  for (const char* code : HardLevels) levels.push_back(testlevels::FromCode(code));
+  std::mt19937 engine(2027);
+  for (int i = 0; i < 12; ++i) levels.push_back(testlevels::RandomLevel(i % 3 ? 7 : 5, engine));
+  for (Level& level : levels) {
+    SCOPED_TRACE(WriteLevelCode(level));
+    const auto plain = static_cast<double>(PlainSearchStates(level));
+    const SearchEffort effort = MeasureSolutionSearch(level);
+    EXPECT_LE(static_cast<double>(effort.forwardStates), plain);
+    EXPECT_LE(effort.work, 1.125 * plain);
+  }
+}
+
+// Where the holes can be reached from few placements, the backward side
+// runs out of them long before the plain search is done.
+TEST(SolutionExistsTest, ABackwardSideThatRunsOutEndsTheSearchEarly) {
+  Level level = testlevels::FromCode("76342030002556aa97fe5aa95fe55a9572555");
+  const SearchEffort effort = MeasureSolutionSearch(level);
+  EXPECT_FALSE(effort.found);
+  EXPECT_EQ(PlainSearchStates(level), 109908);
+  EXPECT_LT(effort.work, 1000);  // a hundredth of the plain search
 }
 
 // The searches keep their buffers from one search to the next: a search on a

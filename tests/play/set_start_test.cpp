@@ -75,7 +75,7 @@ TEST_F(SetFileTest, AFileIsPlayedAsASetFromItsFirstLevel) {
   EXPECT_EQ(WriteLevelCode(start.level), TwoMoveCode);
   EXPECT_TRUE(LevelIsConsistent(start.level));
   EXPECT_FALSE(start.editorLevel);
-  EXPECT_EQ(start.notice, "");
+  EXPECT_EQ(EnglishText(start.notice, " "), "");
 }
 
 TEST_F(SetFileTest, ASetWithoutTitleIsNamedAfterItsFile) {
@@ -97,9 +97,9 @@ TEST_F(SetFileTest, InvalidLinesAreLeftOutAndCounted) {
   ASSERT_TRUE(start.set.has_value());
   EXPECT_EQ(start.set->LevelCount(), 2);
   EXPECT_EQ(WriteLevelCode(start.level), TwoMoveCode);
-  EXPECT_TRUE(start.notice.starts_with(
+  EXPECT_TRUE(EnglishText(start.notice, " ").starts_with(
       "2 lines of the set could not be read and were left out; the first is line 1: "))
-      << start.notice;
+      << EnglishText(start.notice, " ");
 }
 
 // A level without solution is played, as a code on the command line is.
@@ -139,7 +139,7 @@ TEST_F(SetFileTest, AFileWithoutPlayableLevelGivesARandomLevel) {
     ExpectRandomLevel(start);
     const std::string expected = "The level set " + QuotedForNotice(path) +
                                  " holds no level that can be played" + RandomInstead + c.noticeEnd;
-    EXPECT_TRUE(start.notice.starts_with(expected)) << start.notice;
+    EXPECT_TRUE(EnglishText(start.notice, " ").starts_with(expected)) << EnglishText(start.notice, " ");
   }
 }
 
@@ -159,7 +159,7 @@ TEST_F(SetFileTest, AFileThatCannotBeReadGivesARandomLevelAndSaysWhy) {
     SCOPED_TRACE(name);
     const GameStart start = Open({PathOf(name)});
     ExpectRandomLevel(start);
-    EXPECT_EQ(start.notice, "Could not read the level set " + QuotedForNotice(PathOf(name)) + ": " +
+    EXPECT_EQ(EnglishText(start.notice, " "), "Could not read the level set " + QuotedForNotice(PathOf(name)) + ": " +
                                 reason + RandomInstead);
     EXPECT_EQ(ReadSetFile(PathOf(name)).reason, reason);
     EXPECT_FALSE(ReadSetFile(PathOf(name)).text.has_value());
@@ -194,8 +194,8 @@ TEST_F(SetFileTest, ANameThatIsNeitherAFileNorACode) {
     ExpectRandomLevel(start);
     const std::string said =
         "Could not read " + c.quoted + ": there is no such file, and it is not a level code (";
-    EXPECT_TRUE(start.notice.starts_with(said)) << start.notice;
-    EXPECT_TRUE(start.notice.ends_with(")" + std::string(RandomInstead))) << start.notice;
+    EXPECT_TRUE(EnglishText(start.notice, " ").starts_with(said)) << EnglishText(start.notice, " ");
+    EXPECT_TRUE(EnglishText(start.notice, " ").ends_with(std::string(")").append(RandomInstead))) << EnglishText(start.notice, " ");
   }
 }
 
@@ -218,7 +218,7 @@ TEST_F(SetFileTest, CodesAndNoArgumentStartAsBefore) {
     EXPECT_FALSE(start.set.has_value());
     EXPECT_EQ(WriteLevelCode(start.level), WriteLevelCode(before.level));
     EXPECT_EQ(start.editorLevel, before.editorLevel);
-    EXPECT_EQ(start.notice, before.notice);
+    EXPECT_EQ(EnglishText(start.notice, " "), EnglishText(before.notice, " "));
   }
 }
 

@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "drawing/board_art.h"
 #include "view/board_renderer.h"
+#include "view/raster_conversion.h"
 
 namespace {
 
@@ -30,6 +32,17 @@ class BoardImagesTest : public ::testing::Test {
 };
 
 BoardImages* BoardImagesTest::images = nullptr;
+
+// The rules that draw the images at every scale give, at 1x, the shipped
+// files pixel for pixel (tools/make_board_images writes them from the rules).
+TEST_F(BoardImagesTest, RulesDrawTheShippedImagesAtOneToOne) {
+  const BoardPixels drawn = MakeBoardPixels(BoardScale());
+  const BoardPixels shipped = ToBoardPixels(*images);
+  for (const BoardImage image : AllBoardImages) {
+    SCOPED_TRACE(BoardImageFileName(image));
+    EXPECT_TRUE(drawn[static_cast<std::size_t>(image)] == shipped[static_cast<std::size_t>(image)]);
+  }
+}
 
 TEST_F(BoardImagesTest, EveryImageHasItsSizeInTheSurfaceFormat) {
   struct Expected {
@@ -233,7 +246,7 @@ const std::set<QRgb> IconPalette = {
 TEST(EditorIconTest, BothSizesUseTheSixteenColoursAndAreOpenAboveTheSteps) {
   for (const int size : {32, 16}) {
     SCOPED_TRACE(size);
-    const QImage icon(QStringLiteral(KORVALO_SOURCE_DIR "/app/icons/korvalo_%1.png").arg(size));
+    const QImage icon(QStringLiteral(KORVALO_SOURCE_DIR "/view/icons/korvalo_%1.png").arg(size));
     ASSERT_EQ(icon.size(), QSize(size, size));
     ASSERT_TRUE(icon.hasAlphaChannel());
     for (int y = 0; y < size; ++y) {

@@ -84,7 +84,11 @@ std::string FirstDifference(const QImage& painted, const RgbImage& buffered) {
   for (int y = 0; y < painted.height(); ++y)
     for (int x = 0; x < painted.width(); ++x)
       if ((painted.pixel(x, y) | 0xff000000u) != buffered.pixel(x, y))
-        return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        return std::string("(")
+            .append(std::to_string(x))
+            .append(", ")
+            .append(std::to_string(y))
+            .append(")");
   return "none";
 }
 
@@ -119,6 +123,24 @@ TEST_F(CanvasIdentityTest, SameFrameForRandomLevelsOfEverySizeAndEveryEditingSta
       const Level level = RandomLevel(n, engine);
       SCOPED_TRACE("N = " + std::to_string(n) + ", level " + std::to_string(round));
       for (const NamedState& state : states) ExpectSameFrame(level, state);
+    }
+  }
+}
+
+// Designer mode's and the game's frames: the colours' shapes, at the scales
+// of the screens, from the images made for each scale.
+TEST_F(CanvasIdentityTest, SameFrameWithTheColoursShapesAtEveryScale) {
+  std::mt19937 engine(20250101);
+  for (const double factor : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+    const DrawOptions options{true, BoardScale(factor), MakeRgb(64, 64, 64)};
+    painter.SetOptions(options);
+    buffer.SetOptions(options);
+    for (int n : {3, 5, 7}) {
+      const std::vector<NamedState> states = EditingStates(n);
+      const Level level = RandomLevel(n, engine);
+      SCOPED_TRACE("scale " + std::to_string(factor) + ", N = " + std::to_string(n));
+      // Every fifth state, so that each kind comes up at every scale.
+      for (std::size_t i = 0; i < states.size(); i += 5) ExpectSameFrame(level, states[i]);
     }
   }
 }

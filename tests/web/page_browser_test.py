@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """The level page in headless Chromium, served by lighttpd and korvz: the
-board shows the pixels `korvalo-level render` draws, and the level plays with
-the keys, clicks, swipes and buttons as the desktop game plays.
+board shows the pixels the page's module draws (the editor's picture with the
+colours' shapes on the pieces, which play_session_test holds to the editor's
+own drawing), and the level plays with the keys, clicks, swipes and buttons as
+the desktop game plays.
 
-    page_browser_test.py SITE KORVZ KORVALO_LEVEL [unittest arguments]
+    page_browser_test.py SITE KORVZ KORVALO_LEVEL MODULE_BOARD_PICTURE [unittest arguments]
 
 Runs Debian's chromium through chromium-driver and python3-selenium.
 """
@@ -29,7 +31,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import png_pixels  # noqa: E402
 from local_site import LocalSite  # noqa: E402
 
-SITE = KORVZ = KORVALO_LEVEL = ""
+SITE = KORVZ = KORVALO_LEVEL = MODULE_BOARD_PICTURE = ""
 WAIT = 60.0  # seconds the page may take to become playable on a loaded machine
 
 TWO_MOVES = "3111221000110fbe5"  # north, then west
@@ -49,14 +51,14 @@ def solution_of(code):
     return "" if fields[3] == "-" else fields[3]
 
 
-def rendered_board(code):
-    """The board area of the picture `korvalo-level render` writes."""
+def module_board(code):
+    """The board area the page's module draws for the level, drawn natively."""
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "level.png")
-        korvalo_level("render", code, path)
+        subprocess.run([MODULE_BOARD_PICTURE, code, path], check=True)
         with open(path, "rb") as file:
             _, _, rows = png_pixels.decode(file.read())
-    return png_pixels.crop(rows, *png_pixels.board_area(int(code[0])))
+    return rows
 
 
 class OtherSite:
@@ -162,11 +164,11 @@ class LevelPageTest(unittest.TestCase):
 
     # --- the cases --------------------------------------------------------------
 
-    def test_board_shows_the_pixels_korvalo_level_renders(self):
+    def test_board_shows_the_pixels_the_module_draws(self):
         for code in (TWO_MOVES, EIGHTEEN_MOVES, THIRTY_FIVE_MOVES, NO_SOLUTION):
             with self.subTest(code):
                 self.open_level(code)
-                expected = rendered_board(code)
+                expected = module_board(code)
                 self.assertEqual(self.canvas_pixels(), expected)
                 self.assertEqual(self.shown_pixels(), expected)
                 self.assertEqual(self.errors_in_console(), [])
@@ -292,7 +294,7 @@ class LevelPageTest(unittest.TestCase):
                 self.driver.find_element(By.ID, "board").click()  # the frame takes the keys once clicked
                 self.keys("r", Keys.ARROW_UP, Keys.ARROW_LEFT)
                 self.assertSolvedIn(2)
-                self.assertEqual(self.canvas_pixels(), rendered_board("3000110000110fbe5"))  # every ball on its hole
+                self.assertEqual(self.canvas_pixels(), module_board("3000110000110fbe5"))  # every ball on its hole
             finally:
                 self.driver.switch_to.default_content()
         self.assertEqual(self.errors_in_console(), [])
@@ -304,5 +306,5 @@ class LevelPageTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    SITE, KORVZ, KORVALO_LEVEL = sys.argv[1:4]
-    unittest.main(argv=[sys.argv[0]] + sys.argv[4:], verbosity=2)
+    SITE, KORVZ, KORVALO_LEVEL, MODULE_BOARD_PICTURE = sys.argv[1:5]
+    unittest.main(argv=[sys.argv[0]] + sys.argv[5:], verbosity=2)

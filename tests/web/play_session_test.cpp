@@ -158,9 +158,10 @@ TEST(PlaySessionTest, BoardAreaIsTheFrameWithItsMargin) {
   }
 }
 
+// The page shows the colours' shapes from the start, as the game does.
 TEST(PlaySessionTest, BoardAreaShowsTheEditorsFrameOfTheCurrentPosition) {
   const BoardImages images = LoadBoardImages();
-  BoardRenderer renderer(images);
+  BoardRenderer renderer(DrawOptions{true, BoardScale(), ClassicBackground});
   for (const char* code : {"3111221000110fbe5", "50022444422005eae44c9f644",
                            "7003366663300d4dae70cec86baf110a5e554"}) {
     SCOPED_TRACE(code);
@@ -193,6 +194,29 @@ TEST(PlaySessionTest, BoardAreaShowsTheEditorsFrameOfTheCurrentPosition) {
       }
       EXPECT_TRUE(drawn == expectedBytes) << "step " << step;
     }
+  }
+}
+
+// Switched off, the shapes go and the classic frame is left; switched on again, they come back.
+TEST(PlaySessionTest, ShapesSwitchOffAndOn) {
+  const BoardImages images = LoadBoardImages();
+  const char* code = "50022444422005eae44c9f644";
+  Level level;
+  ASSERT_TRUE(ParseLevelCode(level, code).accepted);
+  RecheckLevel(level);
+  const Rect area = BoardArea(level.boardSize);
+  PlaySession session;
+  ASSERT_NE(session.Open(code).outcome, CodeReading::Rejected);
+  GiveImages(session, images);
+  for (const bool symbols : {false, true}) {
+    session.SetSymbols(symbols);
+    EXPECT_EQ(session.Symbols(), symbols);
+    BoardRenderer renderer(DrawOptions{symbols, BoardScale(), ClassicBackground});
+    std::vector<std::uint8_t> drawn = session.DrawBoardArea();
+    for (std::size_t i = 3; i < drawn.size(); i += 4) drawn[i] = 0x80;  // as RgbaBytes writes it
+    EXPECT_TRUE(drawn ==
+                RgbaBytes(renderer.DrawFrame(level).copy(area.x, area.y, area.width, area.height)))
+        << (symbols ? "with" : "without") << " the shapes";
   }
 }
 

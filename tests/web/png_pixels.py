@@ -45,15 +45,3 @@ def decode(data):
         rows.append([tuple(line[x * channels:x * channels + 3]) for x in range(width)])
         previous = line
     return width, height, rows
-
-
-def crop(rows, x, y, width, height):
-    return [row[x:x + width] for row in rows[y:y + height]]
-
-
-def board_area(n):
-    """The part of the editor's frame the level page shows: the board's frame
-    with ten pixels of background left, right and above it, down to where the
-    solvability indicator begins."""
-    corner = 21 * (7 - n)
-    return corner, corner, 42 * n + 31, 42 * n + 21

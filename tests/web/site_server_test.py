@@ -165,7 +165,7 @@ class SiteServerTest(unittest.TestCase):
         self.assertEqual(headers.get("location"), ["/eng/"])
         for target, text in ((b"/eng/", b"<title>Vandrel</title>"),
                              (b"/eng/pc/korvalo_editor.html", b"<title>Korvalo Level Editor</title>"),
-                             (b"/eng/pc/editor.png", b"\x89PNG")):
+                             (b"/eng/pc/editor.png", b"\x89PNG"), (b"/eng/pc/game.png", b"\x89PNG")):
             with self.subTest(target):
                 status, headers, body = get(self.port, target)
                 self.assertEqual(status, 200)

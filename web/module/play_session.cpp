@@ -98,6 +98,7 @@ const std::vector<std::uint8_t>& PlaySession::DrawBoardArea() {
   m_area.clear();
   if (!m_game || !HasAllImages()) return m_area;
   if (!m_renderer) m_renderer.emplace(m_images);
+  m_renderer->SetOptions({m_symbols, BoardScale(), ClassicBackground});
   const RgbImage& frame = m_renderer->DrawFrame(m_game->level(), EditingState{});
   const Rect area = BoardArea(m_game->level().boardSize);
   m_area.reserve(static_cast<std::size_t>(area.width * area.height * 4));

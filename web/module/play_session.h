@@ -1,6 +1,7 @@
 #pragma once
 // One level played on the web page: the desktop game's rules and status lines,
-// and the board area of the editor's frame drawn into RGBA bytes for a canvas.
+// and the board area of the editor's frame drawn into RGBA bytes for a canvas,
+// with the colours' shapes on the pieces as the game shows them.
 // Standard library only; the page reaches it through the exports of
 // web_exports.cpp.
 
@@ -47,6 +48,11 @@ class PlaySession {
   bool SetImage(BoardImage image, int width, int height, const std::uint8_t* rgba);
   bool HasAllImages() const;
 
+  /// Whether each ball and hole also shows its colour's shape (see
+  /// drawing/piece_symbols.h); on unless switched off.
+  void SetSymbols(bool on) { m_symbols = on; }
+  bool Symbols() const { return m_symbols; }
+
   /// The board area of the current position as RGBA bytes, row by row;
   /// empty until a level is open and every image has been given.
   const std::vector<std::uint8_t>& DrawBoardArea();
@@ -55,6 +61,7 @@ class PlaySession {
   std::optional<GameState> m_game;
   std::string m_code;
   BoardPixels m_images;
+  bool m_symbols = true;
   std::optional<BufferRenderer> m_renderer;
   std::vector<std::uint8_t> m_area;
 };

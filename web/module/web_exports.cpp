@@ -89,6 +89,12 @@ const char* korvalo_code() { return Text(Session().Code()); }
 const char* korvalo_solution_from_here() { return Text(Session().SolutionFromHere()); }
 const char* korvalo_balls() { return Text(Session().Balls()); }
 
+/// Switches the colours' shapes on the pieces on (1, as at the start) or off
+/// (0); the next korvalo_draw shows them so.
+void korvalo_set_symbols(int on) { Session().SetSymbols(on != 0); }
+/// 1 while the pieces show their colours' shapes, 0 when switched off.
+int korvalo_symbols() { return Session().Symbols() ? 1 : 0; }
+
 /// Draws the board area and returns its RGBA bytes (null until a level is
 /// open and every image is in); korvalo_area_width and _height give its size.
 const std::uint8_t* korvalo_draw() {

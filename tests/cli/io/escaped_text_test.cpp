@@ -46,4 +46,39 @@ TEST(EscapeTextTest, EveryByteGivesPrintableAsciiAndAtMostFourBytes) {
   }
 }
 
+// File names in any script read as typed; what could act on a terminal, or
+// is no character at all, is escaped as EscapeText does it.
+TEST(EscapeTextTest, FileNamesKeepValidUtf8AndEscapeTheRest) {
+  const EscapeCase cases[] = {
+      {"levels.txt", "levels.txt"},
+      {"d\xc3\xa9/niveaux_\xc3\xa9.txt", "d\xc3\xa9/niveaux_\xc3\xa9.txt"},  // two-byte characters
+      {"\xe6\xb0\xb4.txt", "\xe6\xb0\xb4.txt"},                              // three bytes
+      {"\xf0\x9f\x8e\xb2", "\xf0\x9f\x8e\xb2"},                              // four bytes
+      {"\xf4\x8f\xbf\xbf", "\xf4\x8f\xbf\xbf"},                              // U+10FFFF, the last
+      {"a\x1b[2Jb\x7f", "a\\x1b[2Jb\\x7f"},                                  // C0 and DEL
+      {"a\\b", "a\\x5cb"},                                                   // the backslash
+      {"\xc2\x9b"
+       "31m",
+       "\\xc2\\x9b31m"},                                                 // a C1 control
+      {"\xc2\xa0", "\xc2\xa0"},                                          // U+00A0, after the C1s
+      {"abc\xe2\x80\xaetxt.exe", "abc\\xe2\\x80\\xaetxt.exe"},           // right-to-left override
+      {"\xe2\x81\xa6x\xe2\x80\x8f", "\\xe2\\x81\\xa6x\\xe2\\x80\\x8f"},  // isolate, RLM
+      {"caf\xe9", "caf\\xe9"},                                           // Latin-1, not UTF-8
+      {"\xc3", "\\xc3"},                                                 // cut short at the end
+      {"\xc3(", "\\xc3("},                                               // cut short before ASCII
+      {"\xa9", "\\xa9"},                             // a stray continuation byte
+      {"\xc0\xaf", "\\xc0\\xaf"},                    // an overlong '/'
+      {"\xe0\x80\xaf", "\\xe0\\x80\\xaf"},           // an overlong '/' in three
+      {"\xed\xa0\x80", "\\xed\\xa0\\x80"},           // a surrogate
+      {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},  // above U+10FFFF
+      {"\xf5\x80\x80\x80", "\\xf5\\x80\\x80\\x80"},  // no lead byte
+  };
+  for (const EscapeCase& c : cases) {
+    SCOPED_TRACE(EscapeText(c.text));
+    EXPECT_EQ(EscapeFileName(c.text), c.shown);
+  }
+  EXPECT_EQ(QuoteFileName("d\xc3\xa9.txt"), "'d\xc3\xa9.txt'");
+  EXPECT_EQ(QuoteFileName("\x1b"), "'\\x1b'");
+}
+
 }  // namespace

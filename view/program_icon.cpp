@@ -1,6 +1,6 @@
-#include "app/editor_icon.h"
+#include "view/program_icon.h"
 
-QIcon EditorIcon() {
+QIcon KorvaloIcon() {
   QIcon icon;
   icon.addFile(QStringLiteral(":/icons/korvalo_32.png"), QSize(32, 32));
   icon.addFile(QStringLiteral(":/icons/korvalo_16.png"), QSize(16, 16));

@@ -1,9 +1,10 @@
-#include "server/png_writer.h"
+#include "picture/png_writer.h"
 
 #include <zlib.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <vector>
 
@@ -79,6 +80,8 @@ std::string Compressed(const std::string& data) {
   const int result = compress2(reinterpret_cast<Bytef*>(out.data()), &size,
                                reinterpret_cast<const Bytef*>(data.data()),
                                static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
+  // With compressBound's room, only memory can run out.
+  if (result == Z_MEM_ERROR) throw std::bad_alloc();
   if (result != Z_OK) throw std::runtime_error("zlib could not compress the picture");
   out.resize(size);
   return out;

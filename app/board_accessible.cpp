@@ -1,0 +1,99 @@
+#include "app/board_accessible.h"
+
+#include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QPoint>
+#include <QStringList>
+
+#include "app/board_view.h"
+#include "app/status_line.h"
+#include "view/board_description.h"
+
+namespace {
+
+QString Tr(const char* text) { return QCoreApplication::translate("BoardAccessible", text); }
+
+/// The board view as a screen reader sees it in designer mode.
+class CBoardAccessible : public QAccessibleWidget {
+ public:
+  explicit CBoardAccessible(CBoardView* view) : QAccessibleWidget(view, QAccessible::Canvas) {}
+
+  QString text(QAccessible::Text kind) const override {
+    auto* view = static_cast<CBoardView*>(widget());
+    if (kind == QAccessible::Name) return view->AccessibleName();
+    if (kind == QAccessible::Description) return view->AccessibleDescription();
+    return QAccessibleWidget::text(kind);
+  }
+};
+
+QAccessibleInterface* BoardAccessibleFactory(const QString& className, QObject* object) {
+  auto* view = qobject_cast<CBoardView*>(object);
+  if (className != QLatin1String("CBoardView") || view == nullptr ||
+      view->mode() != EditorMode::Designer)
+    return nullptr;
+  return new CBoardAccessible(view);
+}
+
+}  // namespace
+
+void InstallBoardAccessibility() {
+  static const bool installed = [] {
+    QAccessible::installFactory(BoardAccessibleFactory);
+    return true;
+  }();
+  (void)installed;
+}
+
+QString BoardCursorText(const Level& level, QPoint cursor) {
+  const int n = level.boardSize;
+  const Cell cell = level.cells[static_cast<std::size_t>(cursor.y() * n + cursor.x())];
+  QStringList walls;
+  QStringList open;
+  const struct {
+    Cell side;
+    const char* name;
+  } sides[] = {{OpenNorth, QT_TRANSLATE_NOOP("BoardAccessible", "north")},
+               {OpenSouth, QT_TRANSLATE_NOOP("BoardAccessible", "south")},
+               {OpenWest, QT_TRANSLATE_NOOP("BoardAccessible", "west")},
+               {OpenEast, QT_TRANSLATE_NOOP("BoardAccessible", "east")}};
+  for (const auto& side : sides) ((cell & side.side) ? open : walls) << Tr(side.name);
+  QString text = Tr("Board, cursor on %1").arg(SquareText(cursor.x(), cursor.y()));
+  if (!walls.isEmpty()) text += Tr(": walls %1").arg(walls.join(Tr(", ")));
+  if (!open.isEmpty()) text += Tr("; open %1").arg(open.join(Tr(", ")));
+  return text;
+}
+
+QString BoardLevelText(const Level& level, const EditingState& editing,
+                       std::optional<int> shortestMoves) {
+  return BoardPiecesText(level) + QLatin1Char(' ') + StatusText(editing, shortestMoves) +
+         QLatin1Char('.');
+}
+
+QString CBoardView::AccessibleName() const { return BoardCursorText(level(), m_cursor); }
+
+QString CBoardView::AccessibleDescription() {
+  const std::optional<int> shortest =
+      IsCarrying(editing()) ? std::nullopt : m_document.verdict().shortestMoves;
+  return BoardLevelText(level(), editing(), shortest);
+}
+
+// The name follows the cursor and the description the level; a screen reader
+// reads out the changes of the object that has the focus. Pointer moves that
+// change neither send nothing.
+void CBoardView::AnnounceChange() {
+  if (m_mode != EditorMode::Designer) return;
+  const QString name = AccessibleName();
+  if (name != m_announcedName) {
+    m_announcedName = name;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+    emit accessibleChanged(QAccessible::NameChanged);
+  }
+  const QString description = AccessibleDescription();
+  if (description != m_announcedDescription) {
+    m_announcedDescription = description;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+    emit accessibleChanged(QAccessible::DescriptionChanged);
+  }
+}

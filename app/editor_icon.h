@@ -1,6 +1,0 @@
-#pragma once
-// The editor's icon, compiled into the program in its two sizes.
-
-#include <QIcon>
-
-QIcon EditorIcon();

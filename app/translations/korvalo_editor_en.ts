@@ -1,0 +1,44 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>CGenerateDlg</name>
+    <message numerus="yes">
+        <source>Generated from seed %1: the shortest solution takes %n move(s).</source>
+        <translation>
+            <numerusform>Generated from seed %1: the shortest solution takes %n move.</numerusform>
+            <numerusform>Generated from seed %1: the shortest solution takes %n moves.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CLevelSetPanel</name>
+    <message numerus="yes">
+        <source>%n move(s)</source>
+        <translation>
+            <numerusform>%n move</numerusform>
+            <numerusform>%n moves</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CSetController</name>
+    <message numerus="yes">
+        <source>Opened %1: %n level(s).</source>
+        <translation>
+            <numerusform>Opened %1: %n level.</numerusform>
+            <numerusform>Opened %1: %n levels.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s) of %1 are not levels and were left out:
+%2</source>
+        <translation>
+            <numerusform>%n line of %1 is not a level and was left out:
+%2</numerusform>
+            <numerusform>%n lines of %1 are not levels and were left out:
+%2</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>

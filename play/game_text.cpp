@@ -1,0 +1,107 @@
+#include "play/game_text.h"
+
+#include "logic/moves.h"
+
+namespace {
+
+/// "1 move", "3 moves".
+std::string Counted(int count, const char* one, const char* many) {
+  std::string text = std::to_string(count);
+  text += ' ';
+  text += count == 1 ? one : many;
+  return text;
+}
+
+std::string Moves(int count) { return Counted(count, "move", "moves"); }
+
+/// "5 of 12 levels solved"
+std::string SolvedOf(int solved, int levels) {
+  return std::to_string(solved) + " of " + Counted(levels, "level", "levels") + " solved";
+}
+
+std::string LevelNumber(int number) { return "level " + std::to_string(number); }
+
+std::string DirectionWord(int direction) {
+  switch (static_cast<Direction>(direction)) {
+    case Direction::North: return "North";
+    case Direction::South: return "South";
+    case Direction::West: return "West";
+    case Direction::East: return "East";
+  }
+  return "";
+}
+
+std::string LeftOutText(int count, int firstLine, const std::string& reason) {
+  const bool one = count == 1;
+  return Counted(count, "line", "lines") + " of the set could not be read and " +
+         (one ? "was" : "were") + " left out; " + (one ? "it is" : "the first is") + " line " +
+         std::to_string(firstLine) + ": " + reason + ".";
+}
+
+}  // namespace
+
+std::string EnglishRandomLevelInstead(int size) {
+  return "playing a random " + std::to_string(size) + " x " + std::to_string(size) +
+         " level instead.";
+}
+
+std::string EnglishText(const GameText& text) {
+  const auto number = [&](std::size_t i) { return text.numbers.at(i); };
+  const auto word = [&](std::size_t i) -> const std::string& { return text.words.at(i); };
+  switch (text.id) {
+    case GameTextId::Moves: return "Moves: " + std::to_string(number(0));
+    case GameTextId::SolvedIn: return "Solved in " + Moves(number(0));
+    case GameTextId::ShortestPossible: return "Shortest possible: " + Moves(number(0));
+    case GameTextId::ShortestFromHere: return "Shortest solution from here: " + Moves(number(0));
+    case GameTextId::NoSolutionFromHere: return "No solution from here";
+    case GameTextId::Hint: return "Hint: " + DirectionWord(number(0));
+    case GameTextId::NoHint: return "No hint: the holes cannot be reached";
+    case GameTextId::SetHeading: {
+      std::string heading =
+          "Level " + std::to_string(number(0)) + " of " + std::to_string(number(1));
+      if (!word(0).empty()) heading += ": " + word(0);
+      return heading;
+    }
+    case GameTextId::SetAchievement:
+      return (number(0) >= 0 ? "Solved, best " + Moves(number(0)) : "Not solved yet") + "; " +
+             SolvedOf(number(1), number(2));
+    case GameTextId::OfferNext: return "Press Enter for " + LevelNumber(number(0));
+    case GameTextId::SetComplete: {
+      std::string done = "Set complete: all " + Counted(number(0), "level", "levels") + " solved";
+      if (number(1) > 0) done += "; press Enter for " + LevelNumber(number(1));
+      return done;
+    }
+    case GameTextId::EndOfSet:
+      return "End of the set, " + SolvedOf(number(0), number(1)) + ": press Enter for " +
+             LevelNumber(number(2)) + ", the first not solved";
+    case GameTextId::NoSolution: return "This level has no solution; the balls can still be moved.";
+    case GameTextId::ProgressUnsaved: return "Your progress could not be saved.";
+    case GameTextId::LeftOut: return LeftOutText(number(0), number(1), word(0));
+    case GameTextId::NoCodeGiven:
+      return "No level code was given; " + EnglishRandomLevelInstead(number(0));
+    case GameTextId::CodeUnreadable: {
+      std::string said = "Could not read the level code " + word(0);
+      if (!word(1).empty()) said += " (" + word(1) + ")";
+      return said + "; " + EnglishRandomLevelInstead(number(0));
+    }
+    case GameTextId::SetUnreadable:
+      return "Could not read the level set " + word(0) + ": " + word(1) + "; " +
+             EnglishRandomLevelInstead(number(0));
+    case GameTextId::SetWithoutLevels:
+      return "The level set " + word(0) + " holds no level that can be played; " +
+             EnglishRandomLevelInstead(number(0));
+    case GameTextId::NeitherFileNorCode:
+      return "Could not read " + word(0) + ": there is no such file, and it is not a level code (" +
+             word(1) + "); " + EnglishRandomLevelInstead(number(0));
+  }
+  return "";
+}
+
+std::string EnglishText(const std::vector<GameText>& texts, const std::string& separator) {
+  std::string joined;
+  for (const GameText& text : texts) {
+    if (!joined.empty()) joined += separator;
+    joined += EnglishText(text);
+  }
+  return joined;
+}
