@@ -148,6 +148,29 @@ TEST(StatusTextTest, SaysTheLengthOrWhatIsCarried) {
   }
 }
 
+TEST(StatusTextTest, GivesTheAnalysisFiguresAfterTheLength) {
+  const struct {
+    Verdict verdict;
+    const char* text;
+  } cases[] = {
+      {{23, 1, 0, 518}, "Shortest solution: 23 moves \u00b7 1 shortest solution \u00b7 "
+                        "0 counter-intuitive steps \u00b7 greedy effort 518"},
+      {{38, 12, 1, 3249}, "Shortest solution: 38 moves \u00b7 12 shortest solutions \u00b7 "
+                          "1 counter-intuitive step \u00b7 greedy effort 3249"},
+      {{90, ManySolutions, 4, 70000},
+       "Shortest solution: 90 moves \u00b7 more than 1000000000 shortest solutions \u00b7 "
+       "4 counter-intuitive steps \u00b7 greedy effort 70000"},
+      {{0, 1, 0, 1}, "Already solved"},
+      {{std::nullopt, 0, 0, std::nullopt}, "No solution"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(StatusWithFigures(EditingState{}, &c.verdict), QString::fromUtf8(c.text));
+  }
+  EditingState carrying;
+  carrying.CarriedItem = CarriedPiece::RedHole;
+  EXPECT_EQ(StatusWithFigures(carrying, nullptr), "Carrying the red hole");
+}
+
 TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKeys) {
   EXPECT_EQ(MenuBarOutline(frame->menuBar()).toStdString(),
             "&File[New\tCtrl+N|Open...\tCtrl+O|Open Recent>|-|Save\tCtrl+S|Save "
@@ -181,6 +204,7 @@ TEST_F(DesignerTest, StatusLineFollowsEveryChange) {
   EXPECT_EQ(Status(), "No solution");
   Document().Apply(edit::ReadCode{"3111221000110fbe5"});
   EXPECT_TRUE(Status().startsWith("Shortest solution: ")) << Status().toStdString();
+  EXPECT_TRUE(Status().contains("greedy effort ")) << Status().toStdString();
   Document().Apply(edit::PickUp{CarriedPiece::BlueBall});
   EXPECT_EQ(Status(), "Carrying the blue ball");
 }
@@ -1056,7 +1080,8 @@ TEST_F(DesignerTest, TheBoardTellsAScreenReaderTheLevelTheCursorAndTheVerdict) {
   EXPECT_EQ(board->text(QAccessible::Description),
             "A 5 by 5 board. The red ball on column 3, row 1. The red hole on column 4, row 1. "
             "The green ball on column 2, row 1. The green hole on column 3, row 1. The blue ball "
-            "on column 1, row 1. The blue hole on column 2, row 1. Shortest solution: 1 move.");
+            "on column 1, row 1. The blue hole on column 2, row 1. Shortest solution: 1 move"
+            " \u00b7 1 shortest solution \u00b7 0 counter-intuitive steps \u00b7 greedy effort 2.");
 
   const QString before = board->text(QAccessible::Description);
   AccessibilityEvents events(view);
