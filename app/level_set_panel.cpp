@@ -9,8 +9,9 @@
 #include <QVBoxLayout>
 
 #include "drawing/board_geometry.h"
-#include "logic/level_code.h"
 #include "logic/level_analysis.h"
+#include "logic/level_code.h"
+#include "logic/solver.h"
 
 namespace {
 

@@ -47,12 +47,19 @@ QString StatusWithFigures(const EditingState& editing, const Verdict* verdict) {
 CStatusLine::CStatusLine(QWidget* parent) : QLabel(parent) {
   setObjectName(QStringLiteral("statusLine"));
   setMargin(4);
+  // As wide as the board above it: a long text wraps instead of taking the
+  // panel's width.
+  setWordWrap(true);
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   m_messageTime.setSingleShot(true);
   connect(&m_messageTime, &QTimer::timeout, this, &CStatusLine::ShowCurrent);
 }
 
 void CStatusLine::ShowLevel(const EditingState& editing, const Verdict* verdict) {
-  m_levelText = StatusWithFigures(editing, verdict);
+  // The figures on a line of their own, under the length.
+  const QString figures = verdict != nullptr ? VerdictFigures(*verdict) : QString();
+  m_levelText = StatusText(editing, verdict != nullptr ? verdict->shortestMoves : std::nullopt);
+  if (!figures.isEmpty()) m_levelText += QLatin1Char('\n') + figures;
   if (!m_messageTime.isActive()) ShowCurrent();
 }
 

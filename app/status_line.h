@@ -29,7 +29,8 @@ class CStatusLine : public QLabel {
   explicit CStatusLine(QWidget* parent = nullptr);
 
   /// Shows the level's state: what is carried (the verdict null), or the
-  /// document's verdict: the shortest length and the analysis' figures.
+  /// document's verdict: the shortest length, and the analysis' figures on a
+  /// second line.
   void ShowLevel(const EditingState& editing, const Verdict* verdict);
   /// Shows a message instead of the level's state for the given time.
   void ShowMessage(const QString& text, int milliseconds = 4000);

@@ -11,13 +11,12 @@
 namespace {
 
 constexpr std::string_view AnalyzeHelp =
-    "Usage: korvalo-level analyze [CODE ...]\n"
-    "       korvalo-level analyze [FILE ...]\n"
+    "Usage: korvalo-level analyze [CODE | FILE | -]...\n"
     "\n"
     "Reads level codes as solve does (from the arguments, level-set files named\n"
-    "there, or standard input) and prints one line per code with seven fields\n"
-    "separated by a tab, each taken over the placements of the balls that the\n"
-    "moves reach from the start:\n"
+    "there, or standard input for - or when there is none; -- ends the options)\n"
+    "and prints one line per code with seven fields separated by a tab, each\n"
+    "taken over the placements of the balls that the moves reach from the start:\n"
     "  1. the code as given;\n"
     "  2. solvable, unsolvable or invalid (then every further field is -);\n"
     "  3. the number of moves of a shortest solution, - when there is none;\n"

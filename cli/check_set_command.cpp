@@ -118,7 +118,6 @@ int ReportProblems(const LevelSetReading& reading, bool unique, CheckedOutput& o
   return problems.empty() ? 0 : CommandFailure;
 }
 
-/// The file named, if any, and whether --unique is given.
 /// Takes --unique out of the options (before any --) and reads the rest as
 /// operands: one file at most.
 Mistake ReadCheckSetArguments(const std::vector<std::string>& args,

@@ -40,7 +40,7 @@ inline constexpr ToolCommand ToolCommands[] = {
    "prints each level code and its canonical code, the least code of\n"
    "the level's turns and mirror images, separated by a tab.",
    RunCanon},
-  {"analyze", "[CODE | FILE ...]",
+  {"analyze", "[CODE | FILE | -]...",
    "prints, for each level code, a line of seven tab-separated fields:\n"
    "the code; solvable, unsolvable or invalid; the moves of a shortest\n"
    "solution; how many shortest solutions; the placements of the balls\n"
