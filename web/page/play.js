@@ -121,13 +121,13 @@
     // A click or tap on Undo, Restart or Hint gives the focus back to the
     // board, so that the keys play on; pressed from the keyboard, the button
     // keeps the focus.
-    const button = (id, action) => document.getElementById(id).addEventListener('click', event => {
+    const actionButton = (id, action) => document.getElementById(id).addEventListener('click', event => {
       act(action);
       if (event.detail > 0) canvas.focus({ preventScroll: true });
     });
-    button('undo', () => module._korvalo_undo());
-    button('restart', () => module._korvalo_restart());
-    button('hint', () => module._korvalo_show_hint());
+    actionButton('undo', () => module._korvalo_undo());
+    actionButton('restart', () => module._korvalo_restart());
+    actionButton('hint', () => module._korvalo_show_hint());
 
     // A click tilts the board toward the edge nearest to it.
     canvas.addEventListener('click', event => {
