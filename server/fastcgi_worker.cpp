@@ -1,5 +1,6 @@
 #include "server/fastcgi_worker.h"
 
+#include <fastcgi.h>
 #include <fcgiapp.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -41,9 +43,54 @@ Request RequestOf(const FCGX_Request& accepted) {
   return request;
 }
 
-/// Works the answer out in full, then writes it and ends the request. The web
-/// server holds an answer until its end has come, so a worker that dies
-/// half-way leaves an error, never half an answer.
+/// The 8 bytes that start a FastCGI record: version, type, request id, length
+/// of the content, no padding.
+void AppendRecordHeader(std::string& records, unsigned char type, int requestId,
+                        std::size_t length) {
+  const unsigned char header[FCGI_HEADER_LEN] = {FCGI_VERSION_1,
+                                                 type,
+                                                 static_cast<unsigned char>(requestId >> 8),
+                                                 static_cast<unsigned char>(requestId),
+                                                 static_cast<unsigned char>(length >> 8),
+                                                 static_cast<unsigned char>(length),
+                                                 0,  // no padding
+                                                 0};
+  records.append(reinterpret_cast<const char*>(header), sizeof header);
+}
+
+/// The FastCGI records of the whole answer: its output in records of at most
+/// 65535 bytes, the empty record that ends the output, and the end of the
+/// request (status 0, complete).
+std::string AnswerRecords(int requestId, std::string_view output) {
+  constexpr std::size_t MostPerRecord = 65535;
+  std::string records;
+  for (std::size_t at = 0; at < output.size(); at += MostPerRecord) {
+    const std::string_view part = output.substr(at, MostPerRecord);
+    AppendRecordHeader(records, FCGI_STDOUT, requestId, part.size());
+    records += part;
+  }
+  AppendRecordHeader(records, FCGI_STDOUT, requestId, 0);
+  AppendRecordHeader(records, FCGI_END_REQUEST, requestId, 8);
+  const unsigned char end[8] = {0, 0, 0, 0, FCGI_REQUEST_COMPLETE, 0, 0, 0};
+  records.append(reinterpret_cast<const char*>(end), sizeof end);
+  return records;
+}
+
+/// Sends all the bytes; false when the web server has gone.
+bool SendAll(int socket, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t sent = send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    if (sent < 0 && errno == EINTR) continue;
+    if (sent <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(sent));
+  }
+  return true;
+}
+
+/// Works the answer out in full, then sends it with the end of the request in
+/// one write, and closes the connection. The web server gets the whole answer
+/// or, from a worker that dies before the write, nothing: never half an
+/// answer (libfcgi's own stream would send an answer over 8 KB in pieces).
 void AnswerOne(FCGX_Request& accepted, SiteAnswers& answers) {
   std::string output;
   try {
@@ -53,8 +100,10 @@ void AnswerOne(FCGX_Request& accepted, SiteAnswers& answers) {
     // Out of memory or a failed compression: an answer with nothing of the request in it.
     output = ResponderOutput(InternalError(), false);
   }
-  FCGX_PutStr(output.data(), static_cast<int>(output.size()), accepted.out);
-  FCGX_Finish_r(&accepted);
+  const bool sent = SendAll(accepted.ipcFd, AnswerRecords(accepted.requestId, output));
+  // The request's records are written: libfcgi only frees it, and closes the
+  // connection unless the web server keeps it.
+  FCGX_Free(&accepted, !sent || !accepted.keepConnection);
 }
 
 enum class Wake { Connection, Stop, Failure };
