@@ -103,6 +103,8 @@ ODD_REQUESTS = [
     ("no such file", b"GET /nothing-here HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n", 404),
     ("POST to the program", b"POST /cgi-bin/korvz?s=3111221000110fbe5 HTTP/1.1\r\nHost: x\r\n"
      b"Content-Length: 0\r\nConnection: close\r\n\r\n", 405),
+    ("POST with a body to the program", b"POST /cgi-bin/korvz?s=3111221000110fbe5 HTTP/1.1\r\nHost: x\r\n"
+     b"Content-Length: 10000\r\nConnection: close\r\n\r\n" + b"a" * 10000, 405),
     ("POST without a length", b"POST /eng/ HTTP/1.0\r\nHost: x\r\n\r\n", 411),
     ("a large body", b"POST /cgi-bin/korvz HTTP/1.1\r\nHost: x\r\nContent-Length: 100000\r\n"
      b"Connection: close\r\n\r\n" + b"a" * 100000, 413),
