@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/random_levels.h"
 #include "logic/level_analysis.h"
 #include "logic/level_code.h"
 #include "logic/maze.h"
@@ -37,27 +38,7 @@ constexpr NamedLevel HardLevels[] = {
     {"backward_heavy", "71400066164107faabfebfeafee3ff9dec555"},
 };
 
-/// A random maze with the balls and holes on random distinct squares.
-Level RandomLevel(int size, std::mt19937& engine) {
-  Level level;
-  RandomMaze(level, size, [&engine]() { return static_cast<int>(engine() & 0x7fff); });
-  std::uniform_int_distribution<int> square(0, size * size - 1);
-  std::vector<int> taken;
-  for (Pieces* pieces : {&level.balls, &level.holes}) {
-    for (const Colour c : ColoursRedFirst) {
-      const std::int8_t colour = ColourNumber(c);
-      int s = square(engine);
-      while (std::find(taken.begin(), taken.end(), s) != taken.end()) s = square(engine);
-      // Balls and holes each on their own squares; a ball may stand on a hole.
-      taken.push_back(s);
-      (*pieces)[static_cast<std::size_t>(2 - colour)] = {
-          static_cast<std::int8_t>(s % size), static_cast<std::int8_t>(s / size), 0, colour};
-    }
-    taken.clear();
-  }
-  RecheckLevel(level);
-  return level;
-}
+using bench::RandomLevel;
 
 void BM_Random(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
