@@ -10,6 +10,7 @@ import os
 import re
 import signal
 import socket
+import struct
 import subprocess
 import sys
 import tempfile
@@ -418,6 +419,66 @@ class WorkerPoolTest(SiteHeaderChecks):
                     site.start()
                 self.assertIn("KORVALO_PUBLIC_ADDRESS", str(refusal.exception))
                 self.assertIn(reason, str(refusal.exception))
+
+
+# FastCGI record types
+BEGIN_REQUEST, END_REQUEST, PARAMS, STDIN, STDOUT = 1, 3, 4, 5, 6
+
+
+def fastcgi_record(kind, content=b""):
+    """A record of request 1: version 1, the type, the length, no padding."""
+    return struct.pack(">BBHHBx", 1, kind, 1, len(content), 0) + content
+
+
+def fastcgi_pairs(params):
+    """Names and values of under 128 bytes each, as FastCGI writes them."""
+    return b"".join(bytes([len(name), len(value)]) + name + value for name, value in params.items())
+
+
+class WorkerProtocolTest(unittest.TestCase):
+    """korvz alone, on a listening socket as lighttpd gives it, asked through FastCGI."""
+
+    def ask(self, target):
+        """The records of korvz's answer to GET of the target, as (type, content) pairs."""
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "korvz.socket")
+            with socket.socket(socket.AF_UNIX) as listener:
+                listener.bind(path)
+                listener.listen(1)
+                environment = {key: value for key, value in os.environ.items() if key != "KORVALO_PUBLIC_ADDRESS"}
+                worker = subprocess.Popen([KORVZ], stdin=listener.fileno(), env=environment)
+            try:
+                with socket.socket(socket.AF_UNIX) as peer:
+                    peer.settimeout(30)
+                    peer.connect(path)
+                    params = fastcgi_pairs({b"REQUEST_METHOD": b"GET", b"REQUEST_URI": target})
+                    peer.sendall(fastcgi_record(BEGIN_REQUEST, struct.pack(">HB5x", 1, 0)) +
+                                 fastcgi_record(PARAMS, params) + fastcgi_record(PARAMS) + fastcgi_record(STDIN))
+                    received = b""
+                    while chunk := peer.recv(65536):
+                        received += chunk
+            finally:
+                worker.terminate()
+                worker.wait(10)
+        records = []
+        while received:
+            _, kind, _, length, padding = struct.unpack(">BBHHBx", received[:8])
+            records.append((kind, received[8:8 + length]))
+            received = received[8 + length + padding:]
+        return records
+
+    def test_an_answer_over_8_kb_comes_whole_with_the_end_of_its_request(self):
+        # One record of output, then the end: a worker killed at any moment
+        # leaves the web server the whole answer or none of it.
+        records = self.ask(b"/cgi-bin/korvz?s=7003666663300d4dae70cec86baf110a5e554&png=1")
+        self.assertEqual([kind for kind, _ in records], [STDOUT, STDOUT, END_REQUEST])
+        output = records[0][1]
+        self.assertGreater(len(output), 8192)
+        head, _, body = output.partition(b"\r\n\r\n")
+        self.assertTrue(head.startswith(b"Status: 200 OK\r\n"))
+        self.assertIn(b"\r\nContent-Length: %d\r\n" % len(body), head + b"\r\n")
+        self.assertEqual(records[1][1], b"")
+        self.assertEqual(records[2][1], bytes(8))  # status 0, the request complete
 
 
 if __name__ == "__main__":
