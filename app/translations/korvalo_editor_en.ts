@@ -41,4 +41,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>CStatusLine</name>
+    <message numerus="yes">
+        <source>Shortest solution: %n move(s)</source>
+        <translation>
+            <numerusform>Shortest solution: %n move</numerusform>
+            <numerusform>Shortest solution: %n moves</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>
