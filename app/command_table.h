@@ -103,7 +103,7 @@ inline constexpr auto Commands = [] {
     {32784, "ID_EDIT_GETHTML", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Get &HTML"), "", NoKey, NoKey, true, &CBoardView::OnEditGetHtml},
     {32782, "ID_EDIT_COPYCODE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Copy"), QT_TRANSLATE_NOOP("Menu", "Level Code..."), {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardView::OnEditCopyCode},
 
-    {33040, "ID_VIEW_PIECE_SYMBOLS", Designer, View, QT_TRANSLATE_NOOP("Menu", "Colour &Symbols"), "", NoKey, NoKey, false, &CBoardView::OnViewPieceSymbols},
+    {33050, "ID_VIEW_PIECE_SYMBOLS", Designer, View, QT_TRANSLATE_NOOP("Menu", "Colour &Symbols"), "", NoKey, NoKey, false, &CBoardView::OnViewPieceSymbols},
 
     {33030, "ID_SET_ADD", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Add Level"), "", NoKey, {"Ctrl+Shift+A"}, false, &CSetController::OnSetAdd},
     {33031, "ID_SET_UPDATE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Update Level from Board"), "", NoKey, {"Ctrl+U"}, false, &CSetController::OnSetUpdate},
@@ -121,6 +121,21 @@ inline constexpr auto Commands = [] {
   });
   // clang-format on
 }();
+
+/// Whether two rows of one mode share an id: the second would never be
+/// reached, its menu item and key running the first one's handler.
+consteval bool AnIdRepeatsInAMode() {
+  for (std::size_t i = 0; i < Commands.size(); ++i) {
+    for (std::size_t j = i + 1; j < Commands.size(); ++j) {
+      if (Commands[i].id != Commands[j].id) continue;
+      for (const EditorMode mode : {EditorMode::Classic, EditorMode::Designer}) {
+        if (ExistsIn(Commands[i].modes, mode) && ExistsIn(Commands[j].modes, mode)) return true;
+      }
+    }
+  }
+  return false;
+}
+static_assert(!AnIdRepeatsInAMode(), "two commands of one mode share an id");
 
 /// The row of a command id in a mode; null for an id the mode does not hold.
 constexpr const CommandEntry* FindCommand(int id, EditorMode mode) {
