@@ -48,7 +48,7 @@ R: restart    H: hint    Enter: next level    Esc: quit
 Page Up, Page Down: previous, next level
 C: colour shapes on the pieces</source>
         <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
-R: von vorn    H: Tipp    Enter: nächstes Level    Esc: Ende
+R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
 Bild auf, Bild ab: voriges, nächstes Level
 C: Formen der Farben auf den Teilen</translation>
     </message>
