@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "logic/moves.h"
+#include "view/reason_wording.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ QString CodeUnreadable(const std::string& code, const std::string& reason, int s
   return QCoreApplication::translate(
              "GameText",
              "Could not read the level code %1 (%2); playing a random %3 x %3 level instead.")
-      .arg(Word(code), Word(reason), QString::number(size));
+      .arg(Word(code), ReasonWording(reason), QString::number(size));
 }
 
 }  // namespace
@@ -116,7 +117,7 @@ QString GameWording(const GameText& text) {
                  "%n line(s) of the set could not be read and were left out; the first is line "
                  "%1: %2.",
                  nullptr, lines)
-          .arg(QString::number(number(1)), Word(word(0)));
+          .arg(QString::number(number(1)), ReasonWording(word(0)));
     }
     case GameTextId::NoCodeGiven:
       return QCoreApplication::translate(
@@ -127,7 +128,7 @@ QString GameWording(const GameText& text) {
       return QCoreApplication::translate(
                  "GameText",
                  "Could not read the level set %1: %2; playing a random %3 x %3 level instead.")
-          .arg(Word(word(0)), Word(word(1)), QString::number(number(0)));
+          .arg(Word(word(0)), ReasonWording(word(1)), QString::number(number(0)));
     case GameTextId::SetWithoutLevels:
       return QCoreApplication::translate("GameText",
                                          "The level set %1 holds no level that can be played; "
@@ -138,7 +139,7 @@ QString GameWording(const GameText& text) {
                  "GameText",
                  "Could not read %1: there is no such file, and it is not a level code (%2); "
                  "playing a random %3 x %3 level instead.")
-          .arg(Word(word(0)), Word(word(1)), QString::number(number(0)));
+          .arg(Word(word(0)), ReasonWording(word(1)), QString::number(number(0)));
   }
   return {};
 }

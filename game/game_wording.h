@@ -1,8 +1,9 @@
 #pragma once
 // The game's sentences in the player's language: each GameText worded through
-// the game's translations (context "GameText"), with its plurals. With the
-// English plural forms installed and no other language, the wording is
-// exactly EnglishText's.
+// the game's translations (context "GameText"), with its plurals; the reasons
+// among its words are worded by ReasonWording, titles and names stay as they
+// are. With the English plural forms installed and no other language, the
+// wording is exactly EnglishText's.
 
 #include <QString>
 #include <vector>

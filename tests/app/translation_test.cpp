@@ -27,8 +27,12 @@
 #include "app/status_line.h"
 #include "game/game_window.h"
 #include "game/game_wording.h"
+#include "logic/level_code.h"
+#include "logic/level_generator.h"
+#include "logic/level_set.h"
 #include "logic/moves.h"
 #include "tests/app/board_view_fixture.h"
+#include "view/reason_wording.h"
 
 namespace {
 
@@ -204,8 +208,12 @@ TEST_F(GermanTest, TheGameSpeaksGerman) {
       {{GameTextId::Hint, {static_cast<int>(Direction::West)}}, "Tipp: Westen"},
       {{GameTextId::SetAchievement, {-1, 0, 5}}, "Noch nicht gelöst; 0 von 5 Leveln gelöst"},
       {{GameTextId::SetHeading, {2, 5}, {"Ecken"}}, "Level 2 von 5: Ecken"},
-      {{GameTextId::LeftOut, {1, 4}, {"bad"}},
-       "1 Zeile der Sammlung war nicht lesbar und wurde weggelassen; es ist Zeile 4: bad."},
+      {{GameTextId::LeftOut, {1, 4}, {"the line has no code before its tab"}},
+       "1 Zeile der Sammlung war nicht lesbar und wurde weggelassen; es ist Zeile 4: die Zeile "
+       "hat keinen Code vor ihrem Tabulator."},
+      {{GameTextId::SetUnreadable, {5}, {"\"a.txt\"", "no such file"}},
+       "Die Levelsammlung \"a.txt\" ist nicht lesbar: keine solche Datei; stattdessen wird ein "
+       "zufälliges 5-x-5-Level gespielt."},
   };
   for (const auto& c : cases) EXPECT_EQ(GameWording(c.text), QString::fromUtf8(c.german));
 
@@ -216,6 +224,61 @@ TEST_F(GermanTest, TheGameSpeaksGerman) {
   EXPECT_TRUE(window.accessibleDescription().startsWith("Ein Spielfeld von 3 mal 3 Feldern."))
       << window.accessibleDescription().toStdString();
   ExpectWholeTexts(&window);
+}
+
+/// Every reason the code reader, the set reader and the generator give, each
+/// made by a fixture that shows it.
+std::vector<std::string> LogicReasons() {
+  std::vector<std::string> reasons;
+  for (const char* code : {"", "9", "5", "5009000000000", "5000000000000", "501224444220",
+                           "5012244442200", "5012244442200ffbfeffbfe5z"}) {
+    Level level;
+    const ParseResult read = ParseLevelCode(level, code);
+    EXPECT_FALSE(read.accepted) << code;
+    reasons.push_back(read.reason);
+  }
+  const std::string bytes = "# title: \xff\n5002244442200ffbfeffbfe55x\n\ttitle\n"
+                            "5002244442200ffbfeffbfe55\t\xfe\n";
+  for (const SetLineError& error : ReadLevelSet(bytes).errors) reasons.push_back(error.reason);
+  const auto problem = [&reasons](auto change) {
+    GenerationRequest request;
+    change(request);
+    const std::optional<std::string> said = GenerationRequestProblem(request);
+    EXPECT_TRUE(said.has_value());
+    reasons.push_back(said.value_or(""));
+  };
+  problem([](GenerationRequest& r) { r.size = 4; });
+  problem([](GenerationRequest& r) { r.minMoves = -1; });
+  problem([](GenerationRequest& r) { r.size = 3, r.minMoves = 1000; });
+  problem([](GenerationRequest& r) { r.minMoves = 9, r.maxMoves = 8; });
+  problem([](GenerationRequest& r) { r.count = -1; });
+  problem([](GenerationRequest& r) { r.openWalls = -1; });
+  problem([](GenerationRequest& r) { r.attemptLimit = 0; });
+  problem([](GenerationRequest& r) { r.timeLimit = std::chrono::milliseconds(-1); });
+  return reasons;
+}
+
+// A reason the translations do not know would reach a German user in English.
+TEST(ReasonWordingTest, EveryReasonIsWordedInGermanWithItsNumbers) {
+  const std::vector<std::string> reasons = LogicReasons();
+  EXPECT_EQ(reasons.size(), 8u + 4u + 8u) << "every fixture gives its reason";
+  for (const std::string& reason : reasons)
+    EXPECT_EQ(ReasonWording(reason).toStdString(), reason) << "English stays as it is";
+  const Translations german(QLocale::German, {"korvalo_editor"});
+  for (const std::string& reason : reasons)
+    EXPECT_NE(ReasonWording(reason).toStdString(), reason) << "no German for: " << reason;
+  Level level;
+  EXPECT_EQ(ReasonWording(ParseLevelCode(level, "5009000000000").reason),
+            "Zeichen 3 ist keine Koordinate von 0 bis 4");
+  GenerationRequest request;
+  request.size = 3;
+  request.minMoves = 1000;
+  EXPECT_EQ(ReasonWording(GenerationRequestProblem(request).value()).toStdString(),
+            "eine kürzeste Lösung auf einem 3-x-3-Spielfeld hat höchstens " +
+                std::to_string(MostSolutionMoves(3)) + " Züge");
+  // Unknown reasons, and known forms whose repeated number differs, stay as they are.
+  for (const char* other : {"Permission denied", "a shortest solution on a 3 x 5 board has at most 9 moves"})
+    EXPECT_EQ(ReasonWording(other), QString::fromLatin1(other));
 }
 
 // With only the English plural forms the game says, word for word, what
