@@ -29,11 +29,12 @@ QString SetHeading(int level, int levels, const std::string& title) {
 }
 
 QString SetAchievement(int fewest, int solved, int levels) {
-  const QString best =
-      fewest >= 0 ? QCoreApplication::translate("GameText", "Solved, best %n move(s)", nullptr, fewest)
-                  : QCoreApplication::translate("GameText", "Not solved yet");
+  const QString best = fewest >= 0 ? QCoreApplication::translate(
+                                         "GameText", "Solved, best %n move(s)", nullptr, fewest)
+                                   : QCoreApplication::translate("GameText", "Not solved yet");
   const QString count =
-      QCoreApplication::translate("GameText", "%1 of %n level(s) solved", nullptr, levels).arg(solved);
+      QCoreApplication::translate("GameText", "%1 of %n level(s) solved", nullptr, levels)
+          .arg(solved);
   return QCoreApplication::translate("GameText", "%1; %2").arg(best, count);
 }
 
@@ -51,7 +52,8 @@ QString SetComplete(int levels, int next) {
 QString CodeUnreadable(const std::string& code, const std::string& reason, int size) {
   if (reason.empty()) {
     return QCoreApplication::translate(
-               "GameText", "Could not read the level code %1; playing a random %2 x %2 level instead.")
+               "GameText",
+               "Could not read the level code %1; playing a random %2 x %2 level instead.")
         .arg(Word(code), QString::number(size));
   }
   return QCoreApplication::translate(

@@ -51,7 +51,8 @@ class Translations {
     }
   }
   ~Translations() {
-    for (const auto& translator : m_translators) QCoreApplication::removeTranslator(translator.get());
+    for (const auto& translator : m_translators)
+      QCoreApplication::removeTranslator(translator.get());
   }
   Translations(const Translations&) = delete;
   Translations& operator=(const Translations&) = delete;
@@ -107,9 +108,8 @@ class GermanTest : public ::testing::Test {
 
 TEST_F(GermanTest, DesignerModeSpeaksGerman) {
   const auto frame = ShownFrame(EditorMode::Designer);
-  EXPECT_EQ(MenuBarCaptions(*frame),
-            (QStringList{"&Datei", "&Spiel", "&Bearbeiten", "&Ansicht", "Samm&lung", "&Hilfe",
-                         "&Vandrel"}));
+  EXPECT_EQ(MenuBarCaptions(*frame), (QStringList{"&Datei", "&Spiel", "&Bearbeiten", "&Ansicht",
+                                                  "Samm&lung", "&Hilfe", "&Vandrel"}));
   EXPECT_EQ(frame->windowTitle(), "Korvalo-Leveldesigner - Unbenannte Sammlung[*]");
   QAction* undo = frame->commandAction(CommandId("ID_EDIT_UNDO"));
   EXPECT_EQ(undo->text().section('\t', 0, 0), "Rückgängig");
@@ -237,8 +237,9 @@ std::vector<std::string> LogicReasons() {
     EXPECT_FALSE(read.accepted) << code;
     reasons.push_back(read.reason);
   }
-  const std::string bytes = "# title: \xff\n5002244442200ffbfeffbfe55x\n\ttitle\n"
-                            "5002244442200ffbfeffbfe55\t\xfe\n";
+  const std::string bytes =
+      "# title: \xff\n5002244442200ffbfeffbfe55x\n\ttitle\n"
+      "5002244442200ffbfeffbfe55\t\xfe\n";
   for (const SetLineError& error : ReadLevelSet(bytes).errors) reasons.push_back(error.reason);
   const auto problem = [&reasons](auto change) {
     GenerationRequest request;
@@ -277,7 +278,8 @@ TEST(ReasonWordingTest, EveryReasonIsWordedInGermanWithItsNumbers) {
             "eine kürzeste Lösung auf einem 3-x-3-Spielfeld hat höchstens " +
                 std::to_string(MostSolutionMoves(3)) + " Züge");
   // Unknown reasons, and known forms whose repeated number differs, stay as they are.
-  for (const char* other : {"Permission denied", "a shortest solution on a 3 x 5 board has at most 9 moves"})
+  for (const char* other :
+       {"Permission denied", "a shortest solution on a 3 x 5 board has at most 9 moves"})
     EXPECT_EQ(ReasonWording(other), QString::fromLatin1(other));
 }
 
@@ -318,11 +320,10 @@ TEST(GameWordingTest, EnglishIsEnglishText) {
       {GameTextId::SetWithoutLevels, {5}, {"\"a.txt\""}},
       {GameTextId::NeitherFileNorCode, {5}, {"\"b\"", "too short"}},
   };
-  for (const GameText& text : texts)
-    EXPECT_EQ(GameWording(text).toStdString(), EnglishText(text));
-  EXPECT_EQ(GameWording({{GameTextId::NoSolution}, {GameTextId::ProgressUnsaved}}, "\n")
-                .toStdString(),
-            EnglishText({{GameTextId::NoSolution}, {GameTextId::ProgressUnsaved}}, "\n"));
+  for (const GameText& text : texts) EXPECT_EQ(GameWording(text).toStdString(), EnglishText(text));
+  EXPECT_EQ(
+      GameWording({{GameTextId::NoSolution}, {GameTextId::ProgressUnsaved}}, "\n").toStdString(),
+      EnglishText({{GameTextId::NoSolution}, {GameTextId::ProgressUnsaved}}, "\n"));
 }
 
 }  // namespace
