@@ -68,18 +68,15 @@ QString BoardCursorText(const Level& level, QPoint cursor) {
   return text;
 }
 
-QString BoardLevelText(const Level& level, const EditingState& editing,
-                       std::optional<int> shortestMoves) {
-  return BoardPiecesText(level) + QLatin1Char(' ') + StatusText(editing, shortestMoves) +
+QString BoardLevelText(const Level& level, const EditingState& editing, const Verdict* verdict) {
+  return BoardPiecesText(level) + QLatin1Char(' ') + StatusWithFigures(editing, verdict) +
          QLatin1Char('.');
 }
 
 QString CBoardView::AccessibleName() const { return BoardCursorText(level(), m_cursor); }
 
 QString CBoardView::AccessibleDescription() {
-  const std::optional<int> shortest =
-      IsCarrying(editing()) ? std::nullopt : m_document.verdict().shortestMoves;
-  return BoardLevelText(level(), editing(), shortest);
+  return BoardLevelText(level(), editing(), IsCarrying(editing()) ? nullptr : &m_document.verdict());
 }
 
 // The name follows the cursor and the description the level; a screen reader

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "drawing/editing_state.h"
+#include "editing/editor_document.h"
 #include "logic/level.h"
 
 class QPoint;
@@ -19,7 +20,6 @@ void InstallBoardAccessibility();
 QString BoardCursorText(const Level& level, QPoint cursor);
 
 /// The size, where each ball and hole stands, what is carried, and the verdict
-/// ("Shortest solution: 23 moves"); shortestMoves is none when there is no
-/// solution, and is not used while a piece is carried.
-QString BoardLevelText(const Level& level, const EditingState& editing,
-                       std::optional<int> shortestMoves);
+/// as the status line gives it ("Shortest solution: 23 moves · ..."); the
+/// verdict is null while a piece is carried.
+QString BoardLevelText(const Level& level, const EditingState& editing, const Verdict* verdict);

@@ -113,8 +113,7 @@ void CMainFrame::ShowDocumentState() {
   if (m_status == nullptr) return;
   EditorDocument& document = m_view->document();
   const EditingState& editing = document.editing();
-  m_status->ShowLevel(editing,
-                      IsCarrying(editing) ? std::nullopt : document.verdict().shortestMoves);
+  m_status->ShowLevel(editing, IsCarrying(editing) ? nullptr : &document.verdict());
   ShowUndoState();
   m_sets->ShowState();
   setWindowTitle(tr("Korvalo Level Designer - %1[*]").arg(m_sets->SetName()));

@@ -1,5 +1,6 @@
 #include "app/generate_dlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDialogButtonBox>
@@ -22,6 +23,9 @@ const QString SizeKey = QStringLiteral("designer/generate/size");
 const QString FewestKey = QStringLiteral("designer/generate/fewestMoves");
 const QString MostKey = QStringLiteral("designer/generate/mostMoves");
 const QString WallsKey = QStringLiteral("designer/generate/openWalls");
+const QString UniqueKey = QStringLiteral("designer/generate/unique");
+const QString LeastEffortKey = QStringLiteral("designer/generate/leastEffort");
+const QString MostEffortKey = QStringLiteral("designer/generate/mostEffort");
 const QString SeedKey = QStringLiteral("designer/generate/seed");
 const QString LastSeedKey = QStringLiteral("designer/generate/lastSeed");
 
@@ -37,6 +41,9 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
       m_fewest(new QSpinBox(this)),
       m_most(new QSpinBox(this)),
       m_walls(new QSpinBox(this)),
+      m_unique(new QCheckBox(tr("Only levels with one shortest solution"), this)),
+      m_leastEffort(new QSpinBox(this)),
+      m_mostEffort(new QSpinBox(this)),
       m_seed(new QLineEdit(this)),
       m_lastSeed(new QLineEdit(this)),
       m_progress(new QLabel(this)),
@@ -54,6 +61,19 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
   m_most->setValue(settings.value(MostKey, 0).toInt());
   m_walls->setRange(0, 84);
   m_walls->setValue(settings.value(WallsKey, 0).toInt());
+  m_unique->setChecked(settings.value(UniqueKey, false).toBool());
+  // The greedy effort: how many placements a player who always tries the one
+  // nearest the holes expands: at most every placement of the balls.
+  m_leastEffort->setRange(0, MostSolutionMoves(7) + 1);
+  m_leastEffort->setValue(settings.value(LeastEffortKey, 0).toInt());
+  m_mostEffort->setRange(0, MostSolutionMoves(7) + 1);
+  m_mostEffort->setSpecialValueText(tr("no limit"));
+  m_mostEffort->setValue(settings.value(MostEffortKey, 0).toInt());
+  const QString effortTip =
+      tr("How many placements of the balls a greedy player expands, who always tries the one "
+         "nearest the holes, before the level is solved.");
+  m_leastEffort->setToolTip(effortTip);
+  m_mostEffort->setToolTip(effortTip);
   m_seed->setPlaceholderText(tr("from the clock"));
   m_seed->setText(settings.value(SeedKey).toString());
   m_lastSeed->setReadOnly(true);
@@ -67,6 +87,9 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
   form->addRow(tr("At least (moves):"), m_fewest);
   form->addRow(tr("At most (moves):"), m_most);
   form->addRow(tr("Walls opened:"), m_walls);
+  form->addRow(QString(), m_unique);
+  form->addRow(tr("Greedy effort at least:"), m_leastEffort);
+  form->addRow(tr("Greedy effort at most:"), m_mostEffort);
   form->addRow(tr("Seed:"), m_seed);
   form->addRow(tr("Last seed used:"), m_lastSeed);
   m_progress->setWordWrap(true);
@@ -94,6 +117,10 @@ std::optional<GenerationRequest> CGenerateDlg::Request() {
   request.minMoves = m_fewest->value();
   request.maxMoves = m_most->value() == m_most->minimum() ? NoMoveLimit : m_most->value();
   request.openWalls = m_walls->value();
+  request.unique = m_unique->isChecked();
+  request.minEffort = m_leastEffort->value();
+  request.maxEffort =
+      m_mostEffort->value() == m_mostEffort->minimum() ? NoEffortLimit : m_mostEffort->value();
   const QString seedText = m_seed->text().trimmed();
   if (seedText.isEmpty()) {
     request.seed = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
@@ -120,6 +147,9 @@ void CGenerateDlg::RememberSettings() const {
   settings.setValue(FewestKey, m_fewest->value());
   settings.setValue(MostKey, m_most->value());
   settings.setValue(WallsKey, m_walls->value());
+  settings.setValue(UniqueKey, m_unique->isChecked());
+  settings.setValue(LeastEffortKey, m_leastEffort->value());
+  settings.setValue(MostEffortKey, m_mostEffort->value());
   settings.setValue(SeedKey, m_seed->text().trimmed());
   settings.setValue(LastSeedKey, m_lastSeed->text());
 }

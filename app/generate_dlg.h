@@ -1,6 +1,7 @@
 #pragma once
-// Designer mode's "Generate" dialog: board size, range of moves, seed and
-// opened walls; the search runs on a worker thread with its progress shown,
+// Designer mode's "Generate" dialog: board size, range of moves, opened
+// walls, whether the shortest solution must be the only one, a range of the
+// greedy player's effort, and the seed; the search runs on a worker thread with its progress shown,
 // and Cancel stops it. The level found goes on the board through the
 // document, so it can be undone. The dialog remembers its settings and the
 // last seed it used, which can be copied, so every level can be made again.
@@ -13,6 +14,7 @@
 
 #include "logic/level_generator.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -38,6 +40,9 @@ class CGenerateDlg : public QDialog {
   QComboBox* sizeBox() const { return m_size; }
   QSpinBox* fewestMovesBox() const { return m_fewest; }
   QSpinBox* mostMovesBox() const { return m_most; }
+  QCheckBox* uniqueBox() const { return m_unique; }
+  QSpinBox* leastEffortBox() const { return m_leastEffort; }
+  QSpinBox* mostEffortBox() const { return m_mostEffort; }
   QLineEdit* seedEdit() const { return m_seed; }
   QLineEdit* lastSeedEdit() const { return m_lastSeed; }
   QPushButton* generateButton() const { return m_generate; }
@@ -57,6 +62,9 @@ class CGenerateDlg : public QDialog {
   QSpinBox* m_fewest;
   QSpinBox* m_most;  // its lowest value stands for "no limit"
   QSpinBox* m_walls;
+  QCheckBox* m_unique;
+  QSpinBox* m_leastEffort;
+  QSpinBox* m_mostEffort;  // its lowest value stands for "no limit"
   QLineEdit* m_seed;
   QLineEdit* m_lastSeed;  // read-only, so that the seed can be copied
   QLabel* m_progress;

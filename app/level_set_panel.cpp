@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "drawing/board_geometry.h"
+#include "logic/level_analysis.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
 
@@ -79,7 +80,7 @@ void CLevelSetPanel::Show(const SetDocument& set) {
   int number = 1;
   for (const SetLevel& level : set.set().levels) {
     const QString title = level.title.empty() ? tr("Level %1").arg(number) : FromStd(level.title);
-    m_rowTexts << tr("%1. %2\n%3").arg(number).arg(title, Length(level.code));
+    m_rowTexts << tr("%1. %2\n%3").arg(number).arg(title, Figures(level.code));
     auto* item = new QListWidgetItem(Picture(level.code), RowText(number - 1));
     item->setToolTip(FromStd(level.code));
     if (number - 1 == m_boardLevel) {
@@ -160,21 +161,26 @@ QIcon CLevelSetPanel::Picture(const std::string& code) {
   return picture;
 }
 
-QString CLevelSetPanel::Length(const std::string& code) {
+QString CLevelSetPanel::Figures(const std::string& code) {
   const QString key = FromStd(code);
-  if (const auto found = m_lengths.find(key); found != m_lengths.end()) return *found;
+  if (const auto found = m_figures.find(key); found != m_figures.end()) return *found;
   Level level;
-  QString length = tr("not a level");
+  QString figures = tr("not a level");
   if (ParseLevelCode(level, code).accepted) {
-    const Solution solution = ShortestSolution(level);
-    if (!solution.exists) {
-      length = tr("no solution");
-    } else if (solution.moves.empty()) {
-      length = tr("solved");
+    const LevelAnalysis& analysis = m_analyzer.Analyze(level);
+    if (!analysis.solvable) {
+      figures = tr("no solution");
+    } else if (analysis.moves == 0) {
+      figures = tr("solved");
     } else {
-      length = tr("%n move(s)", "", static_cast<int>(solution.moves.size()));
+      const QString solutions =
+          analysis.solutions == ManySolutions
+              ? tr("%1+ solutions").arg(SolutionCountLimit)
+              : tr("%n solution(s)", "", static_cast<int>(analysis.solutions));
+      figures = tr("%n move(s)", "", analysis.moves) + QStringLiteral(" \u00b7 ") + solutions +
+                QStringLiteral(" \u00b7 ") + tr("effort %1").arg(analysis.greedyEffort);
     }
   }
-  m_lengths.insert(key, length);
-  return length;
+  m_figures.insert(key, figures);
+  return figures;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Designer mode's panel beside the board: the levels of the set being edited,
-// each with a small picture, its title and the length of its shortest
-// solution, the mark of the level the board holds, and the buttons of the Set
+// each with a small picture, its title, the length of its shortest solution,
+// how many shortest solutions it has and a greedy player's effort, the mark of the level the board holds, and the buttons of the Set
 // menu's commands. It grows with the window.
 
 #include <QHash>
@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "editing/set_document.h"
+#include "logic/level_analysis.h"
 #include "view/board_renderer.h"
 
 class QAction;
@@ -47,8 +48,9 @@ class CLevelSetPanel : public QWidget {
   /// The level's board, drawn as the editor draws it, small, with as many
   /// pixels as the screen has.
   QIcon Picture(const std::string& code);
-  /// "23 moves", "solved", "no solution" or "not a level".
-  QString Length(const std::string& code);
+  /// "23 moves · 1 solution · effort 518" (the length, the shortest
+  /// solutions and the greedy effort), "solved", "no solution" or "not a level".
+  QString Figures(const std::string& code);
   /// The text of the level's row, with the board's mark when it holds the level.
   QString RowText(int index) const;
 
@@ -58,7 +60,8 @@ class CLevelSetPanel : public QWidget {
   BoardRenderer m_renderer;
   QHash<QString, QIcon> m_pictures;  // by code
   qreal m_picturesRatio = 0;         // the device pixel ratio they were drawn for
-  QHash<QString, QString> m_lengths;
+  LevelAnalyzer m_analyzer;
+  QHash<QString, QString> m_figures;  // by code
   QStringList m_rowTexts;  // without the board's mark
   int m_boardLevel = -1;
   bool m_boardChanged = false;

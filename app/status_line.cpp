@@ -25,15 +25,41 @@ QString StatusText(const EditingState& editing, std::optional<int> shortestMoves
   return CStatusLine::tr("Shortest solution: %n move(s)", nullptr, *shortestMoves);
 }
 
+QString VerdictFigures(const Verdict& verdict) {
+  // A solved level or one without solution has nothing more to tell.
+  if (!verdict.shortestMoves || *verdict.shortestMoves == 0 || !verdict.greedyEffort) return {};
+  const QString solutions =
+      verdict.solutions == ManySolutions
+          ? CStatusLine::tr("more than %1 shortest solutions").arg(SolutionCountLimit)
+          : CStatusLine::tr("%n shortest solution(s)", "", static_cast<int>(verdict.solutions));
+  return solutions + QStringLiteral(" \u00b7 ") +
+         CStatusLine::tr("%n counter-intuitive step(s)", "", verdict.counterIntuitiveSteps) +
+         QStringLiteral(" \u00b7 ") + CStatusLine::tr("greedy effort %1").arg(*verdict.greedyEffort);
+}
+
+QString StatusWithFigures(const EditingState& editing, const Verdict* verdict) {
+  const QString status =
+      StatusText(editing, verdict != nullptr ? verdict->shortestMoves : std::nullopt);
+  const QString figures = verdict != nullptr ? VerdictFigures(*verdict) : QString();
+  return figures.isEmpty() ? status : status + QStringLiteral(" \u00b7 ") + figures;
+}
+
 CStatusLine::CStatusLine(QWidget* parent) : QLabel(parent) {
   setObjectName(QStringLiteral("statusLine"));
   setMargin(4);
+  // As wide as the board above it: a long text wraps instead of taking the
+  // panel's width.
+  setWordWrap(true);
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   m_messageTime.setSingleShot(true);
   connect(&m_messageTime, &QTimer::timeout, this, &CStatusLine::ShowCurrent);
 }
 
-void CStatusLine::ShowLevel(const EditingState& editing, std::optional<int> shortestMoves) {
-  m_levelText = StatusText(editing, shortestMoves);
+void CStatusLine::ShowLevel(const EditingState& editing, const Verdict* verdict) {
+  // The figures on a line of their own, under the length.
+  const QString figures = verdict != nullptr ? VerdictFigures(*verdict) : QString();
+  m_levelText = StatusText(editing, verdict != nullptr ? verdict->shortestMoves : std::nullopt);
+  if (!figures.isEmpty()) m_levelText += QLatin1Char('\n') + figures;
   if (!m_messageTime.isActive()) ShowCurrent();
 }
 

@@ -3,22 +3,27 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/command_options.h"
 #include "cli/command_table.h"
 #include "cli/io/escaped_text.h"
 #include "cli/set_stream.h"
+#include "logic/level_analysis.h"
+#include "logic/level_code.h"
 #include "logic/level_set.h"
 
 namespace {
 
 constexpr std::string_view CheckSetHelp =
-    "Usage: korvalo-level check-set [FILE | -]\n"
+    "Usage: korvalo-level check-set [--unique] [FILE | -]\n"
     "\n"
     "Checks the level set in FILE, or on standard input (for - or without FILE),\n"
     "and prints one line for each problem, in the order of the lines:\n"
@@ -27,11 +32,13 @@ constexpr std::string_view CheckSetHelp =
     "  line 4: invalid level 'CODE': REASON    a line that holds no level code\n"
     "  line 9: CODE has no solution\n"
     "  line 12: CODE is the same level as line 3, up to turns and mirrors\n"
+    "  line 15: CODE has 3 shortest solutions  only with --unique\n"
     "Levels are the same when one is a turn or a mirror image of the other\n"
-    "(their canonical codes are equal). Nothing is printed for a set without\n"
-    "problems. Read from a terminal, standard input ends with the key named on\n"
-    "standard error (usually Ctrl+D). A FILE that starts with a dash goes after\n"
-    "--.\n"
+    "(their canonical codes are equal). With --unique, a level that has more\n"
+    "than one shortest solution (as analyze counts them) is a problem too.\n"
+    "Nothing is printed for a set without problems. Read from a terminal,\n"
+    "standard input ends with the key named on standard error (usually Ctrl+D).\n"
+    "A FILE that starts with a dash goes after --.\n"
     "\n"
     "A level set is UTF-8 text with one level per line: its code, optionally\n"
     "followed by a tab and a title (a line that starts with a tab holds no\n"
@@ -73,13 +80,62 @@ int ReadWholeSet(SetStream& stream, LevelSetReading& reading) {
   }
 }
 
-int ReportProblems(const LevelSetReading& reading, CheckedOutput& out) {
-  const std::vector<SetProblem> problems = CheckLevelSet(reading);
-  for (SetProblem problem : problems) {
-    problem.code = EscapeText(problem.code);
-    out.Write(DescribeSetProblem(problem) + "\n");
+struct ProblemLine {
+  int line;
+  std::string text;
+};
+
+/// The levels of the set with more than one shortest solution.
+std::vector<ProblemLine> LevelsNotUnique(const LevelSet& set) {
+  std::vector<ProblemLine> problems;
+  LevelAnalyzer analyzer;
+  Level level;
+  for (const SetLevel& entry : set.levels) {
+    if (!ParseLevelCode(level, entry.code).accepted) continue;  // reported as invalid
+    const std::uint32_t solutions = analyzer.Analyze(level).solutions;
+    if (solutions <= 1) continue;
+    problems.push_back({entry.line, "line " + std::to_string(entry.line) + ": " +
+                                        EscapeText(entry.code) + " has " +
+                                        SolutionCountText(solutions) + " shortest solutions"});
   }
+  return problems;
+}
+
+int ReportProblems(const LevelSetReading& reading, bool unique, CheckedOutput& out) {
+  std::vector<ProblemLine> problems;
+  for (SetProblem problem : CheckLevelSet(reading)) {
+    problem.code = EscapeText(problem.code);
+    problems.push_back({problem.line, DescribeSetProblem(problem)});
+  }
+  if (unique) {
+    const std::vector<ProblemLine> notUnique = LevelsNotUnique(reading.set);
+    problems.insert(problems.end(), notUnique.begin(), notUnique.end());
+    // In line order; a line's other problems first.
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const ProblemLine& a, const ProblemLine& b) { return a.line < b.line; });
+  }
+  for (const ProblemLine& problem : problems) out.Write(problem.text + "\n");
   return problems.empty() ? 0 : CommandFailure;
+}
+
+/// Takes --unique out of the options (before any --) and reads the rest as
+/// operands: one file at most.
+Mistake ReadCheckSetArguments(const std::vector<std::string>& args,
+                              std::vector<std::string>& operands, bool& unique) {
+  std::vector<std::string> rest;
+  bool optionsEnded = false;
+  for (const std::string& arg : args) {
+    if (!optionsEnded && arg == "--unique") {
+      if (unique) return "--unique is given twice";
+      unique = true;
+      continue;
+    }
+    if (arg == EndOfOptions) optionsEnded = true;
+    rest.push_back(arg);
+  }
+  if (Mistake mistake = ReadOperands(rest, operands)) return mistake;
+  if (operands.size() > 1) return "expects one file at most";
+  return std::nullopt;
 }
 
 int CannotRead(const std::string& source, int error, int status, CheckedOutput& err) {
@@ -95,9 +151,10 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
     return 0;
   }
   std::vector<std::string> operands;
-  std::optional<std::string> mistake = ReadOperands(args, operands);
-  if (!mistake && operands.size() > 1) mistake = "expects one file at most";
-  if (mistake) return RefuseCommandLine("check-set", *mistake, streams.err);
+  bool unique = false;
+  if (const Mistake mistake = ReadCheckSetArguments(args, operands, unique)) {
+    return RefuseCommandLine("check-set", *mistake, streams.err);
+  }
 
   LevelSetReading reading;
   if (operands.empty() || operands[0] == StandardInputName) {
@@ -106,7 +163,7 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
     if (const int error = ReadWholeSet(stream, reading)) {
       return CannotRead("standard input", error, StreamFailure, streams.err);
     }
-    return ReportProblems(reading, streams.out);
+    return ReportProblems(reading, unique, streams.out);
   }
   const std::string& path = operands[0];
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -115,5 +172,5 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
   const int error = ReadWholeSet(stream, reading);
   ::close(fd);
   if (error != 0) return CannotRead(QuoteFileName(path), error, CommandFailure, streams.err);
-  return ReportProblems(reading, streams.out);
+  return ReportProblems(reading, unique, streams.out);
 }

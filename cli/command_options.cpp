@@ -18,7 +18,8 @@ std::string ExpectsNumber(std::string_view name, std::string_view what, const st
 }  // namespace
 
 Mistake ReadOptions(const std::vector<std::string>& args,
-                    std::initializer_list<std::string_view> names, OptionValues& values) {
+                    std::initializer_list<std::string_view> names, OptionValues& values,
+                    std::initializer_list<std::string_view> flags) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == Dashes) {
@@ -29,11 +30,15 @@ Mistake ReadOptions(const std::vector<std::string>& args,
     if (arg.substr(0, Dashes.size()) != Dashes) return "unexpected argument " + QuoteText(arg);
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    if (std::find(names.begin(), names.end(), name) == names.end()) {
+    const bool isFlag = std::find(flags.begin(), flags.end(), name) != flags.end();
+    if (!isFlag && std::find(names.begin(), names.end(), name) == names.end()) {
       return "unknown option " + QuoteText(name);
     }
     if (values.count(name) != 0) return name + " is given twice";
-    if (equals != std::string::npos) {
+    if (isFlag) {
+      if (equals != std::string::npos) return name + " takes no value";
+      values[name] = "";
+    } else if (equals != std::string::npos) {
       values[name] = arg.substr(equals + 1);
     } else if (i + 1 < args.size()) {
       values[name] = args[++i];
@@ -95,8 +100,8 @@ Mistake ReadSecondsOption(const OptionValues& values, std::string_view name,
   return std::nullopt;
 }
 
-Mistake ReadMoveRange(const OptionValues& values, std::string_view name, int& min,
-                      std::optional<int>& max) {
+Mistake ReadRange(const OptionValues& values, std::string_view name, std::string_view units,
+                  int& min, std::optional<int>& max) {
   const auto found = values.find(name);
   if (found == values.end()) return std::nullopt;
   const std::string& text = found->second;
@@ -105,7 +110,7 @@ Mistake ReadMoveRange(const OptionValues& values, std::string_view name, int& mi
   std::optional<std::uint64_t> most;
   if (dash != std::string::npos) most = ReadWholeNumber(text.substr(dash + 1), INT_MAX);
   if (!least || (dash != std::string::npos && !most)) {
-    return ExpectsNumber(name, "MIN or MIN-MAX, whole numbers of moves", text);
+    return ExpectsNumber(name, "MIN or MIN-MAX, whole numbers of " + std::string(units), text);
   }
   min = static_cast<int>(*least);
   max.reset();

@@ -18,9 +18,11 @@ using Mistake = std::optional<std::string>;
 using OptionValues = std::map<std::string, std::string, std::less<>>;
 
 /// Reads the arguments as options with values, each of them one of the names
-/// and given at most once; no other argument is taken.
+/// and given at most once; no other argument is taken. The flags are options
+/// without a value ("--unique"): one that is given holds an empty value.
 Mistake ReadOptions(const std::vector<std::string>& args,
-                    std::initializer_list<std::string_view> names, OptionValues& values);
+                    std::initializer_list<std::string_view> names, OptionValues& values,
+                    std::initializer_list<std::string_view> flags = {});
 
 /// A number of decimal digits only, without sign or blanks, at most most.
 std::optional<std::uint64_t> ReadWholeNumber(std::string_view text, std::uint64_t most);
@@ -38,10 +40,11 @@ Mistake ReadSeedOption(const OptionValues& values, std::string_view name,
 Mistake ReadSecondsOption(const OptionValues& values, std::string_view name,
                           std::chrono::milliseconds& value);
 
-/// The option's "MIN" or "MIN-MAX", whole numbers; max stays empty for "MIN".
-/// min and max stay when the option is absent.
-Mistake ReadMoveRange(const OptionValues& values, std::string_view name, int& min,
-                      std::optional<int>& max);
+/// The option's "MIN" or "MIN-MAX", whole numbers of the units named
+/// ("moves"); max stays empty for "MIN". min and max stay when the option is
+/// absent.
+Mistake ReadRange(const OptionValues& values, std::string_view name, std::string_view units,
+                  int& min, std::optional<int>& max);
 
 /// Milliseconds as seconds with as few decimals as they need: "60", "0.25".
 std::string SecondsText(std::chrono::milliseconds time);

@@ -11,6 +11,7 @@
 
 int RunSolve(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCanon(const std::vector<std::string>& args, CommandStreams& streams);
+int RunAnalyze(const std::vector<std::string>& args, CommandStreams& streams);
 int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams);
 int RunHardest(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
@@ -39,21 +40,33 @@ inline constexpr ToolCommand ToolCommands[] = {
    "prints each level code and its canonical code, the least code of\n"
    "the level's turns and mirror images, separated by a tab.",
    RunCanon},
+  {"analyze", "[CODE | FILE | -]...",
+   "prints, for each level code, a line of seven tab-separated fields:\n"
+   "the code; solvable, unsolvable or invalid; the moves of a shortest\n"
+   "solution; how many shortest solutions; the placements of the balls\n"
+   "reachable; the counter-intuitive steps of the solution; the greedy\n"
+   "effort (placements a greedy player expands).",
+   RunAnalyze},
   {"generate", "--size N --moves MIN[-MAX] [--count K] [--seed S]\n"
-               "[--open-walls W] [--output FILE]",
+               "[--open-walls W] [--unique] [--effort MIN[-MAX]]\n"
+               "[--output FILE]",
    "prints K levels of an N x N board whose shortest solution has\n"
    "from MIN to MAX moves, in the format of solve, no two alike up to\n"
    "turns and mirrors; a seed gives the same levels on every machine.\n"
-   "It gives up when 5000 candidates in a row bring no new level.",
+   "--unique and --effort ask for one shortest solution and a greedy\n"
+   "effort in range. It gives up when 5000 candidates in a row bring\n"
+   "no new level.",
    RunGenerate},
-  {"hardest", "--size N [--seconds T] [--seed S] [--output FILE]",
+  {"hardest", "--size N [--goal moves|effort] [--seconds T] [--seed S]\n"
+              "[--output FILE]",
    "searches for T seconds (default 60) for the level whose shortest\n"
-   "solution is longest, and prints each better level it finds: its\n"
-   "code and number of moves.",
+   "solution is longest (or greedy effort greatest), and prints each\n"
+   "better level it finds: its code and number of moves (and effort).",
    RunHardest},
-  {"check-set", "[FILE | -]",
+  {"check-set", "[--unique] [FILE | -]",
    "prints the invalid, unsolvable and repeated levels of a level\n"
-   "set, each with its line number.",
+   "set, each with its line number; with --unique also the levels\n"
+   "with more than one shortest solution.",
    RunCheckSet},
   {"render", "CODE FILE.png",
    "writes the picture the editor shows for the level, as a PNG file.",

@@ -18,7 +18,8 @@ namespace {
 
 constexpr std::string_view GenerateHelp =
     "Usage: korvalo-level generate --size N --moves MIN[-MAX] [--count K] [--seed S]\n"
-    "                              [--open-walls W] [--output FILE]\n"
+    "                              [--open-walls W] [--unique] [--effort MIN[-MAX]]\n"
+    "                              [--output FILE]\n"
     "\n"
     "Prints K levels (default 1) of an N x N board (N is 3, 5 or 7) whose shortest\n"
     "solution has from MIN to MAX moves (without MAX, MIN or more), a line each\n"
@@ -32,6 +33,12 @@ constexpr std::string_view GenerateHelp =
     "(a whole number): the same options give the same levels on every machine.\n"
     "Without --seed a seed is drawn at random and named on standard error, so\n"
     "that the levels can be made again.\n"
+    "\n"
+    "--unique keeps to levels with exactly one shortest solution. --effort keeps\n"
+    "to levels on which a greedy player, who always tries the placement that\n"
+    "brings the balls nearest to their holes, expands from MIN to MAX placements\n"
+    "(the greedy effort of analyze). Both are decided by the same search and the\n"
+    "same seed: the levels are the same on every machine too.\n"
     "\n"
     "The search gives up when 5000 candidate levels in a row bring no new level\n"
     "(some seconds on a 7 x 7 board): the target is then out of reach, and it\n"
@@ -66,22 +73,27 @@ struct GenerateOptions {
 Mistake ReadGenerateOptions(const std::vector<std::string>& args, GenerateOptions& options) {
   OptionValues values;
   if (Mistake mistake = ReadOptions(
-          args, {"--size", "--moves", "--count", "--seed", "--open-walls", "--output"}, values)) {
+          args, {"--size", "--moves", "--count", "--seed", "--open-walls", "--effort", "--output"},
+          values, {"--unique"})) {
     return mistake;
   }
   if (values.count("--size") == 0) return "--size is needed";
   if (values.count("--moves") == 0) return "--moves is needed";
   GenerationRequest& request = options.request;
   std::optional<int> maxMoves;
+  std::optional<int> maxEffort;
   std::optional<std::uint64_t> seed;
   for (Mistake mistake :
        {ReadIntOption(values, "--size", 0, request.size),
-        ReadMoveRange(values, "--moves", request.minMoves, maxMoves),
+        ReadRange(values, "--moves", "moves", request.minMoves, maxMoves),
         ReadIntOption(values, "--count", 1, request.count), ReadSeedOption(values, "--seed", seed),
-        ReadIntOption(values, "--open-walls", 0, request.openWalls)}) {
+        ReadIntOption(values, "--open-walls", 0, request.openWalls),
+        ReadRange(values, "--effort", "placements", request.minEffort, maxEffort)}) {
     if (mistake) return mistake;
   }
   request.maxMoves = maxMoves.value_or(NoMoveLimit);
+  request.maxEffort = maxEffort.value_or(NoEffortLimit);
+  request.unique = values.count("--unique") != 0;
   if (std::optional<std::string> problem = GenerationRequestProblem(request)) return problem;
   options.seedGiven = seed.has_value();
   request.seed = seed.value_or(0);
@@ -99,6 +111,11 @@ std::string RequestTitle(const GenerationRequest& request) {
   if (request.maxMoves != NoMoveLimit) title += '-' + std::to_string(request.maxMoves);
   title += " --count " + std::to_string(request.count) + " --seed " + std::to_string(request.seed);
   if (request.openWalls > 0) title += " --open-walls " + std::to_string(request.openWalls);
+  if (request.unique) title += " --unique";
+  if (request.minEffort > 0 || request.maxEffort != NoEffortLimit) {
+    title += " --effort " + std::to_string(request.minEffort);
+    if (request.maxEffort != NoEffortLimit) title += '-' + std::to_string(request.maxEffort);
+  }
   return title;
 }
 

@@ -1,5 +1,5 @@
 // korvalo-level hardest: the search for the level whose shortest solution is
-// longest.
+// longest, or on which a greedy player works longest.
 
 #include <optional>
 #include <string>
@@ -11,32 +11,40 @@
 #include "cli/io/escaped_text.h"
 #include "cli/long_search.h"
 #include "logic/hardest_search.h"
+#include "logic/level_analysis.h"
+#include "logic/level_code.h"
 
 namespace {
 
 constexpr std::string_view HardestHelp =
-    "Usage: korvalo-level hardest --size N [--seconds T] [--seed S] [--output FILE]\n"
+    "Usage: korvalo-level hardest --size N [--goal moves|effort] [--seconds T]\n"
+    "                             [--seed S] [--output FILE]\n"
     "\n"
     "Searches for T seconds (default 60; decimals allowed) for the N x N level\n"
     "(N is 3, 5 or 7) whose shortest solution is longest, and prints a line each\n"
     "time it finds a longer one: the code and the number of moves, separated by\n"
     "a tab. The last line is the best level found.\n"
     "\n"
+    "With --goal effort it searches instead for the level on which a greedy\n"
+    "player, who always tries the placement that brings the balls nearest to\n"
+    "their holes, expands the most placements (the greedy effort of analyze),\n"
+    "and each line has a third field: that effort. --goal moves is the default.\n"
+    "\n"
     "The search climbs from random mazes, opening or closing one wall or moving\n"
-    "one ball at a time, and starts afresh when it stops getting anywhere. The\n"
-    "seed S (a whole number) fixes its course; how far it gets in T seconds\n"
-    "depends on the machine. Without --seed a seed is drawn at random and named\n"
-    "on standard error.\n"
+    "one ball (or hole) at a time, and starts afresh when it stops getting\n"
+    "anywhere. The seed S (a whole number) fixes its course; how far it gets in\n"
+    "T seconds depends on the machine. Without --seed a seed is drawn at random\n"
+    "and named on standard error.\n"
     "\n"
     "--output FILE writes the best level to FILE as a level set instead of\n"
     "printing, with a \"# title:\" line that names the options. The file is\n"
     "written as a whole or not at all; a FILE that exists and is not a regular\n"
     "file (a folder, a device, a FIFO) is refused before the search starts.\n"
     "\n"
-    "While standard error is a terminal, a line there shows the most moves found,\n"
-    "the candidates tried and the time taken. Ctrl+C stops the search: the best\n"
-    "level found is printed (or written to FILE) and the exit status is 130. A\n"
-    "second Ctrl+C ends the program at once.\n"
+    "While standard error is a terminal, a line there shows the most moves (or\n"
+    "the greatest effort) found, the candidates tried and the time taken. Ctrl+C\n"
+    "stops the search: the best level found is printed (or written to FILE) and\n"
+    "the exit status is 130. A second Ctrl+C ends the program at once.\n"
     "\n"
     "Exit status: 0 when the time was up, 1 when FILE could not be written, 2\n"
     "for a wrong command line, 3 when standard output could not be written or\n"
@@ -50,9 +58,17 @@ struct HardestOptions {
   std::optional<std::string> output;
 };
 
+/// The goal named by --goal; nothing when the name is none.
+std::optional<HardestGoal> GoalNamed(std::string_view name) {
+  if (name == "moves") return HardestGoal::Moves;
+  if (name == "effort") return HardestGoal::Effort;
+  return std::nullopt;
+}
+
 Mistake ReadHardestOptions(const std::vector<std::string>& args, HardestOptions& options) {
   OptionValues values;
-  if (Mistake mistake = ReadOptions(args, {"--size", "--seconds", "--seed", "--output"}, values)) {
+  if (Mistake mistake =
+          ReadOptions(args, {"--size", "--goal", "--seconds", "--seed", "--output"}, values)) {
     return mistake;
   }
   if (values.count("--size") == 0) return "--size is needed";
@@ -62,6 +78,11 @@ Mistake ReadHardestOptions(const std::vector<std::string>& args, HardestOptions&
                           ReadSecondsOption(values, "--seconds", request.timeLimit),
                           ReadSeedOption(values, "--seed", seed)}) {
     if (mistake) return mistake;
+  }
+  if (const auto goal = values.find("--goal"); goal != values.end()) {
+    const std::optional<HardestGoal> named = GoalNamed(goal->second);
+    if (!named) return "--goal expects moves or effort, not " + QuoteText(goal->second);
+    request.goal = *named;
   }
   if (std::optional<std::string> problem = HardestRequestProblem(request)) return problem;
   options.seedGiven = seed.has_value();
@@ -74,15 +95,36 @@ Mistake ReadHardestOptions(const std::vector<std::string>& args, HardestOptions&
 }
 
 std::string RequestTitle(const HardestRequest& request) {
-  return "hardest --size " + std::to_string(request.size) + " --seconds " +
-         SecondsText(request.timeLimit) + " --seed " + std::to_string(request.seed);
+  std::string title = "hardest --size " + std::to_string(request.size);
+  if (request.goal == HardestGoal::Effort) title += " --goal effort";
+  return title + " --seconds " + SecondsText(request.timeLimit) + " --seed " +
+         std::to_string(request.seed);
 }
 
-std::string ProgressText(const SearchProgress& progress, std::chrono::milliseconds limit) {
+/// The best level found so far, as the progress line shows it.
+struct Best {
+  int moves = -1;  // -1 before the first level
+  int effort = 0;  // for --goal effort
+};
+
+std::string ProgressText(const HardestRequest& request, const Best& best,
+                         const SearchProgress& progress) {
   std::string text;
-  if (progress.bestMoves >= 0) text = "best " + std::to_string(progress.bestMoves) + " moves, ";
+  if (best.moves >= 0) {
+    text = request.goal == HardestGoal::Effort
+               ? "best effort " + std::to_string(best.effort) + " (" +
+                     std::to_string(best.moves) + " moves), "
+               : "best " + std::to_string(best.moves) + " moves, ";
+  }
   return text + "tried " + std::to_string(progress.levelsTried) + ", " +
-         ElapsedText(progress.elapsed) + " of " + SecondsText(limit) + " s";
+         ElapsedText(progress.elapsed) + " of " + SecondsText(request.timeLimit) + " s";
+}
+
+/// The greedy effort of a level the search found.
+int GreedyEffortOf(const FoundLevel& found, LevelAnalyzer& analyzer) {
+  Level level;
+  ParseLevelCode(level, found.code);  // a code the search wrote
+  return analyzer.Analyze(level).greedyEffort;
 }
 
 /// The best level as the list the level set is written from; none before any.
@@ -111,17 +153,25 @@ int RunHardest(const std::vector<std::string>& args, CommandStreams& streams) {
 
   StopRequest stop;
   ProgressLine progress(streams.err, streams.errIsTerminal);
+  LevelAnalyzer analyzer;
+  Best best;
   SearchControl control;
   control.cancel = stop.Flag();
   control.found = [&](const FoundLevel& level) {
+    best.moves = level.moves;
+    std::string line = level.code + '\t' + std::to_string(level.moves);
+    if (request.goal == HardestGoal::Effort) {
+      best.effort = GreedyEffortOf(level, analyzer);
+      line += '\t' + std::to_string(best.effort);
+    }
     if (options.output) return;
     progress.Clear();
-    streams.out.Write(level.code + '\t' + std::to_string(level.moves) + '\n');
+    streams.out.Write(line + '\n');
     if (!streams.out.Flush()) stop.Stop();
   };
   if (progress.Shown()) {
     control.progress = [&](const SearchProgress& now) {
-      progress.Show(ProgressText(now, request.timeLimit));
+      progress.Show(ProgressText(request, best, now));
     };
   }
   const HardestResult result = FindHardestLevel(request, control);

@@ -13,10 +13,11 @@ namespace {
 
 /// What every command shares, after the commands' own lines in the general help.
 constexpr std::string_view CommonHelp =
-    "solve and canon read the codes in their arguments; an argument that names an\n"
-    "existing file is read as a level set (a code per line, optionally a tab and\n"
-    "a title; # comments), and so is standard input, for - or when there is no\n"
-    "argument. -- ends the options. A wrong command line is told in two lines.\n"
+    "solve, canon and analyze read the codes in their arguments; an argument\n"
+    "that names an existing file is read as a level set (a code per line,\n"
+    "optionally a tab and a title; # comments), and so is standard input, for -\n"
+    "or when there is no argument. -- ends the options. A wrong command line is\n"
+    "told in two lines.\n"
     "generate and hardest write a level set with --output FILE, show their\n"
     "progress on standard error while it is a terminal, and stop on Ctrl+C\n"
     "with what they found.\n"

@@ -145,13 +145,20 @@ void EditorDocument::TieToSetLevel(std::uint64_t setLevelId) {
 
 const Verdict& EditorDocument::verdict() {
   if (!m_verdict) {
-    Level searched = m_level;
-    const Solution solution = ShortestSolution(searched);
-    m_verdict = Verdict{};
+    m_verdict = VerdictOf(m_analyzer.Analyze(m_level));
     ++m_verdictSearches;
-    if (solution.exists) m_verdict->shortestMoves = static_cast<int>(solution.moves.size());
   }
   return *m_verdict;
+}
+
+Verdict VerdictOf(const LevelAnalysis& analysis) {
+  Verdict verdict;
+  verdict.solutions = analysis.solutions;
+  if (!analysis.solvable) return verdict;
+  verdict.shortestMoves = analysis.moves;
+  verdict.counterIntuitiveSteps = static_cast<int>(analysis.counterIntuitiveSteps.size());
+  verdict.greedyEffort = analysis.greedyEffort;
+  return verdict;
 }
 
 void EditorDocument::ForgetVerdict() { m_verdict.reset(); }

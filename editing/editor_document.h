@@ -15,6 +15,7 @@
 #include "editing/edits.h"
 #include "editing/history.h"
 #include "logic/level.h"
+#include "logic/level_analysis.h"
 #include "logic/maze.h"
 
 /// Where the board's level came from, and the level as it came: the board
@@ -25,10 +26,17 @@ struct BoardOrigin {
   Level level;
 };
 
-/// What a search of the level found, once per change of the level.
+/// What the analysis of the level found, once per change of the level (see
+/// logic/level_analysis.h for what each figure means).
 struct Verdict {
   std::optional<int> shortestMoves;  // none when the level has no solution
+  std::uint32_t solutions = 0;       // shortest solutions; ManySolutions above the limit
+  int counterIntuitiveSteps = 0;     // 0 when the level has no solution
+  std::optional<int> greedyEffort;   // none when the level has no solution
 };
+
+/// The verdict the analysis gives.
+Verdict VerdictOf(const LevelAnalysis& analysis);
 
 class EditorDocument {
  public:
@@ -136,6 +144,7 @@ class EditorDocument {
   ChangeKind m_carryKind = ChangeKind::MoveBall;
   BoardOrigin m_origin;
   std::optional<Verdict> m_verdict;  // none until searched since the last change
+  LevelAnalyzer m_analyzer;          // keeps its buffers from one search to the next
   int m_verdictSearches = 0;
 };
 

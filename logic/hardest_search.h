@@ -1,6 +1,6 @@
 #pragma once
 // The search for the hardest level of a board size: the level whose shortest
-// solution is longest.
+// solution is longest, or the one on which a greedy player works longest.
 
 #include <chrono>
 #include <cstdint>
@@ -9,11 +9,18 @@
 
 #include "logic/search_control.h"
 
+/// What makes a level hard.
+enum class HardestGoal {
+  Moves,   // the length of its shortest solution
+  Effort,  // the greedy effort (logic/level_analysis.h)
+};
+
 struct HardestRequest {
   int size = 7;  // 3, 5 or 7
   std::uint64_t seed = 0;
   std::chrono::milliseconds timeLimit{60000};  // zero: none
   std::uint64_t evaluationLimit = 0;           // candidates rated before it stops; zero: none
+  HardestGoal goal = HardestGoal::Moves;
 };
 
 struct HardestResult {
@@ -25,7 +32,9 @@ struct HardestResult {
 /// Why the request cannot be run (bad size, no limit at all), or nothing.
 std::optional<std::string> HardestRequestProblem(const HardestRequest& request);
 
-/// Climbs over walls and balls toward the level with the longest shortest
-/// solution, handing each new best level to control.found; ends at the time
-/// or evaluation limit (Done when the evaluations ran out) or when cancelled.
+/// Climbs over walls and balls (and holes, for the effort) toward the
+/// hardest level, handing each new best level to control.found; ends at the
+/// time or evaluation limit (Done when the evaluations ran out) or when
+/// cancelled. The levels found carry the length of their shortest solution
+/// whatever the goal.
 HardestResult FindHardestLevel(const HardestRequest& request, const SearchControl& control = {});

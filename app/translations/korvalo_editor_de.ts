@@ -194,6 +194,22 @@
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
+    <message>
+        <source>Only levels with one shortest solution</source>
+        <translation>Nur Level mit genau einer kürzesten Lösung</translation>
+    </message>
+    <message>
+        <source>How many placements of the balls a greedy player expands, who always tries the one nearest the holes, before the level is solved.</source>
+        <translation>Wie viele Stellungen der Kugeln ein gieriger Spieler, der immer die den Löchern nächste versucht, untersucht, bis das Level gelöst ist.</translation>
+    </message>
+    <message>
+        <source>Greedy effort at least:</source>
+        <translation>Gieriger Aufwand mindestens:</translation>
+    </message>
+    <message>
+        <source>Greedy effort at most:</source>
+        <translation>Gieriger Aufwand höchstens:</translation>
+    </message>
 </context>
 <context>
     <name>CLevelCodeDlg</name>
@@ -256,6 +272,21 @@
     <message>
         <source>Levels of the set</source>
         <translation>Level der Sammlung</translation>
+    </message>
+    <message>
+        <source>%1+ solutions</source>
+        <translation>%1+ Lösungen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n solution(s)</source>
+        <translation>
+            <numerusform>%n Lösung</numerusform>
+            <numerusform>%n Lösungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>effort %1</source>
+        <translation>Aufwand %1</translation>
     </message>
 </context>
 <context>
@@ -509,6 +540,28 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
             <numerusform>Kürzeste Lösung: %n Zug</numerusform>
             <numerusform>Kürzeste Lösung: %n Züge</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>more than %1 shortest solutions</source>
+        <translation>mehr als %1 kürzeste Lösungen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n shortest solution(s)</source>
+        <translation>
+            <numerusform>%n kürzeste Lösung</numerusform>
+            <numerusform>%n kürzeste Lösungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n counter-intuitive step(s)</source>
+        <translation>
+            <numerusform>%n kontraintuitiver Schritt</numerusform>
+            <numerusform>%n kontraintuitive Schritte</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>greedy effort %1</source>
+        <translation>gieriger Aufwand %1</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,13 @@
 <context>
     <name>CLevelSetPanel</name>
     <message numerus="yes">
+        <source>%n solution(s)</source>
+        <translation>
+            <numerusform>%n solution</numerusform>
+            <numerusform>%n solutions</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>%n move(s)</source>
         <translation>
             <numerusform>%n move</numerusform>
@@ -43,6 +50,20 @@
 </context>
 <context>
     <name>CStatusLine</name>
+    <message numerus="yes">
+        <source>%n shortest solution(s)</source>
+        <translation>
+            <numerusform>%n shortest solution</numerusform>
+            <numerusform>%n shortest solutions</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n counter-intuitive step(s)</source>
+        <translation>
+            <numerusform>%n counter-intuitive step</numerusform>
+            <numerusform>%n counter-intuitive steps</numerusform>
+        </translation>
+    </message>
     <message numerus="yes">
         <source>Shortest solution: %n move(s)</source>
         <translation>

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -39,6 +40,7 @@ namespace {
 
 constexpr const char* ClearedSevenCode = "7003366663300fffbffefffbffefffbffe555";
 constexpr const char* SolvedThreeCode = "3001122001122fbe5";
+constexpr const char* RowCode = "5020100030201ffbfeffbfe55";  // balls blue, green, red along row 1
 
 /// Answers the questions that open from now on, in turn, with the button
 /// whose text starts with the next answer (an empty answer: the question's
@@ -148,6 +150,31 @@ TEST(StatusTextTest, SaysTheLengthOrWhatIsCarried) {
   }
 }
 
+TEST(StatusTextTest, GivesTheAnalysisFiguresAfterTheLength) {
+  const struct {
+    Verdict verdict;
+    const char* text;
+  } cases[] = {
+      {{23, 1, 0, 518},
+       "Shortest solution: 23 moves \u00b7 1 shortest solution \u00b7 "
+       "0 counter-intuitive steps \u00b7 greedy effort 518"},
+      {{38, 12, 1, 3249},
+       "Shortest solution: 38 moves \u00b7 12 shortest solutions \u00b7 "
+       "1 counter-intuitive step \u00b7 greedy effort 3249"},
+      {{90, ManySolutions, 4, 70000},
+       "Shortest solution: 90 moves \u00b7 more than 1000000000 shortest solutions \u00b7 "
+       "4 counter-intuitive steps \u00b7 greedy effort 70000"},
+      {{0, 1, 0, 1}, "Already solved"},
+      {{std::nullopt, 0, 0, std::nullopt}, "No solution"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(StatusWithFigures(EditingState{}, &c.verdict), QString::fromUtf8(c.text));
+  }
+  EditingState carrying;
+  carrying.CarriedItem = CarriedPiece::RedHole;
+  EXPECT_EQ(StatusWithFigures(carrying, nullptr), "Carrying the red hole");
+}
+
 TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKeys) {
   EXPECT_EQ(MenuBarOutline(frame->menuBar()).toStdString(),
             "&File[New\tCtrl+N|Open...\tCtrl+O|Open Recent>|-|Save\tCtrl+S|Save "
@@ -180,7 +207,10 @@ TEST_F(DesignerTest, StatusLineFollowsEveryChange) {
   Document().Apply(edit::ReadCode{ClearedSevenCode});
   EXPECT_EQ(Status(), "No solution");
   Document().Apply(edit::ReadCode{"3111221000110fbe5"});
-  EXPECT_TRUE(Status().startsWith("Shortest solution: ")) << Status().toStdString();
+  const QRegularExpression lengthThenFigures(QString::fromUtf8(
+      "^Shortest solution: \\d+ moves?\n\\d+ shortest solutions? \u00b7 \\d+ "
+      "counter-intuitive steps? \u00b7 greedy effort \\d+$"));
+  EXPECT_TRUE(lengthThenFigures.match(Status()).hasMatch()) << Status().toStdString();
   Document().Apply(edit::PickUp{CarriedPiece::BlueBall});
   EXPECT_EQ(Status(), "Carrying the blue ball");
 }
@@ -245,6 +275,20 @@ INSTANTIATE_TEST_SUITE_P(
                       PasteCase{"TwoBallsOnOneSquare", "3000022221100fbe5", false,
                                 "Not pasted: two balls"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DesignerTest, SetPanelGivesEachLevelsLengthSolutionsAndEffort) {
+  for (const char* code : {RowCode, SolvedThreeCode, ClearedSevenCode}) {
+    Document().Apply(edit::ReadCode{code});
+    Run("ID_SET_ADD");
+  }
+  ASSERT_EQ(List()->count(), 3);
+  const QString rows[] = {QString::fromUtf8("1 move \u00b7 1 solution \u00b7 effort 2"), "solved",
+                          "no solution"};
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_TRUE(List()->item(row)->text().contains(rows[row]))
+        << List()->item(row)->text().toStdString();
+  }
+}
 
 TEST_F(DesignerTest, SetPanelAddsUpdatesRemovesReordersAndOpensLevels) {
   const std::string first = Code();
@@ -384,6 +428,37 @@ TEST_F(DesignerTest, GenerateDialogPutsALevelOfTheRangeOnTheBoardUndoably) {
   EXPECT_LE(solution.moves.size(), 12u);
   Run("ID_EDIT_UNDO");
   EXPECT_EQ(Code(), before);
+}
+
+TEST_F(DesignerTest, GenerateDialogKeepsToOneShortestSolutionAndTheEffortRange) {
+  WhenDialogOpens([](QWidget* opened) {
+    auto* dialog = qobject_cast<CGenerateDlg*>(opened);
+    ASSERT_NE(dialog, nullptr);
+    dialog->sizeBox()->setCurrentIndex(dialog->sizeBox()->findData(5));
+    dialog->fewestMovesBox()->setValue(8);
+    dialog->mostMovesBox()->setValue(14);
+    dialog->uniqueBox()->setChecked(true);
+    dialog->leastEffortBox()->setValue(20);
+    dialog->mostEffortBox()->setValue(400);
+    dialog->seedEdit()->setText("7");
+    dialog->generateButton()->click();
+  });
+  Run("ID_GAME_GENERATE");
+  const Verdict& verdict = Document().verdict();
+  ASSERT_TRUE(verdict.shortestMoves.has_value()) << Status().toStdString();
+  EXPECT_EQ(verdict.solutions, 1u);
+  ASSERT_TRUE(verdict.greedyEffort.has_value());
+  EXPECT_GE(*verdict.greedyEffort, 20);
+  EXPECT_LE(*verdict.greedyEffort, 400);
+
+  WhenDialogOpens([](QWidget* opened) {
+    auto* dialog = qobject_cast<CGenerateDlg*>(opened);
+    EXPECT_TRUE(dialog->uniqueBox()->isChecked());
+    EXPECT_EQ(dialog->leastEffortBox()->value(), 20);
+    EXPECT_EQ(dialog->mostEffortBox()->value(), 400);
+    dialog->reject();
+  });
+  Run("ID_GAME_GENERATE");
 }
 
 TEST_F(DesignerTest, GenerateCancelStopsTheSearchAndChangesNothing) {
@@ -870,7 +945,6 @@ namespace {
 
 // --- The keyboard -------------------------------------------------------------------
 
-constexpr const char* RowCode = "5020100030201ffbfeffbfe55";  // balls blue, green, red along row 1
 
 /// A point of the board image of the 5 x 5 board: a square's corner plus an offset.
 QPoint OnSquare(int column, int row, int dx, int dy) {
@@ -1056,7 +1130,8 @@ TEST_F(DesignerTest, TheBoardTellsAScreenReaderTheLevelTheCursorAndTheVerdict) {
   EXPECT_EQ(board->text(QAccessible::Description),
             "A 5 by 5 board. The red ball on column 3, row 1. The red hole on column 4, row 1. "
             "The green ball on column 2, row 1. The green hole on column 3, row 1. The blue ball "
-            "on column 1, row 1. The blue hole on column 2, row 1. Shortest solution: 1 move.");
+            "on column 1, row 1. The blue hole on column 2, row 1. Shortest solution: 1 move"
+            " \u00b7 1 shortest solution \u00b7 0 counter-intuitive steps \u00b7 greedy effort 2.");
 
   const QString before = board->text(QAccessible::Description);
   AccessibilityEvents events(view);

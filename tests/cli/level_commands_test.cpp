@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -292,6 +293,66 @@ TEST(CheckSetTest, AFileThatCannotBeReadIsAFailure) {
 // ---------------------------------------------------------------------------
 // Wrong command lines and help
 
+// ---------------------------------------------------------------------------
+// analyze and check-set --unique
+//
+// 3 x 3 boards with a corridor per row, worked out by hand in the analysis'
+// own tests: the balls on columns 0 1 2 (red green blue), the holes as named.
+constexpr const char* HolesUnderBalls = "30011220011225145";
+constexpr const char* HolesEast = "30011220212225145";       // E E
+constexpr const char* HolesTwoWays = "30011220111215145";    // W W E or E E W
+constexpr const char* HolesUnreached = "30011220110215145";  // no move gets there
+
+/// The fields of an answer's first line.
+std::vector<std::string> Fields(const std::string& text) {
+  std::vector<std::string> fields;
+  std::istringstream line(text.substr(0, text.find('\n')));
+  for (std::string field; std::getline(line, field, '\t');) fields.push_back(field);
+  return fields;
+}
+
+TEST(AnalyzeCommandTest, PrintsSevenFieldsPerLevelReadAsSolveReads) {
+  const std::string expected = std::string(HolesUnderBalls) + "\tsolvable\t0\t1\t8\t0\t1\n" +
+                               HolesEast + "\tsolvable\t2\t1\t8\t0\t3\n" + HolesTwoWays +
+                               "\tsolvable\t3\t2\t8\t2\t7\n" + HolesUnreached +
+                               "\tunsolvable\t-\t0\t8\t-\t-\n"
+                               "bogus\tinvalid\t-\t-\t-\t-\t-\n";
+  const std::vector<std::string> codes = {HolesUnderBalls, HolesEast, HolesTwoWays, HolesUnreached,
+                                          "bogus"};
+  const Outcome fromArguments = Invoke(RunAnalyze, codes);
+  EXPECT_EQ(fromArguments.status, 1);
+  EXPECT_EQ(fromArguments.out, expected);
+  EXPECT_EQ(fromArguments.err, "korvalo-level analyze: invalid code 'bogus': " + NoSize + "\n");
+
+  std::string set = "# title: Corridors\n";
+  for (const std::string& code : codes) set += code + "\ta level\n";
+  const Outcome fromInput = Invoke(RunAnalyze, {"-"}, set);
+  EXPECT_EQ(fromInput.out, expected);
+
+  // The moves agree with solve's on a real maze.
+  const std::vector<std::string> analysed = Fields(Invoke(RunAnalyze, {Maze7}).out);
+  const std::vector<std::string> solved = Fields(Invoke(RunSolve, {Maze7}).out);
+  ASSERT_EQ(analysed.size(), 7u);
+  EXPECT_EQ(analysed[1], solved[1]);
+  EXPECT_EQ(analysed[2], solved[2]);
+  EXPECT_EQ(Invoke(RunAnalyze, {Maze7}).status, 0);
+}
+
+TEST(CheckSetTest, UniqueAlsoReportsLevelsWithMoreThanOneShortestSolution) {
+  const std::string set =
+      std::string(HolesEast) + "\n" + HolesTwoWays + "\n" + HolesUnreached + "\nbogus\n";
+  const std::string others =
+      "line 3: 30011220110215145 has no solution\n"
+      "line 4: invalid level 'bogus': " +
+      NoSize + "\n";
+  const Outcome plain = Invoke(RunCheckSet, {}, set);
+  EXPECT_EQ(plain.out, others);
+  const Outcome unique = Invoke(RunCheckSet, {"--unique", "-"}, set);
+  EXPECT_EQ(unique.status, 1);
+  EXPECT_EQ(unique.out, "line 2: 30011220111215145 has 2 shortest solutions\n" + others);
+  EXPECT_EQ(Invoke(RunCheckSet, {"--unique"}, std::string(HolesEast) + "\n").status, 0);
+}
+
 TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTwoLines) {
   const struct {
     Command command;
@@ -305,6 +366,8 @@ TEST(LevelCommandsTest, EveryWrongCommandLineExitsTwoWithTwoLines) {
       {RunCheckSet, "check-set", {"a.txt", "b.txt"}, "expects one file at most"},
       {RunCheckSet, "check-set", {"-", "--", "-"}, "expects one file at most"},
       {RunCheckSet, "check-set", {"-x"}, "unknown option '-x'"},
+      {RunCheckSet, "check-set", {"--unique", "--unique"}, "--unique is given twice"},
+      {RunAnalyze, "analyze", {"--unique"}, "unknown option '--unique'"},
       {RunGenerate, "generate", {}, "--size is needed"},
       {RunGenerate, "generate", {"--size", "5"}, "--moves is needed"},
       {RunGenerate,
@@ -480,7 +543,8 @@ TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
   } cases[] = {
       {RunCanon, {"--help"}, "Usage: korvalo-level canon [CODE | FILE | -]...\n"},
       {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE | FILE | -]...\n"},
-      {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [FILE | -]\n"},
+      {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [--unique] [FILE | -]\n"},
+      {RunAnalyze, {"--help"}, "Usage: korvalo-level analyze [CODE | FILE | -]...\n"},
       {RunGenerate, {"--size", "9", "--help"}, "Usage: korvalo-level generate --size N"},
       {RunHardest, {"--help"}, "Usage: korvalo-level hardest --size N"},
   };

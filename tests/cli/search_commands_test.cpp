@@ -106,6 +106,50 @@ TEST(GenerateCommandTest, LevelsAreSolvableInRangeAndDistinct) {
   }
 }
 
+// What analyze says of every level generated with --unique and --effort:
+// one shortest solution, the greedy effort in range.
+TEST(GenerateCommandTest, UniqueAndEffortHoldForEveryLevelAsAnalyzeSeesIt) {
+  const struct {
+    std::vector<std::string> args;
+    bool unique;
+    int leastEffort;
+    int mostEffort;
+  } cases[] = {
+      {{"--size", "5", "--moves", "10-20", "--count", "4", "--seed", "5", "--unique"},
+       true,
+       0,
+       1 << 30},
+      {{"--size", "5", "--moves", "8-30", "--count", "3", "--seed", "6", "--effort", "100-300"},
+       false,
+       100,
+       300},
+      {{"--size", "7", "--moves", "20-40", "--count", "2", "--seed", "7", "--unique", "--effort",
+        "400"},
+       true,
+       400,
+       1 << 30},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Outcome run = Invoke(RunGenerate, c.args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> codes;
+    for (const std::string& line : Lines(run.out)) codes.push_back(Fields(line)[0]);
+    ASSERT_FALSE(codes.empty());
+    for (const std::string& line : Lines(Invoke(RunAnalyze, codes).out)) {
+      const std::vector<std::string> fields = Fields(line);
+      ASSERT_EQ(fields.size(), 7u) << line;
+      if (c.unique) {
+        EXPECT_EQ(fields[3], "1") << line;
+      }
+      EXPECT_GE(std::stoi(fields[6]), c.leastEffort) << line;
+      EXPECT_LE(std::stoi(fields[6]), c.mostEffort) << line;
+    }
+  }
+  // The same options give the same levels.
+  EXPECT_EQ(Invoke(RunGenerate, cases[1].args).out, Invoke(RunGenerate, cases[1].args).out);
+}
+
 TEST(GenerateCommandTest, ATargetOutOfReachEndsWithWhatWasFound) {
   const Outcome none =
       Invoke(RunGenerate, {"--size", "3", "--moves", "45", "--count", "2", "--seed", "1"});
@@ -284,6 +328,25 @@ TEST(HardestCommandTest, PrintsEachBetterLevelAndWritesTheBest) {
   ASSERT_EQ(set.size(), 2u);
   EXPECT_EQ(set[0], "# title: hardest --size 3 --seconds 0.25 --seed 4");
   EXPECT_EQ(Fields(Invoke(RunSolve, {set[1]}).out)[1], "solvable");
+}
+
+TEST(HardestCommandTest, GoalEffortClimbsOnTheGreedyEffort) {
+  const Outcome run =
+      Invoke(RunHardest, {"--size", "5", "--goal", "effort", "--seconds", "0.3", "--seed", "11"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_FALSE(lines.empty());
+  int before = -1;
+  for (const std::string& line : lines) {
+    const std::vector<std::string> fields = Fields(line);
+    ASSERT_EQ(fields.size(), 3u) << line;
+    const int effort = std::stoi(fields[2]);
+    EXPECT_GT(effort, before) << line;
+    before = effort;
+    const std::vector<std::string> analysed = Fields(Lines(Invoke(RunAnalyze, {fields[0]}).out)[0]);
+    EXPECT_EQ(analysed[2], fields[1]);
+    EXPECT_EQ(analysed[6], fields[2]);
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "logic/canonical_code.h"
+#include "logic/level_analysis.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "tests/support/test_levels.h"
@@ -107,6 +108,91 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeCase{3, 2, NoMoveLimit, 5, 2}, RangeCase{3, 3, 6, 4, 99},
                     RangeCase{5, 25, NoMoveLimit, 3, 0}, RangeCase{5, 8, 9, 5, 6},
                     RangeCase{7, 40, NoMoveLimit, 3, 0}, RangeCase{7, 15, 15, 2, 10}));
+
+struct QualityCase {
+  int size;
+  int minMoves;
+  int maxMoves;
+  bool unique;
+  int minEffort;
+  int maxEffort;
+  int count;
+};
+
+class GeneratedQualityTest : public testing::TestWithParam<QualityCase> {};
+
+// What the analysis finds in every level is what the request asked for.
+TEST_P(GeneratedQualityTest, TheAnalysisConfirmsEveryLevel) {
+  const QualityCase& c = GetParam();
+  GenerationRequest request = Request(c.size, c.minMoves, c.maxMoves, c.count, 12);
+  request.unique = c.unique;
+  request.minEffort = c.minEffort;
+  request.maxEffort = c.maxEffort;
+  const GenerationResult result = GenerateLevels(request);
+  EXPECT_EQ(result.end, SearchEnd::Done);
+  ASSERT_EQ(result.levels.size(), static_cast<std::size_t>(c.count));
+  EXPECT_EQ(Codes(GenerateLevels(request)), Codes(result));
+  LevelAnalyzer analyzer;
+  std::set<std::string> canonicalCodes;
+  for (const FoundLevel& found : result.levels) {
+    SCOPED_TRACE(found.code);
+    Level level;
+    ASSERT_TRUE(ParseLevelCode(level, found.code).accepted);
+    EXPECT_TRUE(canonicalCodes.insert(CanonicalCode(level)).second) << "a second level like it";
+    const LevelAnalysis& analysis = analyzer.Analyze(level);
+    ASSERT_TRUE(analysis.solvable);
+    EXPECT_EQ(analysis.moves, found.moves);
+    EXPECT_GE(analysis.moves, c.minMoves);
+    if (c.maxMoves != NoMoveLimit) {
+      EXPECT_LE(analysis.moves, c.maxMoves);
+    }
+    if (c.unique) {
+      EXPECT_EQ(analysis.solutions, 1u);
+    }
+    EXPECT_GE(analysis.greedyEffort, c.minEffort);
+    if (c.maxEffort != NoEffortLimit) {
+      EXPECT_LE(analysis.greedyEffort, c.maxEffort);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, GeneratedQualityTest,
+    testing::Values(QualityCase{3, 4, 9, true, 0, NoEffortLimit, 6},
+                    QualityCase{5, 20, NoMoveLimit, true, 0, NoEffortLimit, 3},
+                    QualityCase{7, 30, 40, true, 0, NoEffortLimit, 3},
+                    QualityCase{5, 10, 20, false, 200, NoEffortLimit, 3},
+                    QualityCase{7, 20, 30, false, 1000, 3000, 3},
+                    QualityCase{7, 25, NoMoveLimit, true, 0, 80, 2},
+                    // The greedy player never does better than the solution itself.
+                    QualityCase{3, 5, 5, true, 6, 6, 3}));
+
+TEST(GenerateLevelsTest, AnEffortRangeEveryLevelMeetsChangesNothing) {
+  // The quality search numbers the placements in the order the plain one
+  // reaches them, and its first draw is the plain one's only draw.
+  for (const GenerationRequest& plain :
+       {Request(5, 12, 20, 3, 2024), Request(7, 30, NoMoveLimit, 3, 6)}) {
+    GenerationRequest any = plain;
+    any.maxEffort = 1000000;
+    EXPECT_EQ(Codes(GenerateLevels(any)), Codes(GenerateLevels(plain)));
+  }
+}
+
+TEST(GenerateLevelsTest, LevelsOfQualityArePinnedToo) {
+  // Pinned like the plain levels: the count of solutions is part of the
+  // choice on every machine.
+  GenerationRequest request = Request(5, 12, 20, 3, 2024);
+  request.unique = true;
+  EXPECT_EQ(Codes(GenerateLevels(request)),
+            (std::vector<std::string>{"5224030032110b6aa27536645", "53334122410335b33aa8a9c55",
+                                      "5140242212223c695ad31bc51"}));
+  request.unique = false;
+  request.minEffort = 300;
+  request.maxEffort = 400;
+  EXPECT_EQ(Codes(GenerateLevels(request)),
+            (std::vector<std::string>{"5131410312102b52bc9933e50", "52334303441329bab8daaa611",
+                                      "51202131201006aaacccbee04"}));
+}
 
 TEST(GenerateLevelsTest, AnUnreachableTargetEndsAfterTheAttemptLimit) {
   GenerationRequest request = Request(3, 500, NoMoveLimit, 2, 1);
@@ -215,6 +301,11 @@ TEST(GenerateLevelsTest, RequestsThatCannotBeRunAreNamed) {
   add("negative walls", [](GenerationRequest& r) { r.openWalls = -1; });
   add("no attempts", [](GenerationRequest& r) { r.attemptLimit = 0; });
   add("negative time", [](GenerationRequest& r) { r.timeLimit = std::chrono::milliseconds(-1); });
+  add("negative least effort", [](GenerationRequest& r) { r.minEffort = -1; });
+  add("largest effort below least", [](GenerationRequest& r) {
+    r.minEffort = 30;
+    r.maxEffort = 29;
+  });
   EXPECT_FALSE(GenerationRequestProblem(base));
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
