@@ -25,6 +25,7 @@ void InstallProgramTranslations(QCoreApplication& application, const QString& ca
   Install(application, catalogue, own, QLocale(QLocale::English));
   const QLocale locale;
   if (locale.language() == QLocale::English) return;
+  Install(application, QStringLiteral("korvalo_view"), own, locale);
   Install(application, catalogue, own, locale);
   Install(application, QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath),
           locale);

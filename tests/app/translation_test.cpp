@@ -103,7 +103,7 @@ void ExpectWholeTexts(QWidget* window) {
 class GermanTest : public ::testing::Test {
  protected:
   GermanTest() { QSettings().clear(); }
-  Translations german{QLocale::German, {"korvalo_editor", "korvalo_game"}};
+  Translations german{QLocale::German, {"korvalo_view", "korvalo_editor", "korvalo_game"}};
 };
 
 TEST_F(GermanTest, DesignerModeSpeaksGerman) {
@@ -265,7 +265,7 @@ TEST(ReasonWordingTest, EveryReasonIsWordedInGermanWithItsNumbers) {
   EXPECT_EQ(reasons.size(), 8u + 4u + 8u) << "every fixture gives its reason";
   for (const std::string& reason : reasons)
     EXPECT_EQ(ReasonWording(reason).toStdString(), reason) << "English stays as it is";
-  const Translations german(QLocale::German, {"korvalo_editor"});
+  const Translations german(QLocale::German, {"korvalo_view"});
   for (const std::string& reason : reasons)
     EXPECT_NE(ReasonWording(reason).toStdString(), reason) << "no German for: " << reason;
   Level level;
