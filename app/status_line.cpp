@@ -1,22 +1,10 @@
 #include "app/status_line.h"
 
-namespace {
-
-/// The colour as it stands before "ball" or "hole" after "the".
-QString ColourName(Colour colour) {
-  switch (colour) {
-    case Colour::Blue: return CStatusLine::tr("blue");
-    case Colour::Green: return CStatusLine::tr("green");
-    case Colour::Red: return CStatusLine::tr("red");
-  }
-  return {};
-}
-
-}  // namespace
+#include "view/board_description.h"
 
 QString StatusText(const EditingState& editing, std::optional<int> shortestMoves) {
   if (IsCarrying(editing)) {
-    const QString colour = ColourName(ColourOf(editing.CarriedItem));
+    const QString colour = ColourWord(ColourOf(editing.CarriedItem));
     return IsBall(editing.CarriedItem) ? CStatusLine::tr("Carrying the %1 ball").arg(colour)
                                        : CStatusLine::tr("Carrying the %1 hole").arg(colour);
   }

@@ -476,18 +476,6 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
 <context>
     <name>CStatusLine</name>
     <message>
-        <source>blue</source>
-        <translation>blaue</translation>
-    </message>
-    <message>
-        <source>green</source>
-        <translation>grüne</translation>
-    </message>
-    <message>
-        <source>red</source>
-        <translation>rote</translation>
-    </message>
-    <message>
         <source>Carrying the %1 ball</source>
         <translation>In der Hand: die %1 Kugel</translation>
     </message>
