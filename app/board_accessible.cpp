@@ -11,6 +11,7 @@
 
 namespace {
 
+/// A text marked with QT_TRANSLATE_NOOP in the context "BoardAccessible".
 QString Tr(const char* text) { return QCoreApplication::translate("BoardAccessible", text); }
 
 /// The board view as a screen reader sees it in designer mode.
@@ -57,9 +58,13 @@ QString BoardCursorText(const Level& level, QPoint cursor) {
                {OpenWest, QT_TRANSLATE_NOOP("BoardAccessible", "west")},
                {OpenEast, QT_TRANSLATE_NOOP("BoardAccessible", "east")}};
   for (const auto& side : sides) ((cell & side.side) ? open : walls) << Tr(side.name);
-  QString text = Tr("Board, cursor on %1").arg(SquareText(cursor.x(), cursor.y()));
-  if (!walls.isEmpty()) text += Tr(": walls %1").arg(walls.join(Tr(", ")));
-  if (!open.isEmpty()) text += Tr("; open %1").arg(open.join(Tr(", ")));
+  const QString separator = QCoreApplication::translate("BoardAccessible", ", ");
+  QString text = QCoreApplication::translate("BoardAccessible", "Board, cursor on %1")
+                     .arg(SquareText(cursor.x(), cursor.y()));
+  if (!walls.isEmpty())
+    text += QCoreApplication::translate("BoardAccessible", ": walls %1").arg(walls.join(separator));
+  if (!open.isEmpty())
+    text += QCoreApplication::translate("BoardAccessible", "; open %1").arg(open.join(separator));
   return text;
 }
 

@@ -10,6 +10,7 @@
 #include "app/level_code_dlg.h"
 #include "app/web_addresses.h"
 #include "logic/level_code.h"
+#include "view/reason_wording.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ void CBoardView::OnEditPaste() {
   Level pasted;
   const ParseResult reading = ParseLevelCode(pasted, text);
   if (!reading.accepted) {
-    emit transientMessage(tr("Not pasted: %1.").arg(QString::fromStdString(reading.reason)));
+    emit transientMessage(tr("Not pasted: %1.").arg(ReasonWording(reading.reason)));
     return;
   }
   m_document.Apply(edit::ReplaceLevel{std::move(pasted), OriginKind::Pasted});

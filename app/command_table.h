@@ -3,6 +3,8 @@
 // modes it exists in, its place in the menu, caption, key in each mode and
 // handler. The menu bar, the keyboard shortcuts and the dispatch of both
 // modes are built from it, so adding a command is one row and one handler.
+// The captions are marked for translation in the context "Menu": designer
+// mode shows them in the user's language, the classic editor as written.
 
 #include <QKeySequence>
 #include <array>
@@ -32,12 +34,12 @@ struct PopupEntry {
   std::string_view caption;
 };
 inline constexpr std::array<PopupEntry, 6> Popups = {{
-    {MenuPlace::File, InModes::Designer, "&File"},
-    {MenuPlace::Game, InModes::Both, "&Game"},
-    {MenuPlace::Edit, InModes::Both, "&Edit"},
-    {MenuPlace::View, InModes::Designer, "&View"},
-    {MenuPlace::Set, InModes::Designer, "&Set"},
-    {MenuPlace::Help, InModes::Both, "&Help"},
+    {MenuPlace::File, InModes::Designer, QT_TRANSLATE_NOOP("Menu", "&File")},
+    {MenuPlace::Game, InModes::Both, QT_TRANSLATE_NOOP("Menu", "&Game")},
+    {MenuPlace::Edit, InModes::Both, QT_TRANSLATE_NOOP("Menu", "&Edit")},
+    {MenuPlace::View, InModes::Designer, QT_TRANSLATE_NOOP("Menu", "&View")},
+    {MenuPlace::Set, InModes::Designer, QT_TRANSLATE_NOOP("Menu", "&Set")},
+    {MenuPlace::Help, InModes::Both, QT_TRANSLATE_NOOP("Menu", "&Help")},
 }};
 
 /// A key: its portable text ("Ctrl+T"), or one of the desktop's standard keys.
@@ -76,49 +78,64 @@ inline constexpr auto Commands = [] {
   // One line per row, so that each command reads across.
   // clang-format off
   return std::to_array<CommandEntry>({
-    {33001, "ID_FILE_NEW", Designer, File, "New", "", NoKey, Standard(QKeySequence::New), false, &CSetController::OnFileNew},
-    {33002, "ID_FILE_OPEN", Designer, File, "Open...", "", NoKey, Standard(QKeySequence::Open), false, &CSetController::OnFileOpen},
-    {33003, "ID_FILE_SAVE", Designer, File, "Save", "", NoKey, Standard(QKeySequence::Save), true, &CSetController::OnFileSave},
-    {33004, "ID_FILE_SAVE_AS", Designer, File, "Save As...", "", NoKey, {"Ctrl+Shift+S"}, false, &CSetController::OnFileSaveAs},
-    {57665, "ID_APP_EXIT", Designer, File, "Exit", "", NoKey, {"Ctrl+Q"}, true, &CMainFrame::OnAppExit},
+    {33001, "ID_FILE_NEW", Designer, File, QT_TRANSLATE_NOOP("Menu", "New"), "", NoKey, Standard(QKeySequence::New), false, &CSetController::OnFileNew},
+    {33002, "ID_FILE_OPEN", Designer, File, QT_TRANSLATE_NOOP("Menu", "Open..."), "", NoKey, Standard(QKeySequence::Open), false, &CSetController::OnFileOpen},
+    {33003, "ID_FILE_SAVE", Designer, File, QT_TRANSLATE_NOOP("Menu", "Save"), "", NoKey, Standard(QKeySequence::Save), true, &CSetController::OnFileSave},
+    {33004, "ID_FILE_SAVE_AS", Designer, File, QT_TRANSLATE_NOOP("Menu", "Save As..."), "", NoKey, {"Ctrl+Shift+S"}, false, &CSetController::OnFileSaveAs},
+    {57665, "ID_APP_EXIT", Designer, File, QT_TRANSLATE_NOOP("Menu", "Exit"), "", NoKey, {"Ctrl+Q"}, true, &CMainFrame::OnAppExit},
 
-    {32772, "ID_GAME_3X3", Both, Game, "3x3", "", NoKey, NoKey, false, &CBoardView::OnGame3x3},
-    {32773, "ID_GAME_5X5", Both, Game, "5x5", "", NoKey, NoKey, false, &CBoardView::OnGame5x5},
-    {32774, "ID_GAME_7X7", Both, Game, "7x7", "", NoKey, NoKey, false, &CBoardView::OnGame7x7},
-    {33010, "ID_GAME_GENERATE", Designer, Game, "Generate...", "", NoKey, {"Ctrl+G"}, true, &CMainFrame::OnGameGenerate},
-    {32777, "ID_GAME_TEST", Both, Game, "Test", "", {"Ctrl+T"}, {"Ctrl+T"}, true, &CBoardView::OnGameTest},
-    {57665, "ID_APP_EXIT", Classic, Game, "Exit", "", NoKey, NoKey, true, &CMainFrame::OnAppExit},
+    {32772, "ID_GAME_3X3", Both, Game, QT_TRANSLATE_NOOP("Menu", "3x3"), "", NoKey, NoKey, false, &CBoardView::OnGame3x3},
+    {32773, "ID_GAME_5X5", Both, Game, QT_TRANSLATE_NOOP("Menu", "5x5"), "", NoKey, NoKey, false, &CBoardView::OnGame5x5},
+    {32774, "ID_GAME_7X7", Both, Game, QT_TRANSLATE_NOOP("Menu", "7x7"), "", NoKey, NoKey, false, &CBoardView::OnGame7x7},
+    {33010, "ID_GAME_GENERATE", Designer, Game, QT_TRANSLATE_NOOP("Menu", "Generate..."), "", NoKey, {"Ctrl+G"}, true, &CMainFrame::OnGameGenerate},
+    {32777, "ID_GAME_TEST", Both, Game, QT_TRANSLATE_NOOP("Menu", "Test"), "", {"Ctrl+T"}, {"Ctrl+T"}, true, &CBoardView::OnGameTest},
+    {57665, "ID_APP_EXIT", Classic, Game, QT_TRANSLATE_NOOP("Menu", "Exit"), "", NoKey, NoKey, true, &CMainFrame::OnAppExit},
 
-    {33020, "ID_EDIT_UNDO", Designer, Edit, "Undo", "", NoKey, Standard(QKeySequence::Undo), false, &CBoardView::OnEditUndo},
-    {33021, "ID_EDIT_REDO", Designer, Edit, "Redo", "", NoKey, Standard(QKeySequence::Redo), false, &CBoardView::OnEditRedo},
-    {33022, "ID_EDIT_COPY", Designer, Edit, "Copy Level Code", "", NoKey, Standard(QKeySequence::Copy), true, &CBoardView::OnEditCopy},
-    {33023, "ID_EDIT_PASTE", Designer, Edit, "Paste Level Code", "", NoKey, Standard(QKeySequence::Paste), false, &CBoardView::OnEditPaste},
-    {32775, "ID_EDIT_CLEARMAZE", Both, Edit, "Clear", "", {"Ctrl+N"}, {"Ctrl+Shift+N"}, true, &CBoardView::OnEditClearMaze},
-    {32776, "ID_EDIT_RANDOM", Both, Edit, "Random", "", {"Ctrl+R"}, {"Ctrl+R"}, false, &CBoardView::OnEditRandom},
-    {32779, "ID_EDIT_XFLIP", Both, Edit, "X-flip", "", {"Ctrl+X"}, {"Ctrl+Shift+X"}, true, &CBoardView::OnEditXFlip},
-    {32778, "ID_EDIT_YFLIP", Both, Edit, "Y-flip", "", {"Ctrl+Y"}, {"Ctrl+Shift+Y"}, false, &CBoardView::OnEditYFlip},
-    {32780, "ID_EDIT_ROTATE", Both, Edit, "Rotate", "", {"Ctrl+Z"}, {"Ctrl+Shift+R"}, false, &CBoardView::OnEditRotate},
-    {32784, "ID_EDIT_GETHTML", Both, Edit, "Get &HTML", "", NoKey, NoKey, true, &CBoardView::OnEditGetHtml},
-    {32782, "ID_EDIT_COPYCODE", Both, Edit, "Copy", "Level Code...", {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardView::OnEditCopyCode},
+    {33020, "ID_EDIT_UNDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Undo"), "", NoKey, Standard(QKeySequence::Undo), false, &CBoardView::OnEditUndo},
+    {33021, "ID_EDIT_REDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Redo"), "", NoKey, Standard(QKeySequence::Redo), false, &CBoardView::OnEditRedo},
+    {33022, "ID_EDIT_COPY", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Copy Level Code"), "", NoKey, Standard(QKeySequence::Copy), true, &CBoardView::OnEditCopy},
+    {33023, "ID_EDIT_PASTE", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Paste Level Code"), "", NoKey, Standard(QKeySequence::Paste), false, &CBoardView::OnEditPaste},
+    {32775, "ID_EDIT_CLEARMAZE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Clear"), "", {"Ctrl+N"}, {"Ctrl+Shift+N"}, true, &CBoardView::OnEditClearMaze},
+    {32776, "ID_EDIT_RANDOM", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Random"), "", {"Ctrl+R"}, {"Ctrl+R"}, false, &CBoardView::OnEditRandom},
+    {32779, "ID_EDIT_XFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "X-flip"), "", {"Ctrl+X"}, {"Ctrl+Shift+X"}, true, &CBoardView::OnEditXFlip},
+    {32778, "ID_EDIT_YFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Y-flip"), "", {"Ctrl+Y"}, {"Ctrl+Shift+Y"}, false, &CBoardView::OnEditYFlip},
+    {32780, "ID_EDIT_ROTATE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Rotate"), "", {"Ctrl+Z"}, {"Ctrl+Shift+R"}, false, &CBoardView::OnEditRotate},
+    {32784, "ID_EDIT_GETHTML", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Get &HTML"), "", NoKey, NoKey, true, &CBoardView::OnEditGetHtml},
+    {32782, "ID_EDIT_COPYCODE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Copy"), QT_TRANSLATE_NOOP("Menu", "Level Code..."), {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardView::OnEditCopyCode},
 
-    {33040, "ID_VIEW_PIECE_SYMBOLS", Designer, View, "Colour &Symbols", "", NoKey, NoKey, false, &CBoardView::OnViewPieceSymbols},
+    {33050, "ID_VIEW_PIECE_SYMBOLS", Designer, View, QT_TRANSLATE_NOOP("Menu", "Colour &Symbols"), "", NoKey, NoKey, false, &CBoardView::OnViewPieceSymbols},
 
-    {33030, "ID_SET_ADD", Designer, Set, "Add Level", "", NoKey, {"Ctrl+Shift+A"}, false, &CSetController::OnSetAdd},
-    {33031, "ID_SET_UPDATE", Designer, Set, "Update Level from Board", "", NoKey, {"Ctrl+U"}, false, &CSetController::OnSetUpdate},
-    {33032, "ID_SET_REMOVE", Designer, Set, "Remove Selected Level", "", NoKey, {"Ctrl+Shift+Del"}, false, &CSetController::OnSetRemove},
-    {33033, "ID_SET_MOVE_UP", Designer, Set, "Move Up", "", NoKey, {"Ctrl+Shift+Up"}, true, &CSetController::OnSetMoveUp},
-    {33034, "ID_SET_MOVE_DOWN", Designer, Set, "Move Down", "", NoKey, {"Ctrl+Shift+Down"}, false, &CSetController::OnSetMoveDown},
-    {33035, "ID_SET_EDIT", Designer, Set, "Edit Selected Level", "", NoKey, {"Ctrl+E"}, true, &CSetController::OnSetEdit},
-    {33036, "ID_SET_TITLE", Designer, Set, "Title and Author...", "", NoKey, NoKey, true, &CSetController::OnSetTitle},
+    {33030, "ID_SET_ADD", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Add Level"), "", NoKey, {"Ctrl+Shift+A"}, false, &CSetController::OnSetAdd},
+    {33031, "ID_SET_UPDATE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Update Level from Board"), "", NoKey, {"Ctrl+U"}, false, &CSetController::OnSetUpdate},
+    {33032, "ID_SET_REMOVE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Remove Selected Level"), "", NoKey, {"Ctrl+Shift+Del"}, false, &CSetController::OnSetRemove},
+    {33033, "ID_SET_MOVE_UP", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Move Up"), "", NoKey, {"Ctrl+Shift+Up"}, true, &CSetController::OnSetMoveUp},
+    {33034, "ID_SET_MOVE_DOWN", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Move Down"), "", NoKey, {"Ctrl+Shift+Down"}, false, &CSetController::OnSetMoveDown},
+    {33035, "ID_SET_EDIT", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Edit Selected Level"), "", NoKey, {"Ctrl+E"}, true, &CSetController::OnSetEdit},
+    {33036, "ID_SET_TITLE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Title and Author..."), "", NoKey, NoKey, true, &CSetController::OnSetTitle},
 
-    {33040, "ID_HELP_KEYBOARD", Designer, Help, "Keyboard Editing...", "", NoKey, {"F1"}, false, &CMainFrame::OnHelpKeyboard},
-    {57664, "ID_APP_ABOUT", Both, Help, "About", "", NoKey, NoKey, false, &CMainFrame::OnAppAbout},
-    {32771, "ID_HELP_HOMEPAGE", Both, Help, "Homepage", "", NoKey, NoKey, false, &CBoardView::OnHelpHomepage},
-    {32783, "ID_MAKER_SITE", Both, MenuBar, "&Vandrel", "", NoKey, NoKey, false, &CBoardView::OnMakerSite},
+    {33040, "ID_HELP_KEYBOARD", Designer, Help, QT_TRANSLATE_NOOP("Menu", "Keyboard Editing..."), "", NoKey, {"F1"}, false, &CMainFrame::OnHelpKeyboard},
+    {57664, "ID_APP_ABOUT", Both, Help, QT_TRANSLATE_NOOP("Menu", "About"), "", NoKey, NoKey, false, &CMainFrame::OnAppAbout},
+    {32771, "ID_HELP_HOMEPAGE", Both, Help, QT_TRANSLATE_NOOP("Menu", "Homepage"), "", NoKey, NoKey, false, &CBoardView::OnHelpHomepage},
+    {32783, "ID_MAKER_SITE", Both, MenuBar, QT_TRANSLATE_NOOP("Menu", "&Vandrel"), "", NoKey, NoKey, false, &CBoardView::OnMakerSite},
     {32781, "ID_SOLUTION_STEP", Both, Hidden, "", "", {"Ctrl+Alt+O"}, {"Ctrl+Alt+O"}, false, &CBoardView::OnSolutionStep},
   });
   // clang-format on
 }();
+
+/// Whether two rows of one mode share an id: the second would never be
+/// reached, its menu item and key running the first one's handler.
+consteval bool AnIdRepeatsInAMode() {
+  for (std::size_t i = 0; i < Commands.size(); ++i) {
+    for (std::size_t j = i + 1; j < Commands.size(); ++j) {
+      if (Commands[i].id != Commands[j].id) continue;
+      for (const EditorMode mode : {EditorMode::Classic, EditorMode::Designer}) {
+        if (ExistsIn(Commands[i].modes, mode) && ExistsIn(Commands[j].modes, mode)) return true;
+      }
+    }
+  }
+  return false;
+}
+static_assert(!AnIdRepeatsInAMode(), "two commands of one mode share an id");
 
 /// The row of a command id in a mode; null for an id the mode does not hold.
 constexpr const CommandEntry* FindCommand(int id, EditorMode mode) {

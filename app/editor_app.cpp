@@ -33,6 +33,6 @@ bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
 }
 
 void CEditorApp::OnAppAbout() {
-  CAboutBox box(m_mainFrame);
+  CAboutBox box(m_mainFrame, m_mainFrame ? m_mainFrame->mode() : EditorMode::Classic);
   box.exec();
 }

@@ -12,6 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "view/reason_wording.h"
+
 namespace {
 
 /// A range of moves that a search finds quickly for each size.
@@ -133,7 +135,7 @@ std::optional<GenerationRequest> CGenerateDlg::Request() {
     }
   }
   if (const auto problem = GenerationRequestProblem(request)) {
-    m_progress->setText(QString::fromStdString(*problem));
+    m_progress->setText(ReasonWording(*problem));
     return std::nullopt;
   }
   return request;

@@ -66,6 +66,9 @@ void CLevelSetPanel::AddButtons(const QList<QPair<QString, QAction*>>& buttons) 
             [button, action] { button->setEnabled(action->isEnabled()); });
     m_buttons->layout()->addWidget(button);
   }
+  // However narrow the window, the buttons keep room for their texts, which
+  // are longer in some languages.
+  setMinimumWidth(std::max(PanelMinimumWidth, layout()->minimumSize().width()));
 }
 
 void CLevelSetPanel::Show(const SetDocument& set) {

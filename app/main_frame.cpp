@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLayout>
@@ -18,6 +19,13 @@ namespace {
 
 QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+/// A caption of the command table as the mode shows it: designer mode in the
+/// user's language, the classic editor exactly as written.
+QString CaptionIn(EditorMode mode, std::string_view caption) {
+  if (mode == EditorMode::Classic) return FromView(caption);
+  return QCoreApplication::translate("Menu", std::string(caption).c_str());
 }
 
 /// The classic window is moved and minimised, never resized or maximised;
@@ -69,7 +77,7 @@ QAction* CMainFrame::MakeAction(const CommandEntry& command) {
   const std::string_view caption =
       m_mode == EditorMode::Designer && !command.designerCaption.empty() ? command.designerCaption
                                                                          : command.caption;
-  auto* action = new QAction(FromView(caption), this);
+  auto* action = new QAction(CaptionIn(m_mode, caption), this);
   const QList<QKeySequence> keys =
       KeysOf(m_mode == EditorMode::Classic ? command.classicKey : command.designerKey);
   if (!keys.isEmpty()) {
@@ -87,7 +95,7 @@ void CMainFrame::BuildMenuAndKeys() {
   std::map<MenuPlace, QMenu*> popups;
   for (const PopupEntry& popup : Popups) {
     if (ExistsIn(popup.modes, m_mode))
-      popups[popup.menu] = menuBar()->addMenu(FromView(popup.caption));
+      popups[popup.menu] = menuBar()->addMenu(CaptionIn(m_mode, popup.caption));
   }
   for (const CommandEntry& command : Commands) {
     if (!ExistsIn(command.modes, m_mode)) continue;

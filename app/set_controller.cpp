@@ -23,6 +23,7 @@
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
+#include "view/reason_wording.h"
 
 namespace {
 
@@ -197,7 +198,7 @@ bool CSetController::OpenSetFile(const QString& path) {
         lines << QStringLiteral("...");
         break;
       }
-      lines << tr("line %1: %2").arg(error.line).arg(FromStd(error.reason));
+      lines << tr("line %1: %2").arg(QString::number(error.line), ReasonWording(error.reason));
     }
     QMessageBox::warning(&m_frame, tr("Open Level Set"),
                          tr("%n line(s) of %1 are not levels and were left out:\n%2", "",

@@ -1,28 +1,16 @@
 #include "app/status_line.h"
 
-namespace {
-
-const char* ColourName(Colour colour) {
-  switch (colour) {
-    case Colour::Blue: return "blue";
-    case Colour::Green: return "green";
-    case Colour::Red: return "red";
-  }
-  return "";
-}
-
-}  // namespace
+#include "view/board_description.h"
 
 QString StatusText(const EditingState& editing, std::optional<int> shortestMoves) {
   if (IsCarrying(editing)) {
-    return QStringLiteral("Carrying the %1 %2")
-        .arg(QLatin1String(ColourName(ColourOf(editing.CarriedItem))),
-             IsBall(editing.CarriedItem) ? QStringLiteral("ball") : QStringLiteral("hole"));
+    const QString colour = ColourWord(ColourOf(editing.CarriedItem));
+    return IsBall(editing.CarriedItem) ? CStatusLine::tr("Carrying the %1 ball").arg(colour)
+                                       : CStatusLine::tr("Carrying the %1 hole").arg(colour);
   }
-  if (!shortestMoves) return QStringLiteral("No solution");
-  if (*shortestMoves == 0) return QStringLiteral("Already solved");
-  if (*shortestMoves == 1) return QStringLiteral("Shortest solution: 1 move");
-  return QStringLiteral("Shortest solution: %1 moves").arg(*shortestMoves);
+  if (!shortestMoves) return CStatusLine::tr("No solution");
+  if (*shortestMoves == 0) return CStatusLine::tr("Already solved");
+  return CStatusLine::tr("Shortest solution: %n move(s)", nullptr, *shortestMoves);
 }
 
 QString VerdictFigures(const Verdict& verdict) {

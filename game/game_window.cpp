@@ -1,5 +1,6 @@
 #include "game/game_window.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "drawing/board_geometry.h"
+#include "game/game_wording.h"
 #include "view/board_description.h"
 #include "view/program_icon.h"
 
@@ -23,16 +25,35 @@ const QColor NoticeInk(255, 255, 192);
 constexpr int StatusMargin = 12;
 
 constexpr const char* KeyHelp =
-    "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
-    "R: restart    H: hint    N: new level    Esc: quit\n"
-    "C: colour shapes on the pieces";
+    QT_TRANSLATE_NOOP("Game",
+                      "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
+                      "R: restart    H: hint    N: new level    Esc: quit\n"
+                      "C: colour shapes on the pieces");
 // A set plays its own levels: no N. Enter acts once the level is solved, as
 // the line that offers the next level says.
 constexpr const char* SetKeyHelp =
-    "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
-    "R: restart    H: hint    Enter: next level    Esc: quit\n"
-    "Page Up, Page Down: previous, next level\n"
-    "C: colour shapes on the pieces";
+    QT_TRANSLATE_NOOP("Game",
+                      "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
+                      "R: restart    H: hint    Enter: next level    Esc: quit\n"
+                      "Page Up, Page Down: previous, next level\n"
+                      "C: colour shapes on the pieces");
+
+/// A text marked with QT_TRANSLATE_NOOP in the context "Game".
+QString Translated(const char* text) { return QCoreApplication::translate("Game", text); }
+
+QString WindowTitle(const SetPlay* set, bool editorLevel) {
+  if (set != nullptr) {
+    return QCoreApplication::translate("Game", "Korvalo - %1")
+        .arg(QString::fromStdString(set->set().title));
+  }
+  return Translated(editorLevel ? EditorTestTitle : GameTitle);
+}
+
+QStringList Worded(const std::vector<GameText>& texts) {
+  QStringList lines;
+  for (const GameText& text : texts) lines << GameWording(text);
+  return lines;
+}
 
 /// Colour, size and weight of a status line, relative to the window's font.
 void SetLook(QLabel* label, QColor ink, int pointSizeChange, bool bold) {
@@ -87,10 +108,8 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
       m_set(std::move(start.set)),
       m_random(std::move(random)),
       m_pieceSymbols(QSettings().value(PieceSymbolsKey, true).toBool()),
-      m_notice(QString::fromStdString(EnglishText(start.notice, " "))) {
-  setWindowTitle(m_set ? QString(GameTitle) + " - " + QString::fromStdString(m_set->set().title)
-                 : start.editorLevel ? EditorTestTitle
-                                     : GameTitle);
+      m_notice(GameWording(start.notice, QStringLiteral(" "))) {
+  setWindowTitle(WindowTitle(set(), start.editorLevel));
   setWindowIcon(KorvaloIcon());
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Korvalo"));
@@ -149,7 +168,7 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     keepsRoom.setRetainSizeWhenHidden(true);
     m_noticeLabel->setSizePolicy(keepsRoom);
   }
-  AddLine(this, status, "keys", Ink, -1)->setText(m_set ? SetKeyHelp : KeyHelp);
+  AddLine(this, status, "keys", Ink, -1)->setText(Translated(m_set ? SetKeyHelp : KeyHelp));
   if (m_set) m_set->Observe(m_game);  // a level may stand solved from the start
   ShowState();
 }
@@ -219,7 +238,7 @@ void CGameWindow::GoToSetLevel(int index) {
 void CGameWindow::NewRandomLevel() {
   m_game.Replace(RandomSolvableLevel(m_game.level().boardSize, m_random));
   m_notice.clear();
-  setWindowTitle(GameTitle);
+  setWindowTitle(Translated(GameTitle));
 }
 
 void CGameWindow::SwitchPieceSymbols() {
@@ -252,12 +271,12 @@ void CGameWindow::ShowState() {
   ShowBoard();
 
   // The second line becomes the solved line at the end, and then stands out.
-  const std::vector<std::string> lines = StatusLines(m_game);
-  m_moves->setText(QString::fromStdString(lines[0]));
-  m_remaining->setText(QString::fromStdString(lines[1]));
+  const QStringList lines = Worded(StatusTexts(m_game));
+  m_moves->setText(lines[0]);
+  m_remaining->setText(lines[1]);
   SetLook(m_remaining, m_game.IsSolved() ? SolvedInk : Ink, m_game.IsSolved() ? 2 : 0,
           m_game.IsSolved());
-  m_thirdLine->setText(lines.size() > 2 ? QString::fromStdString(lines[2]) : QString());
+  m_thirdLine->setText(lines.value(2));
   m_noticeLabel->setText(m_notice);
   if (m_set) ShowSetState();
   m_noticeLabel->setVisible(!m_noticeLabel->text().isEmpty());
@@ -266,17 +285,19 @@ void CGameWindow::ShowState() {
 
 // The window holds the focus while the game is played, so a screen reader
 // reads its description: the board, then the lines under it, after every move.
-void CGameWindow::ShowToScreenReader(const std::vector<std::string>& lines) {
+void CGameWindow::ShowToScreenReader(const QStringList& lines) {
   QStringList parts{BoardPiecesText(m_game.level())};
-  for (const std::string& line : lines) parts << QString::fromStdString(line);
+  parts << lines;
   if (m_set) parts.prepend(m_setLevel->text());
   setAccessibleDescription(parts.join(QStringLiteral(" ")));
 }
 
 void CGameWindow::ShowSetState() {
-  const std::vector<std::string> lines = SetLines(*m_set);
-  m_setLevel->setText(QString::fromStdString(lines[0]));
-  m_setProgress->setText(QString::fromStdString(lines[1]));
-  m_offer->setText(QString::fromStdString(OfferLine(*m_set, m_game)));
-  m_noticeLabel->setText(Joined(m_notice, QString::fromStdString(LevelNotice(*m_set, m_game))));
+  const QStringList lines = Worded(SetTexts(*m_set));
+  m_setLevel->setText(lines[0]);
+  m_setProgress->setText(lines[1]);
+  const std::optional<GameText> offer = OfferText(*m_set, m_game);
+  m_offer->setText(offer ? GameWording(*offer) : QString());
+  m_noticeLabel->setText(
+      Joined(m_notice, GameWording(LevelNoticeTexts(*m_set, m_game), QStringLiteral("\n"))));
 }

@@ -14,9 +14,11 @@
 class QLabel;
 
 /// Window titles: a game started by the editor's Test command says so; a set
-/// played adds its title to GameTitle.
+/// played adds its title to GameTitle. The window shows them translated
+/// (context "Game").
 inline constexpr const char* GameTitle = "Korvalo";
-inline constexpr const char* EditorTestTitle = "Korvalo - test of the editor's level";
+inline constexpr const char* EditorTestTitle =
+    QT_TRANSLATE_NOOP("Game", "Korvalo - test of the editor's level");
 
 /// The settings key of the colours' shapes on the pieces (on at first).
 inline constexpr const char* PieceSymbolsKey = "display/pieceSymbols";
@@ -52,7 +54,7 @@ class CGameWindow : public QWidget {
   void ShowState();
   void ShowSetState();
   /// The board and the lines under it as the window's accessible description.
-  void ShowToScreenReader(const std::vector<std::string>& lines);
+  void ShowToScreenReader(const QStringList& lines);
 
   GameState m_game;
   std::optional<SetPlay> m_set;

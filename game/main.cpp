@@ -13,6 +13,7 @@
 #include "game/settings_progress_store.h"
 #include "korvalo_constants.h"
 #include "play/set_start.h"
+#include "view/program_translations.h"
 
 namespace {
 
@@ -72,6 +73,9 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationVersion(KorvaloVersion);
   // Ties the window to its desktop entry (its icon and name in a task bar).
   QGuiApplication::setDesktopFileName(QLatin1String(GameDesktopId));
+  // The window speaks the player's language; --help above stays English, as
+  // the command lines of the other programs do.
+  InstallProgramTranslations(application, QStringLiteral("korvalo_game"));
 
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   RandomSource random = ClockSeededRandomSource();

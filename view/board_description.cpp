@@ -3,9 +3,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-namespace {
-
-QString ColourName(Colour colour) {
+QString ColourWord(Colour colour) {
   switch (colour) {
     case Colour::Blue: return QCoreApplication::translate("BoardDescription", "blue");
     case Colour::Green: return QCoreApplication::translate("BoardDescription", "green");
@@ -13,8 +11,6 @@ QString ColourName(Colour colour) {
   }
   return {};
 }
-
-}  // namespace
 
 QString SquareText(int column, int row) {
   return QCoreApplication::translate("BoardDescription", "column %1, row %2")
@@ -30,12 +26,12 @@ QString BoardPiecesText(const Level& level) {
     for (const Piece& ball : level.balls) {
       if (ColourOf(ball) != colour) continue;
       parts << QCoreApplication::translate("BoardDescription", "The %1 ball on %2.")
-                   .arg(ColourName(colour), SquareText(ball.column, ball.row));
+                   .arg(ColourWord(colour), SquareText(ball.column, ball.row));
     }
     for (const Piece& hole : level.holes) {
       if (ColourOf(hole) != colour) continue;
       parts << QCoreApplication::translate("BoardDescription", "The %1 hole on %2.")
-                   .arg(ColourName(colour), SquareText(hole.column, hole.row));
+                   .arg(ColourWord(colour), SquareText(hole.column, hole.row));
     }
   }
   return parts.join(QLatin1Char(' '));

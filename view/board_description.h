@@ -12,3 +12,6 @@ QString BoardPiecesText(const Level& level);
 
 /// "column 2, row 3".
 QString SquareText(int column, int row);
+
+/// "red", as the colour stands between "the" and "ball" or "hole".
+QString ColourWord(Colour colour);

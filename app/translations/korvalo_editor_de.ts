@@ -2,415 +2,769 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>CBoardView</name>
+    <name>BoardAccessible</name>
     <message>
-        <source>Level Code</source>
-        <translation type="unfinished"></translation>
+        <source>north</source>
+        <translation>Norden</translation>
     </message>
     <message>
+        <source>south</source>
+        <translation>Süden</translation>
+    </message>
+    <message>
+        <source>west</source>
+        <translation>Westen</translation>
+    </message>
+    <message>
+        <source>east</source>
+        <translation>Osten</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Board, cursor on %1</source>
+        <translation>Spielfeld, Cursor auf %1</translation>
+    </message>
+    <message>
+        <source>: walls %1</source>
+        <translation>: Wände %1</translation>
+    </message>
+    <message>
+        <source>; open %1</source>
+        <translation>; offen %1</translation>
+    </message>
+</context>
+<context>
+    <name>CAboutBox</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Korvalo Level Editor, v.%1</source>
+        <translation>Korvalo-Leveleditor, v.%1</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Vandrel</source>
+        <translation>Copyright (C) Vandrel</translation>
+    </message>
+    <message>
+        <source>Please visit the program&apos;s homepage for more information.</source>
+        <translation>Weitere Informationen finden Sie auf der Homepage des Programms.</translation>
+    </message>
+</context>
+<context>
+    <name>CBoardView</name>
+    <message>
         <source>The clipboard holds no level code.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Zwischenablage enthält keinen Levelcode.</translation>
     </message>
     <message>
         <source>Not pasted: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht eingefügt: %1.</translation>
+    </message>
+    <message>
+        <source>No ball stands on this square.</source>
+        <translation>Auf diesem Feld steht keine Kugel.</translation>
+    </message>
+    <message>
+        <source>No hole lies on this square.</source>
+        <translation>Auf diesem Feld liegt kein Loch.</translation>
+    </message>
+    <message>
+        <source>The border has no wall to flip.</source>
+        <translation>Am Rand gibt es keine Wand zum Umlegen.</translation>
     </message>
 </context>
 <context>
     <name>CGenerateDlg</name>
     <message>
         <source>Generate</source>
-        <translation type="unfinished"></translation>
+        <translation>Erzeugen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Generate a Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Level erzeugen</translation>
     </message>
     <message>
         <source>%1 x %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 x %1</translation>
     </message>
     <message>
         <source>no limit</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Grenze</translation>
     </message>
     <message>
         <source>from the clock</source>
-        <translation type="unfinished"></translation>
+        <translation>aus der Uhrzeit</translation>
     </message>
     <message>
         <source>none yet</source>
-        <translation type="unfinished"></translation>
+        <translation>noch keiner</translation>
     </message>
     <message>
         <source>Board size:</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielfeldgröße:</translation>
     </message>
     <message>
         <source>At least (moves):</source>
-        <translation type="unfinished"></translation>
+        <translation>Mindestens (Züge):</translation>
     </message>
     <message>
         <source>At most (moves):</source>
-        <translation type="unfinished"></translation>
+        <translation>Höchstens (Züge):</translation>
     </message>
     <message>
         <source>Walls opened:</source>
-        <translation type="unfinished"></translation>
+        <translation>Geöffnete Wände:</translation>
     </message>
     <message>
         <source>Seed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Startwert:</translation>
     </message>
     <message>
         <source>Last seed used:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt verwendeter Startwert:</translation>
     </message>
     <message>
         <source>The seed must be a whole number from 0 to 18446744073709551615, or left empty for one from the clock.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Startwert muss eine ganze Zahl von 0 bis 18446744073709551615 sein oder leer bleiben, damit er aus der Uhrzeit genommen wird.</translation>
     </message>
     <message numerus="yes">
         <source>Generated from seed %1: the shortest solution takes %n move(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Aus Startwert %1 erzeugt: Die kürzeste Lösung braucht %n Zug.</numerusform>
+            <numerusform>Aus Startwert %1 erzeugt: Die kürzeste Lösung braucht %n Züge.</numerusform>
         </translation>
     </message>
     <message>
         <source>Searching...</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche läuft...</translation>
     </message>
     <message>
         <source>Tried %1 levels in %2 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Level in %2 s versucht</translation>
     </message>
     <message>
         <source>Stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Angehalten.</translation>
     </message>
     <message>
         <source>No such level found in %1 tries from seed %2; try a wider range of moves.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein solches Level in %1 Versuchen ab Startwert %2 gefunden; versuchen Sie einen weiteren Bereich von Zügen.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Only levels with one shortest solution</source>
+        <translation>Nur Level mit genau einer kürzesten Lösung</translation>
+    </message>
+    <message>
+        <source>How many placements of the balls a greedy player expands, who always tries the one nearest the holes, before the level is solved.</source>
+        <translation>Wie viele Stellungen der Kugeln ein gieriger Spieler, der immer die den Löchern nächste versucht, untersucht, bis das Level gelöst ist.</translation>
+    </message>
+    <message>
+        <source>Greedy effort at least:</source>
+        <translation>Gieriger Aufwand mindestens:</translation>
+    </message>
+    <message>
+        <source>Greedy effort at most:</source>
+        <translation>Gieriger Aufwand höchstens:</translation>
+    </message>
+</context>
+<context>
+    <name>CLevelCodeDlg</name>
+    <message>
+        <source>Level Code</source>
+        <translation>Levelcode</translation>
+    </message>
+    <message>
+        <source>Copy the level code, or paste another one and press Enter to put it on the board. Escape leaves the board as it is.</source>
+        <translation>Kopieren Sie den Levelcode, oder fügen Sie einen anderen ein und drücken Sie Enter, um ihn auf das Spielfeld zu bringen. Escape lässt das Spielfeld, wie es ist.</translation>
     </message>
 </context>
 <context>
     <name>CLevelSetPanel</name>
     <message>
         <source>Untitled set</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbenannte Sammlung</translation>
     </message>
     <message>
         <source>%1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>Level %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Level %1</translation>
     </message>
     <message>
         <source>%1. %2
 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2
+%3</translation>
     </message>
     <message>
         <source> - on the board, changed</source>
-        <translation type="unfinished"></translation>
+        <translation> – auf dem Spielfeld, geändert</translation>
     </message>
     <message>
         <source> - on the board</source>
-        <translation type="unfinished"></translation>
+        <translation> – auf dem Spielfeld</translation>
     </message>
     <message>
         <source>not a level</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Level</translation>
     </message>
     <message>
         <source>no solution</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Lösung</translation>
     </message>
     <message>
         <source>solved</source>
-        <translation type="unfinished"></translation>
+        <translation>gelöst</translation>
     </message>
     <message numerus="yes">
         <source>%n move(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Zug</numerusform>
+            <numerusform>%n Züge</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Levels of the set</source>
+        <translation>Level der Sammlung</translation>
+    </message>
+    <message>
+        <source>%1+ solutions</source>
+        <translation>%1+ Lösungen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n solution(s)</source>
+        <translation>
+            <numerusform>%n Lösung</numerusform>
+            <numerusform>%n Lösungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>effort %1</source>
+        <translation>Aufwand %1</translation>
     </message>
 </context>
 <context>
     <name>CMainFrame</name>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisieren</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoch</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Runter</translation>
     </message>
     <message>
         <source>Korvalo Level Designer - %1[*]</source>
-        <translation type="unfinished"></translation>
+        <translation>Korvalo-Leveldesigner - %1[*]</translation>
     </message>
     <message>
         <source>%1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>Open Recent</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Keyboard Editing</source>
+        <translation>Bearbeiten mit der Tastatur</translation>
+    </message>
+    <message>
+        <source>While the board has the focus (Tab moves it), the keys edit the square under the yellow cursor, as the mouse would:</source>
+        <translation>Solange das Spielfeld den Fokus hat (Tab verschiebt ihn), bearbeiten die Tasten das Feld unter dem gelben Cursor, wie es die Maus täte:</translation>
+    </message>
+    <message>
+        <source>Arrow keys: move the cursor; a carried piece goes with it.
+Shift+arrow key: flip the wall on that side of the square.
+B or Space: pick up the ball on the square, or put down what is carried.
+H: pick up the hole on the square, or put down what is carried.
+Escape: put a carried piece back where it came from.
+
+In the list of the set&apos;s levels: the arrow keys choose a level, Enter puts it on the board and Delete removes it.</source>
+        <translation>Pfeiltasten: den Cursor bewegen; ein getragenes Teil wandert mit.
+Umschalt+Pfeiltaste: die Wand auf dieser Seite des Feldes umlegen.
+B oder Leertaste: die Kugel auf dem Feld aufnehmen oder das Getragene absetzen.
+H: das Loch auf dem Feld aufnehmen oder das Getragene absetzen.
+Escape: ein getragenes Teil dorthin zurücklegen, woher es kam.
+
+In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter bringt es auf das Spielfeld und Entf entfernt es.</translation>
     </message>
 </context>
 <context>
     <name>CSetController</name>
     <message>
         <source>Level sets (*.txt *.korvalo);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Levelsammlungen (*.txt *.korvalo);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Unsaved Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungesichertes Level</translation>
     </message>
     <message>
         <source>Level %1 on the board has changes that are not in the set.</source>
-        <translation type="unfinished"></translation>
+        <translation>Level %1 auf dem Spielfeld hat Änderungen, die nicht in der Sammlung stehen.</translation>
     </message>
     <message>
         <source>The level on the board has changes and is in no set.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Level auf dem Spielfeld hat Änderungen und gehört zu keiner Sammlung.</translation>
     </message>
     <message>
         <source>Update Level %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Level %1 aktualisieren</translation>
     </message>
     <message>
         <source>Add to Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Zur Sammlung hinzufügen</translation>
     </message>
     <message>
         <source>Leave Out</source>
-        <translation type="unfinished"></translation>
+        <translation>Weglassen</translation>
     </message>
     <message>
         <source>Discard</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwerfen</translation>
     </message>
     <message>
         <source>Unsaved Changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungesicherte Änderungen</translation>
     </message>
     <message>
         <source>The level set &quot;%1&quot; has changes that are not saved. Save them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Levelsammlung „%1“ hat ungesicherte Änderungen. Sollen sie gespeichert werden?</translation>
     </message>
     <message>
         <source>A new, empty level set.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine neue, leere Levelsammlung.</translation>
     </message>
     <message>
         <source>Open Level Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Levelsammlung öffnen</translation>
     </message>
     <message>
         <source>Cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
     <message numerus="yes">
         <source>Opened %1: %n level(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 geöffnet: %n Level.</numerusform>
+            <numerusform>%1 geöffnet: %n Level.</numerusform>
         </translation>
     </message>
     <message>
         <source>line %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1: %2</translation>
     </message>
     <message numerus="yes">
         <source>%n line(s) of %1 are not levels and were left out:
 %2</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Zeile von %1 ist kein Level und wurde weggelassen:
+%2</numerusform>
+            <numerusform>%n Zeilen von %1 sind keine Level und wurden weggelassen:
+%2</numerusform>
         </translation>
     </message>
     <message>
         <source>Save Level Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Levelsammlung speichern</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>Saved %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gespeichert.</translation>
     </message>
     <message>
         <source>No level of the set is selected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Level der Sammlung ist ausgewählt.</translation>
     </message>
     <message>
         <source> It has no solution.</source>
-        <translation type="unfinished"></translation>
+        <translation> Es hat keine Lösung.</translation>
     </message>
     <message>
         <source> It is the same level as level %1, up to turns and mirrors.</source>
-        <translation type="unfinished"></translation>
+        <translation> Bis auf Drehungen und Spiegelungen ist es dasselbe Level wie Level %1.</translation>
     </message>
     <message>
         <source>Added as level %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Level %1 hinzugefügt.</translation>
     </message>
     <message>
         <source>The board&apos;s level is no level of the set; Add puts it in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Level auf dem Spielfeld ist kein Level der Sammlung; Hinzufügen nimmt es auf.</translation>
     </message>
     <message>
         <source>Level %1 updated from the board.</source>
-        <translation type="unfinished"></translation>
+        <translation>Level %1 vom Spielfeld aktualisiert.</translation>
     </message>
     <message>
         <source>Level %1 removed; Undo brings it back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Level %1 entfernt; Rückgängig holt es zurück.</translation>
     </message>
     <message>
         <source>Level %1 is now level %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Level %1 ist jetzt Level %2.</translation>
     </message>
     <message>
         <source>Level %1 is on the board.</source>
-        <translation type="unfinished"></translation>
+        <translation>Level %1 ist auf dem Spielfeld.</translation>
     </message>
     <message>
         <source>Title and Author</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel und Autor</translation>
     </message>
     <message>
         <source>Title of the set:</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel der Sammlung:</translation>
     </message>
     <message>
         <source>Author:</source>
-        <translation type="unfinished"></translation>
+        <translation>Autor:</translation>
     </message>
     <message>
         <source>Title of level %1:</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel von Level %1:</translation>
     </message>
     <message>
         <source>Titles changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>CStatusLine</name>
+    <message>
+        <source>Carrying the %1 ball</source>
+        <translation>In der Hand: die %1 Kugel</translation>
+    </message>
+    <message>
+        <source>Carrying the %1 hole</source>
+        <translation>In der Hand: das %1 Loch</translation>
+    </message>
+    <message>
+        <source>No solution</source>
+        <translation>Keine Lösung</translation>
+    </message>
+    <message>
+        <source>Already solved</source>
+        <translation>Schon gelöst</translation>
+    </message>
+    <message numerus="yes">
+        <source>Shortest solution: %n move(s)</source>
+        <translation>
+            <numerusform>Kürzeste Lösung: %n Zug</numerusform>
+            <numerusform>Kürzeste Lösung: %n Züge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>more than %1 shortest solutions</source>
+        <translation>mehr als %1 kürzeste Lösungen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n shortest solution(s)</source>
+        <translation>
+            <numerusform>%n kürzeste Lösung</numerusform>
+            <numerusform>%n kürzeste Lösungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n counter-intuitive step(s)</source>
+        <translation>
+            <numerusform>%n kontraintuitiver Schritt</numerusform>
+            <numerusform>%n kontraintuitive Schritte</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>greedy effort %1</source>
+        <translation>gieriger Aufwand %1</translation>
     </message>
 </context>
 <context>
     <name>ChangeName</name>
     <message>
         <source>Wall Flip</source>
-        <translation type="unfinished"></translation>
+        <translation>Wand umlegen</translation>
     </message>
     <message>
         <source>Ball Move</source>
-        <translation type="unfinished"></translation>
+        <translation>Kugel versetzen</translation>
     </message>
     <message>
         <source>Hole Move</source>
-        <translation type="unfinished"></translation>
+        <translation>Loch versetzen</translation>
     </message>
     <message>
         <source>New Board</source>
-        <translation type="unfinished"></translation>
+        <translation>Neues Spielfeld</translation>
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Leeren</translation>
     </message>
     <message>
         <source>Random Maze</source>
-        <translation type="unfinished"></translation>
+        <translation>Zufallslabyrinth</translation>
     </message>
     <message>
         <source>X-flip</source>
-        <translation type="unfinished"></translation>
+        <translation>X-Spiegelung</translation>
     </message>
     <message>
         <source>Y-flip</source>
-        <translation type="unfinished"></translation>
+        <translation>Y-Spiegelung</translation>
     </message>
     <message>
         <source>Rotate</source>
-        <translation type="unfinished"></translation>
+        <translation>Drehen</translation>
     </message>
     <message>
         <source>Solution Step</source>
-        <translation type="unfinished"></translation>
+        <translation>Lösungsschritt</translation>
     </message>
     <message>
         <source>Level Code</source>
-        <translation type="unfinished"></translation>
+        <translation>Levelcode</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
     <message>
         <source>Generate</source>
-        <translation type="unfinished"></translation>
+        <translation>Erzeugen</translation>
     </message>
     <message>
         <source>Edit Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Level bearbeiten</translation>
     </message>
     <message>
         <source>Add Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Level hinzufügen</translation>
     </message>
     <message>
         <source>Update Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Level aktualisieren</translation>
     </message>
     <message>
         <source>Remove Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Level entfernen</translation>
     </message>
     <message>
         <source>Move Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach oben</translation>
     </message>
     <message>
         <source>Move Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach unten</translation>
     </message>
     <message>
         <source>Titles</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Spiel</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Set</source>
+        <translation>Samm&amp;lung</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation>Öffnen...</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>3x3</source>
+        <translation>3x3</translation>
+    </message>
+    <message>
+        <source>5x5</source>
+        <translation>5x5</translation>
+    </message>
+    <message>
+        <source>7x7</source>
+        <translation>7x7</translation>
+    </message>
+    <message>
+        <source>Generate...</source>
+        <translation>Erzeugen...</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Testen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Copy Level Code</source>
+        <translation>Levelcode kopieren</translation>
+    </message>
+    <message>
+        <source>Paste Level Code</source>
+        <translation>Levelcode einfügen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation>Zufällig</translation>
+    </message>
+    <message>
+        <source>X-flip</source>
+        <translation>X-Spiegelung</translation>
+    </message>
+    <message>
+        <source>Y-flip</source>
+        <translation>Y-Spiegelung</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Drehen</translation>
+    </message>
+    <message>
+        <source>Get &amp;HTML</source>
+        <translation>&amp;HTML holen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Level Code...</source>
+        <translation>Levelcode...</translation>
+    </message>
+    <message>
+        <source>Colour &amp;Symbols</source>
+        <translation>Farb&amp;symbole</translation>
+    </message>
+    <message>
+        <source>Add Level</source>
+        <translation>Level hinzufügen</translation>
+    </message>
+    <message>
+        <source>Update Level from Board</source>
+        <translation>Level vom Spielfeld aktualisieren</translation>
+    </message>
+    <message>
+        <source>Remove Selected Level</source>
+        <translation>Ausgewähltes Level entfernen</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Edit Selected Level</source>
+        <translation>Ausgewähltes Level bearbeiten</translation>
+    </message>
+    <message>
+        <source>Title and Author...</source>
+        <translation>Titel und Autor...</translation>
+    </message>
+    <message>
+        <source>Keyboard Editing...</source>
+        <translation>Bearbeiten mit der Tastatur...</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Homepage</source>
+        <translation>Homepage</translation>
+    </message>
+    <message>
+        <source>&amp;Vandrel</source>
+        <translation>&amp;Vandrel</translation>
     </message>
 </context>
 </TS>

@@ -64,5 +64,12 @@
             <numerusform>%n counter-intuitive steps</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Shortest solution: %n move(s)</source>
+        <translation>
+            <numerusform>Shortest solution: %n move</numerusform>
+            <numerusform>Shortest solution: %n moves</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -379,6 +379,7 @@ class EditorSession(unittest.TestCase):
     the editor opens reach a stand-in for xdg-open that only writes them down."""
 
     extra_environment = {}
+    cleared_environment = ()  # variables the editor does not inherit
     alone = False  # run a copy of the editor from a folder without the game
     arguments = []  # the editor's command line
     title = TITLE   # its window's title, as a regular expression
@@ -397,6 +398,8 @@ class EditorSession(unittest.TestCase):
         environment["PATH"] = self.scratch.name + os.pathsep + environment.get("PATH", "")
         environment["KORVALO_E2E_OPENED"] = self.opened_log
         environment.update(self.extra_environment)
+        for name in self.cleared_environment:
+            environment.pop(name, None)
         self.other_pids = []
         # The editor's messages go to a file: a pipe nobody reads could fill up and stall it.
         self.editor_log = os.path.join(self.scratch.name, "editor.log")
@@ -1086,6 +1089,67 @@ class DesignerLostEditCase(EditorSession):
         self.assertEqual(levels[0], ONE_MOVE_EAST)
         self.assertNotEqual(levels[1], CLEARED_5X5, "the wall flipped on the board went into level 2")
         self.assertEqual(len(levels), 2)
+
+
+class DesignerGermanCase(EditorSession):
+    """Designer mode, its dialogs and the game it starts, in German as the system's locale asks:
+    German titles, and every dialog's texts within the dialog."""
+
+    arguments = ["--designer"]
+    title = "Korvalo-Leveldesigner - Unbenannte Sammlung"
+    extra_environment = {"LANGUAGE": "de", "LANG": "de_DE.UTF-8"}
+    cleared_environment = ("LC_ALL", "LC_MESSAGES")
+    game_window = GameLaunchCase.game_window
+    start_game = GameLaunchCase.start_game
+
+    EDGE = 4  # pixels along a dialog's right and bottom edges where no text may reach
+
+    def assert_texts_inside(self, window, what, ink=lambda pixel: sum(pixel) < 200):
+        """The window shows text, and none of it reaches its right or bottom edge, where a
+        text too long for the window would be cut off. Dialogs write dark ink on light grey."""
+        rect = window_rect(window)
+
+        def inked(shot, area):
+            return [(x, y) for y in range(area.y, area.y + area.height)
+                    for x in range(area.x, area.x + area.width) if ink(shot.pixel(x, y))]
+        shot = wait_until(lambda: (lambda s: s if inked(s, rect) else None)(self.shot()), f"text in {what}")
+        self.assertLessEqual(rect.x + rect.width, shot.width, f"{what} runs off the screen")
+        self.assertLessEqual(rect.y + rect.height, shot.height, f"{what} runs off the screen")
+        right = Rect(rect.x + rect.width - self.EDGE, rect.y, self.EDGE, rect.height)
+        bottom = Rect(rect.x, rect.y + rect.height - self.EDGE, rect.width, self.EDGE)
+        self.assertEqual(inked(shot, right) + inked(shot, bottom), [], f"text at the edge of {what} ({rect})")
+
+    def dialog(self, keys, title):
+        """Presses the keys in the main window and waits for the dialog of this title to take the focus."""
+        self.command(keys)
+        dialog = wait_until(lambda: visible_windows(pid=self.editor.pid, name=f"^{title}$"),
+                            f"a dialog titled \"{title}\" after {keys}")[0]
+        wait_until(lambda: xdotool("getactivewindow").strip() == str(dialog), f"the dialog \"{title}\" to take the focus")
+        return dialog
+
+    def test_designer_dialogs_and_game_in_german(self):
+        self.park_pointer()
+        for keys, title in (("ctrl+g", "Level erzeugen"), ("ctrl+l", "Levelcode"),
+                            ("F1", "Bearbeiten mit der Tastatur")):
+            with self.subTest(dialog=title):
+                dialog = self.dialog(keys, title)
+                self.assert_texts_inside(dialog, f"the dialog \"{title}\"")
+                press("Escape")
+                wait_until(lambda: dialog not in visible_windows(), f"the dialog \"{title}\" to close")
+
+        # A changed board is offered to the set before the window closes; Escape keeps it open.
+        self.command("ctrl+shift+r")
+        question = self.dialog("alt+F4", "Ungesichertes Level")
+        self.assert_texts_inside(question, "the question")
+        press("Escape")
+        wait_until(lambda: question not in visible_windows(), "the question to close")
+        self.assertIsNone(self.editor.poll(), "the editor ended though the question was cancelled")
+
+        window, rect, _, _ = self.start_game()
+        self.assertEqual(run("xdotool", "getwindowname", str(window)).strip(),
+                         "Korvalo - Test des Levels aus dem Editor")
+        # The game writes light ink on dark grey.
+        self.assert_texts_inside(window, "the game's window", ink=lambda pixel: sum(pixel) > 600)
 
 
 ATSPI_BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "drawing/board_geometry.h"
+#include "view/program_translations.h"
 #include "view/readable_colours.h"
 
 namespace {
@@ -78,6 +79,9 @@ void GameWindowTest::initTestCase() {
   // The colours' shapes are remembered in a test location, never in the player's settings.
   QStandardPaths::setTestModeEnabled(true);
   QSettings().clear();
+  // The game's texts as the game starts: its translations for the locale
+  // (English with its plural forms here).
+  InstallProgramTranslations(*QCoreApplication::instance(), QStringLiteral("korvalo_game"));
 }
 
 void GameWindowTest::keysPlay_data() {

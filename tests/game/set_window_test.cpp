@@ -8,6 +8,7 @@
 #include "game/settings_progress_store.h"
 #include "logic/level_code.h"
 #include "play/set_start.h"
+#include "view/program_translations.h"
 
 namespace {
 
@@ -71,6 +72,9 @@ void SetWindowTest::initTestCase() {
   QCoreApplication::setOrganizationName("Vandrel");
   QCoreApplication::setApplicationName("Korvalo");
   QVERIFY(m_folder.isValid());
+  // The game's texts as the game starts: its translations for the locale
+  // (English with its plural forms here).
+  InstallProgramTranslations(*QCoreApplication::instance(), QStringLiteral("korvalo_game"));
 }
 
 std::unique_ptr<CGameWindow> SetWindowTest::OpenSet(const QString& text, const QString& name) {

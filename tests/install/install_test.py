@@ -170,9 +170,11 @@ class InstalledTree:
     def check_desktop_files(self, prefix):
         entries = {
             ARGS.editor_id: ["Name=Korvalo Level Editor\n", "\nExec=korvalo-editor\n"],
-            ARGS.designer_id: ["Name=Korvalo Level Designer\n", "\nExec=korvalo-editor --designer\n"],
+            ARGS.designer_id: ["Name=Korvalo Level Designer\n", "\nExec=korvalo-editor --designer\n",
+                               "\nName[de]=Korvalo-Leveldesigner\n", "\nComment[de]="],
             # A file given to the game is a level set; without one it makes a level.
-            ARGS.game_id: ["Name=Korvalo\n", "\nExec=korvalo %f\n", "StartupWMClass=korvalo\n"],
+            ARGS.game_id: ["Name=Korvalo\n", "\nExec=korvalo %f\n", "StartupWMClass=korvalo\n",
+                           "\nGenericName[de]=", "\nComment[de]="],
         }
         for app, parts in entries.items():
             with self.subTest(entry=app):
@@ -192,7 +194,8 @@ class InstalledTree:
                 for part in (f"<id>{app}</id>", f"<launchable type=\"desktop-id\">{app}.desktop</launchable>",
                              "<project_license>MIT</project_license>", f"<binary>{binary}</binary>",
                              f'<release version="{ARGS.version}" date="{ARGS.release_date}"/>',
-                             "<content_rating"):
+                             "<content_rating", '<summary xml:lang="de">', '<p xml:lang="de">',
+                             '<caption xml:lang="de">'):
                     self.assertIn(part, text)
                 self.assertRegex(text, rf"<image>https?://[^<]+/{screenshot}</image>")
 

@@ -1,0 +1,183 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Game</name>
+    <message>
+        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
+R: restart    H: hint    N: new level    Esc: quit
+C: colour shapes on the pieces</source>
+        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
+R: von vorn    H: Tipp    N: neues Level    Esc: Ende
+C: Formen der Farben auf den Teilen</translation>
+    </message>
+    <message>
+        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
+R: restart    H: hint    Enter: next level    Esc: quit
+Page Up, Page Down: previous, next level
+C: colour shapes on the pieces</source>
+        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
+R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
+Bild auf, Bild ab: voriges, nächstes Level
+C: Formen der Farben auf den Teilen</translation>
+    </message>
+    <message>
+        <source>Korvalo - %1</source>
+        <translation>Korvalo - %1</translation>
+    </message>
+    <message>
+        <source>Korvalo - test of the editor&apos;s level</source>
+        <translation>Korvalo - Test des Levels aus dem Editor</translation>
+    </message>
+</context>
+<context>
+    <name>GameText</name>
+    <message>
+        <source>North</source>
+        <translation>Norden</translation>
+    </message>
+    <message>
+        <source>South</source>
+        <translation>Süden</translation>
+    </message>
+    <message>
+        <source>West</source>
+        <translation>Westen</translation>
+    </message>
+    <message>
+        <source>East</source>
+        <translation>Osten</translation>
+    </message>
+    <message>
+        <source>Level %1 of %2</source>
+        <translation>Level %1 von %2</translation>
+    </message>
+    <message>
+        <source>Level %1 of %2: %3</source>
+        <translation>Level %1 von %2: %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>Solved, best %n move(s)</source>
+        <translation>
+            <numerusform>Gelöst, am besten in %n Zug</numerusform>
+            <numerusform>Gelöst, am besten in %n Zügen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not solved yet</source>
+        <translation>Noch nicht gelöst</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n level(s) solved</source>
+        <translation>
+            <numerusform>%1 von %n Level gelöst</numerusform>
+            <numerusform>%1 von %n Leveln gelöst</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Set complete: all %n level(s) solved</source>
+        <translation>
+            <numerusform>Sammlung geschafft: %n Level gelöst</numerusform>
+            <numerusform>Sammlung geschafft: alle %n Level gelöst</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Set complete: all %n level(s) solved; press Enter for level %1</source>
+        <translation>
+            <numerusform>Sammlung geschafft: %n Level gelöst; Enter für Level %1</numerusform>
+            <numerusform>Sammlung geschafft: alle %n Level gelöst; Enter für Level %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not read the level code %1; playing a random %2 x %2 level instead.</source>
+        <translation>Der Levelcode %1 ist nicht lesbar; stattdessen wird ein zufälliges %2-x-%2-Level gespielt.</translation>
+    </message>
+    <message>
+        <source>Could not read the level code %1 (%2); playing a random %3 x %3 level instead.</source>
+        <translation>Der Levelcode %1 ist nicht lesbar (%2); stattdessen wird ein zufälliges %3-x-%3-Level gespielt.</translation>
+    </message>
+    <message>
+        <source>Moves: %1</source>
+        <translation>Züge: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Gelöst in %n Zug</numerusform>
+            <numerusform>Gelöst in %n Zügen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shortest possible: %n move(s)</source>
+        <translation>
+            <numerusform>Kürzestmöglich: %n Zug</numerusform>
+            <numerusform>Kürzestmöglich: %n Züge</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shortest solution from here: %n move(s)</source>
+        <translation>
+            <numerusform>Kürzeste Lösung von hier: %n Zug</numerusform>
+            <numerusform>Kürzeste Lösung von hier: %n Züge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No solution from here</source>
+        <translation>Keine Lösung von hier</translation>
+    </message>
+    <message>
+        <source>Hint: %1</source>
+        <translation>Tipp: %1</translation>
+    </message>
+    <message>
+        <source>No hint: the holes cannot be reached</source>
+        <translation>Kein Tipp: Die Löcher sind nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Press Enter for level %1</source>
+        <translation>Enter für Level %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>End of the set, %1 of %n level(s) solved: press Enter for level %2, the first not solved</source>
+        <translation>
+            <numerusform>Ende der Sammlung, %1 von %n Level gelöst: Enter für Level %2, das erste ungelöste</numerusform>
+            <numerusform>Ende der Sammlung, %1 von %n Leveln gelöst: Enter für Level %2, das erste ungelöste</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This level has no solution; the balls can still be moved.</source>
+        <translation>Dieses Level hat keine Lösung; die Kugeln lassen sich trotzdem bewegen.</translation>
+    </message>
+    <message>
+        <source>Your progress could not be saved.</source>
+        <translation>Der Spielstand konnte nicht gespeichert werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s) of the set could not be read and were left out; the first is line %1: %2.</source>
+        <translation>
+            <numerusform>%n Zeile der Sammlung war nicht lesbar und wurde weggelassen; es ist Zeile %1: %2.</numerusform>
+            <numerusform>%n Zeilen der Sammlung waren nicht lesbar und wurden weggelassen; die erste ist Zeile %1: %2.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No level code was given; playing a random %1 x %1 level instead.</source>
+        <translation>Kein Levelcode angegeben; stattdessen wird ein zufälliges %1-x-%1-Level gespielt.</translation>
+    </message>
+    <message>
+        <source>Could not read the level set %1: %2; playing a random %3 x %3 level instead.</source>
+        <translation>Die Levelsammlung %1 ist nicht lesbar: %2; stattdessen wird ein zufälliges %3-x-%3-Level gespielt.</translation>
+    </message>
+    <message>
+        <source>The level set %1 holds no level that can be played; playing a random %2 x %2 level instead.</source>
+        <translation>Die Levelsammlung %1 enthält kein spielbares Level; stattdessen wird ein zufälliges %2-x-%2-Level gespielt.</translation>
+    </message>
+    <message>
+        <source>Could not read %1: there is no such file, and it is not a level code (%2); playing a random %3 x %3 level instead.</source>
+        <translation>%1 ist nicht lesbar: Eine solche Datei gibt es nicht, und es ist kein Levelcode (%2); stattdessen wird ein zufälliges %3-x-%3-Level gespielt.</translation>
+    </message>
+</context>
+</TS>
