@@ -76,7 +76,8 @@ QString BoardLevelText(const Level& level, const EditingState& editing, const Ve
 QString CBoardView::AccessibleName() const { return BoardCursorText(level(), m_cursor); }
 
 QString CBoardView::AccessibleDescription() {
-  return BoardLevelText(level(), editing(), IsCarrying(editing()) ? nullptr : &m_document.verdict());
+  return BoardLevelText(level(), editing(),
+                        IsCarrying(editing()) ? nullptr : &m_document.verdict());
 }
 
 // The name follows the cursor and the description the level; a screen reader

@@ -22,7 +22,8 @@ QString VerdictFigures(const Verdict& verdict) {
           : CStatusLine::tr("%n shortest solution(s)", "", static_cast<int>(verdict.solutions));
   return solutions + QStringLiteral(" \u00b7 ") +
          CStatusLine::tr("%n counter-intuitive step(s)", "", verdict.counterIntuitiveSteps) +
-         QStringLiteral(" \u00b7 ") + CStatusLine::tr("greedy effort %1").arg(*verdict.greedyEffort);
+         QStringLiteral(" \u00b7 ") +
+         CStatusLine::tr("greedy effort %1").arg(*verdict.greedyEffort);
 }
 
 QString StatusWithFigures(const EditingState& editing, const Verdict* verdict) {

@@ -55,6 +55,9 @@ constexpr HardLevel HardLevels[] = {
     {"early_overspend", "70421405061626dd346cd171b2cd3b073a511"},
     {"solvable_worst", "7254643615135ed5899c91a932ced3999a551"},
     {"most_work", "7226651163654f71affaff83ff2bffb7f2555"},
+    {"flooded_target", "71400066164107faabfebfeafee3ff9dec555"},
+    {"unsolvable_share", "7140604203634c7ca17ede8237afea96f2514"},
+    {"backward_most", "7224263542246aef0fee7d712c2f7c189e415"},
 };
 
 using bench::RandomLevel;

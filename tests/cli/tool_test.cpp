@@ -34,6 +34,11 @@ void* operator new(std::size_t size) {
 // above got from malloc() for a mismatched pair (-Wmismatched-new-delete).
 [[gnu::noinline]] void operator delete(void* memory) noexcept { std::free(memory); }
 [[gnu::noinline]] void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+// The array forms too: under AddressSanitizer they do not pass through the
+// single-object forms above, and the solver's buffers are arrays.
+void* operator new[](std::size_t size) { return ::operator new(size); }
+[[gnu::noinline]] void operator delete[](void* memory) noexcept { std::free(memory); }
+[[gnu::noinline]] void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace {
 

@@ -332,6 +332,9 @@ constexpr const char* HardLevels[] = {
     "7226651163654f71affaff83ff2bffb7f2555",  // the most work found
     "76426621456257aca29ee5a8dc8e9d0f12455",  // a waiting backward layer meets when it goes on
     "711453245133472b197a769366a34ca99a515",  // the same, on a smaller level
+    "71400066164107faabfebfeafee3ff9dec555",  // floods the target side; once 1.6 times the plain
+    "7140604203634c7ca17ede8237afea96f2514",  // unsolvable, backward work at its whole share
+    "7224263542246aef0fee7d712c2f7c189e415",  // the most backward work found
 };
 
 TEST(FastSearchTest, HardLevelsAndTheExamples) {
