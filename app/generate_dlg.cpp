@@ -64,9 +64,9 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
   m_unique->setChecked(settings.value(UniqueKey, false).toBool());
   // The greedy effort: how many placements a player who always tries the one
   // nearest the holes expands: at most every placement of the balls.
-  m_leastEffort->setRange(0, MostSolutionMoves(7) + 1);
+  m_leastEffort->setRange(0, BallPlacements(7));
   m_leastEffort->setValue(settings.value(LeastEffortKey, 0).toInt());
-  m_mostEffort->setRange(0, MostSolutionMoves(7) + 1);
+  m_mostEffort->setRange(0, BallPlacements(7));
   m_mostEffort->setSpecialValueText(tr("no limit"));
   m_mostEffort->setValue(settings.value(MostEffortKey, 0).toInt());
   const QString effortTip =

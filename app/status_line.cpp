@@ -26,11 +26,12 @@ QString VerdictFigures(const Verdict& verdict) {
          CStatusLine::tr("greedy effort %1").arg(*verdict.greedyEffort);
 }
 
-QString StatusWithFigures(const EditingState& editing, const Verdict* verdict) {
+QString StatusWithFigures(const EditingState& editing, const Verdict* verdict,
+                          const QString& separator) {
   const QString status =
       StatusText(editing, verdict != nullptr ? verdict->shortestMoves : std::nullopt);
   const QString figures = verdict != nullptr ? VerdictFigures(*verdict) : QString();
-  return figures.isEmpty() ? status : status + QStringLiteral(" \u00b7 ") + figures;
+  return figures.isEmpty() ? status : status + separator + figures;
 }
 
 CStatusLine::CStatusLine(QWidget* parent) : QLabel(parent) {
@@ -46,9 +47,7 @@ CStatusLine::CStatusLine(QWidget* parent) : QLabel(parent) {
 
 void CStatusLine::ShowLevel(const EditingState& editing, const Verdict* verdict) {
   // The figures on a line of their own, under the length.
-  const QString figures = verdict != nullptr ? VerdictFigures(*verdict) : QString();
-  m_levelText = StatusText(editing, verdict != nullptr ? verdict->shortestMoves : std::nullopt);
-  if (!figures.isEmpty()) m_levelText += QLatin1Char('\n') + figures;
+  m_levelText = StatusWithFigures(editing, verdict, QStringLiteral("\n"));
   if (!m_messageTime.isActive()) ShowCurrent();
 }
 

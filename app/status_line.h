@@ -19,9 +19,10 @@ QString StatusText(const EditingState& editing, std::optional<int> shortestMoves
 /// empty for a level without one or solved already.
 QString VerdictFigures(const Verdict& verdict);
 
-/// The status text with the verdict's figures after it; the figures are left
-/// out while a piece is carried (null verdict).
-QString StatusWithFigures(const EditingState& editing, const Verdict* verdict);
+/// The status text with the verdict's figures after it, set apart by the
+/// separator; the figures are left out while a piece is carried (null verdict).
+QString StatusWithFigures(const EditingState& editing, const Verdict* verdict,
+                          const QString& separator = QStringLiteral(" \u00b7 "));
 
 class CStatusLine : public QLabel {
   Q_OBJECT

@@ -44,7 +44,7 @@ class ForwardSearch {
     const ballmoves::MoveTables tables = ballmoves::BuildMoveTables(level);
     const std::size_t keyCount = static_cast<std::size_t>(squares) << (2 * Bits);
     m_visited.assign((keyCount + 63) / 64, 0);
-    const auto placements = static_cast<std::size_t>(squares * (squares - 1) * (squares - 2));
+    const auto placements = static_cast<std::size_t>(BallPlacements(level.boardSize));
     if (m_queue.size() < placements + 1) m_queue.resize(placements + 1);
     ForwardResult result;
     if (start == target) {

@@ -45,6 +45,13 @@ using StateIndex = std::int32_t;
 /// The board sizes a level can have: 3, 5 and 7.
 constexpr bool IsBoardSize(int n) { return n == 3 || n == 5 || n == 7; }
 
+/// The placements of the three balls, each on a square of its own, on an
+/// N x N board: 504, 13800 and 110544 for 3, 5 and 7.
+constexpr int BallPlacements(int n) {
+  const int squares = n * n;
+  return squares * (squares - 1) * (squares - 2);
+}
+
 /// True when (column, row) names a square of an N x N board.
 constexpr bool IsOnBoard(int n, int column, int row) {
   return column >= 0 && column < n && row >= 0 && row < n;

@@ -7,10 +7,7 @@
 #include "logic/placement_graph.h"
 #include "logic/search_support.h"
 
-int MostSolutionMoves(int size) {
-  const int squares = size * size;
-  return squares * (squares - 1) * (squares - 2) - 1;
-}
+int MostSolutionMoves(int size) { return BallPlacements(size) - 1; }
 
 std::optional<std::string> GenerationRequestProblem(const GenerationRequest& request) {
   if (!IsBoardSize(request.size)) return "the board size must be 3, 5 or 7";
@@ -90,8 +87,8 @@ class Candidates {
       const std::size_t pick = i + m_random.Below(Count(m_eligible.size() - i));
       std::swap(m_eligible[i], m_eligible[pick]);
       const StateIndex holes = m_graph.State(m_eligible[i]);
-      if (EffortInRange(m_request, m_analyzer.GreedyEffort(m_level, balls, holes,
-                                                           m_request.maxEffort))) {
+      if (EffortInRange(m_request,
+                        m_analyzer.GreedyEffort(m_level, balls, holes, m_request.maxEffort))) {
         return Describe(balls, m_eligible[i]);
       }
     }

@@ -216,8 +216,7 @@ SearchBuffers& ThreadBuffers() {
 /// This thread's buffers, ready for a search on a board of the given size.
 SearchBuffers& BuffersForSearch(std::int32_t boardSize) {
   SearchBuffers& buffers = ThreadBuffers();
-  const std::int32_t squares = boardSize * boardSize;
-  buffers.Prepare(squares * (squares - 1) * (squares - 2));
+  buffers.Prepare(BallPlacements(boardSize));
   return buffers;
 }
 
