@@ -39,11 +39,11 @@ QString SetFileFilter() {
   return CSetController::tr("Level sets (*.txt *.korvalo);;All files (*)");
 }
 
-/// The level a code describes, rechecked; none when the code is no level.
+/// The level a code describes, as read (not searched); none when the code is
+/// no level.
 std::optional<Level> LevelOfCode(const std::string& code) {
   Level level;
   if (!ParseLevelCode(level, code).accepted) return std::nullopt;
-  RecheckLevel(level);
   return level;
 }
 
@@ -289,8 +289,10 @@ int CSetController::SelectedLevel() {
 }
 
 QString CSetController::Caveat(std::size_t index) const {
-  const std::optional<Level> level = LevelOfCode(m_set.set().levels[index].code);
+  std::optional<Level> level = LevelOfCode(m_set.set().levels[index].code);
   if (!level) return {};
+  // Only this level is searched; the others are compared by their codes.
+  RecheckLevel(*level);
   if (!level->solvable) return tr(" It has no solution.");
   const std::string canonical = CanonicalCode(*level);
   for (std::size_t other = 0; other < m_set.size(); ++other) {
