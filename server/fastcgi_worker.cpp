@@ -11,9 +11,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <string_view>
+
+#include "server/publishing.h"
 
 namespace {
 
@@ -34,12 +37,29 @@ std::string Param(const FCGX_Request& request, const char* name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
-/// The three things of a request an answer may depend on; nothing else is read.
-Request RequestOf(const FCGX_Request& accepted) {
+/// The body of a POST, up to MaxBodyBytes; false when it is longer.
+bool ReadBody(FCGX_Request& accepted, Request& request) {
+  const std::string length = Param(accepted, "CONTENT_LENGTH");
+  const unsigned long long declared =
+      length.empty() ? 0 : std::strtoull(length.c_str(), nullptr, 10);
+  if (declared > MaxBodyBytes) return false;
+  request.body.resize(static_cast<std::size_t>(declared));
+  const int got = FCGX_GetStr(request.body.data(), static_cast<int>(declared), accepted.in);
+  request.body.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return true;
+}
+
+/// The things of a request an answer may depend on; nothing else is read.
+/// The body, the edit token and the client's address serve the published
+/// levels' API alone.
+Request RequestOf(FCGX_Request& accepted, bool& bodyTooLarge) {
   Request request;
   request.method = Param(accepted, "REQUEST_METHOD");
   request.target = Param(accepted, "REQUEST_URI");
   request.ifNoneMatch = Param(accepted, "HTTP_IF_NONE_MATCH");
+  request.authorization = Param(accepted, "HTTP_AUTHORIZATION");
+  request.clientAddress = Param(accepted, "REMOTE_ADDR");
+  bodyTooLarge = request.method == "POST" && !ReadBody(accepted, request);
   return request;
 }
 
@@ -94,8 +114,10 @@ bool SendAll(int socket, std::string_view bytes) {
 void AnswerOne(FCGX_Request& accepted, SiteAnswers& answers) {
   std::string output;
   try {
-    const Request request = RequestOf(accepted);
-    output = ResponderOutput(answers.Respond(request), request.method == "HEAD");
+    bool bodyTooLarge = false;
+    const Request request = RequestOf(accepted, bodyTooLarge);
+    output = ResponderOutput(bodyTooLarge ? TooLarge() : answers.Respond(request),
+                             request.method == "HEAD");
   } catch (const std::exception&) {
     // Out of memory or a failed compression: an answer with nothing of the request in it.
     output = ResponderOutput(InternalError(), false);

@@ -16,17 +16,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "korvalo_constants.h"
 #include "server/fastcgi_worker.h"
 #include "server/site_address.h"
+#include "server/store_answers.h"
+#include "server/store_setup.h"
 
 namespace {
 
 constexpr const char* Help =
-    "Usage: korvz [--check-settings]\n"
+    "Usage: korvz [--check-settings | --admin COMMAND [CODE]]\n"
     "The worker of the Korvalo level-sharing page, for a FastCGI web server: it\n"
     "answers the requests of the listening socket given as standard input until\n"
     "it gets SIGTERM. lighttpd starts a pool of them with server/lighttpd.conf.in\n"
@@ -40,13 +45,19 @@ constexpr const char* Help =
     "  KORVALO_PUBLIC_ADDRESS  the site's address as the public sees it, such as\n"
     "                          https://www.example.org, for the absolute links of\n"
     "                          the pages (Open Graph, Embed); without it the pages\n"
-    "                          link relative to the site and leave those out\n";
+    "                          link relative to the site and leave those out\n"
+    "  KORVALO_DATABASE        the published levels' database: a SQLite file, or a\n"
+    "                          postgresql:// address; without it korvalo.sqlite in\n"
+    "                          STATE_DIRECTORY, and without that no published levels\n"
+    "\n"
+    "The administrator's commands on the published levels (KORVALO_DATABASE as above):\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
     std::fputs(Help, stdout);
+    std::fputs(AdminHelp, stdout);
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -54,7 +65,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   const bool checkOnly = argc == 2 && std::strcmp(argv[1], "--check-settings") == 0;
-  if (argc > 1 && !checkOnly) {
+  const bool admin = argc > 1 && std::strcmp(argv[1], "--admin") == 0;
+  if (argc > 1 && !checkOnly && !admin) {
     std::fputs(Help, stderr);
     return 2;
   }
@@ -63,6 +75,28 @@ int main(int argc, char** argv) {
   if (const auto* error = std::get_if<AddressError>(&address)) {
     std::fprintf(stderr, "korvz: %s\n", error->reason.c_str());
     return 2;
+  }
+  // The schema is brought up to date by the settings' check (once, before
+  // lighttpd starts the workers) and again by every worker, which finds it done.
+  const std::string databaseName = ConfiguredDatabase();
+  std::unique_ptr<Database> database;
+  StoreLimits limits;
+  try {
+    limits = LimitsFromEnvironment();
+    if (!databaseName.empty()) database = OpenMigrated(databaseName);
+  } catch (const DatabaseError& error) {
+    std::fprintf(stderr, "korvz: KORVALO_DATABASE: %s\n", error.what());
+    return 2;
+  } catch (const std::invalid_argument& error) {
+    std::fprintf(stderr, "korvz: %s\n", error.what());
+    return 2;
+  }
+  if (admin) {
+    if (!database) {
+      std::fputs("korvz: --admin needs KORVALO_DATABASE\n", stderr);
+      return 2;
+    }
+    return RunAdmin(std::vector<std::string>(argv + 2, argv + argc), *database);
   }
   if (checkOnly) return 0;
   if (FCGX_IsCGI()) {
@@ -73,6 +107,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   KeepFreedMemoryForTheNextAnswer();
-  SiteAnswers answers(std::get<std::string>(std::move(address)));
+  const std::string site = std::get<std::string>(std::move(address));
+  std::unique_ptr<StoreAnswers> store;
+  if (database) store = std::make_unique<StoreAnswers>(*database, site, limits);
+  SiteAnswers answers(site, store.get());
   return ServeFastCgi(answers);
 }

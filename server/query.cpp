@@ -41,8 +41,8 @@ int SequenceLength(unsigned char lead) {
   return 0;
 }
 
-/// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no
-/// surrogates, nothing beyond U+10FFFF.
+}  // namespace
+
 bool IsUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -60,6 +60,8 @@ bool IsUtf8(std::string_view text) {
   }
   return true;
 }
+
+namespace {
 
 bool HasControlCharacter(std::string_view text) {
   for (char c : text) {

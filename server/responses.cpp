@@ -16,6 +16,7 @@
 #include "server/pages.h"
 #include "server/query.h"
 #include "server/site_headers.h"
+#include "server/store_answers.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ namespace {
 // caches; answers that name no level are not kept at all.
 constexpr const char* CachedForever = "public, max-age=31536000, immutable";
 constexpr const char* CachedForADay = "public, max-age=86400";
+constexpr const char* CachedForAMinute = "public, max-age=60";
 constexpr const char* NotCached = "no-store";
 constexpr const char* HtmlType = "text/html; charset=utf-8";
 
@@ -77,19 +79,6 @@ std::optional<std::string> CodeObjection(const std::string& code, const ParseRes
   return std::nullopt;
 }
 
-LevelFacts FactsOf(Level level) {
-  LevelFacts facts;
-  facts.code = WriteLevelCode(level);
-  facts.boardSize = level.boardSize;
-  const GameState game(std::move(level));
-  facts.shortest = game.ShortestFromStart();
-  facts.statusLines = StatusLines(game);
-  const Rect area = BoardArea(facts.boardSize);
-  facts.areaWidth = area.width;
-  facts.areaHeight = area.height;
-  return facts;
-}
-
 /// A strong validator of the answer: the version and a 64-bit FNV-1a hash of its bytes.
 std::string EntityTag(std::string_view body) {
   std::uint64_t hash = 14695981039346656037ull;
@@ -131,8 +120,10 @@ bool NamesTag(std::string_view ifNoneMatch, std::string_view tag) {
 HttpResponse Canonical(HttpResponse answer, const Request& request) {
   const std::string tag = EntityTag(answer.body);
   if (NamesTag(request.ifNoneMatch, tag)) {
-    HttpResponse notModified{
-        304, "Not Modified", {{"ETag", tag}, {"Cache-Control", CachedForever}}, {}};
+    HttpResponse notModified{304,
+                             "Not Modified",
+                             {{"ETag", tag}, {"Cache-Control", answer.Header("Cache-Control")}},
+                             {}};
     AddSiteHeaders(notModified);
     return notModified;
   }
@@ -141,6 +132,28 @@ HttpResponse Canonical(HttpResponse answer, const Request& request) {
 }
 
 }  // namespace
+
+HttpResponse AnswerWithBody(int status, const char* reason, const char* type, std::string body,
+                            const char* caching) {
+  return WithBody(status, reason, type, std::move(body), caching);
+}
+
+HttpResponse WithValidator(HttpResponse answer, const Request& request) {
+  return Canonical(std::move(answer), request);
+}
+
+LevelFacts LevelFactsOf(Level level) {
+  LevelFacts facts;
+  facts.code = WriteLevelCode(level);
+  facts.boardSize = level.boardSize;
+  const GameState game(std::move(level));
+  facts.shortest = game.ShortestFromStart();
+  facts.statusLines = StatusLines(game);
+  const Rect area = BoardArea(facts.boardSize);
+  facts.areaWidth = area.width;
+  facts.areaHeight = area.height;
+  return facts;
+}
 
 std::string HttpResponse::Header(std::string_view name) const {
   for (const auto& [key, value] : headers)
@@ -158,7 +171,12 @@ std::string_view SiteHeader(std::string_view name) {
 
 SiteAnswers::SiteAnswers(std::string siteAddress) : m_site(std::move(siteAddress)) {}
 
+SiteAnswers::SiteAnswers(std::string siteAddress, StoreAnswers* store)
+    : m_site(std::move(siteAddress)), m_store(store) {}
+
 HttpResponse SiteAnswers::Respond(const Request& request) {
+  if (m_store != nullptr)
+    if (auto answer = m_store->Respond(request)) return std::move(*answer);
   if (request.method != "GET" && request.method != "HEAD") return MethodNotAllowed();
   const std::size_t question = request.target.find('?');
   const std::string_view query = question == std::string::npos
@@ -183,14 +201,20 @@ HttpResponse SiteAnswers::Respond(const Request& request) {
     case Answer::Picture: return Canonical(Picture(std::move(level)), request);
     case Answer::Embedded:
       return Canonical(
-          WithBody(200, "OK", HtmlType, EmbeddedLevelPage(FactsOf(std::move(level)), m_site),
+          WithBody(200, "OK", HtmlType, EmbeddedLevelPage(LevelFactsOf(std::move(level)), m_site),
                    CachedForever),
           request);
     case Answer::Page: break;
   }
-  return Canonical(
-      WithBody(200, "OK", HtmlType, LevelPage(FactsOf(std::move(level)), m_site), CachedForever),
-      request);
+  LevelFacts facts = LevelFactsOf(std::move(level));
+  const char* caching = CachedForever;
+  if (m_store != nullptr) {
+    // The link to the level's published entry may come and go: the page is
+    // asked again after a minute, and its ETag makes that cheap.
+    facts.published = m_store->EntryLink(facts.code);
+    caching = CachedForAMinute;
+  }
+  return Canonical(WithBody(200, "OK", HtmlType, LevelPage(facts, m_site), caching), request);
 }
 
 // The picture's lamp needs only whether there is a solution: one search, and
@@ -204,6 +228,11 @@ void KeepFreedMemoryForTheNextAnswer() {
   // Blocks up to 32 MB come from the heap, and up to 64 MB of free heap is kept.
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
+}
+
+HttpResponse TooLarge() {
+  return WithBody(413, "Content Too Large", "application/json",
+                  "{\"error\":\"The request is too large.\"}\n", NotCached);
 }
 
 HttpResponse InternalError() {

@@ -16,6 +16,10 @@ struct Request {
   std::string method = "GET";  // REQUEST_METHOD
   std::string target;          // REQUEST_URI: the path and query as the client sent them
   std::string ifNoneMatch;     // the If-None-Match header
+  // For the published levels' API only:
+  std::string body;           // at most MaxBodyBytes, read only for POST
+  std::string authorization;  // the Authorization header, for an edit token
+  std::string clientAddress;  // REMOTE_ADDR, for the publishing limit; never stored
 };
 
 struct HttpResponse {
@@ -40,12 +44,17 @@ std::span<const HeaderField> SiteHeaders();
 /// The value of one of the site headers.
 std::string_view SiteHeader(std::string_view name);
 
+class StoreAnswers;
+
 /// The answers of the sharing page. Built once per worker; `siteAddress` is
 /// the normalised public address (NormalisedPublicAddress), or empty for
 /// links relative to the site.
 class SiteAnswers {
  public:
   explicit SiteAnswers(std::string siteAddress);
+  /// With the published levels: the API, the gallery and the set pages, and
+  /// the level pages' links to their published entries.
+  SiteAnswers(std::string siteAddress, StoreAnswers* store);
 
   /// The answer to one request: the level's page, picture or compact page at
   /// its canonical address (or 304 when If-None-Match names it), a 301 to the
@@ -59,8 +68,21 @@ class SiteAnswers {
   HttpResponse Picture(Level level);
 
   std::string m_site;
+  StoreAnswers* m_store = nullptr;
   LevelPictures m_pictures;
 };
+
+struct LevelFacts;
+/// What the level's pages say about it: its code, shortest solution and the game's status lines.
+LevelFacts LevelFactsOf(Level level);
+
+/// An answer with a body: its type, length, caching and the site's headers.
+HttpResponse AnswerWithBody(int status, const char* reason, const char* type, std::string body,
+                            const char* caching);
+
+/// The answer with its strong validator (ETag), or 304 without its body when
+/// If-None-Match names it.
+HttpResponse WithValidator(HttpResponse answer, const Request& request);
 
 /// Has the C library keep the memory that an answer frees for the next one
 /// (mallopt), instead of giving it back to the system and taking it anew,
@@ -68,6 +90,9 @@ class SiteAnswers {
 /// hundreds of kilobytes, allocated for every answer. A worker holds at most
 /// what its largest answer needed (a few megabytes). Called once, at the start.
 void KeepFreedMemoryForTheNextAnswer();
+
+/// The 413 answer for a request body over MaxBodyBytes.
+HttpResponse TooLarge();
 
 /// The 500 answer for when working out an answer failed (out of memory):
 /// nothing of the request in it.
