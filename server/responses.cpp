@@ -175,8 +175,13 @@ SiteAnswers::SiteAnswers(std::string siteAddress, StoreAnswers* store)
     : m_site(std::move(siteAddress)), m_store(store) {}
 
 HttpResponse SiteAnswers::Respond(const Request& request) {
-  if (m_store != nullptr)
+  if (m_store != nullptr) {
     if (auto answer = m_store->Respond(request)) return std::move(*answer);
+  } else if (request.target.compare(0, SharingPagePath.size(), SharingPagePath) != 0) {
+    // The published levels' addresses, on a worker without a database.
+    return WithBody(404, "Not Found", HtmlType,
+                    BadRequestPage("This server keeps no published levels."), NotCached);
+  }
   if (request.method != "GET" && request.method != "HEAD") return MethodNotAllowed();
   const std::size_t question = request.target.find('?');
   const std::string_view query = question == std::string::npos
@@ -211,7 +216,11 @@ HttpResponse SiteAnswers::Respond(const Request& request) {
   if (m_store != nullptr) {
     // The link to the level's published entry may come and go: the page is
     // asked again after a minute, and its ETag makes that cheap.
-    facts.published = m_store->EntryLink(facts.code);
+    try {
+      facts.published = m_store->EntryLink(facts.code);
+    } catch (const std::exception&) {
+      // The level plays without its database: the page leaves the link out.
+    }
     caching = CachedForAMinute;
   }
   return Canonical(WithBody(200, "OK", HtmlType, LevelPage(facts, m_site), caching), request);

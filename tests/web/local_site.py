@@ -35,9 +35,10 @@ OWN_ADDRESS = "own address"  # public_address: the local site's own address
 class LocalSite:
     """workers and queue size the pool (KORVALO_WORKERS, KORVALO_QUEUE);
     public_address, when given, is the site's KORVALO_PUBLIC_ADDRESS, or
-    OWN_ADDRESS for the address the site gets."""
+    OWN_ADDRESS for the address the site gets; database is its
+    KORVALO_DATABASE (a fresh SQLite file when not given)."""
 
-    def __init__(self, site, korvz, config, workers=2, queue=64, public_address=None):
+    def __init__(self, site, korvz, config, workers=2, queue=64, public_address=None, database=None):
         for path, what in ((site, "the site folder"), (korvz, "the server program korvz"),
                            (config, "the site's lighttpd configuration")):
             if not os.path.exists(path):
@@ -49,6 +50,9 @@ class LocalSite:
         self.workers = workers
         self.queue = queue
         self.public_address = public_address
+        # KORVALO_DATABASE; a fresh SQLite file in the run folder when None, no
+        # database (no published levels) when empty.
+        self.database = database
         self.process = None
         self.port = None
         self.log = None
@@ -74,7 +78,9 @@ class LocalSite:
             environment = dict(os.environ, KORVALO_SITE=self.site, KORVALO_KORVZ=self.korvz,
                                KORVALO_RUN=self.run.name, KORVALO_BIND="127.0.0.1",
                                KORVALO_PORT=str(self.port), KORVALO_WORKERS=str(self.workers),
-                               KORVALO_QUEUE=str(self.queue))
+                               KORVALO_QUEUE=str(self.queue),
+                               KORVALO_DATABASE=(os.path.join(self.run.name, "korvalo.sqlite")
+                                                 if self.database is None else self.database))
             environment.pop("KORVALO_PUBLIC_ADDRESS", None)
             if self.public_address is not None:
                 environment["KORVALO_PUBLIC_ADDRESS"] = (self.address if self.public_address == OWN_ADDRESS

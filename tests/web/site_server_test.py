@@ -6,6 +6,7 @@ HTTP, so bytes and headers no browser would send reach the server too.
     site_server_test.py SITE KORVZ LIGHTTPD_CONFIG KORVALO_LEVEL [unittest arguments]
 """
 
+import json
 import os
 import re
 import signal
@@ -134,7 +135,9 @@ class SiteHeaderChecks(unittest.TestCase):
 class SiteServerTest(SiteHeaderChecks):
     @classmethod
     def setUpClass(cls):
-        cls.site = LocalSite(SITE, KORVZ, CONFIG, public_address=PUBLIC_ADDRESS + "/")
+        # Without published levels, the level pages are the same forever (see
+        # StoreSiteTest for the pages of a site with them).
+        cls.site = LocalSite(SITE, KORVZ, CONFIG, public_address=PUBLIC_ADDRESS + "/", database="")
         cls.site.start()
         cls.port = cls.site.port
 
@@ -299,6 +302,83 @@ class SiteServerTest(SiteHeaderChecks):
             for link in re.findall(rb'(?:href|src)="(/[^"]*)"', body):
                 with self.subTest(page=page, link=link):
                     self.assertIn(get(self.port, link.replace(b"&amp;", b"&"))[0], (200, 301))
+
+
+HOSTILE_TITLE = "<script>alert(1)</script>\"'><img src=x onerror=alert(2)>&amp;"
+
+
+def send(port, method, target, body=b"", headers=b""):
+    """A request with a body (JSON) and the given extra header lines."""
+    return request(port, method + b" " + target + b" HTTP/1.1\r\nHost: 127.0.0.1\r\n" + headers +
+                   b"Content-Type: application/json\r\nContent-Length: " + str(len(body)).encode() +
+                   b"\r\nConnection: close\r\n\r\n" + body)
+
+
+class StoreSiteTest(SiteHeaderChecks):
+    """The published levels through lighttpd: the routes of the API, the
+    gallery, the entries and the set pages, with their headers and limits."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.site = LocalSite(SITE, KORVZ, CONFIG)
+        cls.site.start()
+        cls.port = cls.site.port
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.site.stop()
+
+    def publish(self, code, title):
+        body = json.dumps({"code": code, "title": title, "author": title[:60]}).encode()
+        status, headers, answer = send(self.port, b"POST", b"/api/levels", body)
+        self.assertIn(status, (200, 201), answer)
+        self.assertPolicy(headers)
+        return json.loads(answer)
+
+    def test_a_level_published_with_a_hostile_title_shows_it_escaped_everywhere(self):
+        published = self.publish(LONG_SOLUTION, HOSTILE_TITLE)
+        code = published["code"].encode()
+        for target in (b"/api/levels/" + LONG_SOLUTION.upper().encode(), b"/levels/" + code,
+                       b"/gallery", b"/gallery?order=longest", b"/cgi-bin/korvz?s=" + code):
+            with self.subTest(target):
+                status, headers, body = get(self.port, target)
+                self.assertEqual(status, 200)
+                self.assertPolicy(headers)
+                self.assertEqual(headers.get("cache-control"), ["public, max-age=60"])
+                for raw in (b"<script>alert", b"<img src=x", b"\"'>"):
+                    self.assertNotIn(raw, body)
+                # A cache that holds the answer revalidates it for nothing.
+                again, _, nothing = get(self.port, target, headers=b"Host: x\r\nIf-None-Match: " +
+                                        headers["etag"][0].encode() + b"\r\n")
+                self.assertEqual((again, nothing), (304, b""))
+        _, _, page = get(self.port, b"/cgi-bin/korvz?s=" + code)
+        self.assertIn(b'<a href="/levels/' + code + b'">', page)
+
+    def test_removal_needs_the_token_through_the_server_too(self):
+        published = self.publish("3111221000110fbe5", "Two moves")
+        target = b"/api/levels/" + published["code"].encode()
+        self.assertEqual(send(self.port, b"DELETE", target)[0], 401)
+        self.assertEqual(send(self.port, b"DELETE", target, headers=b"Authorization: Bearer " +
+                              b"0" * 32 + b"\r\n")[0], 403)
+        self.assertEqual(send(self.port, b"DELETE", target, headers=b"Authorization: Bearer " +
+                              published["token"].encode() + b"\r\n")[0], 204)
+        self.assertEqual(get(self.port, target)[0], 404)
+
+    def test_bodies_are_bounded_and_other_methods_refused(self):
+        cases = [
+            ("a set over 64 KB", b"POST", b"/api/sets", b"{" + b" " * 70000 + b"}", 413),
+            ("a set of 30 KB", b"POST", b"/api/sets", b'{"title":"' + b"a" * 30000 + b'"}', 400),
+            ("PUT to a level", b"PUT", b"/api/levels/3111221000110fbe5", b"", 405),
+            ("POST to the gallery", b"POST", b"/gallery", b"{}", 405),
+            ("an address the API lacks", b"GET", b"/api/users", b"", 404),
+            ("no such set", b"GET", b"/sets/0123456789abcdef", b"", 404),
+        ]
+        for name, method, target, body, expected in cases:
+            with self.subTest(name):
+                status, headers, _ = send(self.port, method, target, body)
+                self.assertEqual(status, expected)
+                self.assertPolicy(headers)
+                self.assertEqual(headers.get("cache-control"), ["no-store"])
 
 
 def distinct_codes(count):
