@@ -16,6 +16,7 @@ int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams);
 int RunHardest(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
 int RunRender(const std::vector<std::string>& args, CommandStreams& streams);
+int RunPublish(const std::vector<std::string>& args, CommandStreams& streams);
 
 struct ToolCommand {
   std::string_view name;
@@ -71,6 +72,11 @@ inline constexpr ToolCommand ToolCommands[] = {
   {"render", "CODE FILE.png",
    "writes the picture the editor shows for the level, as a PNG file.",
    RunRender},
+  {"publish", "[--server URL] [--title TITLE] [--author NAME]\n"
+              "[--description TEXT] CODE | FILE",
+   "publishes a level, or a level set file, on the sharing site and\n"
+   "prints its public address and the edit token that removes it.",
+   RunPublish},
 };
 // clang-format on
 
