@@ -14,8 +14,11 @@ std::string ByAuthor(const std::string& author) {
   return author.empty() ? std::string() : " by " + EscapeHtml(author);
 }
 
-/// The head of every store page; with `play` the level player's scripts too.
-std::string PageStart(std::string_view title, std::string_view bodyAttributes, bool play) {
+/// The scripts a store page loads: none, the page script alone (the entry's
+/// report), or the page script with the game module (a set's player).
+enum class Scripts { None, Page, Player };
+
+std::string PageStart(std::string_view title, std::string_view bodyAttributes, Scripts scripts) {
   std::string head =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
@@ -23,13 +26,26 @@ std::string PageStart(std::string_view title, std::string_view bodyAttributes, b
       EscapeHtml(title) + "</title>\n<link rel=\"icon\" href=\"" + std::string(AssetPath) +
       "images/icon.png\">\n<link rel=\"stylesheet\" href=\"" + std::string(AssetPath) +
       "page.css\">\n";
-  if (play) {
+  if (scripts == Scripts::Player) {
     head += "<noscript><link rel=\"stylesheet\" href=\"" + std::string(AssetPath) +
             "noscript.css\"></noscript>\n<script src=\"" + std::string(AssetPath) +
-            "korvalo_web.js\" defer></script>\n<script src=\"" + std::string(AssetPath) +
-            "play.js\" defer></script>\n";
+            "korvalo_web.js\" defer></script>\n";
   }
+  if (scripts != Scripts::None)
+    head += "<script src=\"" + std::string(AssetPath) + "play.js\" defer></script>\n";
   return head + "</head>\n<body " + std::string(bodyAttributes) + ">\n";
+}
+
+/// The form that reports a level, shown by the page script (it posts JSON to
+/// the API; the site's policy allows no plain form).
+std::string ReportForm() {
+  return "<section id=\"report\" class=\"report\" hidden>\n<h2>Report this level</h2>\n"
+         "<p><label for=\"report-reason\">What is wrong with it (at most 500 "
+         "characters)?</label></p>\n"
+         "<p><textarea id=\"report-reason\" rows=\"3\" cols=\"50\" "
+         "maxlength=\"500\"></textarea></p>\n"
+         "<p><button type=\"button\" id=\"report-send\">Send the report</button> "
+         "<span id=\"report-outcome\" aria-live=\"polite\"></span></p>\n</section>\n";
 }
 
 std::string PageEnd() { return Footer() + "</body>\n</html>\n"; }
@@ -74,7 +90,8 @@ std::string GalleryStart(std::string_view view, bool first) {
   std::string title = "Korvalo gallery";
   for (const GalleryView& each : GalleryViews)
     if (each.name == view) title += ": " + std::string(each.caption);
-  return PageStart(title, "class=\"gallery-page\"", false) + "<header><h1>" + EscapeHtml(title) +
+  return PageStart(title, "class=\"gallery-page\"", Scripts::None) + "<header><h1>" +
+         EscapeHtml(title) +
          "</h1><p class=\"size\">Levels people made and published, to play in the browser.</p>"
          "</header>\n" +
          GalleryNavigation(view) + "<main>\n" +
@@ -140,7 +157,8 @@ std::string GallerySetsPage(const SetsPage& page, bool first) {
 std::string EntryPage(const PublishedLevel& level, const std::vector<PublishedSet>& sets) {
   std::string html =
       PageStart(level.title + " - Korvalo level",
-                "class=\"entry-page\" data-code=\"" + EscapeHtml(level.code) + "\"", false) +
+                "class=\"entry-page\" data-code=\"" + EscapeHtml(level.code) + "\"",
+                Scripts::Page) +
       "<header><h1>" + EscapeHtml(level.title) + "</h1><p class=\"size\">" +
       SizeText(level.boardSize) + " &middot; shortest solution " + MovesText(level.moves) +
       ByAuthor(level.author) + "</p></header>\n<main>\n<p><a href=\"" +
@@ -157,19 +175,20 @@ std::string EntryPage(const PublishedLevel& level, const std::vector<PublishedSe
     html += "</ul>\n";
   }
   html += "<p>Level code <code>" + EscapeHtml(level.code) + "</code> &middot; <a href=\"" +
-          GalleryAddress("newest") + "\">The gallery</a></p>\n</main>\n";
+          GalleryAddress("newest") + "\">The gallery</a></p>\n" + ReportForm() + "</main>\n";
   return html + PageEnd();
 }
 
 std::string SetPage(const PublishedSet& set, const LevelFacts& first) {
   std::string codes;
-  for (const SetLevel& level : set.levels) codes += (codes.empty() ? "" : " ") + level.code;
+  for (const PublishedSetLevel& level : set.levels)
+    codes += (codes.empty() ? "" : " ") + level.code;
   std::string html =
       PageStart(set.title + " - Korvalo level set",
                 "class=\"set-page\" data-code=\"" + EscapeHtml(first.code) + "\" data-assets=\"" +
                     std::string(AssetPath) + "\" data-set=\"" + EscapeHtml(set.id) +
                     "\" data-codes=\"" + EscapeHtml(codes) + "\"",
-                true) +
+                Scripts::Player) +
       "<header><h1>" + EscapeHtml(set.title) + "</h1><p class=\"size\">A set of " +
       std::to_string(set.levels.size()) + (set.levels.size() == 1 ? " level" : " levels") +
       ByAuthor(set.author) + "</p></header>\n<main>\n";
@@ -190,7 +209,7 @@ std::string SetPage(const PublishedSet& set, const LevelFacts& first) {
 }
 
 std::string StoreMessagePage(std::string_view title, std::string_view text) {
-  return PageStart(title, "class=\"message-page\"", false) + "<main>\n<h1>" + EscapeHtml(title) +
-         "</h1>\n<p id=\"reason\">" + EscapeHtml(text) + "</p>\n<p><a href=\"" +
+  return PageStart(title, "class=\"message-page\"", Scripts::None) + "<main>\n<h1>" +
+         EscapeHtml(title) + "</h1>\n<p id=\"reason\">" + EscapeHtml(text) + "</p>\n<p><a href=\"" +
          GalleryAddress("newest") + "\">The gallery</a></p>\n</main>\n" + PageEnd();
 }

@@ -262,7 +262,7 @@ HttpResponse StoreAnswers::SetsApi(const Request& request, std::string_view rest
   const std::optional<PublishedSet> set = m_store.FindSet(std::string(id));
   if (!set || set->hidden) return ApiError(404, "Not Found", "No such set is published.");
   std::string levels;
-  for (const SetLevel& level : set->levels)
+  for (const PublishedSetLevel& level : set->levels)
     levels += std::string(levels.empty() ? "" : ",") + "{\"code\":" + JsonQuoted(level.code) +
               ",\"title\":" + JsonQuoted(level.title) +
               ",\"play\":" + JsonQuoted(LevelAddress(m_site, level.code)) + "}";

@@ -22,7 +22,7 @@ struct PublishedLevel {
   bool hidden = false;
 };
 
-struct SetLevel {
+struct PublishedSetLevel {
   std::string code;  // canonical
   std::string title;
 };
@@ -34,7 +34,7 @@ struct PublishedSet {
   std::string description;
   std::int64_t published = 0;
   bool hidden = false;
-  std::vector<SetLevel> levels;  // in order
+  std::vector<PublishedSetLevel> levels;  // in order
 };
 
 /// A level to publish: the level's facts and text, and its edit token's hash.

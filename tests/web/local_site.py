@@ -79,8 +79,7 @@ class LocalSite:
                                KORVALO_RUN=self.run.name, KORVALO_BIND="127.0.0.1",
                                KORVALO_PORT=str(self.port), KORVALO_WORKERS=str(self.workers),
                                KORVALO_QUEUE=str(self.queue),
-                               KORVALO_DATABASE=(os.path.join(self.run.name, "korvalo.sqlite")
-                                                 if self.database is None else self.database))
+                               KORVALO_DATABASE=self.database_path())
             environment.pop("KORVALO_PUBLIC_ADDRESS", None)
             if self.public_address is not None:
                 environment["KORVALO_PUBLIC_ADDRESS"] = (self.address if self.public_address == OWN_ADDRESS
@@ -122,6 +121,10 @@ class LocalSite:
         if self.run is not None:
             self.run.cleanup()
             self.run = None
+
+    def database_path(self):
+        """The KORVALO_DATABASE the site runs with."""
+        return os.path.join(self.run.name, "korvalo.sqlite") if self.database is None else self.database
 
     def worker_ids(self):
         """The process ids of the korvz workers lighttpd runs now."""

@@ -17,7 +17,7 @@
 
   const body = document.body;
   const canvas = document.getElementById('board');
-  const board = canvas.parentElement;
+  const board = canvas && canvas.parentElement;
   const status = document.getElementById('status');
 
   /// The image's pixels as RGBA bytes, exactly as stored in the file.
@@ -183,8 +183,93 @@
     body.dataset.ready = 'failed';
   }
 
+  /// A set's page plays its levels in order (body data-codes). The levels
+  /// solved are kept in the browser (localStorage, under the set's id), and
+  /// the page opens at the first level not yet solved.
+  function playSet(module) {
+    const codes = (body.dataset.codes || '').split(' ').filter(code => code);
+    if (!body.classList.contains('set-page') || codes.length === 0) return;
+    const storageKey = 'korvalo-set-' + body.dataset.set;
+    const items = Array.from(document.querySelectorAll('.set-levels li'));
+    const progress = document.getElementById('set-progress');
+    const previous = document.getElementById('set-previous');
+    const next = document.getElementById('set-next');
+    let solved = {};
+    try {
+      solved = JSON.parse(localStorage.getItem(storageKey) || '{}') || {};
+    } catch (error) {
+      solved = {};
+    }
+    let current = Math.max(0, codes.findIndex(code => !solved[code]));
+
+    function remember() {
+      try {
+        localStorage.setItem(storageKey, JSON.stringify(solved));
+      } catch (error) {
+        // Private browsing may refuse storage: the set plays on without it.
+      }
+    }
+    function mark() {
+      items.forEach((item, index) => {
+        item.querySelector('.set-solved').textContent = solved[codes[index]] ? 'solved' : '';
+        item.setAttribute('aria-current', index === current ? 'true' : 'false');
+      });
+      const title = items[current] ? items[current].querySelector('a').textContent : '';
+      const done = codes.filter(code => solved[code]).length;
+      progress.textContent = 'Level ' + (current + 1) + ' of ' + codes.length + ': ' + title +
+        ' (' + done + ' solved)';
+      previous.hidden = current === 0;
+      next.hidden = current === codes.length - 1;
+    }
+    function open(index) {
+      current = index;
+      if (withCString(module, codes[current], pointer => module._korvalo_open(pointer)) === 0) {
+        throw new Error('the level code cannot be read');
+      }
+      canvas.width = module._korvalo_area_width();
+      canvas.height = module._korvalo_area_height();
+      body.dataset.code = codes[current];
+      show(module);
+      mark();
+    }
+    // A move that solves the level marks it; the status line says so.
+    new MutationObserver(() => {
+      if (status.classList.contains('solved') && !solved[codes[current]]) {
+        solved[codes[current]] = true;
+        remember();
+        mark();
+      }
+    }).observe(status, { attributes: true, attributeFilter: ['class'] });
+    previous.addEventListener('click', () => open(current - 1));
+    next.addEventListener('click', () => open(current + 1));
+    open(current);
+  }
+
+  /// A published level's entry page: a button that reports the level to the
+  /// site's administrators, with the visitor's reason.
+  function listenForReports() {
+    const form = document.getElementById('report');
+    if (!form) return;
+    form.hidden = false;
+    document.getElementById('report-send').addEventListener('click', async () => {
+      const reason = document.getElementById('report-reason').value.trim();
+      const outcome = document.getElementById('report-outcome');
+      if (!reason) {
+        outcome.textContent = 'Say what is wrong with the level first.';
+        return;
+      }
+      const response = await fetch('/api/levels/' + body.dataset.code + '/reports', {
+        method: 'POST', headers: { 'Content-Type': 'application/json' }, body: JSON.stringify({ reason }),
+      });
+      outcome.textContent = response.ok ? 'Thank you: the report is sent.'
+        : 'The report could not be sent (' + response.status + ').';
+    });
+  }
+
   async function start() {
     listenForCopies();
+    listenForReports();
+    if (!canvas) return;
     if (typeof KorvaloModule !== 'function') throw new Error('the game module did not load');
     const [module, images] = await Promise.all([KorvaloModule(), Promise.all(ImageNames.map(imagePixels))]);
     giveImages(module, images);
@@ -193,6 +278,7 @@
     }
     listen(module);
     show(module);
+    playSet(module);
     // The level's own page starts with the board in focus, so the keys play at
     // once; the compact page leaves the focus to the page around its frame.
     if (body.classList.contains('level-page')) canvas.focus({ preventScroll: true });
