@@ -38,6 +38,8 @@ class CMainFrame : public QMainWindow {
 
   /// Designer mode: generates a level (designer_commands.cpp).
   void OnGameGenerate();
+  /// Designer mode: publishes the board's level on the sharing site (publish_command.cpp).
+  void OnFilePublish();
   /// Designer mode: the keys that edit the board.
   void OnHelpKeyboard();
 
