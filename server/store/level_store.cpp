@@ -65,12 +65,14 @@ bool InsertLevel(Database& db, const PublishedLevel& level, const std::string& t
 }  // namespace
 
 PublishOutcome LevelStore::PublishLevel(const LevelSubmission& submission) {
-  PublishOutcome outcome;
-  m_db.WriteTransaction([&] {
-    outcome.stored = InsertLevel(m_db, submission.level, submission.tokenHash);
-    outcome.level = outcome.stored ? submission.level : *FindLevel(submission.level.code);
-  });
-  return outcome;
+  // The insert is one statement, a transaction by itself (one round trip to
+  // PostgreSQL instead of three): it stores the level, or finds its code taken.
+  for (;;) {
+    if (InsertLevel(m_db, submission.level, submission.tokenHash)) return {true, submission.level};
+    // Removed between the two statements: try the insert again.
+    if (std::optional<PublishedLevel> there = FindLevel(submission.level.code))
+      return {false, std::move(*there)};
+  }
 }
 
 std::optional<PublishedLevel> LevelStore::FindLevel(const std::string& code) {

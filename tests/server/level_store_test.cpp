@@ -234,7 +234,7 @@ TEST_P(StoreTest, ReportsHidingAndTheAdministratorsRemoval) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StoreTest, testing::Values(Backend::SQLite, Backend::PostgreSQL),
-                         BackendName);
+                         BackendName());
 
 TEST(DatabaseOpening, NamesWhatItCannotOpen) {
   EXPECT_THROW(OpenDatabase(""), DatabaseError);

@@ -388,7 +388,7 @@ TEST_P(StoreAnswersTest, AddressesAndMethodsTheApiDoesNotTake) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StoreAnswersTest,
-                         testing::Values(Backend::SQLite, Backend::PostgreSQL), BackendName);
+                         testing::Values(Backend::SQLite, Backend::PostgreSQL), BackendName());
 
 TEST(StoreAnswersWithoutDatabase, AnswersUnavailableWhenTheDatabaseIsGone) {
   FreshDatabase fresh(Backend::SQLite);

@@ -3,7 +3,7 @@
 // temporary folder and a database of a throwaway PostgreSQL cluster, fresh
 // for each test. The cluster starts once per test program, when first asked.
 
-#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -15,9 +15,13 @@
 
 enum class Backend { SQLite, PostgreSQL };
 
-inline std::string BackendName(const testing::TestParamInfo<Backend>& info) {
-  return info.param == Backend::SQLite ? "SQLite" : "PostgreSQL";
-}
+/// The back end's name, for GoogleTest's parameterised tests.
+struct BackendName {
+  template <typename TestParamInfo>
+  std::string operator()(const TestParamInfo& info) const {
+    return info.param == Backend::SQLite ? "SQLite" : "PostgreSQL";
+  }
+};
 
 /// A fresh, empty database of the back end, named by its locator.
 class FreshDatabase {
