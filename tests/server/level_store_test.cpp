@@ -49,6 +49,9 @@ TEST_P(StoreTest, MigratesOnceAndKeepsItsVersion) {
   auto again = OpenDatabase(m_fresh.locator());
   EXPECT_EQ(Migrate(*again), newest);
   EXPECT_EQ(m_db->Run("SELECT COUNT(*) FROM schema_migrations")[0].Int(0), newest);
+  // What the health check and the metrics read.
+  EXPECT_FALSE(m_db->HealthProblem());
+  EXPECT_GT(m_db->TimeSpent().count(), 0);
 }
 
 TEST_P(StoreTest, WorkersStartingAtOnceMigrateTheSameFreshDatabase) {

@@ -22,6 +22,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import png_pixels  # noqa: E402
 from local_site import LocalSite  # noqa: E402
+from postgres_cluster import PostgresCluster  # noqa: E402
 
 SITE = KORVZ = CONFIG = KORVALO_LEVEL = ""
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -379,6 +380,31 @@ class StoreSiteTest(SiteHeaderChecks):
                 self.assertEqual(status, expected)
                 self.assertPolicy(headers)
                 self.assertEqual(headers.get("cache-control"), ["no-store"])
+
+
+class SharedDatabaseTest(SiteHeaderChecks):
+    """Two sites (two machines) of stateless workers on one PostgreSQL
+    database: what one publishes, the other serves and removes."""
+
+    def test_two_sites_on_one_postgresql_database_share_their_levels(self):
+        with PostgresCluster() as cluster:
+            database = cluster.create("korvalo")
+            with LocalSite(SITE, KORVZ, CONFIG, database=database) as first, \
+                    LocalSite(SITE, KORVZ, CONFIG, database=database) as second:
+                body = json.dumps({"code": LONG_SOLUTION, "title": "Shared"}).encode()
+                status, _, answer = send(first.port, b"POST", b"/api/levels", body)
+                self.assertEqual(status, 201, answer)
+                published = json.loads(answer)
+                target = b"/api/levels/" + published["code"].encode()
+                status, headers, answer = get(second.port, target)
+                self.assertEqual(status, 200)
+                self.assertPolicy(headers)
+                self.assertEqual(json.loads(answer)["title"], "Shared")
+                self.assertIn(b"Shared", get(second.port, b"/gallery")[2])
+                self.assertEqual(send(first.port, b"POST", b"/api/levels", body)[0], 200)
+                self.assertEqual(send(second.port, b"DELETE", target, headers=b"Authorization: Bearer " +
+                                      published["token"].encode() + b"\r\n")[0], 204)
+                self.assertEqual(get(first.port, target)[0], 404)
 
 
 def distinct_codes(count):
