@@ -13,6 +13,7 @@
 #include "logic/solver.h"
 #include "picture/level_picture.h"
 #include "play/game_state.h"
+#include "server/gallery_pages.h"
 #include "server/pages.h"
 #include "server/query.h"
 #include "server/site_headers.h"
@@ -178,9 +179,12 @@ HttpResponse SiteAnswers::Respond(const Request& request) {
   if (m_store != nullptr) {
     if (auto answer = m_store->Respond(request)) return std::move(*answer);
   } else if (request.target.compare(0, SharingPagePath.size(), SharingPagePath) != 0) {
-    // The published levels' addresses, on a worker without a database.
-    return WithBody(404, "Not Found", HtmlType,
-                    BadRequestPage("This server keeps no published levels."), NotCached);
+    // The published levels' addresses, on a worker without a database: the
+    // gallery, which the site's pages link to, says so; the rest is not found.
+    const bool gallery = request.target.compare(0, 8, "/gallery") == 0;
+    return WithBody(gallery ? 200 : 404, gallery ? "OK" : "Not Found", HtmlType,
+                    StoreMessagePage("The gallery", "This server keeps no published levels."),
+                    NotCached);
   }
   if (request.method != "GET" && request.method != "HEAD") return MethodNotAllowed();
   const std::size_t question = request.target.find('?');

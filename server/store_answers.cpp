@@ -158,8 +158,7 @@ std::optional<PublishedLink> StoreAnswers::EntryLink(const std::string& code) {
 HttpResponse StoreAnswers::Api(const Request& request, std::string_view path, std::int64_t now) {
   if (path == "levels" || StartsWith(path, "levels/"))
     return LevelsApi(request, path.substr(6), now);
-  if (path == "sets" || StartsWith(path, "sets/"))
-    return SetsApi(request, path.substr(4), now);
+  if (path == "sets" || StartsWith(path, "sets/")) return SetsApi(request, path.substr(4), now);
   return ApiError(404, "Not Found", "The API has no such address.");
 }
 

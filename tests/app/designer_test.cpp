@@ -207,9 +207,9 @@ TEST_F(DesignerTest, StatusLineFollowsEveryChange) {
   Document().Apply(edit::ReadCode{ClearedSevenCode});
   EXPECT_EQ(Status(), "No solution");
   Document().Apply(edit::ReadCode{"3111221000110fbe5"});
-  const QRegularExpression lengthThenFigures(QString::fromUtf8(
-      "^Shortest solution: \\d+ moves?\n\\d+ shortest solutions? \u00b7 \\d+ "
-      "counter-intuitive steps? \u00b7 greedy effort \\d+$"));
+  const QRegularExpression lengthThenFigures(
+      QString::fromUtf8("^Shortest solution: \\d+ moves?\n\\d+ shortest solutions? \u00b7 \\d+ "
+                        "counter-intuitive steps? \u00b7 greedy effort \\d+$"));
   EXPECT_TRUE(lengthThenFigures.match(Status()).hasMatch()) << Status().toStdString();
   Document().Apply(edit::PickUp{CarriedPiece::BlueBall});
   EXPECT_EQ(Status(), "Carrying the blue ball");
@@ -944,7 +944,6 @@ TEST_F(DesignerTest, SetOperationsAndSaveAreConfirmedInTheStatusLine) {
 namespace {
 
 // --- The keyboard -------------------------------------------------------------------
-
 
 /// A point of the board image of the 5 x 5 board: a square's corner plus an offset.
 QPoint OnSquare(int column, int row, int dx, int dy) {

@@ -526,6 +526,22 @@ class WorkerPoolTest(SiteHeaderChecks):
                 self.assertIn("KORVALO_PUBLIC_ADDRESS", str(refusal.exception))
                 self.assertIn(reason, str(refusal.exception))
 
+    def test_a_database_that_cannot_be_used_stops_the_server(self):
+        with tempfile.TemporaryDirectory() as folder:
+            newer = os.path.join(folder, "newer.sqlite")
+            subprocess.run(["sqlite3", newer, "CREATE TABLE schema_migrations (version INTEGER PRIMARY KEY,"
+                            " applied BIGINT NOT NULL); INSERT INTO schema_migrations VALUES (999, 0);"],
+                           check=True)
+            for database, reason in (("/nonexistent-folder/korvalo.sqlite", "cannot open the SQLite file"),
+                                     (newer, "newer than this program"),
+                                     (f"postgresql://nobody@/none?host={folder}", "cannot connect to PostgreSQL")):
+                with self.subTest(database):
+                    site = LocalSite(SITE, KORVZ, CONFIG, database=database)
+                    with self.assertRaises(RuntimeError) as refusal:
+                        site.start()
+                    self.assertIn("KORVALO_DATABASE", str(refusal.exception))
+                    self.assertIn(reason, str(refusal.exception))
+
 
 # FastCGI record types
 BEGIN_REQUEST, END_REQUEST, PARAMS, STDIN, STDOUT = 1, 3, 4, 5, 6
