@@ -72,13 +72,13 @@ class Reader {
       std::string name;
       if (!String(name)) return false;
       for (const auto& member : members)
-        if (member.first == name) return Fail("The JSON names \"" + name + "\" twice.");
+        if (member.name == name) return Fail("The JSON names \"" + name + "\" twice.");
       SkipSpace();
       if (m_at >= m_text.size() || m_text[m_at] != ':') return Fail("The JSON is not well-formed.");
       ++m_at;
       JsonValue value;
       if (!Value(value, depth)) return false;
-      members.emplace_back(std::move(name), std::move(value));
+      members.push_back({std::move(name), std::move(value)});
       SkipSpace();
       if (m_at < m_text.size() && m_text[m_at] == ',') {
         ++m_at;
@@ -244,7 +244,7 @@ const JsonValue* JsonValue::Member(std::string_view name) const {
   const JsonObject* object = Object();
   if (object == nullptr) return nullptr;
   for (const auto& member : *object)
-    if (member.first == name) return &member.second;
+    if (member.name == name) return &member.value;
   return nullptr;
 }
 

@@ -7,13 +7,13 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <variant>
 #include <vector>
 
 struct JsonValue;
+struct JsonMember;
 using JsonArray = std::vector<JsonValue>;
-using JsonObject = std::vector<std::pair<std::string, JsonValue>>;
+using JsonObject = std::vector<JsonMember>;
 
 struct JsonValue {
   std::variant<std::nullptr_t, bool, double, std::string, JsonArray, JsonObject> value;
@@ -23,6 +23,11 @@ struct JsonValue {
   const JsonObject* Object() const { return std::get_if<JsonObject>(&value); }
   /// The member of an object with that name; null when there is none or this is no object.
   const JsonValue* Member(std::string_view name) const;
+};
+
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 struct JsonError {

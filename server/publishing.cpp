@@ -62,7 +62,7 @@ std::variant<JsonValue, Refusal> BodyObject(std::string_view body,
   if (value.Object() == nullptr) return Refusal{"The request must be a JSON object."};
   for (const auto& member : *value.Object()) {
     bool known = false;
-    for (std::string_view name : names) known = known || member.first == name;
+    for (std::string_view name : names) known = known || member.name == name;
     if (!known) return Refusal{"The request has a member this address does not take."};
   }
   return value;
@@ -170,7 +170,7 @@ std::variant<SetSubmission, Refusal> ReadSetPublication(std::string_view body, s
     if (item.Object() == nullptr)
       return Refusal{"Level " + number + " of the set must be an object with its code."};
     for (const auto& member : *item.Object())
-      if (member.first != "code" && member.first != "title")
+      if (member.name != "code" && member.name != "title")
         return Refusal{"Level " + number + " of the set has a member a level does not take."};
     auto level = LevelOfMember(item);
     if (auto* refusal = std::get_if<Refusal>(&level))
