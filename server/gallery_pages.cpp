@@ -67,10 +67,11 @@ std::string GalleryNavigation(std::string_view current) {
   return nav;
 }
 
-std::string Picture(const std::string& code, int width) {
+/// The level's picture; `alt` empty where the text beside it names the level.
+std::string Picture(const std::string& code, int width, std::string_view alt = "") {
   return "<img class=\"thumbnail\" src=\"" + EscapeHtml(PictureAddress("", code)) + "\" width=\"" +
-         std::to_string(width) + "\" height=\"" + std::to_string(width * 359 / 325) +
-         "\" alt=\"\" loading=\"lazy\">";
+         std::to_string(width) + "\" height=\"" + std::to_string(width * 359 / 325) + "\" alt=\"" +
+         std::string(alt) + "\" loading=\"lazy\">";
 }
 
 std::string LevelItem(const PublishedLevel& level) {
@@ -155,14 +156,15 @@ std::string GallerySetsPage(const SetsPage& page, bool first) {
 }
 
 std::string EntryPage(const PublishedLevel& level, const std::vector<PublishedSet>& sets) {
-  std::string html =
-      PageStart(level.title + " - Korvalo level",
-                "class=\"entry-page\" data-code=\"" + EscapeHtml(level.code) + "\"",
-                Scripts::Page) +
-      "<header><h1>" + EscapeHtml(level.title) + "</h1><p class=\"size\">" +
-      SizeText(level.boardSize) + " &middot; shortest solution " + MovesText(level.moves) +
-      ByAuthor(level.author) + "</p></header>\n<main>\n<p><a href=\"" +
-      EscapeHtml(LevelAddress("", level.code)) + "\">" + Picture(level.code, 325) + "</a></p>\n";
+  std::string html = PageStart(level.title + " - Korvalo level",
+                               "class=\"entry-page\" data-code=\"" + EscapeHtml(level.code) + "\"",
+                               Scripts::Page) +
+                     "<header><h1>" + EscapeHtml(level.title) + "</h1><p class=\"size\">" +
+                     SizeText(level.boardSize) + " &middot; shortest solution " +
+                     MovesText(level.moves) + ByAuthor(level.author) +
+                     "</p></header>\n<main>\n<p><a href=\"" +
+                     EscapeHtml(LevelAddress("", level.code)) + "\">" +
+                     Picture(level.code, 325, "The level's board: play it") + "</a></p>\n";
   if (!level.description.empty())
     html += "<p class=\"entry-text\">" + EscapeHtml(level.description) + "</p>\n";
   html += "<p class=\"play-link\"><a href=\"" + EscapeHtml(LevelAddress("", level.code)) +

@@ -518,6 +518,11 @@ class PublishedPagesTest(unittest.TestCase):
                 with self.subTest(page):
                     self.driver.get(self.site.address + page)
                     self.assertLessEqual(self.driver.execute_script("return document.documentElement.scrollWidth"), 320)
+                    # Every link has a name: its text, or its picture's description.
+                    nameless = self.driver.execute_script(
+                        "return Array.from(document.links).filter(a => !a.textContent.trim() &&"
+                        " !Array.from(a.querySelectorAll('img')).some(i => i.alt.trim())).length")
+                    self.assertEqual(nameless, 0)
                     for element in self.driver.find_elements(By.CSS_SELECTOR, "h1, p, a, .entry-facts, li"):
                         if not element.is_displayed() or not element.text:
                             continue
