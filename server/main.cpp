@@ -49,6 +49,8 @@ constexpr const char* Help =
     "  KORVALO_DATABASE        the published levels' database: a SQLite file, or a\n"
     "                          postgresql:// address; without it korvalo.sqlite in\n"
     "                          STATE_DIRECTORY, and without that no published levels\n"
+    "  KORVALO_PUBLISH_LIMIT   levels or sets one client may publish an hour in each\n"
+    "                          worker (1 to 100000, default 60)\n"
     "\n"
     "The administrator's commands on the published levels (KORVALO_DATABASE as above):\n";
 

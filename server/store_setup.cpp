@@ -34,7 +34,8 @@ StoreLimits LimitsFromEnvironment() {
   if (value == nullptr || *value == '\0') return limits;
   char* end = nullptr;
   const long number = std::strtol(value, &end, 10);
-  if (*end != '\0' || number < 1 || number > 100000)
+  // strtol would pass over leading blanks and take a sign: only digits are a number here.
+  if (*value < '0' || *value > '9' || *end != '\0' || number < 1 || number > 100000)
     throw std::invalid_argument("KORVALO_PUBLISH_LIMIT must be a whole number from 1 to 100000");
   limits.publications = static_cast<int>(number);
   return limits;

@@ -404,3 +404,28 @@ TEST(StoreAnswersWithoutDatabase, AnswersUnavailableWhenTheDatabaseIsGone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PublishLimitSetting, TakesAWholeNumberInRangeOrRefusesWithTheReason) {
+  struct Case {
+    const char* value;  // null: unset
+    int limit;          // 0: refused
+  } cases[] = {{nullptr, 60}, {"", 60},   {"1", 1},  {"100000", 100000}, {"0", 0},
+               {"100001", 0}, {"12x", 0}, {"-5", 0}, {" 7", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value == nullptr ? "unset" : c.value);
+    if (c.value == nullptr)
+      unsetenv("KORVALO_PUBLISH_LIMIT");
+    else
+      setenv("KORVALO_PUBLISH_LIMIT", c.value, 1);
+    if (c.limit == 0) {
+      EXPECT_THROW(LimitsFromEnvironment(), std::invalid_argument);
+    } else {
+      EXPECT_EQ(LimitsFromEnvironment().publications, c.limit);
+    }
+  }
+  unsetenv("KORVALO_PUBLISH_LIMIT");
+}
+
+}  // namespace
