@@ -63,6 +63,8 @@ class SiteAnswers {
   HttpResponse Respond(const Request& request);
 
   const std::string& siteAddress() const { return m_site; }
+  /// The published levels' answers; null without a database.
+  StoreAnswers* store() const { return m_store; }
 
  private:
   HttpResponse Picture(Level level);

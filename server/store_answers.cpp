@@ -114,7 +114,8 @@ std::optional<GalleryKey> ReadKey(std::string_view text) {
 }  // namespace
 
 StoreAnswers::StoreAnswers(Database& database, std::string site, StoreLimits limits)
-    : m_store(database),
+    : m_database(database),
+      m_store(database),
       m_site(std::move(site)),
       m_publications(limits.publications, limits.windowSeconds),
       m_reports(limits.reports, limits.windowSeconds) {}
