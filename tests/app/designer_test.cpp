@@ -21,6 +21,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+#include <functional>
 
 #include "app/command_table.h"
 #include "app/dialog_units.h"
@@ -207,9 +208,9 @@ TEST_F(DesignerTest, StatusLineFollowsEveryChange) {
   Document().Apply(edit::ReadCode{ClearedSevenCode});
   EXPECT_EQ(Status(), "No solution");
   Document().Apply(edit::ReadCode{"3111221000110fbe5"});
-  const QRegularExpression lengthThenFigures(QString::fromUtf8(
-      "^Shortest solution: \\d+ moves?\n\\d+ shortest solutions? \u00b7 \\d+ "
-      "counter-intuitive steps? \u00b7 greedy effort \\d+$"));
+  const QRegularExpression lengthThenFigures(
+      QString::fromUtf8("^Shortest solution: \\d+ moves?\n\\d+ shortest solutions? \u00b7 \\d+ "
+                        "counter-intuitive steps? \u00b7 greedy effort \\d+$"));
   EXPECT_TRUE(lengthThenFigures.match(Status()).hasMatch()) << Status().toStdString();
   Document().Apply(edit::PickUp{CarriedPiece::BlueBall});
   EXPECT_EQ(Status(), "Carrying the blue ball");
@@ -618,9 +619,6 @@ TEST_F(DesignerTest, ABoardLevelInNoSetIsOfferedToTheSetOnClose) {
 }
 
 TEST_F(DesignerTest, UnchangedLevelsNeedNoQuestion) {
-  QGuiApplication::clipboard()->setText(SolvedThreeCode);
-  Run("ID_EDIT_PASTE");
-  EXPECT_FALSE(frame->isWindowModified()) << "a pasted level is as the clipboard holds it";
   Document().Apply(edit::Rotate{});
   Document().Apply(edit::Rotate{});
   Document().Apply(edit::Rotate{});
@@ -629,6 +627,36 @@ TEST_F(DesignerTest, UnchangedLevelsNeedNoQuestion) {
   Answers answers({});
   EXPECT_TRUE(frame->close());
   EXPECT_TRUE(answers.asked.isEmpty());
+}
+
+// A generated or pasted level exists nowhere else: it carries the change mark
+// and is asked about before a set level takes its place or the window closes.
+TEST_F(DesignerTest, GeneratedAndPastedLevelsAreUnkeptWork) {
+  const std::function<void()> arrivals[] = {
+      [this] {
+        QGuiApplication::clipboard()->setText(SolvedThreeCode);
+        Run("ID_EDIT_PASTE");
+      },
+      [this] {
+        Level level;
+        ParseLevelCode(level, RowCode);
+        Document().Apply(edit::ReplaceLevel{level, OriginKind::Generated});
+      },
+  };
+  Run("ID_SET_ADD");
+  for (const auto& arrive : arrivals) {
+    arrive();
+    const std::string arrived = Code();
+    EXPECT_TRUE(frame->isWindowModified());
+    Answers cancel({""});
+    Panel()->Select(0);
+    emit Panel()->levelActivated(0);  // a double-click or Enter in the list
+    EXPECT_EQ(cancel.asked, QStringList{"The level on the board has changes and is in no set."});
+    EXPECT_EQ(Code(), arrived) << "a cancel keeps the board";
+  }
+  Answers keep({"Add to Set", "Discard"});
+  EXPECT_TRUE(frame->close());
+  EXPECT_EQ(SetCodes().back(), RowCode);
 }
 
 // --- One history ------------------------------------------------------------------
@@ -944,7 +972,6 @@ TEST_F(DesignerTest, SetOperationsAndSaveAreConfirmedInTheStatusLine) {
 namespace {
 
 // --- The keyboard -------------------------------------------------------------------
-
 
 /// A point of the board image of the 5 x 5 board: a square's corner plus an offset.
 QPoint OnSquare(int column, int row, int dx, int dy) {
