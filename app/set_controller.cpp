@@ -184,7 +184,39 @@ void CSetController::OnFileSave() {
     OnFileSaveAs();
     return;
   }
-  SaveSetFile(FromStd(m_session.set().path()));
+  const QString path = FromStd(m_session.set().path());
+  if (!m_session.set().NoLevelRead()) {
+    SaveSetFile(path);
+    return;
+  }
+  switch (AskAboutFileWithoutLevels(path)) {
+    case QMessageBox::AcceptRole: OnFileSaveAs(); break;
+    case QMessageBox::DestructiveRole: SaveSetFile(path); break;
+    default: break;
+  }
+}
+
+// A file in which no level was read may be no set file at all: it is written
+// into only when the user says so, knowing what it holds.
+QMessageBox::ButtonRole CSetController::AskAboutFileWithoutLevels(const QString& path) {
+  const QFileInfo file(path);
+  QMessageBox box(QMessageBox::Warning, tr("Save Level Set"),
+                  tr("No level was read from %1: its %n line(s) are not levels, and it may be "
+                     "no level set at all.",
+                     "", static_cast<int>(m_session.set().OtherLines()))
+                      .arg(file.fileName()),
+                  QMessageBox::Cancel, &m_window);
+  box.setInformativeText(
+      tr("Saving into it keeps those lines and adds the set's levels, changing its %1 bytes. "
+         "Save As writes the set to another file.")
+          .arg(file.size()));
+  QPushButton* saveAs = box.addButton(tr("Save As..."), QMessageBox::AcceptRole);
+  QPushButton* saveInto = box.addButton(tr("Save Into It"), QMessageBox::DestructiveRole);
+  box.setDefaultButton(saveAs);
+  box.exec();
+  if (box.clickedButton() == saveAs) return QMessageBox::AcceptRole;
+  if (box.clickedButton() == saveInto) return QMessageBox::DestructiveRole;
+  return QMessageBox::RejectRole;
 }
 
 void CSetController::OnFileSaveAs() {

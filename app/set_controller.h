@@ -5,6 +5,7 @@
 // rules behind them (what is unkept, what Add and Update do, which set level
 // the board stands for) are the session's.
 
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -70,6 +71,9 @@ class CSetController : public QObject {
   bool AskAboutBoard(std::optional<std::size_t> setLevel, bool boardStays);
   /// Asks what to do with the set's unsaved changes; false when the user cancels.
   bool AskAboutSet();
+  /// Asks before a save into a file in which no level was read: Save As
+  /// (AcceptRole), into it (DestructiveRole) or not at all (RejectRole).
+  QMessageBox::ButtonRole AskAboutFileWithoutLevels(const QString& path);
   /// Says when no level is selected; true when one is.
   bool LevelSelected();
   /// Says which set level the board's level went into, with its caveat.

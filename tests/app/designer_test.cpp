@@ -347,6 +347,66 @@ TEST_F(DesignerTest, SaveThenOpenGivesTheSameSetAndRemembersIt) {
   EXPECT_EQ(frame->sets()->RecentSets(), QStringList{QFileInfo(path).absoluteFilePath()});
 }
 
+/// The bytes of a file.
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The file's comments, blank lines and unreadable lines stay where they were,
+// and the file keeps its permissions.
+TEST_F(DesignerTest, SavingKeepsTheFilesOtherLinesAndPermissions) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("set.txt");
+  const QByteArray text =
+      "# title: Mine\n# the easy ones\n\n3001122001122fbe5\tSolved\n"
+      "3001122001122fbX\tmistyped\n";
+  WriteFile(path, text);
+  const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+  ASSERT_TRUE(QFile::setPermissions(path, permissions));
+  const Answers leftOut({"OK"});
+  ASSERT_TRUE(frame->sets()->OpenSetFile(path));
+  Document().Apply(edit::ReadCode{RowCode});
+  Run("ID_SET_ADD");
+  Run("ID_FILE_SAVE");
+  EXPECT_FALSE(Set().modified());
+  EXPECT_EQ(FileBytes(path), text + RowCode + "\n");
+  EXPECT_EQ(QFile::permissions(path) & 0x7077, permissions);
+}
+
+// A file in which no level was read is written into only when the user says so.
+TEST_F(DesignerTest, AFileWithoutLevelsIsNotSavedIntoUnasked) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("picture.png");
+  const QByteArray bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n\xff\xfe\n", 18);
+  WriteFile(path, bytes);
+  {
+    const Answers leftOut({"OK"});
+    ASSERT_TRUE(frame->sets()->OpenSetFile(path));
+  }
+  Run("ID_SET_ADD");
+  {
+    const Answers cancel({""});
+    Run("ID_FILE_SAVE");
+    ASSERT_EQ(cancel.asked.size(), 1);
+    EXPECT_TRUE(cancel.asked[0].startsWith("No level was read from picture.png: its 4 line"))
+        << cancel.asked[0].toStdString();
+    EXPECT_EQ(FileBytes(path), bytes);
+    EXPECT_TRUE(Set().modified());
+  }
+  const Answers into({"Save Into It"});
+  Run("ID_FILE_SAVE");
+  EXPECT_EQ(FileBytes(path).left(bytes.size()), bytes);
+  EXPECT_FALSE(Set().modified());
+}
+
 TEST_F(DesignerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
   QTemporaryDir folder;
   Run("ID_SET_ADD");
