@@ -187,3 +187,9 @@ std::vector<SetLineError> DesignerSession::OpenSet(std::string_view text, std::s
 }
 
 void DesignerSession::SetSaved(std::string path) { m_set.Saved(std::move(path)); }
+
+void DesignerSession::RecoverSet(std::string_view text, std::string path, bool modified) {
+  m_selected.reset();
+  m_set.Recovered(text, std::move(path), modified);
+  Select(m_set.size() > 0 ? std::optional<std::size_t>(0) : std::nullopt);
+}

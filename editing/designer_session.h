@@ -125,6 +125,9 @@ class DesignerSession {
   std::vector<SetLineError> OpenSet(std::string_view text, std::string path);
   /// After the set's text was written to the file at path.
   void SetSaved(std::string path);
+  /// The set kept after a crash in place of this one, as its file at path
+  /// would be written; the history starts anew.
+  void RecoverSet(std::string_view text, std::string path, bool modified);
 
  private:
   LevelCaveat CaveatOf(std::size_t index);

@@ -147,6 +147,17 @@ void EditorDocument::TieToSetLevel(std::uint64_t setLevelId) {
   Notify(DocumentChange::Level);
 }
 
+void EditorDocument::PutBack(const Level& level, const BoardOrigin& origin) {
+  m_editing.CarriedItem = CarriedPiece::Nothing;
+  const int previousSize = m_level.boardSize;
+  m_level = level;
+  m_origin = origin;
+  Recheck();
+  ForgetHoverIfResized(previousSize);
+  ForgetVerdict();
+  Notify(DocumentChange::Level);
+}
+
 const Verdict& EditorDocument::verdict() {
   if (!m_verdict) {
     m_verdict = VerdictOf(m_analyzer.Analyze(m_level));

@@ -91,6 +91,10 @@ class EditorDocument {
   /// holds it (after it was added to the set or put back into it); undoable.
   void TieToSetLevel(std::uint64_t setLevelId);
 
+  /// Puts a board kept after a crash in place, with where it came from; not
+  /// undoable, as it starts the work anew.
+  void PutBack(const Level& level, const BoardOrigin& origin);
+
   /// The verdict on the level as it stands: searched at most once per change
   /// of the level, however often it is asked for. Not to be asked while a
   /// piece is carried, when the level is not searched.

@@ -31,6 +31,14 @@ void SetDocument::Reset(LevelSet set, std::string path, SetFileLines file) {
 }
 
 // The file now holds the text: its lines are those of a fresh reading of it.
+void SetDocument::Recovered(std::string_view text, std::string path, bool modified) {
+  Open(text, std::move(path));
+  if (!modified) return;
+  m_saved.reset();
+  m_modified = true;
+  Notify();
+}
+
 void SetDocument::Saved(std::string path) {
   const std::string text = Text();
   m_file = SetFileLines(text, ReadLevelSet(text));
@@ -43,7 +51,7 @@ void SetDocument::Saved(std::string path) {
 void SetDocument::Change(ChangeKind kind, const std::function<void(Contents&)>& change) {
   const Contents before = m_contents;
   change(m_contents);
-  m_modified = !(m_contents.set == m_saved);
+  m_modified = !m_saved || !(m_contents.set == *m_saved);
   if (m_history != nullptr) {
     m_history->Push({kind, [this, before] { Restore(before); },
                      [this, after = m_contents] { Restore(after); }});
@@ -53,7 +61,7 @@ void SetDocument::Change(ChangeKind kind, const std::function<void(Contents&)>& 
 
 void SetDocument::Restore(const Contents& contents) {
   m_contents = contents;
-  m_modified = !(m_contents.set == m_saved);
+  m_modified = !m_saved || !(m_contents.set == *m_saved);
   Notify();
 }
 

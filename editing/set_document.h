@@ -48,6 +48,9 @@ class SetDocument {
   std::string Text() const { return m_file.Text(m_contents.set); }
   /// After Text() was written to the file at path.
   void Saved(std::string path);
+  /// The set of a text kept after a crash, as the file at path would be
+  /// written; modified when it held changes that were in no file.
+  void Recovered(std::string_view text, std::string path, bool modified);
   /// The lines of the set's file that are neither levels, headers nor blank.
   std::size_t OtherLines() const { return m_file.OtherLines(); }
   /// True when the set's file held lines and not one of them was a level:
@@ -81,7 +84,8 @@ class SetDocument {
   void Notify();
 
   Contents m_contents;
-  LevelSet m_saved;     // the set as last opened or saved
+  std::optional<LevelSet> m_saved =
+      LevelSet{};       // as last opened or saved; none when no file holds it
   SetFileLines m_file;  // the lines of its file
   std::string m_path;
   bool m_modified = false;
