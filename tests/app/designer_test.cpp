@@ -1188,6 +1188,27 @@ TEST_F(DesignerTest, TabVisitsTheBoardTheListAndTheButtonsAndTheListTakesKeys) {
   EXPECT_EQ(SetCodes(), std::vector<std::string>{SolvedThreeCode});
 }
 
+// The status line, the title and the board's accessible text share one search
+// per change of the level; the pointer's moves over the board search nothing.
+TEST_F(DesignerTest, OneSearchPerLevelChangeAndNoneForPointerMoves) {
+  CBoardView& view = frame->boardView();
+  QApplication::processEvents();
+  const int before = Document().verdictSearches();
+  for (int x = 0; x < 325; x += 5) {
+    SendMouse(view, QEvent::MouseMove, QPoint(x, x), Qt::NoButton, Qt::NoButton);
+  }
+  QApplication::processEvents();
+  EXPECT_EQ(Document().verdictSearches(), before);
+  const QString status = Status();
+  Document().Apply(edit::ReadCode{ClearedSevenCode});
+  QApplication::processEvents();
+  EXPECT_EQ(Document().verdictSearches(), before + 1);
+  EXPECT_NE(Status(), status);
+  EXPECT_TRUE(view.AccessibleDescription().contains(Status()))
+      << view.AccessibleDescription().toStdString();
+  EXPECT_EQ(Document().verdictSearches(), before + 1);
+}
+
 // --- Screen readers -----------------------------------------------------------------
 
 /// The board's accessibility events while it lives.
