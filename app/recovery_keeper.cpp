@@ -119,9 +119,11 @@ void CRecoveryKeeper::OfferLeftBehind(QWidget* window) {
   const RecoveryChoice choice = ChooseRecoveries(files);
   for (const std::string& path : choice.remove) QFile::remove(FromStd(path));
   // The newest first; one run's work is restored, the others wait for the next start.
-  if (!choice.offer.empty()) {
-    const QString path = FromStd(choice.offer.front());
-    const std::optional<Recovery> recovery = ReadRecovery(ReadAll(path).toStdString());
+  const QString path = choice.offer.empty() ? QString() : FromStd(choice.offer.front());
+  // Read again for the question: the file it was chosen by may be gone by now.
+  const std::optional<Recovery> recovery =
+      path.isEmpty() ? std::nullopt : ReadRecovery(ReadAll(path).toStdString());
+  if (recovery) {
     QMessageBox box(QMessageBox::Question, tr("Recover Work"),
                     tr("The level designer ended without closing. Its work was kept:"),
                     QMessageBox::NoButton, window);
