@@ -11,7 +11,6 @@
 #include "drawing/board_geometry.h"
 #include "logic/level_analysis.h"
 #include "logic/level_code.h"
-#include "logic/solver.h"
 
 namespace {
 
@@ -146,8 +145,8 @@ QIcon CLevelSetPanel::Picture(const std::string& code) {
   if (const auto found = m_pictures.find(key); found != m_pictures.end()) return *found;
   Level level;
   QIcon picture;
+  // The picture is cropped to the board, so its lamp needs no search.
   if (ParseLevelCode(level, code).accepted) {
-    RecheckLevel(level);
     const int n = level.boardSize;
     const int frame = BoardOffset(n) + 10;
     const int side = Pitch * n + GapSize;

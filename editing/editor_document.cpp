@@ -90,7 +90,7 @@ EditorDocument::EditorDocument(RandomSource random) : m_random(std::move(random)
 
 void EditorDocument::PointerMoved(int x, int y) {
   HoverAt(m_level, m_editing, x, y);
-  m_changed();
+  Notify(DocumentChange::Pointer);
 }
 
 void EditorDocument::Clicked(int x, int y) {
@@ -122,7 +122,7 @@ void EditorDocument::Apply(const Edit& edit) {
   } else if (wasCarrying && !IsCarrying(m_editing)) {
     Record(m_beforeCarry, m_carryKind);
   }
-  if (endedCarry || changed) m_changed();
+  if (endedCarry || changed) Notify(DocumentChange::Level);
 }
 
 bool EditorDocument::EndCarry() {
@@ -134,13 +134,28 @@ bool EditorDocument::EndCarry() {
   return true;
 }
 
+void EditorDocument::Notify(DocumentChange change) {
+  for (const auto& listener : m_listeners) listener(change);
+}
+
 bool EditorDocument::BoardChanged() const { return !SameBoard(m_origin.level, m_level); }
 
 void EditorDocument::TieToSetLevel(std::uint64_t setLevelId) {
   const BoardState before = State();
   m_origin = {OriginKind::SetLevel, setLevelId, m_level};
   if (m_undoEnabled) Record(before, ChangeKind::UpdateLevel);
-  m_changed();
+  Notify(DocumentChange::Level);
+}
+
+void EditorDocument::PutBack(const Level& level, const BoardOrigin& origin) {
+  m_editing.CarriedItem = CarriedPiece::Nothing;
+  const int previousSize = m_level.boardSize;
+  m_level = level;
+  m_origin = origin;
+  Recheck();
+  ForgetHoverIfResized(previousSize);
+  ForgetVerdict();
+  Notify(DocumentChange::Level);
 }
 
 const Verdict& EditorDocument::verdict() {
@@ -175,13 +190,13 @@ void EditorDocument::Record(const BoardState& before, ChangeKind kind) {
 void EditorDocument::Undo() {
   const bool endedCarry = EndCarry();
   const bool undone = m_history.Undo();
-  if (endedCarry || undone) m_changed();
+  if (endedCarry || undone) Notify(DocumentChange::Level);
 }
 
 void EditorDocument::Redo() {
   const bool endedCarry = EndCarry();
   const bool redone = m_history.Redo();
-  if (endedCarry || redone) m_changed();
+  if (endedCarry || redone) Notify(DocumentChange::Level);
 }
 
 void EditorDocument::Restore(const BoardState& state) {

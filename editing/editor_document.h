@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "drawing/editing_state.h"
 #include "editing/edits.h"
@@ -35,6 +36,11 @@ struct Verdict {
   std::optional<int> greedyEffort;   // none when the level has no solution
 };
 
+/// What a change touched: the level, the carry or the board's origin (which
+/// the status line, the verdict and the set follow), or only the pointer's
+/// hover (a repaint, nothing more).
+enum class DocumentChange { Level, Pointer };
+
 /// The verdict the analysis gives.
 Verdict VerdictOf(const LevelAnalysis& analysis);
 
@@ -46,8 +52,10 @@ class EditorDocument {
   const Level& level() const { return m_level; }
   const EditingState& editing() const { return m_editing; }
 
-  /// Called after every change the view must show.
-  void SetChangedCallback(std::function<void()> changed) { m_changed = std::move(changed); }
+  /// Called after every change the view must show, with what it touched.
+  void AddListener(std::function<void(DocumentChange)> listener) {
+    m_listeners.push_back(std::move(listener));
+  }
 
   /// A pointer move: the hover state follows it, and the view repaints.
   void PointerMoved(int x, int y);
@@ -82,6 +90,10 @@ class EditorDocument {
   /// The board's level now stands for the set level of this id, as the board
   /// holds it (after it was added to the set or put back into it); undoable.
   void TieToSetLevel(std::uint64_t setLevelId);
+
+  /// Puts a board kept after a crash in place, with where it came from; not
+  /// undoable, as it starts the work anew.
+  void PutBack(const Level& level, const BoardOrigin& origin);
 
   /// The verdict on the level as it stands: searched at most once per change
   /// of the level, however often it is asked for. Not to be asked while a
@@ -136,7 +148,10 @@ class EditorDocument {
   Level m_level;
   EditingState m_editing;
   RandomSource m_random;
-  std::function<void()> m_changed = [] {};
+  /// Tells every listener of a change.
+  void Notify(DocumentChange change);
+
+  std::vector<std::function<void(DocumentChange)>> m_listeners;
   int m_rechecks = 0;
   bool m_undoEnabled = false;
   History m_history;

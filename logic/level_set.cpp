@@ -90,6 +90,11 @@ bool IsCommentLine(std::string_view line) {
   return !code.empty() && code.front() == '#';
 }
 
+std::optional<std::string_view> SetHeaderValue(std::string_view line, std::string_view key) {
+  if (!IsCommentLine(line)) return std::nullopt;
+  return HeaderValue(Trim(line), key);
+}
+
 namespace {
 
 class SetReader {

@@ -13,6 +13,7 @@
 // name the set. Blank lines, CR LF line ends and a byte order mark at the
 // start are accepted.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,10 @@ struct LevelSetReading {
 /// True when the line is a comment: its code field, before the first tab,
 /// starts with '#' after blanks. The line has no line end.
 bool IsCommentLine(std::string_view line);
+
+/// The value of a "# key: value" header line (the key in lower case, matched
+/// in any case); none when the line is no such comment. The line has no line end.
+std::optional<std::string_view> SetHeaderValue(std::string_view line, std::string_view key);
 
 /// The set a text holds, with every line that is not a valid level. A level
 /// line must hold exactly one code: text after it without a tab is an error.

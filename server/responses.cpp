@@ -233,7 +233,7 @@ HttpResponse SiteAnswers::Respond(const Request& request) {
 // The picture's lamp needs only whether there is a solution: one search, and
 // no shortest solution.
 HttpResponse SiteAnswers::Picture(Level level) {
-  level.solvable = SolutionExists(level) ? 1 : 0;
+  RecheckLevel(level);
   return WithBody(200, "OK", "image/png", m_pictures.Png(level), CachedForever);
 }
 

@@ -21,6 +21,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+#include <functional>
 
 #include "app/command_table.h"
 #include "app/dialog_units.h"
@@ -346,6 +347,66 @@ TEST_F(DesignerTest, SaveThenOpenGivesTheSameSetAndRemembersIt) {
   EXPECT_EQ(frame->sets()->RecentSets(), QStringList{QFileInfo(path).absoluteFilePath()});
 }
 
+/// The bytes of a file.
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The file's comments, blank lines and unreadable lines stay where they were,
+// and the file keeps its permissions.
+TEST_F(DesignerTest, SavingKeepsTheFilesOtherLinesAndPermissions) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("set.txt");
+  const QByteArray text =
+      "# title: Mine\n# the easy ones\n\n3001122001122fbe5\tSolved\n"
+      "3001122001122fbX\tmistyped\n";
+  WriteFile(path, text);
+  const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+  ASSERT_TRUE(QFile::setPermissions(path, permissions));
+  const Answers leftOut({"OK"});
+  ASSERT_TRUE(frame->sets()->OpenSetFile(path));
+  Document().Apply(edit::ReadCode{RowCode});
+  Run("ID_SET_ADD");
+  Run("ID_FILE_SAVE");
+  EXPECT_FALSE(Set().modified());
+  EXPECT_EQ(FileBytes(path), text + RowCode + "\n");
+  EXPECT_EQ(QFile::permissions(path) & 0x7077, permissions);
+}
+
+// A file in which no level was read is written into only when the user says so.
+TEST_F(DesignerTest, AFileWithoutLevelsIsNotSavedIntoUnasked) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("picture.png");
+  const QByteArray bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n\xff\xfe\n", 18);
+  WriteFile(path, bytes);
+  {
+    const Answers leftOut({"OK"});
+    ASSERT_TRUE(frame->sets()->OpenSetFile(path));
+  }
+  Run("ID_SET_ADD");
+  {
+    const Answers cancel({""});
+    Run("ID_FILE_SAVE");
+    ASSERT_EQ(cancel.asked.size(), 1);
+    EXPECT_TRUE(cancel.asked[0].startsWith("No level was read from picture.png: its 4 line"))
+        << cancel.asked[0].toStdString();
+    EXPECT_EQ(FileBytes(path), bytes);
+    EXPECT_TRUE(Set().modified());
+  }
+  const Answers into({"Save Into It"});
+  Run("ID_FILE_SAVE");
+  EXPECT_EQ(FileBytes(path).left(bytes.size()), bytes);
+  EXPECT_FALSE(Set().modified());
+}
+
 TEST_F(DesignerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
   QTemporaryDir folder;
   Run("ID_SET_ADD");
@@ -618,9 +679,6 @@ TEST_F(DesignerTest, ABoardLevelInNoSetIsOfferedToTheSetOnClose) {
 }
 
 TEST_F(DesignerTest, UnchangedLevelsNeedNoQuestion) {
-  QGuiApplication::clipboard()->setText(SolvedThreeCode);
-  Run("ID_EDIT_PASTE");
-  EXPECT_FALSE(frame->isWindowModified()) << "a pasted level is as the clipboard holds it";
   Document().Apply(edit::Rotate{});
   Document().Apply(edit::Rotate{});
   Document().Apply(edit::Rotate{});
@@ -629,6 +687,36 @@ TEST_F(DesignerTest, UnchangedLevelsNeedNoQuestion) {
   Answers answers({});
   EXPECT_TRUE(frame->close());
   EXPECT_TRUE(answers.asked.isEmpty());
+}
+
+// A generated or pasted level exists nowhere else: it carries the change mark
+// and is asked about before a set level takes its place or the window closes.
+TEST_F(DesignerTest, GeneratedAndPastedLevelsAreUnkeptWork) {
+  const std::function<void()> arrivals[] = {
+      [this] {
+        QGuiApplication::clipboard()->setText(SolvedThreeCode);
+        Run("ID_EDIT_PASTE");
+      },
+      [this] {
+        Level level;
+        ParseLevelCode(level, RowCode);
+        Document().Apply(edit::ReplaceLevel{level, OriginKind::Generated});
+      },
+  };
+  Run("ID_SET_ADD");
+  for (const auto& arrive : arrivals) {
+    arrive();
+    const std::string arrived = Code();
+    EXPECT_TRUE(frame->isWindowModified());
+    Answers cancel({""});
+    Panel()->Select(0);
+    emit Panel()->levelActivated(0);  // a double-click or Enter in the list
+    EXPECT_EQ(cancel.asked, QStringList{"The level on the board has changes and is in no set."});
+    EXPECT_EQ(Code(), arrived) << "a cancel keeps the board";
+  }
+  Answers keep({"Add to Set", "Discard"});
+  EXPECT_TRUE(frame->close());
+  EXPECT_EQ(SetCodes().back(), RowCode);
 }
 
 // --- One history ------------------------------------------------------------------
@@ -1098,6 +1186,27 @@ TEST_F(DesignerTest, TabVisitsTheBoardTheListAndTheButtonsAndTheListTakesKeys) {
   EXPECT_EQ(Code(), RowCode) << "Enter puts the level on the board";
   QTest::keyClick(List(), Qt::Key_Delete);
   EXPECT_EQ(SetCodes(), std::vector<std::string>{SolvedThreeCode});
+}
+
+// The status line, the title and the board's accessible text share one search
+// per change of the level; the pointer's moves over the board search nothing.
+TEST_F(DesignerTest, OneSearchPerLevelChangeAndNoneForPointerMoves) {
+  CBoardView& view = frame->boardView();
+  QApplication::processEvents();
+  const int before = Document().verdictSearches();
+  for (int x = 0; x < 325; x += 5) {
+    SendMouse(view, QEvent::MouseMove, QPoint(x, x), Qt::NoButton, Qt::NoButton);
+  }
+  QApplication::processEvents();
+  EXPECT_EQ(Document().verdictSearches(), before);
+  const QString status = Status();
+  Document().Apply(edit::ReadCode{ClearedSevenCode});
+  QApplication::processEvents();
+  EXPECT_EQ(Document().verdictSearches(), before + 1);
+  EXPECT_NE(Status(), status);
+  EXPECT_TRUE(view.AccessibleDescription().contains(Status()))
+      << view.AccessibleDescription().toStdString();
+  EXPECT_EQ(Document().verdictSearches(), before + 1);
 }
 
 // --- Screen readers -----------------------------------------------------------------

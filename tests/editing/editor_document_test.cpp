@@ -74,7 +74,7 @@ void Unchanged(Level&) {}
 class EditorDocumentTest : public ::testing::TestWithParam<EditCase> {
  protected:
   void SetUp() override {
-    document.SetChangedCallback([this] { ++repaints; });
+    document.AddListener([this](DocumentChange) { ++repaints; });
     RandomMaze(level, 5, [] { return 0; });
   }
 
@@ -372,7 +372,7 @@ TEST(EditorDocumentOrderTest, CarryEndsBeforeTheBoardCommand) {
 TEST(EditorDocumentOrderTest, ClicksThatHitNothingDoNotRepaint) {
   EditorDocument document{[] { return 0; }};
   int repaints = 0;
-  document.SetChangedCallback([&] { ++repaints; });
+  document.AddListener([&](DocumentChange) { ++repaints; });
   document.Clicked(0, 0);  // off the floor
   document.PointerMoved(105,
                         147);  // square (1, 2) of the 5 x 5 board, empty in the default placement
