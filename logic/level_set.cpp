@@ -71,14 +71,13 @@ std::optional<std::string_view> HeaderValue(std::string_view comment, std::strin
 }
 
 /// Why the code field of a level line is not one level code, or nothing.
-std::optional<std::string> CodeProblem(std::string_view code) {
+std::optional<Reason> CodeProblem(std::string_view code) {
   Level level;
   ParseResult parsed = ParseLevelCode(level, code);
   if (!parsed.accepted) return std::move(parsed.reason);
   const std::size_t length = LevelCodeLength(level.boardSize);
   if (code.size() > length) {
-    return "text follows the " + std::to_string(length) +
-           " characters of the code; a title goes after a tab";
+    return Reason{ReasonId::TextAfterCode, {std::to_string(length)}};
   }
   return std::nullopt;
 }
@@ -118,7 +117,7 @@ class SetReader {
       if (!value || !field->empty()) continue;
       if (!IsValidUtf8(*value)) {
         m_reading.errors.push_back(
-            {number, std::string(line), "the line is not valid UTF-8", /*header=*/true});
+            {number, std::string(line), {ReasonId::LineNotUtf8}, /*header=*/true});
       } else {
         *field = std::string(*value);
       }
@@ -130,11 +129,11 @@ class SetReader {
     const std::string_view code = Trim(line.substr(0, tab));
     const std::string_view title = tab == std::string_view::npos ? "" : Trim(line.substr(tab + 1));
     if (code.empty()) {
-      m_reading.errors.push_back({number, "", "the line has no code before its tab"});
-    } else if (std::optional<std::string> problem = CodeProblem(code)) {
+      m_reading.errors.push_back({number, "", {ReasonId::NoCodeBeforeTab}});
+    } else if (std::optional<Reason> problem = CodeProblem(code)) {
       m_reading.errors.push_back({number, std::string(code), std::move(*problem)});
     } else if (!IsValidUtf8(title)) {
-      m_reading.errors.push_back({number, std::string(code), "the title is not valid UTF-8"});
+      m_reading.errors.push_back({number, std::string(code), {ReasonId::TitleNotUtf8}});
     } else {
       m_reading.set.levels.push_back({number, std::string(code), std::string(title)});
     }
@@ -191,8 +190,9 @@ std::vector<SetProblem> CheckLevelSet(const LevelSetReading& reading) {
   std::map<std::string, int> firstLineOf;  // canonical code -> line
   Level level;
   for (const SetLevel& entry : reading.set.levels) {
-    if (!ParseLevelCode(level, entry.code).accepted) {
-      problems.push_back({SetProblemKind::Invalid, entry.line, 0, entry.code, "not a level code"});
+    if (ParseResult parsed = ParseLevelCode(level, entry.code); !parsed.accepted) {
+      problems.push_back(
+          {SetProblemKind::Invalid, entry.line, 0, entry.code, std::move(parsed.reason)});
       continue;
     }
     const auto [first, isNew] = firstLineOf.emplace(CanonicalCode(level), entry.line);
@@ -212,9 +212,9 @@ std::string DescribeSetProblem(const SetProblem& problem) {
   const std::string where = "line " + std::to_string(problem.line) + ": ";
   switch (problem.kind) {
     case SetProblemKind::Invalid:
-      return where + "invalid level '" + problem.code + "': " + problem.reason;
+      return where + "invalid level '" + problem.code + "': " + EnglishReason(problem.reason);
     case SetProblemKind::InvalidHeader:
-      return where + "invalid header '" + problem.code + "': " + problem.reason;
+      return where + "invalid header '" + problem.code + "': " + EnglishReason(problem.reason);
     case SetProblemKind::Unsolvable: return where + problem.code + " has no solution";
     case SetProblemKind::Duplicate:
       return where + problem.code + " is the same level as line " +
