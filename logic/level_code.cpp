@@ -4,6 +4,7 @@
 
 #include "logic/moves.h"
 #include "logic/solver.h"
+#include "logic/text_checks.h"
 
 // Codes list the pieces by colour, red, green, blue, whatever the order of the
 // records at the moment: a code written right after a solution step (which
@@ -33,13 +34,6 @@ void AppendPieces(std::string& code, const Pieces& pieces) {
 }
 
 char HexDigit(int value) { return "0123456789abcdef"[value & 15]; }
-
-std::optional<int> HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return std::nullopt;
-}
 
 ParseResult Rejection(Reason reason) { return {false, std::move(reason)}; }
 

@@ -7,6 +7,7 @@
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
+#include "logic/text_checks.h"
 
 namespace {
 
@@ -18,42 +19,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-/// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no
-/// surrogates, nothing beyond U+10FFFF.
-bool IsValidUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    std::uint32_t value = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if (lead >= 0xc2 && lead <= 0xdf) {
-      length = 2;
-      value = lead & 0x1f;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-      length = 3;
-      value = lead & 0x0f;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-      length = 4;
-      value = lead & 0x07;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xc0) != 0x80) return false;
-      value = (value << 6) | (next & 0x3f);
-    }
-    const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (value < least || value > 0x10ffff || (value >= 0xd800 && value <= 0xdfff)) return false;
-    i += length;
-  }
-  return true;
 }
 
 /// The value of "# key: value" when the comment names the key, in any case.
