@@ -49,8 +49,8 @@ QString SetComplete(int levels, int next) {
       .arg(next);
 }
 
-QString CodeUnreadable(const std::string& code, const std::string& reason, int size) {
-  if (reason.empty()) {
+QString CodeUnreadable(const std::string& code, const Reason& reason, int size) {
+  if (reason.id == ReasonId::None) {
     return QCoreApplication::translate(
                "GameText",
                "Could not read the level code %1; playing a random %2 x %2 level instead.")
@@ -119,18 +119,18 @@ QString GameWording(const GameText& text) {
                  "%n line(s) of the set could not be read and were left out; the first is line "
                  "%1: %2.",
                  nullptr, lines)
-          .arg(QString::number(number(1)), ReasonWording(word(0)));
+          .arg(QString::number(number(1)), ReasonWording(text.reason));
     }
     case GameTextId::NoCodeGiven:
       return QCoreApplication::translate(
                  "GameText", "No level code was given; playing a random %1 x %1 level instead.")
           .arg(number(0));
-    case GameTextId::CodeUnreadable: return CodeUnreadable(word(0), word(1), number(0));
+    case GameTextId::CodeUnreadable: return CodeUnreadable(word(0), text.reason, number(0));
     case GameTextId::SetUnreadable:
       return QCoreApplication::translate(
                  "GameText",
                  "Could not read the level set %1: %2; playing a random %3 x %3 level instead.")
-          .arg(Word(word(0)), ReasonWording(word(1)), QString::number(number(0)));
+          .arg(Word(word(0)), ReasonWording(text.reason), QString::number(number(0)));
     case GameTextId::SetWithoutLevels:
       return QCoreApplication::translate("GameText",
                                          "The level set %1 holds no level that can be played; "
@@ -141,7 +141,7 @@ QString GameWording(const GameText& text) {
                  "GameText",
                  "Could not read %1: there is no such file, and it is not a level code (%2); "
                  "playing a random %3 x %3 level instead.")
-          .arg(Word(word(0)), ReasonWording(word(1)), QString::number(number(0)));
+          .arg(Word(word(0)), ReasonWording(text.reason), QString::number(number(0)));
   }
   return {};
 }

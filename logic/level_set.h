@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "logic/reason.h"
+
 /// A level line of a set.
 struct SetLevel {
   int line = 0;       // counted from 1
@@ -38,7 +40,7 @@ struct LevelSet {
 struct SetLineError {
   int line = 0;
   std::string text;     // the code as written; for a header, the line
-  std::string reason;   // the code reader's reason, or why the line is not a level
+  Reason reason;        // the code reader's reason, or why the line is not a level
   bool header = false;  // a "# title:" or "# author:" line, not a level
   friend bool operator==(const SetLineError&, const SetLineError&) = default;
 };
@@ -72,9 +74,9 @@ enum class SetProblemKind { Invalid, InvalidHeader, Unsolvable, Duplicate };
 struct SetProblem {
   SetProblemKind kind = SetProblemKind::Invalid;
   int line = 0;
-  int firstLine = 0;   // for a duplicate, the line of the first level with its canonical code
-  std::string code;    // the code as written; for a header, the line
-  std::string reason;  // for an invalid line or header, why
+  int firstLine = 0;  // for a duplicate, the line of the first level with its canonical code
+  std::string code;   // the code as written; for a header, the line
+  Reason reason;      // for an invalid line or header, why
   friend bool operator==(const SetProblem&, const SetProblem&) = default;
 };
 

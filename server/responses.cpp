@@ -71,7 +71,7 @@ std::optional<std::string> CodeObjection(const std::string& code, const ParseRes
                                          int boardSize) {
   const std::string shown = code.size() > 40 ? code.substr(0, 40) + "..." : code;
   if (!parsed.accepted)
-    return "The level code \"" + shown + "\" cannot be read: " + parsed.reason + ".";
+    return "The level code \"" + shown + "\" cannot be read: " + EnglishReason(parsed.reason) + ".";
   const std::size_t length = LevelCodeLength(boardSize);
   if (code.size() != length)
     return "The level code \"" + shown + "\" has " + std::to_string(code.size()) +

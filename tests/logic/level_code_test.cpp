@@ -35,7 +35,7 @@ TEST(LevelCodeTest, WriteReadWriteGivesTheSameLevelAndText) {
       const ReadResult result = ReadLevelCode(read, code);
       EXPECT_EQ(result.outcome,
                 original.solvable ? CodeReading::Solvable : CodeReading::Unsolvable);
-      EXPECT_TRUE(result.reason.empty());
+      EXPECT_EQ(result.reason, Reason{});
       EXPECT_TRUE(LevelIsConsistent(read));
       ExpectSameLevel(original, read);
       EXPECT_EQ(WriteLevelCode(read), code);
@@ -125,11 +125,11 @@ TEST_P(RejectionTest, LeavesTheLevelAsItWas) {
     if (parseOnly) {
       const ParseResult result = ParseLevelCode(level, GetParam().code);
       EXPECT_FALSE(result.accepted);
-      EXPECT_FALSE(result.reason.empty());
+      EXPECT_FALSE(EnglishReason(result.reason).empty());
     } else {
       const ReadResult result = ReadLevelCode(level, GetParam().code);
       EXPECT_EQ(result.outcome, CodeReading::Rejected);
-      EXPECT_FALSE(result.reason.empty());
+      EXPECT_FALSE(EnglishReason(result.reason).empty());
     }
 
     ExpectSameLevel(before, level);

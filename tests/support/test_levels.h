@@ -20,7 +20,7 @@ namespace testlevels {
 inline Level FromCode(std::string_view code) {
   Level level;
   const ReadResult result = ReadLevelCode(level, code);
-  EXPECT_NE(result.outcome, CodeReading::Rejected) << code << ": " << result.reason;
+  EXPECT_NE(result.outcome, CodeReading::Rejected) << code << ": " << EnglishReason(result.reason);
   RecheckLevel(level);
   return level;
 }

@@ -122,5 +122,21 @@
         <source>it is larger than %1 MiB</source>
         <translation>sie ist größer als %1 MiB</translation>
     </message>
+    <message>
+        <source>its pieces cannot be played</source>
+        <translation>seine Kugeln und Löcher lassen sich nicht spielen</translation>
+    </message>
+    <message>
+        <source>line too long</source>
+        <translation>Zeile zu lang</translation>
+    </message>
+    <message>
+        <source>the least greedy effort must not be negative</source>
+        <translation>der kleinste gierige Aufwand darf nicht negativ sein</translation>
+    </message>
+    <message>
+        <source>the largest greedy effort must not be below the least</source>
+        <translation>der größte gierige Aufwand darf nicht unter dem kleinsten liegen</translation>
+    </message>
 </context>
 </TS>

@@ -35,9 +35,14 @@ bool IsDirection(int direction) { return direction >= 0 && direction < 4; }
 
 extern "C" {
 
-/// Room for the RGBA bytes of image `which` (0 ball sheet, 1 wall-hover sheet,
-/// 2 lit lamp, 3 unlit lamp, 4 and 5 the labels), or null for a size that is
-/// not the image's.
+/// The file name of image `which`, as the site holds it under images/, or
+/// null past the last: the page loads the images in this order.
+const char* korvalo_image_name(int which) {
+  return IsImage(which) ? BoardImageFileNames[static_cast<std::size_t>(which)] : nullptr;
+}
+
+/// Room for the RGBA bytes of image `which` (numbered as korvalo_image_name
+/// names them), or null for a size that is not the image's.
 std::uint8_t* korvalo_image_buffer(int which, int width, int height) {
   if (!IsImage(which)) return nullptr;
   const Rect expected = BoardImageRect(AllBoardImages[static_cast<std::size_t>(which)]);

@@ -5,9 +5,6 @@
 (function () {
   'use strict';
 
-  // In the order the module numbers them.
-  const ImageNames = ['ball_sheet', 'wall_hover_sheet', 'lamp_lit', 'lamp_unlit',
-    'label_solution_exists', 'label_no_solution'];
   const DirectionNumbers = { N: 0, S: 1, W: 2, E: 3 };
   const KeyDirections = {
     ArrowUp: 'N', ArrowDown: 'S', ArrowLeft: 'W', ArrowRight: 'E',
@@ -22,7 +19,7 @@
 
   /// The image's pixels as RGBA bytes, exactly as stored in the file.
   async function imagePixels(name) {
-    const response = await fetch(body.dataset.assets + 'images/' + name + '.png');
+    const response = await fetch(body.dataset.assets + 'images/' + name);
     if (!response.ok) throw new Error('the board image ' + name + ' did not load');
     const bitmap = await createImageBitmap(await response.blob(),
       { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
@@ -45,12 +42,21 @@
     }
   }
 
-  function giveImages(module, images) {
+  /// The board images' file names, in the order the module numbers them.
+  function imageNames(module) {
+    const names = [];
+    for (let which = 0; module._korvalo_image_name(which); ++which) {
+      names.push(module.UTF8ToString(module._korvalo_image_name(which)));
+    }
+    return names;
+  }
+
+  function giveImages(module, names, images) {
     images.forEach((image, which) => {
       const pointer = module._korvalo_image_buffer(which, image.width, image.height);
-      if (!pointer) throw new Error('the board image ' + ImageNames[which] + ' has the wrong size');
+      if (!pointer) throw new Error('the board image ' + names[which] + ' has the wrong size');
       module.HEAPU8.set(image.data, pointer);
-      if (!module._korvalo_image_ready(which)) throw new Error('the board image ' + ImageNames[which] + ' was refused');
+      if (!module._korvalo_image_ready(which)) throw new Error('the board image ' + names[which] + ' was refused');
     });
   }
 
@@ -271,8 +277,9 @@
     listenForReports();
     if (!canvas) return;
     if (typeof KorvaloModule !== 'function') throw new Error('the game module did not load');
-    const [module, images] = await Promise.all([KorvaloModule(), Promise.all(ImageNames.map(imagePixels))]);
-    giveImages(module, images);
+    const module = await KorvaloModule();
+    const names = imageNames(module);
+    giveImages(module, names, await Promise.all(names.map(imagePixels)));
     if (withCString(module, body.dataset.code, pointer => module._korvalo_open(pointer)) === 0) {
       throw new Error('the level code cannot be read');
     }
