@@ -16,6 +16,7 @@
 #include "editing/history.h"
 #include "logic/level.h"
 #include "logic/level_analysis.h"
+#include "logic/level_grade.h"
 #include "logic/maze.h"
 
 /// Where the board's level came from, and the level as it came: the board
@@ -33,6 +34,7 @@ struct Verdict {
   std::uint32_t solutions = 0;       // shortest solutions; ManySolutions above the limit
   int counterIntuitiveSteps = 0;     // 0 when the level has no solution
   std::optional<int> greedyEffort;   // none when the level has no solution
+  std::optional<LevelGrade> grade;   // none when the level has no solution
 };
 
 /// The verdict the analysis gives.
