@@ -24,7 +24,7 @@ constexpr std::string_view GradeHelp =
     "The points add the moves of a shortest solution, 3 for each\n"
     "counter-intuitive step and 2 for each doubling of the greedy effort, and\n"
     "take 1 off for each doubling of the number of shortest solutions (the\n"
-    "figures of analyze). Normal starts at 20 points, Hard at 40, Expert at 60.\n"
+    "figures of analyze). Normal starts at 20 points, Hard at 45, Expert at 75.\n"
     "The reason why a code is invalid goes to standard error.\n"
     "\n"
     "Input lines, files and the escaping of bytes are as for solve; see\n"

@@ -34,8 +34,8 @@ struct GradeParameters {
   double perEffortDoubling = 2.0;
   double perSolutionsDoubling = 1.0;
   int normalFrom = 20;  // points at which a level stops being Easy
-  int hardFrom = 40;
-  int expertFrom = 60;
+  int hardFrom = 45;
+  int expertFrom = 75;
   friend bool operator==(const GradeParameters&, const GradeParameters&) = default;
 };
 

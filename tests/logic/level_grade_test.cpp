@@ -36,9 +36,9 @@ TEST(LevelGradeTest, PointsAndGradeFollowTheFiguresOfTheAnalysis) {
       {"Normal at its threshold", Figures(18, 1, 0, 2), 20, Grade::Normal},
       {"a counter-intuitive step weighs three moves", Figures(15, 1, 1, 2), 20, Grade::Normal},
       {"effort by its doublings", Figures(14, 1, 0, 64), 26, Grade::Normal},
-      {"Hard", Figures(30, 2, 2, 16), 43, Grade::Hard},
-      {"Expert", Figures(40, 1, 3, 256), 65, Grade::Expert},
-      {"counted solutions beyond the limit", Figures(70, ManySolutions, 0, 1024), 60,
+      {"Hard", Figures(35, 2, 2, 16), 48, Grade::Hard},
+      {"Expert", Figures(50, 1, 5, 256), 81, Grade::Expert},
+      {"counted solutions beyond the limit", Figures(85, ManySolutions, 0, 1024), 75,
        Grade::Expert},
   };
   for (const GradeCase& test : cases) {
