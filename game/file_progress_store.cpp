@@ -59,7 +59,7 @@ bool CFileProgressStore::ReadFile() {
   QFile file(m_path);
   if (!file.exists()) return true;
   if (!file.open(QIODevice::ReadOnly)) {
-    m_problem = "the progress file " + m_path.toStdString() + " cannot be read";
+    m_problem = {{GameTextId::ProgressUnreadable, {}, {m_path.toStdString()}}};
     return false;
   }
   const QByteArray bytes = file.read(MaxProgressBytes + 1);
@@ -72,12 +72,10 @@ bool CFileProgressStore::ReadFile() {
   m_keptAside = FreeNameBeside(m_path, QStringLiteral(".damaged"));
   if (!QFile::rename(m_path, m_keptAside)) {
     m_keptAside.clear();
-    m_problem = "the progress file " + m_path.toStdString() +
-                " is damaged and cannot be moved aside; progress is not saved";
+    m_problem = {{GameTextId::ProgressUnreadable, {}, {m_path.toStdString()}}};
     return false;
   }
-  m_problem = "the progress file was damaged; it is kept as " + m_keptAside.toStdString() +
-              " and what could be read of it is kept";
+  m_problem = {{GameTextId::ProgressKeptAside, {}, {m_keptAside.toStdString()}}};
   return true;
 }
 

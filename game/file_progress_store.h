@@ -5,7 +5,9 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "play/game_text.h"
 #include "play/progress_record.h"
 #include "play/set_progress.h"
 
@@ -32,8 +34,8 @@ class CFileProgressStore : public ProgressStore {
   bool Merge(const ProgressRecord& other);
 
   const ProgressRecord& record() const { return m_record; }
-  /// What went wrong with the file in English, for the player; empty when nothing.
-  const std::string& Problem() const { return m_problem; }
+  /// What went wrong with the file, for the player; empty when nothing.
+  const std::vector<GameText>& Problem() const { return m_problem; }
   /// The name the damaged file was kept under; empty when none was.
   const QString& KeptAsideAs() const { return m_keptAside; }
 
@@ -44,6 +46,6 @@ class CFileProgressStore : public ProgressStore {
 
   QString m_path;
   ProgressRecord m_record;
-  std::string m_problem;
+  std::vector<GameText> m_problem;
   QString m_keptAside;
 };

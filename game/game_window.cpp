@@ -10,6 +10,7 @@
 
 #include "drawing/board_geometry.h"
 #include "game/game_wording.h"
+#include "game/level_picker.h"
 #include "view/board_description.h"
 #include "view/program_icon.h"
 
@@ -35,7 +36,7 @@ constexpr const char* SetKeyHelp =
     QT_TRANSLATE_NOOP("Game",
                       "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
                       "R: restart    H: hint    Enter: next level    Esc: quit\n"
-                      "Page Up, Page Down: previous, next level\n"
+                      "Page Up, Page Down: previous, next level    L: levels\n"
                       "C: colour shapes on the pieces");
 
 /// A text marked with QT_TRANSLATE_NOOP in the context "Game".
@@ -169,8 +170,59 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     m_noticeLabel->setSizePolicy(keepsRoom);
   }
   AddLine(this, status, "keys", Ink, -1)->setText(Translated(m_set ? SetKeyHelp : KeyHelp));
-  if (m_set) m_set->Observe(m_game);  // a level may stand solved from the start
+  if (m_set) {
+    m_set->Observe(m_game);  // a level may stand solved from the start
+    m_campaign.chapters.push_back({std::string(), m_set->set()});
+  }
   ShowState();
+}
+
+void CGameWindow::UseCampaign(Campaign campaign, int chapter) {
+  m_campaign = std::move(campaign);
+  m_chapter = chapter;
+  // Chapters of every size follow one another: the board's area is the
+  // largest board's all along, so the window keeps its size.
+  m_board->setFixedHeight(BoardAreaHeight(7));
+  m_board->setAlignment(Qt::AlignCenter);
+  RememberPlace();
+  ShowState();
+}
+
+void CGameWindow::ShowPicker() {
+  if (!m_set) return;
+  CLevelPicker picker(m_campaign, *m_set->progress(), {m_chapter, m_set->Index()}, this);
+  if (picker.exec() != QDialog::Accepted) return;
+  GoToPlace(picker.Chosen());
+  ShowState();
+}
+
+void CGameWindow::GoToPlace(CampaignPlace place) {
+  if (place.chapter != m_chapter) {
+    m_set.emplace(m_campaign.chapters[static_cast<std::size_t>(place.chapter)].set,
+                  m_set->progress());
+    m_chapter = place.chapter;
+    setWindowTitle(WindowTitle(set(), false));
+    m_game.Replace(m_set->CurrentLevel());
+    m_notice.clear();
+  }
+  GoToSetLevel(place.level);
+  RememberPlace();
+}
+
+bool CGameWindow::GoToNextChapter() {
+  const int next = m_chapter + 1;
+  if (next >= static_cast<int>(m_campaign.chapters.size())) return false;
+  const PlayableSet& set = m_campaign.chapters[static_cast<std::size_t>(next)].set;
+  int level = 0;
+  while (level + 1 < static_cast<int>(set.levels.size()) &&
+         m_set->progress()->FewestMoves(set.levels[static_cast<std::size_t>(level)].canonicalCode))
+    ++level;
+  GoToPlace({next, level});
+  return true;
+}
+
+void CGameWindow::RememberPlace() {
+  if (m_set) m_set->progress()->SetLastPlayed(m_set->Current().canonicalCode);
 }
 
 void CGameWindow::keyPressEvent(QKeyEvent* event) {
@@ -217,10 +269,12 @@ bool CGameWindow::HandleSetKey(int key) {
     case Qt::Key_PageUp: GoToSetLevel(m_set->Index() - 1); return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (const std::optional<int> next = m_set->NextToPlay(); next && m_game.IsSolved()) {
-        GoToSetLevel(*next);
-      }
+      if (!m_game.IsSolved()) return true;
+      if (m_set->AllSolved() && m_set->Index() + 1 == m_set->LevelCount() && GoToNextChapter())
+        return true;
+      if (const std::optional<int> next = m_set->NextToPlay()) GoToSetLevel(*next);
       return true;
+    case Qt::Key_L: ShowPicker(); return true;
     default: return false;
   }
 }
@@ -231,6 +285,7 @@ void CGameWindow::GoToSetLevel(int index) {
   if (!m_set->GoTo(index)) return;
   m_game.Replace(m_set->CurrentLevel());
   m_notice.clear();
+  RememberPlace();
 }
 
 // A new level is no longer the one the editor passed, nor the unreadable one a

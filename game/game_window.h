@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "play/campaign.h"
 #include "play/game_start.h"
 #include "play/game_state.h"
 #include "view/board_renderer.h"
@@ -30,6 +31,16 @@ class CGameWindow : public QWidget {
   /// solved level, and N makes no random level.
   CGameWindow(GameStart start, RandomSource random, QWidget* parent = nullptr);
 
+  /// Plays the campaign from its chapter `chapter`, whose levels the start's
+  /// set holds: L opens the level picker on every chapter, and Enter goes on
+  /// into the next chapter from the last level of one. A set played without
+  /// a campaign is a campaign of one chapter to the picker.
+  // the window plays a set; chapter is one of the campaign's
+  void UseCampaign(Campaign campaign, int chapter);
+
+  /// Opens the level picker on the level played and plays the level chosen.
+  void ShowPicker();
+
   const GameState& game() const { return m_game; }
   /// The set played; null when the game plays a single level.
   const SetPlay* set() const { return m_set ? &*m_set : nullptr; }
@@ -48,6 +59,13 @@ class CGameWindow : public QWidget {
   /// The keys that only a set has; false when the key is none of them.
   bool HandleSetKey(int key);
   void GoToSetLevel(int index);
+  /// Plays the campaign's level at place, opening its chapter when another.
+  void GoToPlace(CampaignPlace place);
+  /// Enter on a solved last level of a chapter: the next chapter's first level
+  /// not solved; false when there is no next chapter.
+  bool GoToNextChapter();
+  /// Keeps the level played as the one to resume at.
+  void RememberPlace();
   void NewRandomLevel();
   void SwitchPieceSymbols();
   void ShowBoard();
@@ -58,6 +76,8 @@ class CGameWindow : public QWidget {
 
   GameState m_game;
   std::optional<SetPlay> m_set;
+  Campaign m_campaign;  // the chapters the picker offers; sets only
+  int m_chapter = 0;    // the chapter m_set plays
   RandomSource m_random;
   bool m_pieceSymbols;
   BoardRenderer m_renderer;

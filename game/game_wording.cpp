@@ -112,6 +112,16 @@ QString GameWording(const GameText& text) {
           "GameText", "This level has no solution; the balls can still be moved.");
     case GameTextId::ProgressUnsaved:
       return QCoreApplication::translate("GameText", "Your progress could not be saved.");
+    case GameTextId::ProgressKeptAside:
+      return QCoreApplication::translate(
+                 "GameText",
+                 "Your progress file was damaged; it is kept as %1, and what could be read of it "
+                 "counts.")
+          .arg(Word(word(0)));
+    case GameTextId::ProgressUnreadable:
+      return QCoreApplication::translate(
+                 "GameText", "Your progress file %1 cannot be read; progress is not saved.")
+          .arg(Word(word(0)));
     case GameTextId::LeftOut: {
       const int lines = number(0);
       return QCoreApplication::translate(

@@ -76,6 +76,11 @@ std::string EnglishText(const GameText& text) {
              LevelNumber(number(2)) + ", the first not solved";
     case GameTextId::NoSolution: return "This level has no solution; the balls can still be moved.";
     case GameTextId::ProgressUnsaved: return "Your progress could not be saved.";
+    case GameTextId::ProgressKeptAside:
+      return "Your progress file was damaged; it is kept as " + word(0) +
+             ", and what could be read of it counts.";
+    case GameTextId::ProgressUnreadable:
+      return "Your progress file " + word(0) + " cannot be read; progress is not saved.";
     case GameTextId::LeftOut: return LeftOutText(number(0), number(1), word(0));
     case GameTextId::NoCodeGiven:
       return "No level code was given; " + EnglishRandomLevelInstead(number(0));

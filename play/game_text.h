@@ -23,6 +23,8 @@ enum class GameTextId {
   EndOfSet,            // numbers: levels solved, levels, the first level not solved
   NoSolution,          //
   ProgressUnsaved,     //
+  ProgressKeptAside,   // words: the name the damaged progress file is kept under
+  ProgressUnreadable,  // words: the progress file's name
   LeftOut,             // numbers: lines left out, the first one's line; words: its reason
   NoCodeGiven,         // numbers: the size of the random level instead
   CodeUnreadable,    // numbers: the random level's size; words: quoted code, reason (may be empty)

@@ -12,22 +12,22 @@ R: von vorn    H: Tipp    N: neues Level    Esc: Ende
 C: Formen der Farben auf den Teilen</translation>
     </message>
     <message>
-        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
-R: restart    H: hint    Enter: next level    Esc: quit
-Page Up, Page Down: previous, next level
-C: colour shapes on the pieces</source>
-        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
-R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
-Bild auf, Bild ab: voriges, nächstes Level
-C: Formen der Farben auf den Teilen</translation>
-    </message>
-    <message>
         <source>Korvalo - %1</source>
         <translation>Korvalo - %1</translation>
     </message>
     <message>
         <source>Korvalo - test of the editor&apos;s level</source>
         <translation>Korvalo - Test des Levels aus dem Editor</translation>
+    </message>
+    <message>
+        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
+R: restart    H: hint    Enter: next level    Esc: quit
+Page Up, Page Down: previous, next level    L: levels
+C: colour shapes on the pieces</source>
+        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
+R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
+Bild auf, Bild ab: voriges, nächstes Level    L: Level
+C: Formen der Farben auf den Teilen</translation>
     </message>
 </context>
 <context>
@@ -178,6 +178,57 @@ C: Formen der Farben auf den Teilen</translation>
     <message>
         <source>Could not read %1: there is no such file, and it is not a level code (%2); playing a random %3 x %3 level instead.</source>
         <translation>%1 ist nicht lesbar: Eine solche Datei gibt es nicht, und es ist kein Levelcode (%2); stattdessen wird ein zufälliges %3-x-%3-Level gespielt.</translation>
+    </message>
+    <message>
+        <source>Your progress file was damaged; it is kept as %1, and what could be read of it counts.</source>
+        <translation>Ihre Fortschrittsdatei war beschädigt; sie ist als %1 aufbewahrt, und was sich daraus lesen ließ, zählt.</translation>
+    </message>
+    <message>
+        <source>Your progress file %1 cannot be read; progress is not saved.</source>
+        <translation>Ihre Fortschrittsdatei %1 kann nicht gelesen werden; der Fortschritt wird nicht gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>LevelPicker</name>
+    <message>
+        <source>%1. %2 (%3 of %4 solved)</source>
+        <translation>%1. %2 (%3 von %4 gelöst)</translation>
+    </message>
+    <message>
+        <source>not solved</source>
+        <translation>nicht gelöst</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>&amp;Chapter:</source>
+        <translation>&amp;Kapitel:</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Best moves</source>
+        <translation>Beste Züge</translation>
+    </message>
+    <message>
+        <source>Shortest</source>
+        <translation>Kürzeste</translation>
+    </message>
+    <message>
+        <source>Stars</source>
+        <translation>Sterne</translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation>&amp;Spielen</translation>
     </message>
 </context>
 </TS>

@@ -63,7 +63,9 @@ class FileProgressStoreTest : public QObject {
     CFileProgressStore store(m_path);
     QCOMPARE(store.KeptAsideAs(), m_path + ".damaged");
     QCOMPARE(Contents(store.KeptAsideAs()), damaged);
-    QVERIFY(QString::fromStdString(store.Problem()).contains(m_path + ".damaged"));
+    QCOMPARE(store.Problem(),
+             (std::vector<GameText>{
+                 {GameTextId::ProgressKeptAside, {}, {(m_path + ".damaged").toStdString()}}}));
     // What could be read is kept, and written whole with the next change.
     QCOMPARE(store.FewestMoves(Small), std::optional<int>(3));
     QVERIFY(store.SetFewestMoves(Large, 8));
