@@ -11,6 +11,7 @@
 #include "drawing/board_geometry.h"
 #include "game/game_wording.h"
 #include "game/level_picker.h"
+#include "play/game_keys.h"
 #include "view/board_description.h"
 #include "view/program_icon.h"
 
@@ -87,17 +88,23 @@ QString Joined(const QString& first, const QString& second) {
   return first.isEmpty() || second.isEmpty() ? first + second : first + "\n" + second;
 }
 
-std::optional<Direction> TiltOfKey(int key) {
+/// The key's name as the game's table of keys (play/game_keys.h) names it;
+/// empty for a key the table cannot hold.
+std::string KeyName(int key) {
+  if (key >= Qt::Key_A && key <= Qt::Key_Z)
+    return std::string(1, static_cast<char>('a' + key - Qt::Key_A));
   switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_W: return Direction::North;
-    case Qt::Key_Down:
-    case Qt::Key_S: return Direction::South;
-    case Qt::Key_Left:
-    case Qt::Key_A: return Direction::West;
-    case Qt::Key_Right:
-    case Qt::Key_D: return Direction::East;
-    default: return std::nullopt;
+    case Qt::Key_Up: return "ArrowUp";
+    case Qt::Key_Down: return "ArrowDown";
+    case Qt::Key_Left: return "ArrowLeft";
+    case Qt::Key_Right: return "ArrowRight";
+    case Qt::Key_Backspace: return "Backspace";
+    case Qt::Key_Escape: return "Escape";
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return "Enter";
+    case Qt::Key_PageUp: return "PageUp";
+    case Qt::Key_PageDown: return "PageDown";
+    default: return {};
   }
 }
 
@@ -234,47 +241,54 @@ void CGameWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CGameWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
-  if (modifiers == Qt::ControlModifier && key == Qt::Key_Z) {
-    m_game.Undo();
-  } else if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier) {
-    return false;
-  } else if (const std::optional<Direction> tilt = TiltOfKey(key)) {
-    m_game.Tilt(*tilt);
-  } else if (key == Qt::Key_Backspace) {
-    m_game.Undo();
-  } else if (key == Qt::Key_R) {
-    m_game.Restart();
-  } else if (key == Qt::Key_H) {
-    m_game.ShowHint();
-  } else if (key == Qt::Key_N && !m_set) {
-    NewRandomLevel();
-  } else if (key == Qt::Key_C) {
-    SwitchPieceSymbols();
-  } else if (key == Qt::Key_Escape) {
-    close();
-    return true;
-  } else if (!m_set || !HandleSetKey(key)) {
-    return false;
-  }
+  // Shift changes nothing; Ctrl is part of the key; any other modifier leaves the key alone.
+  const Qt::KeyboardModifiers control = modifiers & ~Qt::ShiftModifier;
+  if (control != Qt::NoModifier && control != Qt::ControlModifier) return false;
+  const std::optional<GameAction> action =
+      ActionOfKey(KeyName(key), control == Qt::ControlModifier);
+  if (!action || !Act(*action)) return false;
+  if (*action == GameAction::Quit) return true;
   if (m_set) m_set->Observe(m_game);
   ShowState();
   return true;
 }
 
+bool CGameWindow::Act(GameAction action) {
+  switch (action) {
+    case GameAction::TiltNorth: m_game.Tilt(Direction::North); return true;
+    case GameAction::TiltSouth: m_game.Tilt(Direction::South); return true;
+    case GameAction::TiltWest: m_game.Tilt(Direction::West); return true;
+    case GameAction::TiltEast: m_game.Tilt(Direction::East); return true;
+    case GameAction::Undo: m_game.Undo(); return true;
+    case GameAction::Restart: m_game.Restart(); return true;
+    case GameAction::Hint: m_game.ShowHint(); return true;
+    case GameAction::SwitchSymbols: SwitchPieceSymbols(); return true;
+    case GameAction::Quit: close(); return true;
+    case GameAction::NewLevel:
+      if (m_set) return false;
+      NewRandomLevel();
+      return true;
+    case GameAction::PreviousLevel:
+    case GameAction::NextLevel:
+    case GameAction::GoOn:
+    case GameAction::Levels: return m_set && ActInSet(action);
+  }
+  return false;
+}
+
 // Page Up and Page Down stop at the ends of the set; Enter goes on only from
 // a solved level.
-bool CGameWindow::HandleSetKey(int key) {
-  switch (key) {
-    case Qt::Key_PageDown: GoToSetLevel(m_set->Index() + 1); return true;
-    case Qt::Key_PageUp: GoToSetLevel(m_set->Index() - 1); return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+bool CGameWindow::ActInSet(GameAction action) {
+  switch (action) {
+    case GameAction::NextLevel: GoToSetLevel(m_set->Index() + 1); return true;
+    case GameAction::PreviousLevel: GoToSetLevel(m_set->Index() - 1); return true;
+    case GameAction::GoOn:
       if (!m_game.IsSolved()) return true;
       if (m_set->AllSolved() && m_set->Index() + 1 == m_set->LevelCount() && GoToNextChapter())
         return true;
       if (const std::optional<int> next = m_set->NextToPlay()) GoToSetLevel(*next);
       return true;
-    case Qt::Key_L: ShowPicker(); return true;
+    case GameAction::Levels: ShowPicker(); return true;
     default: return false;
   }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "play/campaign.h"
+#include "play/game_keys.h"
 #include "play/game_start.h"
 #include "play/game_state.h"
 #include "view/board_renderer.h"
@@ -56,8 +57,11 @@ class CGameWindow : public QWidget {
  private:
   /// Carries out the key's action; false when the key means nothing here.
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
-  /// The keys that only a set has; false when the key is none of them.
-  bool HandleSetKey(int key);
+  /// Carries out the action of the game's table of keys; false when it means
+  /// nothing here.
+  bool Act(GameAction action);
+  /// The actions that only a set has.
+  bool ActInSet(GameAction action);
   void GoToSetLevel(int index);
   /// Plays the campaign's level at place, opening its chapter when another.
   void GoToPlace(CampaignPlace place);
