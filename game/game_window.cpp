@@ -1,6 +1,8 @@
 #include "game/game_window.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -11,6 +13,9 @@
 #include "drawing/board_geometry.h"
 #include "game/game_wording.h"
 #include "game/level_picker.h"
+#include "logic/level_code.h"
+#include "logic/solver.h"
+#include "play/endless_play.h"
 #include "play/game_keys.h"
 #include "view/board_description.h"
 #include "view/program_icon.h"
@@ -30,7 +35,7 @@ constexpr const char* KeyHelp =
     QT_TRANSLATE_NOOP("Game",
                       "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
                       "R: restart    H: hint    N: new level    Esc: quit\n"
-                      "C: colour shapes on the pieces");
+                      "E: endless play (size and grade)    C: colour shapes on the pieces");
 // A set plays its own levels: no N. Enter acts once the level is solved, as
 // the line that offers the next level says.
 constexpr const char* SetKeyHelp =
@@ -176,10 +181,12 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     keepsRoom.setRetainSizeWhenHidden(true);
     m_noticeLabel->setSizePolicy(keepsRoom);
   }
-  AddLine(this, status, "keys", Ink, -1)->setText(Translated(m_set ? SetKeyHelp : KeyHelp));
+  m_keys = AddLine(this, status, "keys", Ink, -1);
+  m_keys->setText(Translated(m_set ? SetKeyHelp : KeyHelp));
   if (m_set) {
     m_set->Observe(m_game);  // a level may stand solved from the start
     m_campaign.chapters.push_back({std::string(), m_set->set()});
+    m_progress = m_set->progress();
   }
   ShowState();
 }
@@ -196,17 +203,21 @@ void CGameWindow::UseCampaign(Campaign campaign, int chapter) {
 }
 
 void CGameWindow::ShowPicker() {
-  if (!m_set) return;
-  CLevelPicker picker(m_campaign, *m_set->progress(), {m_chapter, m_set->Index()}, this);
+  if (!m_progress) return;
+  const CampaignPlace place =
+      m_set ? CampaignPlace{m_chapter, m_set->Index()} : ResumePlace(m_campaign, *m_progress);
+  CLevelPicker picker(m_campaign, *m_progress, place, this);
   if (picker.exec() != QDialog::Accepted) return;
   GoToPlace(picker.Chosen());
   ShowState();
 }
 
 void CGameWindow::GoToPlace(CampaignPlace place) {
-  if (place.chapter != m_chapter) {
-    m_set.emplace(m_campaign.chapters[static_cast<std::size_t>(place.chapter)].set,
-                  m_set->progress());
+  if (!m_set || place.chapter != m_chapter) {
+    m_set.emplace(m_campaign.chapters[static_cast<std::size_t>(place.chapter)].set, m_progress);
+    m_endless.reset();
+    m_endlessCode.clear();
+    ShowSetLines(true);
     m_chapter = place.chapter;
     setWindowTitle(WindowTitle(set(), false));
     m_game.Replace(m_set->CurrentLevel());
@@ -266,12 +277,23 @@ bool CGameWindow::Act(GameAction action) {
     case GameAction::Quit: close(); return true;
     case GameAction::NewLevel:
       if (m_set) return false;
-      NewRandomLevel();
+      if (m_endless) {
+        NewEndlessLevel();
+      } else {
+        NewRandomLevel();
+      }
       return true;
+    case GameAction::Endless: StartEndless(); return true;
+    case GameAction::CopyCode: return CopyCode();
+    case GameAction::Levels:
+      if (!m_set && m_progress) {
+        ShowPicker();
+        return true;
+      }
+      return m_set && ActInSet(action);
     case GameAction::PreviousLevel:
     case GameAction::NextLevel:
-    case GameAction::GoOn:
-    case GameAction::Levels: return m_set && ActInSet(action);
+    case GameAction::GoOn: return m_set && ActInSet(action);
   }
   return false;
 }
@@ -308,6 +330,48 @@ void CGameWindow::NewRandomLevel() {
   m_game.Replace(RandomSolvableLevel(m_game.level().boardSize, m_random));
   m_notice.clear();
   setWindowTitle(Translated(GameTitle));
+}
+
+void CGameWindow::StartEndless() {
+  CEndlessDialog dialog(m_endless.value_or(EndlessChoice{m_game.level().boardSize, Grade::Normal}),
+                        this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m_endless = dialog.Chosen();
+  if (m_set) {
+    m_set.reset();
+    ShowSetLines(false);
+  }
+  NewEndlessLevel();
+}
+
+// The seed comes from the game's random source, so every level is new.
+void CGameWindow::NewEndlessLevel() {
+  const std::uint64_t seed = (static_cast<std::uint64_t>(static_cast<unsigned>(m_random())) << 31) ^
+                             static_cast<unsigned>(m_random());
+  const EndlessLevel made = MakeEndlessLevel(m_endless->size, m_endless->grade, seed);
+  Level level;
+  ParseLevelCode(level, made.code);
+  RecheckLevel(level);
+  m_game.Replace(std::move(level));
+  m_endlessCode = made.code;
+  m_notice =
+      GameWording(GameText{GameTextId::EndlessLevel,
+                           {m_endless->size, static_cast<int>(made.grade.grade), made.grade.points},
+                           {made.code}});
+  setWindowTitle(Translated(GameTitle));
+}
+
+void CGameWindow::ShowSetLines(bool shown) {
+  for (QLabel* line : {m_setLevel, m_setProgress, m_offer}) {
+    if (line != nullptr) line->setVisible(shown);
+  }
+  m_keys->setText(Translated(shown ? SetKeyHelp : KeyHelp));
+}
+
+bool CGameWindow::CopyCode() {
+  if (m_endlessCode.empty()) return false;
+  QGuiApplication::clipboard()->setText(QString::fromStdString(m_endlessCode));
+  return true;
 }
 
 void CGameWindow::SwitchPieceSymbols() {

@@ -4,9 +4,11 @@
 // below it, and the keys that play.
 
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "game/endless_dialog.h"
 #include "play/campaign.h"
 #include "play/game_keys.h"
 #include "play/game_start.h"
@@ -71,6 +73,13 @@ class CGameWindow : public QWidget {
   /// Keeps the level played as the one to resume at.
   void RememberPlace();
   void NewRandomLevel();
+  /// Asks for the size and grade of endless play, then plays its first level.
+  void StartEndless();
+  void NewEndlessLevel();
+  /// Shows the set's lines, or hides them while no set is played.
+  void ShowSetLines(bool shown);
+  /// The endless level's code to the clipboard; false when no endless level is played.
+  bool CopyCode();
   void SwitchPieceSymbols();
   void ShowBoard();
   void ShowState();
@@ -80,8 +89,11 @@ class CGameWindow : public QWidget {
 
   GameState m_game;
   std::optional<SetPlay> m_set;
-  Campaign m_campaign;  // the chapters the picker offers; sets only
-  int m_chapter = 0;    // the chapter m_set plays
+  Campaign m_campaign;                        // the chapters the picker offers; sets only
+  std::shared_ptr<ProgressStore> m_progress;  // the sets' progress; null without a set
+  std::optional<EndlessChoice> m_endless;     // while endless play goes on
+  std::string m_endlessCode;                  // the endless level's code as made
+  int m_chapter = 0;                          // the chapter m_set plays
   RandomSource m_random;
   bool m_pieceSymbols;
   BoardRenderer m_renderer;
@@ -94,4 +106,5 @@ class CGameWindow : public QWidget {
   QLabel* m_remaining = nullptr;
   QLabel* m_thirdLine = nullptr;  // the hint, or the shortest possible count at the end
   QLabel* m_noticeLabel = nullptr;
+  QLabel* m_keys = nullptr;
 };

@@ -34,6 +34,8 @@ std::string_view ActionName(GameAction action) {
     case GameAction::NextLevel: return "next-level";
     case GameAction::GoOn: return "go-on";
     case GameAction::Levels: return "levels";
+    case GameAction::Endless: return "endless";
+    case GameAction::CopyCode: return "copy-code";
     case GameAction::Quit: return "quit";
   }
   return "";

@@ -24,6 +24,8 @@ enum class GameAction {
   NextLevel,      // sets only
   GoOn,           // on from a solved level of a set
   Levels,         // the level picker; sets only
+  Endless,        // endless play at a chosen size and grade
+  CopyCode,       // the level code to the clipboard
   Quit,
 };
 
@@ -48,6 +50,8 @@ inline constexpr GameKey GameKeys[] = {
   {"PageDown", false, GameAction::NextLevel},
   {"Enter", false, GameAction::GoOn},
   {"l", false, GameAction::Levels},
+  {"e", false, GameAction::Endless},
+  {"c", true, GameAction::CopyCode},
   {"Escape", false, GameAction::Quit},
 };
 // clang-format on

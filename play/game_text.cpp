@@ -1,5 +1,6 @@
 #include "play/game_text.h"
 
+#include "logic/level_grade.h"
 #include "logic/moves.h"
 
 namespace {
@@ -76,6 +77,10 @@ std::string EnglishText(const GameText& text) {
              LevelNumber(number(2)) + ", the first not solved";
     case GameTextId::NoSolution: return "This level has no solution; the balls can still be moved.";
     case GameTextId::ProgressUnsaved: return "Your progress could not be saved.";
+    case GameTextId::EndlessLevel:
+      return "Endless play, " + std::to_string(number(0)) + " x " + std::to_string(number(0)) +
+             ", grade " + std::string(GradeName(static_cast<Grade>(number(1)))) + " (" +
+             std::to_string(number(2)) + " points). Level code " + word(0) + "; Ctrl+C copies it.";
     case GameTextId::ProgressKeptAside:
       return "Your progress file was damaged; it is kept as " + word(0) +
              ", and what could be read of it counts.";

@@ -23,6 +23,7 @@ enum class GameTextId {
   EndOfSet,            // numbers: levels solved, levels, the first level not solved
   NoSolution,          //
   ProgressUnsaved,     //
+  EndlessLevel,        // numbers: board size, the Grade's number, points; words: the level code
   ProgressKeptAside,   // words: the name the damaged progress file is kept under
   ProgressUnreadable,  // words: the progress file's name
   LeftOut,             // numbers: lines left out, the first one's line; words: its reason

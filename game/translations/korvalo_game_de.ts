@@ -2,15 +2,26 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>Game</name>
+    <name>EndlessDialog</name>
     <message>
-        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
-R: restart    H: hint    N: new level    Esc: quit
-C: colour shapes on the pieces</source>
-        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
-R: von vorn    H: Tipp    N: neues Level    Esc: Ende
-C: Formen der Farben auf den Teilen</translation>
+        <source>Endless Play</source>
+        <translation>Endlos spielen</translation>
     </message>
+    <message>
+        <source>%1 x %1</source>
+        <translation>%1 x %1</translation>
+    </message>
+    <message>
+        <source>Board &amp;size:</source>
+        <translation>Spielfeld&amp;größe:</translation>
+    </message>
+    <message>
+        <source>&amp;Grade:</source>
+        <translation>&amp;Stufe:</translation>
+    </message>
+</context>
+<context>
+    <name>Game</name>
     <message>
         <source>Korvalo - %1</source>
         <translation>Korvalo - %1</translation>
@@ -28,6 +39,14 @@ C: colour shapes on the pieces</source>
 R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
 Bild auf, Bild ab: voriges, nächstes Level    L: Level
 C: Formen der Farben auf den Teilen</translation>
+    </message>
+    <message>
+        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
+R: restart    H: hint    N: new level    Esc: quit
+E: endless play (size and grade)    C: colour shapes on the pieces</source>
+        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
+R: von vorn    H: Tipp    N: neues Level    Esc: Ende
+E: endlos spielen (Größe und Stufe)    C: Formen der Farben auf den Teilen</translation>
     </message>
 </context>
 <context>
@@ -186,6 +205,10 @@ C: Formen der Farben auf den Teilen</translation>
     <message>
         <source>Your progress file %1 cannot be read; progress is not saved.</source>
         <translation>Ihre Fortschrittsdatei %1 kann nicht gelesen werden; der Fortschritt wird nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>Endless play, %1 x %1, grade %2 (%3 points). Level code %4; Ctrl+C copies it.</source>
+        <translation>Endlos spielen, %1 x %1, Stufe %2 (%3 Punkte). Levelcode %4; Strg+C kopiert ihn.</translation>
     </message>
 </context>
 <context>
