@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,10 +14,12 @@
 #include "drawing/board_geometry.h"
 #include "game/game_wording.h"
 #include "game/level_picker.h"
+#include "game/set_chooser.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "play/endless_play.h"
 #include "play/game_keys.h"
+#include "play/set_start.h"
 #include "view/board_description.h"
 #include "view/program_icon.h"
 
@@ -43,7 +46,7 @@ constexpr const char* SetKeyHelp =
                       "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
                       "R: restart    H: hint    Enter: next level    Esc: quit\n"
                       "Page Up, Page Down: previous, next level    L: levels\n"
-                      "C: colour shapes on the pieces");
+                      "O: open set    E: endless play    C: colour shapes on the pieces");
 
 /// A text marked with QT_TRANSLATE_NOOP in the context "Game".
 QString Translated(const char* text) { return QCoreApplication::translate("Game", text); }
@@ -284,6 +287,10 @@ bool CGameWindow::Act(GameAction action) {
       }
       return true;
     case GameAction::Endless: StartEndless(); return true;
+    case GameAction::OpenSet:
+      if (!m_progress) return false;
+      OpenSet();
+      return true;
     case GameAction::CopyCode: return CopyCode();
     case GameAction::Levels:
       if (!m_set && m_progress) {
@@ -330,6 +337,43 @@ void CGameWindow::NewRandomLevel() {
   m_game.Replace(RandomSolvableLevel(m_game.level().boardSize, m_random));
   m_notice.clear();
   setWindowTitle(Translated(GameTitle));
+}
+
+void CGameWindow::OpenSet() {
+  CSetChooser chooser(m_installedSets, this);
+  if (chooser.exec() != QDialog::Accepted) return;
+  const QString path = chooser.Chosen();
+  const std::string file = path.toStdString();
+  for (std::size_t c = 0; c < m_campaign.chapters.size(); ++c) {
+    if (!m_campaign.chapters[c].path.empty() &&
+        QFileInfo(QString::fromStdString(m_campaign.chapters[c].path)) == QFileInfo(path)) {
+      RememberRecentSet(path);
+      const SetPlay chapter(m_campaign.chapters[c].set, m_progress);
+      GoToPlace({static_cast<int>(c), chapter.Index()});
+      return;
+    }
+  }
+  const SetFileReading reading = ReadSetFile(file);
+  PlayableSet set = reading.text ? PrepareSet(*reading.text) : PlayableSet{};
+  if (set.levels.empty()) {
+    m_notice = GameWording(
+        GameText{GameTextId::SetNotOpened,
+                 {},
+                 {QuotedForNotice(file),
+                  reading.text ? "it holds no level that can be played" : reading.reason}});
+    return;
+  }
+  RememberRecentSet(path);
+  m_notice = GameWording(LeftOutTexts(set), QStringLiteral(" "));
+  m_campaign = Campaign{{{file, std::move(set)}}};
+  m_set.emplace(m_campaign.chapters[0].set, m_progress);
+  m_chapter = 0;
+  m_endless.reset();
+  m_endlessCode.clear();
+  ShowSetLines(true);
+  setWindowTitle(WindowTitle(this->set(), false));
+  m_game.Replace(m_set->CurrentLevel());
+  RememberPlace();
 }
 
 void CGameWindow::StartEndless() {

@@ -3,6 +3,7 @@
 // screen's pixel density and with the colours' shapes, the game's status
 // below it, and the keys that play.
 
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -41,6 +42,9 @@ class CGameWindow : public QWidget {
   // the window plays a set; chapter is one of the campaign's
   void UseCampaign(Campaign campaign, int chapter);
 
+  /// The level-set files the game ships, which Open Set offers.
+  void SetInstalledSets(QStringList paths) { m_installedSets = std::move(paths); }
+
   /// Opens the level picker on the level played and plays the level chosen.
   void ShowPicker();
 
@@ -75,6 +79,8 @@ class CGameWindow : public QWidget {
   void NewRandomLevel();
   /// Asks for the size and grade of endless play, then plays its first level.
   void StartEndless();
+  /// Open Set: plays the set chosen (a chapter of the campaign in its place).
+  void OpenSet();
   void NewEndlessLevel();
   /// Shows the set's lines, or hides them while no set is played.
   void ShowSetLines(bool shown);
@@ -93,7 +99,8 @@ class CGameWindow : public QWidget {
   std::shared_ptr<ProgressStore> m_progress;  // the sets' progress; null without a set
   std::optional<EndlessChoice> m_endless;     // while endless play goes on
   std::string m_endlessCode;                  // the endless level's code as made
-  int m_chapter = 0;                          // the chapter m_set plays
+  QStringList m_installedSets;
+  int m_chapter = 0;  // the chapter m_set plays
   RandomSource m_random;
   bool m_pieceSymbols;
   BoardRenderer m_renderer;

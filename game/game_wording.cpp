@@ -120,6 +120,9 @@ QString GameWording(const GameText& text) {
                  "Ctrl+C copies it.")
           .arg(QString::number(number(0)), GradeWord(static_cast<Grade>(number(1))),
                QString::number(number(2)), Word(word(0)));
+    case GameTextId::SetNotOpened:
+      return QCoreApplication::translate("GameText", "Could not open the level set %1: %2.")
+          .arg(Word(word(0)), ReasonWording(word(1)));
     case GameTextId::ProgressKeptAside:
       return QCoreApplication::translate(
                  "GameText",

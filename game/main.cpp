@@ -5,12 +5,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "game/file_progress_store.h"
 #include "game/game_window.h"
+#include "game/set_chooser.h"
 #include "game/settings_progress_store.h"
 #include "korvalo_constants.h"
 #include "play/set_start.h"
@@ -68,6 +70,17 @@ QString DataFolder() {
   return QCoreApplication::applicationDirPath() + QStringLiteral("/" KORVALO_DATA_FROM_PROGRAM);
 }
 
+/// The level-set files the game ships: the campaign's chapters, then the examples.
+QStringList InstalledSets() {
+  QStringList paths;
+  for (const char* folder : {"/campaign", "/levels"}) {
+    const QDir dir(DataFolder() + QLatin1String(folder));
+    for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name))
+      paths << dir.filePath(name);
+  }
+  return paths;
+}
+
 /// Earlier games kept the fewest moves in the settings: they move into the
 /// progress file once, and leave the settings when they are safely there.
 void TakeInEarlierProgress(CFileProgressStore& store) {
@@ -122,8 +135,10 @@ int main(int argc, char** argv) {
   start->notice.insert(start->notice.begin(), progress->Problem().begin(),
                        progress->Problem().end());
   const bool playsCampaign = !campaign.Empty();
+  if (start->set && !playsCampaign) RememberRecentSet(QString::fromLocal8Bit(argv[argc - 1]));
   CGameWindow window(std::move(*start), random);
   if (playsCampaign) window.UseCampaign(std::move(campaign), place.chapter);
+  window.SetInstalledSets(InstalledSets());
   window.show();
   // The campaign opens on its level picker, at the level to resume.
   if (playsCampaign)

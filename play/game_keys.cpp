@@ -34,6 +34,7 @@ std::string_view ActionName(GameAction action) {
     case GameAction::NextLevel: return "next-level";
     case GameAction::GoOn: return "go-on";
     case GameAction::Levels: return "levels";
+    case GameAction::OpenSet: return "open-set";
     case GameAction::Endless: return "endless";
     case GameAction::CopyCode: return "copy-code";
     case GameAction::Quit: return "quit";

@@ -24,6 +24,7 @@ enum class GameAction {
   NextLevel,      // sets only
   GoOn,           // on from a solved level of a set
   Levels,         // the level picker; sets only
+  OpenSet,        // another level set: installed, played lately, or any file; sets only
   Endless,        // endless play at a chosen size and grade
   CopyCode,       // the level code to the clipboard
   Quit,
@@ -50,6 +51,7 @@ inline constexpr GameKey GameKeys[] = {
   {"PageDown", false, GameAction::NextLevel},
   {"Enter", false, GameAction::GoOn},
   {"l", false, GameAction::Levels},
+  {"o", false, GameAction::OpenSet},
   {"e", false, GameAction::Endless},
   {"c", true, GameAction::CopyCode},
   {"Escape", false, GameAction::Quit},

@@ -81,6 +81,8 @@ std::string EnglishText(const GameText& text) {
       return "Endless play, " + std::to_string(number(0)) + " x " + std::to_string(number(0)) +
              ", grade " + std::string(GradeName(static_cast<Grade>(number(1)))) + " (" +
              std::to_string(number(2)) + " points). Level code " + word(0) + "; Ctrl+C copies it.";
+    case GameTextId::SetNotOpened:
+      return "Could not open the level set " + word(0) + ": " + word(1) + ".";
     case GameTextId::ProgressKeptAside:
       return "Your progress file was damaged; it is kept as " + word(0) +
              ", and what could be read of it counts.";

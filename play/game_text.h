@@ -24,6 +24,7 @@ enum class GameTextId {
   NoSolution,          //
   ProgressUnsaved,     //
   EndlessLevel,        // numbers: board size, the Grade's number, points; words: the level code
+  SetNotOpened,        // words: quoted path, reason
   ProgressKeptAside,   // words: the name the damaged progress file is kept under
   ProgressUnreadable,  // words: the progress file's name
   LeftOut,             // numbers: lines left out, the first one's line; words: its reason

@@ -32,21 +32,21 @@
     </message>
     <message>
         <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
-R: restart    H: hint    Enter: next level    Esc: quit
-Page Up, Page Down: previous, next level    L: levels
-C: colour shapes on the pieces</source>
-        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
-R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
-Bild auf, Bild ab: voriges, nächstes Level    L: Level
-C: Formen der Farben auf den Teilen</translation>
-    </message>
-    <message>
-        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
 R: restart    H: hint    N: new level    Esc: quit
 E: endless play (size and grade)    C: colour shapes on the pieces</source>
         <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
 R: von vorn    H: Tipp    N: neues Level    Esc: Ende
 E: endlos spielen (Größe und Stufe)    C: Formen der Farben auf den Teilen</translation>
+    </message>
+    <message>
+        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
+R: restart    H: hint    Enter: next level    Esc: quit
+Page Up, Page Down: previous, next level    L: levels
+O: open set    E: endless play    C: colour shapes on the pieces</source>
+        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
+R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
+Bild auf, Bild ab: voriges, nächstes Level    L: Level
+O: Sammlung öffnen    E: endlos spielen    C: Formen der Farben auf den Teilen</translation>
     </message>
 </context>
 <context>
@@ -210,6 +210,10 @@ E: endlos spielen (Größe und Stufe)    C: Formen der Farben auf den Teilen</tr
         <source>Endless play, %1 x %1, grade %2 (%3 points). Level code %4; Ctrl+C copies it.</source>
         <translation>Endlos spielen, %1 x %1, Stufe %2 (%3 Punkte). Levelcode %4; Strg+C kopiert ihn.</translation>
     </message>
+    <message>
+        <source>Could not open the level set %1: %2.</source>
+        <translation>Die Levelsammlung %1 konnte nicht geöffnet werden: %2.</translation>
+    </message>
 </context>
 <context>
     <name>LevelPicker</name>
@@ -252,6 +256,29 @@ E: endlos spielen (Größe und Stufe)    C: Formen der Farben auf den Teilen</tr
     <message>
         <source>&amp;Play</source>
         <translation>&amp;Spielen</translation>
+    </message>
+</context>
+<context>
+    <name>SetChooser</name>
+    <message>
+        <source>Open Set</source>
+        <translation>Sammlung öffnen</translation>
+    </message>
+    <message>
+        <source>Played lately</source>
+        <translation>Zuletzt gespielt</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Installiert</translation>
+    </message>
+    <message>
+        <source>Other &amp;File...</source>
+        <translation>Andere &amp;Datei...</translation>
+    </message>
+    <message>
+        <source>Level sets (*.txt *.korvalo);;All files (*)</source>
+        <translation>Levelsammlungen (*.txt *.korvalo);;Alle Dateien (*)</translation>
     </message>
 </context>
 </TS>
