@@ -145,6 +145,8 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     layout->addLayout(heading);
     m_setLevel = AddLine(this, heading, "setLevel", Ink, 2, true);
     m_setProgress = AddLine(this, heading, "setProgress", Ink);
+    // Room for two lines, as a longer language wraps it once it counts a record.
+    m_setProgress->setMinimumHeight(2 * m_setProgress->fontMetrics().lineSpacing());
   }
   m_board = new QLabel;
   m_board->setObjectName("board");
@@ -167,6 +169,10 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   layout->addLayout(status);
   m_moves = AddLine(this, status, "moves", Ink, 2, true);
   m_remaining = AddLine(this, status, "remaining", Ink);
+  // The line becomes the larger solved line at the end: its room is kept
+  // from the start, so the window does not grow when a level is solved.
+  SetLook(m_remaining, SolvedInk, 2, true);
+  m_remaining->setMinimumHeight(m_remaining->fontMetrics().height());
   m_thirdLine = AddLine(this, status, "third", Ink, 1, true);
   // The hint, or the shortest possible count at the end; it keeps its height
   // while empty, so the window does not jump.

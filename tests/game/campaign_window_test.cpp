@@ -76,6 +76,23 @@ class CampaignWindowTest : public QObject {
              std::optional<int>(2));
   }
 
+  // Run in English and in German (whose progress line is longer): no line
+  // that changes while playing changes the window's size.
+  void theWindowKeepsOneSizeWhilePlaying() {
+    const auto progress = std::make_shared<MemoryProgressStore>();
+    progress->SetFewestMoves(m_campaign.chapters[1].set.levels[1].canonicalCode, 12345);
+    CGameWindow window(Start(progress), FixedSource());
+    window.UseCampaign(m_campaign, 0);
+    window.show();
+    const QSize size = window.size();
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Return, Qt::Key_Right,
+                              Qt::Key_PageDown, Qt::Key_H, Qt::Key_PageUp, Qt::Key_PageDown}) {
+      QTest::keyClick(&window, key);
+      QCOMPARE(window.size(), size);
+    }
+    QVERIFY(!LineText(window, "setProgress").isEmpty());
+  }
+
   void thePickerShowsEachLevelWithBestShortestAndStars() {
     MemoryProgressStore progress;
     progress.SetFewestMoves(m_campaign.chapters[1].set.levels[0].canonicalCode, 2);
