@@ -3,9 +3,11 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QSettings>
 #include <QStringList>
@@ -370,6 +372,7 @@ void CGameWindow::OpenSet() {
     return;
   }
   RememberRecentSet(path);
+  WatchSetFile(path);
   m_notice = GameWording(LeftOutTexts(set), QStringLiteral(" "));
   m_campaign = Campaign{{{file, std::move(set)}}};
   m_set.emplace(m_campaign.chapters[0].set, m_progress);
@@ -380,6 +383,46 @@ void CGameWindow::OpenSet() {
   setWindowTitle(WindowTitle(this->set(), false));
   m_game.Replace(m_set->CurrentLevel());
   RememberPlace();
+}
+
+void CGameWindow::WatchSetFile(const QString& path) {
+  if (m_watcher == nullptr) {
+    m_watcher = new QFileSystemWatcher(this);
+    // A file saved whole is a new file in the folder: both are watched.
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &CGameWindow::OfferNewVersion);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &CGameWindow::OfferNewVersion);
+  }
+  if (!m_watcher->files().isEmpty()) m_watcher->removePaths(m_watcher->files());
+  if (!m_watcher->directories().isEmpty()) m_watcher->removePaths(m_watcher->directories());
+  m_watchedSet = QFileInfo(path).absoluteFilePath();
+  m_watcher->addPath(m_watchedSet);
+  m_watcher->addPath(QFileInfo(path).absolutePath());
+  m_watchedText = ReadSetFile(m_watchedSet.toStdString()).text.value_or(std::string());
+}
+
+void CGameWindow::OfferNewVersion() {
+  if (m_watchedSet.isEmpty() || m_offering) return;
+  const SetFileReading reading = ReadSetFile(m_watchedSet.toStdString());
+  if (!reading.text || *reading.text == m_watchedText) return;
+  m_watchedText = *reading.text;
+  if (!m_watcher->files().contains(m_watchedSet)) m_watcher->addPath(m_watchedSet);
+  PlayableSet set = PrepareSet(*reading.text);
+  if (set.levels.empty() || !m_set || m_campaign.chapters.size() != 1) return;
+  m_offering = true;
+  const auto answer = QMessageBox::question(
+      this, QCoreApplication::translate("Game", "Set Changed"),
+      QCoreApplication::translate("Game", "The level set %1 has changed. Play its new version?")
+          .arg(QFileInfo(m_watchedSet).fileName()));
+  m_offering = false;
+  if (answer != QMessageBox::Yes) return;
+  const int index = std::min(m_set->Index(), static_cast<int>(set.levels.size()) - 1);
+  m_campaign = Campaign{{{m_watchedSet.toStdString(), std::move(set)}}};
+  m_set.emplace(m_campaign.chapters[0].set, m_progress);
+  m_set->GoTo(index);
+  setWindowTitle(WindowTitle(this->set(), false));
+  m_game.Replace(m_set->CurrentLevel());
+  m_notice = GameWording(LeftOutTexts(m_set->set()), QStringLiteral(" "));
+  ShowState();
 }
 
 void CGameWindow::StartEndless() {

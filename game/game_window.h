@@ -16,6 +16,7 @@
 #include "play/game_state.h"
 #include "view/board_renderer.h"
 
+class QFileSystemWatcher;
 class QLabel;
 
 /// Window titles: a game started by the editor's Test command says so; a set
@@ -44,6 +45,8 @@ class CGameWindow : public QWidget {
 
   /// The level-set files the game ships, which Open Set offers.
   void SetInstalledSets(QStringList paths) { m_installedSets = std::move(paths); }
+  /// Offers the new version of the set file at path whenever it changes.
+  void FollowSetFile(const QString& path) { WatchSetFile(path); }
 
   /// Opens the level picker on the level played and plays the level chosen.
   void ShowPicker();
@@ -74,6 +77,11 @@ class CGameWindow : public QWidget {
   /// Enter on a solved last level of a chapter: the next chapter's first level
   /// not solved; false when there is no next chapter.
   bool GoToNextChapter();
+  /// Watches the set file played (one that is not the campaign's), so that a
+  /// designer's new version of it is offered.
+  void WatchSetFile(const QString& path);
+  /// The watched file changed: asks whether to play its new version.
+  void OfferNewVersion();
   /// Keeps the level played as the one to resume at.
   void RememberPlace();
   void NewRandomLevel();
@@ -100,7 +108,11 @@ class CGameWindow : public QWidget {
   std::optional<EndlessChoice> m_endless;     // while endless play goes on
   std::string m_endlessCode;                  // the endless level's code as made
   QStringList m_installedSets;
-  int m_chapter = 0;  // the chapter m_set plays
+  QFileSystemWatcher* m_watcher = nullptr;
+  QString m_watchedSet;       // the set file whose changes are offered; empty when none
+  std::string m_watchedText;  // its text as last played or offered
+  bool m_offering = false;    // the question is open
+  int m_chapter = 0;          // the chapter m_set plays
   RandomSource m_random;
   bool m_pieceSymbols;
   BoardRenderer m_renderer;

@@ -135,10 +135,14 @@ int main(int argc, char** argv) {
   start->notice.insert(start->notice.begin(), progress->Problem().begin(),
                        progress->Problem().end());
   const bool playsCampaign = !campaign.Empty();
-  if (start->set && !playsCampaign) RememberRecentSet(QString::fromLocal8Bit(argv[argc - 1]));
+  const bool playsSetFile = start->set && !playsCampaign;
   CGameWindow window(std::move(*start), random);
   if (playsCampaign) window.UseCampaign(std::move(campaign), place.chapter);
   window.SetInstalledSets(InstalledSets());
+  if (playsSetFile) {
+    RememberRecentSet(QString::fromLocal8Bit(argv[argc - 1]));
+    window.FollowSetFile(QString::fromLocal8Bit(argv[argc - 1]));
+  }
   window.show();
   // The campaign opens on its level picker, at the level to resume.
   if (playsCampaign)

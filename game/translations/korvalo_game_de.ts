@@ -48,6 +48,14 @@ R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
 Bild auf, Bild ab: voriges, nächstes Level    L: Level
 O: Sammlung öffnen    E: endlos spielen    C: Formen der Farben auf den Teilen</translation>
     </message>
+    <message>
+        <source>Set Changed</source>
+        <translation>Sammlung geändert</translation>
+    </message>
+    <message>
+        <source>The level set %1 has changed. Play its new version?</source>
+        <translation>Die Levelsammlung %1 wurde geändert. Ihre neue Fassung spielen?</translation>
+    </message>
 </context>
 <context>
     <name>GameText</name>

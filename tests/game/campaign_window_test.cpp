@@ -2,17 +2,22 @@
 // level to resume at kept, one window size for boards of every size, and the
 // level picker's rows.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "game/game_window.h"
 #include "game/level_picker.h"
 #include "logic/level_code.h"
+#include "play/set_start.h"
 #include "view/program_translations.h"
 
 namespace {
@@ -93,6 +98,34 @@ class CampaignWindowTest : public QObject {
     QVERIFY(!LineText(window, "setProgress").isEmpty());
   }
 
+  // A designer saves a new version of the set played: the game asks, and
+  // plays it at the same place once the player says yes.
+  void aChangedSetFileIsOfferedAndPlayed() {
+    const QString path = m_folder.filePath("designed.txt");
+    WriteFile(path, QString("# title: Draft\n%1\n%2\n").arg(TwoMoveCode, OneMoveCode));
+    const auto progress = std::make_shared<MemoryProgressStore>();
+    CGameWindow window(OpenGameOrSet({path.toStdString()}, FixedSource(), progress), FixedSource());
+    window.FollowSetFile(path);
+    window.show();
+    QTest::keyClick(&window, Qt::Key_PageDown);
+    QCOMPARE(window.game().level().boardSize, 5);
+
+    QString asked;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&asked] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        asked = box->text();
+        box->button(QMessageBox::Yes)->click();
+      }
+    });
+    answer.start(20);
+    WriteFile(path, QString("# title: Final\n%1\n%2\n").arg(TwoMoveCode, SevenCode));
+    QTRY_COMPARE(window.windowTitle(), QString("Korvalo - Final"));
+    QCOMPARE(asked, QString("The level set designed.txt has changed. Play its new version?"));
+    QCOMPARE(window.set()->Index(), 1);
+    QCOMPARE(window.game().level().boardSize, 7);
+  }
+
   void thePickerShowsEachLevelWithBestShortestAndStars() {
     MemoryProgressStore progress;
     progress.SetFewestMoves(m_campaign.chapters[1].set.levels[0].canonicalCode, 2);
@@ -112,8 +145,10 @@ class CampaignWindowTest : public QObject {
   }
 
  private:
-  void Write(const QString& name, const QString& text) {
-    QFile file(m_folder.filePath(name));
+  void Write(const QString& name, const QString& text) { WriteFile(m_folder.filePath(name), text); }
+
+  static void WriteFile(const QString& path, const QString& text) {
+    QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(text.toUtf8());
   }
