@@ -11,6 +11,7 @@
 #include "drawing/board_geometry.h"
 #include "logic/level_analysis.h"
 #include "logic/level_code.h"
+#include "view/grade_wording.h"
 
 namespace {
 
@@ -177,7 +178,8 @@ QString CLevelSetPanel::Figures(const std::string& code) {
               ? tr("%1+ solutions").arg(SolutionCountLimit)
               : tr("%n solution(s)", "", static_cast<int>(analysis.solutions));
       figures = tr("%n move(s)", "", analysis.moves) + QStringLiteral(" \u00b7 ") + solutions +
-                QStringLiteral(" \u00b7 ") + tr("effort %1").arg(analysis.greedyEffort);
+                QStringLiteral(" \u00b7 ") + tr("effort %1").arg(analysis.greedyEffort) +
+                QStringLiteral(" \u00b7 ") + GradeWord(GradeLevel(analysis)->grade);
     }
   }
   m_figures.insert(key, figures);

@@ -12,6 +12,7 @@
 int RunSolve(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCanon(const std::vector<std::string>& args, CommandStreams& streams);
 int RunAnalyze(const std::vector<std::string>& args, CommandStreams& streams);
+int RunGrade(const std::vector<std::string>& args, CommandStreams& streams);
 int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams);
 int RunHardest(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
@@ -48,6 +49,12 @@ inline constexpr ToolCommand ToolCommands[] = {
    "reachable; the counter-intuitive steps of the solution; the greedy\n"
    "effort (placements a greedy player expands).",
    RunAnalyze},
+  {"grade", "[CODE | FILE | -]...",
+   "prints, for each level code, a line of four tab-separated fields:\n"
+   "the code; solvable, unsolvable or invalid; the grade (Easy,\n"
+   "Normal, Hard or Expert) and the difficulty points it is read from,\n"
+   "worked out from the figures of analyze.",
+   RunGrade},
   {"generate", "--size N --moves MIN[-MAX] [--count K] [--seed S]\n"
                "[--open-walls W] [--unique] [--effort MIN[-MAX]]\n"
                "[--output FILE]",

@@ -173,6 +173,7 @@ Verdict VerdictOf(const LevelAnalysis& analysis) {
   verdict.shortestMoves = analysis.moves;
   verdict.counterIntuitiveSteps = static_cast<int>(analysis.counterIntuitiveSteps.size());
   verdict.greedyEffort = analysis.greedyEffort;
+  verdict.grade = GradeLevel(analysis);
   return verdict;
 }
 

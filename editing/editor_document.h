@@ -17,6 +17,7 @@
 #include "editing/history.h"
 #include "logic/level.h"
 #include "logic/level_analysis.h"
+#include "logic/level_grade.h"
 #include "logic/maze.h"
 
 /// Where the board's level came from, and the level as it came: the board
@@ -34,6 +35,7 @@ struct Verdict {
   std::uint32_t solutions = 0;       // shortest solutions; ManySolutions above the limit
   int counterIntuitiveSteps = 0;     // 0 when the level has no solution
   std::optional<int> greedyEffort;   // none when the level has no solution
+  std::optional<LevelGrade> grade;   // none when the level has no solution
 };
 
 /// What a change touched: the level, the carry or the board's origin (which

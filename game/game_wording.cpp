@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "logic/moves.h"
+#include "view/grade_wording.h"
 #include "view/reason_wording.h"
 
 namespace {
@@ -112,6 +113,26 @@ QString GameWording(const GameText& text) {
           "GameText", "This level has no solution; the balls can still be moved.");
     case GameTextId::ProgressUnsaved:
       return QCoreApplication::translate("GameText", "Your progress could not be saved.");
+    case GameTextId::EndlessLevel:
+      return QCoreApplication::translate(
+                 "GameText",
+                 "Endless play, %1 x %1, grade %2 (%3 points). Level code %4; "
+                 "Ctrl+C copies it.")
+          .arg(QString::number(number(0)), GradeWord(static_cast<Grade>(number(1))),
+               QString::number(number(2)), Word(word(0)));
+    case GameTextId::SetNotOpened:
+      return QCoreApplication::translate("GameText", "Could not open the level set %1: %2.")
+          .arg(Word(word(0)), ReasonWording(text.reason));
+    case GameTextId::ProgressKeptAside:
+      return QCoreApplication::translate(
+                 "GameText",
+                 "Your progress file was damaged; it is kept as %1, and what could be read of it "
+                 "counts.")
+          .arg(Word(word(0)));
+    case GameTextId::ProgressUnreadable:
+      return QCoreApplication::translate(
+                 "GameText", "Your progress file %1 cannot be read; progress is not saved.")
+          .arg(Word(word(0)));
     case GameTextId::LeftOut: {
       const int lines = number(0);
       return QCoreApplication::translate(

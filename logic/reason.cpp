@@ -58,6 +58,8 @@ const char* ReasonForm(ReasonId id) {
     case ReasonId::IsAFolder: return QT_TRANSLATE_NOOP("Reason", "it is a folder");
     case ReasonId::NotARegularFile: return QT_TRANSLATE_NOOP("Reason", "it is not a regular file");
     case ReasonId::FileTooLarge: return QT_TRANSLATE_NOOP("Reason", "it is larger than %1 MiB");
+    case ReasonId::NoPlayableLevel:
+      return QT_TRANSLATE_NOOP("Reason", "it holds no level that can be played");
     case ReasonId::System: return "%1";  // the system's words need no translation of ours
   }
   return "";

@@ -40,7 +40,8 @@ enum class ReasonId {
   IsAFolder,
   NotARegularFile,
   FileTooLarge,  // arguments: the largest size in MiB
-  System,        // arguments: the system's own words, shown as they are
+  NoPlayableLevel,
+  System,  // arguments: the system's own words, shown as they are
 };
 
 /// The last id, for those who go through them all.

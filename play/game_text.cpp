@@ -1,5 +1,6 @@
 #include "play/game_text.h"
 
+#include "logic/level_grade.h"
 #include "logic/moves.h"
 
 namespace {
@@ -77,6 +78,17 @@ std::string EnglishText(const GameText& text) {
              LevelNumber(number(2)) + ", the first not solved";
     case GameTextId::NoSolution: return "This level has no solution; the balls can still be moved.";
     case GameTextId::ProgressUnsaved: return "Your progress could not be saved.";
+    case GameTextId::EndlessLevel:
+      return "Endless play, " + std::to_string(number(0)) + " x " + std::to_string(number(0)) +
+             ", grade " + std::string(GradeName(static_cast<Grade>(number(1)))) + " (" +
+             std::to_string(number(2)) + " points). Level code " + word(0) + "; Ctrl+C copies it.";
+    case GameTextId::SetNotOpened:
+      return "Could not open the level set " + word(0) + ": " + reason + ".";
+    case GameTextId::ProgressKeptAside:
+      return "Your progress file was damaged; it is kept as " + word(0) +
+             ", and what could be read of it counts.";
+    case GameTextId::ProgressUnreadable:
+      return "Your progress file " + word(0) + " cannot be read; progress is not saved.";
     case GameTextId::LeftOut: return LeftOutText(number(0), number(1), reason);
     case GameTextId::NoCodeGiven:
       return "No level code was given; " + EnglishRandomLevelInstead(number(0));

@@ -25,6 +25,10 @@ enum class GameTextId {
   EndOfSet,            // numbers: levels solved, levels, the first level not solved
   NoSolution,          //
   ProgressUnsaved,     //
+  EndlessLevel,        // numbers: board size, the Grade's number, points; words: the level code
+  SetNotOpened,        // words: quoted path; reason
+  ProgressKeptAside,   // words: the name the damaged progress file is kept under
+  ProgressUnreadable,  // words: the progress file's name
   LeftOut,             // numbers: lines left out, the first one's line; reason: the first one's
   NoCodeGiven,         // numbers: the size of the random level instead
   CodeUnreadable,      // numbers: the random level's size; words: quoted code; reason (may be None)

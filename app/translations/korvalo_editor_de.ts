@@ -589,6 +589,10 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <source>greedy effort %1</source>
         <translation>gieriger Aufwand %1</translation>
     </message>
+    <message>
+        <source>grade %1 (%2 points)</source>
+        <translation>Stufe %1 (%2 Punkte)</translation>
+    </message>
 </context>
 <context>
     <name>ChangeName</name>

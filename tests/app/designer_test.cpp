@@ -156,17 +156,20 @@ TEST(StatusTextTest, GivesTheAnalysisFiguresAfterTheLength) {
     Verdict verdict;
     const char* text;
   } cases[] = {
-      {{23, 1, 0, 518},
+      {{23, 1, 0, 518, std::nullopt},
        "Shortest solution: 23 moves \u00b7 1 shortest solution \u00b7 "
        "0 counter-intuitive steps \u00b7 greedy effort 518"},
-      {{38, 12, 1, 3249},
+      {{38, 12, 1, 3249, std::nullopt},
        "Shortest solution: 38 moves \u00b7 12 shortest solutions \u00b7 "
        "1 counter-intuitive step \u00b7 greedy effort 3249"},
-      {{90, ManySolutions, 4, 70000},
+      {{90, ManySolutions, 4, 70000, std::nullopt},
        "Shortest solution: 90 moves \u00b7 more than 1000000000 shortest solutions \u00b7 "
        "4 counter-intuitive steps \u00b7 greedy effort 70000"},
-      {{0, 1, 0, 1}, "Already solved"},
-      {{std::nullopt, 0, 0, std::nullopt}, "No solution"},
+      {{41, 2, 3, 900, LevelGrade{50, Grade::Hard}},
+       "Shortest solution: 41 moves \u00b7 2 shortest solutions \u00b7 "
+       "3 counter-intuitive steps \u00b7 greedy effort 900 \u00b7 grade Hard (50 points)"},
+      {{0, 1, 0, 1, std::nullopt}, "Already solved"},
+      {{std::nullopt, 0, 0, std::nullopt, std::nullopt}, "No solution"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StatusWithFigures(EditingState{}, &c.verdict), QString::fromUtf8(c.text));
@@ -210,7 +213,8 @@ TEST_F(DesignerTest, StatusLineFollowsEveryChange) {
   Document().Apply(edit::ReadCode{"3111221000110fbe5"});
   const QRegularExpression lengthThenFigures(
       QString::fromUtf8("^Shortest solution: \\d+ moves?\n\\d+ shortest solutions? \u00b7 \\d+ "
-                        "counter-intuitive steps? \u00b7 greedy effort \\d+$"));
+                        "counter-intuitive steps? \u00b7 greedy effort \\d+ \u00b7 grade \\w+ "
+                        "\\(\\d+ points\\)$"));
   EXPECT_TRUE(lengthThenFigures.match(Status()).hasMatch()) << Status().toStdString();
   Document().Apply(edit::PickUp{CarriedPiece::BlueBall});
   EXPECT_EQ(Status(), "Carrying the blue ball");
@@ -1239,7 +1243,8 @@ TEST_F(DesignerTest, TheBoardTellsAScreenReaderTheLevelTheCursorAndTheVerdict) {
             "A 5 by 5 board. The red ball on column 3, row 1. The red hole on column 4, row 1. "
             "The green ball on column 2, row 1. The green hole on column 3, row 1. The blue ball "
             "on column 1, row 1. The blue hole on column 2, row 1. Shortest solution: 1 move"
-            " \u00b7 1 shortest solution \u00b7 0 counter-intuitive steps \u00b7 greedy effort 2.");
+            " \u00b7 1 shortest solution \u00b7 0 counter-intuitive steps \u00b7 greedy effort 2"
+            " \u00b7 grade Easy (3 points).");
 
   const QString before = board->text(QAccessible::Description);
   AccessibilityEvents events(view);

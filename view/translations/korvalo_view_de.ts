@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>Grade</name>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Schwer</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Experte</translation>
+    </message>
+</context>
+<context>
     <name>Reason</name>
     <message>
         <source>the first character must be the board size 3, 5 or 7</source>

@@ -3,9 +3,11 @@
 // call that returns a text.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "play/game_keys.h"
 #include "web/module/play_session.h"
 
 namespace {
@@ -77,6 +79,14 @@ int korvalo_open(const char* code) {
 int korvalo_tilt(int direction) {
   if (!IsDirection(direction)) return 0;
   return Session().Tilt(AllDirections[static_cast<std::size_t>(direction)]) ? 1 : 0;
+}
+
+/// The action of a key in the game's one table of keys ("tilt-north",
+/// "undo", ...: play/game_keys.h), named as KeyboardEvent.key names it, with
+/// Ctrl held (1) or not (0); "" for a key the game does not use.
+const char* korvalo_key_action(const char* key, int control) {
+  const std::optional<GameAction> action = ActionOfKey(key == nullptr ? "" : key, control != 0);
+  return action ? ActionName(*action).data() : "";
 }
 
 int korvalo_undo() { return Session().Undo() ? 1 : 0; }

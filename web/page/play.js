@@ -6,10 +6,6 @@
   'use strict';
 
   const DirectionNumbers = { N: 0, S: 1, W: 2, E: 3 };
-  const KeyDirections = {
-    ArrowUp: 'N', ArrowDown: 'S', ArrowLeft: 'W', ArrowRight: 'E',
-    w: 'N', s: 'S', a: 'W', d: 'E', W: 'N', S: 'S', A: 'W', D: 'E',
-  };
   const SwipeDistance = 24;  // CSS pixels a finger must travel to tilt
 
   const body = document.body;
@@ -100,22 +96,28 @@
     // The keys act only while the board (the canvas or a tilt button) has
     // the focus, so that they take nothing from the rest of the page or from
     // a screen reader's own keys.
+    // Which key does what is the game's one table of keys, in the module;
+    // the page acts on the actions it has (no new level, no level sets).
+    const actions = {
+      'tilt-north': () => module._korvalo_tilt(DirectionNumbers.N),
+      'tilt-south': () => module._korvalo_tilt(DirectionNumbers.S),
+      'tilt-west': () => module._korvalo_tilt(DirectionNumbers.W),
+      'tilt-east': () => module._korvalo_tilt(DirectionNumbers.E),
+      'undo': () => module._korvalo_undo(),
+      'restart': () => module._korvalo_restart(),
+      'hint': () => module._korvalo_show_hint(),
+    };
+    const keyAction = (key, control) => {
+      const size = module.lengthBytesUTF8(key) + 1;
+      const pointer = module._malloc(size);
+      module.stringToUTF8(key, pointer, size);
+      const name = module.UTF8ToString(module._korvalo_key_action(pointer, control ? 1 : 0));
+      module._free(pointer);
+      return name;
+    };
     board.addEventListener('keydown', event => {
       if (event.altKey || event.metaKey) return;
-      const key = event.key;
-      let action = null;
-      if (event.ctrlKey) {
-        if (key === 'z' || key === 'Z') action = () => module._korvalo_undo();
-      } else if (KeyDirections[key]) {
-        const letter = KeyDirections[key];
-        action = () => module._korvalo_tilt(DirectionNumbers[letter]);
-      } else if (key === 'Backspace') {
-        action = () => module._korvalo_undo();
-      } else if (key === 'r' || key === 'R') {
-        action = () => module._korvalo_restart();
-      } else if (key === 'h' || key === 'H') {
-        action = () => module._korvalo_show_hint();
-      }
+      const action = actions[keyAction(event.key, event.ctrlKey)];
       if (!action) return;
       event.preventDefault();
       act(action);
