@@ -18,6 +18,7 @@ std::optional<Level> LevelOfCode(const std::string& code) {
 
 DesignerSession::DesignerSession(RandomSource random) : m_board(std::move(random)) {
   m_board.EnableUndo();
+  m_board.AnswerSolvableFromVerdict(true);
   m_set.RecordInto(&m_board.history());
   m_board.AddListener([this](DocumentChange change) {
     Notify(change == DocumentChange::Pointer ? SessionChange::Pointer : SessionChange::Work);

@@ -135,7 +135,16 @@ bool EditorDocument::EndCarry() {
 }
 
 void EditorDocument::Notify(DocumentChange change) {
+  if (change == DocumentChange::Level) AnswerSolvableFromVerdict();
   for (const auto& listener : m_listeners) listener(change);
+}
+
+// The verdict searches only when the level changed since its last search, so
+// a change that left the level alone (a tie to a set level) costs nothing. A
+// carried piece is not searched; its put-down is.
+void EditorDocument::AnswerSolvableFromVerdict() {
+  if (!m_solvableFromVerdict || IsCarrying(m_editing)) return;
+  m_level.solvable = verdict().shortestMoves ? 1 : 0;
 }
 
 bool EditorDocument::BoardChanged() const { return !SameBoard(m_origin.level, m_level); }
@@ -209,8 +218,10 @@ void EditorDocument::Restore(const BoardState& state) {
 }
 
 // The one place where the editor rechecks its level; the level builds and the
-// wall flip recheck inside the level logic.
+// wall flip recheck inside the level logic. Designer mode answers from the
+// verdict instead, once the change is made.
 void EditorDocument::Recheck() {
+  if (m_solvableFromVerdict) return;
   RecheckLevel(m_level);
   ++m_rechecks;
 }
@@ -220,7 +231,11 @@ void EditorDocument::ForgetHoverIfResized(int previousSize) {
 }
 
 bool EditorDocument::Change(const edit::FlipWall& flip) {
-  ToggleWall(m_level, flip.column, flip.row, flip.kind);
+  if (m_solvableFromVerdict) {
+    ToggleWallWithoutRecheck(m_level, flip.column, flip.row, flip.kind);
+  } else {
+    ToggleWall(m_level, flip.column, flip.row, flip.kind);
+  }
   return true;
 }
 
@@ -260,19 +275,31 @@ bool EditorDocument::Change(const edit::BoardSize& boardSize) {
   // An off-board ball makes the placement invalid, so the new maze places the
   // pieces afresh.
   if (previousSize != boardSize.size) m_level.balls[0].column = -1;
-  RandomMaze(m_level, boardSize.size, m_random);
+  BuildRandomMaze(boardSize.size);
   ForgetHoverIfResized(previousSize);
   return true;
 }
 
 bool EditorDocument::Change(const edit::Clear&) {
-  ClearMaze(m_level, m_level.boardSize);
+  if (m_solvableFromVerdict) {
+    ClearMazeWithoutRecheck(m_level, m_level.boardSize);
+  } else {
+    ClearMaze(m_level, m_level.boardSize);
+  }
   return true;
 }
 
 bool EditorDocument::Change(const edit::Random&) {
-  RandomMaze(m_level, m_level.boardSize, m_random);
+  BuildRandomMaze(m_level.boardSize);
   return true;
+}
+
+void EditorDocument::BuildRandomMaze(int size) {
+  if (m_solvableFromVerdict) {
+    RandomMazeWithoutRecheck(m_level, size, m_random);
+  } else {
+    RandomMaze(m_level, size, m_random);
+  }
 }
 
 bool EditorDocument::Change(const edit::XFlip&) {

@@ -75,6 +75,12 @@ class EditorDocument {
   /// Keeps changes for undo from now on; off at first, so an editor without
   /// undo pays nothing for it.
   void EnableUndo() { m_undoEnabled = true; }
+
+  /// From now on every change of the level runs one search, the verdict's,
+  /// which also answers the level's `solvable` byte (the lamp's); the edits
+  /// skip the recheck of their own. Off at first: the classic editor rechecks
+  /// and never searches for a verdict.
+  void AnswerSolvableFromVerdict(bool on) { m_solvableFromVerdict = on; }
   bool CanUndo() const { return m_history.CanUndo(); }
   bool CanRedo() const { return m_history.CanRedo(); }
   void Undo();
@@ -105,7 +111,8 @@ class EditorDocument {
   int verdictSearches() const { return m_verdictSearches; }
 
   /// How many times the document has rechecked the level itself; the level
-  /// builds and the wall flip recheck inside the level logic.
+  /// builds and the wall flip recheck inside the level logic, unless the
+  /// verdict answers solvability.
   int rechecks() const { return m_rechecks; }
 
   /// For tests that set up a position by hand; the editor changes the level
@@ -116,6 +123,10 @@ class EditorDocument {
   /// Ends a carry, rechecking the level; true when a piece was carried.
   bool EndCarry();
   void Recheck();
+  /// Sets `solvable` from the verdict, when the verdict answers it.
+  void AnswerSolvableFromVerdict();
+  /// A random maze of the size, with or without the recheck.
+  void BuildRandomMaze(int size);
   void ForgetHoverIfResized(int previousSize);
 
   // The change each edit makes; true when the view must repaint.
@@ -156,6 +167,7 @@ class EditorDocument {
   std::vector<std::function<void(DocumentChange)>> m_listeners;
   int m_rechecks = 0;
   bool m_undoEnabled = false;
+  bool m_solvableFromVerdict = false;
   History m_history;
   BoardState m_beforeCarry;  // the board when the carry under way began
   ChangeKind m_carryKind = ChangeKind::MoveBall;

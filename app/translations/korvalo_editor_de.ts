@@ -330,6 +330,69 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     </message>
 </context>
 <context>
+    <name>CPublishDlg</name>
+    <message>
+        <source>Publish</source>
+        <translation>Veröffentlichen</translation>
+    </message>
+    <message>
+        <source>Publish Level</source>
+        <translation>Level veröffentlichen</translation>
+    </message>
+    <message>
+        <source>&amp;Title:</source>
+        <translation>&amp;Titel:</translation>
+    </message>
+    <message>
+        <source>&amp;Author:</source>
+        <translation>&amp;Autor:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
+    </message>
+    <message>
+        <source>The level&apos;s public address, once published</source>
+        <translation>Die öffentliche Adresse des Levels, sobald er veröffentlicht ist</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>The level on the board goes to %1 with these words. Only a level with a solution is taken.</source>
+        <translation>Der Level auf dem Brett geht mit diesen Angaben an %1. Nur ein Level mit Lösung wird angenommen.</translation>
+    </message>
+    <message>
+        <source>Give the level a title first.</source>
+        <translation>Geben Sie dem Level zuerst einen Titel.</translation>
+    </message>
+    <message>
+        <source>Publishing...</source>
+        <translation>Wird veröffentlicht...</translation>
+    </message>
+    <message>
+        <source>The site could not be reached: %1</source>
+        <translation>Die Website war nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>The site refused the level: %1</source>
+        <translation>Die Website hat den Level abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>This level is published already, at this address.</source>
+        <translation>Dieser Level ist bereits veröffentlicht, unter dieser Adresse.</translation>
+    </message>
+    <message>
+        <source>Published. Its edit token could not be kept; note it to remove the level later: %1</source>
+        <translation>Veröffentlicht. Sein Bearbeitungsschlüssel konnte nicht gespeichert werden; notieren Sie ihn, um den Level später zu entfernen: %1</translation>
+    </message>
+    <message>
+        <source>Published. Its edit token is kept in %1.</source>
+        <translation>Veröffentlicht. Sein Bearbeitungsschlüssel ist in %1 gespeichert.</translation>
+    </message>
+</context>
+<context>
     <name>CRecoveryKeeper</name>
     <message numerus="yes">
         <source>The level set &quot;%1&quot; with %n level(s)</source>
@@ -838,6 +901,10 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>&amp;Vandrel</source>
         <translation>&amp;Vandrel</translation>
+    </message>
+    <message>
+        <source>Publish...</source>
+        <translation>Veröffentlichen...</translation>
     </message>
 </context>
 </TS>

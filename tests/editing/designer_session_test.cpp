@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "logic/level_code.h"
+#include "logic/solver.h"
 #include "logic/symmetry.h"
 
 namespace {
@@ -265,12 +269,93 @@ TEST_F(DesignerSessionTest, PointerMovesAreToldApartAndSearchNothing) {
 }
 
 TEST_F(DesignerSessionTest, AddingAChangedLevelSearchesItOnce) {
-  Flip();
   const int searches = session.board().verdictSearches();
+  Flip();                     // the change's one search
   session.board().verdict();  // the status line's question
   session.AddBoardLevel();    // the caveat's
   session.board().verdict();  // and the status line's again after the add
   EXPECT_EQ(session.board().verdictSearches(), searches + 1);
 }
+
+// Every change of the level runs one search, the verdict's, which also answers
+// the lamp's solvable byte; the level logic's own recheck is not run besides.
+struct SearchCase {
+  const char* name;
+  std::function<void(EditorDocument&)> prepare;
+  std::function<void(EditorDocument&)> change;
+  int searches;
+};
+
+/// A square where no ball or hole stands.
+std::pair<int, int> FreeSquare(const Level& level) {
+  for (int row = 0; row < level.boardSize; ++row) {
+    for (int column = 0; column < level.boardSize; ++column) {
+      bool taken = false;
+      for (int i = 0; i < 3; ++i) {
+        taken = taken || (level.balls[i].column == column && level.balls[i].row == row) ||
+                (level.holes[i].column == column && level.holes[i].row == row);
+      }
+      if (!taken) return {column, row};
+    }
+  }
+  return {-1, -1};
+}
+
+void Nothing(EditorDocument&) {}
+void FlipOf(EditorDocument& board) { board.Apply(edit::FlipWall{0, 0, WallKind::East}); }
+void PickUpRed(EditorDocument& board) { board.Apply(edit::PickUp{CarriedPiece::RedBall}); }
+
+class SearchesPerChangeTest : public ::testing::TestWithParam<SearchCase> {};
+
+TEST_P(SearchesPerChangeTest, OneSearchAnswersTheVerdictAndTheLamp) {
+  const SearchCase& c = GetParam();
+  DesignerSession session{[] { return 0; }};
+  EditorDocument& board = session.board();
+  board.Apply(edit::ReplaceLevel{LevelOf(RowCode), OriginKind::Pasted});
+  c.prepare(board);
+  session.board().verdict();
+  const int before = board.rechecks() + board.verdictSearches();
+
+  c.change(board);
+
+  EXPECT_EQ(board.rechecks() + board.verdictSearches() - before, c.searches);
+  if (IsCarrying(board.editing())) return;  // a carried piece is not searched
+  board.verdict();
+  EXPECT_EQ(board.rechecks() + board.verdictSearches() - before, c.searches)
+      << "the status line's question is answered by the same search";
+  Level rechecked = board.level();
+  RecheckLevel(rechecked);
+  EXPECT_EQ(board.level().solvable, rechecked.solvable);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, SearchesPerChangeTest,
+    ::testing::Values(
+        SearchCase{"FlipWall", Nothing, FlipOf, 1},
+        SearchCase{"Clear", Nothing, [](EditorDocument& b) { b.Apply(edit::Clear{}); }, 1},
+        SearchCase{"Random", Nothing, [](EditorDocument& b) { b.Apply(edit::Random{}); }, 1},
+        SearchCase{"BoardSize", Nothing, [](EditorDocument& b) { b.Apply(edit::BoardSize{3}); }, 1},
+        SearchCase{"PickUp", Nothing, PickUpRed, 0},
+        SearchCase{"PutDown", PickUpRed,
+                   [](EditorDocument& b) {
+                     const auto [column, row] = FreeSquare(b.level());
+                     b.Apply(edit::PutDown{CarriedPiece::RedBall, column, row});
+                   },
+                   1},
+        SearchCase{"ReadCode", Nothing,
+                   [](EditorDocument& b) { b.Apply(edit::ReadCode{SolvedThreeCode}); }, 1},
+        SearchCase{"Undo", FlipOf, [](EditorDocument& b) { b.Undo(); }, 1},
+        SearchCase{"Redo",
+                   [](EditorDocument& b) {
+                     FlipOf(b);
+                     b.Undo();
+                   },
+                   [](EditorDocument& b) { b.Redo(); }, 1},
+        SearchCase{"PointerMoves", Nothing,
+                   [](EditorDocument& b) {
+                     for (int x = 0; x < 300; x += 7) b.PointerMoved(x, x);
+                   },
+                   0}),
+    [](const testing::TestParamInfo<SearchCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -247,4 +247,34 @@ TEST(ToggleWallTest, RechecksTheLevel) {
   EXPECT_EQ(level.solvable, 1);
 }
 
+// The edits without a recheck make the same change as the plain ones and leave
+// `solvable` alone, for a caller that answers it from a search of its own.
+struct WithoutRecheckCase {
+  const char* name;
+  void (*plain)(Level&);
+  void (*withoutRecheck)(Level&);
+};
+
+TEST(WithoutRecheckTest, SameChangeAsThePlainEditAndSolvableUntouched) {
+  constexpr std::uint8_t NotRechecked = 7;
+  const WithoutRecheckCase cases[] = {
+      {"ToggleWall", [](Level& l) { ToggleWall(l, 0, 0, WallKind::South); },
+       [](Level& l) { ToggleWallWithoutRecheck(l, 0, 0, WallKind::South); }},
+      {"ClearMaze", [](Level& l) { ClearMaze(l, 5); },
+       [](Level& l) { ClearMazeWithoutRecheck(l, 5); }},
+      {"RandomMaze", [](Level& l) { RandomMaze(l, 7, [] { return 3; }); },
+       [](Level& l) { RandomMazeWithoutRecheck(l, 7, [] { return 3; }); }},
+  };
+  for (const WithoutRecheckCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Level plain = testlevels::FromCode("3111221000110fbe5");
+    Level unchecked = plain;
+    unchecked.solvable = NotRechecked;
+    c.plain(plain);
+    c.withoutRecheck(unchecked);
+    EXPECT_EQ(WriteLevelCode(unchecked), WriteLevelCode(plain));
+    EXPECT_EQ(unchecked.solvable, NotRechecked);
+  }
+}
+
 }  // namespace
