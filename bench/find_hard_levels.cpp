@@ -42,6 +42,7 @@
 #include "logic/level_code.h"
 #include "logic/maze.h"
 #include "logic/solver.h"
+#include "tests/support/search_effort.h"
 
 namespace {
 

@@ -28,9 +28,10 @@
 #include "bench/forward_search.h"
 #include "bench/random_levels.h"
 #include "logic/level_code.h"
-#include "logic/literal_solver.h"
 #include "logic/maze.h"
 #include "logic/solver.h"
+#include "tests/support/level_code_reading.h"
+#include "tests/support/literal_solver.h"
 
 namespace {
 
@@ -104,12 +105,14 @@ void Forward(Level& level) {
 void InSearchOrder(Level& level) {
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
-  benchmark::DoNotOptimize(SolveLevel(level, level.startState, level.targetState));
+  static PredecessorTable table;
+  benchmark::DoNotOptimize(SolveLevel(level, level.startState, level.targetState, table));
 }
 void Literal(Level& level) {
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
-  benchmark::DoNotOptimize(SolveLevelLiteral(level, level.startState, level.targetState));
+  static PredecessorTable table;
+  benchmark::DoNotOptimize(SolveLevelLiteral(level, level.startState, level.targetState, table));
 }
 
 using Search = void (*)(Level&);

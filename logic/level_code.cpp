@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "logic/moves.h"
-#include "logic/solver.h"
 
 // Codes list the pieces by colour, red, green, blue, whatever the order of the
 // records at the moment: a code written right after a solution step (which
@@ -141,11 +140,4 @@ ParseResult ParseLevelCode(Level& level, std::string_view code) {
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
   return {true, {}};
-}
-
-ReadResult ReadLevelCode(Level& level, std::string_view code) {
-  ParseResult parsed = ParseLevelCode(level, code);
-  if (!parsed.accepted) return {CodeReading::Rejected, std::move(parsed.reason)};
-  // One search answers; solvable is left to the RecheckLevel the caller runs.
-  return {SolutionExists(level) ? CodeReading::Solvable : CodeReading::Unsolvable, {}};
 }
