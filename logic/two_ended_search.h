@@ -112,6 +112,8 @@ class KeySet {
   /// Empties the word that holds the key, with whatever else it holds.
   void ClearWordOf(Key key) const { m_words[key / 64] = 0; }
   std::uint64_t* Words() const { return m_words; }
+  /// Empties the set: every word of a set of the largest board.
+  void ClearAll() const;
 
  private:
   std::uint64_t* m_words;
@@ -147,12 +149,14 @@ class ReachedWords {
   KeySet FromBalls() { return KeySet(m_words.data()); }
   KeySet FromHoles() { return KeySet(m_words.data() + WordsPerSet); }
   KeySet WholeBackwardLayers() { return KeySet(m_words.data() + 2 * WordsPerSet); }
-  /// Empties all three sets.
-  void ClearAll() { std::fill(m_words.begin(), m_words.end(), std::uint64_t{0}); }
 
  private:
   std::vector<std::uint64_t> m_words;
 };
+
+inline void KeySet::ClearAll() const {
+  std::fill(m_words, m_words + ReachedWords::WordsPerSet, std::uint64_t{0});
+}
 
 /// The memory of the searches of one thread, kept between searches so that a
 /// search neither allocates nor clears more than it uses. Each thread has its
@@ -185,24 +189,27 @@ struct SearchBuffers {
   }
 
  private:
+  static void EmptySet(KeySet set, const Key* listed, std::size_t count, bool whole) {
+    if (whole) {
+      set.ClearAll();
+    } else {
+      for (std::size_t i = 0; i < count; ++i) set.ClearWordOf(listed[i]);
+    }
+  }
+
   // Emptying a set word by word costs about this many keys' clearing each.
   static constexpr std::size_t WordsPerKeyCleared = 8;
 
-  /// Clears the word of every key listed, or every word when the lists are
-  /// long: either costs no more than the search that listed them.
+  /// Clears the word of every key listed, or every word of a set when its
+  /// list is long: either costs no more than the search that listed them. Set
+  /// by set, so that a search mostly forward empties one set whole, as the
+  /// plain search does, and not all three.
   void EmptySets() {
-    if ((forwardListed + backwardListed) * WordsPerKeyCleared >= 3 * ReachedWords::WordsPerSet) {
-      reached.ClearAll();
-    } else {
-      const KeySet forward = reached.FromBalls();
-      const KeySet backward = reached.FromHoles();
-      const KeySet whole = reached.WholeBackwardLayers();
-      for (std::size_t i = 0; i < forwardListed; ++i) forward.ClearWordOf(forwardStates.Data()[i]);
-      for (std::size_t i = 0; i < backwardListed; ++i) {
-        backward.ClearWordOf(backwardStates.Data()[i]);
-        whole.ClearWordOf(backwardStates.Data()[i]);
-      }
-    }
+    const bool forwardWhole = forwardListed * WordsPerKeyCleared >= ReachedWords::WordsPerSet;
+    const bool backwardWhole = backwardListed * WordsPerKeyCleared >= ReachedWords::WordsPerSet;
+    EmptySet(reached.FromBalls(), forwardStates.Data(), forwardListed, forwardWhole);
+    EmptySet(reached.FromHoles(), backwardStates.Data(), backwardListed, backwardWhole);
+    EmptySet(reached.WholeBackwardLayers(), backwardStates.Data(), backwardListed, backwardWhole);
     forwardListed = 0;
     backwardListed = 0;
   }
