@@ -300,6 +300,9 @@ constexpr const char* HardLevels[] = {
     "71400066164107faabfebfeafee3ff9dec555",  // floods the target side; once 1.6 times the plain
     "7140604203634c7ca17ede8237afea96f2514",  // unsolvable, backward work at its whole share
     "7224263542246aef0fee7d712c2f7c189e415",  // the most backward work found
+    "7002602604331afb14ca8dcbb12df208e4545",  // slowest in time against the plain, small
+    "7621265626014dee9e0e4bc9dfc6d79792454",  // slowest in time against the plain, large
+    "76224210204323b9399a0ac8e8eec2a48a555",  // solvable, slowest in time against the plain
 };
 
 TEST(FastSearchTest, HardLevelsAndTheExamples) {
