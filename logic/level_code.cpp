@@ -137,10 +137,3 @@ ParseResult ParseLevelCode(Level& level, std::string_view code) {
   level.targetState = EncodeState(level, level.holes);
   return {true, {}};
 }
-
-ReadResult ReadLevelCode(Level& level, std::string_view code) {
-  ParseResult parsed = ParseLevelCode(level, code);
-  if (!parsed.accepted) return {CodeReading::Rejected, std::move(parsed.reason)};
-  // One search answers; solvable is left to the RecheckLevel the caller runs.
-  return {SolutionExists(level) ? CodeReading::Solvable : CodeReading::Unsolvable, {}};
-}

@@ -31,11 +31,8 @@ ParseResult ParseLevelCode(Level& level, std::string_view code);
 
 enum class CodeReading { Rejected, Unsolvable, Solvable };
 
+/// A code read with its verdict, as the web page's session answers it.
 struct ReadResult {
   CodeReading outcome = CodeReading::Rejected;
   Reason reason;  // why the text was rejected; None otherwise
 };
-
-/// ParseLevelCode, then one search for the verdict, for callers that want it
-/// without a recheck. `solvable` is left to the caller's RecheckLevel.
-ReadResult ReadLevelCode(Level& level, std::string_view code);

@@ -1,7 +1,6 @@
 #include "logic/level_set.h"
 
 #include <algorithm>
-#include <map>
 #include <optional>
 
 #include "logic/canonical_code.h"
@@ -157,24 +156,27 @@ std::vector<SetProblem> CheckLevelSet(const LevelSetReading& reading) {
         error.header ? SetProblemKind::InvalidHeader : SetProblemKind::Invalid;
     problems.push_back({kind, error.line, 0, error.text, error.reason});
   }
-  std::map<std::string, int> firstLineOf;  // canonical code -> line
-  Level level;
+  SetLevelChecker checker;
   for (const SetLevel& entry : reading.set.levels) {
-    if (ParseResult parsed = ParseLevelCode(level, entry.code); !parsed.accepted) {
-      problems.push_back(
-          {SetProblemKind::Invalid, entry.line, 0, entry.code, std::move(parsed.reason)});
-      continue;
-    }
-    const auto [first, isNew] = firstLineOf.emplace(CanonicalCode(level), entry.line);
-    if (!isNew) {
-      problems.push_back({SetProblemKind::Duplicate, entry.line, first->second, entry.code, {}});
-    }
-    if (!SolutionExists(level)) {
-      problems.push_back({SetProblemKind::Unsolvable, entry.line, 0, entry.code, {}});
-    }
+    const std::vector<SetProblem> found = checker.Check(entry);
+    problems.insert(problems.end(), found.begin(), found.end());
   }
   std::stable_sort(problems.begin(), problems.end(),
                    [](const SetProblem& a, const SetProblem& b) { return a.line < b.line; });
+  return problems;
+}
+
+std::vector<SetProblem> SetLevelChecker::Check(const SetLevel& entry) {
+  if (ParseResult parsed = ParseLevelCode(m_level, entry.code); !parsed.accepted) {
+    return {{SetProblemKind::Invalid, entry.line, 0, entry.code, std::move(parsed.reason)}};
+  }
+  std::vector<SetProblem> problems;
+  if (const std::optional<int> first = m_seen.FirstLineOrAdd(CanonicalCode(m_level), entry.line)) {
+    problems.push_back({SetProblemKind::Duplicate, entry.line, *first, entry.code, {}});
+  }
+  if (!SolutionExists(m_level)) {
+    problems.push_back({SetProblemKind::Unsolvable, entry.line, 0, entry.code, {}});
+  }
   return problems;
 }
 

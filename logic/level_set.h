@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "logic/canonical_code_set.h"
+#include "logic/level.h"
 #include "logic/reason.h"
 
 /// A level line of a set.
@@ -84,6 +86,19 @@ struct SetProblem {
 /// levels whose canonical code an earlier level of the set already has, in
 /// line order.
 std::vector<SetProblem> CheckLevelSet(const LevelSetReading& reading);
+
+/// The checks of CheckLevelSet on one level line at a time, for sets read as a
+/// stream: it keeps only the canonical codes met so far, packed.
+class SetLevelChecker {
+ public:
+  /// The problems of the set's next level line, in the order CheckLevelSet
+  /// gives them.
+  std::vector<SetProblem> Check(const SetLevel& entry);
+
+ private:
+  CanonicalCodeSet m_seen;
+  Level m_level;
+};
 
 /// One line for a problem, such as "line 7: CODE is the same level as line 3,
 /// up to turns and mirrors".

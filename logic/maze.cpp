@@ -11,8 +11,7 @@
 
 namespace {
 
-/// The frame every level build shares: new cells for the size (the old
-/// predecessor table is released; only SolveLevel writes one), the cells from
+/// The frame every level build shares: new cells for the size, the cells from
 /// fillCells, and the pieces kept when they still fit. The caller rechecks.
 // A size other than 3, 5 or 7 changes nothing: the level code, the moves and
 // the solver's tables are made for those three.

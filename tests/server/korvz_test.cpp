@@ -18,6 +18,7 @@
 #include "server/query.h"
 #include "server/responses.h"
 #include "server/site_address.h"
+#include "tests/support/level_code_reading.h"
 #include "view/board_renderer.h"
 
 namespace {

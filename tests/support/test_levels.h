@@ -13,6 +13,7 @@
 #include "logic/maze.h"
 #include "logic/solver.h"
 #include "tests/support/board_test_support.h"
+#include "tests/support/level_code_reading.h"
 
 namespace testlevels {
 
