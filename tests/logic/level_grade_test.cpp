@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "logic/level_code.h"
+#include "tests/support/level_code_reading.h"
 
 namespace {
 
