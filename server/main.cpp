@@ -5,23 +5,24 @@
 // 400 page that says why. It holds no state and reads no file.
 //
 // It runs as a FastCGI worker: lighttpd (server/lighttpd.conf.in) starts a
-// fixed pool of them. KORVALO_PUBLIC_ADDRESS, the site's public address for
-// the absolute links of its pages, is checked once at the start: a value that
-// cannot be used stops the worker with a message on standard error (the web
-// server's error log). `korvz --check-settings` makes the same check alone, so
-// that lighttpd can refuse to start with such a value.
+// fixed pool of them. Its settings (KORVALO_PUBLIC_ADDRESS, the site's public
+// address for the absolute links of its pages, and KORVALO_DATABASE) are
+// checked once at the start: a value that cannot be used stops the worker with
+// a message on standard error (the web server's error log, the journal).
+// `korvz --check-settings` checks the whole service's settings alone, the
+// pool's and lighttpd's too, so that lighttpd refuses to start with a value
+// that cannot be used, and says why.
 
 #include <fcgiapp.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <variant>
 
 #include "korvalo_constants.h"
 #include "server/fastcgi_worker.h"
-#include "server/site_address.h"
+#include "server/service_settings.h"
 
 namespace {
 
@@ -32,15 +33,23 @@ constexpr const char* Help =
     "it gets SIGTERM. lighttpd starts a pool of them with server/lighttpd.conf.in\n"
     "(as built into build/server/lighttpd.conf).\n"
     "\n"
-    "  --check-settings  check the environment below and end: status 0 when the\n"
-    "                    worker can use it, else 2 with the reason on standard\n"
+    "  --check-settings  check the service's settings below and end: status 0 when\n"
+    "                    they can be used, else 2 with the reason on standard\n"
     "                    error (lighttpd's configuration runs this first)\n"
     "\n"
-    "Environment:\n"
+    "Environment (the worker itself reads the last two):\n"
+    "  KORVALO_WORKERS   how many workers answer at once, 1 to 256\n"
+    "  KORVALO_QUEUE     how many requests may wait for a worker, 0 to 1024\n"
+    "  KORVALO_PORT      the port lighttpd listens on, 1 to 65535\n"
+    "  KORVALO_BIND      the address lighttpd listens on\n"
+    "  KORVALO_SITE      the folder of the site's static files\n"
+    "  KORVALO_RUN       the folder of the workers' sockets\n"
     "  KORVALO_PUBLIC_ADDRESS  the site's address as the public sees it, such as\n"
     "                          https://www.example.org, for the absolute links of\n"
     "                          the pages (Open Graph, Embed); without it the pages\n"
-    "                          link relative to the site and leave those out\n";
+    "                          link relative to the site and leave those out\n"
+    "  KORVALO_DATABASE  the absolute path of the SQLite file, or a postgresql://\n"
+    "                    address; optional\n";
 
 }  // namespace
 
@@ -58,9 +67,9 @@ int main(int argc, char** argv) {
     std::fputs(Help, stderr);
     return 2;
   }
-  const char* configured = std::getenv("KORVALO_PUBLIC_ADDRESS");
-  auto address = NormalisedPublicAddress(configured == nullptr ? "" : configured);
-  if (const auto* error = std::get_if<AddressError>(&address)) {
+  auto settings =
+      ReadSettingsFromEnvironment(checkOnly ? SettingsScope::Service : SettingsScope::Worker);
+  if (const auto* error = std::get_if<SettingsError>(&settings)) {
     std::fprintf(stderr, "korvz: %s\n", error->reason.c_str());
     return 2;
   }
@@ -73,6 +82,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   KeepFreedMemoryForTheNextAnswer();
-  SiteAnswers answers(std::get<std::string>(std::move(address)));
+  SiteAnswers answers(std::get<ServiceSettings>(std::move(settings)).publicAddress);
   return ServeFastCgi(answers);
 }

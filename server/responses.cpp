@@ -26,6 +26,12 @@ constexpr const char* CachedForever = "public, max-age=31536000, immutable";
 constexpr const char* CachedForADay = "public, max-age=86400";
 constexpr const char* NotCached = "no-store";
 constexpr const char* HtmlType = "text/html; charset=utf-8";
+constexpr const char* PlainTextType = "text/plain; charset=utf-8";
+
+/// Where the web server sends its health checks (server/lighttpd.conf.in).
+constexpr std::string_view HealthPath = KORVALO_HEALTH_PATH;
+
+std::string_view PathOf(std::string_view target) { return target.substr(0, target.find('?')); }
 
 void AddSiteHeaders(HttpResponse& response) {
   for (const HeaderField& field : SiteHeaders())
@@ -158,8 +164,11 @@ std::string_view SiteHeader(std::string_view name) {
 
 SiteAnswers::SiteAnswers(std::string siteAddress) : m_site(std::move(siteAddress)) {}
 
+void SiteAnswers::AddHealthCheck(HealthCheck check) { m_healthChecks.push_back(std::move(check)); }
+
 HttpResponse SiteAnswers::Respond(const Request& request) {
   if (request.method != "GET" && request.method != "HEAD") return MethodNotAllowed();
+  if (PathOf(request.target) == HealthPath) return Health();
   const std::size_t question = request.target.find('?');
   const std::string_view query = question == std::string::npos
                                      ? std::string_view()
@@ -193,6 +202,15 @@ HttpResponse SiteAnswers::Respond(const Request& request) {
       request);
 }
 
+/// The worker answers, so the pool works; then every check is asked.
+HttpResponse SiteAnswers::Health() const {
+  std::string failures;
+  for (const HealthCheck& check : m_healthChecks)
+    if (auto failure = check.failure()) failures += check.name + ": " + *failure + "\n";
+  if (failures.empty()) return WithBody(200, "OK", PlainTextType, "ok\n", NotCached);
+  return WithBody(503, "Service Unavailable", PlainTextType, failures, NotCached);
+}
+
 // The picture's lamp needs only whether there is a solution: one search, and
 // no shortest solution.
 HttpResponse SiteAnswers::Picture(Level level) {
@@ -207,8 +225,8 @@ void KeepFreedMemoryForTheNextAnswer() {
 }
 
 HttpResponse InternalError() {
-  return WithBody(500, "Internal Server Error", "text/plain; charset=utf-8",
-                  "The level could not be served.\n", NotCached);
+  return WithBody(500, "Internal Server Error", PlainTextType, "The level could not be served.\n",
+                  NotCached);
 }
 
 std::string ResponderOutput(const HttpResponse& response, bool head) {

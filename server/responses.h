@@ -3,6 +3,8 @@
 // If-None-Match alone: the worker holds no state but its drawing buffers, so
 // every answer for a level is the same forever, on every machine.
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,6 +42,13 @@ std::span<const HeaderField> SiteHeaders();
 /// The value of one of the site headers.
 std::string_view SiteHeader(std::string_view name);
 
+/// Something the service depends on, asked at the health address: its name,
+/// and a check that says why it fails, or nullopt when it works.
+struct HealthCheck {
+  std::string name;
+  std::function<std::optional<std::string>()> failure;
+};
+
 /// The answers of the sharing page. Built once per worker; `siteAddress` is
 /// the normalised public address (NormalisedPublicAddress), or empty for
 /// links relative to the site.
@@ -51,15 +60,22 @@ class SiteAnswers {
   /// its canonical address (or 304 when If-None-Match names it), a 301 to the
   /// canonical address from any other address of a level, 400 for an address
   /// that names no level, 405 for a method other than GET and HEAD.
+  /// The health address (/health) answers 200 when every check passes, else
+  /// 503 with the failures.
   HttpResponse Respond(const Request& request);
+
+  /// Adds a check that the health address runs.
+  void AddHealthCheck(HealthCheck check);
 
   const std::string& siteAddress() const { return m_site; }
 
  private:
   HttpResponse Picture(Level level);
+  HttpResponse Health() const;
 
   std::string m_site;
   LevelPictures m_pictures;
+  std::vector<HealthCheck> m_healthChecks;
 };
 
 /// Has the C library keep the memory that an answer frees for the next one

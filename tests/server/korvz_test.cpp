@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <optional>
 #include <regex>
 #include <string>
 #include <variant>
@@ -493,6 +494,39 @@ TEST(PublicAddressTest, IsNormalisedOrRefusedWithTheReason) {
       EXPECT_TRUE(Contains(reason, c.reason)) << reason;
       EXPECT_TRUE(Contains(reason, "KORVALO_PUBLIC_ADDRESS")) << reason;
     }
+  }
+}
+
+// ------------------------------------------------------------ health
+
+TEST(HealthTest, AnswersOkOnlyWhenEveryCheckPasses) {
+  struct HealthCase {
+    const char* target;
+    std::vector<std::optional<std::string>> failures;  // one check each
+    int status;
+    const char* body;
+  };
+  const HealthCase cases[] = {
+      {"/health", {}, 200, "ok\n"},
+      {"/health?from=balancer", {std::nullopt}, 200, "ok\n"},
+      {"/health",
+       {std::nullopt, std::string("no answer in 2 s")},
+       503,
+       "check1: no answer in 2 s\n"},
+  };
+  for (const HealthCase& c : cases) {
+    SCOPED_TRACE(c.target);
+    SiteAnswers answers(PublicAddress);
+    for (std::size_t i = 0; i < c.failures.size(); ++i)
+      answers.AddHealthCheck(
+          {"check" + std::to_string(i), [failure = c.failures[i]] { return failure; }});
+    Request request;
+    request.target = c.target;
+    const HttpResponse response = answers.Respond(request);
+    EXPECT_EQ(response.status, c.status);
+    EXPECT_EQ(response.body, c.body);
+    EXPECT_EQ(response.Header("Cache-Control"), "no-store");
+    ExpectSiteHeaders(response);
   }
 }
 

@@ -400,6 +400,29 @@ class WorkerPoolTest(SiteHeaderChecks):
         # that failed for a second.)
         self.assertGreater(sum(1 for status, _, _ in outcomes if status == 200), 0)
 
+    def test_sigterm_answers_every_request_under_way(self):
+        # The worker is held still while 200 requests for pictures come in;
+        # the service is told to stop, and only then may the worker go on.
+        targets = [f"/cgi-bin/korvz?s={code}&png=1".encode() for code in distinct_codes(200)]
+        statuses = []
+        with LocalSite(SITE, KORVZ, CONFIG, workers=1, queue=256) as site:
+            [worker] = site.worker_ids()
+            os.kill(worker, signal.SIGSTOP)
+            try:
+                threads = [threading.Thread(target=lambda t=t: statuses.append(get(site.port, t)[0]))
+                           for t in targets]
+                for thread in threads:
+                    thread.start()
+                time.sleep(1.0)  # every request taken by lighttpd
+                os.kill(site.process.pid, signal.SIGTERM)
+                time.sleep(0.3)
+            finally:
+                os.kill(worker, signal.SIGCONT)
+            for thread in threads:
+                thread.join(60)
+            self.assertEqual(site.process.wait(30), 0)
+        self.assertEqual(sorted(statuses), [200] * 200)
+
     def some_worker(self, site):
         """A worker that runs now; lighttpd may be starting one anew."""
         limit = time.monotonic() + 10
@@ -410,15 +433,55 @@ class WorkerPoolTest(SiteHeaderChecks):
             self.assertLess(time.monotonic(), limit, "no worker runs")
             time.sleep(0.05)
 
-    def test_a_public_address_that_cannot_be_used_stops_the_server(self):
-        for address, reason in (("https://example.org/levels", "has a path, query or fragment"),
-                                ("example.org", "does not start with http:// or https://")):
-            with self.subTest(address):
-                site = LocalSite(SITE, KORVZ, CONFIG, public_address=address)
+    def test_a_setting_that_cannot_be_used_stops_the_server_with_the_reason(self):
+        for settings, reason in (
+                ({"KORVALO_PUBLIC_ADDRESS": "https://example.org/levels"}, "has a path, query or fragment"),
+                ({"KORVALO_PUBLIC_ADDRESS": "example.org"}, "does not start with http:// or https://"),
+                ({"KORVALO_QUEUE": None}, "KORVALO_QUEUE is not set"),
+                ({"KORVALO_QUEUE": "many"}, "KORVALO_QUEUE is \"many\": it must be a whole number"),
+                ({"KORVALO_WORKERS": "0"}, "KORVALO_WORKERS is \"0\""),
+                ({"KORVALO_DATABASE": "levels.sqlite"}, "KORVALO_DATABASE is \"levels.sqlite\"")):
+            with self.subTest(settings):
+                site = LocalSite(SITE, KORVZ, CONFIG, settings=settings)
                 with self.assertRaises(RuntimeError) as refusal:
                     site.start()
-                self.assertIn("KORVALO_PUBLIC_ADDRESS", str(refusal.exception))
                 self.assertIn(reason, str(refusal.exception))
+                self.assertNotIn("traceback", str(refusal.exception).lower())
+
+
+class ObservationTest(SiteHeaderChecks):
+    """What an administrator sees: the health address and the access log."""
+
+    def test_health_is_answered_by_a_worker(self):
+        with LocalSite(SITE, KORVZ, CONFIG, workers=1, queue=1) as site:
+            for target in (b"/health", b"/health?probe=1"):
+                with self.subTest(target):
+                    status, headers, body = get(site.port, target)
+                    self.assertEqual(status, 200)
+                    self.assertEqual(body, b"ok\n")
+                    self.assertEqual(headers.get("cache-control"), ["no-store"])
+                    self.assertPolicy(headers)
+            # A worker that does not answer makes the health address fail.
+            [worker] = site.worker_ids()
+            os.kill(worker, signal.SIGSTOP)
+            try:
+                status, headers, _ = get(site.port, b"/health")
+            finally:
+                os.kill(worker, signal.SIGCONT)
+            self.assertGreaterEqual(status, 500)
+            self.assertPolicy(headers)
+
+    def test_every_answer_has_a_line_in_the_access_log_without_the_client_address(self):
+        with LocalSite(SITE, KORVZ, CONFIG) as site:
+            get(site.port, b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode())
+            get(site.port, b"/nothing-here")
+            limit = time.monotonic() + 10
+            while time.monotonic() < limit and "/nothing-here" not in site.messages():
+                time.sleep(0.1)
+            log = site.messages()
+        self.assertRegex(log, r'"GET /cgi-bin/korvz\?s=' + LONG_SOLUTION + r' HTTP/1\.1" 200 \d+ \d+')
+        self.assertRegex(log, r'"GET /nothing-here HTTP/1\.1" 404 ')
+        self.assertNotIn("127.0.0.1", log)
 
 
 # FastCGI record types
