@@ -19,7 +19,7 @@ endif()
 
 set(filled "${KORVALO_SERVICE_WORK}/filled")
 file(MAKE_DIRECTORY "${filled}")
-foreach(name lighttpd.conf site_headers.lua admission.lua korvalo-site korvalo-site.service)
+foreach(name lighttpd.conf site_headers.lua admission.lua requests.lua korvalo-site korvalo-site.service)
   file(READ "${KORVALO_SERVICE_WORK}/${name}" text)
   string(REPLACE "%PREFIX%" "${prefix}" text "${text}")
   string(REPLACE "%SYSCONF%" "${sysconf}" text "${text}")
@@ -30,6 +30,6 @@ file(INSTALL "${filled}/korvalo-site" DESTINATION "${prefix}/${KORVALO_SERVICE_F
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
                       WORLD_EXECUTE)
 file(INSTALL "${filled}/lighttpd.conf" "${filled}/site_headers.lua" "${filled}/admission.lua"
-     DESTINATION "${prefix}/${KORVALO_CONFIG_FOLDER}")
+     "${filled}/requests.lua" DESTINATION "${prefix}/${KORVALO_CONFIG_FOLDER}")
 file(INSTALL "${filled}/korvalo-site.service" DESTINATION "${prefix}/lib/systemd/system")
 file(INSTALL "${KORVALO_SERVICE_SOURCE}/korvalo-site.env" DESTINATION "${sysconf}/korvalo")

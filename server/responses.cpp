@@ -19,11 +19,13 @@
 
 namespace {
 
-// A canonical answer never changes: caches may keep it for a year. A redirect
+// A canonical picture never changes: caches may keep it for a year; a page
+// is revalidated before each use (CachingOf). A redirect
 // to it is kept a day, so that a change of the canonical form could reach
 // caches; answers that name no level are not kept at all.
 constexpr const char* CachedForever = "public, max-age=31536000, immutable";
 constexpr const char* CachedForADay = "public, max-age=86400";
+constexpr const char* Revalidated = "public, no-cache";
 constexpr const char* NotCached = "no-store";
 constexpr const char* HtmlType = "text/html; charset=utf-8";
 constexpr const char* PlainTextType = "text/plain; charset=utf-8";
@@ -96,18 +98,25 @@ LevelFacts FactsOf(Level level) {
   return facts;
 }
 
-/// A strong validator of the answer: the version and a 64-bit FNV-1a hash of its bytes.
-std::string EntityTag(std::string_view body) {
+/// A strong validator of a canonical answer, known before the answer is
+/// worked out: the version and a 64-bit FNV-1a hash of all the answer depends
+/// on (the version, the site's public address and the canonical address). So
+/// a 304 costs no drawing, and every machine gives the same tag.
+std::string EntityTag(const std::string& site, const std::string& canonical) {
   std::uint64_t hash = 14695981039346656037ull;
   const auto mix = [&hash](std::string_view bytes) {
     for (char c : bytes) {
       hash ^= static_cast<unsigned char>(c);
       hash *= 1099511628211ull;
     }
+    // A byte no part holds ends each part, so that no two splits of the same
+    // bytes mix alike.
+    hash ^= 0xffu;
+    hash *= 1099511628211ull;
   };
   mix(KorvaloVersion);
-  mix(std::string_view("\0", 1));
-  mix(body);
+  mix(site);
+  mix(canonical);
   char digits[17];
   std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
   std::string tag = "\"";
@@ -120,6 +129,8 @@ std::string EntityTag(std::string_view body) {
 
 /// Whether If-None-Match names the tag: "*", or a list of tags compared as
 /// RFC 9110 says for this header (a weak W/ tag matches its strong form).
+/// The tag of a compressed answer, which lighttpd sends with -gzip or
+/// -deflate inside its quotes, names the same answer.
 bool NamesTag(std::string_view ifNoneMatch, std::string_view tag) {
   while (!ifNoneMatch.empty()) {
     const std::size_t comma = ifNoneMatch.find(',');
@@ -129,21 +140,32 @@ bool NamesTag(std::string_view ifNoneMatch, std::string_view tag) {
     while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
     if (item.substr(0, 2) == "W/") item.remove_prefix(2);
     if (item == "*" || item == tag) return true;
+    for (std::string_view coding : {"-gzip\"", "-deflate\""}) {
+      if (item.size() == tag.size() - 1 + coding.size() &&
+          item.substr(0, tag.size() - 1) == tag.substr(0, tag.size() - 1) &&
+          item.substr(tag.size() - 1) == coding)
+        return true;
+    }
   }
   return false;
 }
 
-/// The canonical answer, or 304 without its body when the client holds it.
-HttpResponse Canonical(HttpResponse answer, const Request& request) {
-  const std::string tag = EntityTag(answer.body);
-  if (NamesTag(request.ifNoneMatch, tag)) {
-    HttpResponse notModified{
-        304, "Not Modified", {{"ETag", tag}, {"Cache-Control", CachedForever}}, {}};
-    AddSiteHeaders(notModified);
-    return notModified;
+/// The compact page is made to be put in a frame on any site; every other
+/// answer's policy denies frames (server/site_headers.txt).
+void AllowAnyFrame(HttpResponse& response) {
+  constexpr std::string_view denied = "frame-ancestors 'none'";
+  for (auto& [name, value] : response.headers) {
+    const std::size_t at =
+        name == "Content-Security-Policy" ? value.find(denied) : std::string::npos;
+    if (at != std::string::npos) value.replace(at, denied.size(), "frame-ancestors *");
   }
-  answer.headers.emplace_back("ETag", tag);
-  return answer;
+}
+
+/// How long caches keep a canonical answer. A picture never changes. A page
+/// names the scripts of its version's asset folder, which the next release
+/// replaces: caches keep it but ask again (a 304, cheap) before each use.
+const char* CachingOf(Answer answer) {
+  return answer == Answer::Picture ? CachedForever : Revalidated;
 }
 
 }  // namespace
@@ -188,18 +210,30 @@ HttpResponse SiteAnswers::Respond(const Request& request) {
       std::string(SharingPagePath) + "?" + CanonicalQuery({WriteLevelCode(level), wanted.answer});
   if (request.target != canonical) return MovedTo(canonical);
 
-  switch (wanted.answer) {
-    case Answer::Picture: return Canonical(Picture(std::move(level)), request);
+  // The client's copy is current: 304, without working the answer out.
+  const std::string tag = EntityTag(m_site, canonical);
+  const char* caching = CachingOf(wanted.answer);
+  HttpResponse answer;
+  if (NamesTag(request.ifNoneMatch, tag)) {
+    answer = {304, "Not Modified", {{"ETag", tag}, {"Cache-Control", caching}}, {}};
+    AddSiteHeaders(answer);
+  } else {
+    answer = Answered(std::move(level), wanted.answer);
+    answer.headers.emplace_back("ETag", tag);
+  }
+  if (wanted.answer == Answer::Embedded) AllowAnyFrame(answer);
+  return answer;
+}
+
+HttpResponse SiteAnswers::Answered(Level level, Answer kind) {
+  switch (kind) {
+    case Answer::Picture: return Picture(std::move(level));
     case Answer::Embedded:
-      return Canonical(
-          WithBody(200, "OK", HtmlType, EmbeddedLevelPage(FactsOf(std::move(level)), m_site),
-                   CachedForever),
-          request);
+      return WithBody(200, "OK", HtmlType, EmbeddedLevelPage(FactsOf(std::move(level)), m_site),
+                      Revalidated);
     case Answer::Page: break;
   }
-  return Canonical(
-      WithBody(200, "OK", HtmlType, LevelPage(FactsOf(std::move(level)), m_site), CachedForever),
-      request);
+  return WithBody(200, "OK", HtmlType, LevelPage(FactsOf(std::move(level)), m_site), Revalidated);
 }
 
 /// The worker answers, so the pool works; then every check is asked.
@@ -232,6 +266,9 @@ HttpResponse InternalError() {
 std::string ResponderOutput(const HttpResponse& response, bool head) {
   std::string out = "Status: " + std::to_string(response.status) + " " + response.reason + "\r\n";
   for (const auto& [name, value] : response.headers) out += name + ": " + value + "\r\n";
+  if (response.databaseMicroseconds > 0)
+    out += "X-Korvalo-Database-Microseconds: " + std::to_string(response.databaseMicroseconds) +
+           "\r\n";
   out += "\r\n";
   if (!head) out += response.body;
   return out;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "picture/level_picture.h"
+#include "server/query.h"
 
 /// What the web server tells the worker about a request; nothing else of it is read.
 struct Request {
@@ -25,6 +26,9 @@ struct HttpResponse {
   std::string reason = "OK";
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
+  /// The time the answer spent in the database, for the site's metrics: it
+  /// goes to the web server in a header of its own, which no client sees.
+  long databaseMicroseconds = 0;
   /// The value of the header; empty when the answer has none.
   std::string Header(std::string_view name) const;
 };
@@ -70,6 +74,7 @@ class SiteAnswers {
   const std::string& siteAddress() const { return m_site; }
 
  private:
+  HttpResponse Answered(Level level, Answer kind);
   HttpResponse Picture(Level level);
   HttpResponse Health() const;
 
@@ -90,5 +95,6 @@ void KeepFreedMemoryForTheNextAnswer();
 HttpResponse InternalError();
 
 /// The answer as a CGI or FastCGI responder writes it: a Status line, the
-/// headers and the body; no body for HEAD.
+/// headers (with X-Korvalo-Database-Microseconds when the answer asked the
+/// database) and the body; no body for HEAD.
 std::string ResponderOutput(const HttpResponse& response, bool head);

@@ -8,6 +8,7 @@ HTTP, so bytes and headers no browser would send reach the server too.
 
 import os
 import re
+import shutil
 import signal
 import socket
 import struct
@@ -17,6 +18,7 @@ import tempfile
 import threading
 import time
 import unittest
+import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import png_pixels  # noqa: E402
@@ -26,6 +28,11 @@ SITE = KORVZ = CONFIG = KORVALO_LEVEL = ""
 HERE = os.path.dirname(os.path.abspath(__file__))
 PUBLIC_ADDRESS = "https://levels.example.org"
 FOREVER = "public, max-age=31536000, immutable"
+REVALIDATED = "public, no-cache"  # a page names its version's scripts: caches ask again
+
+
+def caching_of(target):
+    return FOREVER if b"&png=1" in target else REVALIDATED
 LONG_SOLUTION = "7003366663300d4dae70cec86baf110a5e554"
 NO_SOLUTION_7X7 = "76342030002556aa97fe5aa95fe55a9572555"
 
@@ -122,6 +129,19 @@ ODD_REQUESTS = [
     ("an unknown transfer coding", b"GET / HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: gzip\r\n"
      b"Connection: close\r\n\r\n", 501),
     ("an unknown version", b"GET / HTTP/3.7\r\nHost: x\r\n\r\n", 505),
+    # Under the asset folder, whose files are kept forever, an error is not.
+    ("a file missing from the asset folder", b"GET /korvalo/1.0/nothing.js HTTP/1.1\r\nHost: x\r\n"
+     b"Connection: close\r\n\r\n", 404),
+    ("an earlier asset folder", b"GET /korvalo/0.9/play.js HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n", 404),
+    ("a range past the end", b"GET /korvalo/1.0/play.js HTTP/1.1\r\nHost: x\r\nRange: bytes=99999999-\r\n"
+     b"Connection: close\r\n\r\n", 200),
+    ("POST to a static file", b"POST /korvalo/1.0/play.js HTTP/1.1\r\nHost: x\r\nContent-Length: 2\r\n"
+     b"Connection: close\r\n\r\nab", 405),
+    ("PUT to a page", b"PUT /eng/ HTTP/1.1\r\nHost: x\r\nContent-Length: 0\r\nConnection: close\r\n\r\n", 405),
+    ("a path after a file", b"GET /korvalo/1.0/play.js/more HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n",
+     403),
+    ("both Content-Length and Transfer-Encoding", b"POST /eng/ HTTP/1.1\r\nHost: x\r\nContent-Length: 5\r\n"
+     b"Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n0\r\n\r\n", 400),
 ]
 
 
@@ -165,11 +185,11 @@ class SiteServerTest(SiteHeaderChecks):
                     self.assertNotIn(payload, body)
                 self.assertLess(len(body), 2000)
 
-    def test_level_page_is_cacheable_forever(self):
+    def test_level_page_is_revalidated_before_each_use(self):
         status, headers, body = get(self.port, b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode())
         self.assertEqual(status, 200)
         self.assertPolicy(headers)
-        self.assertEqual(headers.get("cache-control"), [FOREVER])
+        self.assertEqual(headers.get("cache-control"), [REVALIDATED])
         self.assertIn(b'data-code="' + LONG_SOLUTION.encode() + b'"', body)
         self.assertIn(b"Shortest solution: 35 moves.", body)
         self.assertRegex(headers["etag"][0], r'^"1\.0-[0-9a-f]{16}"$')
@@ -211,7 +231,7 @@ class SiteServerTest(SiteHeaderChecks):
                 self.assertPolicy(headers)
                 status, headers, _ = get(self.port, canonical.encode())
                 self.assertEqual(status, 200)
-                self.assertEqual(headers.get("cache-control"), [FOREVER])
+                self.assertEqual(headers.get("cache-control"), [caching_of(canonical.encode())])
 
     def test_a_cache_that_holds_the_answer_gets_304(self):
         for suffix in (b"", b"&png=1"):
@@ -229,6 +249,60 @@ class SiteServerTest(SiteHeaderChecks):
                                        headers=b'Host: x\r\nIf-None-Match: "1.0-0000000000000000"\r\n')
                 self.assertEqual(status, 200)
                 self.assertEqual(again, body)
+
+    def test_text_is_sent_compressed_to_clients_that_take_it(self):
+        for target, kind in ((b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode(), "text/html"),
+                             (b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode() + b"&embed=1", "text/html"),
+                             (b"/eng/", "text/html"), (b"/korvalo/1.0/play.js", "text/javascript"),
+                             (b"/korvalo/1.0/korvalo_web.js", "text/javascript"),
+                             (b"/korvalo/1.0/page.css", "text/css"),
+                             (b"/korvalo/1.0/korvalo_web.wasm", "application/wasm")):
+            with self.subTest(target):
+                _, _, plain = get(self.port, target)
+                status, headers, body = get(self.port, target, headers=b"Host: x\r\nAccept-Encoding: gzip\r\n")
+                self.assertEqual(status, 200)
+                self.assertEqual(headers.get("content-encoding"), ["gzip"])
+                self.assertTrue(headers["content-type"][0].startswith(kind))
+                self.assertEqual(headers.get("vary"), ["Accept-Encoding"])
+                if b"embed=1" not in target:  # (whose policy lets any site frame it)
+                    self.assertPolicy(headers)
+                self.assertEqual(zlib.decompress(body, 16 + zlib.MAX_WBITS), plain)
+                # The compressed answer's tag names it to a cache.
+                status, _, nothing = get(self.port, target, headers=b"Host: x\r\nAccept-Encoding: gzip\r\n"
+                                         b"If-None-Match: " + headers["etag"][0].encode() + b"\r\n")
+                self.assertEqual((status, nothing), (304, b""))
+
+    def test_the_webassembly_is_a_file_of_its_own(self):
+        status, headers, script = get(self.port, b"/korvalo/1.0/korvalo_web.js")
+        self.assertEqual(status, 200)
+        self.assertIn(b'"korvalo_web.wasm"', script)
+        self.assertLess(len(script), 40000)  # the WebAssembly is not inside
+        status, headers, wasm = get(self.port, b"/korvalo/1.0/korvalo_web.wasm")
+        self.assertEqual(status, 200)
+        self.assertEqual(headers.get("content-type"), ["application/wasm"])
+        self.assertEqual(headers.get("cache-control"), [FOREVER])
+        self.assertTrue(wasm.startswith(b"\0asm"))
+
+    def test_only_the_compact_page_may_be_framed(self):
+        policy = SITE_HEADERS["content-security-policy"]
+        self.assertIn("frame-ancestors 'none'", policy)
+        for target, framing in ((b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode(), "'none'"),
+                                (b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode() + b"&embed=1", "*"),
+                                (b"/eng/", "'none'"), (b"/eng/pc/korvalo_editor.html", "'none'")):
+            with self.subTest(target):
+                _, headers, _ = get(self.port, target)
+                self.assertEqual(headers.get("content-security-policy"),
+                                 [policy.replace("frame-ancestors 'none'", "frame-ancestors " + framing)])
+
+    def test_a_request_with_two_lengths_has_its_connection_closed(self):
+        with socket.create_connection(("127.0.0.1", self.port), timeout=10) as connection:
+            connection.sendall(b"POST /eng/ HTTP/1.1\r\nHost: x\r\nContent-Length: 5\r\n"
+                               b"Transfer-Encoding: chunked\r\n\r\n0\r\n\r\nGET /eng/ HTTP/1.1\r\nHost: x\r\n\r\n")
+            answer = b""
+            while chunk := connection.recv(65536):  # ends when the server closes; a timeout fails
+                answer += chunk
+        self.assertTrue(answer.startswith(b"HTTP/1.1 400 "))
+        self.assertEqual(answer.count(b"HTTP/1.1 "), 1)
 
     def test_head_has_the_headers_of_get_and_no_body(self):
         target = b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode()
@@ -252,6 +326,7 @@ class SiteServerTest(SiteHeaderChecks):
                 self.assertEqual(status, 200)
                 self.assertEqual(headers.get("content-type"), ["image/png"])
                 self.assertEqual(headers.get("cache-control"), [FOREVER])
+                self.assertNotIn("content-encoding", headers)
                 self.assertPolicy(headers)
                 with tempfile.TemporaryDirectory() as folder:
                     path = os.path.join(folder, "level.png")
@@ -400,6 +475,35 @@ class WorkerPoolTest(SiteHeaderChecks):
         # that failed for a second.)
         self.assertGreater(sum(1 for status, _, _ in outcomes if status == 200), 0)
 
+    def test_two_machines_give_a_file_the_same_tag(self):
+        tags = []
+        with tempfile.TemporaryDirectory() as folder:
+            for machine in ("one", "two"):
+                copy = os.path.join(folder, machine)
+                shutil.copytree(SITE, copy)  # the same times, other inodes
+                with LocalSite(copy, KORVZ, CONFIG) as site:
+                    tags.append([get(site.port, target)[1]["etag"]
+                                 for target in (b"/korvalo/1.0/play.js", b"/eng/")])
+        self.assertEqual(tags[0], tags[1])
+
+    def test_slow_connections_leave_room_for_others(self):
+        # More connections than lighttpd used to hold, each sending its
+        # request a byte at a time; a quick client is still answered.
+        with LocalSite(SITE, KORVZ, CONFIG) as site:
+            slow = []
+            try:
+                for _ in range(1500):
+                    connection = socket.create_connection(("127.0.0.1", site.port), timeout=10)
+                    connection.sendall(b"GET /eng/ HTTP/1.1\r\nHost: x\r\nX-Slow: ")
+                    slow.append(connection)
+                for connection in slow[:50]:
+                    connection.sendall(b"a")
+                status, _, _ = get(site.port, b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode())
+                self.assertEqual(status, 200)
+            finally:
+                for connection in slow:
+                    connection.close()
+
     def test_sigterm_answers_every_request_under_way(self):
         # The worker is held still while 200 requests for pictures come in;
         # the service is told to stop, and only then may the worker go on.
@@ -470,6 +574,28 @@ class ObservationTest(SiteHeaderChecks):
                 os.kill(worker, signal.SIGCONT)
             self.assertGreaterEqual(status, 500)
             self.assertPolicy(headers)
+
+    def test_metrics_count_the_answers_for_this_machine_only(self):
+        with LocalSite(SITE, KORVZ, CONFIG) as site:
+            get(site.port, b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode())
+            get(site.port, b"/nothing-here")
+            status, headers, body = get(site.port, b"/metrics")
+            self.assertEqual(status, 200)
+            self.assertPolicy(headers)
+            counters = dict(line.split(": ") for line in body.decode().splitlines())
+            self.assertGreaterEqual(int(counters["korvalo.answers.200"]), 1)
+            self.assertEqual(counters["korvalo.answers.404"], "1")
+            self.assertIn("gw.backend.korvz.load", counters)
+            # From any other address there is no such page.
+            with socket.socket() as other:
+                other.settimeout(30)
+                other.bind(("127.0.0.2", 0))
+                other.connect(("127.0.0.1", site.port))
+                other.sendall(b"GET /metrics HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n")
+                answer = b""
+                while chunk := other.recv(65536):
+                    answer += chunk
+            self.assertTrue(answer.startswith(b"HTTP/1.1 404 "))
 
     def test_every_answer_has_a_line_in_the_access_log_without_the_client_address(self):
         with LocalSite(SITE, KORVZ, CONFIG) as site:
