@@ -78,7 +78,7 @@ end
 EOF
 
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-mkdir -p "$work/run"
+mkdir -p "$work/run/compressed"  # the workers' sockets, and lighttpd's compressed files
 KORVALO_SITE="$PWD/build-wasm/site" KORVALO_KORVZ="$PWD/build/bin/korvz" KORVALO_RUN="$work/run" \
   KORVALO_BIND=127.0.0.1 KORVALO_PORT="$port" KORVALO_WORKERS="${KORVALO_WORKERS:-$(nproc)}" \
   KORVALO_QUEUE="${KORVALO_QUEUE:-256}" /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
