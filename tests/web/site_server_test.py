@@ -434,6 +434,29 @@ class WorkerPoolTest(SiteHeaderChecks):
             # The static files are no part of the pool.
             self.assertEqual(get(site.port, b"/eng/")[0], 200)
 
+    def test_a_stopped_worker_does_not_hang_the_requests_queued_on_it(self):
+        with LocalSite(SITE, KORVZ, CONFIG, workers=2, queue=64) as site:
+            stopped = site.worker_ids()[0]
+            os.kill(stopped, signal.SIGSTOP)
+            outcomes = []
+            try:
+                threads = [threading.Thread(target=lambda c=c: outcomes.append(
+                    get(site.port, f"/cgi-bin/korvz?s={c}&png=1".encode()))) for c in distinct_codes(20)]
+                for thread in threads:
+                    thread.start()
+                for thread in threads:
+                    thread.join(60)  # within the socket's timeout of 30 s each
+            finally:
+                os.kill(stopped, signal.SIGCONT)
+            self.assertEqual(len(outcomes), 20)
+            for status, headers, _ in outcomes:
+                self.assertIn(status, (200, 504))
+                self.assertPolicy(headers)
+                if status == 504:
+                    self.assertEqual(headers.get("retry-after"), ["1"])
+                    self.assertEqual(headers.get("cache-control"), ["no-store"])
+            self.assertEqual(get(site.port, b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode())[0], 200)
+
     def test_a_worker_killed_under_load_fails_no_answer(self):
         codes = distinct_codes(400)
         outcomes = []
