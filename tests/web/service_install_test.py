@@ -12,6 +12,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -82,10 +83,17 @@ class InstalledServiceTest(SiteHeaderChecks):
                     got, headers, _ = get(site.port, target)
                     self.assertEqual(got, status)
                     self.assertPolicy(headers)
-            # A reload keeps the site answering.
+            # A reload starts lighttpd's configuration anew, and the site answers on.
             os.kill(site.process.pid, signal.SIGHUP)
-            self.assertEqual(get(site.port, b"/health")[0], 200)
-        self.assertNotIn("error", site.messages().lower())
+            limit = time.monotonic() + 30
+            while site.messages().count("server started") < 2:
+                self.assertLess(time.monotonic(), limit, "no reload:\n" + site.messages())
+                time.sleep(0.1)
+            for target in (b"/health", b"/eng/"):
+                self.assertEqual(get(site.port, target)[0], 200)
+            messages = site.messages()
+        self.assertNotIn("error", messages.lower())
+        self.assertIn('"GET /eng/ HTTP/1.1" 200', messages)  # the access log goes on
 
 
 if __name__ == "__main__":
