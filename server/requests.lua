@@ -21,13 +21,15 @@ if two_lengths then
   return 400
 end
 
+-- The addresses the workers answer, whatever the method (each answers its
+-- own 405): a path that is one of these or lies under one.
+local worker_paths = {"@KORVALO_SHARING_PAGE_PATH@", "@KORVALO_HEALTH_PATH@"}
+
 local method = request.req_attr["request.method"]
 if method == "GET" or method == "HEAD" then return 0 end
 local path = request.req_attr["uri.path"] or ""
-local pool_path = "@KORVALO_SHARING_PAGE_PATH@"
-local health_path = "@KORVALO_HEALTH_PATH@"
-if path == pool_path or path:sub(1, #pool_path + 1) == pool_path .. "/" or path == health_path then
-  return 0
+for _, worker_path in ipairs(worker_paths) do
+  if path == worker_path or path:sub(1, #worker_path + 1) == worker_path .. "/" then return 0 end
 end
 request.resp_header["Allow"] = "GET, HEAD"
 request.resp_header["Content-Type"] = "text/plain; charset=utf-8"
