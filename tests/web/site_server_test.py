@@ -510,20 +510,31 @@ class WorkerPoolTest(SiteHeaderChecks):
         self.assertEqual(tags[0], tags[1])
 
     def test_slow_connections_leave_room_for_others(self):
-        # More connections than lighttpd used to hold, each sending its
-        # request a byte at a time; a quick client is still answered.
+        # More connections than lighttpd used to hold, each sending its request
+        # a byte every few seconds (never idle long enough to be cut); a quick
+        # client is still answered.
         with LocalSite(SITE, KORVZ, CONFIG) as site:
             slow = []
+            trickling = threading.Event()
+
+            def trickle():
+                while not trickling.wait(3):
+                    for connection in slow:
+                        connection.sendall(b"a")
+
+            trickler = threading.Thread(target=trickle)
             try:
                 for _ in range(1500):
                     connection = socket.create_connection(("127.0.0.1", site.port), timeout=10)
                     connection.sendall(b"GET /eng/ HTTP/1.1\r\nHost: x\r\nX-Slow: ")
                     slow.append(connection)
-                for connection in slow[:50]:
-                    connection.sendall(b"a")
+                trickler.start()
                 status, _, _ = get(site.port, b"/cgi-bin/korvz?s=" + LONG_SOLUTION.encode())
                 self.assertEqual(status, 200)
             finally:
+                trickling.set()
+                if trickler.is_alive():
+                    trickler.join()
                 for connection in slow:
                     connection.close()
 
