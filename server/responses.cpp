@@ -20,9 +20,10 @@
 namespace {
 
 // A canonical picture never changes: caches may keep it for a year; a page
-// is revalidated before each use (CachingOf). A redirect
-// to it is kept a day, so that a change of the canonical form could reach
-// caches; answers that name no level are not kept at all.
+// is revalidated before each use (CachingOf). A redirect to the canonical
+// address is kept a day, so that a change of the canonical form could reach
+// caches; answers that name no level are not kept at all. The tags change
+// with the version: a release that changes what korvz answers has a new one.
 constexpr const char* CachedForever = "public, max-age=31536000, immutable";
 constexpr const char* CachedForADay = "public, max-age=86400";
 constexpr const char* Revalidated = "public, no-cache";
