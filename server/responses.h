@@ -1,7 +1,8 @@
 #pragma once
 // What the worker answers, worked out from the request's method, address and
-// If-None-Match alone: the worker holds no state but its drawing buffers, so
-// every answer for a level is the same forever, on every machine.
+// If-None-Match (and, for the published levels' API, its body, edit token and
+// client address): the worker holds no state but its drawing buffers and the
+// database, so every machine on one database gives the same answers.
 
 #include <functional>
 #include <optional>
