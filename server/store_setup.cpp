@@ -17,30 +17,6 @@ const char* const AdminHelp =
     "  --admin show CODE     show a hidden level again\n"
     "  --admin delete CODE   remove a published level, from its sets too\n";
 
-std::string ConfiguredDatabase() {
-  if (const char* named = std::getenv("KORVALO_DATABASE"); named != nullptr && *named != '\0')
-    return named;
-  if (const char* state = std::getenv("STATE_DIRECTORY"); state != nullptr && *state != '\0') {
-    // systemd may list several folders, separated by colons: the first is ours.
-    std::string folder(state);
-    return folder.substr(0, folder.find(':')) + "/korvalo.sqlite";
-  }
-  return {};
-}
-
-StoreLimits LimitsFromEnvironment() {
-  StoreLimits limits;
-  const char* value = std::getenv("KORVALO_PUBLISH_LIMIT");
-  if (value == nullptr || *value == '\0') return limits;
-  char* end = nullptr;
-  const long number = std::strtol(value, &end, 10);
-  // strtol would pass over leading blanks and take a sign: only digits are a number here.
-  if (*value < '0' || *value > '9' || *end != '\0' || number < 1 || number > 100000)
-    throw std::invalid_argument("KORVALO_PUBLISH_LIMIT must be a whole number from 1 to 100000");
-  limits.publications = static_cast<int>(number);
-  return limits;
-}
-
 std::unique_ptr<Database> OpenMigrated(const std::string& locator) {
   std::unique_ptr<Database> database = OpenDatabase(locator);
   Migrate(*database);

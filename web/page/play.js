@@ -137,8 +137,15 @@
     actionButton('restart', () => module._korvalo_restart());
     actionButton('hint', () => module._korvalo_show_hint());
 
-    // A click tilts the board toward the edge nearest to it.
+    // A click tilts the board toward the edge nearest to it. In the compact
+    // page's frame, a click that gives the board the focus (the page around
+    // the frame had it) only does that: the visitor clicks to start playing.
+    let focusedAtPress = true;
+    canvas.addEventListener('pointerdown', () => {
+      focusedAtPress = document.hasFocus() && document.activeElement === canvas;
+    });
     canvas.addEventListener('click', event => {
+      if (body.classList.contains('embedded-page') && !focusedAtPress) return;
       const box = drawnBox();
       const across = (event.clientX - box.left) / box.width - 0.5;
       const down = (event.clientY - box.top) / box.height - 0.5;
