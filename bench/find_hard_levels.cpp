@@ -315,7 +315,8 @@ ParsedOptions ParseOptions(int argc, char** argv) {
     } else {
       Level level;
       const ParseResult read = ParseLevelCode(level, arg);
-      if (!read.accepted) return refuse("'" + arg + "' is not a level code: " + EnglishReason(read.reason));
+      if (!read.accepted)
+        return refuse("'" + arg + "' is not a level code: " + EnglishReason(read.reason));
       parsed.starts.push_back(level);
     }
   }
