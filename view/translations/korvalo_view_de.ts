@@ -142,6 +142,10 @@
         <translation>sie ist größer als %1 MiB</translation>
     </message>
     <message>
+        <source>it holds no level that can be played</source>
+        <translation>sie enthält kein spielbares Level</translation>
+    </message>
+    <message>
         <source>its pieces cannot be played</source>
         <translation>seine Kugeln und Löcher lassen sich nicht spielen</translation>
     </message>
