@@ -2,12 +2,13 @@
 """Listens over AT-SPI, as a screen reader does, for the events that tell of a
 changed text: the name's property change and the text's insertion. Prints
 "listening" once registered, then one line per event heard,
-"ROLE<TAB>EVENT<TAB>TEXT", and exits 0 as soon as a text contains the wanted
-one, or 1 when none did within the time given.
+"ROLE<TAB>EVENT<TAB>TEXT", and exits 0 as soon as a text matches the wanted
+regular expression, or 1 when none did within the time given.
 
-Usage: atspi_listener.py WANTED-TEXT [SECONDS]     (run with Debian's python3, which has pyatspi)
+Usage: atspi_listener.py WANTED-PATTERN [SECONDS]     (run with Debian's python3, which has pyatspi)
 """
 
+import re
 import sys
 
 import pyatspi
@@ -15,7 +16,7 @@ from gi.repository import GLib
 
 
 def main():
-    wanted = sys.argv[1]
+    wanted = re.compile(sys.argv[1])
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 30.0
     heard = []
 
@@ -26,7 +27,7 @@ def main():
         except Exception:  # an object that went away while it was read
             return
         print(f"{role}\t{event.type}\t{text}", flush=True)
-        if wanted in (text or ""):
+        if wanted.search(text or ""):
             heard.append(text)
             pyatspi.Registry.stop()
 
