@@ -59,7 +59,7 @@ void CAboutBox::LayOutForDesigner() {
   setWindowTitle(tr("About"));
   auto* layout = new QGridLayout(this);
   layout->addWidget(IconLabel(this), 0, 0, 3, 1);
-  const QStringList lines{tr("Korvalo Level Editor, v.%1").arg(QLatin1String(KorvaloVersion)),
+  const QStringList lines{tr("Korvalo Level Designer, v.%1").arg(QLatin1String(KorvaloVersion)),
                           tr("Copyright (C) Vandrel"),
                           tr("Please visit the program's homepage for more information.")};
   for (int row = 0; row < lines.size(); ++row) {

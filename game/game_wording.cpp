@@ -71,7 +71,7 @@ QString BallOutcome(const int* ball) {
     case TiltOutcome::Wall:
       return QCoreApplication::translate("GameText", "the %1 ball stays at a wall").arg(colour);
     case TiltOutcome::BallInTheWay:
-      return QCoreApplication::translate("GameText", "the %1 ball stays behind the %2 ball")
+      return QCoreApplication::translate("GameText", "the %1 ball stays, the %2 ball is in its way")
           .arg(colour, ColourWord(static_cast<Colour>(ball[4])));
   }
   return {};
@@ -95,7 +95,7 @@ QString TiltReading(const std::vector<int>& numbers) {
     outcomes << BallOutcome(&numbers[i]);
   }
   const QString direction = LowerDirectionWord(numbers[0]);
-  const QString said = outcomes.join(QCoreApplication::translate("GameText", ", "));
+  const QString said = outcomes.join(QCoreApplication::translate("GameText", "; "));
   if (!moves)
     return QCoreApplication::translate("GameText", "Tilt %1 moves no ball: %2")
         .arg(direction, said);

@@ -70,7 +70,7 @@ std::string SquareReadingText(const std::vector<int>& numbers) {
 }
 
 /// "the red ball goes to column 2, row 1", "the green ball stays at a wall",
-/// "the blue ball stays behind the red ball".
+/// "the blue ball stays, the red ball is in its way".
 std::string BallOutcomeText(const int* ball) {
   const std::string name = std::string("the ") + ColourName(ball[0]) + " ball";
   switch (static_cast<TiltOutcome>(ball[1])) {
@@ -79,12 +79,12 @@ std::string BallOutcomeText(const int* ball) {
              std::to_string(ball[3]);
     case TiltOutcome::Wall: return name + " stays at a wall";
     case TiltOutcome::BallInTheWay:
-      return name + " stays behind the " + ColourName(ball[4]) + " ball";
+      return name + " stays, the " + ColourName(ball[4]) + " ball is in its way";
   }
   return "";
 }
 
-/// "Tilt north: the red ball goes to ..., the green ball stays at a wall, ...",
+/// "Tilt north: the red ball goes to ...; the green ball stays at a wall; ...",
 /// or "Tilt north moves no ball: the red ball stays at a wall, ...".
 std::string TiltReadingText(const std::vector<int>& numbers) {
   std::string direction = DirectionWord(numbers[0]);
@@ -93,7 +93,7 @@ std::string TiltReadingText(const std::vector<int>& numbers) {
   bool moves = false;
   for (std::size_t i = 1; i + NumbersPerBall <= numbers.size(); i += NumbersPerBall) {
     moves = moves || numbers[i + 1] == static_cast<int>(TiltOutcome::Goes);
-    outcomes += (outcomes.empty() ? "" : ", ") + BallOutcomeText(&numbers[i]);
+    outcomes += (outcomes.empty() ? "" : "; ") + BallOutcomeText(&numbers[i]);
   }
   if (!moves) return "Tilt " + direction + " moves no ball: " + outcomes;
   return "Tilt " + direction + ": " + outcomes;

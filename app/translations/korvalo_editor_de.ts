@@ -55,16 +55,16 @@
         <translation>Über</translation>
     </message>
     <message>
-        <source>Korvalo Level Editor, v.%1</source>
-        <translation>Korvalo-Leveleditor, v.%1</translation>
-    </message>
-    <message>
         <source>Copyright (C) Vandrel</source>
         <translation>Copyright (C) Vandrel</translation>
     </message>
     <message>
         <source>Please visit the program&apos;s homepage for more information.</source>
         <translation>Weitere Informationen finden Sie auf der Homepage des Programms.</translation>
+    </message>
+    <message>
+        <source>Korvalo Level Designer, v.%1</source>
+        <translation>Korvalo-Leveldesigner, v.%1</translation>
     </message>
 </context>
 <context>
@@ -177,15 +177,15 @@
     </message>
     <message>
         <source>How many placements of the balls a greedy player expands, who always tries the one nearest the holes, before the level is solved.</source>
-        <translation>Wie viele Stellungen der Kugeln ein gieriger Spieler, der immer die den Löchern nächste versucht, untersucht, bis das Level gelöst ist.</translation>
+        <translation>Wie viele Stellungen der Kugeln ein Spieler untersucht, der stets das Naheliegende versucht, die Stellung, die den Löchern am nächsten ist, bis das Level gelöst ist.</translation>
     </message>
     <message>
         <source>Greedy effort at least:</source>
-        <translation>Gieriger Aufwand mindestens:</translation>
+        <translation>Mindestaufwand beim naheliegenden Spiel:</translation>
     </message>
     <message>
         <source>Greedy effort at most:</source>
-        <translation>Gieriger Aufwand höchstens:</translation>
+        <translation>Höchstaufwand beim naheliegenden Spiel:</translation>
     </message>
 </context>
 <context>
@@ -654,7 +654,7 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     </message>
     <message>
         <source>greedy effort %1</source>
-        <translation>gieriger Aufwand %1</translation>
+        <translation>Aufwand beim naheliegenden Spiel %1</translation>
     </message>
     <message>
         <source>grade %1 (%2 points)</source>

@@ -291,16 +291,20 @@ Strg+Pfeile: Wände eines Feldes lesen    T: was jedes Kippen bewirkt</translati
         <translation>die %1 Kugel bleibt an einer Wand</translation>
     </message>
     <message>
-        <source>the %1 ball stays behind the %2 ball</source>
-        <translation>die %1 Kugel bleibt hinter der %2 Kugel</translation>
-    </message>
-    <message>
         <source>Tilt %1 moves no ball: %2</source>
         <translation>Kippen nach %1 bewegt keine Kugel: %2</translation>
     </message>
     <message>
         <source>Tilt %1: %2</source>
         <translation>Kippen nach %1: %2</translation>
+    </message>
+    <message>
+        <source>the %1 ball stays, the %2 ball is in its way</source>
+        <translation>die %1 Kugel bleibt, die %2 Kugel steht ihr im Weg</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
     </message>
 </context>
 <context>

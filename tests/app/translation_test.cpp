@@ -184,6 +184,10 @@ TEST_F(GermanTest, DesignerDialogsGrowWithTheirGermanTexts) {
   about.show();
   titles << about.windowTitle();
   ExpectWholeTexts(&about);
+  QStringList aboutTexts;
+  for (const QLabel* label : about.findChildren<QLabel*>()) aboutTexts << label->text();
+  EXPECT_TRUE(aboutTexts.contains("Korvalo-Leveldesigner, v.1.0"))
+      << aboutTexts.join('|').toStdString();
   EXPECT_EQ(titles, (QStringList{"Level erzeugen", "Levelcode", "Titel und Autor",
                                  "Bearbeiten mit der Tastatur", "Ungesichertes Level", "Über"}));
 }
@@ -214,6 +218,14 @@ TEST_F(GermanTest, TheGameSpeaksGerman) {
       {{GameTextId::SetUnreadable, {5}, {"\"a.txt\""}, {ReasonId::NoSuchFile}},
        "Die Levelsammlung \"a.txt\" ist nicht lesbar: keine solche Datei; stattdessen wird ein "
        "zufälliges 5-x-5-Level gespielt."},
+      {{GameTextId::SquareReading, {2, 3, OpenNorth | OpenWest, 2, 0}},
+       "Spalte 2, Zeile 3: die rote Kugel, das blaue Loch; Wände Norden, Westen; offen Süden, "
+       "Osten"},
+      {{GameTextId::SquareReading, {1, 1, 0, -1, -1}}, "Spalte 1, Zeile 1: keine Wände"},
+      {{GameTextId::TiltReading,
+        {static_cast<int>(Direction::East), 2, 0, 3, 1, -1, 1, 2, 1, 2, 2}},
+       "Kippen nach Osten: die rote Kugel geht auf Spalte 3, Zeile 1; die grüne Kugel bleibt, die "
+       "rote Kugel steht ihr im Weg"},
   };
   for (const auto& c : cases) EXPECT_EQ(GameWording(c.text), QString::fromUtf8(c.german));
 

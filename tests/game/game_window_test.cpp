@@ -301,7 +301,7 @@ void GameWindowTest::keysReadTheSquaresAndTheTilts() {
   QCOMPARE(window.game().MoveCount(), 0);  // reading moves no ball
   QTest::keyClick(&window, Qt::Key_T);
   const QString tilts = LineText(window, "notice");
-  QVERIFY2(tilts.startsWith("Tilt north: the red ball goes to column 2, row 1, "),
+  QVERIFY2(tilts.startsWith("Tilt north: the red ball goes to column 2, row 1; "),
            qPrintable(tilts));
   QCOMPARE(tilts.count("Tilt "), 4);
   QAccessibleInterface* game = QAccessible::queryAccessibleInterface(&window);

@@ -71,13 +71,13 @@ TEST(BoardReadingTest, EachTiltSaysWhereEveryBallGoesAndWhatHoldsIt) {
   std::vector<std::string> said;
   for (const GameText& text : TiltReadingTexts(level)) said.push_back(EnglishText(text));
   const std::vector<std::string> expected = {
-      "Tilt north: the red ball goes to column 1, row 1, the green ball goes to column 1, row 2, "
+      "Tilt north: the red ball goes to column 1, row 1; the green ball goes to column 1, row 2; "
       "the blue ball stays at a wall",
-      "Tilt south moves no ball: the red ball stays behind the green ball, the green ball stays at "
-      "a wall, the blue ball stays at a wall",
-      "Tilt west: the red ball stays at a wall, the green ball stays at a wall, the blue ball goes "
+      "Tilt south moves no ball: the red ball stays, the green ball is in its way; the green ball "
+      "stays at a wall; the blue ball stays at a wall",
+      "Tilt west: the red ball stays at a wall; the green ball stays at a wall; the blue ball goes "
       "to column 2, row 1",
-      "Tilt east: the red ball goes to column 2, row 2, the green ball goes to column 2, row 3, "
+      "Tilt east: the red ball goes to column 2, row 2; the green ball goes to column 2, row 3; "
       "the blue ball stays at a wall",
   };
   EXPECT_EQ(said, expected);
@@ -85,7 +85,7 @@ TEST(BoardReadingTest, EachTiltSaysWhereEveryBallGoesAndWhatHoldsIt) {
   const Level cornered = Board({0, 0}, {0, 1}, {0, 2}, {});
   EXPECT_EQ(
       EnglishText(TiltReadingTexts(cornered)[2]),
-      "Tilt west moves no ball: the red ball stays at a wall, the green ball stays at a wall, "
+      "Tilt west moves no ball: the red ball stays at a wall; the green ball stays at a wall; "
       "the blue ball stays at a wall");
 }
 

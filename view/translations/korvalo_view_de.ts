@@ -155,11 +155,11 @@
     </message>
     <message>
         <source>the least greedy effort must not be negative</source>
-        <translation>der kleinste gierige Aufwand darf nicht negativ sein</translation>
+        <translation>der kleinste Aufwand beim naheliegenden Spiel darf nicht negativ sein</translation>
     </message>
     <message>
         <source>the largest greedy effort must not be below the least</source>
-        <translation>der größte gierige Aufwand darf nicht unter dem kleinsten liegen</translation>
+        <translation>der größte Aufwand beim naheliegenden Spiel darf nicht unter dem kleinsten liegen</translation>
     </message>
 </context>
 </TS>
