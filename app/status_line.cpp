@@ -2,6 +2,7 @@
 
 #include "view/board_description.h"
 #include "view/grade_wording.h"
+#include "view/reason_wording.h"
 #include "view/status_accessible.h"
 
 QString StatusText(const EditingState& editing, std::optional<int> shortestMoves) {
@@ -38,8 +39,10 @@ QString VerdictFigures(const Verdict& verdict) {
 
 QString StatusWithFigures(const EditingState& editing, const Verdict* verdict,
                           const QString& separator) {
-  const QString status =
-      StatusText(editing, verdict != nullptr ? verdict->shortestMoves : std::nullopt);
+  QString status = StatusText(editing, verdict != nullptr ? verdict->shortestMoves : std::nullopt);
+  if (verdict != nullptr && !verdict->shortestMoves &&
+      verdict->unsolvableReason.id != ReasonId::None)
+    status = CStatusLine::tr("No solution: %1").arg(ReasonWording(verdict->unsolvableReason));
   const QString figures = verdict != nullptr ? VerdictFigures(*verdict) : QString();
   return figures.isEmpty() ? status : status + separator + figures;
 }

@@ -21,6 +21,7 @@ QString VerdictFigures(const Verdict& verdict);
 
 /// The status text with the verdict's figures after it, set apart by the
 /// separator; the figures are left out while a piece is carried (null verdict).
+/// A level without solution says why where it can ("No solution: no open path ...").
 QString StatusWithFigures(const EditingState& editing, const Verdict* verdict,
                           const QString& separator = QStringLiteral(" \u00b7 "));
 

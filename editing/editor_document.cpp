@@ -6,6 +6,7 @@
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "logic/symmetry.h"
+#include "logic/unsolvable_reason.h"
 
 namespace {
 
@@ -170,6 +171,7 @@ void EditorDocument::PutBack(const Level& level, const BoardOrigin& origin) {
 const Verdict& EditorDocument::verdict() {
   if (!m_verdict) {
     m_verdict = VerdictOf(m_analyzer.Analyze(m_level));
+    if (!m_verdict->shortestMoves) m_verdict->unsolvableReason = UnsolvableReason(m_level);
     ++m_verdictSearches;
   }
   return *m_verdict;

@@ -19,6 +19,7 @@
 #include "logic/level_analysis.h"
 #include "logic/level_grade.h"
 #include "logic/maze.h"
+#include "logic/reason.h"
 
 /// Where the board's level came from, and the level as it came: the board
 /// holds changes of its own when it differs from that level.
@@ -36,6 +37,7 @@ struct Verdict {
   int counterIntuitiveSteps = 0;     // 0 when the level has no solution
   std::optional<int> greedyEffort;   // none when the level has no solution
   std::optional<LevelGrade> grade;   // none when the level has no solution
+  Reason unsolvableReason = {};      // why there is no solution, where it can be told
 };
 
 /// What a change touched: the level, the carry or the board's origin (which

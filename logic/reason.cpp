@@ -58,6 +58,12 @@ const char* ReasonForm(ReasonId id) {
     case ReasonId::IsAFolder: return QT_TRANSLATE_NOOP("Reason", "it is a folder");
     case ReasonId::NotARegularFile: return QT_TRANSLATE_NOOP("Reason", "it is not a regular file");
     case ReasonId::FileTooLarge: return QT_TRANSLATE_NOOP("Reason", "it is larger than %1 MiB");
+    case ReasonId::RedBallCutOff:
+      return QT_TRANSLATE_NOOP("Reason", "no open path joins the red ball to the red hole");
+    case ReasonId::GreenBallCutOff:
+      return QT_TRANSLATE_NOOP("Reason", "no open path joins the green ball to the green hole");
+    case ReasonId::BlueBallCutOff:
+      return QT_TRANSLATE_NOOP("Reason", "no open path joins the blue ball to the blue hole");
     case ReasonId::NoPlayableLevel:
       return QT_TRANSLATE_NOOP("Reason", "it holds no level that can be played");
     case ReasonId::System: return "%1";  // the system's words need no translation of ours

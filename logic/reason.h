@@ -41,6 +41,10 @@ enum class ReasonId {
   NotARegularFile,
   FileTooLarge,  // arguments: the largest size in MiB
   NoPlayableLevel,
+  // Why a level has no solution.
+  RedBallCutOff,
+  GreenBallCutOff,
+  BlueBallCutOff,
   System,  // arguments: the system's own words, shown as they are
 };
 

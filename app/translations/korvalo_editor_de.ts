@@ -660,6 +660,10 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <source>grade %1 (%2 points)</source>
         <translation>Stufe %1 (%2 Punkte)</translation>
     </message>
+    <message>
+        <source>No solution: %1</source>
+        <translation>Keine Lösung: %1</translation>
+    </message>
 </context>
 <context>
     <name>ChangeName</name>

@@ -170,6 +170,8 @@ TEST(StatusTextTest, GivesTheAnalysisFiguresAfterTheLength) {
        "3 counter-intuitive steps \u00b7 greedy effort 900 \u00b7 grade Hard (50 points)"},
       {{0, 1, 0, 1, std::nullopt}, "Already solved"},
       {{std::nullopt, 0, 0, std::nullopt, std::nullopt}, "No solution"},
+      {{std::nullopt, 0, 0, std::nullopt, std::nullopt, {ReasonId::GreenBallCutOff}},
+       "No solution: no open path joins the green ball to the green hole"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StatusWithFigures(EditingState{}, &c.verdict), QString::fromUtf8(c.text));

@@ -315,6 +315,19 @@ TEST(BoardOriginTest, TheBoardKnowsWhereItsLevelCameFromAndWhetherItDiffers) {
   EXPECT_TRUE(document.BoardChanged());
 }
 
+// A level without solution says why where it can; a solvable one, or one
+// whose reason cannot be told, gives none.
+TEST(VerdictTest, TellsWhyALevelHasNoSolutionWhereItCan) {
+  EditorDocument document{[] { return 0; }};
+  document.Apply(edit::ReadCode{"3000102202122fb60"});  // the green hole walled in
+  EXPECT_EQ(document.verdict().unsolvableReason.id, ReasonId::GreenBallCutOff);
+  document.Apply(edit::ReadCode{"3000102202122fbe5"});  // the same, open
+  EXPECT_EQ(document.verdict().unsolvableReason.id, ReasonId::None);
+  document.Apply(edit::ReadCode{ClearedSevenCode});
+  EXPECT_EQ(document.verdict().shortestMoves, std::nullopt);
+  EXPECT_EQ(document.verdict().unsolvableReason.id, ReasonId::None);
+}
+
 TEST(VerdictTest, IsSearchedOncePerChangeOfTheLevel) {
   EditorDocument document{[] { return 0; }};
   document.EnableUndo();

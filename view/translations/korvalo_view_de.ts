@@ -161,5 +161,17 @@
         <source>the largest greedy effort must not be below the least</source>
         <translation>der größte Aufwand beim naheliegenden Spiel darf nicht unter dem kleinsten liegen</translation>
     </message>
+    <message>
+        <source>no open path joins the red ball to the red hole</source>
+        <translation>kein offener Weg verbindet die rote Kugel mit dem roten Loch</translation>
+    </message>
+    <message>
+        <source>no open path joins the green ball to the green hole</source>
+        <translation>kein offener Weg verbindet die grüne Kugel mit dem grünen Loch</translation>
+    </message>
+    <message>
+        <source>no open path joins the blue ball to the blue hole</source>
+        <translation>kein offener Weg verbindet die blaue Kugel mit dem blauen Loch</translation>
+    </message>
 </context>
 </TS>
