@@ -55,8 +55,9 @@ void CMainFrame::BuildDesignerParts() {
   layout->addWidget(m_sets->panel(), 1);  // the panel takes the width the window gains
   setCentralWidget(central);
 
-  connect(m_view, &CBoardView::transientMessage, m_status,
-          [this](const QString& text) { m_status->ShowMessage(text); });
+  const auto showMessage = [this](const QString& text) { m_status->ShowMessage(text); };
+  connect(m_view, &CBoardView::transientMessage, m_status, showMessage);
+  connect(m_commands.get(), &CBoardCommands::transientMessage, m_status, showMessage);
   m_session->AddListener([this](SessionChange change) { OnSessionChange(change); });
 }
 
@@ -89,18 +90,19 @@ void CMainFrame::ShowDesignerParts() {
   ShowDocumentState();
 }
 
-// View > Colour Symbols carries a check mark that follows the board view's
-// state, which the panel's pictures follow too.
+// View > Colour Symbols carries a check mark that follows the board's
+// commands' setting, which the board and the panel's pictures follow too.
 void CMainFrame::ShowPieceSymbols() {
   QAction* symbols = commandAction(CommandId("ID_VIEW_PIECE_SYMBOLS"));
   symbols->setCheckable(true);
   const auto show = [this, symbols](bool on) {
     symbols->setChecked(on);
+    m_view->SetPieceSymbols(on);
     m_sets->panel()->SetPieceSymbols(on);
     m_sets->ShowState(true);
   };
-  show(m_view->pieceSymbols());
-  connect(m_view, &CBoardView::pieceSymbolsChanged, this, show);
+  show(m_commands->pieceSymbols());
+  connect(m_commands.get(), &CBoardCommands::pieceSymbolsChanged, this, show);
 }
 
 // restoreGeometry would pull a window that is off every screen back to the

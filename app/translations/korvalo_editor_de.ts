@@ -56,7 +56,7 @@
     </message>
 </context>
 <context>
-    <name>CBoardView</name>
+    <name>CBoardCommands</name>
     <message>
         <source>The clipboard holds no level code.</source>
         <translation>Die Zwischenablage enthält keinen Levelcode.</translation>
@@ -65,6 +65,9 @@
         <source>Not pasted: %1.</source>
         <translation>Nicht eingefügt: %1.</translation>
     </message>
+</context>
+<context>
+    <name>CBoardView</name>
     <message>
         <source>No ball stands on this square.</source>
         <translation>Auf diesem Feld steht keine Kugel.</translation>

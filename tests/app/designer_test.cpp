@@ -87,7 +87,7 @@ class DesignerTest : public ::testing::Test {
 
   static std::unique_ptr<CMainFrame> NewFrame() {
     auto made = std::make_unique<CMainFrame>(FixedRandom(), EditorMode::Designer);
-    made->boardView().SetGameLauncher([](const QString&) {});
+    made->boardCommands().SetGameLauncher([](const QString&) {});
     made->setAttribute(Qt::WA_DeleteOnClose, false);
     made->show();
     made->activateWindow();
