@@ -395,9 +395,16 @@ HttpResponse StoreAnswers::Gallery(const Request& request, std::string_view quer
       order = GalleryOrder::Longest;
     else if (view == "grade")
       order = GalleryOrder::Grade;
+    else if (view == "rating")
+      order = GalleryOrder::Rating;
+    else if (view == "popular")
+      order = GalleryOrder::Popularity;
     else
       return HtmlMessage(400, "Bad Request", "No such page", "The gallery has no such order.");
-    html = GalleryLevelsPage(view, m_store.Gallery(order, after, GalleryPageSize), !after);
+    const GalleryPage page = m_store.Gallery(order, after, GalleryPageSize);
+    std::vector<LevelFigures> figures;
+    for (const PublishedLevel& level : page.levels) figures.push_back(m_plays.Figures(level.code));
+    html = GalleryLevelsPage(view, page, figures, !after);
   }
   return WithValidator(AnswerWithBody(200, "OK", HtmlType, std::move(html), CachedForAMinute),
                        request);
@@ -419,10 +426,11 @@ HttpResponse StoreAnswers::Entry(const Request& request, std::string_view code) 
   if (!level || level->hidden)
     return HtmlMessage(404, "Not Found", "Not published",
                        "This level is not published on this site; its page still plays it.");
-  return WithValidator(
-      AnswerWithBody(200, "OK", HtmlType, EntryPage(*level, m_store.SetsHolding(level->code)),
-                     CachedForAMinute),
-      request);
+  return WithValidator(AnswerWithBody(200, "OK", HtmlType,
+                                      EntryPage(*level, m_store.SetsHolding(level->code),
+                                                m_plays.Figures(level->code)),
+                                      CachedForAMinute),
+                       request);
 }
 
 HttpResponse StoreAnswers::Set(const Request& request, std::string_view id) {

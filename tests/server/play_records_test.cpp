@@ -267,6 +267,46 @@ TEST_P(PlayRecordsTest, ASessionsRecordsAreDeletedByItsId) {
   EXPECT_EQ(Send("GET", "/api/sessions/" + std::string(SessionB)).status, 405);
 }
 
+TEST_P(PlayRecordsTest, TheGallerySortsByRatingAndPopularityAndShowsTheFigures) {
+  // The long level beats a newcomer, the short one is solved at once and liked.
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(LongSolution, SessionA, false, "N", 50)).status,
+            202);
+  ASSERT_EQ(
+      Send("POST", "/api/attempts", Record(TwoMoves, SessionA, true, SolutionLetters(TwoMoves), 75))
+          .status,
+      202);
+  ASSERT_EQ(Send("POST", "/api/levels/" + std::string(TwoMoves) + "/votes",
+                 std::string("{\"session\":\"") + SessionB + "\",\"vote\":\"like\"}")
+                .status,
+            202);
+  const auto firstEntry = [&](const std::string& order) {
+    const std::string page = Send("GET", "/gallery?order=" + order).body;
+    const std::size_t at = page.find("href=\"/levels/");
+    return at == std::string::npos ? std::string() : page.substr(at + 14, 10);
+  };
+  const std::string longCode = CanonicalCode([] {
+    Level level;
+    ParseLevelCode(level, LongSolution);
+    return level;
+  }());
+  const std::string shortCode = CanonicalCode([] {
+    Level level;
+    ParseLevelCode(level, TwoMoves);
+    return level;
+  }());
+  EXPECT_EQ(firstEntry("rating"), longCode.substr(0, 10));
+  EXPECT_EQ(firstEntry("popular"), shortCode.substr(0, 10));
+
+  const std::string entry = Send("GET", "/levels/" + shortCode).body;
+  EXPECT_NE(entry.find("1 play &middot; 100% solved at the first try &middot; median time 1:15 "
+                       "&middot; rating "),
+            std::string::npos)
+      << entry;
+  EXPECT_NE(entry.find("(provisional) &middot; 1 like, 0 dislikes"), std::string::npos);
+  EXPECT_EQ(Send("GET", "/gallery?order=rating&after=1400000." + longCode).status, 200);
+  EXPECT_EQ(Send("GET", "/gallery?order=popular&after=-1." + longCode).status, 200);
+}
+
 TEST_P(PlayRecordsTest, AnAttemptKeepsOnlyWhatThePlayerSent) {
   // No address, no time, no browser: the fields of a record and the flag of
   // the rated first attempt.
