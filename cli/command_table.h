@@ -17,6 +17,7 @@ int RunHardest(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
 int RunRender(const std::vector<std::string>& args, CommandStreams& streams);
 int RunPublish(const std::vector<std::string>& args, CommandStreams& streams);
+int RunStats(const std::vector<std::string>& args, CommandStreams& streams);
 
 struct ToolCommand {
   std::string_view name;
@@ -77,6 +78,10 @@ inline constexpr ToolCommand ToolCommands[] = {
    "publishes a level, or a level set file, on the sharing site and\n"
    "prints its public address and the edit token that removes it.",
    RunPublish},
+  {"stats", "[--server URL] FILE",
+   "prints how people fare on the set's published levels on the\n"
+   "sharing site: plays, first-try success, time, rating, likes.",
+   RunStats},
 };
 // clang-format on
 
