@@ -18,6 +18,7 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
 int RunRender(const std::vector<std::string>& args, CommandStreams& streams);
 int RunPublish(const std::vector<std::string>& args, CommandStreams& streams);
 int RunStats(const std::vector<std::string>& args, CommandStreams& streams);
+int RunCalibrate(const std::vector<std::string>& args, CommandStreams& streams);
 
 struct ToolCommand {
   std::string_view name;
@@ -82,6 +83,11 @@ inline constexpr ToolCommand ToolCommands[] = {
    "prints how people fare on the set's published levels on the\n"
    "sharing site: plays, first-try success, time, rating, likes.",
    RunStats},
+  {"calibrate", "[--output FILE] [--rounds N] CSV",
+   "fits the difficulty grade's parameters to the ratings of settled\n"
+   "levels (the CSV of korvz --admin export) and prints how well each\n"
+   "measure, and the fit, orders the levels.",
+   RunCalibrate},
 };
 // clang-format on
 
