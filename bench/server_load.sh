@@ -86,7 +86,7 @@ mkdir -p "$work/run"
 KORVALO_SITE="$PWD/build-wasm/site" KORVALO_KORVZ="$PWD/build/bin/korvz" KORVALO_RUN="$work/run" \
   KORVALO_BIND=127.0.0.1 KORVALO_PORT="$port" KORVALO_WORKERS="${KORVALO_WORKERS:-$(nproc)}" \
   KORVALO_QUEUE="${KORVALO_QUEUE:-256}" KORVALO_DATABASE="$work/korvalo.sqlite" \
-  KORVALO_PUBLISH_LIMIT=100000 /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
+  KORVALO_PUBLISH_LIMIT=100000 KORVALO_RECORD_LIMIT=100000 /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
   >"$work/lighttpd.log" 2>&1 &
 server=$!
 for _ in $(seq 100); do
@@ -120,6 +120,30 @@ for order in ("newest", "longest", "grade"):
         address = found.group(1).replace("&amp;", "&")
 EOF
 
+# Play records: each request a given-up first attempt of a random session at a
+# published level (stored, and both ratings updated, in one transaction).
+sqlite3 "$work/korvalo.sqlite" 'SELECT code FROM levels' >"$work/records.txt"
+cat >"$work/records.lua" <<'EOF'
+local threads = 0
+function setup(thread)
+  thread:set("number", threads)
+  threads = threads + 1
+end
+function init(arguments)
+  codes = {}
+  for line in io.lines(os.getenv("KORVALO_ADDRESSES")) do codes[#codes + 1] = line end
+  math.randomseed(number * 7919 + 1)
+  wrk.headers["Content-Type"] = "application/json"
+end
+function request()
+  local session = string.format("%08x%08x%08x%08x", math.random(0, 0x7fffffff), math.random(0, 0x7fffffff),
+    math.random(0, 0x7fffffff), math.random(0, 0x7fffffff))
+  local body = '{"level":"' .. codes[math.random(#codes)] .. '","session":"' .. session ..
+    '","solved":false,"moves":"N","undos":0,"hints":0,"restarts":0,"seconds":30,"version":"bench"}'
+  return wrk.format("POST", "/api/attempts", nil, body)
+end
+EOF
+
 # The resident memory of lighttpd and its workers, in KB.
 server_memory() {
   local total=0 pid
@@ -143,8 +167,10 @@ watcher=$!
 # One wrk run: prints "rate answered non-200 timeouts p50 p99" for the list of addresses.
 measure() {
   local list=$1 connections=$2 output
+  local script="$work/addresses.lua"
+  [ "$list" = records ] && script="$work/records.lua"
   output=$(KORVALO_ADDRESSES="$work/$list.txt" wrk --latency -t 2 -c "$connections" -d "${seconds}s" \
-    -s "$work/addresses.lua" "http://127.0.0.1:$port")
+    -s "$script" "http://127.0.0.1:$port")
   python3 - "$output" <<'EOF'
 import re
 import sys
@@ -165,7 +191,7 @@ EOF
 
 printf "%-28s %10s %10s %8s %8s %9s %9s\n" "run" "requests/s" "200s/s" "not 200" "timeouts" "p50 ms" "p99 ms"
 declare -A answered
-for run in "static 16" "pages 16" "pictures 16" "gallery 16" "pages 256" "pictures 256"; do
+for run in "static 16" "pages 16" "pictures 16" "gallery 16" "records 16" "pages 256" "pictures 256"; do
   set -- $run
   read -r rate ok other timeouts p50 p99 < <(measure "$1" "$2")
   answered[$1-$2]=$ok
@@ -173,6 +199,8 @@ for run in "static 16" "pages 16" "pictures 16" "gallery 16" "pages 256" "pictur
 done
 kill "$watcher" 2>/dev/null || true
 wait "$watcher" 2>/dev/null || true
+# Every record answered 202 must be a row.
+echo "records answered 202: ${answered[records-16]}/s for ${seconds}s; rows stored: $(sqlite3 "$work/korvalo.sqlite" 'SELECT COUNT(*) FROM attempts')"
 
 python3 - "${answered[static-16]}" "${answered[pages-16]}" "${answered[pictures-16]}" \
   "${answered[pages-256]}" "${answered[pictures-256]}" "$(cat "$work/peak")" "$(wc -l <"$work/codes.txt")" \

@@ -51,6 +51,8 @@ constexpr const char* Help =
     "                          STATE_DIRECTORY, and without that no published levels\n"
     "  KORVALO_PUBLISH_LIMIT   levels or sets one client may publish an hour in each\n"
     "                          worker (1 to 100000, default 60)\n"
+    "  KORVALO_RECORD_LIMIT    play records, likes and deletions one client may send\n"
+    "                          an hour in each worker (1 to 100000, default 2000)\n"
     "\n"
     "The administrator's commands on the published levels (KORVALO_DATABASE as above):\n";
 

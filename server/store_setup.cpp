@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "logic/level_analysis.h"
 #include "logic/level_code.h"
@@ -36,16 +38,27 @@ std::string ConfiguredDatabase() {
   return {};
 }
 
-StoreLimits LimitsFromEnvironment() {
-  StoreLimits limits;
-  const char* value = std::getenv("KORVALO_PUBLISH_LIMIT");
-  if (value == nullptr || *value == '\0') return limits;
+namespace {
+
+/// A limit from the environment: digits only, 1 to 100000; nullopt when unset.
+std::optional<int> LimitSetting(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') return std::nullopt;
   char* end = nullptr;
   const long number = std::strtol(value, &end, 10);
   // strtol would pass over leading blanks and take a sign: only digits are a number here.
   if (*value < '0' || *value > '9' || *end != '\0' || number < 1 || number > 100000)
-    throw std::invalid_argument("KORVALO_PUBLISH_LIMIT must be a whole number from 1 to 100000");
-  limits.publications = static_cast<int>(number);
+    throw std::invalid_argument(std::string(name) + " must be a whole number from 1 to 100000");
+  return static_cast<int>(number);
+}
+
+}  // namespace
+
+StoreLimits LimitsFromEnvironment() {
+  StoreLimits limits;
+  if (const auto publications = LimitSetting("KORVALO_PUBLISH_LIMIT"))
+    limits.publications = *publications;
+  if (const auto records = LimitSetting("KORVALO_RECORD_LIMIT")) limits.attempts = *records;
   return limits;
 }
 

@@ -18,7 +18,8 @@ std::string ConfiguredDatabase();
 /// The publishing limit: KORVALO_PUBLISH_LIMIT publications (levels or sets)
 /// per client and hour in each worker, 60 when unset. Throws
 /// std::invalid_argument with the reason for a value that is no number from 1
-/// to 100000.
+/// to 100000. KORVALO_RECORD_LIMIT likewise sets the play records, votes and
+/// deletions per client and hour (2000 when unset).
 StoreLimits LimitsFromEnvironment();
 
 /// Opens the database and brings its schema up to date. Throws DatabaseError.
