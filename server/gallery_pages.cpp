@@ -36,6 +36,13 @@ std::string PageStart(std::string_view title, std::string_view bodyAttributes, S
   return head + "</head>\n<body " + std::string(bodyAttributes) + ">\n";
 }
 
+/// Like and dislike, once per session, shown by the page script.
+std::string VoteButtons() {
+  return "<p id=\"votes\" class=\"votes\" hidden><button type=\"button\" id=\"like\">Like"
+         "</button> <button type=\"button\" id=\"dislike\">Dislike</button> "
+         "<span id=\"vote-outcome\" aria-live=\"polite\"></span></p>\n";
+}
+
 /// The form that reports a level, shown by the page script (it posts JSON to
 /// the API; the site's policy allows no plain form).
 std::string ReportForm() {
@@ -207,7 +214,8 @@ std::string EntryPage(const PublishedLevel& level, const std::vector<PublishedSe
     html += "</ul>\n";
   }
   html += "<p>Level code <code>" + EscapeHtml(level.code) + "</code> &middot; <a href=\"" +
-          GalleryAddress("newest") + "\">The gallery</a></p>\n" + ReportForm() + "</main>\n";
+          GalleryAddress("newest") + "\">The gallery</a></p>\n" + VoteButtons() + ReportForm() +
+          "</main>\n";
   return html + PageEnd();
 }
 

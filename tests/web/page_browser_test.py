@@ -550,6 +550,18 @@ class PublishedPagesTest(unittest.TestCase):
                                  env=dict(os.environ, KORVALO_DATABASE=self.site.database_path())).stdout
         self.assertIn(code + "\tA copy of my level", reports)
 
+    def test_a_visitor_likes_a_level_once(self):
+        code = post_json(self.site.address, "/api/levels", {"code": EIGHTEEN_MOVES, "title": "x"})["code"]
+        self.driver.get(f"{self.site.address}/levels/{code}")
+        for expected in ("Thank you.", "already"):
+            self.driver.find_element(By.ID, "like").click()
+            limit = time.monotonic() + WAIT
+            while expected not in self.driver.find_element(By.ID, "vote-outcome").text:
+                self.assertLess(time.monotonic(), limit, "no answer to the vote")
+                time.sleep(0.05)
+        with sqlite3.connect(self.site.database_path()) as database:
+            self.assertEqual(database.execute("SELECT COUNT(*) FROM votes WHERE code = ?", (code,)).fetchone()[0], 1)
+
     def test_every_page_fits_a_small_phone_and_its_text_is_readable(self):
         pages = ["/gallery", "/gallery?order=longest", "/gallery?order=sets", f"/sets/{self.set['id']}",
                  f"/levels/{post_json(self.site.address, '/api/levels', {'code': THIRTY_FIVE_MOVES, 'title': 'x'})['code']}"]

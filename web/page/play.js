@@ -365,9 +365,27 @@
     });
   }
 
+  /// A published level's entry page: like or dislike, once per session.
+  function listenForVotes() {
+    const votes = document.getElementById('votes');
+    if (!votes) return;
+    votes.hidden = false;
+    const outcome = document.getElementById('vote-outcome');
+    ['like', 'dislike'].forEach(vote => document.getElementById(vote).addEventListener('click', async () => {
+      const response = await fetch('/api/levels/' + body.dataset.code + '/votes', {
+        method: 'POST', headers: { 'Content-Type': 'application/json' },
+        body: JSON.stringify({ session: sessionId(), vote }),
+      });
+      outcome.textContent = response.ok ? 'Thank you.'
+        : response.status === 409 ? 'You have said what you think of this level already.'
+          : 'That did not reach the site (' + response.status + ').';
+    }));
+  }
+
   async function start() {
     listenForCopies();
     listenForReports();
+    listenForVotes();
     if (!canvas) return;
     if (typeof KorvaloModule !== 'function') throw new Error('the game module did not load');
     const [module, images] = await Promise.all([KorvaloModule(), Promise.all(ImageNames.map(imagePixels))]);
