@@ -82,12 +82,12 @@ end
 EOF
 
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-mkdir -p "$work/run"
+mkdir -p "$work/run/compressed"  # the workers' sockets, and lighttpd's compressed files
 KORVALO_SITE="$PWD/build-wasm/site" KORVALO_KORVZ="$PWD/build/bin/korvz" KORVALO_RUN="$work/run" \
   KORVALO_BIND=127.0.0.1 KORVALO_PORT="$port" KORVALO_WORKERS="${KORVALO_WORKERS:-$(nproc)}" \
   KORVALO_QUEUE="${KORVALO_QUEUE:-256}" KORVALO_DATABASE="$work/korvalo.sqlite" \
   KORVALO_PUBLISH_LIMIT=100000 KORVALO_RECORD_LIMIT=100000 /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
-  >"$work/lighttpd.log" 2>&1 &
+  >"$work/lighttpd.log" 2>&1 3>"$work/access.log" &
 server=$!
 for _ in $(seq 100); do
   curl -sf -o /dev/null "http://127.0.0.1:$port/eng/" && break

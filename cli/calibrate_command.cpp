@@ -1,12 +1,16 @@
 // korvalo-level calibrate: fits the difficulty grade's parameters to the
 // players' ratings of settled levels, from the CSV of `korvz --admin export`.
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <system_error>
 
 #include "cli/command_options.h"
 #include "cli/command_table.h"
+#include "cli/io/atomic_file.h"
 #include "cli/io/escaped_text.h"
 #include "logic/calibration.h"
 #include "logic/glicko2.h"
@@ -18,11 +22,14 @@ constexpr std::string_view CalibrateHelp =
     "\n"
     "Reads the site's figures (the CSV of korvz --admin export), keeps the levels\n"
     "whose rating is settled (deviation below 110), and fits the difficulty\n"
-    "grade's parameters: a weighted sum of the computed measures (moves,\n"
-    "solutions, counter_intuitive, greedy_effort) that best predicts the ratings.\n"
-    "Prints, for each measure and for the fit, its rank correlation with the\n"
-    "rating and a 95% bootstrap interval (--rounds resamples, 1000 by default),\n"
-    "and writes the parameters to --output (grade_parameters.txt by default).\n"
+    "grade's weights (see korvalo-level grade --help) so that its points best\n"
+    "predict the ratings, on the scale of the default points (the thresholds\n"
+    "stay). Prints, for each measure (moves, solutions, counter_intuitive,\n"
+    "greedy_effort) and for the fit, its rank correlation with the rating and a\n"
+    "95% bootstrap interval (--rounds resamples, 1000 by default), and writes the\n"
+    "parameters to --output, by default where korvalo-level grade reads them:\n"
+    "$XDG_CONFIG_HOME/korvalo/grade_parameters.txt (~/.config/korvalo/ when\n"
+    "XDG_CONFIG_HOME is unset).\n"
     "\n"
     "Exit status: 0 when the parameters are written, 1 when the file cannot be\n"
     "read or written or holds too few settled levels, 2 for a wrong command line.\n";
@@ -83,8 +90,12 @@ int RunCalibrate(const std::vector<std::string>& args, CommandStreams& streams) 
     return RefuseCommandLine("calibrate", *mistake, streams.err);
   if (operands.size() != 1)
     return RefuseCommandLine("calibrate", "expects one CSV file", streams.err);
+  const bool installs = values.count("--output") == 0;
   const std::string output =
-      values.count("--output") ? values.at("--output") : "grade_parameters.txt";
+      installs ? InstalledGradeParametersPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
+               : values.at("--output");
+  if (output.empty())
+    return Fail(streams, "neither XDG_CONFIG_HOME nor HOME is set: name the file with --output");
   int rounds = 1000;
   if (values.count("--rounds")) {
     const auto number = Number(values.at("--rounds"));
@@ -144,11 +155,15 @@ int RunCalibrate(const std::vector<std::string>& args, CommandStreams& streams) 
     report(GradeMeasureNames[i], values);
   }
   std::vector<double> grades;
-  for (const GradeMeasures& level : measures) grades.push_back(fit->Grade(level));
+  for (const GradeMeasures& level : measures) grades.push_back(GradePoints(level, *fit));
   report("fit", grades);
 
-  std::ofstream written(output, std::ios::binary | std::ios::trunc);
-  written << WriteGradeParameters(*fit);
-  if (!written.flush()) return Fail(streams, "cannot write " + QuoteFileName(output));
+  if (installs) {
+    std::error_code ignored;  // a folder that cannot be made is said by the write
+    std::filesystem::create_directories(std::filesystem::path(output).parent_path(), ignored);
+  }
+  if (const auto failure = ReplaceFile(output, WriteGradeParameters(*fit)))
+    return Fail(streams, failure->message);
+  streams.out.Write("parameters written to " + EscapeText(output) + "\n");
   return 0;
 }

@@ -12,6 +12,7 @@
 int RunSolve(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCanon(const std::vector<std::string>& args, CommandStreams& streams);
 int RunAnalyze(const std::vector<std::string>& args, CommandStreams& streams);
+int RunGrade(const std::vector<std::string>& args, CommandStreams& streams);
 int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams);
 int RunHardest(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
@@ -50,6 +51,13 @@ inline constexpr ToolCommand ToolCommands[] = {
    "reachable; the counter-intuitive steps of the solution; the greedy\n"
    "effort (placements a greedy player expands).",
    RunAnalyze},
+  {"grade", "[--grade-parameters FILE] [CODE | FILE | -]...",
+   "prints, for each level code, a line of four tab-separated fields:\n"
+   "the code; solvable, unsolvable or invalid; the grade (Easy,\n"
+   "Normal, Hard or Expert) and the difficulty points it is read from,\n"
+   "worked out from the figures of analyze, with the parameters that\n"
+   "calibrate fitted when they are installed or named.",
+   RunGrade},
   {"generate", "--size N --moves MIN[-MAX] [--count K] [--seed S]\n"
                "[--open-walls W] [--unique] [--effort MIN[-MAX]]\n"
                "[--output FILE]",
@@ -85,8 +93,9 @@ inline constexpr ToolCommand ToolCommands[] = {
    RunStats},
   {"calibrate", "[--output FILE] [--rounds N] CSV",
    "fits the difficulty grade's parameters to the ratings of settled\n"
-   "levels (the CSV of korvz --admin export) and prints how well each\n"
-   "measure, and the fit, orders the levels.",
+   "levels (the CSV of korvz --admin export), prints how well each\n"
+   "measure, and the fit, orders the levels, and installs the\n"
+   "parameters where grade reads them (or writes them to FILE).",
    RunCalibrate},
 };
 // clang-format on

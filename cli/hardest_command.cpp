@@ -111,10 +111,9 @@ std::string ProgressText(const HardestRequest& request, const Best& best,
                          const SearchProgress& progress) {
   std::string text;
   if (best.moves >= 0) {
-    text = request.goal == HardestGoal::Effort
-               ? "best effort " + std::to_string(best.effort) + " (" +
-                     std::to_string(best.moves) + " moves), "
-               : "best " + std::to_string(best.moves) + " moves, ";
+    text = request.goal == HardestGoal::Effort ? "best effort " + std::to_string(best.effort) +
+                                                     " (" + std::to_string(best.moves) + " moves), "
+                                               : "best " + std::to_string(best.moves) + " moves, ";
   }
   return text + "tried " + std::to_string(progress.levelsTried) + ", " +
          ElapsedText(progress.elapsed) + " of " + SecondsText(request.timeLimit) + " s";

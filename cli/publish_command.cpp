@@ -107,7 +107,8 @@ SetBody ReadSetBody(const std::string& path, const OptionValues& options) {
   if (!reading.errors.empty())
     return {{},
             QuoteFileName(path) + ", line " + std::to_string(reading.errors[0].line) + ": " +
-                reading.errors[0].reason + " (korvalo-level check-set shows every problem)"};
+                EnglishReason(reading.errors[0].reason) +
+                " (korvalo-level check-set shows every problem)"};
   std::string levels;
   for (const SetLevel& level : reading.set.levels)
     levels += std::string(levels.empty() ? "" : ",") + "{\"code\":" + JsonText(level.code) +

@@ -51,7 +51,7 @@ std::string ServerAddress(const OptionValues& options) {
   return std::string(BuiltInServer);
 }
 
-std::string Cell(const std::map<std::string, std::string>& members, std::string_view name) {
+std::string FigureCell(const std::map<std::string, std::string>& members, std::string_view name) {
   const auto found = members.find(std::string(name));
   if (found == members.end()) return "-";
   if (name == "provisional") return found->second == "true" ? "provisional" : "settled";
@@ -114,7 +114,7 @@ int RunStats(const std::vector<std::string>& args, CommandStreams& streams) {
     } else {
       for (std::string_view column : Columns) {
         line += '\t';
-        line += Cell(*members, column);
+        line += FigureCell(*members, column);
       }
     }
     streams.out.Write(line + "\n");

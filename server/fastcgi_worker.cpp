@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -107,19 +108,34 @@ bool SendAll(int socket, std::string_view bytes) {
   return true;
 }
 
+/// One line on standard error (the web server's error log, the journal) for
+/// an answer that tells of a failure: its status, its address and why.
+void LogFailure(int status, const std::string& target, std::string_view why) {
+  // The address is lighttpd's, without control characters; a long one is cut.
+  const std::string shown = target.size() > 200 ? target.substr(0, 200) + "..." : target;
+  while (!why.empty() && why.back() == '\n') why.remove_suffix(1);
+  std::fprintf(stderr, "korvz: %d for %s: %.*s\n", status, shown.c_str(),
+               static_cast<int>(why.size()), why.data());
+}
+
 /// Works the answer out in full, then sends it with the end of the request in
 /// one write, and closes the connection. The web server gets the whole answer
 /// or, from a worker that dies before the write, nothing: never half an
 /// answer (libfcgi's own stream would send an answer over 8 KB in pieces).
 void AnswerOne(FCGX_Request& accepted, SiteAnswers& answers) {
   std::string output;
+  Request request;
   try {
     bool bodyTooLarge = false;
-    const Request request = RequestOf(accepted, bodyTooLarge);
-    output = ResponderOutput(bodyTooLarge ? TooLarge() : answers.Respond(request),
-                             request.method == "HEAD");
-  } catch (const std::exception&) {
+    request = RequestOf(accepted, bodyTooLarge);
+    const HttpResponse response = bodyTooLarge ? TooLarge() : answers.Respond(request);
+    if (response.status >= 500)
+      LogFailure(response.status, request.target,
+                 response.failure.empty() ? response.body : response.failure);
+    output = ResponderOutput(response, request.method == "HEAD");
+  } catch (const std::exception& failure) {
     // Out of memory or a failed compression: an answer with nothing of the request in it.
+    LogFailure(500, request.target, failure.what());
     output = ResponderOutput(InternalError(), false);
   }
   const bool sent = SendAll(accepted.ipcFd, AnswerRecords(accepted.requestId, output));

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "server/query.h"
+#include "logic/text_checks.h"
 
 namespace {
 
@@ -228,7 +228,8 @@ class Reader {
       if (c == '\\' && !Escape(out)) return false;
       if (c != '\\') out += static_cast<char>(c);
     }
-    if (!IsUtf8(m_text.substr(start, m_at - start))) return Fail("The JSON is not valid UTF-8.");
+    if (!IsValidUtf8(m_text.substr(start, m_at - start)))
+      return Fail("The JSON is not valid UTF-8.");
     ++m_at;  // the closing quote
     return true;
   }

@@ -37,10 +37,6 @@ struct QueryParameter {
   Answer answer = Answer::Page;
 };
 
-/// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no
-/// surrogates, nothing beyond U+10FFFF.
-bool IsUtf8(std::string_view text);
-
 /// Every parameter, in the order of the canonical query: the code, then the
 /// switches (at most one of which may be given).
 inline constexpr QueryParameter QueryParameters[] = {

@@ -1,8 +1,11 @@
 #pragma once
 // What the worker answers, worked out from the request's method, address and
-// If-None-Match alone: the worker holds no state but its drawing buffers, so
-// every answer for a level is the same forever, on every machine.
+// If-None-Match (and, for the published levels' API, its body, edit token and
+// client address): the worker holds no state but its drawing buffers and the
+// database, so every machine on one database gives the same answers.
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,6 +13,7 @@
 #include <vector>
 
 #include "picture/level_picture.h"
+#include "server/query.h"
 
 /// What the web server tells the worker about a request; nothing else of it is read.
 struct Request {
@@ -27,6 +31,13 @@ struct HttpResponse {
   std::string reason = "OK";
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
+  /// The time the answer spent in the database, for the site's metrics: it
+  /// goes to the web server in a header of its own, which no client sees.
+  long databaseMicroseconds = 0;
+  /// Why an answer tells of a failure, for the worker's log only (its body
+  /// says it to the visitor in words that give nothing away); empty when the
+  /// body says it all.
+  std::string failure{};
   /// The value of the header; empty when the answer has none.
   std::string Header(std::string_view name) const;
 };
@@ -45,6 +56,14 @@ std::span<const HeaderField> SiteHeaders();
 std::string_view SiteHeader(std::string_view name);
 
 class StoreAnswers;
+struct PublishedLink;
+
+/// Something the service depends on, asked at the health address: its name,
+/// and a check that says why it fails, or nullopt when it works.
+struct HealthCheck {
+  std::string name;
+  std::function<std::optional<std::string>()> failure;
+};
 
 /// The answers of the sharing page. Built once per worker; `siteAddress` is
 /// the normalised public address (NormalisedPublicAddress), or empty for
@@ -60,16 +79,30 @@ class SiteAnswers {
   /// its canonical address (or 304 when If-None-Match names it), a 301 to the
   /// canonical address from any other address of a level, 400 for an address
   /// that names no level, 405 for a method other than GET and HEAD.
+  /// The health address (/health) answers 200 when every check passes, else
+  /// 503 with the failures. With the published levels the answer carries the
+  /// time it spent in the database, and the health address asks the database.
   HttpResponse Respond(const Request& request);
 
+  /// Adds a check that the health address runs.
+  void AddHealthCheck(HealthCheck check);
+
   const std::string& siteAddress() const { return m_site; }
+  /// The published levels' answers; null without a database.
+  StoreAnswers* store() const { return m_store; }
 
  private:
+  HttpResponse AnswerOf(const Request& request);
+  HttpResponse Answered(Level level, Answer kind, std::optional<PublishedLink> published);
+  /// The level's published entry; nullopt without one, or when the database fails.
+  std::optional<PublishedLink> PublishedEntry(const std::string& code);
   HttpResponse Picture(Level level);
+  HttpResponse Health() const;
 
   std::string m_site;
   StoreAnswers* m_store = nullptr;
   LevelPictures m_pictures;
+  std::vector<HealthCheck> m_healthChecks;
 };
 
 struct LevelFacts;
@@ -99,5 +132,6 @@ HttpResponse TooLarge();
 HttpResponse InternalError();
 
 /// The answer as a CGI or FastCGI responder writes it: a Status line, the
-/// headers and the body; no body for HEAD.
+/// headers (with X-Korvalo-Database-Microseconds when the answer asked the
+/// database) and the body; no body for HEAD.
 std::string ResponderOutput(const HttpResponse& response, bool head);

@@ -116,7 +116,8 @@ std::optional<GalleryKey> ReadKey(std::string_view text) {
 }  // namespace
 
 StoreAnswers::StoreAnswers(Database& database, std::string site, StoreLimits limits)
-    : m_store(database),
+    : m_database(database),
+      m_store(database),
       m_plays(database),
       m_site(std::move(site)),
       m_publications(limits.publications, limits.windowSeconds),
@@ -139,13 +140,15 @@ std::optional<HttpResponse> StoreAnswers::Respond(const Request& request, std::i
     if (path == "/gallery" || path == "/gallery/") return Gallery(request, query);
     if (StartsWith(path, "/levels/")) return Entry(request, path.substr(8));
     if (StartsWith(path, "/sets/")) return Set(request, path.substr(6));
-  } catch (const DatabaseError&) {
-    // The reason goes to no visitor: it may name the database's address.
+  } catch (const DatabaseError& error) {
+    // The reason goes to no visitor, only to the log: it may name the
+    // database's address.
     HttpResponse response =
         api ? ApiError(503, "Service Unavailable", "The site's levels cannot be reached just now.")
             : HtmlMessage(503, "Service Unavailable", "Try again in a moment",
                           "The site's levels cannot be reached just now.");
     response.headers.emplace_back("Retry-After", "5");
+    response.failure = error.what();
     return response;
   }
   return std::nullopt;

@@ -36,6 +36,10 @@ class StoreAnswers {
   /// The link to the published entry of the level (any form of its code).
   std::optional<PublishedLink> EntryLink(const std::string& code);
 
+  /// The database, for the health check (Database::HealthProblem) and the
+  /// metrics' database time (Database::TimeSpent).
+  Database& database() const { return m_database; }
+
  private:
   HttpResponse Api(const Request& request, std::string_view path, std::int64_t now);
   HttpResponse LevelsApi(const Request& request, std::string_view rest, std::int64_t now);
@@ -51,6 +55,7 @@ class StoreAnswers {
   HttpResponse Set(const Request& request, std::string_view id);
   std::string LevelJson(const PublishedLevel& level);
 
+  Database& m_database;
   LevelStore m_store;
   PlayRecords m_plays;
   std::string m_site;

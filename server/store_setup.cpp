@@ -27,41 +27,6 @@ const char* const AdminHelp =
     "                        popularity, moves, solutions, counter_intuitive,\n"
     "                        greedy_effort\n";
 
-std::string ConfiguredDatabase() {
-  if (const char* named = std::getenv("KORVALO_DATABASE"); named != nullptr && *named != '\0')
-    return named;
-  if (const char* state = std::getenv("STATE_DIRECTORY"); state != nullptr && *state != '\0') {
-    // systemd may list several folders, separated by colons: the first is ours.
-    std::string folder(state);
-    return folder.substr(0, folder.find(':')) + "/korvalo.sqlite";
-  }
-  return {};
-}
-
-namespace {
-
-/// A limit from the environment: digits only, 1 to 100000; nullopt when unset.
-std::optional<int> LimitSetting(const char* name) {
-  const char* value = std::getenv(name);
-  if (value == nullptr || *value == '\0') return std::nullopt;
-  char* end = nullptr;
-  const long number = std::strtol(value, &end, 10);
-  // strtol would pass over leading blanks and take a sign: only digits are a number here.
-  if (*value < '0' || *value > '9' || *end != '\0' || number < 1 || number > 100000)
-    throw std::invalid_argument(std::string(name) + " must be a whole number from 1 to 100000");
-  return static_cast<int>(number);
-}
-
-}  // namespace
-
-StoreLimits LimitsFromEnvironment() {
-  StoreLimits limits;
-  if (const auto publications = LimitSetting("KORVALO_PUBLISH_LIMIT"))
-    limits.publications = *publications;
-  if (const auto records = LimitSetting("KORVALO_RECORD_LIMIT")) limits.attempts = *records;
-  return limits;
-}
-
 std::unique_ptr<Database> OpenMigrated(const std::string& locator) {
   std::unique_ptr<Database> database = OpenDatabase(locator);
   Migrate(*database);

@@ -14,6 +14,7 @@
 #include "logic/calibration.h"
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
+#include "logic/level_grade.h"
 #include "tests/cli/memory_streams.h"
 #include "tests/cli/temp_folder.h"
 
@@ -339,6 +340,26 @@ TEST(AnalyzeCommandTest, PrintsSevenFieldsPerLevelReadAsSolveReads) {
   EXPECT_EQ(Invoke(RunAnalyze, {Maze7}).status, 0);
 }
 
+// The grade of each level as analyze's figures give it, its points beside it.
+TEST(GradeCommandTest, PrintsTheGradeAndItsPointsFromTheAnalysis) {
+  const std::vector<std::string> codes = {HolesUnderBalls, HolesEast, HolesTwoWays, HolesUnreached,
+                                          "bogus"};
+  const Outcome graded = Invoke(RunGrade, codes);
+  EXPECT_EQ(graded.status, 1);
+  EXPECT_EQ(graded.out, std::string(HolesUnderBalls) + "\tsolvable\tEasy\t0\n" + HolesEast +
+                            "\tsolvable\tEasy\t5\n" + HolesTwoWays + "\tsolvable\tEasy\t14\n" +
+                            HolesUnreached + "\tunsolvable\t-\t-\n" + "bogus\tinvalid\t-\t-\n");
+  EXPECT_EQ(graded.err, "korvalo-level grade: invalid code 'bogus': " + NoSize + "\n");
+
+  // The help states the thresholds the grade uses.
+  const std::string help = Invoke(RunGrade, {"--help"}).out;
+  const GradeParameters defaults;
+  const std::string thresholds = "Normal starts at " + std::to_string(defaults.normalFrom) +
+                                 " points, Hard at " + std::to_string(defaults.hardFrom) +
+                                 ", Expert at " + std::to_string(defaults.expertFrom) + ".";
+  EXPECT_NE(help.find(thresholds), std::string::npos) << help;
+}
+
 TEST(CheckSetTest, UniqueAlsoReportsLevelsWithMoreThanOneShortestSolution) {
   const std::string set =
       std::string(HolesEast) + "\n" + HolesTwoWays + "\n" + HolesUnreached + "\nbogus\n";
@@ -546,6 +567,9 @@ TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
       {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE | FILE | -]...\n"},
       {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [--unique] [FILE | -]\n"},
       {RunAnalyze, {"--help"}, "Usage: korvalo-level analyze [CODE | FILE | -]...\n"},
+      {RunGrade,
+       {"-h"},
+       "Usage: korvalo-level grade [--grade-parameters FILE] [CODE | FILE | -]...\n"},
       {RunGenerate, {"--size", "9", "--help"}, "Usage: korvalo-level generate --size N"},
       {RunHardest, {"--help"}, "Usage: korvalo-level hardest --size N"},
   };
@@ -584,7 +608,27 @@ TEST(CalibrateCommand, FitsTheGradeToSettledLevelsAndWritesItsParameters) {
     EXPECT_NE(out.find(std::string("\n") + measure), std::string::npos) << measure;
   const auto parameters = ReadGradeParameters(folder.Read("grade.txt"));
   ASSERT_TRUE(parameters);
-  EXPECT_GT(parameters->weight[0], 0.0);
+  EXPECT_GT(parameters->perMove, 0.0);
+  EXPECT_GT(parameters->perCounterIntuitiveStep, 0.0);
+
+  // grade reads the parameters when a file is named, and refuses one it cannot use.
+  GradeParameters raised;
+  raised.offset = 100.0;
+  folder.Write("raised.txt", WriteGradeParameters(raised));
+  const std::string expert = std::string(HolesEast) + "\tsolvable\tExpert\t105\n";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--grade-parameters", folder.Path("raised.txt"), HolesEast},
+        std::vector<std::string>{"--grade-parameters=" + folder.Path("raised.txt"), "--",
+                                 HolesEast}}) {
+    const Outcome graded = Invoke(RunGrade, args);
+    EXPECT_EQ(graded.status, 0) << graded.err;
+    EXPECT_EQ(graded.out, expert);
+  }
+  const Outcome unusable =
+      Invoke(RunGrade, {"--grade-parameters", folder.Path("figures.csv"), HolesEast});
+  EXPECT_EQ(unusable.status, 1);
+  EXPECT_EQ(unusable.out, "");
+  EXPECT_NE(unusable.err.find("holds no grade parameters"), std::string::npos) << unusable.err;
 
   struct Case {
     const char* what;

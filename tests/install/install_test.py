@@ -30,6 +30,12 @@ PROGRAMS = ["korvalo-editor", "korvalo", "korvalo-level"]
 ICON_SIZES = [16, 24, 32, 48, 64, 128, 256]
 DOC = "share/doc/korvalo-level-editor"
 LEVELS = "share/korvalo/levels/five_by_five.txt"
+CAMPAIGN = "share/korvalo/campaign"
+
+
+def campaign_files():
+    """The campaign's chapter files, as the repository holds them."""
+    return sorted(os.listdir(os.path.join(ARGS.source, "data/campaign")))
 
 
 def expected_paths():
@@ -44,6 +50,7 @@ def expected_paths():
         + [f"share/man/man6/{program}.6.gz" for program in PROGRAMS]
         + [f"{DOC}/{name}" for name in ("README.md", "changelog.gz", "copyright")]
         + [LEVELS]
+        + [f"{CAMPAIGN}/{name}" for name in campaign_files()]
     )
 
 

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "logic/glicko2.h"
@@ -30,14 +35,75 @@ TEST(CalibrationTest, RankCorrelationOfKnownOrders) {
 }
 
 TEST(CalibrationTest, ParametersGoToTextAndBack) {
-  const GradeParameters written{1510.5, {20, 3, 1, 150}, {8, 2, 1.5, 90}, {120, -10, 40, 35}};
-  const auto read = ReadGradeParameters(WriteGradeParameters(written));
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->intercept, written.intercept);
-  EXPECT_EQ(read->weight, written.weight);
-  EXPECT_EQ(read->spread, written.spread);
-  for (const char* broken : {"", "intercept x\n", "intercept 1\nmoves 1 0 1\n", "moves 1 1 1\n"})
-    EXPECT_FALSE(ReadGradeParameters(broken)) << broken;
+  GradeParameters written;
+  written.perMove = 1.0 / 3.0;
+  written.perCounterIntuitiveStep = -0.125;
+  written.perEffortDoubling = 4.75e-3;
+  written.perSolutionsDoubling = 2.5;
+  written.offset = -17.0625;
+  written.normalFrom = 12;
+  written.hardFrom = 40;
+  written.expertFrom = 90;
+  const std::string text = WriteGradeParameters(written);
+  EXPECT_EQ(ReadGradeParameters(text), written) << text;
+
+  const std::string weights =
+      "perMove 1\nperCounterIntuitiveStep 3\nperEffortDoubling 2\nperSolutionsDoubling 1\n"
+      "offset 0\n";
+  EXPECT_EQ(ReadGradeParameters("# fitted\n\n" + weights +
+                                "normalFrom 20\nhardFrom 45\n"
+                                "expertFrom 75\n"),
+            GradeParameters{});
+  struct Broken {
+    const char* what;
+    std::string text;
+  } broken[] = {
+      {"nothing", ""},
+      {"a threshold missing", weights + "normalFrom 20\nhardFrom 45\n"},
+      {"a name twice", weights + "normalFrom 20\nhardFrom 45\nexpertFrom 75\nperMove 2\n"},
+      {"an unknown name", weights + "normalFrom 20\nhardFrom 45\nexpertFrom 75\nharder 1\n"},
+      {"no number", "perMove x\n" + weights.substr(10) + "normalFrom 20\nhardFrom 45\n"},
+      {"thresholds not rising", weights + "normalFrom 20\nhardFrom 20\nexpertFrom 75\n"},
+      {"a threshold below 1", weights + "normalFrom 0\nhardFrom 45\nexpertFrom 75\n"},
+      {"a fraction of a point", weights + "normalFrom 20.5\nhardFrom 45\nexpertFrom 75\n"},
+      {"a number too big", weights + "normalFrom 20\nhardFrom 45\nexpertFrom 1e300\n"},
+      {"more on a line", weights + "normalFrom 20 21\nhardFrom 45\nexpertFrom 75\n"},
+  };
+  for (const Broken& b : broken) EXPECT_FALSE(ReadGradeParameters(b.text)) << b.what;
+}
+
+TEST(CalibrationTest, TheGradeReadsANamedOrInstalledFileElseItsDefaults) {
+  EXPECT_EQ(InstalledGradeParametersPath("/cfg", "/home/u"), "/cfg/korvalo/grade_parameters.txt");
+  EXPECT_EQ(InstalledGradeParametersPath(nullptr, "/home/u"),
+            "/home/u/.config/korvalo/grade_parameters.txt");
+  EXPECT_EQ(InstalledGradeParametersPath("relative", "/home/u"),
+            "/home/u/.config/korvalo/grade_parameters.txt");
+  EXPECT_EQ(InstalledGradeParametersPath(nullptr, nullptr), "");
+
+  const std::string folder = ::testing::TempDir() + "calibration_test_files";
+  std::filesystem::create_directories(folder);
+  GradeParameters fitted;
+  fitted.perMove = 2.0;
+  const std::string good = folder + "/good.txt", bad = folder + "/bad.txt";
+  std::ofstream(good) << WriteGradeParameters(fitted);
+  std::ofstream(bad) << "perMove 2\n";
+  const std::string missing = folder + "/missing.txt";
+
+  const auto chosen = [](const std::string& named, const std::string& installed) {
+    return ChosenGradeParameters(named, installed);
+  };
+  EXPECT_EQ(std::get<GradeParameters>(chosen("", "")), GradeParameters{});
+  EXPECT_EQ(std::get<GradeParameters>(chosen("", missing)), GradeParameters{});
+  EXPECT_EQ(std::get<GradeParameters>(chosen("", good)), fitted);
+  EXPECT_EQ(std::get<GradeParameters>(chosen(good, bad)), fitted);
+  for (const auto& [named, installed] :
+       {std::pair{missing, good}, std::pair{bad, good}, std::pair{std::string(), bad}}) {
+    const auto refused = chosen(named, installed);
+    ASSERT_TRUE(std::holds_alternative<GradeParametersError>(refused)) << named << installed;
+    const std::string& reason = std::get<GradeParametersError>(refused).reason;
+    EXPECT_NE(reason.find(named.empty() ? installed : named), std::string::npos) << reason;
+  }
+  std::filesystem::remove_all(folder);
 }
 
 /// A draw from about a normal distribution (the sum of twelve uniforms).
@@ -61,7 +127,8 @@ TEST(CalibrationTest, TheFitOrdersSimulatedLevelsAsTheirTrueDifficulty) {
     const double counter = static_cast<double>(random.Next() % 9);
     const double effort = 10 + static_cast<double>(random.Next() % 400);
     measures.push_back({moves, solutions, counter, effort});
-    difficulty.push_back(1000 + 12 * moves - 3 * solutions + 70 * counter + 0.6 * effort);
+    difficulty.push_back(1000 + 12 * moves + 70 * counter + 40 * std::log2(effort) -
+                         25 * std::log2(solutions));
   }
   std::vector<Rating> levels(levelCount);
   for (int player = 0; player < 2000; ++player) {
@@ -87,8 +154,21 @@ TEST(CalibrationTest, TheFitOrdersSimulatedLevelsAsTheirTrueDifficulty) {
   ASSERT_GE(settledMeasures.size(), 50u);
   const auto fit = FitGrade(settledMeasures, settledRatings);
   ASSERT_TRUE(fit);
+  // The grade's own weights, each with the sign its term has for people, on
+  // the scale of the default points, whose thresholds stay.
+  EXPECT_GT(fit->perMove, 0.0);
+  EXPECT_GT(fit->perCounterIntuitiveStep, fit->perMove);
+  EXPECT_GT(fit->perEffortDoubling, 0.0);
+  EXPECT_GT(fit->perSolutionsDoubling, 0.0);
+  EXPECT_EQ(fit->hardFrom, GradeParameters{}.hardFrom);
+  double fittedMean = 0.0, defaultMean = 0.0;
+  for (const GradeMeasures& level : settledMeasures) {
+    fittedMean += GradePoints(level, *fit);
+    defaultMean += GradePoints(level, GradeParameters{});
+  }
+  EXPECT_NEAR(fittedMean, defaultMean, 1e-6 * std::fabs(defaultMean));
   std::vector<double> grades;
-  for (const GradeMeasures& level : settledMeasures) grades.push_back(fit->Grade(level));
+  for (const GradeMeasures& level : settledMeasures) grades.push_back(GradePoints(level, *fit));
   EXPECT_GE(RankCorrelation(grades, settledDifficulty), 0.9);
   // The length alone orders them worse than the fit.
   std::vector<double> lengths;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <regex>
 
 #include "logic/canonical_code.h"
@@ -339,14 +340,38 @@ TEST_P(StoreAnswersTest, TheGalleryPagesByKeyAndTheLevelPageLinksItsEntry) {
   EXPECT_EQ(Send("POST", "/gallery").status, 405);
 
   const std::string levelPage = "/cgi-bin/korvz?s=" + std::string(TwoMoves);
-  EXPECT_FALSE(Contains(Send("GET", levelPage).body, "id=\"published\""));
+  const HttpResponse unpublished = Send("GET", levelPage);
+  EXPECT_FALSE(Contains(unpublished.body, "id=\"published\""));
   PublishLevel(TwoMoves, "Two moves");
   const HttpResponse page = Send("GET", levelPage);
   EXPECT_TRUE(Contains(
       page.body, "Published as <a href=\"/levels/" + CanonicalOf(TwoMoves) + "\">Two moves</a>"));
-  EXPECT_EQ(page.Header("Cache-Control"), "public, max-age=60");
+  // The page is revalidated, and a copy from before the level was published
+  // is no longer current: its tag names the published entry too.
+  EXPECT_EQ(page.Header("Cache-Control"), "public, no-cache");
+  EXPECT_NE(page.Header("ETag"), unpublished.Header("ETag"));
+  for (const HttpResponse* held : {&unpublished, &page}) {
+    Request revalidation;
+    revalidation.target = levelPage;
+    revalidation.ifNoneMatch = held->Header("ETag");
+    EXPECT_EQ(m_site.Respond(revalidation).status, held == &page ? 304 : 200);
+  }
   EXPECT_EQ(Send("GET", "/levels/" + OtherForm(TwoMoves)).status, 301);
   EXPECT_EQ(Send("GET", "/levels/" + CanonicalOf(LongSolution)).status, 404);
+}
+
+TEST_P(StoreAnswersTest, TheHealthAddressAsksTheDatabaseAndAnswersGiveTheirDatabaseTime) {
+  const std::chrono::nanoseconds before = m_db->TimeSpent();
+  const HttpResponse health = Send("GET", "/health");
+  EXPECT_EQ(health.status, 200);
+  EXPECT_EQ(health.body, "ok\n");
+  EXPECT_GT(m_db->TimeSpent(), before);
+
+  // Publishing writes to the database; a picture never asks it.
+  EXPECT_GT(PublishLevel(TwoMoves).databaseMicroseconds, 0);
+  const HttpResponse picture = Send("GET", "/cgi-bin/korvz?s=" + std::string(TwoMoves) + "&png=1");
+  EXPECT_EQ(picture.status, 200);
+  EXPECT_EQ(picture.databaseMicroseconds, 0);
 }
 
 TEST_P(StoreAnswersTest, TheAdministratorHidesAndRemoves) {
@@ -401,31 +426,7 @@ TEST(StoreAnswersWithoutDatabase, AnswersUnavailableWhenTheDatabaseIsGone) {
   ASSERT_TRUE(response);
   EXPECT_EQ(response->status, 503);
   EXPECT_FALSE(Contains(response->body, "levels\""));  // no word of the database's own
-}
-
-}  // namespace
-
-namespace {
-
-TEST(PublishLimitSetting, TakesAWholeNumberInRangeOrRefusesWithTheReason) {
-  struct Case {
-    const char* value;  // null: unset
-    int limit;          // 0: refused
-  } cases[] = {{nullptr, 60}, {"", 60},   {"1", 1},  {"100000", 100000}, {"0", 0},
-               {"100001", 0}, {"12x", 0}, {"-5", 0}, {" 7", 0}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.value == nullptr ? "unset" : c.value);
-    if (c.value == nullptr)
-      unsetenv("KORVALO_PUBLISH_LIMIT");
-    else
-      setenv("KORVALO_PUBLISH_LIMIT", c.value, 1);
-    if (c.limit == 0) {
-      EXPECT_THROW(LimitsFromEnvironment(), std::invalid_argument);
-    } else {
-      EXPECT_EQ(LimitsFromEnvironment().publications, c.limit);
-    }
-  }
-  unsetenv("KORVALO_PUBLISH_LIMIT");
+  EXPECT_TRUE(Contains(response->failure, "levels"));  // which the worker's log gets
 }
 
 }  // namespace

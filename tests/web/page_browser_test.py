@@ -343,6 +343,28 @@ class LevelPageTest(unittest.TestCase):
                 self.driver.switch_to.default_content()
         self.assertEqual(self.errors_in_console(), [])
 
+    def test_the_click_that_focuses_the_embedded_board_does_not_tilt_it(self):
+        self.open_level(TWO_MOVES)
+        embed = self.driver.find_element(By.ID, "embed-code").get_attribute("value")
+        with OtherSite('<!DOCTYPE html><title>Another site</title><link rel="icon" href="data:,">'
+                       "<h1>My levels</h1>" + embed) as other:
+            self.driver.get(other.address)
+            self.driver.switch_to.frame(self.driver.find_element(By.TAG_NAME, "iframe"))
+            try:
+                limit = time.monotonic() + WAIT
+                while self.driver.execute_script("return document.body && document.body.dataset.ready || ''") != "yes":
+                    self.assertLess(time.monotonic(), limit, "the embedded page did not become playable")
+                    time.sleep(0.05)
+                board = self.driver.find_element(By.ID, "board")
+                near_north_edge = -(board.size["height"] // 2 - 4)
+                # The first click gives the frame the focus; the second tilts.
+                for moves in (0, 1):
+                    ActionChains(self.driver).move_to_element_with_offset(board, 0, near_north_edge).click().perform()
+                    self.assertEqual(self.moves(), moves)
+            finally:
+                self.driver.switch_to.default_content()
+        self.assertEqual(self.errors_in_console(), [])
+
     # --- screens ----------------------------------------------------------------
 
     def emulate(self, width, height, touch):

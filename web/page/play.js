@@ -5,14 +5,7 @@
 (function () {
   'use strict';
 
-  // In the order the module numbers them.
-  const ImageNames = ['ball_sheet', 'wall_hover_sheet', 'lamp_lit', 'lamp_unlit',
-    'label_solution_exists', 'label_no_solution'];
   const DirectionNumbers = { N: 0, S: 1, W: 2, E: 3 };
-  const KeyDirections = {
-    ArrowUp: 'N', ArrowDown: 'S', ArrowLeft: 'W', ArrowRight: 'E',
-    w: 'N', s: 'S', a: 'W', d: 'E', W: 'N', S: 'S', A: 'W', D: 'E',
-  };
   const SwipeDistance = 24;  // CSS pixels a finger must travel to tilt
 
   const body = document.body;
@@ -22,7 +15,7 @@
 
   /// The image's pixels as RGBA bytes, exactly as stored in the file.
   async function imagePixels(name) {
-    const response = await fetch(body.dataset.assets + 'images/' + name + '.png');
+    const response = await fetch(body.dataset.assets + 'images/' + name);
     if (!response.ok) throw new Error('the board image ' + name + ' did not load');
     const bitmap = await createImageBitmap(await response.blob(),
       { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
@@ -45,12 +38,21 @@
     }
   }
 
-  function giveImages(module, images) {
+  /// The board images' file names, in the order the module numbers them.
+  function imageNames(module) {
+    const names = [];
+    for (let which = 0; module._korvalo_image_name(which); ++which) {
+      names.push(module.UTF8ToString(module._korvalo_image_name(which)));
+    }
+    return names;
+  }
+
+  function giveImages(module, names, images) {
     images.forEach((image, which) => {
       const pointer = module._korvalo_image_buffer(which, image.width, image.height);
-      if (!pointer) throw new Error('the board image ' + ImageNames[which] + ' has the wrong size');
+      if (!pointer) throw new Error('the board image ' + names[which] + ' has the wrong size');
       module.HEAPU8.set(image.data, pointer);
-      if (!module._korvalo_image_ready(which)) throw new Error('the board image ' + ImageNames[which] + ' was refused');
+      if (!module._korvalo_image_ready(which)) throw new Error('the board image ' + names[which] + ' was refused');
     });
   }
 
@@ -195,22 +197,28 @@
     // The keys act only while the board (the canvas or a tilt button) has
     // the focus, so that they take nothing from the rest of the page or from
     // a screen reader's own keys.
+    // Which key does what is the game's one table of keys, in the module;
+    // the page acts on the actions it has (no new level, no level sets).
+    const actions = {
+      'tilt-north': () => play.tilt('N'),
+      'tilt-south': () => play.tilt('S'),
+      'tilt-west': () => play.tilt('W'),
+      'tilt-east': () => play.tilt('E'),
+      'undo': () => play.undo(),
+      'restart': () => play.restart(),
+      'hint': () => play.hint(),
+    };
+    const keyAction = (key, control) => {
+      const size = module.lengthBytesUTF8(key) + 1;
+      const pointer = module._malloc(size);
+      module.stringToUTF8(key, pointer, size);
+      const name = module.UTF8ToString(module._korvalo_key_action(pointer, control ? 1 : 0));
+      module._free(pointer);
+      return name;
+    };
     board.addEventListener('keydown', event => {
       if (event.altKey || event.metaKey) return;
-      const key = event.key;
-      let action = null;
-      if (event.ctrlKey) {
-        if (key === 'z' || key === 'Z') action = () => play.undo();
-      } else if (KeyDirections[key]) {
-        const letter = KeyDirections[key];
-        action = () => play.tilt(letter);
-      } else if (key === 'Backspace') {
-        action = () => play.undo();
-      } else if (key === 'r' || key === 'R') {
-        action = () => play.restart();
-      } else if (key === 'h' || key === 'H') {
-        action = () => play.hint();
-      }
+      const action = actions[keyAction(event.key, event.ctrlKey)];
       if (!action) return;
       event.preventDefault();
       act(action);
@@ -230,8 +238,15 @@
     actionButton('restart', () => play.restart());
     actionButton('hint', () => play.hint());
 
-    // A click tilts the board toward the edge nearest to it.
+    // A click tilts the board toward the edge nearest to it. In the compact
+    // page's frame, a click that gives the board the focus (the page around
+    // the frame had it) only does that: the visitor clicks to start playing.
+    let focusedAtPress = true;
+    canvas.addEventListener('pointerdown', () => {
+      focusedAtPress = document.hasFocus() && document.activeElement === canvas;
+    });
     canvas.addEventListener('click', event => {
+      if (body.classList.contains('embedded-page') && !focusedAtPress) return;
       const box = drawnBox();
       const across = (event.clientX - box.left) / box.width - 0.5;
       const down = (event.clientY - box.top) / box.height - 0.5;
@@ -388,8 +403,9 @@
     listenForVotes();
     if (!canvas) return;
     if (typeof KorvaloModule !== 'function') throw new Error('the game module did not load');
-    const [module, images] = await Promise.all([KorvaloModule(), Promise.all(ImageNames.map(imagePixels))]);
-    giveImages(module, images);
+    const module = await KorvaloModule();
+    const names = imageNames(module);
+    giveImages(module, names, await Promise.all(names.map(imagePixels)));
     if (withCString(module, body.dataset.code, pointer => module._korvalo_open(pointer)) === 0) {
       throw new Error('the level code cannot be read');
     }
