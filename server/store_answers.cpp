@@ -49,9 +49,11 @@ HttpResponse HtmlMessage(int status, const char* reason, std::string_view title,
 
 bool IsRead(const Request& request) { return request.method == "GET" || request.method == "HEAD"; }
 
-HttpResponse TooMany() {
-  HttpResponse response = ApiError(429, "Too Many Requests",
-                                   "Too many publications or reports from here; try again later.");
+/// The answer past a client's limit, naming what it sent too much of.
+HttpResponse TooMany(std::string_view what) {
+  HttpResponse response =
+      ApiError(429, "Too Many Requests",
+               "Too many " + std::string(what) + " from here this hour; try again later.");
   response.headers.emplace_back("Retry-After", "600");
   return response;
 }
@@ -247,7 +249,7 @@ HttpResponse StoreAnswers::LevelsApi(const Request& request, std::string_view re
 }
 
 HttpResponse StoreAnswers::PublishLevel(const Request& request, std::int64_t now) {
-  if (!m_publications.Allow(request.clientAddress, now)) return TooMany();
+  if (!m_publications.Allow(request.clientAddress, now)) return TooMany("publications");
   auto read = ReadLevelPublication(request.body, now);
   if (const auto* refusal = std::get_if<Refusal>(&read))
     return ApiError(400, "Bad Request", refusal->reason);
@@ -270,7 +272,7 @@ HttpResponse StoreAnswers::PublishLevel(const Request& request, std::int64_t now
 
 HttpResponse StoreAnswers::ReportLevel(const Request& request, const std::string& code,
                                        std::int64_t now) {
-  if (!m_reports.Allow(request.clientAddress, now)) return TooMany();
+  if (!m_reports.Allow(request.clientAddress, now)) return TooMany("reports");
   auto reason = ReadReport(request.body);
   if (const auto* refusal = std::get_if<Refusal>(&reason))
     return ApiError(400, "Bad Request", refusal->reason);
@@ -281,7 +283,8 @@ HttpResponse StoreAnswers::ReportLevel(const Request& request, const std::string
 }
 
 HttpResponse StoreAnswers::RecordAttempt(const Request& request, std::int64_t now) {
-  if (!m_records.Allow(request.clientAddress, now)) return TooMany();
+  if (!m_records.Allow(request.clientAddress, now))
+    return TooMany("play records, likes or deletions");
   auto read = ReadAttempt(request.body);
   if (const auto* refusal = std::get_if<Refusal>(&read))
     return ApiError(400, "Bad Request", refusal->reason);
@@ -296,7 +299,8 @@ HttpResponse StoreAnswers::RecordAttempt(const Request& request, std::int64_t no
 
 HttpResponse StoreAnswers::VoteOnLevel(const Request& request, const std::string& code,
                                        std::int64_t now) {
-  if (!m_records.Allow(request.clientAddress, now)) return TooMany();
+  if (!m_records.Allow(request.clientAddress, now))
+    return TooMany("play records, likes or deletions");
   auto read = ReadVote(request.body);
   if (const auto* refusal = std::get_if<Refusal>(&read))
     return ApiError(400, "Bad Request", refusal->reason);
@@ -312,7 +316,8 @@ HttpResponse StoreAnswers::VoteOnLevel(const Request& request, const std::string
 
 HttpResponse StoreAnswers::ForgetSession(const Request& request, std::string_view session,
                                          std::int64_t now) {
-  if (!m_records.Allow(request.clientAddress, now)) return TooMany();
+  if (!m_records.Allow(request.clientAddress, now))
+    return TooMany("play records, likes or deletions");
   if (!IsSessionId(session))
     return ApiError(404, "Not Found", "A session is 32 lowercase hexadecimal digits.");
   const int forgotten = m_plays.ForgetSession(std::string(session));
@@ -354,7 +359,7 @@ HttpResponse StoreAnswers::SetsApi(const Request& request, std::string_view rest
 }
 
 HttpResponse StoreAnswers::PublishSet(const Request& request, std::int64_t now) {
-  if (!m_publications.Allow(request.clientAddress, now)) return TooMany();
+  if (!m_publications.Allow(request.clientAddress, now)) return TooMany("publications");
   auto read = ReadSetPublication(request.body, now);
   if (const auto* refusal = std::get_if<Refusal>(&read))
     return ApiError(400, "Bad Request", refusal->reason);

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <set>
+#include <utility>
 
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
@@ -210,14 +212,24 @@ TEST_P(PlayRecordsTest, AFloodIsCutOffAndOnlyTakenRecordsAreStored) {
   // The limit here: 40 records per client.
   int taken = 0;
   int refused = 0;
+  HttpResponse last;
   for (int i = 0; i < 50; ++i) {
-    const int status =
-        Send("POST", "/api/attempts", Record(TwoMoves, SessionA, false, "N", 5)).status;
-    taken += status == 202;
-    refused += status == 429;
+    last = Send("POST", "/api/attempts", Record(TwoMoves, SessionA, false, "N", 5));
+    taken += last.status == 202;
+    refused += last.status == 429;
   }
   EXPECT_EQ(taken, 40);
   EXPECT_EQ(refused, 10);
+  // The refusal says what was too much and when to come back.
+  EXPECT_EQ(Member(last.body, "error"),
+            "Too many play records, likes or deletions from here this hour; try again later.");
+  EXPECT_NE(std::find(last.headers.begin(), last.headers.end(),
+                      std::pair<std::string, std::string>{"Retry-After", "600"}),
+            last.headers.end());
+  const std::string votes = "/api/levels/" + std::string(TwoMoves) + "/votes";
+  EXPECT_EQ(Send("POST", votes, "{\"session\":\"" + std::string(SessionA) + "\",\"vote\":\"like\"}")
+                .status,
+            429);
   EXPECT_EQ(Attempts(), taken);
   EXPECT_EQ(
       Send("POST", "/api/attempts", Record(TwoMoves, SessionB, false, "N", 5), "192.0.2.9").status,
@@ -295,6 +307,7 @@ TEST_P(PlayRecordsTest, TheGallerySortsByRatingAndPopularityAndShowsTheFigures) 
     return level;
   }());
   EXPECT_EQ(firstEntry("rating"), longCode.substr(0, 10));
+  EXPECT_NE(Send("GET", "/gallery?order=rating").body.find("(provisional)"), std::string::npos);
   EXPECT_EQ(firstEntry("popular"), shortCode.substr(0, 10));
 
   const std::string entry = Send("GET", "/levels/" + shortCode).body;
@@ -325,6 +338,30 @@ TEST_P(PlayRecordsTest, AnAttemptKeepsOnlyWhatThePlayerSent) {
                : "SELECT column_name FROM information_schema.columns WHERE table_name = 'votes'"))
     columns.insert(row.Text(0));
   EXPECT_EQ(columns, (std::set<std::string>{"code", "session", "vote"}));
+
+  // No table anywhere in the schema has a column for a client's address or
+  // browser.
+  const std::string everyColumn =
+      m_db->dialect() == Dialect::SQLite
+          ? "SELECT p.name FROM sqlite_master AS t, pragma_table_info(t.name) AS p "
+            "WHERE t.type = 'table'"
+          : "SELECT column_name FROM information_schema.columns WHERE table_schema = "
+            "current_schema()";
+  const std::set<std::string> telling = {"ip",      "address",  "addr",   "agent",     "browser",
+                                         "referer", "referrer", "cookie", "useragent", "host"};
+  const DbRows all = m_db->Run(everyColumn);
+  EXPECT_GT(all.size(), 20u);
+  for (const DbRow& row : all) {
+    std::string name = row.Text(0);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::size_t start = 0;
+    while (start <= name.size()) {
+      const std::size_t end = std::min(name.find('_', start), name.size());
+      EXPECT_EQ(telling.count(name.substr(start, end - start)), 0u) << row.Text(0);
+      start = end + 1;
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PlayRecordsTest,
