@@ -911,4 +911,46 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <translation>Veröffentlichen...</translation>
     </message>
 </context>
+<context>
+    <name>PlayFigures</name>
+    <message>
+        <source>People: not published</source>
+        <translation>Spieler: nicht veröffentlicht</translation>
+    </message>
+    <message>
+        <source>People: no figures from the site yet</source>
+        <translation>Spieler: noch keine Zahlen von der Seite</translation>
+    </message>
+    <message>
+        <source>People: published, not played yet</source>
+        <translation>Spieler: veröffentlicht, noch nicht gespielt</translation>
+    </message>
+    <message numerus="yes">
+        <source>People: %n play(s)</source>
+        <translation>
+            <numerusform>Spieler: %n Versuch</numerusform>
+            <numerusform>Spieler: %n Versuche</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>median %1 s</source>
+        <translation>Median %1 s</translation>
+    </message>
+    <message>
+        <source>likes %1, dislikes %2</source>
+        <translation>%1 gefällt, %2 nicht</translation>
+    </message>
+    <message>
+        <source>%1% at first try</source>
+        <translation>%1 % auf Anhieb</translation>
+    </message>
+    <message>
+        <source>Rating %1, provisional</source>
+        <translation>Wertung %1, vorläufig</translation>
+    </message>
+    <message>
+        <source>Rating %1</source>
+        <translation>Wertung %1</translation>
+    </message>
+</context>
 </TS>
