@@ -90,6 +90,7 @@ inline constexpr auto Commands = [] {
     {32774, "ID_GAME_7X7", Both, Game, QT_TRANSLATE_NOOP("Menu", "7x7"), "", NoKey, NoKey, false, &CBoardCommands::OnGame7x7},
     {33010, "ID_GAME_GENERATE", Designer, Game, QT_TRANSLATE_NOOP("Menu", "Generate..."), "", NoKey, {"Ctrl+G"}, true, &CMainFrame::OnGameGenerate},
     {32777, "ID_GAME_TEST", Both, Game, QT_TRANSLATE_NOOP("Menu", "Test"), "", {"Ctrl+T"}, {"Ctrl+T"}, true, &CBoardCommands::OnGameTest},
+    {33011, "ID_GAME_TEST_SET", Designer, Game, QT_TRANSLATE_NOOP("Menu", "Test &Set"), "", NoKey, {"Ctrl+Shift+T"}, false, &CMainFrame::OnGameTestSet},
     {57665, "ID_APP_EXIT", Classic, Game, QT_TRANSLATE_NOOP("Menu", "Exit"), "", NoKey, NoKey, true, &CMainFrame::OnAppExit},
 
     {33020, "ID_EDIT_UNDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Undo"), "", NoKey, Standard(QKeySequence::Undo), false, &CBoardCommands::OnEditUndo},

@@ -1,6 +1,6 @@
 // Designer mode's parts of the main window: the status line, the set's
 // controller with its panel, Undo and Redo that say what they act on, the
-// window's place, and generation.
+// window's place, generation and Test Set.
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -16,6 +16,7 @@
 #include "app/level_set_panel.h"
 #include "app/main_frame.h"
 #include "app/set_controller.h"
+#include "app/set_tester.h"
 #include "app/status_line.h"
 #include "logic/level_code.h"
 
@@ -57,6 +58,8 @@ void CMainFrame::BuildDesignerParts() {
   const auto showMessage = [this](const QString& text) { m_status->ShowMessage(text); };
   connect(m_view, &CBoardView::transientMessage, m_status, showMessage);
   connect(m_commands.get(), &CBoardCommands::transientMessage, m_status, showMessage);
+  m_setTester = new CSetTester(*m_session, CSetTester::DefaultFolder(), this);
+  connect(m_setTester, &CSetTester::transientMessage, m_status, showMessage);
   m_session->AddListener([this](SessionChange change) { OnSessionChange(change); });
 }
 
@@ -143,6 +146,7 @@ void CMainFrame::ShowCommandState() {
       {CommandId("ID_SET_EDIT"), SessionCommand::EditLevel},
       {CommandId("ID_SET_MOVE_UP"), SessionCommand::MoveUp},
       {CommandId("ID_SET_MOVE_DOWN"), SessionCommand::MoveDown},
+      {CommandId("ID_GAME_TEST_SET"), SessionCommand::TestSet},
   };
   for (const auto& row : decided) {
     if (QAction* action = commandAction(row.id)) action->setEnabled(m_session->CanAct(row.command));
@@ -172,6 +176,8 @@ void CMainFrame::OnGameGenerate() {
   m_session->board().Apply(edit::ReplaceLevel{std::move(level), OriginKind::Generated});
   m_status->ShowMessage(dialog.FoundText(), 10000);
 }
+
+void CMainFrame::OnGameTestSet() { m_setTester->Test(); }
 
 void CMainFrame::OnHelpKeyboard() {
   QMessageBox box(QMessageBox::Information, tr("Keyboard Editing"),

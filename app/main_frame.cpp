@@ -14,6 +14,7 @@
 
 #include "app/command_table.h"
 #include "app/set_controller.h"
+#include "app/set_tester.h"
 
 namespace {
 
@@ -80,6 +81,7 @@ CMainFrame::CMainFrame(RandomSource random, EditorMode mode)
 // The widgets and the controller hold references into the session or the
 // document: they go before it does.
 CMainFrame::~CMainFrame() {
+  delete m_setTester;
   delete m_sets;
   delete takeCentralWidget();
 }

@@ -18,6 +18,7 @@
 
 class QAction;
 class CSetController;
+class CSetTester;
 class CStatusLine;
 struct CommandEntry;
 
@@ -46,6 +47,8 @@ class CMainFrame : public QMainWindow {
 
   /// Designer mode: generates a level (designer_commands.cpp).
   void OnGameGenerate();
+  /// Designer mode: plays the set in the game from the selected level (designer_commands.cpp).
+  void OnGameTestSet();
   /// Designer mode: publishes the board's level on the sharing site (publish_command.cpp).
   void OnFilePublish();
   /// Designer mode: the keys that edit the board.
@@ -55,6 +58,7 @@ class CMainFrame : public QMainWindow {
   DesignerSession* session() const { return m_session.get(); }
   CStatusLine* statusLine() const { return m_status; }
   CSetController* sets() const { return m_sets; }
+  CSetTester* setTester() const { return m_setTester; }
 
  signals:
   /// The application's About command.
@@ -96,4 +100,5 @@ class CMainFrame : public QMainWindow {
   QHash<int, QAction*> m_actions;
   CStatusLine* m_status = nullptr;
   CSetController* m_sets = nullptr;
+  CSetTester* m_setTester = nullptr;
 };

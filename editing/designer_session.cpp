@@ -83,6 +83,7 @@ bool DesignerSession::CanAct(SessionCommand command) const {
     case SessionCommand::MoveDown: return m_selected && *m_selected + 1 < count;
     case SessionCommand::Undo: return m_board.CanUndo();
     case SessionCommand::Redo: return m_board.CanRedo();
+    case SessionCommand::TestSet: return count > 0;
   }
   return false;
 }

@@ -32,7 +32,8 @@ enum class SessionCommand {
   MoveDown,
   EditLevel,
   Undo,
-  Redo
+  Redo,
+  TestSet
 };
 
 /// What may be said of a level added to the set or put back into it.

@@ -613,6 +613,17 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     </message>
 </context>
 <context>
+    <name>CSetTester</name>
+    <message>
+        <source>The set holds no level to play.</source>
+        <translation>Das Set enthält keinen Level zum Spielen.</translation>
+    </message>
+    <message>
+        <source>The set could not be written for the game to %1.</source>
+        <translation>Das Set konnte für das Spiel nicht nach %1 geschrieben werden.</translation>
+    </message>
+</context>
+<context>
     <name>CStatusLine</name>
     <message>
         <source>Carrying the %1 ball</source>
@@ -812,6 +823,10 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>Test</source>
         <translation>Testen</translation>
+    </message>
+    <message>
+        <source>Test &amp;Set</source>
+        <translation>&amp;Set testen</translation>
     </message>
     <message>
         <source>Undo</source>

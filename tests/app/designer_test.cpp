@@ -183,7 +183,7 @@ TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKe
   EXPECT_EQ(MenuBarOutline(frame->menuBar()).toStdString(),
             "&File[New\tCtrl+N|Open...\tCtrl+O|Open Recent>|-|Save\tCtrl+S|Save "
             "As...\tCtrl+Shift+S|-|Publish...|-|Exit\tCtrl+Q] "
-            "&Game[3x3|5x5|7x7|-|Generate...\tCtrl+G|-|Test\tCtrl+T] "
+            "&Game[3x3|5x5|7x7|-|Generate...\tCtrl+G|-|Test\tCtrl+T|Test &Set\tCtrl+Shift+T] "
             "&Edit[Undo\tCtrl+Z|Redo\tCtrl+Y|-|Copy Level Code\tCtrl+C|Paste Level Code\tCtrl+V|-|"
             "Clear\tCtrl+Shift+N|Random\tCtrl+R|-|X-flip\tCtrl+Shift+X|Y-flip\tCtrl+Shift+Y|"
             "Rotate\tCtrl+Shift+R|-|Get &HTML|-|Level Code...\tCtrl+L] "
