@@ -35,6 +35,18 @@
         <source>; open %1</source>
         <translation>; offen %1</translation>
     </message>
+    <message>
+        <source>the %1 ball</source>
+        <translation>die %1 Kugel</translation>
+    </message>
+    <message>
+        <source>the %1 hole</source>
+        <translation>das %1 Loch</translation>
+    </message>
+    <message>
+        <source>; walls %1</source>
+        <translation>; Wände %1</translation>
+    </message>
 </context>
 <context>
     <name>CAboutBox</name>
@@ -158,10 +170,6 @@
     <message>
         <source>No such level found in %1 tries from seed %2; try a wider range of moves.</source>
         <translation>Kein solches Level in %1 Versuchen ab Startwert %2 gefunden; versuchen Sie einen weiteren Bereich von Zügen.</translation>
-    </message>
-    <message>
-        <source>Progress</source>
-        <translation>Fortschritt</translation>
     </message>
     <message>
         <source>Only levels with one shortest solution</source>
@@ -299,10 +307,6 @@
     <message>
         <source>Open Recent</source>
         <translation>Zuletzt geöffnet</translation>
-    </message>
-    <message>
-        <source>Status</source>
-        <translation>Status</translation>
     </message>
     <message>
         <source>Keyboard Editing</source>
