@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/attempt_reporter.h"
 #include "game/file_progress_store.h"
 #include "game/game_window.h"
 #include "game/set_chooser.h"
@@ -156,6 +157,7 @@ int main(int argc, char** argv) {
                        progress->Problem().end());
   const bool playsCampaign = !campaign.Empty();
   const bool playsSetFile = start->set && !playsCampaign;
+  const bool editorLevel = start->editorLevel;
   CGameWindow window(std::move(*start), random);
   if (playsCampaign) window.UseCampaign(std::move(campaign), place.chapter);
   window.SetInstalledSets(InstalledSets());
@@ -165,8 +167,15 @@ int main(int argc, char** argv) {
     window.FollowSetFile(path);
   }
   window.show();
-  // The campaign opens on its level picker, at the level to resume.
-  if (playsCampaign)
-    QMetaObject::invokeMethod(&window, &CGameWindow::ShowPicker, Qt::QueuedConnection);
+  // A player is asked once whether play records may be sent, but not while
+  // testing the editor's level, which is never sent; then the campaign opens
+  // on its level picker, at the level to resume.
+  QMetaObject::invokeMethod(
+      &window,
+      [&window, playsCampaign, editorLevel] {
+        if (!editorLevel) window.attempts()->AskOnFirstUse();
+        if (playsCampaign) window.ShowPicker();
+      },
+      Qt::QueuedConnection);
   return QApplication::exec();
 }
