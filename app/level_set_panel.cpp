@@ -31,6 +31,7 @@ QString SetDisplayName(const SetDocument& set) {
 CLevelSetPanel::CLevelSetPanel(QWidget* parent)
     : QWidget(parent),
       m_heading(new QLabel(this)),
+      m_marks(new QLabel(this)),
       m_list(new QListWidget(this)),
       m_buttons(new QWidget(this)) {
   setObjectName(QStringLiteral("levelSetPanel"));
@@ -43,6 +44,9 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 0, 0, 0);
   layout->addWidget(m_heading);
+  layout->addWidget(m_marks);
+  m_marks->setObjectName(QStringLiteral("setMarks"));
+  m_marks->hide();
   layout->addWidget(m_list, 1);
   layout->addWidget(m_buttons);
   auto* buttons = new QHBoxLayout(m_buttons);
@@ -92,6 +96,14 @@ void CLevelSetPanel::Show(const SetDocument& set) {
     ++number;
   }
   Select(std::min(selected, m_list->count() - 1));
+}
+
+void CLevelSetPanel::ShowMarks(bool readOnly, const QString& sortedBy) {
+  QStringList marks;
+  if (readOnly) marks << tr("Read-only file: Save As keeps the changes.");
+  if (!sortedBy.isEmpty()) marks << tr("Sorted by %1.").arg(sortedBy);
+  m_marks->setText(marks.join(QLatin1Char(' ')));
+  m_marks->setVisible(!marks.isEmpty());
 }
 
 QString CLevelSetPanel::RowText(int index) const {
