@@ -114,6 +114,10 @@ inline constexpr auto Commands = [] {
     {33034, "ID_SET_MOVE_DOWN", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Move Down"), "", NoKey, {"Ctrl+Shift+Down"}, false, &CSetController::OnSetMoveDown},
     {33035, "ID_SET_EDIT", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Edit Selected Level"), "", NoKey, {"Ctrl+E"}, true, &CSetController::OnSetEdit},
     {33036, "ID_SET_TITLE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Title and Author..."), "", NoKey, NoKey, true, &CSetController::OnSetTitle},
+    {33060, "ID_SET_RENAME", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Re&name Level..."), "", NoKey, {"F2"}, false, &CSetController::OnSetRename},
+    {33061, "ID_SET_SORT_LENGTH", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Sort by &Length"), "", NoKey, NoKey, true, &CSetController::OnSetSortByLength},
+    {33062, "ID_SET_SORT_EFFORT", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Sort by Greedy E&ffort"), "", NoKey, NoKey, false, &CSetController::OnSetSortByEffort},
+    {33063, "ID_SET_SORT_GRADE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Sort by &Grade"), "", NoKey, NoKey, false, &CSetController::OnSetSortByGrade},
 
     {33040, "ID_HELP_KEYBOARD", Designer, Help, QT_TRANSLATE_NOOP("Menu", "Keyboard Editing..."), "", NoKey, {"F1"}, false, &CMainFrame::OnHelpKeyboard},
     {57664, "ID_APP_ABOUT", Both, Help, QT_TRANSLATE_NOOP("Menu", "About"), "", NoKey, NoKey, false, &CMainFrame::OnAppAbout},

@@ -55,6 +55,10 @@ void CMainFrame::BuildDesignerParts() {
   layout->addWidget(m_sets->panel(), 1);  // the panel takes the width the window gains
   setCentralWidget(central);
 
+  // A level opened from the list is there to be edited: the board takes the focus.
+  connect(m_sets->panel(), &CLevelSetPanel::levelActivated, m_view, [this](int index) {
+    if (m_session->BoardSetLevel() == static_cast<std::size_t>(index)) m_view->setFocus();
+  });
   const auto showMessage = [this](const QString& text) { m_status->ShowMessage(text); };
   connect(m_view, &CBoardView::transientMessage, m_status, showMessage);
   connect(m_commands.get(), &CBoardCommands::transientMessage, m_status, showMessage);
@@ -147,6 +151,10 @@ void CMainFrame::ShowCommandState() {
       {CommandId("ID_SET_MOVE_UP"), SessionCommand::MoveUp},
       {CommandId("ID_SET_MOVE_DOWN"), SessionCommand::MoveDown},
       {CommandId("ID_GAME_TEST_SET"), SessionCommand::TestSet},
+      {CommandId("ID_SET_RENAME"), SessionCommand::RenameLevel},
+      {CommandId("ID_SET_SORT_LENGTH"), SessionCommand::SortLevels},
+      {CommandId("ID_SET_SORT_EFFORT"), SessionCommand::SortLevels},
+      {CommandId("ID_SET_SORT_GRADE"), SessionCommand::SortLevels},
   };
   for (const auto& row : decided) {
     if (QAction* action = commandAction(row.id)) action->setEnabled(m_session->CanAct(row.command));
@@ -170,7 +178,12 @@ void CMainFrame::ShowUndoState() {
 
 void CMainFrame::OnGameGenerate() {
   CGenerateDlg dialog(m_view->level().boardSize, this);
+  dialog.AvoidLevels(m_session->CanonicalCodes());
   if (dialog.exec() != QDialog::Accepted) return;
+  if (dialog.wanted() > 1) {
+    m_sets->AddGeneratedLevels(dialog.levelCodes(), dialog.wanted());
+    return;
+  }
   Level level;
   if (!ParseLevelCode(level, dialog.levelCode()).accepted) return;
   m_session->board().Apply(edit::ReplaceLevel{std::move(level), OriginKind::Generated});

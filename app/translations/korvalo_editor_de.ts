@@ -190,6 +190,25 @@
         <source>Greedy effort at most:</source>
         <translation>Gieriger Aufwand höchstens:</translation>
     </message>
+    <message>
+        <source>One level goes on the board; more go into the set after the selected level, as one step that Undo takes back.</source>
+        <translation>Ein Level kommt auf das Spielfeld; mehrere kommen hinter dem gewählten Level in die Sammlung, als ein Schritt, den „Rückgängig“ zurücknimmt.</translation>
+    </message>
+    <message>
+        <source>Levels:</source>
+        <translation>Level:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Generated %n level(s) from seed %1.</source>
+        <translation>
+            <numerusform>%n Level aus Startwert %1 erzeugt.</numerusform>
+            <numerusform>%n Level aus Startwert %1 erzeugt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Found %1 of %2 levels. %3</source>
+        <translation>%1 von %2 Leveln gefunden. %3</translation>
+    </message>
 </context>
 <context>
     <name>CLevelCodeDlg</name>
@@ -267,6 +286,14 @@
     <message>
         <source>effort %1</source>
         <translation>Aufwand %1</translation>
+    </message>
+    <message>
+        <source>Read-only file: Save As keeps the changes.</source>
+        <translation>Schreibgeschützte Datei: „Speichern unter“ behält die Änderungen.</translation>
+    </message>
+    <message>
+        <source>Sorted by %1.</source>
+        <translation>Sortiert nach %1.</translation>
     </message>
 </context>
 <context>
@@ -611,6 +638,66 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <source>Save Into It</source>
         <translation>Trotzdem hineinspeichern</translation>
     </message>
+    <message>
+        <source>length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>greedy effort</source>
+        <translation>Aufwand</translation>
+    </message>
+    <message>
+        <source>grade</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>%1 (read-only)</source>
+        <translation>%1 (schreibgeschützt)</translation>
+    </message>
+    <message>
+        <source>%1 is read-only.</source>
+        <translation>%1 ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>The set&apos;s changes are kept. Save As writes the set to another file.</source>
+        <translation>Die Änderungen an der Sammlung bleiben erhalten. „Speichern unter“ schreibt die Sammlung in eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>No level was added: the set holds every one found.</source>
+        <translation>Kein Level hinzugefügt: Die Sammlung enthält jedes gefundene schon.</translation>
+    </message>
+    <message>
+        <source>Added as levels %1 to %2.</source>
+        <translation>Als Level %1 bis %2 hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 levels made before the search stopped; they are kept. %3</source>
+        <translation>%1 von %2 Leveln erzeugt, bevor die Suche endete; sie bleiben erhalten. %3</translation>
+    </message>
+    <message>
+        <source>Undo takes them all back.</source>
+        <translation>„Rückgängig“ nimmt sie alle zurück.</translation>
+    </message>
+    <message>
+        <source>The set has too few levels to sort.</source>
+        <translation>Die Sammlung hat zu wenige Level zum Sortieren.</translation>
+    </message>
+    <message>
+        <source>Sorted by %1; Undo puts the old order back.</source>
+        <translation>Nach %1 sortiert; „Rückgängig“ stellt die alte Reihenfolge wieder her.</translation>
+    </message>
+    <message>
+        <source>The set is already sorted by %1.</source>
+        <translation>Die Sammlung ist schon nach %1 sortiert.</translation>
+    </message>
+    <message>
+        <source>Rename Level</source>
+        <translation>Level umbenennen</translation>
+    </message>
+    <message>
+        <source>Level %1 renamed.</source>
+        <translation>Level %1 umbenannt.</translation>
+    </message>
 </context>
 <context>
     <name>CSetTester</name>
@@ -756,6 +843,18 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>Titles</source>
         <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Add Levels</source>
+        <translation>Level hinzufügen</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Sortieren</translation>
+    </message>
+    <message>
+        <source>Rename Level</source>
+        <translation>Level umbenennen</translation>
     </message>
 </context>
 <context>
@@ -927,6 +1026,22 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>Publish...</source>
         <translation>Veröffentlichen...</translation>
+    </message>
+    <message>
+        <source>Re&amp;name Level...</source>
+        <translation>Level &amp;umbenennen...</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Length</source>
+        <translation>Nach &amp;Länge sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by Greedy E&amp;ffort</source>
+        <translation>Nach A&amp;ufwand sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Grade</source>
+        <translation>Nach &amp;Stufe sortieren</translation>
     </message>
 </context>
 <context>
