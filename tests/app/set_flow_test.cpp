@@ -40,7 +40,7 @@ class SetFlowTest : public ::testing::Test {
   SetFlowTest() {
     QSettings().clear();
     frame = std::make_unique<CMainFrame>(FixedRandom(), EditorMode::Designer);
-    frame->boardView().SetGameLauncher([](const QString&) {});
+    frame->boardCommands().SetGameLauncher([](const QString&) {});
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
     frame->show();
     frame->activateWindow();
