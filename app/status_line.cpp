@@ -2,6 +2,7 @@
 
 #include "view/board_description.h"
 #include "view/grade_wording.h"
+#include "view/status_accessible.h"
 
 QString StatusText(const EditingState& editing, std::optional<int> shortestMoves) {
   if (IsCarrying(editing)) {
@@ -54,6 +55,8 @@ CStatusLine::CStatusLine(QWidget* parent) : QLabel(parent) {
   // lines; a longer message grows downward, so its first line stays in sight.
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setMinimumHeight(3 * fontMetrics().lineSpacing() + 2 * margin());
+  // Every message and every new verdict reaches a screen reader.
+  MakeStatusLine(this);
   m_messageTime.setSingleShot(true);
   connect(&m_messageTime, &QTimer::timeout, this, &CStatusLine::ShowCurrent);
 }
@@ -65,8 +68,8 @@ void CStatusLine::ShowLevel(const EditingState& editing, const Verdict* verdict)
 }
 
 void CStatusLine::ShowMessage(const QString& text, int milliseconds) {
-  setText(text);
+  SetStatusText(this, text, Repeat::Told);
   m_messageTime.start(milliseconds);
 }
 
-void CStatusLine::ShowCurrent() { setText(m_levelText); }
+void CStatusLine::ShowCurrent() { SetStatusText(this, m_levelText); }
