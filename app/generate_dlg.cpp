@@ -112,6 +112,10 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
   m_progress->setFocusPolicy(Qt::NoFocus);
   m_progress->setMinimumHeight(MessageLines * m_progress->fontMetrics().lineSpacing());
   m_progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // The room kept for the search's messages says what the buttons do until
+  // the first one, instead of standing empty above them.
+  m_progress->setText(
+      tr("Generate searches for levels of these figures; Cancel stops a search under way."));
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(m_generate, QDialogButtonBox::ActionRole);
   buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);

@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,6 +22,56 @@ constexpr int PictureSize = 64;
 constexpr int PanelMinimumWidth = 310;
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+
+/// A colour's shape (a disc for blue, a triangle for green, a square for red)
+/// around a centre, side long.
+QPainterPath ShapePath(int colour, QPointF centre, qreal side) {
+  QPainterPath path;
+  const QRectF box(centre.x() - side / 2, centre.y() - side / 2, side, side);
+  switch (colour) {
+    case 0: path.addEllipse(box); break;
+    case 1:
+      path.moveTo(box.center().x(), box.top());
+      path.lineTo(box.bottomRight());
+      path.lineTo(box.bottomLeft());
+      path.closeSubpath();
+      break;
+    default: path.addRect(box); break;
+  }
+  return path;
+}
+
+/// Draws the colours' shapes over a picture made small, where the board's own
+/// marks shrink to a few pixels: each hole's shape in its colour, each ball's
+/// in black, rimmed so that they stand out on any row, selected or not.
+/// pixelsPerBoardPixel maps the cropped board (from the first wall gap) onto
+/// the picture's device pixels.
+void DrawReadableSymbols(QImage& picture, const Level& level, qreal pixelsPerBoardPixel,
+                         qreal ratio) {
+  static const QColor holeColours[] = {QColor(70, 100, 235), QColor(40, 170, 60),
+                                       QColor(225, 50, 50)};
+  const qreal pitch = Pitch * pixelsPerBoardPixel;
+  const qreal holeSide = std::max(7.0 * ratio, 0.8 * pitch);
+  const qreal markSide = std::max(5.0 * ratio, 0.5 * pitch);
+  const auto centreOf = [&](const Piece& piece) {
+    const qreal offset = GapSize + SquareSize / 2.0;
+    return QPointF((offset + Pitch * piece.column) * pixelsPerBoardPixel,
+                   (offset + Pitch * piece.row) * pixelsPerBoardPixel);
+  };
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const qreal rim = std::max(1.0, ratio);
+  for (const Piece& hole : level.holes) {
+    painter.setPen(QPen(Qt::black, rim));
+    painter.setBrush(holeColours[hole.colour]);
+    painter.drawPath(ShapePath(hole.colour, centreOf(hole), holeSide));
+  }
+  for (const Piece& ball : level.balls) {
+    painter.setPen(QPen(Qt::white, rim));
+    painter.setBrush(Qt::black);
+    painter.drawPath(ShapePath(ball.colour, centreOf(ball), markSide));
+  }
+}
 
 }  // namespace
 
@@ -184,8 +236,13 @@ QIcon CLevelSetPanel::Picture(const std::string& code) {
     const QImage board = m_renderer.DrawFrame(level).copy(frame, frame, side, side);
     const int pixels = qRound(PictureSize * ratio);
     QImage small = board.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (m_renderer.options().symbols)
+      DrawReadableSymbols(small, level, static_cast<qreal>(small.width()) / board.width(), ratio);
     small.setDevicePixelRatio(ratio);
-    picture = QIcon(QPixmap::fromImage(small));
+    const QPixmap pixmap = QPixmap::fromImage(small);
+    picture = QIcon(pixmap);
+    // The selected row shows the picture as it is, not tinted in the row's colour.
+    picture.addPixmap(pixmap, QIcon::Selected);
   }
   m_pictures.insert(key, picture);
   return picture;

@@ -446,6 +446,9 @@ void CSetController::OnSetTitle() {
   auto* author = new QLineEdit(FromStd(set.author), &dialog);
   const std::optional<std::size_t> index = m_session.selected();
   auto* levelTitle = new QLineEdit(&dialog);
+  // Room for a full name in any language and at any scale.
+  const int fieldWidth = setTitle->fontMetrics().averageCharWidth() * 36;
+  for (QLineEdit* field : {setTitle, author, levelTitle}) field->setMinimumWidth(fieldWidth);
   auto* form = new QFormLayout(&dialog);
   form->addRow(tr("Title of the set:"), setTitle);
   form->addRow(tr("Author:"), author);

@@ -196,7 +196,7 @@
     </message>
     <message>
         <source>Levels:</source>
-        <translation>Level:</translation>
+        <translation>Anzahl der Level:</translation>
     </message>
     <message numerus="yes">
         <source>Generated %n level(s) from seed %1.</source>
@@ -208,6 +208,10 @@
     <message>
         <source>Found %1 of %2 levels. %3</source>
         <translation>%1 von %2 Leveln gefunden. %3</translation>
+    </message>
+    <message>
+        <source>Generate searches for levels of these figures; Cancel stops a search under way.</source>
+        <translation>„Erzeugen“ sucht Level mit diesen Werten; „Abbrechen“ hält eine laufende Suche an.</translation>
     </message>
 </context>
 <context>

@@ -157,6 +157,16 @@ TEST_F(SetFlowTest, OpeningASetShowsTheLevelTheListSelects) {
   EXPECT_EQ(BoardCode(), ElevenMoves);
 }
 
+// The selected row's picture is the picture itself, not tinted in the row's
+// colour, which would hide the colours' marks.
+TEST_F(SetFlowTest, TheSelectedRowShowsItsPictureUntinted) {
+  OpenSet(folder.filePath("set.txt"), {TenMoves, ElevenMoves});
+  const QIcon icon = frame->sets()->panel()->list()->item(0)->icon();
+  const QImage normal = icon.pixmap(QSize(64, 64), QIcon::Normal).toImage();
+  EXPECT_FALSE(normal.isNull());
+  EXPECT_EQ(icon.pixmap(QSize(64, 64), QIcon::Selected).toImage(), normal);
+}
+
 TEST(FirstBoardTest, EveryFirstStartShowsALevelWithASolution) {
   QSettings().clear();
   for (unsigned seed = 1; seed <= 9; ++seed) {
