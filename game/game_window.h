@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "game/endless_dialog.h"
+#include "play/board_reading.h"
 #include "play/campaign.h"
 #include "play/game_keys.h"
 #include "play/game_start.h"
 #include "play/game_state.h"
 #include "view/board_renderer.h"
 
+class CAttemptReporter;
 class QFileSystemWatcher;
 class QLabel;
 
@@ -57,6 +59,8 @@ class CGameWindow : public QWidget {
   /// Whether the pieces show their colours' shapes; the C key switches, and
   /// the settings remember it.
   bool pieceSymbols() const { return m_pieceSymbols; }
+  /// The play records sent to the site with the player's consent.
+  CAttemptReporter* attempts() const { return m_attempts; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -97,7 +101,10 @@ class CGameWindow : public QWidget {
   void SwitchPieceSymbols();
   void ShowBoard();
   void ShowState();
-  void ShowSetState();
+  /// Shows the set's lines; returns the notice with the set's notes on the level.
+  QString ShowSetState();
+  /// Moves the reading cursor and reads the square it comes to.
+  void ReadSquare(Direction direction);
   /// The board and the lines under it as the window's accessible description.
   void ShowToScreenReader(const QStringList& lines);
 
@@ -117,6 +124,8 @@ class CGameWindow : public QWidget {
   bool m_pieceSymbols;
   BoardRenderer m_renderer;
   QString m_notice;
+  BoardSquare m_readingSquare;      // the square the player reads by keys
+  QString m_reading;                // what the player read last, until the next other key
   QLabel* m_setLevel = nullptr;     // "Level k of n" and the title; sets only
   QLabel* m_setProgress = nullptr;  // what the player achieved; sets only
   QLabel* m_offer = nullptr;        // where to go on from a solved level; sets only
@@ -126,4 +135,5 @@ class CGameWindow : public QWidget {
   QLabel* m_thirdLine = nullptr;  // the hint, or the shortest possible count at the end
   QLabel* m_noticeLabel = nullptr;
   QLabel* m_keys = nullptr;
+  CAttemptReporter* m_attempts = nullptr;
 };

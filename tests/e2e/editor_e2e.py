@@ -36,6 +36,8 @@ CLEARED_7X7 = "7003366663300fffbffefffbffefffbffe555"
 # left and each hole lies one square east of its ball, so the only shortest
 # solution is one move east.
 ONE_MOVE_EAST = "5020100030201ffbfeffbfe55"
+# A 3 x 3 level two moves from solved.
+TWO_MOVES_3X3 = "3111221000110fbe5"
 # Cleared 5 x 5 board with the default placement.
 CLEARED_5X5 = "5002244442200ffbfeffbfe55"
 CLEARED_5X5_BALLS = {"red": (0, 0), "green": (2, 2), "blue": (4, 4)}
@@ -1275,10 +1277,100 @@ class DesignerKeyboardCase(EditorSession):
         probe = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_probe.py")
         role, name, description = run(SYSTEM_PYTHON, probe, "Board", "30", timeout=60).splitlines()[:3]
         self.assertEqual(role, "canvas")
-        self.assertEqual(name, "Board, cursor on column 2, row 1: walls north, south; open west, east")
+        self.assertEqual(name, "Board, cursor on column 2, row 1: the red ball; walls north, south; open west, east")
         self.assertIn("The red ball on column 2, row 1.", description)
         verdict = "No solution." if fields[1] == "unsolvable" else f"Shortest solution: {fields[2]} move"
         self.assertIn(verdict, description)
+
+    def test_status_messages_reach_a_screen_reader(self):
+        if self.bus is None:
+            self.skipTest("no AT-SPI here (at-spi2-core, dbus and python3-pyatspi)")
+        self.activate(self.window)
+        # A cleared board puts the red ball on the cursor's square; one square
+        # east stands no ball, and taking one there is refused in the status line.
+        for keys in ("ctrl+shift+n", "Right"):
+            press(keys)
+        message = "No ball stands on this square."
+        for attempt in ("the first time", "the same message again"):
+            with self.subTest(attempt):
+                listener = listen_over_atspi(message)
+                press("b")
+                events, found = heard(listener)
+                self.assertTrue(found, f"no screen reader heard {message!r}; it heard {events}")
+                roles = {role for role, _, text in events if message in text}
+                self.assertEqual(roles, {"status bar"}, events)
+                kinds = {kind for _, kind, text in events if message in text}
+                self.assertIn("object:text-changed:insert", kinds)
+
+
+def listen_over_atspi(wanted, seconds=60):
+    """Starts a screen reader's ear (atspi_listener.py) for the wanted text and
+    returns it once it listens; finish it with heard()."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_listener.py")
+    listener = subprocess.Popen([SYSTEM_PYTHON, script, wanted, str(seconds)], stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, text=True)
+    first = listener.stdout.readline().strip()
+    if first != "listening":
+        listener.kill()
+        raise AssertionError(f"the AT-SPI listener did not start: {first!r}")
+    time.sleep(1.0)  # the program learns of the listener through the registry
+    return listener
+
+
+def heard(listener, seconds=90):
+    """The events the listener heard, as (role, event, text), and whether the wanted text was among them."""
+    output, _ = listener.communicate(timeout=seconds)
+    events = [tuple(line.split("\t", 2)) for line in output.splitlines() if line.count("\t") >= 2]
+    return events, listener.returncode == 0
+
+
+class DesignerTestSetCase(EditorSession):
+    """Designer mode's Test Set: an unsaved set of two levels, the second selected, plays in the
+    game from that level; a change of the set while the game runs is offered to the game."""
+
+    arguments = ["--designer"]
+    title = "Korvalo Level Designer - .*"
+    setUpClass = classmethod(DesignerKeyboardCase.setUpClass.__func__)
+    tearDownClass = classmethod(DesignerKeyboardCase.tearDownClass.__func__)
+    game_window = GameLaunchCase.game_window
+
+    def setUp(self):
+        # Settings of this case's own, so no earlier run chooses what the game shows.
+        self.settings = tempfile.TemporaryDirectory(prefix="korvalo-e2e-settings-")
+        self.addCleanup(self.settings.cleanup)
+        self.extra_environment = dict(self.extra_environment, XDG_CONFIG_HOME=self.settings.name)
+        super().setUp()
+
+    def test_test_set_plays_the_unsaved_set_from_the_selected_level(self):
+        game = os.path.join(os.path.dirname(EDITOR), "korvalo")
+        if not os.access(game, os.X_OK):
+            self.skipTest(f"no game built at {game}")
+        for code in (TWO_MOVES_3X3, ONE_MOVE_EAST):  # Add selects the level it adds
+            DesignerCases.paste(self, code)
+            self.command("ctrl+shift+a")
+        wait_until(lambda: xdotool("getwindowname", str(self.window)).strip().endswith("*"),
+                   "the change mark of the unsaved set in the title")
+
+        self.command("ctrl+shift+t")
+        window, pid = wait_until(self.game_window, "a game window after Ctrl+Shift+T")
+        self.other_pids.append(pid)
+        self.assertEqual(os.path.realpath(f"/proc/{pid}/exe"), os.path.realpath(game))
+        rect = window_rect(window)
+        move_pointer(rect.x + rect.width + 50, rect.y + rect.height + 50)
+        # The second level, a 5 x 5 one, though the set's first level is unsolved and 3 x 3.
+        wait_until(lambda: (lambda s: find_board(s, rect) and find_board(s, rect).size == 5
+                            and find_board(s, rect).balls(s) == ONE_MOVE_EAST_BALLS)(self.shot()),
+                   "the game showing the set's second level")
+        if self.bus is not None:
+            probe = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_probe.py")
+            lines = run(SYSTEM_PYTHON, probe, "Level 2 of 2", "30", timeout=60).splitlines()
+            self.assertTrue(lines and lines[1].startswith("Level 2 of 2"), lines)
+
+        # A third level added while the game runs: the game offers the set's new version.
+        self.command("ctrl+shift+a")
+        wait_until(lambda: visible_windows(pid=pid, name="^Set Changed$"),
+                   "the game's offer of the changed set")
+        self.assertIsNone(self.editor.poll(), "the editor ended")
 
 
 def main():
