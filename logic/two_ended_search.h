@@ -490,15 +490,16 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables tables, const KeyMoveTables<
 // and 1.05 times on small ones (some 5,000 states in 33 us), where the fixed
 // costs of a search (tables, buffers, one call per layer) weigh most; the
 // backward side's work, counted in the costs above, takes up to 1.15 times
-// the time of that count of forward work. So the whole search may take up to
-// about 1.05 + 1.15 / 8 of the plain search's time on small levels and
-// 1.0 + 1.15 / 12 on large ones; the worst levels known come to 1.16 (small,
-// unsolvable), 1.10 to 1.13 (large, unsolvable) and 0.72 (solvable) times
-// the plain search. The bound of 1.1 in time is not met on the small and the
-// largest unsolvable levels. Where the backward side is cheap (small layers
-// around the holes, unsolvable levels whose holes can be reached from few
-// placements), it meets the forward side or runs out of states long before
-// that, and the search is far cheaper than P.
+// the time of that count of forward work on large levels and up to twice it
+// on small ones. The worst levels known (bench/solver_bench.cpp's Hard set,
+// with what find_hard_levels --goal time found in 300 s) come to 1.21 times
+// the plain search on small unsolvable levels (6,000 to 12,000 states),
+// 1.10 to 1.13 on large unsolvable ones and at most 1.0 on solvable ones.
+// The bound of 1.1 in time is not met on unsolvable levels. Where the
+// backward side is cheap (small layers around the holes, unsolvable levels
+// whose holes can be reached from few placements), it meets the forward side
+// or runs out of states long before that, and the search is far cheaper than
+// P.
 //
 // The ordered search takes, among the shortest solutions, the one whose moves
 // come first letter by letter in the order north, south, west, east: its

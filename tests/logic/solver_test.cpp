@@ -303,6 +303,9 @@ constexpr const char* HardLevels[] = {
     "7002602604331afb14ca8dcbb12df208e4545",  // slowest in time against the plain, small
     "7621265626014dee9e0e4bc9dfc6d79792454",  // slowest in time against the plain, large
     "76224210204323b9399a0ac8e8eec2a48a555",  // solvable, slowest in time against the plain
+    "733420366465576c9d46f57159ac9da9ac545",  // slowest in time with the early eighth, small
+    "7106120551434dfb263ef6e3b7ed2a0e6e044",  // the same, smaller
+    "73406520120214fba9bef740cfc7f1b75a415",  // slowest in time with the early eighth, large
 };
 
 TEST(FastSearchTest, HardLevelsAndTheExamples) {
