@@ -26,13 +26,14 @@ constexpr std::string_view CheckSetHelp =
     "Usage: korvalo-level check-set [--unique] [FILE | -]\n"
     "\n"
     "Checks the level set in FILE, or on standard input (for - or without FILE),\n"
-    "and prints one line for each problem, in the order of the lines:\n"
-    "  line 1: invalid header 'LINE': REASON   a title or author line that\n"
+    "and prints one line for each problem, in the order of the lines, each\n"
+    "starting with \"korvalo-level: FILE:LINE: \" (FILE is - for standard input):\n"
+    "  FILE:1: invalid header 'LINE': REASON   a title or author line that\n"
     "                                          cannot name the set\n"
-    "  line 4: invalid level 'CODE': REASON    a line that holds no level code\n"
-    "  line 9: CODE has no solution\n"
-    "  line 12: CODE is the same level as line 3, up to turns and mirrors\n"
-    "  line 15: CODE has 3 shortest solutions  only with --unique\n"
+    "  FILE:4: invalid level 'CODE': REASON    a line that holds no level code\n"
+    "  FILE:9: CODE has no solution\n"
+    "  FILE:12: CODE is the same level as line 3, up to turns and mirrors\n"
+    "  FILE:15: CODE has 3 shortest solutions  only with --unique\n"
     "Levels are the same when one is a turn or a mirror image of the other\n"
     "(their canonical codes are equal). With --unique, a level that has more\n"
     "than one shortest solution (as analyze counts them) is a problem too.\n"
@@ -85,8 +86,9 @@ struct ProblemLine {
   std::string text;
 };
 
-/// The levels of the set with more than one shortest solution.
-std::vector<ProblemLine> LevelsNotUnique(const LevelSet& set) {
+/// The levels of the set with more than one shortest solution; file names
+/// the set in the lines.
+std::vector<ProblemLine> LevelsNotUnique(const LevelSet& set, const std::string& file) {
   std::vector<ProblemLine> problems;
   LevelAnalyzer analyzer;
   Level level;
@@ -94,21 +96,30 @@ std::vector<ProblemLine> LevelsNotUnique(const LevelSet& set) {
     if (!ParseLevelCode(level, entry.code).accepted) continue;  // reported as invalid
     const std::uint32_t solutions = analyzer.Analyze(level).solutions;
     if (solutions <= 1) continue;
-    problems.push_back({entry.line, "line " + std::to_string(entry.line) + ": " +
+    problems.push_back({entry.line, FileLinePrefix(file, static_cast<std::size_t>(entry.line)) +
                                         EscapeText(entry.code) + " has " +
                                         SolutionCountText(solutions) + " shortest solutions"});
   }
   return problems;
 }
 
-int ReportProblems(const LevelSetReading& reading, bool unique, CheckedOutput& out) {
+/// The problem as a message on its line of the file.
+std::string LocatedProblem(const SetProblem& problem, const std::string& file) {
+  // The description starts with "line N: ", which the file's own place replaces.
+  const std::string described = DescribeSetProblem(problem);
+  return FileLinePrefix(file, static_cast<std::size_t>(problem.line)) +
+         described.substr(described.find(": ") + 2);
+}
+
+int ReportProblems(const LevelSetReading& reading, bool unique, const std::string& file,
+                   CheckedOutput& out) {
   std::vector<ProblemLine> problems;
   for (SetProblem problem : CheckLevelSet(reading)) {
     problem.code = EscapeText(problem.code);
-    problems.push_back({problem.line, DescribeSetProblem(problem)});
+    problems.push_back({problem.line, LocatedProblem(problem, file)});
   }
   if (unique) {
-    const std::vector<ProblemLine> notUnique = LevelsNotUnique(reading.set);
+    const std::vector<ProblemLine> notUnique = LevelsNotUnique(reading.set, file);
     problems.insert(problems.end(), notUnique.begin(), notUnique.end());
     // In line order; a line's other problems first.
     std::stable_sort(problems.begin(), problems.end(),
@@ -133,7 +144,7 @@ Mistake ReadCheckSetArguments(const std::vector<std::string>& args,
     if (arg == EndOfOptions) optionsEnded = true;
     rest.push_back(arg);
   }
-  if (Mistake mistake = ReadOperands(rest, operands)) return mistake;
+  if (Mistake mistake = ReadOperands(rest, operands, {"--unique", "--help"})) return mistake;
   if (operands.size() > 1) return "expects one file at most";
   return std::nullopt;
 }
@@ -163,7 +174,7 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
     if (const int error = ReadWholeSet(stream, reading)) {
       return CannotRead("standard input", error, StreamFailure, streams.err);
     }
-    return ReportProblems(reading, unique, streams.out);
+    return ReportProblems(reading, unique, std::string(StandardInputName), streams.out);
   }
   const std::string& path = operands[0];
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -172,5 +183,5 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
   const int error = ReadWholeSet(stream, reading);
   ::close(fd);
   if (error != 0) return CannotRead(QuoteFileName(path), error, CommandFailure, streams.err);
-  return ReportProblems(reading, unique, streams.out);
+  return ReportProblems(reading, unique, path, streams.out);
 }
