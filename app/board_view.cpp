@@ -17,17 +17,16 @@ const QString PieceSymbolsKey = QStringLiteral("designer/pieceSymbols");
 
 }  // namespace
 
-CBoardView::CBoardView(QWidget* parent, RandomSource random, EditorMode mode)
-    : QFrame(parent), m_mode(mode), m_document(std::move(random)) {
-  if (mode == EditorMode::Designer) {
-    m_document.EnableUndo();
-    InstallBoardAccessibility();
-  }
-  m_document.SetChangedCallback([this] {
-    KeepCursorOnBoard();
+CBoardView::CBoardView(EditorDocument& document, QWidget* parent, EditorMode mode)
+    : QFrame(parent), m_mode(mode), m_document(document) {
+  if (mode == EditorMode::Designer) InstallBoardAccessibility();
+  // A pointer move repaints the hover and may move the cursor a screen reader
+  // follows; it changes no level, so nothing else hears of it.
+  m_document.AddListener([this](DocumentChange change) {
+    if (change == DocumentChange::Level) KeepCursorOnBoard();
     update();
     AnnounceChange();
-    emit documentChanged();
+    if (change == DocumentChange::Level) emit documentChanged();
   });
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(ClientEdgeWidth);

@@ -1,7 +1,8 @@
 #pragma once
 // The board view: the window that shows the board image, turns pointer events,
 // keys (designer mode) and commands into edits of the editor's document, and
-// repaints when the document says so. The document holds the program's one level.
+// repaints when the document says so. The document, which holds the program's
+// one level, belongs to the main window; the view is handed it.
 
 #include <QAccessible>
 #include <QFrame>
@@ -16,8 +17,8 @@
 class CBoardView : public QFrame {
   Q_OBJECT
  public:
-  /// Builds a random 5 x 5 level before any window exists.
-  explicit CBoardView(QWidget* parent = nullptr, RandomSource random = ClockSeededRandomSource(),
+  /// Shows the document, which outlives the view.
+  explicit CBoardView(EditorDocument& document, QWidget* parent = nullptr,
                       EditorMode mode = EditorMode::Classic);
 
   /// Runs the command if the command table gives it to the view in its mode;
@@ -73,7 +74,7 @@ class CBoardView : public QFrame {
   void OnViewPieceSymbols();
 
  signals:
-  /// After every change of the level or the editing state, once repainting is asked for.
+  /// After every change of the level or the carry, once repainting is asked for.
   void documentChanged();
   /// A short message for the user, such as why a pasted text is no level code.
   void transientMessage(const QString& text);
@@ -117,7 +118,7 @@ class CBoardView : public QFrame {
   void OnBoardClick(QMouseEvent* event);
 
   EditorMode m_mode;
-  EditorDocument m_document;
+  EditorDocument& m_document;
   BoardRenderer m_renderer;
   bool m_pieceSymbols = false;
   GameLauncher m_launchGame = LaunchDetachedGame;

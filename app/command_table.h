@@ -82,6 +82,7 @@ inline constexpr auto Commands = [] {
     {33002, "ID_FILE_OPEN", Designer, File, QT_TRANSLATE_NOOP("Menu", "Open..."), "", NoKey, Standard(QKeySequence::Open), false, &CSetController::OnFileOpen},
     {33003, "ID_FILE_SAVE", Designer, File, QT_TRANSLATE_NOOP("Menu", "Save"), "", NoKey, Standard(QKeySequence::Save), true, &CSetController::OnFileSave},
     {33004, "ID_FILE_SAVE_AS", Designer, File, QT_TRANSLATE_NOOP("Menu", "Save As..."), "", NoKey, {"Ctrl+Shift+S"}, false, &CSetController::OnFileSaveAs},
+    {33005, "ID_FILE_PUBLISH", Designer, File, QT_TRANSLATE_NOOP("Menu", "Publish..."), "", NoKey, NoKey, true, &CMainFrame::OnFilePublish},
     {57665, "ID_APP_EXIT", Designer, File, QT_TRANSLATE_NOOP("Menu", "Exit"), "", NoKey, {"Ctrl+Q"}, true, &CMainFrame::OnAppExit},
 
     {32772, "ID_GAME_3X3", Both, Game, QT_TRANSLATE_NOOP("Menu", "3x3"), "", NoKey, NoKey, false, &CBoardView::OnGame3x3},

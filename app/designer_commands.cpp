@@ -48,18 +48,28 @@ void CMainFrame::BuildDesignerParts() {
   m_status->setAccessibleName(tr("Status"));
   boardColumn->addWidget(m_status);
   boardColumn->addStretch(1);
-  m_sets = new CSetController(*this, *m_view, *m_status, central);
+  m_sets = new CSetController(*m_session, *m_status, *this, central);
   auto* layout = new QHBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(boardColumn);
   layout->addWidget(m_sets->panel(), 1);  // the panel takes the width the window gains
   setCentralWidget(central);
 
-  connect(m_view, &CBoardView::documentChanged, this, &CMainFrame::ShowDocumentState);
   connect(m_view, &CBoardView::transientMessage, m_status,
           [this](const QString& text) { m_status->ShowMessage(text); });
-  connect(m_sets, &CSetController::stateChanged, this, &CMainFrame::ShowDocumentState);
-  m_view->document().history().SetListener([this] { ShowUndoState(); });
+  m_session->AddListener([this](SessionChange change) { OnSessionChange(change); });
+}
+
+// A pointer move only repaints the board, which the view does itself.
+void CMainFrame::OnSessionChange(SessionChange change) {
+  switch (change) {
+    case SessionChange::Work: ShowDocumentState(); break;
+    case SessionChange::Selection:
+      m_sets->ShowState();
+      ShowCommandState();
+      break;
+    case SessionChange::Pointer: break;
+  }
 }
 
 void CMainFrame::ShowDesignerParts() {
@@ -87,7 +97,7 @@ void CMainFrame::ShowPieceSymbols() {
   const auto show = [this, symbols](bool on) {
     symbols->setChecked(on);
     m_sets->panel()->SetPieceSymbols(on);
-    m_sets->panel()->Show(m_sets->document());
+    m_sets->ShowState(true);
   };
   show(m_view->pieceSymbols());
   connect(m_view, &CBoardView::pieceSymbolsChanged, this, show);
@@ -109,19 +119,38 @@ void CMainFrame::RestorePlace() {
   move(centred.topLeft());
 }
 
+// The status line and the board's accessible text ask the same verdict, which
+// is searched once per change of the level.
 void CMainFrame::ShowDocumentState() {
   if (m_status == nullptr) return;
-  EditorDocument& document = m_view->document();
+  EditorDocument& document = m_session->board();
   const EditingState& editing = document.editing();
   m_status->ShowLevel(editing, IsCarrying(editing) ? nullptr : &document.verdict());
-  ShowUndoState();
   m_sets->ShowState();
+  ShowCommandState();
   setWindowTitle(tr("Korvalo Level Designer - %1[*]").arg(m_sets->SetName()));
-  setWindowModified(m_sets->HoldsUnkeptWork());
+  setWindowModified(m_session->HoldsUnkeptWork());
+}
+
+void CMainFrame::ShowCommandState() {
+  static constexpr struct {
+    int id;
+    SessionCommand command;
+  } decided[] = {
+      {CommandId("ID_SET_UPDATE"), SessionCommand::UpdateLevel},
+      {CommandId("ID_SET_REMOVE"), SessionCommand::RemoveLevel},
+      {CommandId("ID_SET_EDIT"), SessionCommand::EditLevel},
+      {CommandId("ID_SET_MOVE_UP"), SessionCommand::MoveUp},
+      {CommandId("ID_SET_MOVE_DOWN"), SessionCommand::MoveDown},
+  };
+  for (const auto& row : decided) {
+    if (QAction* action = commandAction(row.id)) action->setEnabled(m_session->CanAct(row.command));
+  }
+  ShowUndoState();
 }
 
 void CMainFrame::ShowUndoState() {
-  const History& history = m_view->document().history();
+  const History& history = m_session->history();
   const auto show = [this](int id, const QString& verb, std::optional<ChangeKind> kind) {
     QAction* action = commandAction(id);
     if (action == nullptr) return;
@@ -139,7 +168,7 @@ void CMainFrame::OnGameGenerate() {
   if (dialog.exec() != QDialog::Accepted) return;
   Level level;
   if (!ParseLevelCode(level, dialog.levelCode()).accepted) return;
-  m_view->document().Apply(edit::ReplaceLevel{std::move(level), OriginKind::Generated});
+  m_session->board().Apply(edit::ReplaceLevel{std::move(level), OriginKind::Generated});
   m_status->ShowMessage(dialog.FoundText(), 10000);
 }
 

@@ -1,6 +1,7 @@
 #include "app/editor_app.h"
 
 #include "app/about_box.h"
+#include "app/recovery_keeper.h"
 #include "app/set_controller.h"
 #include "app/translations.h"
 #include "korvalo_constants.h"
@@ -48,8 +49,20 @@ bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
   m_mainFrame->show();
   qunsetenv("RESOURCE_NAME");
   m_mainFrame->repaint();
-  if (mode == EditorMode::Designer && !setFile.isEmpty()) m_mainFrame->sets()->OpenSetFile(setFile);
+  if (mode == EditorMode::Designer) {
+    if (!setFile.isEmpty()) m_mainFrame->sets()->OpenSetFile(setFile);
+    KeepRecovery();
+  }
   return !m_mainFrame.isNull();
+}
+
+// The work is kept from the start; a normal end of the program (the window
+// closed, every question answered) removes it.
+void CEditorApp::KeepRecovery() {
+  auto* keeper =
+      new CRecoveryKeeper(*m_mainFrame->session(), CRecoveryKeeper::DefaultFolder(), m_mainFrame);
+  connect(this, &QCoreApplication::aboutToQuit, keeper, &CRecoveryKeeper::Finish);
+  keeper->OfferLeftBehind(m_mainFrame);
 }
 
 void CEditorApp::OnAppAbout() {

@@ -21,5 +21,9 @@ class CEditorApp : public QApplication {
   void OnAppAbout();
 
  private:
+  /// Designer mode: keeps the session's work for a start after a crash, and
+  /// offers what a crashed run left.
+  void KeepRecovery();
+
   QPointer<CMainFrame> m_mainFrame;  // deleted when its window closes
 };

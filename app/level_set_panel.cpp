@@ -11,7 +11,7 @@
 #include "drawing/board_geometry.h"
 #include "logic/level_analysis.h"
 #include "logic/level_code.h"
-#include "logic/solver.h"
+#include "view/grade_wording.h"
 
 namespace {
 
@@ -146,8 +146,8 @@ QIcon CLevelSetPanel::Picture(const std::string& code) {
   if (const auto found = m_pictures.find(key); found != m_pictures.end()) return *found;
   Level level;
   QIcon picture;
+  // The picture is cropped to the board, so its lamp needs no search.
   if (ParseLevelCode(level, code).accepted) {
-    RecheckLevel(level);
     const int n = level.boardSize;
     const int frame = BoardOffset(n) + 10;
     const int side = Pitch * n + GapSize;
@@ -178,7 +178,8 @@ QString CLevelSetPanel::Figures(const std::string& code) {
               ? tr("%1+ solutions").arg(SolutionCountLimit)
               : tr("%n solution(s)", "", static_cast<int>(analysis.solutions));
       figures = tr("%n move(s)", "", analysis.moves) + QStringLiteral(" \u00b7 ") + solutions +
-                QStringLiteral(" \u00b7 ") + tr("effort %1").arg(analysis.greedyEffort);
+                QStringLiteral(" \u00b7 ") + tr("effort %1").arg(analysis.greedyEffort) +
+                QStringLiteral(" \u00b7 ") + GradeWord(GradeLevel(analysis)->grade);
     }
   }
   m_figures.insert(key, figures);

@@ -1,8 +1,8 @@
 #pragma once
 // Designer mode's panel beside the board: the levels of the set being edited,
 // each with a small picture, its title, the length of its shortest solution,
-// how many shortest solutions it has and a greedy player's effort, the mark of the level the board holds, and the buttons of the Set
-// menu's commands. It grows with the window.
+// how many shortest solutions it has and a greedy player's effort, the mark of the level the board
+// holds, and the buttons of the Set menu's commands. It grows with the window.
 
 #include <QHash>
 #include <QIcon>
@@ -62,7 +62,7 @@ class CLevelSetPanel : public QWidget {
   qreal m_picturesRatio = 0;         // the device pixel ratio they were drawn for
   LevelAnalyzer m_analyzer;
   QHash<QString, QString> m_figures;  // by code
-  QStringList m_rowTexts;  // without the board's mark
+  QStringList m_rowTexts;             // without the board's mark
   int m_boardLevel = -1;
   bool m_boardChanged = false;
 };

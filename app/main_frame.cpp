@@ -56,7 +56,10 @@ QString MenuText(const QString& caption, const QString& key) {
 CMainFrame::CMainFrame(RandomSource random, EditorMode mode)
     : QMainWindow(nullptr, WindowFlagsOf(mode)),
       m_mode(mode),
-      m_view(new CBoardView(nullptr, std::move(random), mode)) {
+      m_session(mode == EditorMode::Designer ? std::make_unique<DesignerSession>(random) : nullptr),
+      m_classicDocument(mode == EditorMode::Classic ? std::make_unique<EditorDocument>(random)
+                                                    : nullptr),
+      m_view(new CBoardView(m_session ? m_session->board() : *m_classicDocument, nullptr, mode)) {
   if (mode == EditorMode::Classic) {
     setWindowTitle(QStringLiteral("Korvalo Level Editor"));
     setCentralWidget(m_view);
@@ -71,6 +74,13 @@ CMainFrame::CMainFrame(RandomSource random, EditorMode mode)
   setFocusProxy(m_view);
   m_view->setFocus();
   if (mode == EditorMode::Designer) ShowDesignerParts();
+}
+
+// The widgets and the controller hold references into the session or the
+// document: they go before it does.
+CMainFrame::~CMainFrame() {
+  delete m_sets;
+  delete takeCentralWidget();
 }
 
 QAction* CMainFrame::MakeAction(const CommandEntry& command) {

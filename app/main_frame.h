@@ -1,14 +1,18 @@
 #pragma once
 // The main window: title, icon, the menu bar and the keys, and the board view.
-// Commands go to the board view first. In designer mode the window also holds
-// the status line under the board and the level set's controller, whose panel
-// stands beside the board; it can be resized and keeps its place.
+// It owns what the board shows: the editor's document, or in designer mode the
+// designer's session, whose board the view is handed. Commands go to the board
+// view first. In designer mode the window also holds the status line under the
+// board and the level set's controller, whose panel stands beside the board;
+// it can be resized and keeps its place.
 
 #include <QHash>
 #include <QMainWindow>
+#include <memory>
 
 #include "app/board_view.h"
 #include "app/editor_mode.h"
+#include "editing/designer_session.h"
 
 class QAction;
 class CSetController;
@@ -20,6 +24,7 @@ class CMainFrame : public QMainWindow {
  public:
   explicit CMainFrame(RandomSource random = ClockSeededRandomSource(),
                       EditorMode mode = EditorMode::Classic);
+  ~CMainFrame() override;
 
   EditorMode mode() const { return m_mode; }
   CBoardView& boardView() { return *m_view; }
@@ -38,10 +43,13 @@ class CMainFrame : public QMainWindow {
 
   /// Designer mode: generates a level (designer_commands.cpp).
   void OnGameGenerate();
+  /// Designer mode: publishes the board's level on the sharing site (publish_command.cpp).
+  void OnFilePublish();
   /// Designer mode: the keys that edit the board.
   void OnHelpKeyboard();
 
   // Designer mode's parts; null in the classic editor.
+  DesignerSession* session() const { return m_session.get(); }
   CStatusLine* statusLine() const { return m_status; }
   CSetController* sets() const { return m_sets; }
 
@@ -65,12 +73,20 @@ class CMainFrame : public QMainWindow {
   void ShowDocumentState();
   /// Undo and Redo enabled where they can act, saying what they would do.
   void ShowUndoState();
+  /// The commands the session decides on enabled where they can act now.
+  void ShowCommandState();
+  /// Follows a change of the session.
+  void OnSessionChange(SessionChange change);
   /// The check mark of the colours' shapes and the panel's pictures, now and after every switch.
   void ShowPieceSymbols();
   /// Puts the window where it was last closed, or centred when no screen shows that place.
   void RestorePlace();
 
   EditorMode m_mode;
+  // What the board shows: the session in designer mode, the document alone
+  // in the classic editor. The widgets below hold references into it.
+  std::unique_ptr<DesignerSession> m_session;
+  std::unique_ptr<EditorDocument> m_classicDocument;
   CBoardView* m_view;
   QHash<int, QAction*> m_actions;
   CStatusLine* m_status = nullptr;

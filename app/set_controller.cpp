@@ -14,15 +14,10 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QShortcut>
+#include <QSignalBlocker>
 
-#include "app/board_view.h"
-#include "app/command_table.h"
 #include "app/level_set_panel.h"
-#include "app/main_frame.h"
 #include "app/status_line.h"
-#include "logic/canonical_code.h"
-#include "logic/level_code.h"
-#include "logic/solver.h"
 #include "view/reason_wording.h"
 
 namespace {
@@ -39,12 +34,10 @@ QString SetFileFilter() {
   return CSetController::tr("Level sets (*.txt *.korvalo);;All files (*)");
 }
 
-/// The level a code describes, as read (not searched); none when the code is
-/// no level.
-std::optional<Level> LevelOfCode(const std::string& code) {
-  Level level;
-  if (!ParseLevelCode(level, code).accepted) return std::nullopt;
-  return level;
+/// The panel's and the session's way of naming a selection.
+int RowOf(std::optional<std::size_t> index) { return index ? static_cast<int>(*index) : -1; }
+std::optional<std::size_t> IndexOfRow(int row) {
+  return row >= 0 ? std::optional<std::size_t>(row) : std::nullopt;
 }
 
 }  // namespace
@@ -54,142 +47,120 @@ QString WithSetExtension(const QString& path) {
   return path + QLatin1Char('.') + SetExtension;
 }
 
-CSetController::CSetController(CMainFrame& frame, CBoardView& view, CStatusLine& status,
+CSetController::CSetController(DesignerSession& session, CStatusLine& status, QWidget& window,
                                QWidget* panelParent)
-    : QObject(&frame),
-      m_frame(frame),
-      m_view(view),
+    : QObject(&window),
+      m_session(session),
       m_status(status),
+      m_window(window),
       m_panel(new CLevelSetPanel(panelParent)) {
-  m_set.RecordInto(&m_view.document().history());
-  m_set.AddListener([this] { SetChanged(); });
   connect(m_panel, &CLevelSetPanel::levelActivated, this, [this](int index) {
-    m_panel->Select(index);
+    m_session.Select(IndexOfRow(index));
     OnSetEdit();
   });
-  connect(m_panel, &CLevelSetPanel::selectionChanged, this, &CSetController::ShowState);
+  connect(m_panel, &CLevelSetPanel::selectionChanged, this,
+          [this] { m_session.Select(IndexOfRow(m_panel->selectedIndex())); });
   // In the list, Enter puts the level on the board (itemActivated) and Delete removes it.
   auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_panel->list());
   remove->setContext(Qt::WidgetShortcut);
   connect(remove, &QShortcut::activated, this, &CSetController::OnSetRemove);
-  m_panel->Show(m_set);
+  ShowState(true);
 }
 
-void CSetController::SetChanged() {
-  m_panel->Show(m_set);
-  emit stateChanged();
+QString CSetController::SetName() const { return SetDisplayName(m_session.set()); }
+
+// The list is filled anew only when the set changed; the panel's own
+// selection signals are the session's selection coming back, and are not heard.
+void CSetController::ShowState(bool redraw) {
+  const QSignalBlocker quiet(m_panel);
+  const SetDocument& set = m_session.set();
+  ShownSet shown{set.set(), set.path(), set.modified()};
+  if (redraw || !(shown == m_shown)) {
+    m_panel->Show(set);
+    m_shown = std::move(shown);
+  }
+  m_panel->MarkBoardLevel(RowOf(m_session.BoardSetLevel()), m_session.board().BoardChanged());
+  m_panel->Select(RowOf(m_session.selected()));
 }
-
-std::optional<std::size_t> CSetController::BoardSetLevel() const {
-  const BoardOrigin& origin = m_view.document().origin();
-  if (origin.kind != OriginKind::SetLevel) return std::nullopt;
-  return m_set.IndexOf(origin.setLevelId);
-}
-
-bool CSetController::HoldsUnkeptWork() const {
-  return m_set.modified() || m_view.document().BoardChanged();
-}
-
-QString CSetController::SetName() const { return SetDisplayName(m_set); }
-
-void CSetController::ShowState() {
-  const std::optional<std::size_t> boardLevel = BoardSetLevel();
-  const bool boardChanged = m_view.document().BoardChanged();
-  m_panel->MarkBoardLevel(boardLevel ? static_cast<int>(*boardLevel) : -1, boardChanged);
-  const int selected = m_panel->selectedIndex();
-  const int count = static_cast<int>(m_set.size());
-  const auto enable = [this](int id, bool enabled) {
-    if (QAction* action = m_frame.commandAction(id)) action->setEnabled(enabled);
-  };
-  enable(CommandId("ID_SET_UPDATE"), boardLevel.has_value() && boardChanged);
-  enable(CommandId("ID_SET_REMOVE"), selected >= 0);
-  enable(CommandId("ID_SET_EDIT"), selected >= 0);
-  enable(CommandId("ID_SET_MOVE_UP"), selected > 0);
-  enable(CommandId("ID_SET_MOVE_DOWN"), selected >= 0 && selected + 1 < count);
-}
-
-void CSetController::EndCarry() { m_view.document().Apply(edit::EndCarry{}); }
 
 // --- The unkept-work questions ----------------------------------------------------
 
-bool CSetController::MayClose() { return MayReplaceBoard(false) && MaySetBeReplaced(); }
+bool CSetController::MayClose() { return MayLeave(Leaving::Close); }
 
-bool CSetController::MayLeaveSet() {
-  // The board keeps its level; only its changes to a level of this set
-  // would have nowhere to go.
-  if (BoardSetLevel() && !MayReplaceBoard(true)) return false;
-  return MaySetBeReplaced();
+// The board's work is asked about first: keeping it may change the set.
+bool CSetController::MayLeave(Leaving leaving) {
+  const UnkeptWork work = m_session.WhatLeavingDrops(leaving);
+  if (work.board && !AskAboutBoard(*work.board, leaving == Leaving::LeaveSet)) return false;
+  if (leaving == Leaving::ReplaceBoard) return true;
+  return AskAboutSet();
 }
 
-bool CSetController::MayReplaceBoard(bool boardStays) {
-  if (!m_view.document().BoardChanged()) return true;
-  const std::optional<std::size_t> index = BoardSetLevel();
+bool CSetController::AskAboutBoard(std::optional<std::size_t> setLevel, bool boardStays) {
   QMessageBox box(
       QMessageBox::Question, tr("Unsaved Level"),
-      index ? tr("Level %1 on the board has changes that are not in the set.").arg(*index + 1)
-            : tr("The level on the board has changes and is in no set."),
-      QMessageBox::Cancel, &m_frame);
-  QPushButton* keep = box.addButton(
-      index ? tr("Update Level %1").arg(*index + 1) : tr("Add to Set"), QMessageBox::AcceptRole);
+      setLevel ? tr("Level %1 on the board has changes that are not in the set.").arg(*setLevel + 1)
+               : tr("The level on the board has changes and is in no set."),
+      QMessageBox::Cancel, &m_window);
+  QPushButton* keep =
+      box.addButton(setLevel ? tr("Update Level %1").arg(*setLevel + 1) : tr("Add to Set"),
+                    QMessageBox::AcceptRole);
   QPushButton* drop =
       box.addButton(boardStays ? tr("Leave Out") : tr("Discard"), QMessageBox::DestructiveRole);
   box.setDefaultButton(keep);
   box.exec();
   if (box.clickedButton() == keep) {
-    if (index)
-      OnSetUpdate();
-    else
-      OnSetAdd();
+    ShowKept(setLevel ? tr("Level %1 updated from the board.") : tr("Added as level %1."),
+             m_session.KeepBoardLevel());
     return true;
   }
   return box.clickedButton() == drop;
 }
 
-bool CSetController::MaySetBeReplaced() {
-  if (!m_set.modified()) return true;
+bool CSetController::AskAboutSet() {
+  if (!m_session.set().modified()) return true;
   const auto answer = QMessageBox::question(
-      &m_frame, tr("Unsaved Changes"),
+      &m_window, tr("Unsaved Changes"),
       tr("The level set \"%1\" has changes that are not saved. Save them?").arg(SetName()),
       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
   if (answer == QMessageBox::Discard) return true;
   if (answer != QMessageBox::Save) return false;
   OnFileSave();
-  return !m_set.modified();
+  return !m_session.set().modified();
 }
 
 // --- Files ------------------------------------------------------------------------
 
 QString CSetController::StartFolder() const {
-  if (!m_set.path().empty()) return QFileInfo(FromStd(m_set.path())).absolutePath();
+  if (!m_session.set().path().empty())
+    return QFileInfo(FromStd(m_session.set().path())).absolutePath();
   return QSettings().value(LastFolderKey).toString();
 }
 
 void CSetController::OnFileNew() {
-  if (!MayLeaveSet()) return;
-  m_set.New();
+  if (!MayLeave(Leaving::LeaveSet)) return;
+  m_session.NewSet();
   m_status.ShowMessage(tr("A new, empty level set."));
 }
 
 void CSetController::OnFileOpen() {
-  if (!MayLeaveSet()) return;
+  if (!MayLeave(Leaving::LeaveSet)) return;
   const QString path =
-      QFileDialog::getOpenFileName(&m_frame, tr("Open Level Set"), StartFolder(), SetFileFilter());
+      QFileDialog::getOpenFileName(&m_window, tr("Open Level Set"), StartFolder(), SetFileFilter());
   if (!path.isEmpty()) OpenSetFile(path);
 }
 
 bool CSetController::OpenSetFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    QMessageBox::warning(&m_frame, tr("Open Level Set"),
+    QMessageBox::warning(&m_window, tr("Open Level Set"),
                          tr("Cannot read %1: %2").arg(path, file.errorString()));
     return false;
   }
   const QByteArray text = file.readAll();
-  const std::vector<SetLineError> errors = m_set.Open(
+  const std::vector<SetLineError> errors = m_session.OpenSet(
       std::string_view(text.constData(), static_cast<std::size_t>(text.size())), ToStd(path));
   RememberRecentSet(path);
-  m_panel->Select(m_set.size() > 0 ? 0 : -1);
-  m_status.ShowMessage(tr("Opened %1: %n level(s).", "", static_cast<int>(m_set.size()))
+  m_status.ShowMessage(tr("Opened %1: %n level(s).", "", static_cast<int>(m_session.set().size()))
                            .arg(QFileInfo(path).fileName()));
   if (!errors.empty()) {
     QStringList lines;
@@ -200,7 +171,7 @@ bool CSetController::OpenSetFile(const QString& path) {
       }
       lines << tr("line %1: %2").arg(QString::number(error.line), ReasonWording(error.reason));
     }
-    QMessageBox::warning(&m_frame, tr("Open Level Set"),
+    QMessageBox::warning(&m_window, tr("Open Level Set"),
                          tr("%n line(s) of %1 are not levels and were left out:\n%2", "",
                             static_cast<int>(errors.size()))
                              .arg(QFileInfo(path).fileName(), lines.join(QLatin1Char('\n'))));
@@ -209,18 +180,50 @@ bool CSetController::OpenSetFile(const QString& path) {
 }
 
 void CSetController::OnFileSave() {
-  if (m_set.path().empty()) {
+  if (m_session.set().path().empty()) {
     OnFileSaveAs();
     return;
   }
-  SaveSetFile(FromStd(m_set.path()));
+  const QString path = FromStd(m_session.set().path());
+  if (!m_session.set().NoLevelRead()) {
+    SaveSetFile(path);
+    return;
+  }
+  switch (AskAboutFileWithoutLevels(path)) {
+    case QMessageBox::AcceptRole: OnFileSaveAs(); break;
+    case QMessageBox::DestructiveRole: SaveSetFile(path); break;
+    default: break;
+  }
+}
+
+// A file in which no level was read may be no set file at all: it is written
+// into only when the user says so, knowing what it holds.
+QMessageBox::ButtonRole CSetController::AskAboutFileWithoutLevels(const QString& path) {
+  const QFileInfo file(path);
+  QMessageBox box(QMessageBox::Warning, tr("Save Level Set"),
+                  tr("No level was read from %1: its %n line(s) are not levels, and it may be "
+                     "no level set at all.",
+                     "", static_cast<int>(m_session.set().OtherLines()))
+                      .arg(file.fileName()),
+                  QMessageBox::Cancel, &m_window);
+  box.setInformativeText(
+      tr("Saving into it keeps those lines and adds the set's levels, changing its %1 bytes. "
+         "Save As writes the set to another file.")
+          .arg(file.size()));
+  QPushButton* saveAs = box.addButton(tr("Save As..."), QMessageBox::AcceptRole);
+  QPushButton* saveInto = box.addButton(tr("Save Into It"), QMessageBox::DestructiveRole);
+  box.setDefaultButton(saveAs);
+  box.exec();
+  if (box.clickedButton() == saveAs) return QMessageBox::AcceptRole;
+  if (box.clickedButton() == saveInto) return QMessageBox::DestructiveRole;
+  return QMessageBox::RejectRole;
 }
 
 void CSetController::OnFileSaveAs() {
-  QFileDialog dialog(&m_frame, tr("Save Level Set"), StartFolder(), SetFileFilter());
+  QFileDialog dialog(&m_window, tr("Save Level Set"), StartFolder(), SetFileFilter());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(SetExtension);
-  if (!m_set.path().empty()) dialog.selectFile(FromStd(m_set.path()));
+  if (!m_session.set().path().empty()) dialog.selectFile(FromStd(m_session.set().path()));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   SaveSetFile(WithSetExtension(dialog.selectedFiles().constFirst()));
 }
@@ -228,18 +231,18 @@ void CSetController::OnFileSaveAs() {
 // QSaveFile writes beside the target and renames it into place only once every
 // byte is written, so a failure leaves an earlier file as it was.
 bool CSetController::SaveSetFile(const QString& path) {
-  const std::string text = m_set.Text();
+  const std::string text = m_session.set().Text();
   QSaveFile file(path);
   const bool saved = file.open(QIODevice::WriteOnly) &&
                      file.write(text.data(), static_cast<qint64>(text.size())) ==
                          static_cast<qint64>(text.size()) &&
                      file.commit();
   if (!saved) {
-    QMessageBox::warning(&m_frame, tr("Save Level Set"),
+    QMessageBox::warning(&m_window, tr("Save Level Set"),
                          tr("Cannot write %1: %2").arg(path, file.errorString()));
     return false;
   }
-  m_set.Saved(ToStd(path));
+  m_session.SetSaved(ToStd(path));
   RememberRecentSet(path);
   m_status.ShowMessage(tr("Saved %1.").arg(QFileInfo(path).fileName()));
   return true;
@@ -273,7 +276,7 @@ void CSetController::RebuildRecentMenu() {
     m_recentMenu
         ->addAction(QFileInfo(path).fileName(), this,
                     [this, path] {
-                      if (MayLeaveSet()) OpenSetFile(path);
+                      if (MayLeave(Leaving::LeaveSet)) OpenSetFile(path);
                     })
         ->setToolTip(path);
   }
@@ -282,127 +285,87 @@ void CSetController::RebuildRecentMenu() {
 
 // --- The set's levels -------------------------------------------------------------
 
-int CSetController::SelectedLevel() {
-  const int index = m_panel->selectedIndex();
-  if (index < 0) m_status.ShowMessage(tr("No level of the set is selected."));
-  return index;
+bool CSetController::LevelSelected() {
+  if (m_session.selected()) return true;
+  m_status.ShowMessage(tr("No level of the set is selected."));
+  return false;
 }
 
-QString CSetController::Caveat(std::size_t index) const {
-  std::optional<Level> level = LevelOfCode(m_set.set().levels[index].code);
-  if (!level) return {};
-  // Only this level is searched; the others are compared by their codes.
-  RecheckLevel(*level);
-  if (!level->solvable) return tr(" It has no solution.");
-  const std::string canonical = CanonicalCode(*level);
-  for (std::size_t other = 0; other < m_set.size(); ++other) {
-    if (other == index) continue;
-    const std::optional<Level> earlier = LevelOfCode(m_set.set().levels[other].code);
-    if (earlier && CanonicalCode(*earlier) == canonical)
-      return tr(" It is the same level as level %1, up to turns and mirrors.").arg(other + 1);
+void CSetController::ShowKept(const QString& done, const KeptLevel& kept) {
+  QString caveat;
+  switch (kept.caveat.kind) {
+    case LevelCaveat::Kind::None: break;
+    case LevelCaveat::Kind::NoSolution: caveat = tr(" It has no solution."); break;
+    case LevelCaveat::Kind::SameAs:
+      caveat = tr(" It is the same level as level %1, up to turns and mirrors.")
+                   .arg(kept.caveat.sameAs + 1);
+      break;
   }
-  return {};
+  m_status.ShowMessage(done.arg(kept.index + 1) + caveat);
 }
 
-// The board then stands for the new level, so its later changes go into it.
-void CSetController::OnSetAdd() {
-  EndCarry();
-  EditorDocument& board = m_view.document();
-  std::size_t index = 0;
-  {
-    const HistoryGroup group(board.history(), ChangeKind::AddLevel);
-    index = m_set.Add(WriteLevelCode(board.level()));
-    board.TieToSetLevel(m_set.IdOf(index));
-  }
-  m_panel->Select(static_cast<int>(index));
-  m_status.ShowMessage(tr("Added as level %1.").arg(index + 1) + Caveat(index));
-}
+void CSetController::OnSetAdd() { ShowKept(tr("Added as level %1."), m_session.AddBoardLevel()); }
 
 // The level the board came from, whichever is selected.
 void CSetController::OnSetUpdate() {
-  EndCarry();
-  const std::optional<std::size_t> index = BoardSetLevel();
-  if (!index) {
+  const std::optional<KeptLevel> updated = m_session.UpdateBoardLevel();
+  if (!updated) {
     m_status.ShowMessage(tr("The board's level is no level of the set; Add puts it in."));
     return;
   }
-  EditorDocument& board = m_view.document();
-  {
-    const HistoryGroup group(board.history(), ChangeKind::UpdateLevel);
-    m_set.Replace(*index, WriteLevelCode(board.level()));
-    board.TieToSetLevel(m_set.IdOf(*index));
-  }
-  m_panel->Select(static_cast<int>(*index));
-  m_status.ShowMessage(tr("Level %1 updated from the board.").arg(*index + 1) + Caveat(*index));
+  ShowKept(tr("Level %1 updated from the board."), *updated);
 }
 
 void CSetController::OnSetRemove() {
-  const int index = SelectedLevel();
-  if (index < 0) return;
-  m_set.Remove(static_cast<std::size_t>(index));
+  if (!LevelSelected()) return;
+  const std::size_t index = *m_session.selected();
+  m_session.RemoveSelected();
   m_status.ShowMessage(tr("Level %1 removed; Undo brings it back.").arg(index + 1));
 }
 
 void CSetController::OnSetMoveUp() {
-  const int index = SelectedLevel();
-  if (index < 0 || !m_set.MoveUp(static_cast<std::size_t>(index))) return;
-  m_panel->Select(index - 1);
+  if (!LevelSelected()) return;
+  const std::size_t index = *m_session.selected();
+  if (!m_session.MoveSelectedUp()) return;
   m_status.ShowMessage(tr("Level %1 is now level %2.").arg(index + 1).arg(index));
 }
 
 void CSetController::OnSetMoveDown() {
-  const int index = SelectedLevel();
-  if (index < 0 || !m_set.MoveDown(static_cast<std::size_t>(index))) return;
-  m_panel->Select(index + 1);
+  if (!LevelSelected()) return;
+  const std::size_t index = *m_session.selected();
+  if (!m_session.MoveSelectedDown()) return;
   m_status.ShowMessage(tr("Level %1 is now level %2.").arg(index + 1).arg(index + 2));
 }
 
-// The level goes on the board as an edit of its own, so Undo takes it back.
 void CSetController::OnSetEdit() {
-  const int index = SelectedLevel();
-  if (index < 0) return;
-  const auto at = static_cast<std::size_t>(index);
-  if (BoardSetLevel() == at && !m_view.document().BoardChanged()) return;  // already there
-  if (!MayReplaceBoard(false)) return;
-  Level level;
-  if (!ParseLevelCode(level, m_set.set().levels[at].code).accepted) return;
-  m_view.document().Apply(
-      edit::ReplaceLevel{std::move(level), OriginKind::SetLevel, m_set.IdOf(at)});
+  if (!LevelSelected()) return;
+  const std::size_t index = *m_session.selected();
+  if (m_session.BoardSetLevel() == index && !m_session.board().BoardChanged()) return;
+  if (!MayLeave(Leaving::ReplaceBoard) || !m_session.EditLevel(index)) return;
   m_status.ShowMessage(tr("Level %1 is on the board.").arg(index + 1));
 }
 
 void CSetController::OnSetTitle() {
-  QDialog dialog(&m_frame);
+  const LevelSet& set = m_session.set().set();
+  QDialog dialog(&m_window);
   dialog.setWindowTitle(tr("Title and Author"));
-  auto* setTitle = new QLineEdit(FromStd(m_set.set().title), &dialog);
-  auto* author = new QLineEdit(FromStd(m_set.set().author), &dialog);
-  const int index = m_panel->selectedIndex();
+  auto* setTitle = new QLineEdit(FromStd(set.title), &dialog);
+  auto* author = new QLineEdit(FromStd(set.author), &dialog);
+  const std::optional<std::size_t> index = m_session.selected();
   auto* levelTitle = new QLineEdit(&dialog);
   auto* form = new QFormLayout(&dialog);
   form->addRow(tr("Title of the set:"), setTitle);
   form->addRow(tr("Author:"), author);
-  if (index >= 0) {
-    levelTitle->setText(FromStd(m_set.set().levels[static_cast<std::size_t>(index)].title));
-    form->addRow(tr("Title of level %1:").arg(index + 1), levelTitle);
+  if (index) {
+    levelTitle->setText(FromStd(set.levels[*index].title));
+    form->addRow(tr("Title of level %1:").arg(*index + 1), levelTitle);
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   form->addRow(buttons);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   if (dialog.exec() != QDialog::Accepted) return;
-  const std::string newTitle = ToStd(setTitle->text().trimmed());
-  const std::string newAuthor = ToStd(author->text().trimmed());
-  const std::string newLevelTitle = ToStd(levelTitle->text().trimmed());
-  const LevelSet& set = m_set.set();
-  const bool namesChanged = newTitle != set.title || newAuthor != set.author;
-  const bool levelChanged =
-      index >= 0 && newLevelTitle != set.levels[static_cast<std::size_t>(index)].title;
-  if (!namesChanged && !levelChanged) return;
-  {
-    const HistoryGroup group(m_view.document().history(), ChangeKind::Titles);
-    if (namesChanged) m_set.SetNames(newTitle, newAuthor);
-    if (levelChanged) m_set.SetTitle(static_cast<std::size_t>(index), newLevelTitle);
-  }
-  m_panel->Select(index);
-  m_status.ShowMessage(tr("Titles changed."));
+  if (m_session.ChangeTitles(ToStd(setTitle->text().trimmed()), ToStd(author->text().trimmed()),
+                             ToStd(levelTitle->text().trimmed())))
+    m_status.ShowMessage(tr("Titles changed."));
 }

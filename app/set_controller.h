@@ -1,19 +1,19 @@
 #pragma once
-// Designer mode's level set: the set document, its panel beside the board and
-// the commands of the File and Set menus. It ties the board to the set level
-// it came from, so that the board's changes go back into that level, and it
-// asks before any change that is in no file would be dropped.
+// Designer mode's dialogs and files around the session: the set's panel beside
+// the board, the file dialogs, the questions before unkept work would be
+// dropped, the recent sets and the commands of the File and Set menus. The
+// rules behind them (what is unkept, what Add and Update do, which set level
+// the board stands for) are the session's.
 
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-#include "editing/set_document.h"
+#include "editing/designer_session.h"
 
-class CBoardView;
 class CLevelSetPanel;
-class CMainFrame;
 class CStatusLine;
 class QMenu;
 class QWidget;
@@ -21,11 +21,12 @@ class QWidget;
 class CSetController : public QObject {
   Q_OBJECT
  public:
-  /// Makes the panel (a child of panelParent) and records the set's changes
-  /// into the board document's history.
-  CSetController(CMainFrame& frame, CBoardView& view, CStatusLine& status, QWidget* panelParent);
+  /// Makes the panel (a child of panelParent); the questions and dialogs open
+  /// over window.
+  CSetController(DesignerSession& session, CStatusLine& status, QWidget& window,
+                 QWidget* panelParent);
 
-  const SetDocument& document() const { return m_set; }
+  const SetDocument& document() const { return m_session.set(); }
   CLevelSetPanel* panel() const { return m_panel; }
 
   // The File menu.
@@ -50,54 +51,52 @@ class CSetController : public QObject {
   /// Asks what to do with the board's and the set's changes that are in no
   /// file before the window closes; false when the user cancels.
   bool MayClose();
-  /// True while the set or the board holds changes that are in no file.
-  bool HoldsUnkeptWork() const;
   /// The set's name as the window title shows it.
   QString SetName() const;
-  /// The index of the set level the board came from; none when the board's
-  /// level is no level of this set.
-  std::optional<std::size_t> BoardSetLevel() const;
 
   /// The recently opened sets, newest first.
   QStringList RecentSets() const;
   /// The File menu's submenu of recent sets, filled now and after every change.
   void AttachRecentMenu(QMenu* menu);
 
-  /// Shows which set level the board holds and enables the Set commands
-  /// where they can act; after every change of the board or the set.
-  void ShowState();
-
- signals:
-  /// The set, or the board's standing against it, changed.
-  void stateChanged();
+  /// Shows the set, the level the board holds and the selection in the panel;
+  /// redraw draws the levels' pictures anew.
+  void ShowState(bool redraw = false);
 
  private:
-  /// Before New or Open: the board's changes to a set level can still go into
-  /// it; false when the user cancels.
-  bool MayLeaveSet();
-  /// Before the board's level is replaced or dropped: keeps its changes in
-  /// the set if the user wants; false when the user cancels.
-  bool MayReplaceBoard(bool boardStays);
+  /// Asks about what leaving this way would drop, and keeps what the user
+  /// wants kept; false when the user cancels.
+  bool MayLeave(Leaving leaving);
+  /// Asks about the board's unkept work; false when the user cancels.
+  bool AskAboutBoard(std::optional<std::size_t> setLevel, bool boardStays);
   /// Asks what to do with the set's unsaved changes; false when the user cancels.
-  bool MaySetBeReplaced();
-  /// The selected level's index, or -1 with a message when none is selected.
-  int SelectedLevel();
-  /// Ends a carry under way, as every board command does before it acts.
-  void EndCarry();
-  void SetChanged();
+  bool AskAboutSet();
+  /// Asks before a save into a file in which no level was read: Save As
+  /// (AcceptRole), into it (DestructiveRole) or not at all (RejectRole).
+  QMessageBox::ButtonRole AskAboutFileWithoutLevels(const QString& path);
+  /// Says when no level is selected; true when one is.
+  bool LevelSelected();
+  /// Says which set level the board's level went into, with its caveat.
+  void ShowKept(const QString& done, const KeptLevel& kept);
   void RememberRecentSet(const QString& path);
   void RebuildRecentMenu();
   /// The folder the file dialogs open in: the set's, else the one last used.
   QString StartFolder() const;
-  /// Says what an added or updated level is like, if it is a repeat or has no solution.
-  QString Caveat(std::size_t index) const;
 
-  CMainFrame& m_frame;
-  CBoardView& m_view;
+  /// What the panel's list shows.
+  struct ShownSet {
+    LevelSet set;
+    std::string path;
+    bool modified = false;
+    friend bool operator==(const ShownSet&, const ShownSet&) = default;
+  };
+
+  DesignerSession& m_session;
+  ShownSet m_shown;
   CStatusLine& m_status;
+  QWidget& m_window;
   CLevelSetPanel* m_panel;
   QMenu* m_recentMenu = nullptr;
-  SetDocument m_set;
 };
 
 /// The path with the set extension (.txt) when its file name has no extension.

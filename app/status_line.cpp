@@ -1,6 +1,7 @@
 #include "app/status_line.h"
 
 #include "view/board_description.h"
+#include "view/grade_wording.h"
 
 QString StatusText(const EditingState& editing, std::optional<int> shortestMoves) {
   if (IsCarrying(editing)) {
@@ -13,6 +14,14 @@ QString StatusText(const EditingState& editing, std::optional<int> shortestMoves
   return CStatusLine::tr("Shortest solution: %n move(s)", nullptr, *shortestMoves);
 }
 
+/// " · grade Hard", or nothing for a level without grade.
+QString GradeFigure(const Verdict& verdict) {
+  if (!verdict.grade) return {};
+  return QStringLiteral(" \u00b7 ") + CStatusLine::tr("grade %1 (%2 points)")
+                                          .arg(GradeWord(verdict.grade->grade))
+                                          .arg(verdict.grade->points);
+}
+
 QString VerdictFigures(const Verdict& verdict) {
   // A solved level or one without solution has nothing more to tell.
   if (!verdict.shortestMoves || *verdict.shortestMoves == 0 || !verdict.greedyEffort) return {};
@@ -23,7 +32,7 @@ QString VerdictFigures(const Verdict& verdict) {
   return solutions + QStringLiteral(" \u00b7 ") +
          CStatusLine::tr("%n counter-intuitive step(s)", "", verdict.counterIntuitiveSteps) +
          QStringLiteral(" \u00b7 ") +
-         CStatusLine::tr("greedy effort %1").arg(*verdict.greedyEffort);
+         CStatusLine::tr("greedy effort %1").arg(*verdict.greedyEffort) + GradeFigure(verdict);
 }
 
 QString StatusWithFigures(const EditingState& editing, const Verdict* verdict,

@@ -4,7 +4,8 @@
 // its finds go into the solver's tests and benchmarks.
 //
 //   find_hard_levels [--goal work|ratio|time|backward|forward|length]
-//                    [--solvable | --unsolvable] [--seconds S] [--seed N] [--keep K] [CODE ...]
+//                    [--solvable | --unsolvable] [--size 3|5|7] [--seconds S]
+//                    [--seed N] [--keep K] [CODE ...]
 //
 // work:     the solver's work, in forward states (SearchEffort::work);
 // ratio:    that work divided by the states the plain search expands;
@@ -20,16 +21,21 @@
 // without one. Codes given start the climb; otherwise random mazes with
 // random pieces do. Each step flips a wall, moves a ball or a hole to a free
 // square, or swaps two balls, two holes or a ball with its hole, and is kept
-// when the goal does not get worse. After a long run without gain the climb
-// starts afresh. The best levels are then timed: the solver's three searches
-// against the plain one, and the solver's work against the plain search's.
+// when the goal does not get worse. A climb keeps the board size it starts
+// with: that of its code, or --size (7 unless given) for random starts.
+// After a long run without gain the climb starts afresh. The best levels are
+// then timed: the solver's three searches against the plain one, and the
+// solver's work against the plain search's. With --seconds 0 the levels
+// given are timed so without a climb.
 
 #include <time.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -38,10 +44,10 @@
 #include "logic/level_code.h"
 #include "logic/maze.h"
 #include "logic/solver.h"
+#include "tests/support/search_effort.h"
 
 namespace {
 
-constexpr int Size = 7;
 // Levels the plain search finishes in fewer states than this count as this
 // many for the ratio: on them everything takes microseconds.
 constexpr double SmallestYardstick = 3000;
@@ -56,10 +62,10 @@ enum class Kind { Any, Solvable, Unsolvable };
 struct Options {
   Goal goal = Goal::Ratio;
   Kind kind = Kind::Any;
+  int size = 7;  // of the random starts
   double seconds = 60;
   unsigned seed = 1;
   std::size_t keep = 8;
-  std::vector<std::string> starts;
 };
 
 double CpuSeconds() {
@@ -123,22 +129,22 @@ Score Evaluate(Level level, const Options& options, yardstick::ForwardSearch& pl
   return score;
 }
 
-Level RandomStart(std::mt19937& engine) {
+Level RandomStart(int size, std::mt19937& engine) {
   Level level;
-  RandomMaze(level, Size, [&engine]() { return static_cast<int>(engine() & 0x7fff); });
+  RandomMaze(level, size, [&engine]() { return static_cast<int>(engine() & 0x7fff); });
   // Extra passages now and then, so that open rooms get tried too.
   std::bernoulli_distribution extra(std::uniform_real_distribution<double>(0, 0.4)(engine));
-  for (int square = 0; square < Size * Size; ++square) {
-    if (square % Size + 1 < Size && extra(engine)) {
+  for (int square = 0; square < size * size; ++square) {
+    if (square % size + 1 < size && extra(engine)) {
       level.cells[square] |= OpenEast;
       level.cells[square + 1] |= OpenWest;
     }
-    if (square / Size + 1 < Size && extra(engine)) {
+    if (square / size + 1 < size && extra(engine)) {
       level.cells[square] |= OpenSouth;
-      level.cells[square + Size] |= OpenNorth;
+      level.cells[square + size] |= OpenNorth;
     }
   }
-  std::uniform_int_distribution<int> anySquare(0, Size * Size - 1);
+  std::uniform_int_distribution<int> anySquare(0, size * size - 1);
   for (Pieces* pieces : {&level.balls, &level.holes}) {
     std::vector<int> taken;
     for (Piece& piece : *pieces) {
@@ -147,37 +153,38 @@ Level RandomStart(std::mt19937& engine) {
         square = anySquare(engine);
       }
       taken.push_back(square);
-      piece.column = static_cast<std::int8_t>(square % Size);
-      piece.row = static_cast<std::int8_t>(square / Size);
+      piece.column = static_cast<std::int8_t>(square % size);
+      piece.row = static_cast<std::int8_t>(square / size);
     }
   }
   return level;
 }
 
 void FlipRandomWall(Level& level, std::mt19937& engine) {
-  std::uniform_int_distribution<int> anySquare(0, Size * Size - 1);
+  const int size = level.boardSize;
+  std::uniform_int_distribution<int> anySquare(0, size * size - 1);
   while (true) {
     const int square = anySquare(engine);
-    if (engine() % 2 == 0 && square % Size + 1 < Size) {
+    if (engine() % 2 == 0 && square % size + 1 < size) {
       level.cells[square] ^= OpenEast;
       level.cells[square + 1] ^= OpenWest;
       return;
     }
-    if (square / Size + 1 < Size) {
+    if (square / size + 1 < size) {
       level.cells[square] ^= OpenSouth;
-      level.cells[square + Size] ^= OpenNorth;
+      level.cells[square + size] ^= OpenNorth;
       return;
     }
   }
 }
 
-void MovePieceToFreeSquare(Pieces& pieces, std::mt19937& engine) {
-  std::uniform_int_distribution<int> anySquare(0, Size * Size - 1);
+void MovePieceToFreeSquare(Pieces& pieces, int size, std::mt19937& engine) {
+  std::uniform_int_distribution<int> anySquare(0, size * size - 1);
   Piece& piece = pieces[engine() % 3];
   while (true) {
     const int square = anySquare(engine);
-    const auto column = static_cast<std::int8_t>(square % Size);
-    const auto row = static_cast<std::int8_t>(square / Size);
+    const auto column = static_cast<std::int8_t>(square % size);
+    const auto row = static_cast<std::int8_t>(square / size);
     const bool taken = std::any_of(pieces.begin(), pieces.end(), [&](const Piece& other) {
       return other.column == column && other.row == row;
     });
@@ -207,8 +214,8 @@ void Mutate(Level& level, std::mt19937& engine) {
       case 0:
       case 1:
       case 2: FlipRandomWall(level, engine); break;
-      case 3: MovePieceToFreeSquare(level.balls, engine); break;
-      case 4: MovePieceToFreeSquare(level.holes, engine); break;
+      case 3: MovePieceToFreeSquare(level.balls, level.boardSize, engine); break;
+      case 4: MovePieceToFreeSquare(level.holes, level.boardSize, engine); break;
       case 5: SwapSquares(level.balls[engine() % 3], level.balls[engine() % 3]); break;
       case 6: SwapSquares(level.holes[engine() % 3], level.holes[engine() % 3]); break;
       case 7: {
@@ -223,36 +230,97 @@ void Mutate(Level& level, std::mt19937& engine) {
   }
 }
 
-Goal GoalNamed(const std::string& name) {
+constexpr char Usage[] =
+    "Usage: find_hard_levels [--goal work|ratio|time|backward|forward|length]\n"
+    "                        [--solvable | --unsolvable] [--size 3|5|7] [--seconds S]\n"
+    "                        [--seed N] [--keep K] [CODE ...]\n"
+    "Hill-climbs levels (from the CODEs given, then from random ones of --size)\n"
+    "towards those on which the solver works hardest, and prints the best.\n"
+    "With --seconds 0, only times the CODEs given.\n";
+
+std::optional<Goal> GoalNamed(const std::string& name) {
   const std::map<std::string, Goal> goals = {
       {"work", Goal::Work},         {"ratio", Goal::Ratio},     {"time", Goal::Time},
       {"backward", Goal::Backward}, {"forward", Goal::Forward}, {"length", Goal::Length}};
   const auto found = goals.find(name);
-  return found == goals.end() ? Goal::Ratio : found->second;
+  if (found == goals.end()) return std::nullopt;
+  return found->second;
 }
 
-Options ParseOptions(int argc, char** argv) {
+/// The whole text as a number of the type, or nothing.
+template <typename Number>
+std::optional<Number> NumberIn(const std::string& text, Number least, Number most) {
+  char* end = nullptr;
+  errno = 0;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || errno != 0 || !(value >= static_cast<double>(least)) ||
+      !(value <= static_cast<double>(most)) ||
+      static_cast<double>(static_cast<Number>(value)) != value) {
+    return std::nullopt;
+  }
+  return static_cast<Number>(value);
+}
+
+/// The options, or the reason the command line is wrong. Every start code is
+/// read here, so that the climb only meets levels.
+struct ParsedOptions {
   Options options;
+  std::vector<Level> starts;
+  std::string mistake;
+  bool help = false;
+};
+
+ParsedOptions ParseOptions(int argc, char** argv) {
+  ParsedOptions parsed;
+  Options& options = parsed.options;
+  const auto refuse = [&](std::string mistake) {
+    parsed.mistake = std::move(mistake);
+    return parsed;
+  };
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--goal" && hasValue) {
-      options.goal = GoalNamed(argv[++i]);
+    const bool takesValue = arg == "--goal" || arg == "--seconds" || arg == "--seed" ||
+                            arg == "--keep" || arg == "--size";
+    if (takesValue && i + 1 >= argc) return refuse(arg + " needs a value");
+    const std::string value = takesValue ? argv[++i] : "";
+    if (arg == "--help" || arg == "-h") {
+      parsed.help = true;
+      return parsed;
+    } else if (arg == "--goal") {
+      const std::optional<Goal> goal = GoalNamed(value);
+      if (!goal) return refuse("unknown goal '" + value + "'");
+      options.goal = *goal;
     } else if (arg == "--solvable") {
       options.kind = Kind::Solvable;
     } else if (arg == "--unsolvable") {
       options.kind = Kind::Unsolvable;
-    } else if (arg == "--seconds" && hasValue) {
-      options.seconds = std::atof(argv[++i]);
-    } else if (arg == "--seed" && hasValue) {
-      options.seed = static_cast<unsigned>(std::atoi(argv[++i]));
-    } else if (arg == "--keep" && hasValue) {
-      options.keep = static_cast<std::size_t>(std::atoi(argv[++i]));
+    } else if (arg == "--seconds") {
+      const std::optional<double> seconds = NumberIn(value, 0.0, 1e7);
+      if (!seconds) return refuse("--seconds takes a number of seconds, not '" + value + "'");
+      options.seconds = *seconds;
+    } else if (arg == "--seed") {
+      const std::optional<unsigned> seed = NumberIn(value, 0u, 4294967295u);
+      if (!seed) return refuse("--seed takes a whole number, not '" + value + "'");
+      options.seed = *seed;
+    } else if (arg == "--keep") {
+      const std::optional<std::size_t> keep = NumberIn<std::size_t>(value, 1, 1000000);
+      if (!keep) return refuse("--keep takes a whole number from 1, not '" + value + "'");
+      options.keep = *keep;
+    } else if (arg == "--size") {
+      const std::optional<int> size = NumberIn(value, 3, 7);
+      if (!size || *size % 2 == 0) return refuse("--size takes 3, 5 or 7, not '" + value + "'");
+      options.size = *size;
+    } else if (!arg.empty() && arg[0] == '-') {
+      return refuse("unknown option '" + arg + "'");
     } else {
-      options.starts.push_back(arg);
+      Level level;
+      const ParseResult read = ParseLevelCode(level, arg);
+      if (!read.accepted)
+        return refuse("'" + arg + "' is not a level code: " + EnglishReason(read.reason));
+      parsed.starts.push_back(level);
     }
   }
-  return options;
+  return parsed;
 }
 
 void Report(const std::map<std::string, Score>& best, std::size_t keep) {
@@ -265,7 +333,7 @@ void Report(const std::map<std::string, Score>& best, std::size_t keep) {
   yardstick::ForwardSearch plain;
   for (const auto& [code, score] : ranked) {
     Level level;
-    ReadLevelCode(level, code);
+    ParseLevelCode(level, code);
     const double exists = FastestMicroseconds(15, [&] { SolutionExists(level); });
     const double shortest = FastestMicroseconds(15, [&] { ShortestSolution(level); });
     const double step = FastestMicroseconds(15, [&] {
@@ -282,18 +350,35 @@ void Report(const std::map<std::string, Score>& best, std::size_t keep) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Options options = ParseOptions(argc, argv);
+  const ParsedOptions parsed = ParseOptions(argc, argv);
+  if (parsed.help) {
+    std::fputs(Usage, stdout);
+    return 0;
+  }
+  if (!parsed.mistake.empty()) {
+    std::fprintf(stderr, "find_hard_levels: %s\n%s", parsed.mistake.c_str(), Usage);
+    return 2;
+  }
+  const Options& options = parsed.options;
   std::mt19937 engine(options.seed);
   yardstick::ForwardSearch plain;
   std::map<std::string, Score> best;  // the best level of every climb, by code
+  if (options.seconds == 0) {
+    // No climb: the levels given are only timed and reported.
+    for (const Level& start : parsed.starts) {
+      best[WriteLevelCode(start)] = Evaluate(start, options, plain);
+    }
+    Report(best, options.keep);
+    return 0;
+  }
   std::size_t nextStart = 0;
   const double end = CpuSeconds() + options.seconds;
   while (CpuSeconds() < end) {
     Level current;
-    if (nextStart < options.starts.size()) {
-      ReadLevelCode(current, options.starts[nextStart++]);
+    if (nextStart < parsed.starts.size()) {
+      current = parsed.starts[nextStart++];
     } else {
-      current = RandomStart(engine);
+      current = RandomStart(options.size, engine);
     }
     Score currentScore = Evaluate(current, options, plain);
     Score climbBest = currentScore;

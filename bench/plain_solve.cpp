@@ -16,6 +16,7 @@
 #include "bench/forward_search.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
+#include "tests/support/level_code_reading.h"
 
 int main(int argc, char** argv) {
   const bool forward = argc == 3 && std::string(argv[1]) == "--forward";

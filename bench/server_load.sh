@@ -2,10 +2,14 @@
 # The whole site under load: lighttpd with its pool of korvz workers
 # (build/server/lighttpd.conf, as `bash scripts/serve` runs it), measured with
 # Debian's wrk over thousands of distinct level codes, so that every request
-# of a level page or picture is worked out cold. Prints the rates of a static
-# page of the same server, of level pages and of pictures at 16 connections,
-# and of both at 256, with the answers that were not 200, the timeouts and the
-# server's largest memory (lighttpd and its workers together).
+# of a level page or picture is worked out cold. The workers have a SQLite
+# database of published levels (some of the codes, published first), so level
+# pages look up their published entry as they do on the site, and the
+# gallery's pages are read by key from it. Prints the rates of a static page
+# of the same server, of level pages, pictures and gallery pages at 16
+# connections, and of pages and pictures at 256, with the answers that were
+# not 200, the timeouts and the server's largest memory (lighttpd and its
+# workers together).
 #
 # Usage: bash bench/server_load.sh [--seconds N] [--codes N]
 #   (defaults 10 seconds a run, 5000 codes; the pool as scripts/serve sets
@@ -78,16 +82,43 @@ end
 EOF
 
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-mkdir -p "$work/run"
+mkdir -p "$work/run/compressed"  # the workers' sockets, and lighttpd's compressed files
 KORVALO_SITE="$PWD/build-wasm/site" KORVALO_KORVZ="$PWD/build/bin/korvz" KORVALO_RUN="$work/run" \
   KORVALO_BIND=127.0.0.1 KORVALO_PORT="$port" KORVALO_WORKERS="${KORVALO_WORKERS:-$(nproc)}" \
-  KORVALO_QUEUE="${KORVALO_QUEUE:-256}" /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
-  >"$work/lighttpd.log" 2>&1 &
+  KORVALO_QUEUE="${KORVALO_QUEUE:-256}" KORVALO_DATABASE="$work/korvalo.sqlite" \
+  KORVALO_PUBLISH_LIMIT=100000 /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
+  >"$work/lighttpd.log" 2>&1 3>"$work/access.log" &
 server=$!
 for _ in $(seq 100); do
   curl -sf -o /dev/null "http://127.0.0.1:$port/eng/" && break
   sleep 0.1
 done
+
+# Publishes the first 2,000 codes (those with a solution are taken), and lists
+# the gallery's pages in each order, following each page's link to the next.
+python3 - "http://127.0.0.1:$port" "$work/codes.txt" >"$work/gallery.txt" <<'EOF'
+import json
+import re
+import sys
+import urllib.error
+import urllib.request
+site, codes = sys.argv[1], open(sys.argv[2]).read().split()[:2000]
+for code in codes:
+    body = json.dumps({"code": code, "title": "Level " + code[:8], "author": "Bench"}).encode()
+    try:
+        urllib.request.urlopen(urllib.request.Request(site + "/api/levels", data=body, method="POST"))
+    except urllib.error.HTTPError:
+        pass  # no solution
+for order in ("newest", "longest", "grade"):
+    address = "/gallery?order=" + order
+    for _ in range(100):
+        print(address)
+        page = urllib.request.urlopen(site + address).read().decode()
+        found = re.search(r'rel="next" href="([^"]+)"', page)
+        if not found:
+            break
+        address = found.group(1).replace("&amp;", "&")
+EOF
 
 # The resident memory of lighttpd and its workers, in KB.
 server_memory() {
@@ -134,7 +165,7 @@ EOF
 
 printf "%-28s %10s %10s %8s %8s %9s %9s\n" "run" "requests/s" "200s/s" "not 200" "timeouts" "p50 ms" "p99 ms"
 declare -A answered
-for run in "static 16" "pages 16" "pictures 16" "pages 256" "pictures 256"; do
+for run in "static 16" "pages 16" "pictures 16" "gallery 16" "pages 256" "pictures 256"; do
   set -- $run
   read -r rate ok other timeouts p50 p99 < <(measure "$1" "$2")
   answered[$1-$2]=$ok
@@ -144,11 +175,15 @@ kill "$watcher" 2>/dev/null || true
 wait "$watcher" 2>/dev/null || true
 
 python3 - "${answered[static-16]}" "${answered[pages-16]}" "${answered[pictures-16]}" \
-  "${answered[pages-256]}" "${answered[pictures-256]}" "$(cat "$work/peak")" "$(wc -l <"$work/codes.txt")" <<'EOF'
+  "${answered[pages-256]}" "${answered[pictures-256]}" "$(cat "$work/peak")" "$(wc -l <"$work/codes.txt")" \
+  "${answered[gallery-16]}" "$(wc -l <"$work/gallery.txt")" \
+  "$(sqlite3 "$work/korvalo.sqlite" 'SELECT COUNT(*) FROM levels' 2>/dev/null || echo 0)" <<'EOF'
 import sys
-static, pages, pictures, pages_many, pictures_many, peak, codes = (float(value) for value in sys.argv[1:])
-print(f"\n{codes:.0f} distinct codes")
+static, pages, pictures, pages_many, pictures_many, peak, codes, gallery, gallery_pages, published = (
+    float(value) for value in sys.argv[1:])
+print(f"\n{codes:.0f} distinct codes, {published:.0f} of them published, {gallery_pages:.0f} gallery pages")
 print(f"pages / static file:     {pages / static:.3f}  (goal at least 0.1)")
+print(f"gallery / static file:   {gallery / static:.3f}  (goal at least 0.1)")
 print(f"pictures / static file:  {pictures / static:.3f}  (goal at least 0.033)")
 print(f"pages at 256 / at 16:    {pages_many / pages:.2f}  (goal at least 0.5)")
 print(f"pictures at 256 / at 16: {pictures_many / pictures:.2f}  (goal at least 0.5)")

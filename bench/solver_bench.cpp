@@ -28,9 +28,10 @@
 #include "bench/forward_search.h"
 #include "bench/random_levels.h"
 #include "logic/level_code.h"
-#include "logic/literal_solver.h"
 #include "logic/maze.h"
 #include "logic/solver.h"
+#include "tests/support/level_code_reading.h"
+#include "tests/support/literal_solver.h"
 
 namespace {
 
@@ -58,6 +59,9 @@ constexpr HardLevel HardLevels[] = {
     {"flooded_target", "71400066164107faabfebfeafee3ff9dec555"},
     {"unsolvable_share", "7140604203634c7ca17ede8237afea96f2514"},
     {"backward_most", "7224263542246aef0fee7d712c2f7c189e415"},
+    {"time_small", "7002602604331afb14ca8dcbb12df208e4545"},
+    {"time_large", "7621265626014dee9e0e4bc9dfc6d79792454"},
+    {"time_solvable", "76224210204323b9399a0ac8e8eec2a48a555"},
 };
 
 using bench::RandomLevel;
@@ -104,12 +108,14 @@ void Forward(Level& level) {
 void InSearchOrder(Level& level) {
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
-  benchmark::DoNotOptimize(SolveLevel(level, level.startState, level.targetState));
+  static PredecessorTable table;
+  benchmark::DoNotOptimize(SolveLevel(level, level.startState, level.targetState, table));
 }
 void Literal(Level& level) {
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
-  benchmark::DoNotOptimize(SolveLevelLiteral(level, level.startState, level.targetState));
+  static PredecessorTable table;
+  benchmark::DoNotOptimize(SolveLevelLiteral(level, level.startState, level.targetState, table));
 }
 
 using Search = void (*)(Level&);

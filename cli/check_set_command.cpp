@@ -3,13 +3,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/command_options.h"
@@ -57,76 +58,94 @@ constexpr std::string_view Prefix = "korvalo-level check-set: ";
 
 int LineNumber(std::size_t line) { return line > INT_MAX ? INT_MAX : static_cast<int>(line); }
 
-/// Reads the whole set; the error number of a failed read, or 0.
-int ReadWholeSet(SetStream& stream, LevelSetReading& reading) {
-  for (;;) {
-    SetEntry entry = stream.Next();
-    switch (entry.kind) {
-      case SetEntry::Kind::Level:
-        reading.set.levels.push_back(
-            {LineNumber(entry.line), std::move(entry.code), std::move(entry.title)});
-        break;
-      case SetEntry::Kind::Invalid:
-      case SetEntry::Kind::InvalidHeader:
-        reading.errors.push_back({LineNumber(entry.line), std::move(entry.code),
-                                  std::move(entry.reason),
-                                  entry.kind == SetEntry::Kind::InvalidHeader});
-        break;
-      case SetEntry::Kind::End:
-        reading.set.title = stream.Title();
-        reading.set.author = stream.Author();
-        return 0;
-      case SetEntry::Kind::ReadError: return entry.error;
-    }
-  }
-}
+/// The problem lines of one entry of the set, in the order of a line's
+/// problems, each on its line of the file (file names the set).
+class StreamedChecks {
+ public:
+  StreamedChecks(bool unique, std::string file) : m_unique(unique), m_file(std::move(file)) {}
 
-struct ProblemLine {
-  int line;
-  std::string text;
+  std::vector<std::string> ProblemsOf(SetEntry& entry) {
+    if (entry.kind != SetEntry::Kind::Level) {
+      const SetProblemKind kind = entry.kind == SetEntry::Kind::InvalidHeader
+                                      ? SetProblemKind::InvalidHeader
+                                      : SetProblemKind::Invalid;
+      return {Located(
+          {kind, LineNumber(entry.line), 0, EscapeText(entry.code), std::move(entry.reason)})};
+    }
+    const SetLevel level{LineNumber(entry.line), std::move(entry.code), {}};
+    std::vector<std::string> lines;
+    for (SetProblem problem : m_checker.Check(level)) {
+      problem.code = EscapeText(problem.code);
+      lines.push_back(Located(problem));
+    }
+    if (m_unique) AddNotUnique(level, lines);
+    return lines;
+  }
+
+ private:
+  /// The problem as a message on its line of the file: the description
+  /// starts with "line N: ", which the file's own place replaces.
+  std::string Located(const SetProblem& problem) const {
+    const std::string described = DescribeSetProblem(problem);
+    return FileLinePrefix(m_file, static_cast<std::size_t>(problem.line)) +
+           described.substr(described.find(": ") + 2);
+  }
+
+  /// The line for a level with more than one shortest solution.
+  void AddNotUnique(const SetLevel& entry, std::vector<std::string>& lines) {
+    if (!ParseLevelCode(m_level, entry.code).accepted) return;  // reported as invalid
+    const std::uint32_t solutions = m_analyzer.Analyze(m_level).solutions;
+    if (solutions <= 1) return;
+    lines.push_back(FileLinePrefix(m_file, static_cast<std::size_t>(entry.line)) +
+                    EscapeText(entry.code) + " has " + SolutionCountText(solutions) +
+                    " shortest solutions");
+  }
+
+  bool m_unique;
+  std::string m_file;
+  SetLevelChecker m_checker;
+  LevelAnalyzer m_analyzer;
+  Level m_level;
 };
 
-/// The levels of the set with more than one shortest solution; file names
-/// the set in the lines.
-std::vector<ProblemLine> LevelsNotUnique(const LevelSet& set, const std::string& file) {
-  std::vector<ProblemLine> problems;
-  LevelAnalyzer analyzer;
-  Level level;
-  for (const SetLevel& entry : set.levels) {
-    if (!ParseLevelCode(level, entry.code).accepted) continue;  // reported as invalid
-    const std::uint32_t solutions = analyzer.Analyze(level).solutions;
-    if (solutions <= 1) continue;
-    problems.push_back({entry.line, FileLinePrefix(file, static_cast<std::size_t>(entry.line)) +
-                                        EscapeText(entry.code) + " has " +
-                                        SolutionCountText(solutions) + " shortest solutions"});
+/// How a streamed check ended.
+struct CheckEnd {
+  bool problems = false;  // any problem was written
+  int readError = 0;      // the error number of a failed read, or 0
+  bool outOfMemory = false;
+  std::size_t line = 0;  // the last line read
+};
+
+/// Checks the set as it is read, writing each line's problems as soon as the
+/// line is read: it keeps nothing of a level but its packed canonical code.
+/// When memory runs out, it stops there, with what it wrote so far.
+CheckEnd CheckAsRead(SetStream& stream, bool unique, const std::string& file, CheckedOutput& out) {
+  CheckEnd end;
+  try {
+    StreamedChecks checks(unique, file);
+    for (;;) {
+      SetEntry entry = stream.Next();
+      if (entry.kind == SetEntry::Kind::End) return end;
+      if (entry.kind == SetEntry::Kind::ReadError) {
+        end.readError = entry.error;
+        return end;
+      }
+      for (const std::string& problem : checks.ProblemsOf(entry)) {
+        out.Write(problem + "\n");
+        end.problems = true;
+      }
+      end.line = entry.line;
+    }
+  } catch (const std::bad_alloc&) {
+    end.outOfMemory = true;
   }
-  return problems;
+  return end;
 }
 
-/// The problem as a message on its line of the file.
-std::string LocatedProblem(const SetProblem& problem, const std::string& file) {
-  // The description starts with "line N: ", which the file's own place replaces.
-  const std::string described = DescribeSetProblem(problem);
-  return FileLinePrefix(file, static_cast<std::size_t>(problem.line)) +
-         described.substr(described.find(": ") + 2);
-}
-
-int ReportProblems(const LevelSetReading& reading, bool unique, const std::string& file,
-                   CheckedOutput& out) {
-  std::vector<ProblemLine> problems;
-  for (SetProblem problem : CheckLevelSet(reading)) {
-    problem.code = EscapeText(problem.code);
-    problems.push_back({problem.line, LocatedProblem(problem, file)});
-  }
-  if (unique) {
-    const std::vector<ProblemLine> notUnique = LevelsNotUnique(reading.set, file);
-    problems.insert(problems.end(), notUnique.begin(), notUnique.end());
-    // In line order; a line's other problems first.
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const ProblemLine& a, const ProblemLine& b) { return a.line < b.line; });
-  }
-  for (const ProblemLine& problem : problems) out.Write(problem.text + "\n");
-  return problems.empty() ? 0 : CommandFailure;
+int OutOfMemory(std::size_t line, CheckedOutput& err) {
+  err.Write(std::string(Prefix) + "out of memory after line " + std::to_string(line) +
+            ": stopped there; the problems shown are those up to it\n");
+  return StreamFailure;
 }
 
 /// Takes --unique out of the options (before any --) and reads the rest as
@@ -167,21 +186,27 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
     return RefuseCommandLine("check-set", *mistake, streams.err);
   }
 
-  LevelSetReading reading;
   if (operands.empty() || operands[0] == StandardInputName) {
     SayHowToEndTypedInput("check-set", "a level set", streams);
     SetStream stream(streams.input);
-    if (const int error = ReadWholeSet(stream, reading)) {
-      return CannotRead("standard input", error, StreamFailure, streams.err);
+    // Problems reach a terminal before the tool waits for the next line.
+    stream.BeforeEachRead([&streams] { streams.out.Flush(); });
+    const CheckEnd end = CheckAsRead(stream, unique, std::string(StandardInputName), streams.out);
+    if (end.outOfMemory) return OutOfMemory(end.line, streams.err);
+    if (end.readError != 0) {
+      return CannotRead("standard input", end.readError, StreamFailure, streams.err);
     }
-    return ReportProblems(reading, unique, std::string(StandardInputName), streams.out);
+    return end.problems ? CommandFailure : 0;
   }
   const std::string& path = operands[0];
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return CannotRead(QuoteFileName(path), errno, CommandFailure, streams.err);
   SetStream stream(DescriptorReader(fd));
-  const int error = ReadWholeSet(stream, reading);
+  const CheckEnd end = CheckAsRead(stream, unique, path, streams.out);
   ::close(fd);
-  if (error != 0) return CannotRead(QuoteFileName(path), error, CommandFailure, streams.err);
-  return ReportProblems(reading, unique, path, streams.out);
+  if (end.outOfMemory) return OutOfMemory(end.line, streams.err);
+  if (end.readError != 0) {
+    return CannotRead(QuoteFileName(path), end.readError, CommandFailure, streams.err);
+  }
+  return end.problems ? CommandFailure : 0;
 }

@@ -55,7 +55,7 @@ class Answerer {
     Level level;
     const ParseResult result = ParseLevelCode(level, code);
     if (!result.accepted) {
-      Invalid(shown, where, result.reason + std::string(hint));
+      Invalid(shown, where, EnglishReason(result.reason) + std::string(hint));
       return false;
     }
     m_streams.out.Write(shown + '\t' + m_answers.fields(level) + '\n');
@@ -77,13 +77,13 @@ class Answerer {
       switch (entry.kind) {
         case SetEntry::Kind::Level: allRead = Code(entry.code, at, {}) && allRead; break;
         case SetEntry::Kind::Invalid:
-          Invalid(EscapeText(entry.code), at, entry.reason);
+          Invalid(EscapeText(entry.code), at, EnglishReason(entry.reason));
           allRead = false;
           break;
         case SetEntry::Kind::InvalidHeader:
           // No level: a message, and no line of answers.
           m_streams.err.Write(at + "invalid header '" + EscapeText(entry.code) +
-                              "': " + entry.reason + '\n');
+                              "': " + EnglishReason(entry.reason) + '\n');
           allRead = false;
           break;
         case SetEntry::Kind::End: return allRead ? 0 : CommandFailure;

@@ -12,10 +12,12 @@
 int RunSolve(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCanon(const std::vector<std::string>& args, CommandStreams& streams);
 int RunAnalyze(const std::vector<std::string>& args, CommandStreams& streams);
+int RunGrade(const std::vector<std::string>& args, CommandStreams& streams);
 int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams);
 int RunHardest(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
 int RunRender(const std::vector<std::string>& args, CommandStreams& streams);
+int RunPublish(const std::vector<std::string>& args, CommandStreams& streams);
 
 struct ToolCommand {
   std::string_view name;
@@ -47,6 +49,12 @@ inline constexpr ToolCommand ToolCommands[] = {
    "reachable; the counter-intuitive steps of the solution; the greedy\n"
    "effort (placements a greedy player expands).",
    RunAnalyze},
+  {"grade", "[CODE | FILE | -]...",
+   "prints, for each level code, a line of four tab-separated fields:\n"
+   "the code; solvable, unsolvable or invalid; the grade (Easy,\n"
+   "Normal, Hard or Expert) and the difficulty points it is read from,\n"
+   "worked out from the figures of analyze.",
+   RunGrade},
   {"generate", "--size N --moves MIN[-MAX] [--count K] [--seed S]\n"
                "[--open-walls W] [--unique] [--effort MIN[-MAX]]\n"
                "[--output FILE]",
@@ -72,6 +80,11 @@ inline constexpr ToolCommand ToolCommands[] = {
    "writes the picture the editor shows for the level, as a PNG file\n"
    "(to standard output for -).",
    RunRender},
+  {"publish", "[--server URL] [--title TITLE] [--author NAME]\n"
+              "[--description TEXT] CODE | FILE",
+   "publishes a level, or a level set file, on the sharing site and\n"
+   "prints its public address and the edit token that removes it.",
+   RunPublish},
 };
 // clang-format on
 

@@ -96,7 +96,9 @@ Mistake ReadGenerateOptions(const std::vector<std::string>& args, GenerateOption
   request.maxMoves = maxMoves.value_or(NoMoveLimit);
   request.maxEffort = maxEffort.value_or(NoEffortLimit);
   request.unique = values.count("--unique") != 0;
-  if (std::optional<std::string> problem = GenerationRequestProblem(request)) return problem;
+  if (std::optional<Reason> problem = GenerationRequestProblem(request)) {
+    return EnglishReason(*problem);
+  }
   options.seedGiven = seed.has_value();
   request.seed = seed.value_or(0);
   if (const auto output = values.find("--output"); output != values.end()) {

@@ -74,7 +74,7 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
   const ParseResult reading = ParseLevelCode(level, code);
   if (!reading.accepted) {
     streams.err.Write("korvalo-level render: invalid code '" + EscapeText(code) +
-                      "': " + reading.reason + "\n");
+                      "': " + EnglishReason(reading.reason) + "\n");
     return CommandFailure;
   }
   // As in the editor after a code is read: the indicator follows the recheck.

@@ -16,7 +16,7 @@ bool IsComment(std::size_t number, std::string_view text) {
   return IsCommentLine(text);
 }
 
-SetEntry Invalid(std::size_t number, std::string text, std::string reason,
+SetEntry Invalid(std::size_t number, std::string text, Reason reason,
                  SetEntry::Kind kind = SetEntry::Kind::Invalid) {
   SetEntry entry;
   entry.kind = kind;
@@ -28,7 +28,8 @@ SetEntry Invalid(std::size_t number, std::string text, std::string reason,
 
 SetEntry TooLong(std::size_t number, std::string_view start,
                  SetEntry::Kind kind = SetEntry::Kind::Invalid) {
-  return Invalid(number, std::string(start.substr(0, TooLongShown)) + "...", "line too long", kind);
+  return Invalid(number, std::string(start.substr(0, TooLongShown)) + "...",
+                 {ReasonId::LineTooLong}, kind);
 }
 
 }  // namespace

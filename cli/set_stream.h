@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "cli/io/line_reader.h"
+#include "logic/reason.h"
 
 /// A level line of the set, a line that should have been one and is not, a
 /// header line that cannot name the set, or the end of the stream.
@@ -26,7 +27,7 @@ struct SetEntry {
   std::size_t line = 0;  // counted from 1
   std::string code;
   std::string title;
-  std::string reason;
+  Reason reason;
   int error = 0;
 };
 

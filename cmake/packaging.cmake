@@ -24,7 +24,8 @@ three balls and three holes: tilt the board until every ball rests on the\n\
 hole of its own colour.\n\
 .\n")
 set(CPACK_COMPONENTS_ALL desktop tool)
-if(TARGET korvz AND BUILD_TESTING)
+# The service's install rules exist where korvz is built (server/CMakeLists.txt).
+if(KORVALO_INSTALL_SERVICE OR BUILD_TESTING)
   list(APPEND CPACK_COMPONENTS_ALL service)
 endif()
 set(CPACK_DEBIAN_DESKTOP_PACKAGE_NAME korvalo-level-editor)
@@ -43,10 +44,16 @@ set(CPACK_DEBIAN_SERVICE_PACKAGE_NAME korvalo-server)
 set(CPACK_DEBIAN_SERVICE_PACKAGE_SECTION web)
 set(CPACK_COMPONENT_SERVICE_DESCRIPTION "Level-sharing web service for the Korvalo maze puzzle\n\
 ${korvalo_about}This package holds the sharing page's service: korvz, the FastCGI\n\
-worker that answers for a level with its page and picture, run by lighttpd.")
-# lighttpd runs the workers and its Lua scripts set the answers' headers;
-# dpkg-shlibdeps adds the libraries korvz links (libfcgi0ldbl).
-set(CPACK_DEBIAN_SERVICE_PACKAGE_DEPENDS "lighttpd, lighttpd-modules-lua")
+worker that answers for a level with its page and picture, run by lighttpd,\n\
+with the site, lighttpd's configuration and the systemd unit korvalo-site.")
+# lighttpd runs the workers, its Lua scripts set the answers' headers and
+# mod_deflate compresses them; dpkg-shlibdeps adds the libraries korvz links
+# (libfcgi0ldbl, libsqlite3-0, libpq5).
+set(CPACK_DEBIAN_SERVICE_PACKAGE_DEPENDS "lighttpd, lighttpd-modules-lua, lighttpd-mod-deflate")
+# The settings in /etc are the administrator's: an upgrade keeps their edits.
+file(WRITE ${CMAKE_BINARY_DIR}/packaging/service/conffiles "/etc/korvalo/korvalo-site.env\n")
+set(CPACK_DEBIAN_SERVICE_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/service/conffiles)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_DESKTOP_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_TOOL_PACKAGE_SECTION games)

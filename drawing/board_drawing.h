@@ -6,26 +6,11 @@
 
 #include <array>
 
+#include "drawing/board_image_names.h"
 #include "drawing/board_scale.h"
 #include "drawing/editing_state.h"
 #include "drawing/raster.h"
 #include "logic/level.h"
-
-/// The six images the board is drawn from.
-enum class BoardImage {
-  BallSheet,
-  WallHoverSheet,
-  LampLit,
-  LampUnlit,
-  LabelSolutionExists,
-  LabelNoSolution
-};
-inline constexpr std::size_t BoardImageCount = 6;
-
-/// Every image in the order of BoardImage.
-inline constexpr std::array<BoardImage, BoardImageCount> AllBoardImages = {
-    BoardImage::BallSheet, BoardImage::WallHoverSheet,      BoardImage::LampLit,
-    BoardImage::LampUnlit, BoardImage::LabelSolutionExists, BoardImage::LabelNoSolution};
 
 /// Width and height of each image, as the drawing uses them.
 constexpr Rect BoardImageRect(BoardImage image) {

@@ -90,7 +90,7 @@ EditorDocument::EditorDocument(RandomSource random) : m_random(std::move(random)
 
 void EditorDocument::PointerMoved(int x, int y) {
   HoverAt(m_level, m_editing, x, y);
-  m_changed();
+  Notify(DocumentChange::Pointer);
 }
 
 void EditorDocument::Clicked(int x, int y) {
@@ -122,7 +122,7 @@ void EditorDocument::Apply(const Edit& edit) {
   } else if (wasCarrying && !IsCarrying(m_editing)) {
     Record(m_beforeCarry, m_carryKind);
   }
-  if (endedCarry || changed) m_changed();
+  if (endedCarry || changed) Notify(DocumentChange::Level);
 }
 
 bool EditorDocument::EndCarry() {
@@ -134,13 +134,37 @@ bool EditorDocument::EndCarry() {
   return true;
 }
 
+void EditorDocument::Notify(DocumentChange change) {
+  if (change == DocumentChange::Level) AnswerSolvableFromVerdict();
+  for (const auto& listener : m_listeners) listener(change);
+}
+
+// The verdict searches only when the level changed since its last search, so
+// a change that left the level alone (a tie to a set level) costs nothing. A
+// carried piece is not searched; its put-down is.
+void EditorDocument::AnswerSolvableFromVerdict() {
+  if (!m_solvableFromVerdict || IsCarrying(m_editing)) return;
+  m_level.solvable = verdict().shortestMoves ? 1 : 0;
+}
+
 bool EditorDocument::BoardChanged() const { return !SameBoard(m_origin.level, m_level); }
 
 void EditorDocument::TieToSetLevel(std::uint64_t setLevelId) {
   const BoardState before = State();
   m_origin = {OriginKind::SetLevel, setLevelId, m_level};
   if (m_undoEnabled) Record(before, ChangeKind::UpdateLevel);
-  m_changed();
+  Notify(DocumentChange::Level);
+}
+
+void EditorDocument::PutBack(const Level& level, const BoardOrigin& origin) {
+  m_editing.CarriedItem = CarriedPiece::Nothing;
+  const int previousSize = m_level.boardSize;
+  m_level = level;
+  m_origin = origin;
+  Recheck();
+  ForgetHoverIfResized(previousSize);
+  ForgetVerdict();
+  Notify(DocumentChange::Level);
 }
 
 const Verdict& EditorDocument::verdict() {
@@ -158,6 +182,7 @@ Verdict VerdictOf(const LevelAnalysis& analysis) {
   verdict.shortestMoves = analysis.moves;
   verdict.counterIntuitiveSteps = static_cast<int>(analysis.counterIntuitiveSteps.size());
   verdict.greedyEffort = analysis.greedyEffort;
+  verdict.grade = GradeLevel(analysis);
   return verdict;
 }
 
@@ -175,13 +200,13 @@ void EditorDocument::Record(const BoardState& before, ChangeKind kind) {
 void EditorDocument::Undo() {
   const bool endedCarry = EndCarry();
   const bool undone = m_history.Undo();
-  if (endedCarry || undone) m_changed();
+  if (endedCarry || undone) Notify(DocumentChange::Level);
 }
 
 void EditorDocument::Redo() {
   const bool endedCarry = EndCarry();
   const bool redone = m_history.Redo();
-  if (endedCarry || redone) m_changed();
+  if (endedCarry || redone) Notify(DocumentChange::Level);
 }
 
 void EditorDocument::Restore(const BoardState& state) {
@@ -193,8 +218,10 @@ void EditorDocument::Restore(const BoardState& state) {
 }
 
 // The one place where the editor rechecks its level; the level builds and the
-// wall flip recheck inside the level logic.
+// wall flip recheck inside the level logic. Designer mode answers from the
+// verdict instead, once the change is made.
 void EditorDocument::Recheck() {
+  if (m_solvableFromVerdict) return;
   RecheckLevel(m_level);
   ++m_rechecks;
 }
@@ -204,7 +231,11 @@ void EditorDocument::ForgetHoverIfResized(int previousSize) {
 }
 
 bool EditorDocument::Change(const edit::FlipWall& flip) {
-  ToggleWall(m_level, flip.column, flip.row, flip.kind);
+  if (m_solvableFromVerdict) {
+    ToggleWallWithoutRecheck(m_level, flip.column, flip.row, flip.kind);
+  } else {
+    ToggleWall(m_level, flip.column, flip.row, flip.kind);
+  }
   return true;
 }
 
@@ -244,19 +275,31 @@ bool EditorDocument::Change(const edit::BoardSize& boardSize) {
   // An off-board ball makes the placement invalid, so the new maze places the
   // pieces afresh.
   if (previousSize != boardSize.size) m_level.balls[0].column = -1;
-  RandomMaze(m_level, boardSize.size, m_random);
+  BuildRandomMaze(boardSize.size);
   ForgetHoverIfResized(previousSize);
   return true;
 }
 
 bool EditorDocument::Change(const edit::Clear&) {
-  ClearMaze(m_level, m_level.boardSize);
+  if (m_solvableFromVerdict) {
+    ClearMazeWithoutRecheck(m_level, m_level.boardSize);
+  } else {
+    ClearMaze(m_level, m_level.boardSize);
+  }
   return true;
 }
 
 bool EditorDocument::Change(const edit::Random&) {
-  RandomMaze(m_level, m_level.boardSize, m_random);
+  BuildRandomMaze(m_level.boardSize);
   return true;
+}
+
+void EditorDocument::BuildRandomMaze(int size) {
+  if (m_solvableFromVerdict) {
+    RandomMazeWithoutRecheck(m_level, size, m_random);
+  } else {
+    RandomMaze(m_level, size, m_random);
+  }
 }
 
 bool EditorDocument::Change(const edit::XFlip&) {

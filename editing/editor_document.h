@@ -10,12 +10,14 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "drawing/editing_state.h"
 #include "editing/edits.h"
 #include "editing/history.h"
 #include "logic/level.h"
 #include "logic/level_analysis.h"
+#include "logic/level_grade.h"
 #include "logic/maze.h"
 
 /// Where the board's level came from, and the level as it came: the board
@@ -33,7 +35,13 @@ struct Verdict {
   std::uint32_t solutions = 0;       // shortest solutions; ManySolutions above the limit
   int counterIntuitiveSteps = 0;     // 0 when the level has no solution
   std::optional<int> greedyEffort;   // none when the level has no solution
+  std::optional<LevelGrade> grade;   // none when the level has no solution
 };
+
+/// What a change touched: the level, the carry or the board's origin (which
+/// the status line, the verdict and the set follow), or only the pointer's
+/// hover (a repaint, nothing more).
+enum class DocumentChange { Level, Pointer };
 
 /// The verdict the analysis gives.
 Verdict VerdictOf(const LevelAnalysis& analysis);
@@ -46,8 +54,10 @@ class EditorDocument {
   const Level& level() const { return m_level; }
   const EditingState& editing() const { return m_editing; }
 
-  /// Called after every change the view must show.
-  void SetChangedCallback(std::function<void()> changed) { m_changed = std::move(changed); }
+  /// Called after every change the view must show, with what it touched.
+  void AddListener(std::function<void(DocumentChange)> listener) {
+    m_listeners.push_back(std::move(listener));
+  }
 
   /// A pointer move: the hover state follows it, and the view repaints.
   void PointerMoved(int x, int y);
@@ -65,6 +75,12 @@ class EditorDocument {
   /// Keeps changes for undo from now on; off at first, so an editor without
   /// undo pays nothing for it.
   void EnableUndo() { m_undoEnabled = true; }
+
+  /// From now on every change of the level runs one search, the verdict's,
+  /// which also answers the level's `solvable` byte (the lamp's); the edits
+  /// skip the recheck of their own. Off at first: the classic editor rechecks
+  /// and never searches for a verdict.
+  void AnswerSolvableFromVerdict(bool on) { m_solvableFromVerdict = on; }
   bool CanUndo() const { return m_history.CanUndo(); }
   bool CanRedo() const { return m_history.CanRedo(); }
   void Undo();
@@ -83,6 +99,10 @@ class EditorDocument {
   /// holds it (after it was added to the set or put back into it); undoable.
   void TieToSetLevel(std::uint64_t setLevelId);
 
+  /// Puts a board kept after a crash in place, with where it came from; not
+  /// undoable, as it starts the work anew.
+  void PutBack(const Level& level, const BoardOrigin& origin);
+
   /// The verdict on the level as it stands: searched at most once per change
   /// of the level, however often it is asked for. Not to be asked while a
   /// piece is carried, when the level is not searched.
@@ -91,7 +111,8 @@ class EditorDocument {
   int verdictSearches() const { return m_verdictSearches; }
 
   /// How many times the document has rechecked the level itself; the level
-  /// builds and the wall flip recheck inside the level logic.
+  /// builds and the wall flip recheck inside the level logic, unless the
+  /// verdict answers solvability.
   int rechecks() const { return m_rechecks; }
 
   /// For tests that set up a position by hand; the editor changes the level
@@ -102,6 +123,10 @@ class EditorDocument {
   /// Ends a carry, rechecking the level; true when a piece was carried.
   bool EndCarry();
   void Recheck();
+  /// Sets `solvable` from the verdict, when the verdict answers it.
+  void AnswerSolvableFromVerdict();
+  /// A random maze of the size, with or without the recheck.
+  void BuildRandomMaze(int size);
   void ForgetHoverIfResized(int previousSize);
 
   // The change each edit makes; true when the view must repaint.
@@ -136,9 +161,13 @@ class EditorDocument {
   Level m_level;
   EditingState m_editing;
   RandomSource m_random;
-  std::function<void()> m_changed = [] {};
+  /// Tells every listener of a change.
+  void Notify(DocumentChange change);
+
+  std::vector<std::function<void(DocumentChange)>> m_listeners;
   int m_rechecks = 0;
   bool m_undoEnabled = false;
+  bool m_solvableFromVerdict = false;
   History m_history;
   BoardState m_beforeCarry;  // the board when the carry under way began
   ChangeKind m_carryKind = ChangeKind::MoveBall;

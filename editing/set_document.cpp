@@ -9,15 +9,17 @@ std::optional<std::size_t> SetDocument::IndexOf(std::uint64_t id) const {
   return std::nullopt;
 }
 
-void SetDocument::New() { Reset({}, {}); }
+void SetDocument::New() { Reset({}, {}, {}); }
 
 std::vector<SetLineError> SetDocument::Open(std::string_view text, std::string path) {
   LevelSetReading reading = ReadLevelSet(text);
-  Reset(std::move(reading.set), std::move(path));
+  SetFileLines file(text, reading);
+  Reset(std::move(reading.set), std::move(path), std::move(file));
   return std::move(reading.errors);
 }
 
-void SetDocument::Reset(LevelSet set, std::string path) {
+void SetDocument::Reset(LevelSet set, std::string path, SetFileLines file) {
+  m_file = std::move(file);
   m_contents.ids.clear();
   for (std::size_t i = 0; i < set.levels.size(); ++i) m_contents.ids.push_back(m_nextId++);
   m_contents.set = std::move(set);
@@ -28,7 +30,18 @@ void SetDocument::Reset(LevelSet set, std::string path) {
   Notify();
 }
 
+// The file now holds the text: its lines are those of a fresh reading of it.
+void SetDocument::Recovered(std::string_view text, std::string path, bool modified) {
+  Open(text, std::move(path));
+  if (!modified) return;
+  m_saved.reset();
+  m_modified = true;
+  Notify();
+}
+
 void SetDocument::Saved(std::string path) {
+  const std::string text = Text();
+  m_file = SetFileLines(text, ReadLevelSet(text));
   m_path = std::move(path);
   m_saved = m_contents.set;
   m_modified = false;
@@ -38,7 +51,7 @@ void SetDocument::Saved(std::string path) {
 void SetDocument::Change(ChangeKind kind, const std::function<void(Contents&)>& change) {
   const Contents before = m_contents;
   change(m_contents);
-  m_modified = !(m_contents.set == m_saved);
+  m_modified = !m_saved || !(m_contents.set == *m_saved);
   if (m_history != nullptr) {
     m_history->Push({kind, [this, before] { Restore(before); },
                      [this, after = m_contents] { Restore(after); }});
@@ -48,7 +61,7 @@ void SetDocument::Change(ChangeKind kind, const std::function<void(Contents&)>& 
 
 void SetDocument::Restore(const Contents& contents) {
   m_contents = contents;
-  m_modified = !(m_contents.set == m_saved);
+  m_modified = !m_saved || !(m_contents.set == *m_saved);
   Notify();
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "editing/history.h"
+#include "editing/set_file_lines.h"
 #include "logic/level_set.h"
 
 class SetDocument {
@@ -42,10 +43,19 @@ class SetDocument {
   /// The set of a file's text; lines that are no level are left out and
   /// returned, so that the caller can say which.
   std::vector<SetLineError> Open(std::string_view text, std::string path);
-  /// The text to write to a file, as the set format has it.
-  std::string Text() const { return WriteLevelSet(m_contents.set); }
-  /// After the text was written to the file at path.
+  /// The text to write to the set's file: the lines of the file it was
+  /// opened from that are no levels stay as and where they were.
+  std::string Text() const { return m_file.Text(m_contents.set); }
+  /// After Text() was written to the file at path.
   void Saved(std::string path);
+  /// The set of a text kept after a crash, as the file at path would be
+  /// written; modified when it held changes that were in no file.
+  void Recovered(std::string_view text, std::string path, bool modified);
+  /// The lines of the set's file that are neither levels, headers nor blank.
+  std::size_t OtherLines() const { return m_file.OtherLines(); }
+  /// True when the set's file held lines and not one of them was a level:
+  /// it may be no set file at all.
+  bool NoLevelRead() const { return m_file.NoLevelRead(); }
 
   // Each of these is one undoable change.
   /// Adds a level after the last one; returns its index.
@@ -70,11 +80,13 @@ class SetDocument {
   /// Puts kept contents in place, for undo and redo.
   void Restore(const Contents& contents);
   /// A fresh set's contents: every level gets a new id.
-  void Reset(LevelSet set, std::string path);
+  void Reset(LevelSet set, std::string path, SetFileLines file);
   void Notify();
 
   Contents m_contents;
-  LevelSet m_saved;  // the set as last opened or saved
+  std::optional<LevelSet> m_saved =
+      LevelSet{};       // as last opened or saved; none when no file holds it
+  SetFileLines m_file;  // the lines of its file
   std::string m_path;
   bool m_modified = false;
   std::uint64_t m_nextId = 1;

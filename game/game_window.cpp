@@ -1,8 +1,13 @@
 #include "game/game_window.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QSettings>
 #include <QStringList>
@@ -10,6 +15,13 @@
 
 #include "drawing/board_geometry.h"
 #include "game/game_wording.h"
+#include "game/level_picker.h"
+#include "game/set_chooser.h"
+#include "logic/level_code.h"
+#include "logic/solver.h"
+#include "play/endless_play.h"
+#include "play/game_keys.h"
+#include "play/set_start.h"
 #include "view/board_description.h"
 #include "view/program_icon.h"
 
@@ -28,15 +40,15 @@ constexpr const char* KeyHelp =
     QT_TRANSLATE_NOOP("Game",
                       "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
                       "R: restart    H: hint    N: new level    Esc: quit\n"
-                      "C: colour shapes on the pieces");
+                      "E: endless play (size and grade)    C: colour shapes on the pieces");
 // A set plays its own levels: no N. Enter acts once the level is solved, as
 // the line that offers the next level says.
 constexpr const char* SetKeyHelp =
     QT_TRANSLATE_NOOP("Game",
                       "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
                       "R: restart    H: hint    Enter: next level    Esc: quit\n"
-                      "Page Up, Page Down: previous, next level\n"
-                      "C: colour shapes on the pieces");
+                      "Page Up, Page Down: previous, next level    L: levels\n"
+                      "O: open set    E: endless play    C: colour shapes on the pieces");
 
 /// A text marked with QT_TRANSLATE_NOOP in the context "Game".
 QString Translated(const char* text) { return QCoreApplication::translate("Game", text); }
@@ -86,17 +98,23 @@ QString Joined(const QString& first, const QString& second) {
   return first.isEmpty() || second.isEmpty() ? first + second : first + "\n" + second;
 }
 
-std::optional<Direction> TiltOfKey(int key) {
+/// The key's name as the game's table of keys (play/game_keys.h) names it;
+/// empty for a key the table cannot hold.
+std::string KeyName(int key) {
+  if (key >= Qt::Key_A && key <= Qt::Key_Z)
+    return std::string(1, static_cast<char>('a' + key - Qt::Key_A));
   switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_W: return Direction::North;
-    case Qt::Key_Down:
-    case Qt::Key_S: return Direction::South;
-    case Qt::Key_Left:
-    case Qt::Key_A: return Direction::West;
-    case Qt::Key_Right:
-    case Qt::Key_D: return Direction::East;
-    default: return std::nullopt;
+    case Qt::Key_Up: return "ArrowUp";
+    case Qt::Key_Down: return "ArrowDown";
+    case Qt::Key_Left: return "ArrowLeft";
+    case Qt::Key_Right: return "ArrowRight";
+    case Qt::Key_Backspace: return "Backspace";
+    case Qt::Key_Escape: return "Escape";
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return "Enter";
+    case Qt::Key_PageUp: return "PageUp";
+    case Qt::Key_PageDown: return "PageDown";
+    default: return {};
   }
 }
 
@@ -129,6 +147,8 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     layout->addLayout(heading);
     m_setLevel = AddLine(this, heading, "setLevel", Ink, 2, true);
     m_setProgress = AddLine(this, heading, "setProgress", Ink);
+    // Room for two lines, as a longer language wraps it once it counts a record.
+    m_setProgress->setMinimumHeight(2 * m_setProgress->fontMetrics().lineSpacing());
   }
   m_board = new QLabel;
   m_board->setObjectName("board");
@@ -151,6 +171,10 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   layout->addLayout(status);
   m_moves = AddLine(this, status, "moves", Ink, 2, true);
   m_remaining = AddLine(this, status, "remaining", Ink);
+  // The line becomes the larger solved line at the end: its room is kept
+  // from the start, so the window does not grow when a level is solved.
+  SetLook(m_remaining, SolvedInk, 2, true);
+  m_remaining->setMinimumHeight(m_remaining->fontMetrics().height());
   m_thirdLine = AddLine(this, status, "third", Ink, 1, true);
   // The hint, or the shortest possible count at the end; it keeps its height
   // while empty, so the window does not jump.
@@ -168,9 +192,66 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     keepsRoom.setRetainSizeWhenHidden(true);
     m_noticeLabel->setSizePolicy(keepsRoom);
   }
-  AddLine(this, status, "keys", Ink, -1)->setText(Translated(m_set ? SetKeyHelp : KeyHelp));
-  if (m_set) m_set->Observe(m_game);  // a level may stand solved from the start
+  m_keys = AddLine(this, status, "keys", Ink, -1);
+  m_keys->setText(Translated(m_set ? SetKeyHelp : KeyHelp));
+  if (m_set) {
+    m_set->Observe(m_game);  // a level may stand solved from the start
+    m_campaign.chapters.push_back({std::string(), m_set->set()});
+    m_progress = m_set->progress();
+  }
   ShowState();
+}
+
+void CGameWindow::UseCampaign(Campaign campaign, int chapter) {
+  m_campaign = std::move(campaign);
+  m_chapter = chapter;
+  // Chapters of every size follow one another: the board's area is the
+  // largest board's all along, so the window keeps its size.
+  m_board->setFixedHeight(BoardAreaHeight(7));
+  m_board->setAlignment(Qt::AlignCenter);
+  RememberPlace();
+  ShowState();
+}
+
+void CGameWindow::ShowPicker() {
+  if (!m_progress) return;
+  const CampaignPlace place =
+      m_set ? CampaignPlace{m_chapter, m_set->Index()} : ResumePlace(m_campaign, *m_progress);
+  CLevelPicker picker(m_campaign, *m_progress, place, this);
+  if (picker.exec() != QDialog::Accepted) return;
+  GoToPlace(picker.Chosen());
+  ShowState();
+}
+
+void CGameWindow::GoToPlace(CampaignPlace place) {
+  if (!m_set || place.chapter != m_chapter) {
+    m_set.emplace(m_campaign.chapters[static_cast<std::size_t>(place.chapter)].set, m_progress);
+    m_endless.reset();
+    m_endlessCode.clear();
+    ShowSetLines(true);
+    m_chapter = place.chapter;
+    setWindowTitle(WindowTitle(set(), false));
+    m_game.Replace(m_set->CurrentLevel());
+    m_notice.clear();
+  }
+  GoToSetLevel(place.level);
+  RememberPlace();
+}
+
+bool CGameWindow::GoToNextChapter() {
+  const int next = m_chapter + 1;
+  if (next >= static_cast<int>(m_campaign.chapters.size())) return false;
+  const PlayableSet& set = m_campaign.chapters[static_cast<std::size_t>(next)].set;
+  int level = 0;
+  while (level + 1 < static_cast<int>(set.levels.size()) &&
+         m_set->progress()->FewestMoves(set.levels[static_cast<std::size_t>(level)].canonicalCode))
+    ++level;
+  GoToPlace({next, level});
+  return true;
+}
+
+void CGameWindow::RememberPlace() {
+  if (m_set) m_set->progress()->SetLastPlayed(m_set->Current().canonicalCode);
 }
 
 void CGameWindow::keyPressEvent(QKeyEvent* event) {
@@ -182,45 +263,69 @@ void CGameWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CGameWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
-  if (modifiers == Qt::ControlModifier && key == Qt::Key_Z) {
-    m_game.Undo();
-  } else if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier) {
-    return false;
-  } else if (const std::optional<Direction> tilt = TiltOfKey(key)) {
-    m_game.Tilt(*tilt);
-  } else if (key == Qt::Key_Backspace) {
-    m_game.Undo();
-  } else if (key == Qt::Key_R) {
-    m_game.Restart();
-  } else if (key == Qt::Key_H) {
-    m_game.ShowHint();
-  } else if (key == Qt::Key_N && !m_set) {
-    NewRandomLevel();
-  } else if (key == Qt::Key_C) {
-    SwitchPieceSymbols();
-  } else if (key == Qt::Key_Escape) {
-    close();
-    return true;
-  } else if (!m_set || !HandleSetKey(key)) {
-    return false;
-  }
+  // Shift changes nothing; Ctrl is part of the key; any other modifier leaves the key alone.
+  const Qt::KeyboardModifiers control = modifiers & ~Qt::ShiftModifier;
+  if (control != Qt::NoModifier && control != Qt::ControlModifier) return false;
+  const std::optional<GameAction> action =
+      ActionOfKey(KeyName(key), control == Qt::ControlModifier);
+  if (!action || !Act(*action)) return false;
+  if (*action == GameAction::Quit) return true;
   if (m_set) m_set->Observe(m_game);
   ShowState();
   return true;
 }
 
-// Page Up and Page Down stop at the ends of the set; Enter goes on only from
-// a solved level.
-bool CGameWindow::HandleSetKey(int key) {
-  switch (key) {
-    case Qt::Key_PageDown: GoToSetLevel(m_set->Index() + 1); return true;
-    case Qt::Key_PageUp: GoToSetLevel(m_set->Index() - 1); return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (const std::optional<int> next = m_set->NextToPlay(); next && m_game.IsSolved()) {
-        GoToSetLevel(*next);
+bool CGameWindow::Act(GameAction action) {
+  switch (action) {
+    case GameAction::TiltNorth: m_game.Tilt(Direction::North); return true;
+    case GameAction::TiltSouth: m_game.Tilt(Direction::South); return true;
+    case GameAction::TiltWest: m_game.Tilt(Direction::West); return true;
+    case GameAction::TiltEast: m_game.Tilt(Direction::East); return true;
+    case GameAction::Undo: m_game.Undo(); return true;
+    case GameAction::Restart: m_game.Restart(); return true;
+    case GameAction::Hint: m_game.ShowHint(); return true;
+    case GameAction::SwitchSymbols: SwitchPieceSymbols(); return true;
+    case GameAction::Quit: close(); return true;
+    case GameAction::NewLevel:
+      if (m_set) return false;
+      if (m_endless) {
+        NewEndlessLevel();
+      } else {
+        NewRandomLevel();
       }
       return true;
+    case GameAction::Endless: StartEndless(); return true;
+    case GameAction::OpenSet:
+      if (!m_progress) return false;
+      OpenSet();
+      return true;
+    case GameAction::CopyCode: return CopyCode();
+    case GameAction::Levels:
+      if (!m_set && m_progress) {
+        ShowPicker();
+        return true;
+      }
+      return m_set && ActInSet(action);
+    case GameAction::PreviousLevel:
+    case GameAction::NextLevel:
+    case GameAction::GoOn: return m_set && ActInSet(action);
+  }
+  return false;
+}
+
+// Page Up and Page Down stop at the ends of the set; Enter goes on only from
+// a solved level.
+bool CGameWindow::ActInSet(GameAction action) {
+  switch (action) {
+    case GameAction::NextLevel: GoToSetLevel(m_set->Index() + 1); return true;
+    case GameAction::PreviousLevel: GoToSetLevel(m_set->Index() - 1); return true;
+    case GameAction::GoOn:
+      if (!m_game.IsSolved()) return true;
+      if (m_set->AllSolved() && m_set->Index() + 1 == m_set->LevelCount() && GoToNextChapter())
+        return true;
+      if (const std::optional<int> next = m_set->NextToPlay()) GoToSetLevel(*next);
+      return true;
+    case GameAction::Levels: ShowPicker(); return true;
     default: return false;
   }
 }
@@ -231,6 +336,7 @@ void CGameWindow::GoToSetLevel(int index) {
   if (!m_set->GoTo(index)) return;
   m_game.Replace(m_set->CurrentLevel());
   m_notice.clear();
+  RememberPlace();
 }
 
 // A new level is no longer the one the editor passed, nor the unreadable one a
@@ -239,6 +345,126 @@ void CGameWindow::NewRandomLevel() {
   m_game.Replace(RandomSolvableLevel(m_game.level().boardSize, m_random));
   m_notice.clear();
   setWindowTitle(Translated(GameTitle));
+}
+
+void CGameWindow::OpenSet() {
+  CSetChooser chooser(m_installedSets, this);
+  if (chooser.exec() != QDialog::Accepted) return;
+  const QString path = chooser.Chosen();
+  const std::string file = path.toStdString();
+  for (std::size_t c = 0; c < m_campaign.chapters.size(); ++c) {
+    if (!m_campaign.chapters[c].path.empty() &&
+        QFileInfo(QString::fromStdString(m_campaign.chapters[c].path)) == QFileInfo(path)) {
+      RememberRecentSet(path);
+      const SetPlay chapter(m_campaign.chapters[c].set, m_progress);
+      GoToPlace({static_cast<int>(c), chapter.Index()});
+      return;
+    }
+  }
+  const SetFileReading reading = ReadSetFile(file);
+  PlayableSet set = reading.text ? PrepareSet(*reading.text) : PlayableSet{};
+  if (set.levels.empty()) {
+    m_notice =
+        GameWording(GameText{GameTextId::SetNotOpened,
+                             {},
+                             {QuotedForNotice(file)},
+                             reading.text ? Reason{ReasonId::NoPlayableLevel} : reading.reason});
+    return;
+  }
+  RememberRecentSet(path);
+  WatchSetFile(path);
+  m_notice = GameWording(LeftOutTexts(set), QStringLiteral(" "));
+  m_campaign = Campaign{{{file, std::move(set)}}};
+  m_set.emplace(m_campaign.chapters[0].set, m_progress);
+  m_chapter = 0;
+  m_endless.reset();
+  m_endlessCode.clear();
+  ShowSetLines(true);
+  setWindowTitle(WindowTitle(this->set(), false));
+  m_game.Replace(m_set->CurrentLevel());
+  RememberPlace();
+}
+
+void CGameWindow::WatchSetFile(const QString& path) {
+  if (m_watcher == nullptr) {
+    m_watcher = new QFileSystemWatcher(this);
+    // A file saved whole is a new file in the folder: both are watched.
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &CGameWindow::OfferNewVersion);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &CGameWindow::OfferNewVersion);
+  }
+  if (!m_watcher->files().isEmpty()) m_watcher->removePaths(m_watcher->files());
+  if (!m_watcher->directories().isEmpty()) m_watcher->removePaths(m_watcher->directories());
+  m_watchedSet = QFileInfo(path).absoluteFilePath();
+  m_watcher->addPath(m_watchedSet);
+  m_watcher->addPath(QFileInfo(path).absolutePath());
+  m_watchedText = ReadSetFile(m_watchedSet.toStdString()).text.value_or(std::string());
+}
+
+void CGameWindow::OfferNewVersion() {
+  if (m_watchedSet.isEmpty() || m_offering) return;
+  const SetFileReading reading = ReadSetFile(m_watchedSet.toStdString());
+  if (!reading.text || *reading.text == m_watchedText) return;
+  m_watchedText = *reading.text;
+  if (!m_watcher->files().contains(m_watchedSet)) m_watcher->addPath(m_watchedSet);
+  PlayableSet set = PrepareSet(*reading.text);
+  if (set.levels.empty() || !m_set || m_campaign.chapters.size() != 1) return;
+  m_offering = true;
+  const auto answer = QMessageBox::question(
+      this, QCoreApplication::translate("Game", "Set Changed"),
+      QCoreApplication::translate("Game", "The level set %1 has changed. Play its new version?")
+          .arg(QFileInfo(m_watchedSet).fileName()));
+  m_offering = false;
+  if (answer != QMessageBox::Yes) return;
+  const int index = std::min(m_set->Index(), static_cast<int>(set.levels.size()) - 1);
+  m_campaign = Campaign{{{m_watchedSet.toStdString(), std::move(set)}}};
+  m_set.emplace(m_campaign.chapters[0].set, m_progress);
+  m_set->GoTo(index);
+  setWindowTitle(WindowTitle(this->set(), false));
+  m_game.Replace(m_set->CurrentLevel());
+  m_notice = GameWording(LeftOutTexts(m_set->set()), QStringLiteral(" "));
+  ShowState();
+}
+
+void CGameWindow::StartEndless() {
+  CEndlessDialog dialog(m_endless.value_or(EndlessChoice{m_game.level().boardSize, Grade::Normal}),
+                        this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m_endless = dialog.Chosen();
+  if (m_set) {
+    m_set.reset();
+    ShowSetLines(false);
+  }
+  NewEndlessLevel();
+}
+
+// The seed comes from the game's random source, so every level is new.
+void CGameWindow::NewEndlessLevel() {
+  const std::uint64_t seed = (static_cast<std::uint64_t>(static_cast<unsigned>(m_random())) << 31) ^
+                             static_cast<unsigned>(m_random());
+  const EndlessLevel made = MakeEndlessLevel(m_endless->size, m_endless->grade, seed);
+  Level level;
+  ParseLevelCode(level, made.code);
+  RecheckLevel(level);
+  m_game.Replace(std::move(level));
+  m_endlessCode = made.code;
+  m_notice =
+      GameWording(GameText{GameTextId::EndlessLevel,
+                           {m_endless->size, static_cast<int>(made.grade.grade), made.grade.points},
+                           {made.code}});
+  setWindowTitle(Translated(GameTitle));
+}
+
+void CGameWindow::ShowSetLines(bool shown) {
+  for (QLabel* line : {m_setLevel, m_setProgress, m_offer}) {
+    if (line != nullptr) line->setVisible(shown);
+  }
+  m_keys->setText(Translated(shown ? SetKeyHelp : KeyHelp));
+}
+
+bool CGameWindow::CopyCode() {
+  if (m_endlessCode.empty()) return false;
+  QGuiApplication::clipboard()->setText(QString::fromStdString(m_endlessCode));
+  return true;
 }
 
 void CGameWindow::SwitchPieceSymbols() {

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "logic/moves.h"
+#include "view/grade_wording.h"
 #include "view/reason_wording.h"
 
 namespace {
@@ -49,8 +50,8 @@ QString SetComplete(int levels, int next) {
       .arg(next);
 }
 
-QString CodeUnreadable(const std::string& code, const std::string& reason, int size) {
-  if (reason.empty()) {
+QString CodeUnreadable(const std::string& code, const Reason& reason, int size) {
+  if (reason.id == ReasonId::None) {
     return QCoreApplication::translate(
                "GameText",
                "Could not read the level code %1; playing a random %2 x %2 level instead.")
@@ -112,6 +113,26 @@ QString GameWording(const GameText& text) {
           "GameText", "This level has no solution; the balls can still be moved.");
     case GameTextId::ProgressUnsaved:
       return QCoreApplication::translate("GameText", "Your progress could not be saved.");
+    case GameTextId::EndlessLevel:
+      return QCoreApplication::translate(
+                 "GameText",
+                 "Endless play, %1 x %1, grade %2 (%3 points). Level code %4; "
+                 "Ctrl+C copies it.")
+          .arg(QString::number(number(0)), GradeWord(static_cast<Grade>(number(1))),
+               QString::number(number(2)), Word(word(0)));
+    case GameTextId::SetNotOpened:
+      return QCoreApplication::translate("GameText", "Could not open the level set %1: %2.")
+          .arg(Word(word(0)), ReasonWording(text.reason));
+    case GameTextId::ProgressKeptAside:
+      return QCoreApplication::translate(
+                 "GameText",
+                 "Your progress file was damaged; it is kept as %1, and what could be read of it "
+                 "counts.")
+          .arg(Word(word(0)));
+    case GameTextId::ProgressUnreadable:
+      return QCoreApplication::translate(
+                 "GameText", "Your progress file %1 cannot be read; progress is not saved.")
+          .arg(Word(word(0)));
     case GameTextId::LeftOut: {
       const int lines = number(0);
       return QCoreApplication::translate(
@@ -119,18 +140,18 @@ QString GameWording(const GameText& text) {
                  "%n line(s) of the set could not be read and were left out; the first is line "
                  "%1: %2.",
                  nullptr, lines)
-          .arg(QString::number(number(1)), ReasonWording(word(0)));
+          .arg(QString::number(number(1)), ReasonWording(text.reason));
     }
     case GameTextId::NoCodeGiven:
       return QCoreApplication::translate(
                  "GameText", "No level code was given; playing a random %1 x %1 level instead.")
           .arg(number(0));
-    case GameTextId::CodeUnreadable: return CodeUnreadable(word(0), word(1), number(0));
+    case GameTextId::CodeUnreadable: return CodeUnreadable(word(0), text.reason, number(0));
     case GameTextId::SetUnreadable:
       return QCoreApplication::translate(
                  "GameText",
                  "Could not read the level set %1: %2; playing a random %3 x %3 level instead.")
-          .arg(Word(word(0)), ReasonWording(word(1)), QString::number(number(0)));
+          .arg(Word(word(0)), ReasonWording(text.reason), QString::number(number(0)));
     case GameTextId::SetWithoutLevels:
       return QCoreApplication::translate("GameText",
                                          "The level set %1 holds no level that can be played; "
@@ -141,7 +162,7 @@ QString GameWording(const GameText& text) {
                  "GameText",
                  "Could not read %1: there is no such file, and it is not a level code (%2); "
                  "playing a random %3 x %3 level instead.")
-          .arg(Word(word(0)), ReasonWording(word(1)), QString::number(number(0)));
+          .arg(Word(word(0)), ReasonWording(text.reason), QString::number(number(0)));
   }
   return {};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The game's sentences in the player's language: each GameText worded through
-// the game's translations (context "GameText"), with its plurals; the reasons
-// among its words are worded by ReasonWording, titles and names stay as they
+// the game's translations (context "GameText"), with its plurals; its reason
+// is worded by ReasonWording, titles and names among its words stay as they
 // are. With the English plural forms installed and no other language, the
 // wording is exactly EnglishText's.
 

@@ -5,11 +5,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "game/file_progress_store.h"
 #include "game/game_window.h"
+#include "game/set_chooser.h"
 #include "game/settings_progress_store.h"
 #include "korvalo_constants.h"
 #include "play/set_start.h"
@@ -18,14 +21,15 @@
 namespace {
 
 constexpr const char* Description =
-    "Korvalo: plays a level of the maze puzzle. Give a level code (as the level\n"
-    "editor's Test command does), or nothing for a random level that can be solved,\n"
-    "or a level-set file (one level code per line, optionally followed by a tab and\n"
-    "a title) to play its levels in order.\n"
+    "Korvalo: plays a level of the maze puzzle. Give nothing for the campaign, a\n"
+    "level code (as the level editor's Test command does), or a level-set file (one\n"
+    "level code per line, optionally followed by a tab and a title) to play its\n"
+    "levels in order.\n"
     "Arrows or W A S D tilt the board; Ctrl+Z or Backspace undo; R restarts;\n"
     "H shows a hint; N makes a new level; Escape quits. In a set, Page Up and\n"
     "Page Down go to the previous and next level, Enter goes on from a solved one,\n"
-    "and N does nothing; the fewest moves each level was solved in are remembered.";
+    "L opens the level picker, and N does nothing; the fewest moves each level was\n"
+    "solved in are remembered.";
 
 /// Prints --help or --version before any window exists; the exit status, or
 /// nothing when the game is to be played.
@@ -60,6 +64,44 @@ std::optional<int> AnswerInformationOptions(int argc, char** argv) {
   return 3;
 }
 
+/// The folder of the data the game ships (share/korvalo), found from the
+/// program's own folder as the install and the build lay them out.
+QString DataFolder() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/" KORVALO_DATA_FROM_PROGRAM);
+}
+
+/// The level-set files the game ships: the campaign's chapters, then the examples.
+QStringList InstalledSets() {
+  QStringList paths;
+  for (const char* folder : {"/campaign", "/levels"}) {
+    const QDir dir(DataFolder() + QLatin1String(folder));
+    for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name))
+      paths << dir.filePath(name);
+  }
+  return paths;
+}
+
+/// Earlier games kept the fewest moves in the settings: they move into the
+/// progress file once, and leave the settings when they are safely there.
+void TakeInEarlierProgress(CFileProgressStore& store) {
+  CSettingsProgressStore settings;
+  ProgressRecord earlier;
+  earlier.fewestMoves = settings.AllFewestMoves();
+  if (!earlier.fewestMoves.empty() && store.Merge(earlier)) settings.Forget();
+}
+
+/// With no argument: the campaign, where the player left off; nothing when
+/// the campaign is not installed.
+std::optional<GameStart> CampaignStart(const Campaign& campaign,
+                                       const std::shared_ptr<ProgressStore>& progress,
+                                       CampaignPlace place) {
+  if (campaign.Empty()) return std::nullopt;
+  SetPlay play(campaign.chapters[static_cast<std::size_t>(place.chapter)].set, progress);
+  play.GoTo(place.level);
+  Level level = play.CurrentLevel();
+  return GameStart{std::move(level), false, {}, std::move(play)};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,8 +121,31 @@ int main(int argc, char** argv) {
 
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   RandomSource random = ClockSeededRandomSource();
-  CGameWindow window(OpenGameOrSet(arguments, random, std::make_shared<CSettingsProgressStore>()),
-                     random);
+  auto progress = std::make_shared<CFileProgressStore>(DefaultProgressPath());
+  TakeInEarlierProgress(*progress);
+  Campaign campaign;
+  CampaignPlace place;
+  if (arguments.empty()) {
+    campaign = ReadCampaign((DataFolder() + QStringLiteral("/campaign")).toStdString());
+    if (!campaign.Empty()) place = ResumePlace(campaign, *progress);
+  }
+  std::optional<GameStart> start = CampaignStart(campaign, progress, place);
+  if (!start) start = OpenGameOrSet(arguments, random, progress);
+  // What went wrong with the progress file is said first, whatever is played.
+  start->notice.insert(start->notice.begin(), progress->Problem().begin(),
+                       progress->Problem().end());
+  const bool playsCampaign = !campaign.Empty();
+  const bool playsSetFile = start->set && !playsCampaign;
+  CGameWindow window(std::move(*start), random);
+  if (playsCampaign) window.UseCampaign(std::move(campaign), place.chapter);
+  window.SetInstalledSets(InstalledSets());
+  if (playsSetFile) {
+    RememberRecentSet(QString::fromLocal8Bit(argv[argc - 1]));
+    window.FollowSetFile(QString::fromLocal8Bit(argv[argc - 1]));
+  }
   window.show();
+  // The campaign opens on its level picker, at the level to resume.
+  if (playsCampaign)
+    QMetaObject::invokeMethod(&window, &CGameWindow::ShowPicker, Qt::QueuedConnection);
   return QApplication::exec();
 }

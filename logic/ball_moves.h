@@ -61,24 +61,31 @@ struct Squares {
 
 // A ball heads for a square another ball stands on: it stays when that ball
 // stays. The balls ahead decide first, and a chain is at most three balls
-// long, so two rounds settle every ball. Plain branches measured fastest here:
-// on crowded levels most of them go the same way.
+// long, so two rounds settle every ball. Without branches: on crowded levels
+// which way each test goes is close to a coin toss, and mispredicted branches
+// cost more than the few operations done in vain.
 inline Squares Settle(const Squares& from, int blue, int green, int red) {
+  bool blueStays = blue == from.blue;
+  bool greenStays = green == from.green;
+  bool redStays = red == from.red;
   for (int round = 0; round < 2; ++round) {
-    if (blue == from.green && green == from.green) blue = from.blue;
-    if (blue == from.red && red == from.red) blue = from.blue;
-    if (green == from.blue && blue == from.blue) green = from.green;
-    if (green == from.red && red == from.red) green = from.green;
-    if (red == from.blue && blue == from.blue) red = from.red;
-    if (red == from.green && green == from.green) red = from.red;
+    blueStays |= ((blue == from.green) & greenStays) | ((blue == from.red) & redStays);
+    greenStays |= ((green == from.blue) & blueStays) | ((green == from.red) & redStays);
+    redStays |= ((red == from.blue) & blueStays) | ((red == from.green) & greenStays);
   }
-  return {blue, green, red};
+  return {blueStays ? from.blue : blue, greenStays ? from.green : green, redStays ? from.red : red};
 }
 
 /// The outcome of a move when no ball has another as its open neighbour:
 /// every ball takes its step or stays at a wall.
 inline Squares ApplyApart(const SquareTable& destination, const Squares& from) {
   return {destination[from.blue], destination[from.green], destination[from.red]};
+}
+
+/// The outcome of a move when some ball may have another as its open
+/// neighbour: every ball takes its step, then those blocked stay.
+inline Squares ApplyTouching(const SquareTable& destination, const Squares& from) {
+  return Settle(from, destination[from.blue], destination[from.green], destination[from.red]);
 }
 
 /// True when some ball has another as its open neighbour, so that a move may
@@ -104,5 +111,40 @@ inline Squares Apply(const SquareTable& destination, const Squares& from) {
   if (!meeting) return {blue, green, red};
   return Settle(from, blue, green, red);
 }
+
+/// The move tables for placements packed as keys: the squares of the blue,
+/// green and red ball in fields of Bits bits, blue lowest. Per direction and
+/// field, the destination of every square already in its field, so that a
+/// move of balls standing apart is three look-ups and two ors.
+template <unsigned Bits>
+struct KeyMoveTables {
+  static constexpr std::uint32_t FieldMask = (1u << Bits) - 1;
+  std::array<std::array<std::array<std::uint32_t, 1u << Bits>, 3>, 4> field{};
+
+  explicit KeyMoveTables(const MoveTables& tables) {
+    for (std::size_t direction = 0; direction < 4; ++direction) {
+      for (std::size_t square = 0; square < MaxSquares && square <= FieldMask; ++square) {
+        for (unsigned ball = 0; ball < 3; ++ball) {
+          field[direction][ball][square] = std::uint32_t{tables.destination[direction][square]}
+                                           << (Bits * ball);
+        }
+      }
+    }
+  }
+  static Squares SquaresOf(std::uint32_t key) {
+    return {static_cast<int>(key & FieldMask), static_cast<int>((key >> Bits) & FieldMask),
+            static_cast<int>(key >> (2 * Bits))};
+  }
+  static std::uint32_t KeyOf(const Squares& balls) {
+    return static_cast<std::uint32_t>(balls.blue) |
+           static_cast<std::uint32_t>(balls.green) << Bits |
+           static_cast<std::uint32_t>(balls.red) << (2 * Bits);
+  }
+  /// The key after a move of balls that stand apart.
+  std::uint32_t MoveApart(std::size_t direction, const Squares& from) const {
+    const auto& fields = field[direction];
+    return fields[0][from.blue] | fields[1][from.green] | fields[2][from.red];
+  }
+};
 
 }  // namespace ballmoves

@@ -259,7 +259,10 @@ template <typename Goal>
 class HardestClimb {
  public:
   HardestClimb(const HardestRequest& request, SearchRun& run)
-      : m_request(request), m_run(run), m_random(request.seed), m_goal(request.size, m_random, run) {}
+      : m_request(request),
+        m_run(run),
+        m_random(request.seed),
+        m_goal(request.size, m_random, run) {}
 
   HardestResult Run() {
     HardestResult result;

@@ -49,7 +49,6 @@ bool WallsAreConsistent(const Level& level) {
 void FreeLevelBuffers(Level& level) {
   // Swapping with empty vectors gives the memory back, unlike clear().
   std::vector<Cell>().swap(level.cells);
-  std::vector<StateIndex>().swap(level.predecessors);
 }
 
 bool PlacementIsInvalid(const Level& level) {

@@ -62,14 +62,12 @@ struct Level {
   std::vector<Cell> cells;     // N*N, square (column, row) at row*N + column
   Pieces holes{};
   Pieces balls{};
-  StateIndex targetState = 0;            // the holes, encoded
-  StateIndex startState = 0;             // the balls, encoded
-  std::vector<StateIndex> predecessors;  // written by SolveLevel only: StateCount() entries,
-                                         // 0 marks "not reached"; empty until then
-  std::uint8_t solvable = 0;             // result of the last RecheckLevel
+  StateIndex targetState = 0;  // the holes, encoded
+  StateIndex startState = 0;   // the balls, encoded
+  std::uint8_t solvable = 0;   // result of the last RecheckLevel
 };
 
-/// Releases the cells and the predecessor table; harmless when both are empty.
+/// Releases the cells; harmless when they are empty.
 void FreeLevelBuffers(Level& level);
 
 /// True when the six pieces do not form a valid placement for level.boardSize.
@@ -79,11 +77,10 @@ bool PlacementIsInvalid(const Level& level);
 /// blue ball and red hole bottom right. sortKey is left alone.
 void SetDefaultPlacement(Level& level);
 
-/// (N*N)^3: the number of state indices and the length of the predecessor table.
+/// (N*N)^3: the number of state indices.
 std::int32_t StateCount(const Level& level);
 
 /// True when the level keeps every invariant the operations rely on: cells for
 /// the board's size, closed border, both copies of every inner side equal, no
-/// stray bits, and a valid placement. The predecessor table plays no part: only
-/// SolveLevel needs it, and allocates it itself.
+/// stray bits, and a valid placement.
 bool LevelIsConsistent(const Level& level);

@@ -25,8 +25,8 @@ using ballmoves::Apply;
 using ballmoves::BuildMoveTables;
 using ballmoves::MaxSquares;
 using ballmoves::MoveTables;
-using ballmoves::Squares;
 using ballmoves::PackSquares;
+using ballmoves::Squares;
 using ballmoves::SquaresOfState;
 using ballmoves::StateOfSquares;
 using ballmoves::UnpackSquares;
@@ -40,9 +40,9 @@ class HoleDistances {
   HoleDistances(int boardSize, const Squares& holes) {
     const auto fill = [boardSize](SquareDistances& distances, int hole) {
       for (int square = 0; square < boardSize * boardSize; ++square) {
-        distances[square] = static_cast<std::uint8_t>(
-            std::abs(square % boardSize - hole % boardSize) +
-            std::abs(square / boardSize - hole / boardSize));
+        distances[square] =
+            static_cast<std::uint8_t>(std::abs(square % boardSize - hole % boardSize) +
+                                      std::abs(square / boardSize - hole / boardSize));
       }
     };
     fill(m_blue, holes.blue);

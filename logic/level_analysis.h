@@ -55,8 +55,8 @@ inline constexpr int NoEffortLimit = -1;
 /// Everything the analysis tells about a level.
 struct LevelAnalysis {
   bool solvable = false;
-  int moves = -1;              // -1 when unsolvable
-  std::uint32_t solutions = 0; // ManySolutions for more than SolutionCountLimit
+  int moves = -1;               // -1 when unsolvable
+  std::uint32_t solutions = 0;  // ManySolutions for more than SolutionCountLimit
   int reachable = 0;
   std::vector<Direction> solution;         // the walk; empty when solved or unsolvable
   std::vector<int> counterIntuitiveSteps;  // the walk's counter-intuitive steps, 0 the first
@@ -88,8 +88,8 @@ class LevelAnalyzer {
   void Walk(const Level& level, StateIndex target);
 
   PlacementGraph m_graph;
-  std::vector<std::uint32_t> m_toHoles;  // per node on a layer up to the holes' own: the
-                                         // shortest direction sequences to the holes
+  std::vector<std::uint32_t> m_toHoles;            // per node on a layer up to the holes' own: the
+                                                   // shortest direction sequences to the holes
   std::vector<std::uint64_t> m_discovered;         // the greedy player's, a bit per StateIndex
   std::vector<std::vector<std::uint32_t>> m_open;  // the greedy player's queue, a list per h
   std::vector<std::size_t> m_openHeads;            // the next to expand in each list

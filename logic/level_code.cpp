@@ -4,6 +4,7 @@
 
 #include "logic/moves.h"
 #include "logic/solver.h"
+#include "logic/text_checks.h"
 
 // Codes list the pieces by colour, red, green, blue, whatever the order of the
 // records at the moment: a code written right after a solution step (which
@@ -34,14 +35,7 @@ void AppendPieces(std::string& code, const Pieces& pieces) {
 
 char HexDigit(int value) { return "0123456789abcdef"[value & 15]; }
 
-std::optional<int> HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return std::nullopt;
-}
-
-ParseResult Rejection(std::string reason) { return {false, std::move(reason)}; }
+ParseResult Rejection(Reason reason) { return {false, std::move(reason)}; }
 
 /// Everything the text says, checked before the level is touched.
 struct ParsedCode {
@@ -59,14 +53,15 @@ std::optional<int> ReadSize(std::string_view code) {
 }
 
 /// Reads the six row/column pairs into pieces of the colours red, green, blue.
-std::optional<std::string> ReadPieces(std::string_view code, ParsedCode& parsed) {
-  if (code.size() < HeaderLength) return "the code ends before its 12 coordinate digits";
+std::optional<Reason> ReadPieces(std::string_view code, ParsedCode& parsed) {
+  if (code.size() < HeaderLength)
+    return Reason{ReasonId::CodeEndsBeforeCoordinates, {std::to_string(HeaderLength - 1)}};
   const char lastDigit = static_cast<char>('0' + parsed.boardSize - 1);
   for (std::size_t position = 1; position < HeaderLength; ++position) {
     const char c = code[position];
     if (c < '0' || c > lastDigit) {
-      return "character " + std::to_string(position) + " is not a coordinate from 0 to " +
-             lastDigit;
+      return Reason{ReasonId::NotACoordinate,
+                    {std::to_string(position), std::string(1, lastDigit)}};
     }
   }
   for (std::size_t i = 0; i < 3; ++i) {
@@ -79,23 +74,23 @@ std::optional<std::string> ReadPieces(std::string_view code, ParsedCode& parsed)
   placement.boardSize = parsed.boardSize;
   placement.balls = parsed.balls;
   placement.holes = parsed.holes;
-  if (PlacementIsInvalid(placement)) return "two balls or two holes stand on one square";
+  if (PlacementIsInvalid(placement)) return Reason{ReasonId::TwoPiecesOnOneSquare};
   return std::nullopt;
 }
 
 /// Reads the wall digits into the east and south bits, closes the border and
 /// derives the west and north bits from the neighbours.
-std::optional<std::string> ReadWalls(std::string_view code, ParsedCode& parsed) {
+std::optional<Reason> ReadWalls(std::string_view code, ParsedCode& parsed) {
   const int n = parsed.boardSize;
   const int digits = WallDigitCount(n);
   if (code.size() < static_cast<std::size_t>(HeaderLength + digits)) {
-    return "the code ends before its " + std::to_string(digits) + " wall digits";
+    return Reason{ReasonId::CodeEndsBeforeWalls, {std::to_string(digits)}};
   }
   parsed.cells.assign(static_cast<std::size_t>(n * n), 0);
   for (int k = 0; k < digits; ++k) {
     const std::size_t position = static_cast<std::size_t>(HeaderLength + k);
     const std::optional<int> value = HexValue(code[position]);
-    if (!value) return "character " + std::to_string(position) + " is not a hexadecimal wall digit";
+    if (!value) return Reason{ReasonId::NotAWallDigit, {std::to_string(position)}};
     parsed.cells[2 * k] = static_cast<Cell>(*value / 4);
     parsed.cells[2 * k + 1] = static_cast<Cell>(*value % 4);
   }
@@ -127,7 +122,7 @@ std::string WriteLevelCode(const Level& level) {
 ParseResult ParseLevelCode(Level& level, std::string_view code) {
   ParsedCode parsed;
   const std::optional<int> size = ReadSize(code);
-  if (!size) return Rejection("the first character must be the board size 3, 5 or 7");
+  if (!size) return Rejection({ReasonId::NoBoardSize});
   parsed.boardSize = *size;
   if (auto reason = ReadPieces(code, parsed)) return Rejection(std::move(*reason));
   if (auto reason = ReadWalls(code, parsed)) return Rejection(std::move(*reason));
@@ -141,11 +136,4 @@ ParseResult ParseLevelCode(Level& level, std::string_view code) {
   level.startState = EncodeState(level, level.balls);
   level.targetState = EncodeState(level, level.holes);
   return {true, {}};
-}
-
-ReadResult ReadLevelCode(Level& level, std::string_view code) {
-  ParseResult parsed = ParseLevelCode(level, code);
-  if (!parsed.accepted) return {CodeReading::Rejected, std::move(parsed.reason)};
-  // One search answers; solvable is left to the RecheckLevel the caller runs.
-  return {SolutionExists(level) ? CodeReading::Solvable : CodeReading::Unsolvable, {}};
 }

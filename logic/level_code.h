@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "logic/level.h"
+#include "logic/reason.h"
 
 /// Characters of the code of an N x N level: 17, 25 or 37. Text after them is
 /// ignored by the reader.
@@ -20,7 +21,7 @@ std::string WriteLevelCode(const Level& level);
 /// Whether a text was taken as a level, and why not when it was not.
 struct ParseResult {
   bool accepted = false;
-  std::string reason;  // why the text was rejected; empty when accepted
+  Reason reason;  // why the text was rejected; None when accepted
 };
 
 /// Replaces the level's board and pieces with those the code describes, all
@@ -30,11 +31,8 @@ ParseResult ParseLevelCode(Level& level, std::string_view code);
 
 enum class CodeReading { Rejected, Unsolvable, Solvable };
 
+/// A code read with its verdict, as the web page's session answers it.
 struct ReadResult {
   CodeReading outcome = CodeReading::Rejected;
-  std::string reason;  // why the text was rejected; empty otherwise
+  Reason reason;  // why the text was rejected; None otherwise
 };
-
-/// ParseLevelCode, then one search for the verdict, for callers that want it
-/// without a recheck. `solvable` is left to the caller's RecheckLevel.
-ReadResult ReadLevelCode(Level& level, std::string_view code);

@@ -9,26 +9,24 @@
 
 int MostSolutionMoves(int size) { return BallPlacements(size) - 1; }
 
-std::optional<std::string> GenerationRequestProblem(const GenerationRequest& request) {
-  if (!IsBoardSize(request.size)) return "the board size must be 3, 5 or 7";
-  if (request.minMoves < 0) return "the least number of moves must not be negative";
+std::optional<Reason> GenerationRequestProblem(const GenerationRequest& request) {
+  if (!IsBoardSize(request.size)) return Reason{ReasonId::BoardSize};
+  if (request.minMoves < 0) return Reason{ReasonId::NegativeLeastMoves};
   // Also keeps the counting of moves from ever passing the largest int.
   const int most = MostSolutionMoves(request.size);
   if (request.minMoves > most || request.maxMoves > most) {
-    const std::string side = std::to_string(request.size);
-    return "a shortest solution on a " + side + " x " + side + " board has at most " +
-           std::to_string(most) + " moves";
+    return Reason{ReasonId::TooManyMoves, {std::to_string(request.size), std::to_string(most)}};
   }
   if (request.maxMoves != NoMoveLimit && request.maxMoves < request.minMoves) {
-    return "the largest number of moves must not be below the least";
+    return Reason{ReasonId::LargestMovesBelowLeast};
   }
-  if (request.count < 0) return "the number of levels must not be negative";
-  if (request.openWalls < 0) return "the number of walls to open must not be negative";
-  if (request.attemptLimit == 0) return "the attempt limit must be at least 1";
-  if (request.timeLimit.count() < 0) return "the time limit must not be negative";
-  if (request.minEffort < 0) return "the least greedy effort must not be negative";
+  if (request.count < 0) return Reason{ReasonId::NegativeLevelCount};
+  if (request.openWalls < 0) return Reason{ReasonId::NegativeOpenWalls};
+  if (request.attemptLimit == 0) return Reason{ReasonId::NoAttempts};
+  if (request.timeLimit.count() < 0) return Reason{ReasonId::NegativeTimeLimit};
+  if (request.minEffort < 0) return Reason{ReasonId::NegativeLeastEffort};
   if (request.maxEffort != NoEffortLimit && request.maxEffort < request.minEffort) {
-    return "the largest greedy effort must not be below the least";
+    return Reason{ReasonId::LargestEffortBelowLeast};
   }
   return std::nullopt;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "logic/level_analysis.h"
+#include "logic/reason.h"
 #include "logic/search_control.h"
 
 /// No upper end to the number of moves.
@@ -53,7 +54,7 @@ int MostSolutionMoves(int size);
 /// Why the request cannot be run (bad size, move range beyond
 /// MostSolutionMoves, count, walls, limit or effort range), or nothing when
 /// it can.
-std::optional<std::string> GenerationRequestProblem(const GenerationRequest& request);
+std::optional<Reason> GenerationRequestProblem(const GenerationRequest& request);
 
 /// Up to request.count levels with distinct canonical codes whose shortest
 /// solution has from minMoves to maxMoves moves. Each candidate is a random

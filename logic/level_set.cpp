@@ -1,12 +1,12 @@
 #include "logic/level_set.h"
 
 #include <algorithm>
-#include <map>
 #include <optional>
 
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
+#include "logic/text_checks.h"
 
 namespace {
 
@@ -18,42 +18,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-/// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no
-/// surrogates, nothing beyond U+10FFFF.
-bool IsValidUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    std::uint32_t value = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if (lead >= 0xc2 && lead <= 0xdf) {
-      length = 2;
-      value = lead & 0x1f;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-      length = 3;
-      value = lead & 0x0f;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-      length = 4;
-      value = lead & 0x07;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xc0) != 0x80) return false;
-      value = (value << 6) | (next & 0x3f);
-    }
-    const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (value < least || value > 0x10ffff || (value >= 0xd800 && value <= 0xdfff)) return false;
-    i += length;
-  }
-  return true;
 }
 
 /// The value of "# key: value" when the comment names the key, in any case.
@@ -71,14 +35,13 @@ std::optional<std::string_view> HeaderValue(std::string_view comment, std::strin
 }
 
 /// Why the code field of a level line is not one level code, or nothing.
-std::optional<std::string> CodeProblem(std::string_view code) {
+std::optional<Reason> CodeProblem(std::string_view code) {
   Level level;
   ParseResult parsed = ParseLevelCode(level, code);
   if (!parsed.accepted) return std::move(parsed.reason);
   const std::size_t length = LevelCodeLength(level.boardSize);
   if (code.size() > length) {
-    return "text follows the " + std::to_string(length) +
-           " characters of the code; a title goes after a tab";
+    return Reason{ReasonId::TextAfterCode, {std::to_string(length)}};
   }
   return std::nullopt;
 }
@@ -88,6 +51,11 @@ std::optional<std::string> CodeProblem(std::string_view code) {
 bool IsCommentLine(std::string_view line) {
   const std::string_view code = Trim(line.substr(0, line.find('\t')));
   return !code.empty() && code.front() == '#';
+}
+
+std::optional<std::string_view> SetHeaderValue(std::string_view line, std::string_view key) {
+  if (!IsCommentLine(line)) return std::nullopt;
+  return HeaderValue(Trim(line), key);
 }
 
 namespace {
@@ -118,7 +86,7 @@ class SetReader {
       if (!value || !field->empty()) continue;
       if (!IsValidUtf8(*value)) {
         m_reading.errors.push_back(
-            {number, std::string(line), "the line is not valid UTF-8", /*header=*/true});
+            {number, std::string(line), {ReasonId::LineNotUtf8}, /*header=*/true});
       } else {
         *field = std::string(*value);
       }
@@ -130,11 +98,11 @@ class SetReader {
     const std::string_view code = Trim(line.substr(0, tab));
     const std::string_view title = tab == std::string_view::npos ? "" : Trim(line.substr(tab + 1));
     if (code.empty()) {
-      m_reading.errors.push_back({number, "", "the line has no code before its tab"});
-    } else if (std::optional<std::string> problem = CodeProblem(code)) {
+      m_reading.errors.push_back({number, "", {ReasonId::NoCodeBeforeTab}});
+    } else if (std::optional<Reason> problem = CodeProblem(code)) {
       m_reading.errors.push_back({number, std::string(code), std::move(*problem)});
     } else if (!IsValidUtf8(title)) {
-      m_reading.errors.push_back({number, std::string(code), "the title is not valid UTF-8"});
+      m_reading.errors.push_back({number, std::string(code), {ReasonId::TitleNotUtf8}});
     } else {
       m_reading.set.levels.push_back({number, std::string(code), std::string(title)});
     }
@@ -188,23 +156,27 @@ std::vector<SetProblem> CheckLevelSet(const LevelSetReading& reading) {
         error.header ? SetProblemKind::InvalidHeader : SetProblemKind::Invalid;
     problems.push_back({kind, error.line, 0, error.text, error.reason});
   }
-  std::map<std::string, int> firstLineOf;  // canonical code -> line
-  Level level;
+  SetLevelChecker checker;
   for (const SetLevel& entry : reading.set.levels) {
-    if (!ParseLevelCode(level, entry.code).accepted) {
-      problems.push_back({SetProblemKind::Invalid, entry.line, 0, entry.code, "not a level code"});
-      continue;
-    }
-    const auto [first, isNew] = firstLineOf.emplace(CanonicalCode(level), entry.line);
-    if (!isNew) {
-      problems.push_back({SetProblemKind::Duplicate, entry.line, first->second, entry.code, {}});
-    }
-    if (!SolutionExists(level)) {
-      problems.push_back({SetProblemKind::Unsolvable, entry.line, 0, entry.code, {}});
-    }
+    const std::vector<SetProblem> found = checker.Check(entry);
+    problems.insert(problems.end(), found.begin(), found.end());
   }
   std::stable_sort(problems.begin(), problems.end(),
                    [](const SetProblem& a, const SetProblem& b) { return a.line < b.line; });
+  return problems;
+}
+
+std::vector<SetProblem> SetLevelChecker::Check(const SetLevel& entry) {
+  if (ParseResult parsed = ParseLevelCode(m_level, entry.code); !parsed.accepted) {
+    return {{SetProblemKind::Invalid, entry.line, 0, entry.code, std::move(parsed.reason)}};
+  }
+  std::vector<SetProblem> problems;
+  if (const std::optional<int> first = m_seen.FirstLineOrAdd(CanonicalCode(m_level), entry.line)) {
+    problems.push_back({SetProblemKind::Duplicate, entry.line, *first, entry.code, {}});
+  }
+  if (!SolutionExists(m_level)) {
+    problems.push_back({SetProblemKind::Unsolvable, entry.line, 0, entry.code, {}});
+  }
   return problems;
 }
 
@@ -212,9 +184,9 @@ std::string DescribeSetProblem(const SetProblem& problem) {
   const std::string where = "line " + std::to_string(problem.line) + ": ";
   switch (problem.kind) {
     case SetProblemKind::Invalid:
-      return where + "invalid level '" + problem.code + "': " + problem.reason;
+      return where + "invalid level '" + problem.code + "': " + EnglishReason(problem.reason);
     case SetProblemKind::InvalidHeader:
-      return where + "invalid header '" + problem.code + "': " + problem.reason;
+      return where + "invalid header '" + problem.code + "': " + EnglishReason(problem.reason);
     case SetProblemKind::Unsolvable: return where + problem.code + " has no solution";
     case SetProblemKind::Duplicate:
       return where + problem.code + " is the same level as line " +

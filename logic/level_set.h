@@ -13,9 +13,14 @@
 // name the set. Blank lines, CR LF line ends and a byte order mark at the
 // start are accepted.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "logic/canonical_code_set.h"
+#include "logic/level.h"
+#include "logic/reason.h"
 
 /// A level line of a set.
 struct SetLevel {
@@ -37,7 +42,7 @@ struct LevelSet {
 struct SetLineError {
   int line = 0;
   std::string text;     // the code as written; for a header, the line
-  std::string reason;   // the code reader's reason, or why the line is not a level
+  Reason reason;        // the code reader's reason, or why the line is not a level
   bool header = false;  // a "# title:" or "# author:" line, not a level
   friend bool operator==(const SetLineError&, const SetLineError&) = default;
 };
@@ -50,6 +55,10 @@ struct LevelSetReading {
 /// True when the line is a comment: its code field, before the first tab,
 /// starts with '#' after blanks. The line has no line end.
 bool IsCommentLine(std::string_view line);
+
+/// The value of a "# key: value" header line (the key in lower case, matched
+/// in any case); none when the line is no such comment. The line has no line end.
+std::optional<std::string_view> SetHeaderValue(std::string_view line, std::string_view key);
 
 /// The set a text holds, with every line that is not a valid level. A level
 /// line must hold exactly one code: text after it without a tab is an error.
@@ -67,9 +76,9 @@ enum class SetProblemKind { Invalid, InvalidHeader, Unsolvable, Duplicate };
 struct SetProblem {
   SetProblemKind kind = SetProblemKind::Invalid;
   int line = 0;
-  int firstLine = 0;   // for a duplicate, the line of the first level with its canonical code
-  std::string code;    // the code as written; for a header, the line
-  std::string reason;  // for an invalid line or header, why
+  int firstLine = 0;  // for a duplicate, the line of the first level with its canonical code
+  std::string code;   // the code as written; for a header, the line
+  Reason reason;      // for an invalid line or header, why
   friend bool operator==(const SetProblem&, const SetProblem&) = default;
 };
 
@@ -77,6 +86,19 @@ struct SetProblem {
 /// levels whose canonical code an earlier level of the set already has, in
 /// line order.
 std::vector<SetProblem> CheckLevelSet(const LevelSetReading& reading);
+
+/// The checks of CheckLevelSet on one level line at a time, for sets read as a
+/// stream: it keeps only the canonical codes met so far, packed.
+class SetLevelChecker {
+ public:
+  /// The problems of the set's next level line, in the order CheckLevelSet
+  /// gives them.
+  std::vector<SetProblem> Check(const SetLevel& entry);
+
+ private:
+  CanonicalCodeSet m_seen;
+  Level m_level;
+};
 
 /// One line for a problem, such as "line 7: CODE is the same level as line 3,
 /// up to turns and mirrors".

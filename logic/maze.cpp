@@ -11,9 +11,8 @@
 
 namespace {
 
-/// The frame every level build shares: new cells for the size (the old
-/// predecessor table is released; only SolveLevel writes one), the cells from
-/// fillCells, the pieces kept when they still fit, then a recheck.
+/// The frame every level build shares: new cells for the size, the cells from
+/// fillCells, and the pieces kept when they still fit. The caller rechecks.
 // A size other than 3, 5 or 7 changes nothing: the level code, the moves and
 // the solver's tables are made for those three.
 template <typename FillCells>
@@ -24,7 +23,6 @@ void BuildLevel(Level& level, int size, FillCells fillCells) {
   level.cells.assign(static_cast<std::size_t>(size * size), 0);
   fillCells(level);
   if (PlacementIsInvalid(level)) SetDefaultPlacement(level);
-  RecheckLevel(level);
 }
 
 void FillCleared(Level& level) {
@@ -140,13 +138,25 @@ RandomSource ClockSeededRandomSource() {
   };
 }
 
-void ClearMaze(Level& level, int size) { BuildLevel(level, size, FillCleared); }
+void ClearMazeWithoutRecheck(Level& level, int size) { BuildLevel(level, size, FillCleared); }
 
-void RandomMaze(Level& level, int size, const RandomSource& random) {
+void ClearMaze(Level& level, int size) {
+  if (!IsBoardSize(size)) return;
+  ClearMazeWithoutRecheck(level, size);
+  RecheckLevel(level);
+}
+
+void RandomMazeWithoutRecheck(Level& level, int size, const RandomSource& random) {
   BuildLevel(level, size, [&random](Level& built) { FillRandom(built, random); });
 }
 
-void ToggleWall(Level& level, int column, int row, WallKind kind) {
+void RandomMaze(Level& level, int size, const RandomSource& random) {
+  if (!IsBoardSize(size)) return;
+  RandomMazeWithoutRecheck(level, size, random);
+  RecheckLevel(level);
+}
+
+void ToggleWallWithoutRecheck(Level& level, int column, int row, WallKind kind) {
   const int n = level.boardSize;
   const bool onBoard = IsOnBoard(n, column, row);
   // Only inner sides are flipped: a border side must stay closed.
@@ -157,5 +167,9 @@ void ToggleWall(Level& level, int column, int row, WallKind kind) {
     level.cells[row * n + column] ^= OpenSouth;
     level.cells[(row + 1) * n + column] ^= OpenNorth;
   }
+}
+
+void ToggleWall(Level& level, int column, int row, WallKind kind) {
+  ToggleWallWithoutRecheck(level, column, row, kind);
   RecheckLevel(level);
 }

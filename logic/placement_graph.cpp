@@ -69,7 +69,9 @@ std::optional<PlacementGraph::Node> PlacementGraph::Find(StateIndex state) const
   return m_nodeOf[bit];
 }
 
-StateIndex PlacementGraph::State(Node node) const { return StateOfSquares(UnpackSquares(m_balls[node]), m_squares); }
+StateIndex PlacementGraph::State(Node node) const {
+  return StateOfSquares(UnpackSquares(m_balls[node]), m_squares);
+}
 
 int PlacementGraph::Distance(Node node) const {
   // The layer holding the node: the last one that starts at or before it.

@@ -50,11 +50,11 @@ class PlacementGraph {
   int Depth() const { return static_cast<int>(m_layerStarts.size()) - 2; }
 
  private:
-  int m_squares = 0;                                // N * N of the board searched
-  std::size_t m_size = 0;                           // nodes numbered
-  std::vector<std::uint32_t> m_balls;               // per node: blue | green << 8 | red << 16
-  std::vector<std::array<Node, 4>> m_successors;    // per node of the layers moved from
-  std::vector<Node> m_layerStarts;                  // per distance, then the end
-  std::vector<std::uint64_t> m_reached;             // a bit per StateIndex
-  std::vector<Node> m_nodeOf;                       // per StateIndex, where m_reached is set
+  int m_squares = 0;                              // N * N of the board searched
+  std::size_t m_size = 0;                         // nodes numbered
+  std::vector<std::uint32_t> m_balls;             // per node: blue | green << 8 | red << 16
+  std::vector<std::array<Node, 4>> m_successors;  // per node of the layers moved from
+  std::vector<Node> m_layerStarts;                // per distance, then the end
+  std::vector<std::uint64_t> m_reached;           // a bit per StateIndex
+  std::vector<Node> m_nodeOf;                     // per StateIndex, where m_reached is set
 };

@@ -57,10 +57,10 @@ int ShortestLength(Level& level) {
   return solution.exists ? static_cast<int>(solution.moves.size()) : -1;
 }
 
-GameText UnreadableNotice(const GameParameter& parameter, const std::string& reason) {
+GameText UnreadableNotice(const GameParameter& parameter, const Reason& reason) {
   if (parameter.code.empty()) return {GameTextId::NoCodeGiven, {DefaultBoardSize}};
   return {
-      GameTextId::CodeUnreadable, {DefaultBoardSize}, {QuotedForNotice(parameter.code), reason}};
+      GameTextId::CodeUnreadable, {DefaultBoardSize}, {QuotedForNotice(parameter.code)}, reason};
 }
 
 }  // namespace

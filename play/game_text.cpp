@@ -1,5 +1,6 @@
 #include "play/game_text.h"
 
+#include "logic/level_grade.h"
 #include "logic/moves.h"
 
 namespace {
@@ -48,6 +49,7 @@ std::string EnglishRandomLevelInstead(int size) {
 std::string EnglishText(const GameText& text) {
   const auto number = [&](std::size_t i) { return text.numbers.at(i); };
   const auto word = [&](std::size_t i) -> const std::string& { return text.words.at(i); };
+  const std::string reason = EnglishReason(text.reason);
   switch (text.id) {
     case GameTextId::Moves: return "Moves: " + std::to_string(number(0));
     case GameTextId::SolvedIn: return "Solved in " + Moves(number(0));
@@ -76,23 +78,34 @@ std::string EnglishText(const GameText& text) {
              LevelNumber(number(2)) + ", the first not solved";
     case GameTextId::NoSolution: return "This level has no solution; the balls can still be moved.";
     case GameTextId::ProgressUnsaved: return "Your progress could not be saved.";
-    case GameTextId::LeftOut: return LeftOutText(number(0), number(1), word(0));
+    case GameTextId::EndlessLevel:
+      return "Endless play, " + std::to_string(number(0)) + " x " + std::to_string(number(0)) +
+             ", grade " + std::string(GradeName(static_cast<Grade>(number(1)))) + " (" +
+             std::to_string(number(2)) + " points). Level code " + word(0) + "; Ctrl+C copies it.";
+    case GameTextId::SetNotOpened:
+      return "Could not open the level set " + word(0) + ": " + reason + ".";
+    case GameTextId::ProgressKeptAside:
+      return "Your progress file was damaged; it is kept as " + word(0) +
+             ", and what could be read of it counts.";
+    case GameTextId::ProgressUnreadable:
+      return "Your progress file " + word(0) + " cannot be read; progress is not saved.";
+    case GameTextId::LeftOut: return LeftOutText(number(0), number(1), reason);
     case GameTextId::NoCodeGiven:
       return "No level code was given; " + EnglishRandomLevelInstead(number(0));
     case GameTextId::CodeUnreadable: {
       std::string said = "Could not read the level code " + word(0);
-      if (!word(1).empty()) said += " (" + word(1) + ")";
+      if (!reason.empty()) said += " (" + reason + ")";
       return said + "; " + EnglishRandomLevelInstead(number(0));
     }
     case GameTextId::SetUnreadable:
-      return "Could not read the level set " + word(0) + ": " + word(1) + "; " +
+      return "Could not read the level set " + word(0) + ": " + reason + "; " +
              EnglishRandomLevelInstead(number(0));
     case GameTextId::SetWithoutLevels:
       return "The level set " + word(0) + " holds no level that can be played; " +
              EnglishRandomLevelInstead(number(0));
     case GameTextId::NeitherFileNorCode:
       return "Could not read " + word(0) + ": there is no such file, and it is not a level code (" +
-             word(1) + "); " + EnglishRandomLevelInstead(number(0));
+             reason + "); " + EnglishRandomLevelInstead(number(0));
   }
   return "";
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "logic/reason.h"
+
 enum class GameTextId {
   Moves,               // numbers: moves made
   SolvedIn,            // numbers: moves made
@@ -23,21 +25,26 @@ enum class GameTextId {
   EndOfSet,            // numbers: levels solved, levels, the first level not solved
   NoSolution,          //
   ProgressUnsaved,     //
-  LeftOut,             // numbers: lines left out, the first one's line; words: its reason
+  EndlessLevel,        // numbers: board size, the Grade's number, points; words: the level code
+  SetNotOpened,        // words: quoted path; reason
+  ProgressKeptAside,   // words: the name the damaged progress file is kept under
+  ProgressUnreadable,  // words: the progress file's name
+  LeftOut,             // numbers: lines left out, the first one's line; reason: the first one's
   NoCodeGiven,         // numbers: the size of the random level instead
-  CodeUnreadable,    // numbers: the random level's size; words: quoted code, reason (may be empty)
-  SetUnreadable,     // numbers: the random level's size; words: quoted path, reason
-  SetWithoutLevels,  // numbers: the random level's size; words: quoted path
-  NeitherFileNorCode,  // numbers: the random level's size; words: quoted text, reason
+  CodeUnreadable,      // numbers: the random level's size; words: quoted code; reason (may be None)
+  SetUnreadable,       // numbers: the random level's size; words: quoted path; reason
+  SetWithoutLevels,    // numbers: the random level's size; words: quoted path
+  NeitherFileNorCode,  // numbers: the random level's size; words: quoted text; reason
 };
 
 /// One sentence: what it says, with its numbers and words in the order the
-/// comment of its id gives. The words (titles, quoted names, reasons) are
-/// shown as they are.
+/// comment of its id gives, and the reason it names. The words (titles,
+/// quoted names) are shown as they are; the reason is worded as reasons are.
 struct GameText {
   GameTextId id;
   std::vector<int> numbers = {};
   std::vector<std::string> words = {};
+  Reason reason = {};
   friend bool operator==(const GameText&, const GameText&) = default;
 };
 

@@ -18,7 +18,7 @@ PlayableSet PrepareSet(std::string_view text) {
     // The reader has accepted the code; the consistency test guards the play
     // against a placement the moves cannot take, as with a code on the command line.
     if (!ParseLevelCode(level, entry.code).accepted || !LevelIsConsistent(level)) {
-      set.leftOut.push_back({entry.line, entry.code, "its pieces cannot be played"});
+      set.leftOut.push_back({entry.line, entry.code, {ReasonId::UnplayablePieces}});
       continue;
     }
     set.levels.push_back(
@@ -33,7 +33,7 @@ std::vector<GameText> LeftOutTexts(const PlayableSet& set) {
   if (set.leftOut.empty()) return {};
   const SetLineError& first = set.leftOut.front();
   return {
-      {GameTextId::LeftOut, {static_cast<int>(set.leftOut.size()), first.line}, {first.reason}}};
+      {GameTextId::LeftOut, {static_cast<int>(set.leftOut.size()), first.line}, {}, first.reason}};
 }
 
 std::string LeftOutNotice(const PlayableSet& set) { return EnglishText(LeftOutTexts(set), " "); }

@@ -48,6 +48,8 @@ class SetPlay {
   SetPlay(PlayableSet set, std::shared_ptr<ProgressStore> progress);
 
   const PlayableSet& set() const { return m_set; }
+  /// Where the progress is kept.
+  const std::shared_ptr<ProgressStore>& progress() const { return m_progress; }
   int LevelCount() const { return static_cast<int>(m_set.levels.size()); }
   /// The level played, counted from 0.
   int Index() const { return m_index; }

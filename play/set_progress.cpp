@@ -11,3 +11,9 @@ bool MemoryProgressStore::SetFewestMoves(const std::string& canonicalCode, int m
   m_fewestMoves[canonicalCode] = moves;
   return true;
 }
+
+bool MemoryProgressStore::SetLastPlayed(const std::string& canonicalCode) {
+  if (m_failWrites) return false;
+  m_lastPlayed = canonicalCode;
+  return true;
+}

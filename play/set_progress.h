@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-/// Where progress is kept: the program's settings, or memory in tests.
+/// Where progress is kept: the player's progress file, or memory in tests.
 class ProgressStore {
  public:
   virtual ~ProgressStore() = default;
@@ -19,6 +19,12 @@ class ProgressStore {
   /// Keeps moves as the level's fewest; false when it could not be kept.
   // moves >= 0
   virtual bool SetFewestMoves(const std::string& canonicalCode, int moves) = 0;
+
+  /// The canonical code of the level played last, where the game resumes;
+  /// empty when none.
+  virtual std::string LastPlayed() const = 0;
+  /// Keeps the level played last; false when it could not be kept.
+  virtual bool SetLastPlayed(const std::string& canonicalCode) = 0;
 };
 
 /// Progress kept in memory for as long as the store lives.
@@ -26,6 +32,8 @@ class MemoryProgressStore : public ProgressStore {
  public:
   std::optional<int> FewestMoves(const std::string& canonicalCode) const override;
   bool SetFewestMoves(const std::string& canonicalCode, int moves) override;
+  std::string LastPlayed() const override { return m_lastPlayed; }
+  bool SetLastPlayed(const std::string& canonicalCode) override;
 
   /// Makes every later SetFewestMoves fail (and keep nothing), as a settings
   /// file that cannot be written does.
@@ -33,5 +41,6 @@ class MemoryProgressStore : public ProgressStore {
 
  private:
   std::map<std::string, int> m_fewestMoves;
+  std::string m_lastPlayed;
   bool m_failWrites = false;
 };

@@ -17,18 +17,18 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::string SystemReason() { return std::strerror(errno); }
+Reason SystemReason() { return {ReasonId::System, {std::strerror(errno)}}; }
 
 /// Why path cannot be a set file, or nothing when it is a regular file.
-std::optional<std::string> NotAFile(const std::string& path) {
+std::optional<Reason> NotAFile(const std::string& path) {
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
   switch (status.type()) {
     case fs::file_type::regular: return std::nullopt;
-    case fs::file_type::not_found: return "no such file";
-    case fs::file_type::directory: return "it is a folder";
-    case fs::file_type::none: return error.message();
-    default: return "it is not a regular file";
+    case fs::file_type::not_found: return Reason{ReasonId::NoSuchFile};
+    case fs::file_type::directory: return Reason{ReasonId::IsAFolder};
+    case fs::file_type::none: return Reason{ReasonId::System, {error.message()}};
+    default: return Reason{ReasonId::NotARegularFile};
   }
 }
 
@@ -55,7 +55,7 @@ GameStart OpenSet(const std::string& path, const RandomSource& random,
   if (!file.text) {
     return RandomStart(
         random,
-        {{GameTextId::SetUnreadable, {DefaultBoardSize}, {QuotedForNotice(path), file.reason}}});
+        {{GameTextId::SetUnreadable, {DefaultBoardSize}, {QuotedForNotice(path)}, file.reason}});
   }
   PlayableSet set = PrepareSet(*file.text);
   if (set.levels.empty()) {
@@ -74,7 +74,7 @@ GameStart OpenSet(const std::string& path, const RandomSource& random,
 }  // namespace
 
 SetFileReading ReadSetFile(const std::string& path) {
-  if (const std::optional<std::string> reason = NotAFile(path)) return {std::nullopt, *reason};
+  if (std::optional<Reason> reason = NotAFile(path)) return {std::nullopt, std::move(*reason)};
   const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) return {std::nullopt, SystemReason()};
   std::string text;
@@ -82,12 +82,12 @@ SetFileReading ReadSetFile(const std::string& path) {
   while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, file.get())) {
     if (text.size() + count > MaxSetFileBytes) {
       return {std::nullopt,
-              "it is larger than " + std::to_string(MaxSetFileBytes / (1024 * 1024)) + " MiB"};
+              {ReasonId::FileTooLarge, {std::to_string(MaxSetFileBytes / (1024 * 1024))}}};
     }
     text.append(buffer, count);
   }
   if (std::ferror(file.get())) return {std::nullopt, SystemReason()};
-  return {std::move(text), ""};
+  return {std::move(text), {}};
 }
 
 GameStart OpenGameOrSet(const std::vector<std::string>& arguments, const RandomSource& random,
@@ -102,5 +102,6 @@ GameStart OpenGameOrSet(const std::vector<std::string>& arguments, const RandomS
   if (read.accepted) return OpenGame(arguments, random);
   return RandomStart(random, {{GameTextId::NeitherFileNorCode,
                                {DefaultBoardSize},
-                               {QuotedForNotice(parameter.code), read.reason}}});
+                               {QuotedForNotice(parameter.code)},
+                               read.reason}});
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "logic/maze.h"
+#include "logic/reason.h"
 #include "play/game_start.h"
 #include "play/set_progress.h"
 
@@ -18,7 +19,7 @@ inline constexpr std::size_t MaxSetFileBytes = 4 * 1024 * 1024;
 /// A set file's text, or why there is none.
 struct SetFileReading {
   std::optional<std::string> text;
-  std::string reason;  // when there is no text: "no such file", "it is a folder", ...
+  Reason reason;  // why there is no text
 };
 
 /// Reads a whole regular file of at most MaxSetFileBytes.

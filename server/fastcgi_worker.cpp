@@ -11,9 +11,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <string_view>
+
+#include "server/publishing.h"
 
 namespace {
 
@@ -34,12 +38,29 @@ std::string Param(const FCGX_Request& request, const char* name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
-/// The three things of a request an answer may depend on; nothing else is read.
-Request RequestOf(const FCGX_Request& accepted) {
+/// The body of a POST, up to MaxBodyBytes; false when it is longer.
+bool ReadBody(FCGX_Request& accepted, Request& request) {
+  const std::string length = Param(accepted, "CONTENT_LENGTH");
+  const unsigned long long declared =
+      length.empty() ? 0 : std::strtoull(length.c_str(), nullptr, 10);
+  if (declared > MaxBodyBytes) return false;
+  request.body.resize(static_cast<std::size_t>(declared));
+  const int got = FCGX_GetStr(request.body.data(), static_cast<int>(declared), accepted.in);
+  request.body.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return true;
+}
+
+/// The things of a request an answer may depend on; nothing else is read.
+/// The body, the edit token and the client's address serve the published
+/// levels' API alone.
+Request RequestOf(FCGX_Request& accepted, bool& bodyTooLarge) {
   Request request;
   request.method = Param(accepted, "REQUEST_METHOD");
   request.target = Param(accepted, "REQUEST_URI");
   request.ifNoneMatch = Param(accepted, "HTTP_IF_NONE_MATCH");
+  request.authorization = Param(accepted, "HTTP_AUTHORIZATION");
+  request.clientAddress = Param(accepted, "REMOTE_ADDR");
+  bodyTooLarge = request.method == "POST" && !ReadBody(accepted, request);
   return request;
 }
 
@@ -87,17 +108,34 @@ bool SendAll(int socket, std::string_view bytes) {
   return true;
 }
 
+/// One line on standard error (the web server's error log, the journal) for
+/// an answer that tells of a failure: its status, its address and why.
+void LogFailure(int status, const std::string& target, std::string_view why) {
+  // The address is lighttpd's, without control characters; a long one is cut.
+  const std::string shown = target.size() > 200 ? target.substr(0, 200) + "..." : target;
+  while (!why.empty() && why.back() == '\n') why.remove_suffix(1);
+  std::fprintf(stderr, "korvz: %d for %s: %.*s\n", status, shown.c_str(),
+               static_cast<int>(why.size()), why.data());
+}
+
 /// Works the answer out in full, then sends it with the end of the request in
 /// one write, and closes the connection. The web server gets the whole answer
 /// or, from a worker that dies before the write, nothing: never half an
 /// answer (libfcgi's own stream would send an answer over 8 KB in pieces).
 void AnswerOne(FCGX_Request& accepted, SiteAnswers& answers) {
   std::string output;
+  Request request;
   try {
-    const Request request = RequestOf(accepted);
-    output = ResponderOutput(answers.Respond(request), request.method == "HEAD");
-  } catch (const std::exception&) {
+    bool bodyTooLarge = false;
+    request = RequestOf(accepted, bodyTooLarge);
+    const HttpResponse response = bodyTooLarge ? TooLarge() : answers.Respond(request);
+    if (response.status >= 500)
+      LogFailure(response.status, request.target,
+                 response.failure.empty() ? response.body : response.failure);
+    output = ResponderOutput(response, request.method == "HEAD");
+  } catch (const std::exception& failure) {
     // Out of memory or a failed compression: an answer with nothing of the request in it.
+    LogFailure(500, request.target, failure.what());
     output = ResponderOutput(InternalError(), false);
   }
   const bool sent = SendAll(accepted.ipcFd, AnswerRecords(accepted.requestId, output));

@@ -94,57 +94,16 @@ std::string Head(const LevelFacts& level, const std::string& site, bool linkPrev
   return head;
 }
 
-/// The board with its tilt buttons at the four edges, the status lines and
-/// the game's buttons: what both level pages show.
-std::string PlayArea(const LevelFacts& level) {
-  std::string status;
-  for (const std::string& line : level.statusLines) status += "<p>" + EscapeHtml(line) + "</p>";
-  const std::string width = std::to_string(level.areaWidth),
-                    height = std::to_string(level.areaHeight);
-  return "<section class=\"play\" aria-label=\"The level\">\n"
-         "<div class=\"board\">\n"
-         "<button type=\"button\" class=\"tilt north\" data-direction=\"N\" aria-label=\"Tilt "
-         "north\">&#9650;</button>\n"
-         "<button type=\"button\" class=\"tilt west\" data-direction=\"W\" aria-label=\"Tilt "
-         "west\">&#9664;</button>\n"
-         "<canvas id=\"board\" width=\"" +
-         width + "\" height=\"" + height +
-         "\" tabindex=\"0\""
-         " aria-label=\"The board: tilt it with the arrow keys, by swiping, or by clicking near an "
-         "edge\"></canvas>\n"
-         // Relative to the site, so that the page's own policy (img-src 'self')
-         // lets it in whatever address the visitor used.
-         "<noscript><img class=\"picture\" src=\"" +
-         EscapeHtml(PictureAddress("", level.code)) +
-         "\" width=\"325\" height=\"359\" alt=\"The board of the level\"></noscript>\n"
-         "<button type=\"button\" class=\"tilt east\" data-direction=\"E\" aria-label=\"Tilt "
-         "east\">&#9654;</button>\n"
-         "<button type=\"button\" class=\"tilt south\" data-direction=\"S\" aria-label=\"Tilt "
-         "south\">&#9660;</button>\n"
-         "</div>\n"
-         "<div id=\"status\" class=\"status\" aria-live=\"polite\">" +
-         status +
-         "</div>\n"
-         "<div class=\"actions\">\n"
-         "<button type=\"button\" id=\"undo\" title=\"Ctrl+Z or Backspace\">Undo</button>\n"
-         "<button type=\"button\" id=\"restart\" title=\"R\">Restart</button>\n"
-         "<button type=\"button\" id=\"hint\" title=\"H\">Hint</button>\n"
-         "</div>\n"
-         "<noscript><p class=\"notice\">Playing the level needs JavaScript; the picture shows "
-         "it.</p></noscript>\n"
-         "<p id=\"failure\" class=\"notice\" hidden></p>\n"
-         "</section>\n";
-}
-
 std::string BodyStart(const LevelFacts& level, const char* pageClass) {
   return "<body class=\"" + std::string(pageClass) + "\" data-code=\"" + EscapeHtml(level.code) +
          "\" data-assets=\"" + std::string(AssetPath) + "\">\n";
 }
 
-std::string Footer() {
-  return "<footer><a href=\"" + std::string(HomePagePath) +
-         "\">Korvalo Level Editor</a> &middot; <a href=\"" + std::string(MakerSitePath) +
-         "\">Vandrel</a></footer>\n";
+/// The link to the level's published entry, when it has one.
+std::string PublishedEntry(const LevelFacts& level) {
+  if (!level.published) return {};
+  return "<p id=\"published\">Published as <a href=\"" + EscapeHtml(level.published->address) +
+         "\">" + EscapeHtml(level.published->title) + "</a>.</p>\n";
 }
 
 /// A short page with a heading and one paragraph of escaped text.
@@ -189,6 +148,52 @@ std::string EmbedSection(const LevelFacts& level, const std::string& site) {
 }
 
 }  // namespace
+
+std::string PlayArea(const LevelFacts& level) {
+  std::string status;
+  for (const std::string& line : level.statusLines) status += "<p>" + EscapeHtml(line) + "</p>";
+  const std::string width = std::to_string(level.areaWidth),
+                    height = std::to_string(level.areaHeight);
+  return "<section class=\"play\" aria-label=\"The level\">\n"
+         "<div class=\"board\">\n"
+         "<button type=\"button\" class=\"tilt north\" data-direction=\"N\" aria-label=\"Tilt "
+         "north\">&#9650;</button>\n"
+         "<button type=\"button\" class=\"tilt west\" data-direction=\"W\" aria-label=\"Tilt "
+         "west\">&#9664;</button>\n"
+         "<canvas id=\"board\" width=\"" +
+         width + "\" height=\"" + height +
+         "\" tabindex=\"0\""
+         " aria-label=\"The board: tilt it with the arrow keys, by swiping, or by clicking near an "
+         "edge\"></canvas>\n"
+         // Relative to the site, so that the page's own policy (img-src 'self')
+         // lets it in whatever address the visitor used.
+         "<noscript><img class=\"picture\" src=\"" +
+         EscapeHtml(PictureAddress("", level.code)) +
+         "\" width=\"325\" height=\"359\" alt=\"The board of the level\"></noscript>\n"
+         "<button type=\"button\" class=\"tilt east\" data-direction=\"E\" aria-label=\"Tilt "
+         "east\">&#9654;</button>\n"
+         "<button type=\"button\" class=\"tilt south\" data-direction=\"S\" aria-label=\"Tilt "
+         "south\">&#9660;</button>\n"
+         "</div>\n"
+         "<div id=\"status\" class=\"status\" aria-live=\"polite\">" +
+         status +
+         "</div>\n"
+         "<div class=\"actions\">\n"
+         "<button type=\"button\" id=\"undo\" title=\"Ctrl+Z or Backspace\">Undo</button>\n"
+         "<button type=\"button\" id=\"restart\" title=\"R\">Restart</button>\n"
+         "<button type=\"button\" id=\"hint\" title=\"H\">Hint</button>\n"
+         "</div>\n"
+         "<noscript><p class=\"notice\">Playing the level needs JavaScript; the picture shows "
+         "it.</p></noscript>\n"
+         "<p id=\"failure\" class=\"notice\" hidden></p>\n"
+         "</section>\n";
+}
+
+std::string Footer() {
+  return "<footer><a href=\"" + std::string(HomePagePath) +
+         "\">Korvalo Level Editor</a> &middot; <a href=\"" + std::string(MakerSitePath) +
+         "\">Vandrel</a></footer>\n";
+}
 
 std::string EscapeHtml(std::string_view text) {
   std::string out;
@@ -251,8 +256,7 @@ std::string LevelPage(const LevelFacts& level, const std::string& site) {
          "stays, is in its "
          "way. The level is solved when every ball stands on the hole of its own colour.</p>\n"
          "<p id=\"shortest\">" +
-         EscapeHtml(ShortestText(level)) +
-         "</p>\n"
+         EscapeHtml(ShortestText(level)) + "</p>\n" + PublishedEntry(level) +
          "<p><label for=\"code\">Level code</label> <input id=\"code\" class=\"copy-text\" "
          "readonly size=\"40\" value=\"" +
          EscapeHtml(level.code) +

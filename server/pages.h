@@ -10,6 +10,12 @@
 /// Text made safe for HTML element content and quoted attribute values.
 std::string EscapeHtml(std::string_view text);
 
+/// The level's entry among the published levels.
+struct PublishedLink {
+  std::string address;  // of the entry's page
+  std::string title;
+};
+
 /// What the page says about its level.
 struct LevelFacts {
   std::string code;  // in its written form: hex digits only
@@ -18,6 +24,7 @@ struct LevelFacts {
   std::vector<std::string> statusLines;  // the game's status lines before the first move
   int areaWidth = 0;                     // the board area the page draws
   int areaHeight = 0;
+  std::optional<PublishedLink> published;  // when the level is published
 };
 
 /// The address of the level's page, its picture and its compact page; `site`
@@ -29,6 +36,13 @@ std::string EmbedAddress(const std::string& site, const std::string& code);
 
 /// The HTML that puts the playable level on another page.
 std::string EmbedSnippet(const std::string& site, const LevelFacts& level);
+
+/// The board with its tilt buttons, the status lines and the game's buttons,
+/// as every page that plays a level shows them.
+std::string PlayArea(const LevelFacts& level);
+
+/// The footer of every page of the site.
+std::string Footer();
 
 /// The level's page. Without a site address its links are relative, and the
 /// Open Graph address and picture and the Embed block, which need absolute

@@ -3,14 +3,9 @@
 #include <iterator>
 #include <optional>
 
-namespace {
+#include "logic/text_checks.h"
 
-std::optional<int> HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return std::nullopt;
-}
+namespace {
 
 /// Undoes %XX escapes and the + of form encoding; nullopt for a broken escape.
 std::optional<std::string> Unescaped(std::string_view text) {
@@ -32,35 +27,6 @@ std::optional<std::string> Unescaped(std::string_view text) {
   return result;
 }
 
-/// Length of the UTF-8 sequence that starts with this byte; 0 for a byte no sequence starts with.
-int SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xc2 && lead <= 0xdf) return 2;
-  if (lead >= 0xe0 && lead <= 0xef) return 3;
-  if (lead >= 0xf0 && lead <= 0xf4) return 4;
-  return 0;
-}
-
-/// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no
-/// surrogates, nothing beyond U+10FFFF.
-bool IsUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const int length = SequenceLength(lead);
-    if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) return false;
-    for (int k = 1; k < length; ++k)
-      if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xc0) != 0x80)
-        return false;
-    const auto second = static_cast<unsigned char>(length > 1 ? text[i + 1] : 0);
-    if (lead == 0xe0 && second < 0xa0) return false;  // overlong
-    if (lead == 0xed && second > 0x9f) return false;  // surrogate
-    if (lead == 0xf0 && second < 0x90) return false;  // overlong
-    if (lead == 0xf4 && second > 0x8f) return false;  // beyond U+10FFFF
-    i += static_cast<std::size_t>(length);
-  }
-  return true;
-}
-
 bool HasControlCharacter(std::string_view text) {
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -75,7 +41,7 @@ bool HasMarkupCharacter(std::string_view text) {
 
 /// Why this decoded name or value cannot stand in a level address; nullopt when it can.
 std::optional<std::string> Objection(std::string_view text) {
-  if (!IsUtf8(text)) return "The address is not valid UTF-8 text.";
+  if (!IsValidUtf8(text)) return "The address is not valid UTF-8 text.";
   if (HasControlCharacter(text)) return "The address holds control characters.";
   if (HasMarkupCharacter(text))
     return "The address holds characters that have no place in it (< > \" ' `).";

@@ -23,9 +23,8 @@
 #include <string_view>
 
 #include "drawing/board_art.h"
-#include "view/raster_conversion.h"
-
 #include "korvalo_constants.h"
+#include "view/raster_conversion.h"
 
 namespace {
 

@@ -20,15 +20,7 @@ QImage LoadImage(BoardImage image) {
 }  // namespace
 
 const char* BoardImageFileName(BoardImage image) {
-  switch (image) {
-    case BoardImage::BallSheet: return "ball_sheet.png";
-    case BoardImage::WallHoverSheet: return "wall_hover_sheet.png";
-    case BoardImage::LampLit: return "lamp_lit.png";
-    case BoardImage::LampUnlit: return "lamp_unlit.png";
-    case BoardImage::LabelSolutionExists: return "label_solution_exists.png";
-    case BoardImage::LabelNoSolution: return "label_no_solution.png";
-  }
-  return "";
+  return BoardImageFileNames.at(static_cast<std::size_t>(image));
 }
 
 const QImage& ImageOf(const BoardImages& images, BoardImage image) {

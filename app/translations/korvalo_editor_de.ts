@@ -330,6 +330,119 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     </message>
 </context>
 <context>
+    <name>CPublishDlg</name>
+    <message>
+        <source>Publish</source>
+        <translation>Veröffentlichen</translation>
+    </message>
+    <message>
+        <source>Publish Level</source>
+        <translation>Level veröffentlichen</translation>
+    </message>
+    <message>
+        <source>&amp;Title:</source>
+        <translation>&amp;Titel:</translation>
+    </message>
+    <message>
+        <source>&amp;Author:</source>
+        <translation>&amp;Autor:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
+    </message>
+    <message>
+        <source>The level&apos;s public address, once published</source>
+        <translation>Die öffentliche Adresse des Levels, sobald er veröffentlicht ist</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>The level on the board goes to %1 with these words. Only a level with a solution is taken.</source>
+        <translation>Der Level auf dem Brett geht mit diesen Angaben an %1. Nur ein Level mit Lösung wird angenommen.</translation>
+    </message>
+    <message>
+        <source>Give the level a title first.</source>
+        <translation>Geben Sie dem Level zuerst einen Titel.</translation>
+    </message>
+    <message>
+        <source>Publishing...</source>
+        <translation>Wird veröffentlicht...</translation>
+    </message>
+    <message>
+        <source>The site could not be reached: %1</source>
+        <translation>Die Website war nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>The site refused the level: %1</source>
+        <translation>Die Website hat den Level abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>This level is published already, at this address.</source>
+        <translation>Dieser Level ist bereits veröffentlicht, unter dieser Adresse.</translation>
+    </message>
+    <message>
+        <source>Published. Its edit token could not be kept; note it to remove the level later: %1</source>
+        <translation>Veröffentlicht. Sein Bearbeitungsschlüssel konnte nicht gespeichert werden; notieren Sie ihn, um den Level später zu entfernen: %1</translation>
+    </message>
+    <message>
+        <source>Published. Its edit token is kept in %1.</source>
+        <translation>Veröffentlicht. Sein Bearbeitungsschlüssel ist in %1 gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>CRecoveryKeeper</name>
+    <message numerus="yes">
+        <source>The level set &quot;%1&quot; with %n level(s)</source>
+        <translation>
+            <numerusform>Die Levelsammlung „%1“ mit %n Level</numerusform>
+            <numerusform>Die Levelsammlung „%1“ mit %n Leveln</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, with changes that were not saved.</source>
+        <translation>, mit ungesicherten Änderungen.</translation>
+    </message>
+    <message>
+        <source>, as it was saved.</source>
+        <translation>, wie sie gespeichert war.</translation>
+    </message>
+    <message>
+        <source>The board&apos;s changes to level %1.</source>
+        <translation>Die Änderungen des Spielfelds an Level %1.</translation>
+    </message>
+    <message>
+        <source>The board&apos;s level, which is in no set: %1.</source>
+        <translation>Das Level auf dem Spielfeld, das in keiner Sammlung ist: %1.</translation>
+    </message>
+    <message>
+        <source>Recover Work</source>
+        <translation>Arbeit wiederherstellen</translation>
+    </message>
+    <message>
+        <source>The level designer ended without closing. Its work was kept:</source>
+        <translation>Der Level-Designer wurde beendet, ohne geschlossen zu werden. Seine Arbeit wurde aufbewahrt:</translation>
+    </message>
+    <message>
+        <source>Restore it in place of the work now open?</source>
+        <translation>Soll sie anstelle der jetzt geöffneten Arbeit wiederhergestellt werden?</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Später</translation>
+    </message>
+</context>
+<context>
     <name>CSetController</name>
     <message>
         <source>Level sets (*.txt *.korvalo);;All files (*)</source>
@@ -472,6 +585,25 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <source>Titles changed.</source>
         <translation>Titel geändert.</translation>
     </message>
+    <message numerus="yes">
+        <source>No level was read from %1: its %n line(s) are not levels, and it may be no level set at all.</source>
+        <translation>
+            <numerusform>Aus %1 wurde kein Level gelesen: Seine %n Zeile ist kein Level, und vielleicht ist es gar keine Levelsammlung.</numerusform>
+            <numerusform>Aus %1 wurde kein Level gelesen: Seine %n Zeilen sind keine Level, und vielleicht ist es gar keine Levelsammlung.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Saving into it keeps those lines and adds the set&apos;s levels, changing its %1 bytes. Save As writes the set to another file.</source>
+        <translation>Speichern behält diese Zeilen und fügt die Level der Sammlung hinzu; seine %1 Bytes ändern sich. „Speichern unter“ schreibt die Sammlung in eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Save Into It</source>
+        <translation>Trotzdem hineinspeichern</translation>
+    </message>
 </context>
 <context>
     <name>CStatusLine</name>
@@ -519,6 +651,10 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>greedy effort %1</source>
         <translation>gieriger Aufwand %1</translation>
+    </message>
+    <message>
+        <source>grade %1 (%2 points)</source>
+        <translation>Stufe %1 (%2 Punkte)</translation>
     </message>
 </context>
 <context>
@@ -765,6 +901,10 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>&amp;Vandrel</source>
         <translation>&amp;Vandrel</translation>
+    </message>
+    <message>
+        <source>Publish...</source>
+        <translation>Veröffentlichen...</translation>
     </message>
 </context>
 </TS>

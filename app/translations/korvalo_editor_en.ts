@@ -29,6 +29,16 @@
     </message>
 </context>
 <context>
+    <name>CRecoveryKeeper</name>
+    <message numerus="yes">
+        <source>The level set &quot;%1&quot; with %n level(s)</source>
+        <translation>
+            <numerusform>The level set "%1" with %n level</numerusform>
+            <numerusform>The level set "%1" with %n levels</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CSetController</name>
     <message numerus="yes">
         <source>Opened %1: %n level(s).</source>
@@ -45,6 +55,13 @@
 %2</numerusform>
             <numerusform>%n lines of %1 are not levels and were left out:
 %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>No level was read from %1: its %n line(s) are not levels, and it may be no level set at all.</source>
+        <translation>
+            <numerusform>No level was read from %1: its %n line is not a level, and it may be no level set at all.</numerusform>
+            <numerusform>No level was read from %1: its %n lines are not levels, and it may be no level set at all.</numerusform>
         </translation>
     </message>
 </context>

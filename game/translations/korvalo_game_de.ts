@@ -2,25 +2,26 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>EndlessDialog</name>
+    <message>
+        <source>Endless Play</source>
+        <translation>Endlos spielen</translation>
+    </message>
+    <message>
+        <source>%1 x %1</source>
+        <translation>%1 x %1</translation>
+    </message>
+    <message>
+        <source>Board &amp;size:</source>
+        <translation>Spielfeld&amp;größe:</translation>
+    </message>
+    <message>
+        <source>&amp;Grade:</source>
+        <translation>&amp;Stufe:</translation>
+    </message>
+</context>
+<context>
     <name>Game</name>
-    <message>
-        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
-R: restart    H: hint    N: new level    Esc: quit
-C: colour shapes on the pieces</source>
-        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
-R: von vorn    H: Tipp    N: neues Level    Esc: Ende
-C: Formen der Farben auf den Teilen</translation>
-    </message>
-    <message>
-        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
-R: restart    H: hint    Enter: next level    Esc: quit
-Page Up, Page Down: previous, next level
-C: colour shapes on the pieces</source>
-        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
-R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
-Bild auf, Bild ab: voriges, nächstes Level
-C: Formen der Farben auf den Teilen</translation>
-    </message>
     <message>
         <source>Korvalo - %1</source>
         <translation>Korvalo - %1</translation>
@@ -28,6 +29,32 @@ C: Formen der Farben auf den Teilen</translation>
     <message>
         <source>Korvalo - test of the editor&apos;s level</source>
         <translation>Korvalo - Test des Levels aus dem Editor</translation>
+    </message>
+    <message>
+        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
+R: restart    H: hint    N: new level    Esc: quit
+E: endless play (size and grade)    C: colour shapes on the pieces</source>
+        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
+R: von vorn    H: Tipp    N: neues Level    Esc: Ende
+E: endlos spielen (Größe und Stufe)    C: Formen der Farben auf den Teilen</translation>
+    </message>
+    <message>
+        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
+R: restart    H: hint    Enter: next level    Esc: quit
+Page Up, Page Down: previous, next level    L: levels
+O: open set    E: endless play    C: colour shapes on the pieces</source>
+        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
+R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
+Bild auf, Bild ab: voriges, nächstes Level    L: Level
+O: Sammlung öffnen    E: endlos spielen    C: Formen der Farben auf den Teilen</translation>
+    </message>
+    <message>
+        <source>Set Changed</source>
+        <translation>Sammlung geändert</translation>
+    </message>
+    <message>
+        <source>The level set %1 has changed. Play its new version?</source>
+        <translation>Die Levelsammlung %1 wurde geändert. Ihre neue Fassung spielen?</translation>
     </message>
 </context>
 <context>
@@ -178,6 +205,88 @@ C: Formen der Farben auf den Teilen</translation>
     <message>
         <source>Could not read %1: there is no such file, and it is not a level code (%2); playing a random %3 x %3 level instead.</source>
         <translation>%1 ist nicht lesbar: Eine solche Datei gibt es nicht, und es ist kein Levelcode (%2); stattdessen wird ein zufälliges %3-x-%3-Level gespielt.</translation>
+    </message>
+    <message>
+        <source>Your progress file was damaged; it is kept as %1, and what could be read of it counts.</source>
+        <translation>Ihre Fortschrittsdatei war beschädigt; sie ist als %1 aufbewahrt, und was sich daraus lesen ließ, zählt.</translation>
+    </message>
+    <message>
+        <source>Your progress file %1 cannot be read; progress is not saved.</source>
+        <translation>Ihre Fortschrittsdatei %1 kann nicht gelesen werden; der Fortschritt wird nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>Endless play, %1 x %1, grade %2 (%3 points). Level code %4; Ctrl+C copies it.</source>
+        <translation>Endlos spielen, %1 x %1, Stufe %2 (%3 Punkte). Levelcode %4; Strg+C kopiert ihn.</translation>
+    </message>
+    <message>
+        <source>Could not open the level set %1: %2.</source>
+        <translation>Die Levelsammlung %1 konnte nicht geöffnet werden: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>LevelPicker</name>
+    <message>
+        <source>%1. %2 (%3 of %4 solved)</source>
+        <translation>%1. %2 (%3 von %4 gelöst)</translation>
+    </message>
+    <message>
+        <source>not solved</source>
+        <translation>nicht gelöst</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>&amp;Chapter:</source>
+        <translation>&amp;Kapitel:</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Best moves</source>
+        <translation>Beste Züge</translation>
+    </message>
+    <message>
+        <source>Shortest</source>
+        <translation>Kürzeste</translation>
+    </message>
+    <message>
+        <source>Stars</source>
+        <translation>Sterne</translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation>&amp;Spielen</translation>
+    </message>
+</context>
+<context>
+    <name>SetChooser</name>
+    <message>
+        <source>Open Set</source>
+        <translation>Sammlung öffnen</translation>
+    </message>
+    <message>
+        <source>Played lately</source>
+        <translation>Zuletzt gespielt</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Installiert</translation>
+    </message>
+    <message>
+        <source>Other &amp;File...</source>
+        <translation>Andere &amp;Datei...</translation>
+    </message>
+    <message>
+        <source>Level sets (*.txt *.korvalo);;All files (*)</source>
+        <translation>Levelsammlungen (*.txt *.korvalo);;Alle Dateien (*)</translation>
     </message>
 </context>
 </TS>

@@ -85,7 +85,7 @@ inline void WhenDialogOpens(std::function<void(QWidget* dialog)> action) {
 
 class BoardViewFixture : public ::testing::Test {
  protected:
-  BoardViewFixture() : view(nullptr, FixedRandom()) {
+  BoardViewFixture() : document(FixedRandom()), view(document) {
     view.SetGameLauncher([this](const QString& text) { launched << text; });
     view.installEventFilter(&watcher);
     view.show();
@@ -139,5 +139,6 @@ class BoardViewFixture : public ::testing::Test {
 
   PaintWatcher watcher;  // outlives the view it watches
   QStringList launched;
+  EditorDocument document;  // the main window's part: it outlives the view
   CBoardView view;
 };

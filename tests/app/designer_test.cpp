@@ -21,6 +21,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+#include <functional>
 
 #include "app/command_table.h"
 #include "app/dialog_units.h"
@@ -155,17 +156,20 @@ TEST(StatusTextTest, GivesTheAnalysisFiguresAfterTheLength) {
     Verdict verdict;
     const char* text;
   } cases[] = {
-      {{23, 1, 0, 518},
+      {{23, 1, 0, 518, std::nullopt},
        "Shortest solution: 23 moves \u00b7 1 shortest solution \u00b7 "
        "0 counter-intuitive steps \u00b7 greedy effort 518"},
-      {{38, 12, 1, 3249},
+      {{38, 12, 1, 3249, std::nullopt},
        "Shortest solution: 38 moves \u00b7 12 shortest solutions \u00b7 "
        "1 counter-intuitive step \u00b7 greedy effort 3249"},
-      {{90, ManySolutions, 4, 70000},
+      {{90, ManySolutions, 4, 70000, std::nullopt},
        "Shortest solution: 90 moves \u00b7 more than 1000000000 shortest solutions \u00b7 "
        "4 counter-intuitive steps \u00b7 greedy effort 70000"},
-      {{0, 1, 0, 1}, "Already solved"},
-      {{std::nullopt, 0, 0, std::nullopt}, "No solution"},
+      {{41, 2, 3, 900, LevelGrade{50, Grade::Hard}},
+       "Shortest solution: 41 moves \u00b7 2 shortest solutions \u00b7 "
+       "3 counter-intuitive steps \u00b7 greedy effort 900 \u00b7 grade Hard (50 points)"},
+      {{0, 1, 0, 1, std::nullopt}, "Already solved"},
+      {{std::nullopt, 0, 0, std::nullopt, std::nullopt}, "No solution"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StatusWithFigures(EditingState{}, &c.verdict), QString::fromUtf8(c.text));
@@ -178,7 +182,7 @@ TEST(StatusTextTest, GivesTheAnalysisFiguresAfterTheLength) {
 TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKeys) {
   EXPECT_EQ(MenuBarOutline(frame->menuBar()).toStdString(),
             "&File[New\tCtrl+N|Open...\tCtrl+O|Open Recent>|-|Save\tCtrl+S|Save "
-            "As...\tCtrl+Shift+S|-|Exit\tCtrl+Q] "
+            "As...\tCtrl+Shift+S|-|Publish...|-|Exit\tCtrl+Q] "
             "&Game[3x3|5x5|7x7|-|Generate...\tCtrl+G|-|Test\tCtrl+T] "
             "&Edit[Undo\tCtrl+Z|Redo\tCtrl+Y|-|Copy Level Code\tCtrl+C|Paste Level Code\tCtrl+V|-|"
             "Clear\tCtrl+Shift+N|Random\tCtrl+R|-|X-flip\tCtrl+Shift+X|Y-flip\tCtrl+Shift+Y|"
@@ -207,9 +211,10 @@ TEST_F(DesignerTest, StatusLineFollowsEveryChange) {
   Document().Apply(edit::ReadCode{ClearedSevenCode});
   EXPECT_EQ(Status(), "No solution");
   Document().Apply(edit::ReadCode{"3111221000110fbe5"});
-  const QRegularExpression lengthThenFigures(QString::fromUtf8(
-      "^Shortest solution: \\d+ moves?\n\\d+ shortest solutions? \u00b7 \\d+ "
-      "counter-intuitive steps? \u00b7 greedy effort \\d+$"));
+  const QRegularExpression lengthThenFigures(
+      QString::fromUtf8("^Shortest solution: \\d+ moves?\n\\d+ shortest solutions? \u00b7 \\d+ "
+                        "counter-intuitive steps? \u00b7 greedy effort \\d+ \u00b7 grade \\w+ "
+                        "\\(\\d+ points\\)$"));
   EXPECT_TRUE(lengthThenFigures.match(Status()).hasMatch()) << Status().toStdString();
   Document().Apply(edit::PickUp{CarriedPiece::BlueBall});
   EXPECT_EQ(Status(), "Carrying the blue ball");
@@ -344,6 +349,66 @@ TEST_F(DesignerTest, SaveThenOpenGivesTheSameSetAndRemembersIt) {
     EXPECT_EQ(Set().set().levels[i].code, saved.levels[i].code);
   }
   EXPECT_EQ(frame->sets()->RecentSets(), QStringList{QFileInfo(path).absoluteFilePath()});
+}
+
+/// The bytes of a file.
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The file's comments, blank lines and unreadable lines stay where they were,
+// and the file keeps its permissions.
+TEST_F(DesignerTest, SavingKeepsTheFilesOtherLinesAndPermissions) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("set.txt");
+  const QByteArray text =
+      "# title: Mine\n# the easy ones\n\n3001122001122fbe5\tSolved\n"
+      "3001122001122fbX\tmistyped\n";
+  WriteFile(path, text);
+  const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+  ASSERT_TRUE(QFile::setPermissions(path, permissions));
+  const Answers leftOut({"OK"});
+  ASSERT_TRUE(frame->sets()->OpenSetFile(path));
+  Document().Apply(edit::ReadCode{RowCode});
+  Run("ID_SET_ADD");
+  Run("ID_FILE_SAVE");
+  EXPECT_FALSE(Set().modified());
+  EXPECT_EQ(FileBytes(path), text + RowCode + "\n");
+  EXPECT_EQ(QFile::permissions(path) & 0x7077, permissions);
+}
+
+// A file in which no level was read is written into only when the user says so.
+TEST_F(DesignerTest, AFileWithoutLevelsIsNotSavedIntoUnasked) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("picture.png");
+  const QByteArray bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n\xff\xfe\n", 18);
+  WriteFile(path, bytes);
+  {
+    const Answers leftOut({"OK"});
+    ASSERT_TRUE(frame->sets()->OpenSetFile(path));
+  }
+  Run("ID_SET_ADD");
+  {
+    const Answers cancel({""});
+    Run("ID_FILE_SAVE");
+    ASSERT_EQ(cancel.asked.size(), 1);
+    EXPECT_TRUE(cancel.asked[0].startsWith("No level was read from picture.png: its 4 line"))
+        << cancel.asked[0].toStdString();
+    EXPECT_EQ(FileBytes(path), bytes);
+    EXPECT_TRUE(Set().modified());
+  }
+  const Answers into({"Save Into It"});
+  Run("ID_FILE_SAVE");
+  EXPECT_EQ(FileBytes(path).left(bytes.size()), bytes);
+  EXPECT_FALSE(Set().modified());
 }
 
 TEST_F(DesignerTest, AFailedSaveSaysSoAndKeepsTheChanges) {
@@ -618,9 +683,6 @@ TEST_F(DesignerTest, ABoardLevelInNoSetIsOfferedToTheSetOnClose) {
 }
 
 TEST_F(DesignerTest, UnchangedLevelsNeedNoQuestion) {
-  QGuiApplication::clipboard()->setText(SolvedThreeCode);
-  Run("ID_EDIT_PASTE");
-  EXPECT_FALSE(frame->isWindowModified()) << "a pasted level is as the clipboard holds it";
   Document().Apply(edit::Rotate{});
   Document().Apply(edit::Rotate{});
   Document().Apply(edit::Rotate{});
@@ -629,6 +691,36 @@ TEST_F(DesignerTest, UnchangedLevelsNeedNoQuestion) {
   Answers answers({});
   EXPECT_TRUE(frame->close());
   EXPECT_TRUE(answers.asked.isEmpty());
+}
+
+// A generated or pasted level exists nowhere else: it carries the change mark
+// and is asked about before a set level takes its place or the window closes.
+TEST_F(DesignerTest, GeneratedAndPastedLevelsAreUnkeptWork) {
+  const std::function<void()> arrivals[] = {
+      [this] {
+        QGuiApplication::clipboard()->setText(SolvedThreeCode);
+        Run("ID_EDIT_PASTE");
+      },
+      [this] {
+        Level level;
+        ParseLevelCode(level, RowCode);
+        Document().Apply(edit::ReplaceLevel{level, OriginKind::Generated});
+      },
+  };
+  Run("ID_SET_ADD");
+  for (const auto& arrive : arrivals) {
+    arrive();
+    const std::string arrived = Code();
+    EXPECT_TRUE(frame->isWindowModified());
+    Answers cancel({""});
+    Panel()->Select(0);
+    emit Panel()->levelActivated(0);  // a double-click or Enter in the list
+    EXPECT_EQ(cancel.asked, QStringList{"The level on the board has changes and is in no set."});
+    EXPECT_EQ(Code(), arrived) << "a cancel keeps the board";
+  }
+  Answers keep({"Add to Set", "Discard"});
+  EXPECT_TRUE(frame->close());
+  EXPECT_EQ(SetCodes().back(), RowCode);
 }
 
 // --- One history ------------------------------------------------------------------
@@ -945,7 +1037,6 @@ namespace {
 
 // --- The keyboard -------------------------------------------------------------------
 
-
 /// A point of the board image of the 5 x 5 board: a square's corner plus an offset.
 QPoint OnSquare(int column, int row, int dx, int dy) {
   return QPoint(SquareOrigin(5, column) + dx, SquareOrigin(5, row) + dy);
@@ -1101,6 +1192,27 @@ TEST_F(DesignerTest, TabVisitsTheBoardTheListAndTheButtonsAndTheListTakesKeys) {
   EXPECT_EQ(SetCodes(), std::vector<std::string>{SolvedThreeCode});
 }
 
+// The status line, the title and the board's accessible text share one search
+// per change of the level; the pointer's moves over the board search nothing.
+TEST_F(DesignerTest, OneSearchPerLevelChangeAndNoneForPointerMoves) {
+  CBoardView& view = frame->boardView();
+  QApplication::processEvents();
+  const int before = Document().verdictSearches();
+  for (int x = 0; x < 325; x += 5) {
+    SendMouse(view, QEvent::MouseMove, QPoint(x, x), Qt::NoButton, Qt::NoButton);
+  }
+  QApplication::processEvents();
+  EXPECT_EQ(Document().verdictSearches(), before);
+  const QString status = Status();
+  Document().Apply(edit::ReadCode{ClearedSevenCode});
+  QApplication::processEvents();
+  EXPECT_EQ(Document().verdictSearches(), before + 1);
+  EXPECT_NE(Status(), status);
+  EXPECT_TRUE(view.AccessibleDescription().contains(Status()))
+      << view.AccessibleDescription().toStdString();
+  EXPECT_EQ(Document().verdictSearches(), before + 1);
+}
+
 // --- Screen readers -----------------------------------------------------------------
 
 /// The board's accessibility events while it lives.
@@ -1131,7 +1243,8 @@ TEST_F(DesignerTest, TheBoardTellsAScreenReaderTheLevelTheCursorAndTheVerdict) {
             "A 5 by 5 board. The red ball on column 3, row 1. The red hole on column 4, row 1. "
             "The green ball on column 2, row 1. The green hole on column 3, row 1. The blue ball "
             "on column 1, row 1. The blue hole on column 2, row 1. Shortest solution: 1 move"
-            " \u00b7 1 shortest solution \u00b7 0 counter-intuitive steps \u00b7 greedy effort 2.");
+            " \u00b7 1 shortest solution \u00b7 0 counter-intuitive steps \u00b7 greedy effort 2"
+            " \u00b7 grade Easy (3 points).");
 
   const QString before = board->text(QAccessible::Description);
   AccessibilityEvents events(view);

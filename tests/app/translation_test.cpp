@@ -208,10 +208,10 @@ TEST_F(GermanTest, TheGameSpeaksGerman) {
       {{GameTextId::Hint, {static_cast<int>(Direction::West)}}, "Tipp: Westen"},
       {{GameTextId::SetAchievement, {-1, 0, 5}}, "Noch nicht gelöst; 0 von 5 Leveln gelöst"},
       {{GameTextId::SetHeading, {2, 5}, {"Ecken"}}, "Level 2 von 5: Ecken"},
-      {{GameTextId::LeftOut, {1, 4}, {"the line has no code before its tab"}},
+      {{GameTextId::LeftOut, {1, 4}, {}, {ReasonId::NoCodeBeforeTab}},
        "1 Zeile der Sammlung war nicht lesbar und wurde weggelassen; es ist Zeile 4: die Zeile "
        "hat keinen Code vor ihrem Tabulator."},
-      {{GameTextId::SetUnreadable, {5}, {"\"a.txt\"", "no such file"}},
+      {{GameTextId::SetUnreadable, {5}, {"\"a.txt\""}, {ReasonId::NoSuchFile}},
        "Die Levelsammlung \"a.txt\" ist nicht lesbar: keine solche Datei; stattdessen wird ein "
        "zufälliges 5-x-5-Level gespielt."},
   };
@@ -228,8 +228,8 @@ TEST_F(GermanTest, TheGameSpeaksGerman) {
 
 /// Every reason the code reader, the set reader and the generator give, each
 /// made by a fixture that shows it.
-std::vector<std::string> LogicReasons() {
-  std::vector<std::string> reasons;
+std::vector<Reason> LogicReasons() {
+  std::vector<Reason> reasons;
   for (const char* code : {"", "9", "5", "5009000000000", "5000000000000", "501224444220",
                            "5012244442200", "5012244442200ffbfeffbfe5z"}) {
     Level level;
@@ -244,9 +244,9 @@ std::vector<std::string> LogicReasons() {
   const auto problem = [&reasons](auto change) {
     GenerationRequest request;
     change(request);
-    const std::optional<std::string> said = GenerationRequestProblem(request);
+    const std::optional<Reason> said = GenerationRequestProblem(request);
     EXPECT_TRUE(said.has_value());
-    reasons.push_back(said.value_or(""));
+    reasons.push_back(said.value_or(Reason{}));
   };
   problem([](GenerationRequest& r) { r.size = 4; });
   problem([](GenerationRequest& r) { r.minMoves = -1; });
@@ -256,18 +256,33 @@ std::vector<std::string> LogicReasons() {
   problem([](GenerationRequest& r) { r.openWalls = -1; });
   problem([](GenerationRequest& r) { r.attemptLimit = 0; });
   problem([](GenerationRequest& r) { r.timeLimit = std::chrono::milliseconds(-1); });
+  problem([](GenerationRequest& r) { r.minEffort = -1; });
+  problem([](GenerationRequest& r) { r.minEffort = 30, r.maxEffort = 29; });
   return reasons;
 }
 
-// A reason the translations do not know would reach a German user in English.
-TEST(ReasonWordingTest, EveryReasonIsWordedInGermanWithItsNumbers) {
-  const std::vector<std::string> reasons = LogicReasons();
-  EXPECT_EQ(reasons.size(), 8u + 4u + 8u) << "every fixture gives its reason";
-  for (const std::string& reason : reasons)
-    EXPECT_EQ(ReasonWording(reason).toStdString(), reason) << "English stays as it is";
+// The windowed programs word a reason from the same English form as the
+// programs without Qt, with the same arguments in their places.
+TEST(ReasonWordingTest, EnglishIsEnglishReason) {
+  const std::vector<Reason> reasons = LogicReasons();
+  EXPECT_EQ(reasons.size(), 8u + 4u + 10u) << "every fixture gives its reason";
+  for (const Reason& reason : reasons) {
+    EXPECT_NE(reason.id, ReasonId::None);
+    EXPECT_EQ(ReasonWording(reason).toStdString(), EnglishReason(reason));
+  }
+  EXPECT_EQ(EnglishReason(reasons[3]), "character 3 is not a coordinate from 0 to 4");
+}
+
+// A form without its German would reach a German user in English.
+TEST(ReasonWordingTest, EveryReasonHasItsGerman) {
   const Translations german(QLocale::German, {"korvalo_view"});
-  for (const std::string& reason : reasons)
-    EXPECT_NE(ReasonWording(reason).toStdString(), reason) << "no German for: " << reason;
+  for (int id = 0; id <= static_cast<int>(LastReasonId); ++id) {
+    const auto reason = static_cast<ReasonId>(id);
+    if (reason == ReasonId::None || reason == ReasonId::System) continue;
+    const char* form = ReasonForm(reason);
+    EXPECT_NE(QCoreApplication::translate("Reason", form), QString::fromLatin1(form))
+        << "no German for: " << form;
+  }
   Level level;
   EXPECT_EQ(ReasonWording(ParseLevelCode(level, "5009000000000").reason),
             "Zeichen 3 ist keine Koordinate von 0 bis 4");
@@ -277,10 +292,10 @@ TEST(ReasonWordingTest, EveryReasonIsWordedInGermanWithItsNumbers) {
   EXPECT_EQ(ReasonWording(GenerationRequestProblem(request).value()).toStdString(),
             "eine kürzeste Lösung auf einem 3-x-3-Spielfeld hat höchstens " +
                 std::to_string(MostSolutionMoves(3)) + " Züge");
-  // Unknown reasons, and known forms whose repeated number differs, stay as they are.
-  for (const char* other :
-       {"Permission denied", "a shortest solution on a 3 x 5 board has at most 9 moves"})
-    EXPECT_EQ(ReasonWording(other), QString::fromLatin1(other));
+  // The system's own words, and markers within any argument, stay as they are.
+  EXPECT_EQ(ReasonWording({ReasonId::System, {"Permission denied"}}), "Permission denied");
+  EXPECT_EQ(ReasonWording({ReasonId::TextAfterCode, {"%2"}}).toStdString(),
+            "auf die %2 Zeichen des Codes folgt Text; ein Titel gehört hinter einen Tabulator");
 }
 
 // With only the English plural forms the game says, word for word, what
@@ -311,14 +326,15 @@ TEST(GameWordingTest, EnglishIsEnglishText) {
       {GameTextId::EndOfSet, {4, 5, 2}},
       {GameTextId::NoSolution},
       {GameTextId::ProgressUnsaved},
-      {GameTextId::LeftOut, {1, 2}, {"a reason"}},
-      {GameTextId::LeftOut, {3, 7}, {"another"}},
+      {GameTextId::LeftOut, {1, 2}, {}, {ReasonId::NoCodeBeforeTab}},
+      {GameTextId::LeftOut, {3, 7}, {}, {ReasonId::NotAWallDigit, {"15"}}},
       {GameTextId::NoCodeGiven, {5}},
-      {GameTextId::CodeUnreadable, {5}, {"\"x\"", ""}},
-      {GameTextId::CodeUnreadable, {5}, {"\"x\"", "too short"}},
-      {GameTextId::SetUnreadable, {5}, {"\"a.txt\"", "no such file"}},
+      {GameTextId::CodeUnreadable, {5}, {"\"x\""}},
+      {GameTextId::CodeUnreadable, {5}, {"\"x\""}, {ReasonId::CodeEndsBeforeWalls, {"4"}}},
+      {GameTextId::SetUnreadable, {5}, {"\"a.txt\""}, {ReasonId::NoSuchFile}},
+      {GameTextId::SetUnreadable, {5}, {"\"b.txt\""}, {ReasonId::System, {"Permission denied"}}},
       {GameTextId::SetWithoutLevels, {5}, {"\"a.txt\""}},
-      {GameTextId::NeitherFileNorCode, {5}, {"\"b\"", "too short"}},
+      {GameTextId::NeitherFileNorCode, {5}, {"\"b\""}, {ReasonId::NoBoardSize}},
   };
   for (const GameText& text : texts) EXPECT_EQ(GameWording(text).toStdString(), EnglishText(text));
   EXPECT_EQ(

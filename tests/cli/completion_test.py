@@ -31,6 +31,9 @@ CASES = [
     (["solve", "lev"], ["levels.txt"]),
     (["render", "5020100030201ffbfeffbfe55", "pic"], ["picture.png"]),
     (["generate", "--output", "lev"], ["levels.txt"]),
+    (["gr"], ["grade"]),
+    (["publish", "--ti"], ["--title"]),
+    (["publish", "--title", "x", "lev"], ["levels.txt"]),
 ]
 
 

@@ -147,7 +147,7 @@ SAME = "the same as before the run"
 
 class Case:
     def __init__(self, name, args, status, out=b"", err=None, setup=None, stdin=b"",
-                 stdout="file", size_limit=None, files=None):
+                 stdout="file", size_limit=None, files=None, memory_limit=None):
         self.name = name
         self.args = args
         self.status = status      # exit status, or -signal
@@ -157,6 +157,7 @@ class Case:
         self.stdin = stdin        # bytes, a function writing them to a path, "folder", "closed"
         self.stdout = stdout      # "file", "full" (/dev/full), "closed", or a path in the folder
         self.size_limit = size_limit
+        self.memory_limit = memory_limit  # bytes of address space
         self.files = files if files is not None else {}  # the folder afterwards, or SAME
 
 
@@ -189,6 +190,8 @@ def run(case, folder):
     def in_child():
         if case.size_limit is not None:
             resource.setrlimit(resource.RLIMIT_FSIZE, (case.size_limit, case.size_limit))
+        if case.memory_limit is not None:
+            resource.setrlimit(resource.RLIMIT_AS, (case.memory_limit, case.memory_limit))
         if case.stdin == "closed":
             os.close(0)
         if case.stdout == "closed":
@@ -325,6 +328,16 @@ def set_file(folder):
     write(os.path.join(folder, "set.txt"), SET_TEXT)
 
 
+def many_levels(path):
+    """A set that starts with two problems, then 300,000 different levels whose
+    balls stand on their holes (each answered at once): more than 15 MB of
+    address space holds."""
+    with open(path, "w") as f:
+        f.write("bogus\n" + CODE + "\n" + CODE + "\n")
+        walls = os.urandom(12 * 300000).hex()
+        f.write("".join("7001122001122" + walls[24 * i:24 * i + 24] + "\n" for i in range(300000)))
+
+
 def dash_file(folder):
     """A set whose name starts with a dash, as only "--" lets it be named."""
     write(os.path.join(folder, "-x.txt"), (CODE + "\n").encode())
@@ -437,6 +450,12 @@ CASES = [
          err=message("korvalo-level check-set: cannot read 'dir.png': Is a directory"), files=SAME),
     Case("CheckSetFromFolder", ["check-set"], 3, stdin="folder",
          err=message("korvalo-level check-set: cannot read standard input: Is a directory")),
+    # Out of memory, check-set keeps what it found, and says where it stopped.
+    Case("CheckSetOutOfMemory", ["check-set"], 3, stdin=many_levels, memory_limit=15 << 20,
+         out=b"korvalo-level: -:1: invalid level 'bogus': the first character must be the board size 3, 5 or 7\n"
+             b"korvalo-level: -:3: " + CODE.encode() + b" is the same level as line 2, up to turns and mirrors\n",
+         err=r"korvalo-level check-set: out of memory after line [0-9]+: stopped there; "
+             r"the problems shown are those up to it\n"),
 
     # Command-line conventions: "-" is standard input, "--" ends the options,
     # a wrong command line gives two lines, not the help.

@@ -13,6 +13,7 @@
 #include "cli/command_table.h"
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
+#include "logic/level_grade.h"
 #include "tests/cli/memory_streams.h"
 #include "tests/cli/temp_folder.h"
 
@@ -346,6 +347,26 @@ TEST(AnalyzeCommandTest, PrintsSevenFieldsPerLevelReadAsSolveReads) {
   EXPECT_EQ(Invoke(RunAnalyze, {Maze7}).status, 0);
 }
 
+// The grade of each level as analyze's figures give it, its points beside it.
+TEST(GradeCommandTest, PrintsTheGradeAndItsPointsFromTheAnalysis) {
+  const std::vector<std::string> codes = {HolesUnderBalls, HolesEast, HolesTwoWays, HolesUnreached,
+                                          "bogus"};
+  const Outcome graded = Invoke(RunGrade, codes);
+  EXPECT_EQ(graded.status, 1);
+  EXPECT_EQ(graded.out, std::string(HolesUnderBalls) + "\tsolvable\tEasy\t0\n" + HolesEast +
+                            "\tsolvable\tEasy\t5\n" + HolesTwoWays + "\tsolvable\tEasy\t14\n" +
+                            HolesUnreached + "\tunsolvable\t-\t-\n" + "bogus\tinvalid\t-\t-\n");
+  EXPECT_EQ(graded.err, "korvalo-level grade: invalid code 'bogus': " + NoSize + "\n");
+
+  // The help states the thresholds the grade uses.
+  const std::string help = Invoke(RunGrade, {"--help"}).out;
+  const GradeParameters defaults;
+  const std::string thresholds = "Normal starts at " + std::to_string(defaults.normalFrom) +
+                                 " points, Hard at " + std::to_string(defaults.hardFrom) +
+                                 ", Expert at " + std::to_string(defaults.expertFrom) + ".";
+  EXPECT_NE(help.find(thresholds), std::string::npos) << help;
+}
+
 TEST(CheckSetTest, UniqueAlsoReportsLevelsWithMoreThanOneShortestSolution) {
   const std::string set =
       std::string(HolesEast) + "\n" + HolesTwoWays + "\n" + HolesUnreached + "\nbogus\n";
@@ -554,6 +575,7 @@ TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
       {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE | FILE | -]...\n"},
       {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [--unique] [FILE | -]\n"},
       {RunAnalyze, {"--help"}, "Usage: korvalo-level analyze [CODE | FILE | -]...\n"},
+      {RunGrade, {"-h"}, "Usage: korvalo-level grade [CODE | FILE | -]...\n"},
       {RunGenerate, {"--size", "9", "--help"}, "Usage: korvalo-level generate --size N"},
       {RunHardest, {"--help"}, "Usage: korvalo-level hardest --size N"},
   };

@@ -14,6 +14,7 @@
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "tests/cli/memory_streams.h"
+#include "tests/support/level_code_reading.h"
 #include "view/board_renderer.h"
 
 namespace {

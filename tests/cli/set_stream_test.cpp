@@ -19,7 +19,8 @@ void PrintTo(const SetLevel& level, std::ostream* out) {
   *out << "{line " << level.line << ", " << level.code << ", '" << level.title << "'}";
 }
 void PrintTo(const SetLineError& error, std::ostream* out) {
-  *out << "{line " << error.line << ", " << error.text << ", " << error.reason << "}";
+  *out << "{line " << error.line << ", " << error.text << ", " << EnglishReason(error.reason)
+       << "}";
 }
 
 namespace {
@@ -125,8 +126,9 @@ std::vector<std::string> Entries(const std::string& text, std::string& title) {
   SetStream stream(TextStream(text, 4000));
   std::vector<std::string> entries;
   for (SetEntry entry = stream.Next(); entry.kind != SetEntry::Kind::End; entry = stream.Next()) {
+    const std::string reason = EnglishReason(entry.reason);
     entries.push_back(std::to_string(entry.line) + ": " + entry.code +
-                      (entry.reason.empty() ? "" : " (" + entry.reason + ")"));
+                      (reason.empty() ? "" : " (" + reason + ")"));
   }
   title = stream.Title();
   return entries;

@@ -171,6 +171,10 @@ TEST(ToolTest, MistakesNameTheNearestCommandOrOption) {
        "korvalo-level check-set: unknown option '--uniq'; did you mean '--unique'?"},
       {{"solve", "--hepl"}, "korvalo-level solve: unknown option '--hepl'; did you mean '--help'?"},
       {{"solve", "--x"}, "korvalo-level solve: unknown option '--x'"},
+      {{"grade", "--hlep"}, "korvalo-level grade: unknown option '--hlep'; did you mean '--help'?"},
+      {{"publish", "--titel", "x", "3111221000110fbe5"},
+       "korvalo-level publish: unknown option '--titel'; did you mean '--title'?"},
+      {{"pubilsh"}, "korvalo-level: unknown command 'pubilsh'; did you mean 'publish'?"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.words));

@@ -12,6 +12,7 @@ import argparse
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -397,6 +398,9 @@ class EditorSession(unittest.TestCase):
         environment = dict(os.environ)
         environment["PATH"] = self.scratch.name + os.pathsep + environment.get("PATH", "")
         environment["KORVALO_E2E_OPENED"] = self.opened_log
+        # Designer mode's recoveries stay in this case, never in the user's data folder.
+        self.data_folder = os.path.join(self.scratch.name, "data")
+        environment["XDG_DATA_HOME"] = self.data_folder
         environment.update(self.extra_environment)
         for name in self.cleared_environment:
             environment.pop(name, None)
@@ -407,6 +411,7 @@ class EditorSession(unittest.TestCase):
         if self.alone:
             editor = os.path.join(self.scratch.name, os.path.basename(EDITOR))
             shutil.copy(EDITOR, editor)
+        self.environment = environment
         with open(self.editor_log, "w") as log:
             self.editor = subprocess.Popen([editor] + self.arguments, env=environment, cwd=self.scratch.name,
                                            stdout=log, stderr=subprocess.STDOUT)
@@ -1089,6 +1094,60 @@ class DesignerLostEditCase(EditorSession):
         self.assertEqual(levels[0], ONE_MOVE_EAST)
         self.assertNotEqual(levels[1], CLEARED_5X5, "the wall flipped on the board went into level 2")
         self.assertEqual(len(levels), 2)
+
+
+class DesignerRecoveryCase(EditorSession):
+    """Designer mode keeps its unkept work for a start after a crash: killed with SIGKILL,
+    the next start offers it back and restores it."""
+
+    arguments = ["--designer"]
+    title = "Korvalo Level Designer - .*"
+
+    def recoveries(self):
+        """The recovery files in the case's data folder, with their texts."""
+        found = {}
+        for folder, _, names in os.walk(self.data_folder):
+            for name in names:
+                if name.endswith(".recovery"):
+                    with open(os.path.join(folder, name), "rb") as file:
+                        found[name] = file.read()
+        return found
+
+    @staticmethod
+    def set_levels(recovery):
+        """The level lines of the set a recovery holds."""
+        text = recovery.decode("utf-8", "replace")
+        size_line = re.search(r"^set (\d+)$", text, re.MULTILINE)
+        start = size_line.end() + 1
+        kept = text[start:start + int(size_line.group(1))]
+        return [line for line in kept.splitlines() if line and not line.startswith("#")]
+
+    def test_work_killed_with_sigkill_is_offered_back_and_restored(self):
+        for _ in range(3):
+            self.command("ctrl+shift+a")  # Add Level
+        wait_until(lambda: xdotool("getwindowname", str(self.window)).strip().endswith("*"),
+                   "the change mark in the title")
+        kept = wait_until(lambda: [text for text in self.recoveries().values() if len(self.set_levels(text)) == 3],
+                          "a recovery file with the three levels", timeout=15)
+        self.assertEqual(len(self.recoveries()), 1)
+        os.kill(self.editor.pid, signal.SIGKILL)
+        self.editor.wait(timeout=WAIT)
+
+        with open(self.editor_log, "a") as log:
+            self.editor = subprocess.Popen([EDITOR] + self.arguments, env=self.environment, cwd=self.scratch.name,
+                                           stdout=log, stderr=subprocess.STDOUT)
+        question = wait_until(lambda: visible_windows(pid=self.editor.pid, name="^Recover Work$"),
+                              "the question offering the kept work")[0]
+        self.activate(question)
+        press("Return")  # Restore, the default answer
+        self.window = wait_until(self.editor_window, "the designer's window after the restore")
+        wait_until(lambda: xdotool("getwindowname", str(self.window)).strip().endswith("*"),
+                   "the change mark of the restored work in the title")
+        # The crashed run's file is gone, and the new run keeps the restored work as its own.
+        restored = wait_until(lambda: [text for text in self.recoveries().values() if self.set_levels(text)],
+                              "the new run's recovery of the restored work", timeout=15)
+        self.assertEqual(len(self.recoveries()), 1)
+        self.assertEqual(self.set_levels(restored[0]), self.set_levels(kept[0]))
 
 
 class DesignerGermanCase(EditorSession):

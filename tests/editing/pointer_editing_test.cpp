@@ -33,7 +33,7 @@ class PointerEditingTest : public ::testing::Test {
   // Cleared 5 x 5 board with the default placement: red ball and blue hole on
   // (0, 0), green ball and hole on (2, 2), blue ball and red hole on (4, 4).
   void SetUp() override {
-    document.SetChangedCallback([this] { ++repaints; });
+    document.AddListener([this](DocumentChange) { ++repaints; });
     ClearMaze(level, N);
     level.solvable = NotRechecked;
   }

@@ -43,6 +43,12 @@ COMPLETIONS = ["share/bash-completion/completions/korvalo-level",
                "share/fish/vendor_completions.d/korvalo-level.fish"]
 # The package of each program, and the documentation folder of each package.
 PACKAGES = {"korvalo-level-editor": DOC, "korvalo-level": TOOL_DOC, "korvalo-server": SERVICE_DOC}
+CAMPAIGN = "share/korvalo/campaign"
+
+
+def campaign_files():
+    """The campaign's chapter files, as the repository holds them."""
+    return sorted(os.listdir(os.path.join(ARGS.source, "data/campaign")))
 
 
 def expected_paths():
@@ -59,6 +65,7 @@ def expected_paths():
         + [f"{doc}/docs/{picture}" for doc in (DOC, TOOL_DOC) for picture in PICTURES]
         + COMPLETIONS
         + [LEVELS]
+        + [f"{CAMPAIGN}/{name}" for name in campaign_files()]
     )
 
 
@@ -269,7 +276,8 @@ class InstallTest(unittest.TestCase, InstalledTree):
 PACKAGE_FIELDS = {
     "korvalo-level-editor": (["libc6", "libqt6widgets6", "libqt6gui6", "libqt6core6", "libstdc++6"], [], "games"),
     "korvalo-level": (["libc6", "libstdc++6", "zlib1g"], ["libqt6"], "games"),
-    "korvalo-server": (["lighttpd", "lighttpd-modules-lua", "libfcgi0ldbl", "libc6"], ["libqt6"], "web"),
+    "korvalo-server": (["lighttpd", "lighttpd-modules-lua", "lighttpd-mod-deflate", "libfcgi0ldbl",
+                        "libsqlite3-0", "libpq5", "libc6"], ["libqt6"], "web"),
 }
 
 
@@ -293,6 +301,7 @@ class PackageTest(unittest.TestCase, InstalledTree):
                     result = run(["dpkg-deb", "-x", package, unpacked])
                     self.assertEqual(result.returncode, 0, result.stderr)
             self.check_tree(os.path.join(unpacked, "usr"), "/usr", PACKAGE_ONLY_PATHS)
+            self.check_service(unpacked, os.path.join(work, "korvalo-server_" + ARGS.version + "-1_amd64.deb"))
             self.check_desktop_files(os.path.join(unpacked, "usr"))
             self.check_hardening(os.path.join(unpacked, "usr"))
             for name in packages:
@@ -313,6 +322,26 @@ class PackageTest(unittest.TestCase, InstalledTree):
         if fields["Package"] == "korvalo-level-editor":
             # Qt's own dialogs in the user's language.
             self.assertEqual(fields["Recommends"], "qt6-translations-l10n")
+
+    def check_service(self, root, package):
+        """The service's own files, beside korvz: lighttpd's configuration and
+        scripts, the site, the systemd unit and the settings, which stay the
+        administrator's (a conffile); each names the installed paths only."""
+        for path in ("usr/libexec/korvalo/korvalo-site", "usr/share/korvalo/server/lighttpd.conf",
+                     "usr/share/korvalo/server/site_headers.lua", "usr/share/korvalo/server/admission.lua",
+                     "usr/share/korvalo/server/requests.lua", "usr/share/korvalo/site/index.html",
+                     "usr/lib/systemd/system/korvalo-site.service", "etc/korvalo/korvalo-site.env"):
+            with self.subTest(service=path):
+                self.assertTrue(os.path.isfile(os.path.join(root, path)), path)
+        for path in ("usr/libexec/korvalo/korvalo-site", "usr/share/korvalo/server/lighttpd.conf",
+                     "usr/lib/systemd/system/korvalo-site.service"):
+            text = open(os.path.join(root, path), encoding="utf-8").read()
+            self.assertNotIn(ARGS.build, text, path)
+            self.assertNotIn(ARGS.source, text, path)
+        with tempfile.TemporaryDirectory() as control:
+            self.assertEqual(run(["dpkg-deb", "-e", package, control]).returncode, 0)
+            conffiles = open(os.path.join(control, "conffiles"), encoding="utf-8").read()
+        self.assertEqual(conffiles, "/etc/korvalo/korvalo-site.env\n")
 
     def check_hardening(self, usr):
         """Each program as dpkg-buildflags would build it: position-independent,

@@ -18,8 +18,7 @@
 // Failures show the analysis field by field.
 void PrintTo(const LevelAnalysis& analysis, std::ostream* out) {
   *out << (analysis.solvable ? "solvable" : "unsolvable") << ", moves " << analysis.moves
-       << ", solutions " << analysis.solutions << ", reachable " << analysis.reachable
-       << ", walk ";
+       << ", solutions " << analysis.solutions << ", reachable " << analysis.reachable << ", walk ";
   for (Direction direction : analysis.solution) *out << DirectionLetter(direction);
   *out << ", counter-intuitive steps";
   for (int step : analysis.counterIntuitiveSteps) *out << ' ' << step;
@@ -194,9 +193,7 @@ const HandCase HandCases[] = {
     {"Solved", "30011220011225145", {true, 0, 1, 8, {}, {}, 1}},
     // Holes on 222: E E, h 3, 1, 0. The greedy player expands 012 (finds
     // 001 with h 5, 122 with h 1), then 122 (finds 011, 222), then 222.
-    {"Straight",
-     "30011220212225145",
-     {true, 2, 1, 8, {Direction::East, Direction::East}, {}, 3}},
+    {"Straight", "30011220212225145", {true, 2, 1, 8, {Direction::East, Direction::East}, {}, 3}},
     // Holes on 011: only E W, and its first step takes h from 1 to 3. The
     // greedy player expands 012 (h 1), 001 (h 1; finds 000 and 112, h 2),
     // 000 (finds 111, h 1), 111, 112, 122 (h 3; finds 011), 011.
@@ -283,9 +280,8 @@ TEST(LevelAnalysisTest, CountsAboveTheLimitSaturate) {
     const Level level = Read(row.code);
     const LevelAnalysis& analysis = analyzer.Analyze(level);
     EXPECT_EQ(Reference(level).SequencesEndingOnHoles(analysis.moves), row.exact);
-    const std::uint32_t kept = row.exact > SolutionCountLimit
-                                   ? ManySolutions
-                                   : static_cast<std::uint32_t>(row.exact);
+    const std::uint32_t kept =
+        row.exact > SolutionCountLimit ? ManySolutions : static_cast<std::uint32_t>(row.exact);
     EXPECT_EQ(analysis.solutions, kept);
   }
   EXPECT_EQ(SolutionCountText(SolutionCountLimit), "1000000000");

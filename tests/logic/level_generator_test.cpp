@@ -274,7 +274,7 @@ TEST(GenerateLevelsTest, MostSolutionMovesPerBoardSize) {
   GenerationRequest request = Request(3, 503, 503, 1, 0);
   EXPECT_FALSE(GenerationRequestProblem(request));
   request.maxMoves = 504;
-  EXPECT_EQ(GenerationRequestProblem(request),
+  EXPECT_EQ(EnglishReason(GenerationRequestProblem(request).value()),
             "a shortest solution on a 3 x 3 board has at most 503 moves");
 }
 
@@ -309,9 +309,9 @@ TEST(GenerateLevelsTest, RequestsThatCannotBeRunAreNamed) {
   EXPECT_FALSE(GenerationRequestProblem(base));
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    const std::optional<std::string> problem = GenerationRequestProblem(row.request);
+    const std::optional<Reason> problem = GenerationRequestProblem(row.request);
     ASSERT_TRUE(problem);
-    EXPECT_FALSE(problem->empty());
+    EXPECT_FALSE(EnglishReason(*problem).empty());
     const GenerationResult result = GenerateLevels(row.request);
     EXPECT_EQ(result.end, SearchEnd::OutOfReach);
     EXPECT_TRUE(result.levels.empty());

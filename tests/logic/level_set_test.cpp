@@ -10,9 +10,6 @@
 void PrintTo(const SetLevel& level, std::ostream* out) {
   *out << "{line " << level.line << ", " << level.code << ", '" << level.title << "'}";
 }
-void PrintTo(const SetLineError& error, std::ostream* out) {
-  *out << "{line " << error.line << ", " << error.text << ", " << error.reason << "}";
-}
 void PrintTo(const SetProblem& problem, std::ostream* out) { *out << DescribeSetProblem(problem); }
 
 namespace {
@@ -24,11 +21,31 @@ constexpr const char* MazeTurned = "3011121111022cbc1";
 constexpr const char* OpenBoard = "3001122221100fbe5";
 constexpr const char* Corridor = "5020100030201ffbfeffbfe55";
 
+/// A line error with its reason in English, as the tables give it.
+struct ErrorLine {
+  int line = 0;
+  std::string text;
+  std::string reason;
+  bool header = false;
+  friend bool operator==(const ErrorLine&, const ErrorLine&) = default;
+};
+
+void PrintTo(const ErrorLine& error, std::ostream* out) {
+  *out << "{line " << error.line << ", " << error.text << ", " << error.reason << "}";
+}
+
+std::vector<ErrorLine> InEnglish(const std::vector<SetLineError>& errors) {
+  std::vector<ErrorLine> lines;
+  for (const SetLineError& error : errors)
+    lines.push_back({error.line, error.text, EnglishReason(error.reason), error.header});
+  return lines;
+}
+
 struct ReadCase {
   const char* name;
   std::string text;
   LevelSet set;
-  std::vector<SetLineError> errors;
+  std::vector<ErrorLine> errors;
 };
 
 class ReadLevelSetTest : public testing::TestWithParam<ReadCase> {};
@@ -36,7 +53,7 @@ class ReadLevelSetTest : public testing::TestWithParam<ReadCase> {};
 TEST_P(ReadLevelSetTest, GivesTheSetAndTheBadLines) {
   const LevelSetReading reading = ReadLevelSet(GetParam().text);
   EXPECT_EQ(reading.set, GetParam().set);
-  EXPECT_EQ(reading.errors, GetParam().errors);
+  EXPECT_EQ(InEnglish(reading.errors), GetParam().errors);
 }
 
 const std::string CodeTooLong =
@@ -161,13 +178,12 @@ TEST(CheckLevelSetTest, ReportsInvalidUnsolvableAndDuplicateLevelsByLine) {
                            Corridor + "\n" + Maze + "\n" + OpenBoard + "\n";
   const std::vector<SetProblem> problems = CheckLevelSet(ReadLevelSet(text));
   const std::vector<SetProblem> expected = {
-      {SetProblemKind::Unsolvable, 3, 0, OpenBoard, ""},
-      {SetProblemKind::Invalid, 4, 0, "3001122221100bbz0",
-       "character 15 is not a hexadecimal wall digit"},
-      {SetProblemKind::Duplicate, 5, 2, MazeTurned, ""},
-      {SetProblemKind::Duplicate, 7, 2, Maze, ""},
-      {SetProblemKind::Duplicate, 8, 3, OpenBoard, ""},
-      {SetProblemKind::Unsolvable, 8, 0, OpenBoard, ""},
+      {SetProblemKind::Unsolvable, 3, 0, OpenBoard, {}},
+      {SetProblemKind::Invalid, 4, 0, "3001122221100bbz0", {ReasonId::NotAWallDigit, {"15"}}},
+      {SetProblemKind::Duplicate, 5, 2, MazeTurned, {}},
+      {SetProblemKind::Duplicate, 7, 2, Maze, {}},
+      {SetProblemKind::Duplicate, 8, 3, OpenBoard, {}},
+      {SetProblemKind::Unsolvable, 8, 0, OpenBoard, {}},
   };
   EXPECT_EQ(problems, expected);
   EXPECT_EQ(DescribeSetProblem(problems[2]),

@@ -157,14 +157,11 @@ TEST_P(RebuildTest, KeepsAValidPlacementAndDefaultsAnInvalidOne) {
   level.holes = testlevels::MakePieces({{1, 0}, {2, 1}, {4, 3}});
   c.prepare(level);
   const Trio balls = ByColour(level.balls);
-  // A table left by an earlier ordered search, of the first size.
-  level.predecessors.assign(static_cast<std::size_t>(StateCount(level)), 1);
   RandomMaze(level, c.secondSize, []() { return 3; });
   Level fresh;
   fresh.boardSize = c.secondSize;
   SetDefaultPlacement(fresh);
   EXPECT_EQ(ByColour(level.balls), c.expectDefault ? ByColour(fresh.balls) : balls);
-  EXPECT_TRUE(level.predecessors.empty()) << "a build releases the table and allocates none";
   EXPECT_TRUE(LevelIsConsistent(level));
 }
 
@@ -245,6 +242,36 @@ TEST(ToggleWallTest, RechecksTheLevel) {
   ToggleWall(level, 1, 0, WallKind::South);
   ToggleWall(level, 2, 0, WallKind::South);
   EXPECT_EQ(level.solvable, 1);
+}
+
+// The edits without a recheck make the same change as the plain ones and leave
+// `solvable` alone, for a caller that answers it from a search of its own.
+struct WithoutRecheckCase {
+  const char* name;
+  void (*plain)(Level&);
+  void (*withoutRecheck)(Level&);
+};
+
+TEST(WithoutRecheckTest, SameChangeAsThePlainEditAndSolvableUntouched) {
+  constexpr std::uint8_t NotRechecked = 7;
+  const WithoutRecheckCase cases[] = {
+      {"ToggleWall", [](Level& l) { ToggleWall(l, 0, 0, WallKind::South); },
+       [](Level& l) { ToggleWallWithoutRecheck(l, 0, 0, WallKind::South); }},
+      {"ClearMaze", [](Level& l) { ClearMaze(l, 5); },
+       [](Level& l) { ClearMazeWithoutRecheck(l, 5); }},
+      {"RandomMaze", [](Level& l) { RandomMaze(l, 7, [] { return 3; }); },
+       [](Level& l) { RandomMazeWithoutRecheck(l, 7, [] { return 3; }); }},
+  };
+  for (const WithoutRecheckCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Level plain = testlevels::FromCode("3111221000110fbe5");
+    Level unchecked = plain;
+    unchecked.solvable = NotRechecked;
+    c.plain(plain);
+    c.withoutRecheck(unchecked);
+    EXPECT_EQ(WriteLevelCode(unchecked), WriteLevelCode(plain));
+    EXPECT_EQ(unchecked.solvable, NotRechecked);
+  }
 }
 
 }  // namespace

@@ -71,8 +71,10 @@ TEST_P(UnreadableTextTest, GivesRandomSolvableFiveByFiveAndSaysSo) {
   const GameStart start = OpenGame(c.arguments, SeededSource(7));
   ExpectRandomSolvable(start.level, DefaultBoardSize);
   EXPECT_FALSE(start.editorLevel);
-  EXPECT_TRUE(EnglishText(start.notice, " ").starts_with(c.noticeStart)) << EnglishText(start.notice, " ");
-  EXPECT_TRUE(EnglishText(start.notice, " ").ends_with("playing a random 5 x 5 level instead.")) << EnglishText(start.notice, " ");
+  EXPECT_TRUE(EnglishText(start.notice, " ").starts_with(c.noticeStart))
+      << EnglishText(start.notice, " ");
+  EXPECT_TRUE(EnglishText(start.notice, " ").ends_with("playing a random 5 x 5 level instead."))
+      << EnglishText(start.notice, " ");
 }
 
 constexpr const char* CouldNotRead = "Could not read the level code \"";

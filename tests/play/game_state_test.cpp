@@ -8,6 +8,7 @@
 #include "logic/level_code.h"
 #include "play/game_start.h"
 #include "tests/support/game_test_support.h"
+#include "tests/support/level_code_reading.h"
 
 namespace {
 

@@ -144,10 +144,10 @@ TEST(PrepareSetTest, NamesEachLevelByItsCanonicalCode) {
 TEST(PrepareSetTest, NoticeGivesTheReaderReason) {
   const PlayableSet set = PrepareSet(Line(TwoMoveCode) + "3xyz\n");
   ASSERT_EQ(set.leftOut.size(), 1u);
-  ASSERT_FALSE(set.leftOut[0].reason.empty());
+  ASSERT_NE(set.leftOut[0].reason.id, ReasonId::None);
   EXPECT_EQ(LeftOutNotice(set),
             "1 line of the set could not be read and was left out; it is line 2: " +
-                set.leftOut[0].reason + ".");
+                EnglishReason(set.leftOut[0].reason) + ".");
 }
 
 // ---------------------------------------------------------------------------

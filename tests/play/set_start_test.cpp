@@ -97,8 +97,10 @@ TEST_F(SetFileTest, InvalidLinesAreLeftOutAndCounted) {
   ASSERT_TRUE(start.set.has_value());
   EXPECT_EQ(start.set->LevelCount(), 2);
   EXPECT_EQ(WriteLevelCode(start.level), TwoMoveCode);
-  EXPECT_TRUE(EnglishText(start.notice, " ").starts_with(
-      "2 lines of the set could not be read and were left out; the first is line 1: "))
+  EXPECT_TRUE(
+      EnglishText(start.notice, " ")
+          .starts_with(
+              "2 lines of the set could not be read and were left out; the first is line 1: "))
       << EnglishText(start.notice, " ");
 }
 
@@ -139,7 +141,8 @@ TEST_F(SetFileTest, AFileWithoutPlayableLevelGivesARandomLevel) {
     ExpectRandomLevel(start);
     const std::string expected = "The level set " + QuotedForNotice(path) +
                                  " holds no level that can be played" + RandomInstead + c.noticeEnd;
-    EXPECT_TRUE(EnglishText(start.notice, " ").starts_with(expected)) << EnglishText(start.notice, " ");
+    EXPECT_TRUE(EnglishText(start.notice, " ").starts_with(expected))
+        << EnglishText(start.notice, " ");
   }
 }
 
@@ -159,9 +162,10 @@ TEST_F(SetFileTest, AFileThatCannotBeReadGivesARandomLevelAndSaysWhy) {
     SCOPED_TRACE(name);
     const GameStart start = Open({PathOf(name)});
     ExpectRandomLevel(start);
-    EXPECT_EQ(EnglishText(start.notice, " "), "Could not read the level set " + QuotedForNotice(PathOf(name)) + ": " +
-                                reason + RandomInstead);
-    EXPECT_EQ(ReadSetFile(PathOf(name)).reason, reason);
+    EXPECT_EQ(EnglishText(start.notice, " "), "Could not read the level set " +
+                                                  QuotedForNotice(PathOf(name)) + ": " + reason +
+                                                  RandomInstead);
+    EXPECT_EQ(EnglishReason(ReadSetFile(PathOf(name)).reason), reason);
     EXPECT_FALSE(ReadSetFile(PathOf(name)).text.has_value());
   }
 }
@@ -170,9 +174,9 @@ TEST_F(SetFileTest, ReadsAFileUpToTheLimitWhole) {
   std::string text(MaxSetFileBytes, '\n');
   text.replace(0, 17, TwoMoveCode);
   const SetFileReading reading = ReadSetFile(Write("full.set", text));
-  ASSERT_TRUE(reading.text.has_value()) << reading.reason;
+  ASSERT_TRUE(reading.text.has_value()) << EnglishReason(reading.reason);
   EXPECT_EQ(*reading.text, text);
-  EXPECT_EQ(ReadSetFile(PathOf("missing")).reason, "no such file");
+  EXPECT_EQ(ReadSetFile(PathOf("missing")).reason, Reason{ReasonId::NoSuchFile});
 }
 
 // A name that is neither a file nor a code says both, and quotes the text
@@ -195,7 +199,8 @@ TEST_F(SetFileTest, ANameThatIsNeitherAFileNorACode) {
     const std::string said =
         "Could not read " + c.quoted + ": there is no such file, and it is not a level code (";
     EXPECT_TRUE(EnglishText(start.notice, " ").starts_with(said)) << EnglishText(start.notice, " ");
-    EXPECT_TRUE(EnglishText(start.notice, " ").ends_with(std::string(")").append(RandomInstead))) << EnglishText(start.notice, " ");
+    EXPECT_TRUE(EnglishText(start.notice, " ").ends_with(std::string(")").append(RandomInstead)))
+        << EnglishText(start.notice, " ");
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <optional>
 #include <regex>
 #include <string>
 #include <variant>
@@ -18,6 +19,7 @@
 #include "server/query.h"
 #include "server/responses.h"
 #include "server/site_address.h"
+#include "tests/support/level_code_reading.h"
 #include "view/board_renderer.h"
 
 namespace {
@@ -28,6 +30,13 @@ constexpr const char* NoSolution = "3001122221100fbe5";
 
 constexpr const char* PublicAddress = "https://levels.example.org";
 constexpr const char* Forever = "public, max-age=31536000, immutable";
+constexpr const char* Revalidated = "public, no-cache";
+
+/// A picture is kept forever; a page, which names its version's scripts, is
+/// asked for again before each use.
+const char* CachingOf(const std::string& target) {
+  return target.find("&png=1") != std::string::npos ? Forever : Revalidated;
+}
 
 /// The answer of a worker with the public address to GET of the target.
 HttpResponse GetTarget(const std::string& target, const std::string& site = PublicAddress) {
@@ -42,10 +51,18 @@ HttpResponse Get(const std::string& query, const std::string& site = PublicAddre
   return GetTarget("/cgi-bin/korvz?" + query, site);
 }
 
-/// The value the site's headers give every answer.
-void ExpectSiteHeaders(const HttpResponse& response) {
-  for (const HeaderField& field : SiteHeaders())
-    EXPECT_EQ(response.Header(field.name), field.value) << field.name;
+/// The value the site's headers give every answer; the compact page for
+/// frames (framed) lets any site put it in a frame, and no other page does.
+void ExpectSiteHeaders(const HttpResponse& response, bool framed = false) {
+  for (const HeaderField& field : SiteHeaders()) {
+    std::string value(field.value);
+    if (framed && field.name == "Content-Security-Policy") {
+      const std::size_t at = value.find("frame-ancestors 'none'");
+      ASSERT_NE(at, std::string::npos);
+      value.replace(at, 22, "frame-ancestors *");
+    }
+    EXPECT_EQ(response.Header(field.name), value) << field.name;
+  }
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -169,12 +186,12 @@ TEST(BadInputTest, OnlyGetAndHeadAreAnswered) {
 
 // ------------------------------------------------------------ the level page
 
-TEST(LevelPageTest, AnswersThePageCachedForever) {
+TEST(LevelPageTest, AnswersThePageRevalidatedBeforeEachUse) {
   const HttpResponse response = Get(std::string("s=") + LongSolution);
   EXPECT_EQ(response.status, 200);
   EXPECT_EQ(response.Header("Content-Type"), "text/html; charset=utf-8");
   ExpectSiteHeaders(response);
-  EXPECT_EQ(response.Header("Cache-Control"), Forever);
+  EXPECT_EQ(response.Header("Cache-Control"), Revalidated);
   EXPECT_EQ(response.Header("Content-Length"), std::to_string(response.body.size()));
 }
 
@@ -280,6 +297,19 @@ TEST(LevelPageTest, EveryScriptAndStyleComesFromTheSiteItself) {
   }
 }
 
+TEST(LevelPageTest, OnlyTheCompactPageMayBeFramed) {
+  for (const char* suffix : {"", "&png=1", "&embed=1"}) {
+    SCOPED_TRACE(suffix);
+    const bool framed = std::string(suffix) == "&embed=1";
+    ExpectSiteHeaders(Get(std::string("s=") + TwoMoves + suffix), framed);
+    // A cache that revalidates takes the policy of the 304 too.
+    Request request;
+    request.target = std::string("/cgi-bin/korvz?s=") + TwoMoves + suffix;
+    request.ifNoneMatch = "*";
+    ExpectSiteHeaders(SiteAnswers(PublicAddress).Respond(request), framed);
+  }
+}
+
 // ------------------------------------------------------------ the picture
 
 TEST(PictureTest, IsTheFrameTheEditorShowsForTheLevel) {
@@ -358,7 +388,7 @@ TEST(CanonicalAddressTest, EveryOtherAddressOfALevelMovesToItsOneAddress) {
     ExpectSiteHeaders(moved);
     const HttpResponse canonical = GetTarget(c.canonical);
     EXPECT_EQ(canonical.status, 200);
-    EXPECT_EQ(canonical.Header("Cache-Control"), Forever);
+    EXPECT_EQ(canonical.Header("Cache-Control"), CachingOf(c.canonical));
   }
 }
 
@@ -389,6 +419,12 @@ TEST(ValidatorTest, EachAnswerHasAStrongTagOfItsOwn) {
   // The answer's bytes differ with the public address, and so does its tag.
   EXPECT_NE(Get(std::string("s=") + TwoMoves, "").Header("ETag"),
             Get(std::string("s=") + TwoMoves).Header("ETag"));
+  // Another worker (on another machine) gives the same tag, even to its first answer.
+  SiteAnswers other(PublicAddress);
+  Request request;
+  request.target = std::string("/cgi-bin/korvz?s=") + LongSolution + "&png=1";
+  request.ifNoneMatch = Get(std::string("s=") + LongSolution + "&png=1").Header("ETag");
+  EXPECT_EQ(other.Respond(request).status, 304);
 }
 
 struct Validation {
@@ -402,6 +438,9 @@ const Validation Validations[] = {
     {"the tag among others", "\"1.0-0000000000000000\", $", 304},
     {"the weak form of the tag", "W/$", 304},
     {"any tag", "*", 304},
+    {"the tag of the gzip answer", "%-gzip\"", 304},  // % stands for the tag without its last quote
+    {"the tag of the deflate answer", "W/%-deflate\"", 304},
+    {"the tag with another coding", "%-br\"", 200},
     {"another tag", "\"1.0-0000000000000000\"", 200},
     {"the tag of another version", "\"0.9-0000000000000000\"", 200},
     {"the tag without quotes", "@", 200},  // @ stands for the tag's inside
@@ -421,11 +460,13 @@ TEST(ValidatorTest, IfNoneMatchWithTheTagGets304WithoutABody) {
       if (const std::size_t at = request.ifNoneMatch.find('$'); at != std::string::npos)
         request.ifNoneMatch.replace(at, 1, tag);
       if (request.ifNoneMatch == "@") request.ifNoneMatch = tag.substr(1, tag.size() - 2);
+      if (const std::size_t at = request.ifNoneMatch.find('%'); at != std::string::npos)
+        request.ifNoneMatch.replace(at, 1, tag.substr(0, tag.size() - 1));
       const HttpResponse response = answers.Respond(request);
       EXPECT_EQ(response.status, c.status);
       EXPECT_EQ(response.Header("ETag"), tag);
-      EXPECT_EQ(response.Header("Cache-Control"), Forever);
-      ExpectSiteHeaders(response);
+      EXPECT_EQ(response.Header("Cache-Control"), CachingOf(request.target));
+      ExpectSiteHeaders(response, std::string(suffix) == "&embed=1");
       EXPECT_EQ(response.body, c.status == 304 ? "" : full.body);
     }
   }
@@ -496,6 +537,39 @@ TEST(PublicAddressTest, IsNormalisedOrRefusedWithTheReason) {
   }
 }
 
+// ------------------------------------------------------------ health
+
+TEST(HealthTest, AnswersOkOnlyWhenEveryCheckPasses) {
+  struct HealthCase {
+    const char* target;
+    std::vector<std::optional<std::string>> failures;  // one check each
+    int status;
+    const char* body;
+  };
+  const HealthCase cases[] = {
+      {"/health", {}, 200, "ok\n"},
+      {"/health?from=balancer", {std::nullopt}, 200, "ok\n"},
+      {"/health",
+       {std::nullopt, std::string("no answer in 2 s")},
+       503,
+       "check1: no answer in 2 s\n"},
+  };
+  for (const HealthCase& c : cases) {
+    SCOPED_TRACE(c.target);
+    SiteAnswers answers(PublicAddress);
+    for (std::size_t i = 0; i < c.failures.size(); ++i)
+      answers.AddHealthCheck(
+          {"check" + std::to_string(i), [failure = c.failures[i]] { return failure; }});
+    Request request;
+    request.target = c.target;
+    const HttpResponse response = answers.Respond(request);
+    EXPECT_EQ(response.status, c.status);
+    EXPECT_EQ(response.body, c.body);
+    EXPECT_EQ(response.Header("Cache-Control"), "no-store");
+    ExpectSiteHeaders(response);
+  }
+}
+
 // ------------------------------------------------------------ output
 
 TEST(ResponderOutputTest, StatusLineHeadersAndBodyExceptForHead) {
@@ -509,6 +583,14 @@ TEST(ResponderOutputTest, StatusLineHeadersAndBodyExceptForHead) {
   EXPECT_EQ(head, get.substr(0, end + 4));
   EXPECT_TRUE(Contains(head, "Content-Length: " + std::to_string(response.body.size()) + "\r\n"));
   EXPECT_TRUE(Contains(head, "ETag: " + response.Header("ETag") + "\r\n"));
+}
+
+TEST(ResponderOutputTest, TheTimeInTheDatabaseGoesToTheWebServerOnlyWhenThereIsSome) {
+  HttpResponse response = Get(std::string("s=") + TwoMoves);
+  EXPECT_FALSE(Contains(ResponderOutput(response, false), "X-Korvalo-Database-Microseconds"));
+  response.databaseMicroseconds = 1234;
+  EXPECT_TRUE(
+      Contains(ResponderOutput(response, true), "\r\nX-Korvalo-Database-Microseconds: 1234\r\n"));
 }
 
 TEST(ResponderOutputTest, TheInternalErrorCarriesTheSiteHeadersAndNoRequest) {

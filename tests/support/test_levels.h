@@ -13,6 +13,7 @@
 #include "logic/maze.h"
 #include "logic/solver.h"
 #include "tests/support/board_test_support.h"
+#include "tests/support/level_code_reading.h"
 
 namespace testlevels {
 
@@ -20,7 +21,7 @@ namespace testlevels {
 inline Level FromCode(std::string_view code) {
   Level level;
   const ReadResult result = ReadLevelCode(level, code);
-  EXPECT_NE(result.outcome, CodeReading::Rejected) << code << ": " << result.reason;
+  EXPECT_NE(result.outcome, CodeReading::Rejected) << code << ": " << EnglishReason(result.reason);
   RecheckLevel(level);
   return level;
 }

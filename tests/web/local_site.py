@@ -3,7 +3,8 @@
 
 As a module: LocalSite(site, korvz, config) starts lighttpd with the site's
 configuration (build/server/lighttpd.conf, made from server/lighttpd.conf.in)
-on a free port of 127.0.0.1, with a pool of korvz workers, and stops it again.
+through korvalo-site beside it, as the service runs it, on a free port of
+127.0.0.1, with a pool of korvz workers, and stops it again (SIGTERM).
 As a program it runs a command while the site is up, with KORVALO_SERVER set
 to the site's address:
 
@@ -19,7 +20,6 @@ import time
 import urllib.error
 import urllib.request
 
-LIGHTTPD = "/usr/sbin/lighttpd"
 START_WAIT = 30.0  # seconds lighttpd may take to answer on a loaded machine
 
 
@@ -35,9 +35,13 @@ OWN_ADDRESS = "own address"  # public_address: the local site's own address
 class LocalSite:
     """workers and queue size the pool (KORVALO_WORKERS, KORVALO_QUEUE);
     public_address, when given, is the site's KORVALO_PUBLIC_ADDRESS, or
-    OWN_ADDRESS for the address the site gets."""
+    OWN_ADDRESS for the address the site gets; database is its
+    KORVALO_DATABASE (a fresh SQLite file when not given); settings, when
+    given, change the service's other settings (a value of None leaves the
+    setting unset)."""
 
-    def __init__(self, site, korvz, config, workers=2, queue=64, public_address=None):
+    def __init__(self, site, korvz, config, workers=2, queue=64, public_address=None, database=None,
+                 settings=None):
         for path, what in ((site, "the site folder"), (korvz, "the server program korvz"),
                            (config, "the site's lighttpd configuration")):
             if not os.path.exists(path):
@@ -46,9 +50,14 @@ class LocalSite:
         self.site = os.path.abspath(site)
         self.korvz = os.path.abspath(korvz)
         self.config = os.path.abspath(config)
+        self.runner = os.path.join(os.path.dirname(self.config), "korvalo-site")
         self.workers = workers
         self.queue = queue
         self.public_address = public_address
+        # KORVALO_DATABASE; a fresh SQLite file in the run folder when None, no
+        # database (no published levels) when empty.
+        self.database = database
+        self.settings = settings or {}
         self.process = None
         self.port = None
         self.log = None
@@ -74,12 +83,18 @@ class LocalSite:
             environment = dict(os.environ, KORVALO_SITE=self.site, KORVALO_KORVZ=self.korvz,
                                KORVALO_RUN=self.run.name, KORVALO_BIND="127.0.0.1",
                                KORVALO_PORT=str(self.port), KORVALO_WORKERS=str(self.workers),
-                               KORVALO_QUEUE=str(self.queue))
+                               KORVALO_QUEUE=str(self.queue),
+                               KORVALO_DATABASE=self.database_path())
             environment.pop("KORVALO_PUBLIC_ADDRESS", None)
             if self.public_address is not None:
                 environment["KORVALO_PUBLIC_ADDRESS"] = (self.address if self.public_address == OWN_ADDRESS
                                                          else self.public_address)
-            self.process = subprocess.Popen([LIGHTTPD, "-D", "-f", self.config], env=environment,
+            for name, value in self.settings.items():
+                if value is None:
+                    environment.pop(name, None)
+                else:
+                    environment[name] = value
+            self.process = subprocess.Popen([self.runner], env=environment,
                                             stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log)
             if self._answers():
                 return
@@ -117,11 +132,21 @@ class LocalSite:
             self.run.cleanup()
             self.run = None
 
+    def database_path(self):
+        """The KORVALO_DATABASE the site runs with."""
+        return os.path.join(self.run.name, "korvalo.sqlite") if self.database is None else self.database
+
+    def children(self, parent, name):
+        found = subprocess.run(["pgrep", "-P", str(parent), "-x", name], capture_output=True, text=True)
+        return [int(line) for line in found.stdout.split()]
+
+    def server_id(self):
+        """The process id of lighttpd, which korvalo-site runs."""
+        return self.children(self.process.pid, "lighttpd")[0]
+
     def worker_ids(self):
         """The process ids of the korvz workers lighttpd runs now."""
-        found = subprocess.run(["pgrep", "-P", str(self.process.pid), "-x", "korvz"],
-                               capture_output=True, text=True)
-        return [int(line) for line in found.stdout.split()]
+        return self.children(self.server_id(), "korvz")
 
 
 def main(arguments):

@@ -14,6 +14,7 @@ Runs Debian's chromium through chromium-driver and python3-selenium.
 import base64
 import functools
 import http.server
+import json
 import os
 import subprocess
 import sys
@@ -21,6 +22,7 @@ import tempfile
 import threading
 import time
 import unittest
+import urllib.request
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -340,6 +342,28 @@ class LevelPageTest(unittest.TestCase):
                 self.driver.switch_to.default_content()
         self.assertEqual(self.errors_in_console(), [])
 
+    def test_the_click_that_focuses_the_embedded_board_does_not_tilt_it(self):
+        self.open_level(TWO_MOVES)
+        embed = self.driver.find_element(By.ID, "embed-code").get_attribute("value")
+        with OtherSite('<!DOCTYPE html><title>Another site</title><link rel="icon" href="data:,">'
+                       "<h1>My levels</h1>" + embed) as other:
+            self.driver.get(other.address)
+            self.driver.switch_to.frame(self.driver.find_element(By.TAG_NAME, "iframe"))
+            try:
+                limit = time.monotonic() + WAIT
+                while self.driver.execute_script("return document.body && document.body.dataset.ready || ''") != "yes":
+                    self.assertLess(time.monotonic(), limit, "the embedded page did not become playable")
+                    time.sleep(0.05)
+                board = self.driver.find_element(By.ID, "board")
+                near_north_edge = -(board.size["height"] // 2 - 4)
+                # The first click gives the frame the focus; the second tilts.
+                for moves in (0, 1):
+                    ActionChains(self.driver).move_to_element_with_offset(board, 0, near_north_edge).click().perform()
+                    self.assertEqual(self.moves(), moves)
+            finally:
+                self.driver.switch_to.default_content()
+        self.assertEqual(self.errors_in_console(), [])
+
     # --- screens ----------------------------------------------------------------
 
     def emulate(self, width, height, touch):
@@ -425,6 +449,116 @@ class LevelPageTest(unittest.TestCase):
         self.driver.get(f"{self.site.address}/cgi-bin/korvz?s=%3Cscript%3Ealert(1)%3C/script%3E")
         self.assertIn("no place in it", self.driver.find_element(By.ID, "reason").text)
         self.assertEqual(self.errors_in_console(expected_status=400), [])
+
+
+def post_json(address, path, body):
+    request = urllib.request.Request(address + path, data=json.dumps(body).encode(), method="POST",
+                                     headers={"Content-Type": "application/json"})
+    with urllib.request.urlopen(request, timeout=30) as answer:
+        return json.loads(answer.read())
+
+
+class PublishedPagesTest(unittest.TestCase):
+    """The gallery, a published level's entry and a set's page in the browser:
+    the set plays its levels in order and keeps the levels solved in the
+    browser, a visitor reports a level, and every page fits a small phone."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.site = LocalSite(SITE, KORVZ, CONFIG)
+        cls.site.start()
+        try:
+            cls.set = post_json(cls.site.address, "/api/sets", {
+                "title": "Three steps", "author": "A. Designer",
+                "levels": [{"code": TWO_MOVES, "title": "Warm-up"}, {"code": EIGHTEEN_MOVES},
+                           {"code": THIRTY_FIVE_MOVES, "title": "The long one"}]})
+            cls.driver = start_chromium()
+        except Exception:
+            cls.site.stop()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.site.stop()
+
+    def open_set(self):
+        self.driver.get(f"{self.site.address}/sets/{self.set['id']}")
+        limit = time.monotonic() + WAIT
+        while self.driver.execute_script("return document.body.dataset.ready || ''") != "yes":
+            self.assertLess(time.monotonic(), limit, "the set page did not become playable")
+            time.sleep(0.05)
+
+    def progress(self):
+        return self.driver.find_element(By.ID, "set-progress").text
+
+    def test_a_set_plays_in_order_and_remembers_what_is_solved(self):
+        self.open_set()
+        self.driver.execute_script("localStorage.clear()")
+        self.open_set()
+        self.assertEqual(self.progress(), "Level 1 of 3: Warm-up (0 solved)")
+        self.assertFalse(self.driver.find_element(By.ID, "set-next").get_attribute("hidden"))
+        self.assertTrue(self.driver.find_element(By.ID, "set-previous").get_attribute("hidden"))
+        first = self.driver.execute_script("return document.body.dataset.code")
+        self.driver.find_element(By.ID, "board").click()  # the focus, and perhaps a tilt
+        self.driver.find_element(By.ID, "restart").click()
+        ActionChains(self.driver).send_keys(*[ARROWS[letter] for letter in solution_of(first)]).perform()
+        self.assertEqual(self.progress(), "Level 1 of 3: Warm-up (1 solved)")
+        self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, ".set-levels li .set-solved").text, "solved")
+
+        self.driver.find_element(By.ID, "set-next").click()
+        self.assertEqual(self.progress(), "Level 2 of 3: Level 2 (1 solved)")
+        self.assertEqual(self.driver.find_element(By.ID, "board").get_attribute("width"),
+                         str(len(module_board(EIGHTEEN_MOVES)[0])))
+        # Back again later: the set opens at its first level not solved.
+        self.open_set()
+        self.assertEqual(self.progress(), "Level 2 of 3: Level 2 (1 solved)")
+        self.assertEqual(self.driver.execute_script("return document.body.dataset.code"),
+                         self.driver.execute_script("return document.body.dataset.codes.split(' ')[1]"))
+
+    def test_a_visitor_reports_a_level(self):
+        code = post_json(self.site.address, "/api/levels", {"code": TWO_MOVES, "title": "x"})["code"]
+        self.driver.get(f"{self.site.address}/levels/{code}")
+        self.driver.find_element(By.ID, "report-reason").send_keys("A copy of my level")
+        self.driver.find_element(By.ID, "report-send").click()
+        limit = time.monotonic() + WAIT
+        while "Thank you" not in self.driver.find_element(By.ID, "report-outcome").text:
+            self.assertLess(time.monotonic(), limit, "the report was not sent")
+            time.sleep(0.05)
+        reports = subprocess.run([KORVZ, "--admin", "reports"], capture_output=True, text=True, check=True,
+                                 env=dict(os.environ, KORVALO_DATABASE=self.site.database_path())).stdout
+        self.assertIn(code + "\tA copy of my level", reports)
+
+    def test_every_page_fits_a_small_phone_and_its_text_is_readable(self):
+        pages = ["/gallery", "/gallery?order=longest", "/gallery?order=sets", f"/sets/{self.set['id']}",
+                 f"/levels/{post_json(self.site.address, '/api/levels', {'code': THIRTY_FIVE_MOVES, 'title': 'x'})['code']}"]
+        self.driver.get_log("browser")
+        try:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                        {"width": 320, "height": 640, "deviceScaleFactor": 1, "mobile": True})
+            for page in pages:
+                with self.subTest(page):
+                    self.driver.get(self.site.address + page)
+                    self.assertLessEqual(self.driver.execute_script("return document.documentElement.scrollWidth"), 320)
+                    # Every link has a name: its text, or its picture's description.
+                    nameless = self.driver.execute_script(
+                        "return Array.from(document.links).filter(a => !a.textContent.trim() &&"
+                        " !Array.from(a.querySelectorAll('img')).some(i => i.alt.trim())).length")
+                    self.assertEqual(nameless, 0)
+                    for element in self.driver.find_elements(By.CSS_SELECTOR, "h1, p, a, .entry-facts, li"):
+                        if not element.is_displayed() or not element.text:
+                            continue
+                        ink, ground = self.driver.execute_script(
+                            "let e = arguments[0], ground = 'rgba(0, 0, 0, 0)';"
+                            "for (let p = e; p && ground === 'rgba(0, 0, 0, 0)'; p = p.parentElement)"
+                            "  ground = getComputedStyle(p).backgroundColor;"
+                            "return [getComputedStyle(e).color, ground === 'rgba(0, 0, 0, 0)' ? 'rgb(255, 255, 255)' : ground];",
+                            element)
+                        self.assertGreaterEqual(contrast(ink, ground), 4.5, element.text)
+            severe = [entry["message"] for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
+            self.assertEqual(severe, [])
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
 if __name__ == "__main__":

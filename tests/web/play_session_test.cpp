@@ -10,6 +10,7 @@
 
 #include "drawing/board_geometry.h"
 #include "rules_table.h"
+#include "tests/support/level_code_reading.h"
 #include "view/board_renderer.h"
 #include "view/raster_conversion.h"
 

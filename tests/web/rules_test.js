@@ -90,11 +90,26 @@ function checkEdges(module) {
         `board area of a 3 x 3 level ${module._korvalo_area_width()} x ${module._korvalo_area_height()}`);
 }
 
+/// The page loads the images the module names, in its order; each must be
+/// one of the board images the site copies, and each a different one.
+function checkImageNames(module) {
+  const names = [];
+  for (let which = 0; module._korvalo_image_name(which) && which < 10; ++which) {
+    names.push(module.UTF8ToString(module._korvalo_image_name(which)));
+  }
+  check(names.length === 6, `the module names ${names.length} images`);
+  check(new Set(names).size === names.length, `an image named twice: ${names}`);
+  const folder = path.join(path.dirname(tablePath), '..', '..', 'view', 'images');
+  names.forEach(name => check(fs.existsSync(path.join(folder, name)), `no image file ${name}`));
+  check(module._korvalo_image_name(-1) === 0, 'an image number below 0 has no name');
+}
+
 require(path.resolve(modulePath))().then(module => {
   const cases = readTable(tablePath);
   check(cases.length >= 10, `only ${cases.length} levels in the table`);
   playTable(module, cases);
   checkEdges(module);
+  checkImageNames(module);
   if (failures.length > 0) {
     console.error(failures.join('\n'));
     process.exit(1);

@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>Grade</name>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Schwer</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Experte</translation>
+    </message>
+</context>
+<context>
     <name>Reason</name>
     <message>
         <source>the first character must be the board size 3, 5 or 7</source>
@@ -121,6 +140,26 @@
     <message>
         <source>it is larger than %1 MiB</source>
         <translation>sie ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>it holds no level that can be played</source>
+        <translation>sie enthält kein spielbares Level</translation>
+    </message>
+    <message>
+        <source>its pieces cannot be played</source>
+        <translation>seine Kugeln und Löcher lassen sich nicht spielen</translation>
+    </message>
+    <message>
+        <source>line too long</source>
+        <translation>Zeile zu lang</translation>
+    </message>
+    <message>
+        <source>the least greedy effort must not be negative</source>
+        <translation>der kleinste gierige Aufwand darf nicht negativ sein</translation>
+    </message>
+    <message>
+        <source>the largest greedy effort must not be below the least</source>
+        <translation>der größte gierige Aufwand darf nicht unter dem kleinsten liegen</translation>
     </message>
 </context>
 </TS>

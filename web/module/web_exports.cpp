@@ -3,9 +3,11 @@
 // call that returns a text.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "play/game_keys.h"
 #include "web/module/play_session.h"
 
 namespace {
@@ -35,9 +37,14 @@ bool IsDirection(int direction) { return direction >= 0 && direction < 4; }
 
 extern "C" {
 
-/// Room for the RGBA bytes of image `which` (0 ball sheet, 1 wall-hover sheet,
-/// 2 lit lamp, 3 unlit lamp, 4 and 5 the labels), or null for a size that is
-/// not the image's.
+/// The file name of image `which`, as the site holds it under images/, or
+/// null past the last: the page loads the images in this order.
+const char* korvalo_image_name(int which) {
+  return IsImage(which) ? BoardImageFileNames[static_cast<std::size_t>(which)] : nullptr;
+}
+
+/// Room for the RGBA bytes of image `which` (numbered as korvalo_image_name
+/// names them), or null for a size that is not the image's.
 std::uint8_t* korvalo_image_buffer(int which, int width, int height) {
   if (!IsImage(which)) return nullptr;
   const Rect expected = BoardImageRect(AllBoardImages[static_cast<std::size_t>(which)]);
@@ -72,6 +79,14 @@ int korvalo_open(const char* code) {
 int korvalo_tilt(int direction) {
   if (!IsDirection(direction)) return 0;
   return Session().Tilt(AllDirections[static_cast<std::size_t>(direction)]) ? 1 : 0;
+}
+
+/// The action of a key in the game's one table of keys ("tilt-north",
+/// "undo", ...: play/game_keys.h), named as KeyboardEvent.key names it, with
+/// Ctrl held (1) or not (0); "" for a key the game does not use.
+const char* korvalo_key_action(const char* key, int control) {
+  const std::optional<GameAction> action = ActionOfKey(key == nullptr ? "" : key, control != 0);
+  return action ? ActionName(*action).data() : "";
 }
 
 int korvalo_undo() { return Session().Undo() ? 1 : 0; }

@@ -1,0 +1,126 @@
+"""The game as a new player meets it, with real X input: started with no
+argument and a fresh settings and data folder it opens the campaign's level
+picker; Enter plays the first level, solved with the arrow keys; after a
+restart the level counts as solved (the progress file holds it) and the game
+resumes at the next level.
+
+    run_e2e PYTHON GAME   (with KORVALO_E2E_SCRIPT=game_e2e.py)
+"""
+
+import argparse
+import hashlib
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+WAIT = 30
+ARGS = None
+KEYS = {"N": "Up", "S": "Down", "W": "Left", "E": "Right"}
+
+
+def run(*args):
+    return subprocess.run(args, capture_output=True, text=True, timeout=WAIT, check=True).stdout
+
+
+def wait_until(condition, what):
+    end = time.monotonic() + WAIT
+    while time.monotonic() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.1)
+    raise AssertionError(f"waited {WAIT} s for {what}")
+
+
+def windows_of(pid):
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", "."],
+                            capture_output=True, text=True, timeout=WAIT)
+    return [int(line) for line in result.stdout.split()]
+
+
+def title(window):
+    return run("xdotool", "getwindowname", str(window)).strip()
+
+
+def window_titled(pid, text):
+    for window in windows_of(pid):
+        if title(window) == text:
+            return window
+    return None
+
+
+def press(window, *keys):
+    run("xdotool", "windowactivate", "--sync", str(window))
+    run("xdotool", "windowfocus", "--sync", str(window))
+    for key in keys:
+        run("xdotool", "key", "--clearmodifiers", key)
+        time.sleep(0.15)
+
+
+def picture(window):
+    """The window's pixels, as a digest."""
+    data = subprocess.run(["/usr/bin/import", "-silent", "-window", str(window), "-depth", "8", "ppm:-"],
+                          capture_output=True, timeout=WAIT, check=True).stdout
+    return hashlib.sha256(data).hexdigest()
+
+
+class NewPlayerCase(unittest.TestCase):
+    def setUp(self):
+        self.home = tempfile.TemporaryDirectory(prefix="korvalo-e2e-game-")
+        self.environment = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.home.name, "config"),
+                                XDG_DATA_HOME=os.path.join(self.home.name, "data"))
+        self.progress = os.path.join(self.home.name, "data/Vandrel/Korvalo/progress.txt")
+        self.game = None
+
+    def tearDown(self):
+        if self.game and self.game.poll() is None:
+            self.game.kill()
+            self.game.wait()
+        self.home.cleanup()
+
+    def start(self):
+        """Starts the game; returns its window once the picker is closed with Enter."""
+        self.game = subprocess.Popen([ARGS.game], env=self.environment)
+        picker = wait_until(lambda: window_titled(self.game.pid, "Levels"), "the level picker")
+        press(picker, "Return")
+        window = wait_until(lambda: window_titled(self.game.pid, "Korvalo - First steps"),
+                            "the game window playing the first chapter")
+        wait_until(lambda: window_titled(self.game.pid, "Levels") is None, "the picker to close")
+        time.sleep(0.5)
+        return window
+
+    def quit(self, window):
+        press(window, "Escape")
+        self.assertEqual(self.game.wait(timeout=WAIT), 0)
+
+    def test_first_level_solved_by_keys_counts_after_a_restart(self):
+        chapter = os.path.join(os.path.dirname(ARGS.game), "../share/korvalo/campaign/01-first-steps.txt")
+        with open(chapter, encoding="utf-8") as levels:
+            first = next(line.split("\t")[0] for line in levels.read().splitlines()
+                         if line and not line.startswith("#"))
+        tool = os.path.join(os.path.dirname(ARGS.game), "korvalo-level")
+        moves = run(tool, "solve", first).split("\t")[3].strip()
+        canonical = run(tool, "canon", first).split("\t")[1].strip()
+
+        window = self.start()
+        first_level = picture(window)
+        press(window, *[KEYS[letter] for letter in moves])
+        self.quit(window)
+        with open(self.progress, encoding="utf-8") as progress:
+            self.assertIn(f"solved\t{canonical}\t{len(moves)}\n", progress.read())
+
+        window = self.start()
+        self.assertNotEqual(picture(window), first_level, "the game did not resume at the next level")
+        self.quit(window)
+        with open(self.progress, encoding="utf-8") as progress:
+            self.assertIn(f"solved\t{canonical}\t{len(moves)}\n", progress.read())
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--editor", dest="game", required=True, help="the game's program")
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0]] + rest)
