@@ -36,8 +36,14 @@ function(korvalo_finish_package usr package)
   file(STRINGS "${CPACK_KORVALO_LINTIAN_OVERRIDES}" lines)
   set(overrides "")
   foreach(line IN LISTS lines)
-    if(line MATCHES "\\[usr/([^]]+)\\]$" AND NOT EXISTS "${usr}/${CMAKE_MATCH_1}")
-      continue()
+    # Two steps: a variable in a condition is read before the condition
+    # runs, so CMAKE_MATCH_1 must come from a match made earlier.
+    if(line MATCHES "\\[usr/([^]]+)\\]$")
+      # A wildcard's path: the part before the *.
+      string(REGEX REPLACE "\\*.*$" "" named "${CMAKE_MATCH_1}")
+      if(NOT EXISTS "${usr}/${named}")
+        continue()
+      endif()
     endif()
     string(APPEND overrides "${line}\n")
   endforeach()

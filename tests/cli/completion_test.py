@@ -11,6 +11,7 @@ it through compinit. Every option on a command's usage line is offered.
 import os
 import re
 import shlex
+import stat
 import subprocess
 import sys
 import tempfile
@@ -83,10 +84,14 @@ class Shells(unittest.TestCase):
     def test_zsh_reads_and_loads_its_script(self):
         script = os.path.join(FOLDER, "_korvalo-level")
         self.assertEqual(run(["zsh", "-n", script]).returncode, 0)
+        # -D: no dump file. compinit writes a dump beside the name it is given
+        # and moves it over that name, so a dump "to /dev/null" run as root
+        # replaces the machine's null device with a plain file.
         load = (f"fpath=({shlex.quote(FOLDER)} $fpath); autoload -U compinit; "
-                "compinit -u -d /dev/null; print -r -- $_comps[korvalo-level]")
+                "compinit -u -D; print -r -- $_comps[korvalo-level]")
         result = run(["zsh", "-f", "-c", load])
         self.assertEqual((result.stdout, result.stderr), ("_korvalo-level\n", ""))
+        self.assertTrue(stat.S_ISCHR(os.stat("/dev/null").st_mode), "/dev/null is no longer a device")
 
     def test_every_option_of_every_usage_line_is_offered(self):
         general = run([TOOL, "--help"]).stdout
