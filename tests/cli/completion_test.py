@@ -23,7 +23,7 @@ FOLDER = TOOL = None
 # (exactly, sorted).
 CASES = [
     (["ge"], ["generate"]),
-    (["c"], ["canon", "check-set"]),
+    (["c"], ["calibrate", "canon", "check-set"]),
     (["--v"], ["--version"]),
     (["help", "che"], ["check-set"]),
     (["hardest", "--goal", ""], ["effort", "moves"]),

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/command_table.h"
+#include "logic/calibration.h"
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
 #include "logic/level_grade.h"
@@ -575,7 +576,9 @@ TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
       {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE | FILE | -]...\n"},
       {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [--unique] [FILE | -]\n"},
       {RunAnalyze, {"--help"}, "Usage: korvalo-level analyze [CODE | FILE | -]...\n"},
-      {RunGrade, {"-h"}, "Usage: korvalo-level grade [CODE | FILE | -]...\n"},
+      {RunGrade,
+       {"-h"},
+       "Usage: korvalo-level grade [--grade-parameters FILE] [CODE | FILE | -]...\n"},
       {RunGenerate, {"--size", "9", "--help"}, "Usage: korvalo-level generate --size N"},
       {RunHardest, {"--help"}, "Usage: korvalo-level hardest --size N"},
   };
@@ -584,6 +587,82 @@ TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.substr(0, c.usage.size()), c.usage);
     EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST(CalibrateCommand, FitsTheGradeToSettledLevelsAndWritesItsParameters) {
+  // Ten settled levels rated by their length and counter-intuitive steps, and
+  // an unsettled one whose rating would spoil the fit.
+  std::string csv =
+      "code,rating,deviation,plays,solved_first,median_seconds,popularity,moves,solutions,"
+      "counter_intuitive,greedy_effort\n";
+  for (int i = 0; i < 10; ++i)
+    csv += "c" + std::to_string(i) + "," + std::to_string(1000 + 30 * i + 50 * (i % 3)) +
+           ",80,40,0.5,60,0," + std::to_string(5 + i) + "," + std::to_string(1 + i % 4) + "," +
+           std::to_string(i % 3) + "," + std::to_string(100 + 7 * ((i * 5) % 10)) + "\n";
+  csv += "x,9000,300,1,0,,0,3,1,0,5\n";
+  TempFolder folder;
+  folder.Write("figures.csv", csv);
+  MemoryStreams io;
+  ASSERT_EQ(RunCalibrate({"--rounds", "200", "--output", folder.Path("grade.txt"),
+                          folder.Path("figures.csv")},
+                         io.streams()),
+            0)
+      << io.err();
+  const std::string out = io.FlushedOut();
+  EXPECT_EQ(out.substr(0, out.find('\n')),
+            "10 settled levels; rank correlation with the rating (95% interval):");
+  EXPECT_NE(out.find("\nfit\t1.000\t("), std::string::npos) << out;
+  for (const char* measure : {"moves\t0.", "solutions\t", "counter_intuitive\t", "greedy_effort\t"})
+    EXPECT_NE(out.find(std::string("\n") + measure), std::string::npos) << measure;
+  const auto parameters = ReadGradeParameters(folder.Read("grade.txt"));
+  ASSERT_TRUE(parameters);
+  EXPECT_GT(parameters->perMove, 0.0);
+  EXPECT_GT(parameters->perCounterIntuitiveStep, 0.0);
+
+  // To standard output (-), the parameters alone, the correlations beside them.
+  MemoryStreams piped;
+  ASSERT_EQ(RunCalibrate({"--rounds", "200", "--output", "-", folder.Path("figures.csv")},
+                         piped.streams()),
+            0)
+      << piped.err();
+  EXPECT_EQ(piped.FlushedOut(), folder.Read("grade.txt"));
+  EXPECT_EQ(piped.err().substr(0, piped.err().find('\n')), out.substr(0, out.find('\n')));
+
+  // grade reads the parameters when a file is named, and refuses one it cannot use.
+  GradeParameters raised;
+  raised.offset = 100.0;
+  folder.Write("raised.txt", WriteGradeParameters(raised));
+  const std::string expert = std::string(HolesEast) + "\tsolvable\tExpert\t105\n";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--grade-parameters", folder.Path("raised.txt"), HolesEast},
+        std::vector<std::string>{"--grade-parameters=" + folder.Path("raised.txt"), "--",
+                                 HolesEast}}) {
+    const Outcome graded = Invoke(RunGrade, args);
+    EXPECT_EQ(graded.status, 0) << graded.err;
+    EXPECT_EQ(graded.out, expert);
+  }
+  const Outcome unusable =
+      Invoke(RunGrade, {"--grade-parameters", folder.Path("figures.csv"), HolesEast});
+  EXPECT_EQ(unusable.status, 1);
+  EXPECT_EQ(unusable.out, "");
+  EXPECT_NE(unusable.err.find("holds no grade parameters"), std::string::npos) << unusable.err;
+
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* reason;
+  } cases[] = {
+      {"too few settled levels", csv.substr(0, csv.find("\nc3")) + "\n", "too few"},
+      {"a column missing", "code,rating,deviation,moves\n", "no column solutions"},
+      {"no number", csv + "y,high,50,1,0,,0,1,1,0,1\n", "bad.csv:13: no number for rating"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    folder.Write("bad.csv", c.text);
+    MemoryStreams refused;
+    EXPECT_EQ(RunCalibrate({folder.Path("bad.csv")}, refused.streams()), 1);
+    EXPECT_NE(refused.err().find(c.reason), std::string::npos) << refused.err();
   }
 }
 
