@@ -29,7 +29,8 @@ constexpr std::string_view CalibrateHelp =
     "95% bootstrap interval (--rounds resamples, 1000 by default), and writes the\n"
     "parameters to --output, by default where korvalo-level grade reads them:\n"
     "$XDG_CONFIG_HOME/korvalo/grade_parameters.txt (~/.config/korvalo/ when\n"
-    "XDG_CONFIG_HOME is unset).\n"
+    "XDG_CONFIG_HOME is unset). With --output -, the parameters alone go to\n"
+    "standard output and the correlations to standard error.\n"
     "\n"
     "Exit status: 0 when the parameters are written, 1 when the file cannot be\n"
     "read or written or holds too few settled levels, 2 for a wrong command line.\n";
@@ -128,8 +129,11 @@ int RunCalibrate(const std::vector<std::string>& args, CommandStreams& streams) 
     for (const std::string& name : needed) {
       const auto number =
           column[name] < fields.size() ? Number(fields[column[name]]) : std::nullopt;
-      if (!number)
-        return Fail(streams, "line " + std::to_string(lineNumber) + ": no number for " + name);
+      if (!number) {
+        streams.err.Write(FileLinePrefix(operands[0], static_cast<std::size_t>(lineNumber)) +
+                          "no number for " + name + "\n");
+        return CommandFailure;
+      }
       numbers.push_back(*number);
     }
     if (!(numbers[1] < SettledDeviation)) continue;
@@ -142,12 +146,15 @@ int RunCalibrate(const std::vector<std::string>& args, CommandStreams& streams) 
                              " settled levels are too few to fit the grade (at least " +
                              std::to_string(GradeMeasureCount + 2) + ")");
 
-  streams.out.Write(std::to_string(ratings.size()) +
-                    " settled levels; rank correlation with the rating (95% interval):\n");
+  // With --output -, standard output holds the parameters alone.
+  const bool toStandardOutput = output == StandardOutputName;
+  CheckedOutput& said = toStandardOutput ? streams.err : streams.out;
+  said.Write(std::to_string(ratings.size()) +
+             " settled levels; rank correlation with the rating (95% interval):\n");
   const auto report = [&](const std::string& name, const std::vector<double>& values) {
     const Interval interval = BootstrapInterval(values, ratings, rounds, 20261211);
-    streams.out.Write(name + "\t" + Figure(RankCorrelation(values, ratings)) + "\t(" +
-                      Figure(interval.low) + " to " + Figure(interval.high) + ")\n");
+    said.Write(name + "\t" + Figure(RankCorrelation(values, ratings)) + "\t(" +
+               Figure(interval.low) + " to " + Figure(interval.high) + ")\n");
   };
   for (std::size_t i = 0; i < GradeMeasureCount; ++i) {
     std::vector<double> values;
@@ -158,6 +165,10 @@ int RunCalibrate(const std::vector<std::string>& args, CommandStreams& streams) 
   for (const GradeMeasures& level : measures) grades.push_back(GradePoints(level, *fit));
   report("fit", grades);
 
+  if (toStandardOutput) {
+    streams.out.Write(WriteGradeParameters(*fit));
+    return 0;
+  }
   if (installs) {
     std::error_code ignored;  // a folder that cannot be made is said by the write
     std::filesystem::create_directories(std::filesystem::path(output).parent_path(), ignored);

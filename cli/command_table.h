@@ -79,8 +79,9 @@ inline constexpr ToolCommand ToolCommands[] = {
    "set, each with its line number; with --unique also the levels\n"
    "with more than one shortest solution.",
    RunCheckSet},
-  {"render", "CODE FILE.png",
-   "writes the picture the editor shows for the level, as a PNG file.",
+  {"render", "CODE FILE.png|-",
+   "writes the picture the editor shows for the level, as a PNG file\n"
+   "(to standard output for -).",
    RunRender},
   {"publish", "[--server URL] [--title TITLE] [--author NAME]\n"
               "[--description TEXT] CODE | FILE",

@@ -116,7 +116,7 @@ TEST(PublishCommand, SaysWhyNothingWasPublished) {
       {{"--title", "x", "3001122221100fbe5"}, 1, "no solution"},
       {{"--title", "x", "zz"}, 1, "cannot be read"},
       {{"--title", std::string(81, 'x'), "3111221000110fbe5"}, 1, "longer than 80"},
-      {{folder.Path("bad.txt")}, 1, "line 2"},
+      {{folder.Path("bad.txt")}, 1, "bad.txt:2: "},
       {{"3111221000110fbe5"}, 2, "needs --title"},
       {{"--title", "x"}, 2, "expects one level code"},
       {{"--colour", "x", "3111221000110fbe5"}, 2, "unknown option"},
