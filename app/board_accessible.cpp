@@ -27,6 +27,25 @@ class CBoardAccessible : public QAccessibleWidget {
   }
 };
 
+/// "the red ball", "the blue hole": what stands on the square, the ball first.
+QStringList PiecesOn(const Level& level, QPoint square) {
+  QStringList pieces;
+  const auto on = [&](const Piece& piece) {
+    return piece.column == square.x() && piece.row == square.y();
+  };
+  for (const Piece& ball : level.balls) {
+    if (on(ball))
+      pieces << Tr(QT_TRANSLATE_NOOP("BoardAccessible", "the %1 ball"))
+                    .arg(ColourWord(ColourOf(ball)));
+  }
+  for (const Piece& hole : level.holes) {
+    if (on(hole))
+      pieces << Tr(QT_TRANSLATE_NOOP("BoardAccessible", "the %1 hole"))
+                    .arg(ColourWord(ColourOf(hole)));
+  }
+  return pieces;
+}
+
 QAccessibleInterface* BoardAccessibleFactory(const QString& className, QObject* object) {
   auto* view = qobject_cast<CBoardView*>(object);
   if (className != QLatin1String("CBoardView") || view == nullptr ||
@@ -61,7 +80,11 @@ QString BoardCursorText(const Level& level, QPoint cursor) {
   const QString separator = QCoreApplication::translate("BoardAccessible", ", ");
   QString text = QCoreApplication::translate("BoardAccessible", "Board, cursor on %1")
                      .arg(SquareText(cursor.x(), cursor.y()));
-  if (!walls.isEmpty())
+  const QStringList pieces = PiecesOn(level, cursor);
+  if (!pieces.isEmpty()) text += QLatin1String(": ") + pieces.join(separator);
+  if (!walls.isEmpty() && !pieces.isEmpty())
+    text += QCoreApplication::translate("BoardAccessible", "; walls %1").arg(walls.join(separator));
+  else if (!walls.isEmpty())
     text += QCoreApplication::translate("BoardAccessible", ": walls %1").arg(walls.join(separator));
   if (!open.isEmpty())
     text += QCoreApplication::translate("BoardAccessible", "; open %1").arg(open.join(separator));

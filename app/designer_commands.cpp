@@ -45,7 +45,6 @@ void CMainFrame::BuildDesignerParts() {
   boardColumn->setSpacing(0);
   boardColumn->addWidget(m_view);
   m_status = new CStatusLine(central);
-  m_status->setAccessibleName(tr("Status"));
   boardColumn->addWidget(m_status);
   boardColumn->addStretch(1);
   m_sets = new CSetController(*m_session, *m_status, *this, central);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "view/reason_wording.h"
+#include "view/status_accessible.h"
 
 namespace {
 
@@ -93,8 +94,11 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
   form->addRow(tr("Seed:"), m_seed);
   form->addRow(tr("Last seed used:"), m_lastSeed);
   m_progress->setWordWrap(true);
-  m_progress->setAccessibleName(tr("Progress"));
   m_progress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A screen reader hears every progress and seed as a status line; the line
+  // takes no focus, where it would stand silent while empty.
+  MakeStatusLine(m_progress);
+  m_progress->setFocusPolicy(Qt::NoFocus);
   m_progress->setMinimumHeight(MessageLines * m_progress->fontMetrics().lineSpacing());
   m_progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   auto* buttons = new QDialogButtonBox(this);

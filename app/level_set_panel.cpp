@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/play_figures_fetcher.h"
 #include "drawing/board_geometry.h"
 #include "logic/level_analysis.h"
 #include "logic/level_code.h"
@@ -32,7 +33,8 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
     : QWidget(parent),
       m_heading(new QLabel(this)),
       m_list(new QListWidget(this)),
-      m_buttons(new QWidget(this)) {
+      m_buttons(new QWidget(this)),
+      m_people(new CPlayFiguresFetcher(this)) {
   setObjectName(QStringLiteral("levelSetPanel"));
   setMinimumWidth(PanelMinimumWidth);
   m_list->setIconSize(QSize(PictureSize, PictureSize));
@@ -50,6 +52,10 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
   connect(m_list, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { emit levelActivated(m_list->row(item)); });
   connect(m_list, &QListWidget::currentRowChanged, this, &CLevelSetPanel::selectionChanged);
+  connect(m_people, &CPlayFiguresFetcher::changed, this, [this] {
+    ShowPlayFigures();
+    for (int row = 0; row < m_list->count(); ++row) m_list->item(row)->setText(RowText(row));
+  });
 }
 
 void CLevelSetPanel::AddButtons(const QList<QPair<QString, QAction*>>& buttons) {
@@ -77,6 +83,9 @@ void CLevelSetPanel::Show(const SetDocument& set) {
   m_heading->setToolTip(FromStd(set.path()));
   m_list->clear();
   m_rowTexts.clear();
+  m_codes.clear();
+  for (const SetLevel& level : set.set().levels) m_codes.push_back(level.code);
+  ShowPlayFigures();
   int number = 1;
   for (const SetLevel& level : set.set().levels) {
     const QString title = level.title.empty() ? tr("Level %1").arg(number) : FromStd(level.title);
@@ -92,10 +101,19 @@ void CLevelSetPanel::Show(const SetDocument& set) {
     ++number;
   }
   Select(std::min(selected, m_list->count() - 1));
+  m_people->Want(m_codes);
+}
+
+// Rows with people's lines differ in height (a published level's has two):
+// the list then measures each row.
+void CLevelSetPanel::ShowPlayFigures() {
+  m_peopleLines = m_people->Lines(m_codes);
+  m_list->setUniformItemSizes(m_peopleLines.isEmpty());
 }
 
 QString CLevelSetPanel::RowText(int index) const {
-  const QString& text = m_rowTexts[index];
+  const QString people = m_peopleLines.value(index);
+  const QString text = people.isEmpty() ? m_rowTexts[index] : m_rowTexts[index] + "\n" + people;
   if (index != m_boardLevel) return text;
   return text + (m_boardChanged ? tr(" - on the board, changed") : tr(" - on the board"));
 }

@@ -12,6 +12,7 @@
 #include "logic/level_analysis.h"
 #include "view/board_renderer.h"
 
+class CPlayFiguresFetcher;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -36,6 +37,8 @@ class CLevelSetPanel : public QWidget {
   void SetPieceSymbols(bool on);
 
   QListWidget* list() const { return m_list; }
+  /// How people fare on the set's published levels, shown in their rows.
+  CPlayFiguresFetcher* playFigures() const { return m_people; }
   /// The list, then the buttons, in the order Tab visits them.
   QList<QWidget*> FocusOrder() const;
 
@@ -51,6 +54,8 @@ class CLevelSetPanel : public QWidget {
   /// "23 moves · 1 solution · effort 518" (the length, the shortest
   /// solutions and the greedy effort), "solved", "no solution" or "not a level".
   QString Figures(const std::string& code);
+  /// Takes the lines of people's figures for the rows from the fetcher.
+  void ShowPlayFigures();
   /// The text of the level's row, with the board's mark when it holds the level.
   QString RowText(int index) const;
 
@@ -62,7 +67,10 @@ class CLevelSetPanel : public QWidget {
   qreal m_picturesRatio = 0;         // the device pixel ratio they were drawn for
   LevelAnalyzer m_analyzer;
   QHash<QString, QString> m_figures;  // by code
-  QStringList m_rowTexts;             // without the board's mark
+  QStringList m_rowTexts;             // without the board's mark and people's figures
+  std::vector<std::string> m_codes;   // of the rows
+  QStringList m_peopleLines;          // people's figures of the rows; none before any
+  CPlayFiguresFetcher* m_people;
   int m_boardLevel = -1;
   bool m_boardChanged = false;
 };

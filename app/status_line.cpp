@@ -2,6 +2,7 @@
 
 #include "view/board_description.h"
 #include "view/grade_wording.h"
+#include "view/status_accessible.h"
 
 QString StatusText(const EditingState& editing, std::optional<int> shortestMoves) {
   if (IsCarrying(editing)) {
@@ -50,6 +51,8 @@ CStatusLine::CStatusLine(QWidget* parent) : QLabel(parent) {
   // panel's width.
   setWordWrap(true);
   setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  // Every message and every new verdict reaches a screen reader.
+  MakeStatusLine(this);
   m_messageTime.setSingleShot(true);
   connect(&m_messageTime, &QTimer::timeout, this, &CStatusLine::ShowCurrent);
 }
@@ -61,8 +64,8 @@ void CStatusLine::ShowLevel(const EditingState& editing, const Verdict* verdict)
 }
 
 void CStatusLine::ShowMessage(const QString& text, int milliseconds) {
-  setText(text);
+  SetStatusText(this, text, Repeat::Told);
   m_messageTime.start(milliseconds);
 }
 
-void CStatusLine::ShowCurrent() { setText(m_levelText); }
+void CStatusLine::ShowCurrent() { SetStatusText(this, m_levelText); }

@@ -19,11 +19,13 @@
 #include "game/set_chooser.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
+#include "play/board_reading.h"
 #include "play/endless_play.h"
 #include "play/game_keys.h"
 #include "play/set_start.h"
 #include "view/board_description.h"
 #include "view/program_icon.h"
+#include "view/status_accessible.h"
 
 namespace {
 
@@ -40,7 +42,8 @@ constexpr const char* KeyHelp =
     QT_TRANSLATE_NOOP("Game",
                       "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
                       "R: restart    H: hint    N: new level    Esc: quit\n"
-                      "E: endless play (size and grade)    C: colour shapes on the pieces");
+                      "E: endless play (size and grade)    C: colour shapes on the pieces\n"
+                      "Ctrl+Arrows: read a square's walls    T: what each tilt does");
 // A set plays its own levels: no N. Enter acts once the level is solved, as
 // the line that offers the next level says.
 constexpr const char* SetKeyHelp =
@@ -48,7 +51,8 @@ constexpr const char* SetKeyHelp =
                       "Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo\n"
                       "R: restart    H: hint    Enter: next level    Esc: quit\n"
                       "Page Up, Page Down: previous, next level    L: levels\n"
-                      "O: open set    E: endless play    C: colour shapes on the pieces");
+                      "O: open set    E: endless play    C: colour shapes on the pieces\n"
+                      "Ctrl+Arrows: read a square's walls    T: what each tilt does");
 
 /// A text marked with QT_TRANSLATE_NOOP in the context "Game".
 QString Translated(const char* text) { return QCoreApplication::translate("Game", text); }
@@ -88,6 +92,25 @@ QLabel* AddLine(QWidget* window, QVBoxLayout* layout, const char* name, QColor i
   label->setWordWrap(true);
   layout->addWidget(label);
   return label;
+}
+
+/// A line under the board whose every change a screen reader hears.
+QLabel* AddStatusLine(QWidget* window, QVBoxLayout* layout, const char* name, QColor ink,
+                      int pointSizeChange = 0, bool bold = false) {
+  QLabel* label = AddLine(window, layout, name, ink, pointSizeChange, bold);
+  MakeStatusLine(label);
+  return label;
+}
+
+bool IsReading(GameAction action) {
+  switch (action) {
+    case GameAction::ReadNorth:
+    case GameAction::ReadSouth:
+    case GameAction::ReadWest:
+    case GameAction::ReadEast:
+    case GameAction::ReadTilts: return true;
+    default: return false;
+  }
 }
 
 /// Height of the board area the game shows for an N x N board: the frame
@@ -145,13 +168,14 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
     heading->setContentsMargins(StatusMargin, 8, StatusMargin, 4);
     heading->setSpacing(3);
     layout->addLayout(heading);
-    m_setLevel = AddLine(this, heading, "setLevel", Ink, 2, true);
-    m_setProgress = AddLine(this, heading, "setProgress", Ink);
+    m_setLevel = AddStatusLine(this, heading, "setLevel", Ink, 2, true);
+    m_setProgress = AddStatusLine(this, heading, "setProgress", Ink);
     // Room for two lines, as a longer language wraps it once it counts a record.
     m_setProgress->setMinimumHeight(2 * m_setProgress->fontMetrics().lineSpacing());
   }
   m_board = new QLabel;
   m_board->setObjectName("board");
+  m_board->setAccessibleName(QCoreApplication::translate("Game", "Board"));
   if (m_set) {
     // Every level of the set stands in an area as high as its largest board,
     // so the window keeps its size from one level to the next. A code starts
@@ -169,21 +193,21 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   status->setContentsMargins(StatusMargin, 4, StatusMargin, 10);
   status->setSpacing(3);
   layout->addLayout(status);
-  m_moves = AddLine(this, status, "moves", Ink, 2, true);
-  m_remaining = AddLine(this, status, "remaining", Ink);
+  m_moves = AddStatusLine(this, status, "moves", Ink, 2, true);
+  m_remaining = AddStatusLine(this, status, "remaining", Ink);
   // The line becomes the larger solved line at the end: its room is kept
   // from the start, so the window does not grow when a level is solved.
   SetLook(m_remaining, SolvedInk, 2, true);
   m_remaining->setMinimumHeight(m_remaining->fontMetrics().height());
-  m_thirdLine = AddLine(this, status, "third", Ink, 1, true);
+  m_thirdLine = AddStatusLine(this, status, "third", Ink, 1, true);
   // The hint, or the shortest possible count at the end; it keeps its height
   // while empty, so the window does not jump.
   m_thirdLine->setMinimumHeight(m_thirdLine->fontMetrics().height());
   if (m_set) {
-    m_offer = AddLine(this, status, "offer", SolvedInk, 1, true);
+    m_offer = AddStatusLine(this, status, "offer", SolvedInk, 1, true);
     m_offer->setMinimumHeight(m_offer->fontMetrics().height());
   }
-  m_noticeLabel = AddLine(this, status, "notice", NoticeInk);
+  m_noticeLabel = AddStatusLine(this, status, "notice", NoticeInk);
   // In a set the notice keeps room for the notice of a level without solution,
   // so the window keeps its size from one level to the next.
   if (m_set) {
@@ -268,7 +292,10 @@ bool CGameWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
   if (control != Qt::NoModifier && control != Qt::ControlModifier) return false;
   const std::optional<GameAction> action =
       ActionOfKey(KeyName(key), control == Qt::ControlModifier);
-  if (!action || !Act(*action)) return false;
+  if (!action) return false;
+  // What was read stays until the player does anything else.
+  if (!IsReading(*action)) m_reading.clear();
+  if (!Act(*action)) return false;
   if (*action == GameAction::Quit) return true;
   if (m_set) m_set->Observe(m_game);
   ShowState();
@@ -300,6 +327,14 @@ bool CGameWindow::Act(GameAction action) {
       OpenSet();
       return true;
     case GameAction::CopyCode: return CopyCode();
+    case GameAction::ReadNorth: ReadSquare(Direction::North); return true;
+    case GameAction::ReadSouth: ReadSquare(Direction::South); return true;
+    case GameAction::ReadWest: ReadSquare(Direction::West); return true;
+    case GameAction::ReadEast: ReadSquare(Direction::East); return true;
+    case GameAction::ReadTilts:
+      m_reading =
+          GameWording(TiltReadingTexts(m_game.level()), QStringLiteral(". ")) + QLatin1Char('.');
+      return true;
     case GameAction::Levels:
       if (!m_set && m_progress) {
         ShowPicker();
@@ -461,6 +496,15 @@ void CGameWindow::ShowSetLines(bool shown) {
   m_keys->setText(Translated(shown ? SetKeyHelp : KeyHelp));
 }
 
+// The reading cursor stays on the board when a smaller level follows.
+void CGameWindow::ReadSquare(Direction direction) {
+  const int last = m_game.level().boardSize - 1;
+  const BoardSquare kept{std::min(m_readingSquare.column, last),
+                         std::min(m_readingSquare.row, last)};
+  m_readingSquare = StepOnBoard(m_game.level(), kept, direction);
+  m_reading = GameWording(SquareReadingText(m_game.level(), m_readingSquare)) + QLatin1Char('.');
+}
+
 bool CGameWindow::CopyCode() {
   if (m_endlessCode.empty()) return false;
   QGuiApplication::clipboard()->setText(QString::fromStdString(m_endlessCode));
@@ -498,13 +542,16 @@ void CGameWindow::ShowState() {
 
   // The second line becomes the solved line at the end, and then stands out.
   const QStringList lines = Worded(StatusTexts(m_game));
-  m_moves->setText(lines[0]);
-  m_remaining->setText(lines[1]);
+  SetStatusText(m_moves, lines[0]);
+  SetStatusText(m_remaining, lines[1]);
   SetLook(m_remaining, m_game.IsSolved() ? SolvedInk : Ink, m_game.IsSolved() ? 2 : 0,
           m_game.IsSolved());
-  m_thirdLine->setText(lines.value(2));
-  m_noticeLabel->setText(m_notice);
-  if (m_set) ShowSetState();
+  SetStatusText(m_thirdLine, lines.value(2));
+  QString notice = m_notice;
+  if (m_set) notice = ShowSetState();
+  // What the player asked to read stands last, and is told again when asked again.
+  SetStatusText(m_noticeLabel, Joined(notice, m_reading),
+                m_reading.isEmpty() ? Repeat::Silent : Repeat::Told);
   m_noticeLabel->setVisible(!m_noticeLabel->text().isEmpty());
   ShowToScreenReader(lines);
 }
@@ -514,16 +561,16 @@ void CGameWindow::ShowState() {
 void CGameWindow::ShowToScreenReader(const QStringList& lines) {
   QStringList parts{BoardPiecesText(m_game.level())};
   parts << lines;
+  if (!m_reading.isEmpty()) parts << m_reading;
   if (m_set) parts.prepend(m_setLevel->text());
   setAccessibleDescription(parts.join(QStringLiteral(" ")));
 }
 
-void CGameWindow::ShowSetState() {
+QString CGameWindow::ShowSetState() {
   const QStringList lines = Worded(SetTexts(*m_set));
-  m_setLevel->setText(lines[0]);
-  m_setProgress->setText(lines[1]);
+  SetStatusText(m_setLevel, lines[0]);
+  SetStatusText(m_setProgress, lines[1]);
   const std::optional<GameText> offer = OfferText(*m_set, m_game);
-  m_offer->setText(offer ? GameWording(*offer) : QString());
-  m_noticeLabel->setText(
-      Joined(m_notice, GameWording(LevelNoticeTexts(*m_set, m_game), QStringLiteral("\n"))));
+  SetStatusText(m_offer, offer ? GameWording(*offer) : QString());
+  return Joined(m_notice, GameWording(LevelNoticeTexts(*m_set, m_game), QStringLiteral("\n")));
 }

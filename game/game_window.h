@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/endless_dialog.h"
+#include "play/board_reading.h"
 #include "play/campaign.h"
 #include "play/game_keys.h"
 #include "play/game_start.h"
@@ -97,7 +98,10 @@ class CGameWindow : public QWidget {
   void SwitchPieceSymbols();
   void ShowBoard();
   void ShowState();
-  void ShowSetState();
+  /// Shows the set's lines; returns the notice with the set's notes on the level.
+  QString ShowSetState();
+  /// Moves the reading cursor and reads the square it comes to.
+  void ReadSquare(Direction direction);
   /// The board and the lines under it as the window's accessible description.
   void ShowToScreenReader(const QStringList& lines);
 
@@ -117,6 +121,8 @@ class CGameWindow : public QWidget {
   bool m_pieceSymbols;
   BoardRenderer m_renderer;
   QString m_notice;
+  BoardSquare m_readingSquare;      // the square the player reads by keys
+  QString m_reading;                // what the player read last, until the next other key
   QLabel* m_setLevel = nullptr;     // "Level k of n" and the title; sets only
   QLabel* m_setProgress = nullptr;  // what the player achieved; sets only
   QLabel* m_offer = nullptr;        // where to go on from a solved level; sets only

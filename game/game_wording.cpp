@@ -4,6 +4,8 @@
 #include <QStringList>
 
 #include "logic/moves.h"
+#include "play/board_reading.h"
+#include "view/board_description.h"
 #include "view/grade_wording.h"
 #include "view/reason_wording.h"
 
@@ -19,6 +21,85 @@ QString DirectionWord(int direction) {
     case Direction::East: return QCoreApplication::translate("GameText", "East");
   }
   return {};
+}
+
+/// A text marked with QT_TRANSLATE_NOOP in the context "GameText".
+QString Tr(const char* text) { return QCoreApplication::translate("GameText", text); }
+
+/// "walls north, west; open south, east", "no walls" or "walls on every side".
+QString SidesWording(int walls) {
+  const struct {
+    Cell side;
+    const char* name;
+  } sides[] = {{OpenNorth, QT_TRANSLATE_NOOP("GameText", "north")},
+               {OpenSouth, QT_TRANSLATE_NOOP("GameText", "south")},
+               {OpenWest, QT_TRANSLATE_NOOP("GameText", "west")},
+               {OpenEast, QT_TRANSLATE_NOOP("GameText", "east")}};
+  QStringList closed;
+  QStringList open;
+  for (const auto& side : sides) ((walls & side.side) ? closed : open) << Tr(side.name);
+  if (closed.isEmpty()) return QCoreApplication::translate("GameText", "no walls");
+  if (open.isEmpty()) return QCoreApplication::translate("GameText", "walls on every side");
+  const QString separator = QCoreApplication::translate("GameText", ", ");
+  return QCoreApplication::translate("GameText", "walls %1; open %2")
+      .arg(closed.join(separator), open.join(separator));
+}
+
+QString SquareReading(const std::vector<int>& numbers) {
+  QStringList pieces;
+  if (IsColourNumber(numbers[3]))
+    pieces << QCoreApplication::translate("GameText", "the %1 ball")
+                  .arg(ColourWord(static_cast<Colour>(numbers[3])));
+  if (IsColourNumber(numbers[4]))
+    pieces << QCoreApplication::translate("GameText", "the %1 hole")
+                  .arg(ColourWord(static_cast<Colour>(numbers[4])));
+  const QString square =
+      QCoreApplication::translate("GameText", "Column %1, row %2").arg(numbers[0]).arg(numbers[1]);
+  if (pieces.isEmpty())
+    return QCoreApplication::translate("GameText", "%1: %2").arg(square, SidesWording(numbers[2]));
+  return QCoreApplication::translate("GameText", "%1: %2; %3")
+      .arg(square, pieces.join(QCoreApplication::translate("GameText", ", ")),
+           SidesWording(numbers[2]));
+}
+
+QString BallOutcome(const int* ball) {
+  const QString colour = ColourWord(static_cast<Colour>(ball[0]));
+  switch (static_cast<TiltOutcome>(ball[1])) {
+    case TiltOutcome::Goes:
+      return QCoreApplication::translate("GameText", "the %1 ball goes to column %2, row %3")
+          .arg(colour, QString::number(ball[2]), QString::number(ball[3]));
+    case TiltOutcome::Wall:
+      return QCoreApplication::translate("GameText", "the %1 ball stays at a wall").arg(colour);
+    case TiltOutcome::BallInTheWay:
+      return QCoreApplication::translate("GameText", "the %1 ball stays behind the %2 ball")
+          .arg(colour, ColourWord(static_cast<Colour>(ball[4])));
+  }
+  return {};
+}
+
+QString LowerDirectionWord(int direction) {
+  switch (static_cast<Direction>(direction)) {
+    case Direction::North: return QCoreApplication::translate("GameText", "north");
+    case Direction::South: return QCoreApplication::translate("GameText", "south");
+    case Direction::West: return QCoreApplication::translate("GameText", "west");
+    case Direction::East: return QCoreApplication::translate("GameText", "east");
+  }
+  return {};
+}
+
+QString TiltReading(const std::vector<int>& numbers) {
+  QStringList outcomes;
+  bool moves = false;
+  for (std::size_t i = 1; i + NumbersPerBall <= numbers.size(); i += NumbersPerBall) {
+    moves = moves || numbers[i + 1] == static_cast<int>(TiltOutcome::Goes);
+    outcomes << BallOutcome(&numbers[i]);
+  }
+  const QString direction = LowerDirectionWord(numbers[0]);
+  const QString said = outcomes.join(QCoreApplication::translate("GameText", ", "));
+  if (!moves)
+    return QCoreApplication::translate("GameText", "Tilt %1 moves no ball: %2")
+        .arg(direction, said);
+  return QCoreApplication::translate("GameText", "Tilt %1: %2").arg(direction, said);
 }
 
 QString SetHeading(int level, int levels, const std::string& title) {
@@ -163,6 +244,8 @@ QString GameWording(const GameText& text) {
                  "Could not read %1: there is no such file, and it is not a level code (%2); "
                  "playing a random %3 x %3 level instead.")
           .arg(Word(word(0)), ReasonWording(text.reason), QString::number(number(0)));
+    case GameTextId::SquareReading: return SquareReading(text.numbers);
+    case GameTextId::TiltReading: return TiltReading(text.numbers);
   }
   return {};
 }

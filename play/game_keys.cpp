@@ -37,6 +37,11 @@ std::string_view ActionName(GameAction action) {
     case GameAction::OpenSet: return "open-set";
     case GameAction::Endless: return "endless";
     case GameAction::CopyCode: return "copy-code";
+    case GameAction::ReadNorth: return "read-north";
+    case GameAction::ReadSouth: return "read-south";
+    case GameAction::ReadWest: return "read-west";
+    case GameAction::ReadEast: return "read-east";
+    case GameAction::ReadTilts: return "read-tilts";
     case GameAction::Quit: return "quit";
   }
   return "";

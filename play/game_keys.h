@@ -27,6 +27,11 @@ enum class GameAction {
   OpenSet,        // another level set: installed, played lately, or any file; sets only
   Endless,        // endless play at a chosen size and grade
   CopyCode,       // the level code to the clipboard
+  ReadNorth,      // the reading cursor one square north, and what is on that square
+  ReadSouth,
+  ReadWest,
+  ReadEast,
+  ReadTilts,  // what each tilt would do to each ball
   Quit,
 };
 
@@ -54,6 +59,9 @@ inline constexpr GameKey GameKeys[] = {
   {"o", false, GameAction::OpenSet},
   {"e", false, GameAction::Endless},
   {"c", true, GameAction::CopyCode},
+  {"ArrowUp", true, GameAction::ReadNorth},     {"ArrowDown", true, GameAction::ReadSouth},
+  {"ArrowLeft", true, GameAction::ReadWest},    {"ArrowRight", true, GameAction::ReadEast},
+  {"t", false, GameAction::ReadTilts},
   {"Escape", false, GameAction::Quit},
 };
 // clang-format on

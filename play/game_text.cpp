@@ -2,6 +2,7 @@
 
 #include "logic/level_grade.h"
 #include "logic/moves.h"
+#include "play/board_reading.h"
 
 namespace {
 
@@ -30,6 +31,72 @@ std::string DirectionWord(int direction) {
     case Direction::East: return "East";
   }
   return "";
+}
+
+const char* ColourName(int colour) {
+  switch (colour) {
+    case 0: return "blue";
+    case 1: return "green";
+    case 2: return "red";
+  }
+  return "";
+}
+
+/// "walls north, west; open south, east", "no walls" or "walls on every side".
+std::string SidesText(int walls) {
+  const struct {
+    Cell side;
+    const char* name;
+  } sides[] = {{OpenNorth, "north"}, {OpenSouth, "south"}, {OpenWest, "west"}, {OpenEast, "east"}};
+  std::string closed;
+  std::string open;
+  for (const auto& side : sides) {
+    std::string& list = (walls & side.side) ? closed : open;
+    list += (list.empty() ? "" : ", ") + std::string(side.name);
+  }
+  if (closed.empty()) return "no walls";
+  if (open.empty()) return "walls on every side";
+  return "walls " + closed + "; open " + open;
+}
+
+/// "Column 2, row 3: the red ball, the blue hole; walls north; open south, west, east".
+std::string SquareReadingText(const std::vector<int>& numbers) {
+  std::string pieces;
+  if (numbers[3] >= 0) pieces += std::string("the ") + ColourName(numbers[3]) + " ball";
+  if (numbers[4] >= 0)
+    pieces += (pieces.empty() ? "the " : ", the ") + std::string(ColourName(numbers[4])) + " hole";
+  return "Column " + std::to_string(numbers[0]) + ", row " + std::to_string(numbers[1]) + ": " +
+         (pieces.empty() ? "" : pieces + "; ") + SidesText(numbers[2]);
+}
+
+/// "the red ball goes to column 2, row 1", "the green ball stays at a wall",
+/// "the blue ball stays behind the red ball".
+std::string BallOutcomeText(const int* ball) {
+  const std::string name = std::string("the ") + ColourName(ball[0]) + " ball";
+  switch (static_cast<TiltOutcome>(ball[1])) {
+    case TiltOutcome::Goes:
+      return name + " goes to column " + std::to_string(ball[2]) + ", row " +
+             std::to_string(ball[3]);
+    case TiltOutcome::Wall: return name + " stays at a wall";
+    case TiltOutcome::BallInTheWay:
+      return name + " stays behind the " + ColourName(ball[4]) + " ball";
+  }
+  return "";
+}
+
+/// "Tilt north: the red ball goes to ..., the green ball stays at a wall, ...",
+/// or "Tilt north moves no ball: the red ball stays at a wall, ...".
+std::string TiltReadingText(const std::vector<int>& numbers) {
+  std::string direction = DirectionWord(numbers[0]);
+  direction[0] = static_cast<char>(direction[0] - 'A' + 'a');
+  std::string outcomes;
+  bool moves = false;
+  for (std::size_t i = 1; i + NumbersPerBall <= numbers.size(); i += NumbersPerBall) {
+    moves = moves || numbers[i + 1] == static_cast<int>(TiltOutcome::Goes);
+    outcomes += (outcomes.empty() ? "" : ", ") + BallOutcomeText(&numbers[i]);
+  }
+  if (!moves) return "Tilt " + direction + " moves no ball: " + outcomes;
+  return "Tilt " + direction + ": " + outcomes;
 }
 
 std::string LeftOutText(int count, int firstLine, const std::string& reason) {
@@ -106,6 +173,8 @@ std::string EnglishText(const GameText& text) {
     case GameTextId::NeitherFileNorCode:
       return "Could not read " + word(0) + ": there is no such file, and it is not a level code (" +
              reason + "); " + EnglishRandomLevelInstead(number(0));
+    case GameTextId::SquareReading: return SquareReadingText(text.numbers);
+    case GameTextId::TiltReading: return TiltReadingText(text.numbers);
   }
   return "";
 }

@@ -35,6 +35,10 @@ enum class GameTextId {
   SetUnreadable,       // numbers: the random level's size; words: quoted path; reason
   SetWithoutLevels,    // numbers: the random level's size; words: quoted path
   NeitherFileNorCode,  // numbers: the random level's size; words: quoted text; reason
+  SquareReading,       // numbers: column, row (from 1), its walls as a Cell's bits, the colour of
+                       //   the ball and of the hole on it (-1: none)
+  TiltReading,         // numbers: the direction, then per ball, red first, NumbersPerBall numbers
+                       //   (play/board_reading.h)
 };
 
 /// One sentence: what it says, with its numbers and words in the order the

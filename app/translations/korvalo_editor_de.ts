@@ -35,6 +35,18 @@
         <source>; open %1</source>
         <translation>; offen %1</translation>
     </message>
+    <message>
+        <source>the %1 ball</source>
+        <translation>die %1 Kugel</translation>
+    </message>
+    <message>
+        <source>the %1 hole</source>
+        <translation>das %1 Loch</translation>
+    </message>
+    <message>
+        <source>; walls %1</source>
+        <translation>; Wände %1</translation>
+    </message>
 </context>
 <context>
     <name>CAboutBox</name>
@@ -158,10 +170,6 @@
     <message>
         <source>No such level found in %1 tries from seed %2; try a wider range of moves.</source>
         <translation>Kein solches Level in %1 Versuchen ab Startwert %2 gefunden; versuchen Sie einen weiteren Bereich von Zügen.</translation>
-    </message>
-    <message>
-        <source>Progress</source>
-        <translation>Fortschritt</translation>
     </message>
     <message>
         <source>Only levels with one shortest solution</source>
@@ -299,10 +307,6 @@
     <message>
         <source>Open Recent</source>
         <translation>Zuletzt geöffnet</translation>
-    </message>
-    <message>
-        <source>Status</source>
-        <translation>Status</translation>
     </message>
     <message>
         <source>Keyboard Editing</source>
@@ -905,6 +909,48 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>Publish...</source>
         <translation>Veröffentlichen...</translation>
+    </message>
+</context>
+<context>
+    <name>PlayFigures</name>
+    <message>
+        <source>People: not published</source>
+        <translation>Spieler: nicht veröffentlicht</translation>
+    </message>
+    <message>
+        <source>People: no figures from the site yet</source>
+        <translation>Spieler: noch keine Zahlen von der Seite</translation>
+    </message>
+    <message>
+        <source>People: published, not played yet</source>
+        <translation>Spieler: veröffentlicht, noch nicht gespielt</translation>
+    </message>
+    <message numerus="yes">
+        <source>People: %n play(s)</source>
+        <translation>
+            <numerusform>Spieler: %n Versuch</numerusform>
+            <numerusform>Spieler: %n Versuche</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>median %1 s</source>
+        <translation>Median %1 s</translation>
+    </message>
+    <message>
+        <source>likes %1, dislikes %2</source>
+        <translation>%1 gefällt, %2 nicht</translation>
+    </message>
+    <message>
+        <source>%1% at first try</source>
+        <translation>%1 % auf Anhieb</translation>
+    </message>
+    <message>
+        <source>Rating %1, provisional</source>
+        <translation>Wertung %1, vorläufig</translation>
+    </message>
+    <message>
+        <source>Rating %1</source>
+        <translation>Wertung %1</translation>
     </message>
 </context>
 </TS>

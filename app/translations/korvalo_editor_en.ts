@@ -89,4 +89,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>PlayFigures</name>
+    <message numerus="yes">
+        <source>People: %n play(s)</source>
+        <translation>
+            <numerusform>People: %n play</numerusform>
+            <numerusform>People: %n plays</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

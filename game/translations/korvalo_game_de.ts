@@ -31,30 +31,38 @@
         <translation>Korvalo - Test des Levels aus dem Editor</translation>
     </message>
     <message>
-        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
-R: restart    H: hint    N: new level    Esc: quit
-E: endless play (size and grade)    C: colour shapes on the pieces</source>
-        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
-R: von vorn    H: Tipp    N: neues Level    Esc: Ende
-E: endlos spielen (Größe und Stufe)    C: Formen der Farben auf den Teilen</translation>
-    </message>
-    <message>
-        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
-R: restart    H: hint    Enter: next level    Esc: quit
-Page Up, Page Down: previous, next level    L: levels
-O: open set    E: endless play    C: colour shapes on the pieces</source>
-        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
-R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
-Bild auf, Bild ab: voriges, nächstes Level    L: Level
-O: Sammlung öffnen    E: endlos spielen    C: Formen der Farben auf den Teilen</translation>
-    </message>
-    <message>
         <source>Set Changed</source>
         <translation>Sammlung geändert</translation>
     </message>
     <message>
         <source>The level set %1 has changed. Play its new version?</source>
         <translation>Die Levelsammlung %1 wurde geändert. Ihre neue Fassung spielen?</translation>
+    </message>
+    <message>
+        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
+R: restart    H: hint    N: new level    Esc: quit
+E: endless play (size and grade)    C: colour shapes on the pieces
+Ctrl+Arrows: read a square&apos;s walls    T: what each tilt does</source>
+        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
+R: von vorn    H: Tipp    N: neues Level    Esc: Ende
+E: endlos spielen (Größe und Stufe)    C: Formen der Farben auf den Teilen
+Strg+Pfeile: Wände eines Feldes lesen    T: was jedes Kippen bewirkt</translation>
+    </message>
+    <message>
+        <source>Arrows or W A S D: tilt    Ctrl+Z or Backspace: undo
+R: restart    H: hint    Enter: next level    Esc: quit
+Page Up, Page Down: previous, next level    L: levels
+O: open set    E: endless play    C: colour shapes on the pieces
+Ctrl+Arrows: read a square&apos;s walls    T: what each tilt does</source>
+        <translation>Pfeile, W A S D: kippen    Strg+Z, Rücktaste: zurück
+R: von vorn    H: Tipp    Enter: weiter    Esc: Ende
+Bild auf, Bild ab: voriges, nächstes Level    L: Level
+O: Sammlung öffnen    E: endlos spielen    C: Formen der Farben auf den Teilen
+Strg+Pfeile: Wände eines Feldes lesen    T: was jedes Kippen bewirkt</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Spielfeld</translation>
     </message>
 </context>
 <context>
@@ -221,6 +229,78 @@ O: Sammlung öffnen    E: endlos spielen    C: Formen der Farben auf den Teilen<
     <message>
         <source>Could not open the level set %1: %2.</source>
         <translation>Die Levelsammlung %1 konnte nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>north</source>
+        <translation>Norden</translation>
+    </message>
+    <message>
+        <source>south</source>
+        <translation>Süden</translation>
+    </message>
+    <message>
+        <source>west</source>
+        <translation>Westen</translation>
+    </message>
+    <message>
+        <source>east</source>
+        <translation>Osten</translation>
+    </message>
+    <message>
+        <source>no walls</source>
+        <translation>keine Wände</translation>
+    </message>
+    <message>
+        <source>walls on every side</source>
+        <translation>Wände auf allen Seiten</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>walls %1; open %2</source>
+        <translation>Wände %1; offen %2</translation>
+    </message>
+    <message>
+        <source>the %1 ball</source>
+        <translation>die %1 Kugel</translation>
+    </message>
+    <message>
+        <source>the %1 hole</source>
+        <translation>das %1 Loch</translation>
+    </message>
+    <message>
+        <source>Column %1, row %2</source>
+        <translation>Spalte %1, Zeile %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2; %3</source>
+        <translation>%1: %2; %3</translation>
+    </message>
+    <message>
+        <source>the %1 ball goes to column %2, row %3</source>
+        <translation>die %1 Kugel geht auf Spalte %2, Zeile %3</translation>
+    </message>
+    <message>
+        <source>the %1 ball stays at a wall</source>
+        <translation>die %1 Kugel bleibt an einer Wand</translation>
+    </message>
+    <message>
+        <source>the %1 ball stays behind the %2 ball</source>
+        <translation>die %1 Kugel bleibt hinter der %2 Kugel</translation>
+    </message>
+    <message>
+        <source>Tilt %1 moves no ball: %2</source>
+        <translation>Kippen nach %1 bewegt keine Kugel: %2</translation>
+    </message>
+    <message>
+        <source>Tilt %1: %2</source>
+        <translation>Kippen nach %1: %2</translation>
     </message>
 </context>
 <context>

@@ -1238,7 +1238,7 @@ TEST_F(DesignerTest, TheBoardTellsAScreenReaderTheLevelTheCursorAndTheVerdict) {
   QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&view);
   ASSERT_NE(board, nullptr);
   EXPECT_EQ(board->text(QAccessible::Name),
-            "Board, cursor on column 1, row 1: walls north, west; open south, east");
+            "Board, cursor on column 1, row 1: the blue ball; walls north, west; open south, east");
   EXPECT_EQ(board->text(QAccessible::Description),
             "A 5 by 5 board. The red ball on column 3, row 1. The red hole on column 4, row 1. "
             "The green ball on column 2, row 1. The green hole on column 3, row 1. The blue ball "
@@ -1252,6 +1252,9 @@ TEST_F(DesignerTest, TheBoardTellsAScreenReaderTheLevelTheCursorAndTheVerdict) {
   QTest::keyClick(&view, Qt::Key_Right);
   EXPECT_EQ(events.Count(QAccessible::NameChanged), 1);
   EXPECT_EQ(events.Count(QAccessible::DescriptionChanged), 0) << "the level is the same";
+  EXPECT_EQ(board->text(QAccessible::Name),
+            "Board, cursor on column 2, row 1: the green ball, the blue hole; walls north; open "
+            "south, west, east");
   QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);  // a wall east of the green ball
   EXPECT_EQ(events.Count(QAccessible::DescriptionChanged), 1);
   EXPECT_NE(board->text(QAccessible::Description), before);
@@ -1259,6 +1262,10 @@ TEST_F(DesignerTest, TheBoardTellsAScreenReaderTheLevelTheCursorAndTheVerdict) {
   MouseClick(view, QPoint(2, 2));  // a move and a click off the floor change nothing
   EXPECT_EQ(events.Count(QAccessible::NameChanged), 0);
   EXPECT_EQ(events.Count(QAccessible::DescriptionChanged), 0);
+  for (int step = 0; step < 4; ++step) QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_EQ(board->text(QAccessible::Name),
+            "Board, cursor on column 5, row 1: walls north, east; open south, west")
+      << "a square without pieces names none";
 }
 
 TEST_F(DesignerTest, EveryControlHasAnAccessibleName) {

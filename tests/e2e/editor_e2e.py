@@ -1275,10 +1275,51 @@ class DesignerKeyboardCase(EditorSession):
         probe = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_probe.py")
         role, name, description = run(SYSTEM_PYTHON, probe, "Board", "30", timeout=60).splitlines()[:3]
         self.assertEqual(role, "canvas")
-        self.assertEqual(name, "Board, cursor on column 2, row 1: walls north, south; open west, east")
+        self.assertEqual(name, "Board, cursor on column 2, row 1: the red ball; walls north, south; open west, east")
         self.assertIn("The red ball on column 2, row 1.", description)
         verdict = "No solution." if fields[1] == "unsolvable" else f"Shortest solution: {fields[2]} move"
         self.assertIn(verdict, description)
+
+    def test_status_messages_reach_a_screen_reader(self):
+        if self.bus is None:
+            self.skipTest("no AT-SPI here (at-spi2-core, dbus and python3-pyatspi)")
+        self.activate(self.window)
+        # A cleared board puts the red ball on the cursor's square; one square
+        # east stands no ball, and taking one there is refused in the status line.
+        for keys in ("ctrl+shift+n", "Right"):
+            press(keys)
+        message = "No ball stands on this square."
+        for attempt in ("the first time", "the same message again"):
+            with self.subTest(attempt):
+                listener = listen_over_atspi(message)
+                press("b")
+                events, found = heard(listener)
+                self.assertTrue(found, f"no screen reader heard {message!r}; it heard {events}")
+                roles = {role for role, _, text in events if message in text}
+                self.assertEqual(roles, {"status bar"}, events)
+                kinds = {kind for _, kind, text in events if message in text}
+                self.assertIn("object:text-changed:insert", kinds)
+
+
+def listen_over_atspi(wanted, seconds=60):
+    """Starts a screen reader's ear (atspi_listener.py) for the wanted text and
+    returns it once it listens; finish it with heard()."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_listener.py")
+    listener = subprocess.Popen([SYSTEM_PYTHON, script, wanted, str(seconds)], stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, text=True)
+    first = listener.stdout.readline().strip()
+    if first != "listening":
+        listener.kill()
+        raise AssertionError(f"the AT-SPI listener did not start: {first!r}")
+    time.sleep(1.0)  # the program learns of the listener through the registry
+    return listener
+
+
+def heard(listener, seconds=90):
+    """The events the listener heard, as (role, event, text), and whether the wanted text was among them."""
+    output, _ = listener.communicate(timeout=seconds)
+    events = [tuple(line.split("\t", 2)) for line in output.splitlines() if line.count("\t") >= 2]
+    return events, listener.returncode == 0
 
 
 def main():

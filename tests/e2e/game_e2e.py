@@ -10,6 +10,8 @@ resumes at the next level.
 import argparse
 import hashlib
 import os
+import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -67,7 +69,9 @@ def picture(window):
     return hashlib.sha256(data).hexdigest()
 
 
-class NewPlayerCase(unittest.TestCase):
+class GameSession(unittest.TestCase):
+    """The game with fresh settings and data folders of the case's own."""
+
     def setUp(self):
         self.home = tempfile.TemporaryDirectory(prefix="korvalo-e2e-game-")
         self.environment = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.home.name, "config"),
@@ -96,6 +100,8 @@ class NewPlayerCase(unittest.TestCase):
         press(window, "Escape")
         self.assertEqual(self.game.wait(timeout=WAIT), 0)
 
+
+class NewPlayerCase(GameSession):
     def test_first_level_solved_by_keys_counts_after_a_restart(self):
         chapter = os.path.join(os.path.dirname(ARGS.game), "../share/korvalo/campaign/01-first-steps.txt")
         with open(chapter, encoding="utf-8") as levels:
@@ -117,6 +123,75 @@ class NewPlayerCase(unittest.TestCase):
         self.quit(window)
         with open(self.progress, encoding="utf-8") as progress:
             self.assertIn(f"solved\t{canonical}\t{len(moves)}\n", progress.read())
+
+
+ATSPI_BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+SYSTEM_PYTHON = "/usr/bin/python3"  # Debian's, which has pyatspi
+LISTENER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_listener.py")
+DIRECTION_KEYS = {"North": "Up", "South": "Down", "West": "Left", "East": "Right"}
+
+
+def atspi_available():
+    return (os.path.exists(ATSPI_BUS_LAUNCHER) and shutil.which("dbus-daemon")
+            and subprocess.run([SYSTEM_PYTHON, "-c", "import pyatspi"], capture_output=True).returncode == 0)
+
+
+class BlindPlayerCase(GameSession):
+    """The first level played by keys and speech alone: what the player hears
+    is what a screen reader hears over AT-SPI from the game's status lines."""
+
+    def setUp(self):
+        super().setUp()
+        if not atspi_available():
+            self.skipTest("no AT-SPI here (at-spi2-core, dbus and python3-pyatspi)")
+        self.bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.addCleanup(self.stop, self.bus)
+        address = self.bus.stdout.readline().strip()
+        self.environment.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.launcher = subprocess.Popen([ATSPI_BUS_LAUNCHER, "--launch-immediately"], env=self.environment,
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(self.stop, self.launcher)
+
+    @staticmethod
+    def stop(process):
+        process.terminate()
+        process.wait(timeout=WAIT)
+        if process.stdout:
+            process.stdout.close()
+
+    def hear(self, window, key, wanted):
+        """Presses the key and returns the first text a screen reader hears in a status bar that
+        matches the wanted regular expression."""
+        listener = subprocess.Popen([SYSTEM_PYTHON, LISTENER, wanted, "40"], env=self.environment,
+                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.assertEqual(listener.stdout.readline().strip(), "listening")
+        time.sleep(1.0)  # the game learns of the listener through the registry
+        press(window, key)
+        output, _ = listener.communicate(timeout=60)
+        said = [line.split("\t", 2) for line in output.splitlines() if line.count("\t") >= 2]
+        texts = [text for role, _, text in said if re.search(wanted, text) and role == "status bar"]
+        self.assertTrue(texts, f"pressing {key} said no {wanted!r} in a status bar; heard {said}")
+        return texts[0]
+
+    def test_a_level_solved_by_keys_and_speech_alone(self):
+        window = self.start()
+        tilts = self.hear(window, "t", "Tilt north")
+        for direction in ("north", "south", "west", "east"):
+            self.assertIn(f"Tilt {direction}", tilts)
+        square = self.hear(window, "ctrl+Right", "Column 2, row 1: ")
+        self.assertRegex(square, r"walls|no walls")
+        # The hint names the direction; the player tilts that way until the
+        # level is solved.
+        for _ in range(20):
+            hint = self.hear(window, "h", "Hint: ")
+            direction = hint.split("Hint: ", 1)[1].split()[0].strip(".")
+            heard = self.hear(window, DIRECTION_KEYS[direction], "^(Solved in|Shortest solution from here)")
+            if heard.startswith("Solved in"):
+                break
+        else:
+            self.fail("the level was not solved within 20 tilts")
+        self.quit(window)
 
 
 if __name__ == "__main__":

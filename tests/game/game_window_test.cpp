@@ -73,6 +73,8 @@ class GameWindowTest : public QObject {
   void colourShapesKeySwitchesThemAndIsRemembered();
   void linesStandOutFromTheBackground();
   void aScreenReaderHearsTheBoardAndEachMove();
+  void keysReadTheSquaresAndTheTilts();
+  void theLinesAreStatusBarsAndTheBoardHasAName();
 };
 
 void GameWindowTest::initTestCase() {
@@ -283,6 +285,46 @@ void GameWindowTest::aScreenReaderHearsTheBoardAndEachMove() {
   const QString moved = game->text(QAccessible::Description);
   QVERIFY(moved != start);
   QVERIFY2(moved.contains(LineText(window, "moves")), qPrintable(moved));
+}
+
+// Ctrl+Arrows move a reading cursor from the top left square and read the
+// square it comes to; T reads what each tilt would do. What was read stands
+// in the notice line until another key, and in the window's description.
+void GameWindowTest::keysReadTheSquaresAndTheTilts() {
+  CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
+  window.show();
+  QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
+  QCOMPARE(LineText(window, "notice"),
+           QString("Column 2, row 1: the green hole; walls north; open south, west, east."));
+  QTest::keyClick(&window, Qt::Key_Down, Qt::ControlModifier);
+  QCOMPARE(LineText(window, "notice"), QString("Column 2, row 2: the red ball; no walls."));
+  QCOMPARE(window.game().MoveCount(), 0);  // reading moves no ball
+  QTest::keyClick(&window, Qt::Key_T);
+  const QString tilts = LineText(window, "notice");
+  QVERIFY2(tilts.startsWith("Tilt north: the red ball goes to column 2, row 1, "),
+           qPrintable(tilts));
+  QCOMPARE(tilts.count("Tilt "), 4);
+  QAccessibleInterface* game = QAccessible::queryAccessibleInterface(&window);
+  QVERIFY(game->text(QAccessible::Description).endsWith(tilts));
+  QTest::keyClick(&window, Qt::Key_Up);
+  QCOMPARE(window.game().MoveCount(), 1);
+  QCOMPARE(LineText(window, "notice"), QString());
+}
+
+void GameWindowTest::theLinesAreStatusBarsAndTheBoardHasAName() {
+  CGameWindow window(StartOf({TwoMoveCode}), FixedSource());
+  window.show();
+  for (const char* name : {"moves", "remaining", "third", "notice"}) {
+    QAccessibleInterface* line =
+        QAccessible::queryAccessibleInterface(window.findChild<QLabel*>(name));
+    QVERIFY(line);
+    QCOMPARE(line->role(), QAccessible::StatusBar);
+    QCOMPARE(line->text(QAccessible::Name), LineText(window, name));
+    QVERIFY(line->textInterface());
+  }
+  QAccessibleInterface* board =
+      QAccessible::queryAccessibleInterface(window.findChild<QLabel*>("board"));
+  QCOMPARE(board->text(QAccessible::Name), QString("Board"));
 }
 
 QTEST_MAIN(GameWindowTest)

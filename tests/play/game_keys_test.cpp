@@ -36,7 +36,7 @@ TEST(GameKeysTest, EachKeyHasOneActionAndEachActionAName) {
     EXPECT_TRUE(keys.insert({entry.key, entry.control}).second) << entry.key;
     names.insert(ActionName(entry.action));
   }
-  EXPECT_EQ(names.size(), 17u);  // every action has a key and a name of its own
+  EXPECT_EQ(names.size(), 22u);  // every action has a key and a name of its own
   EXPECT_EQ(names.count(""), 0u);
 }
 
