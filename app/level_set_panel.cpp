@@ -32,6 +32,7 @@ QString SetDisplayName(const SetDocument& set) {
 CLevelSetPanel::CLevelSetPanel(QWidget* parent)
     : QWidget(parent),
       m_heading(new QLabel(this)),
+      m_marks(new QLabel(this)),
       m_list(new QListWidget(this)),
       m_buttons(new QWidget(this)),
       m_people(new CPlayFiguresFetcher(this)) {
@@ -45,6 +46,9 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 0, 0, 0);
   layout->addWidget(m_heading);
+  layout->addWidget(m_marks);
+  m_marks->setObjectName(QStringLiteral("setMarks"));
+  m_marks->hide();
   layout->addWidget(m_list, 1);
   layout->addWidget(m_buttons);
   auto* buttons = new QHBoxLayout(m_buttons);
@@ -109,6 +113,14 @@ void CLevelSetPanel::Show(const SetDocument& set) {
 void CLevelSetPanel::ShowPlayFigures() {
   m_peopleLines = m_people->Lines(m_codes);
   m_list->setUniformItemSizes(m_peopleLines.isEmpty());
+}
+
+void CLevelSetPanel::ShowMarks(bool readOnly, const QString& sortedBy) {
+  QStringList marks;
+  if (readOnly) marks << tr("Read-only file: Save As keeps the changes.");
+  if (!sortedBy.isEmpty()) marks << tr("Sorted by %1.").arg(sortedBy);
+  m_marks->setText(marks.join(QLatin1Char(' ')));
+  m_marks->setVisible(!marks.isEmpty());
 }
 
 QString CLevelSetPanel::RowText(int index) const {

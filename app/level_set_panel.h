@@ -32,6 +32,9 @@ class CLevelSetPanel : public QWidget {
   void AddButtons(const QList<QPair<QString, QAction*>>& buttons);
   /// Marks the level the board holds (-1: none) and whether the board differs from it.
   void MarkBoardLevel(int index, bool boardChanged);
+  /// Under the set's name: that its file is read-only, and the order it is
+  /// sorted by (empty: none).
+  void ShowMarks(bool readOnly, const QString& sortedBy);
   /// Whether the pictures show the colours' shapes, as the board does; they
   /// are drawn anew at the next Show.
   void SetPieceSymbols(bool on);
@@ -60,6 +63,7 @@ class CLevelSetPanel : public QWidget {
   QString RowText(int index) const;
 
   QLabel* m_heading;
+  QLabel* m_marks;
   QListWidget* m_list;
   QWidget* m_buttons;
   BoardRenderer m_renderer;

@@ -68,7 +68,7 @@
     </message>
 </context>
 <context>
-    <name>CBoardView</name>
+    <name>CBoardCommands</name>
     <message>
         <source>The clipboard holds no level code.</source>
         <translation>Die Zwischenablage enthält keinen Levelcode.</translation>
@@ -77,6 +77,9 @@
         <source>Not pasted: %1.</source>
         <translation>Nicht eingefügt: %1.</translation>
     </message>
+</context>
+<context>
+    <name>CBoardView</name>
     <message>
         <source>No ball stands on this square.</source>
         <translation>Auf diesem Feld steht keine Kugel.</translation>
@@ -187,6 +190,25 @@
         <source>Greedy effort at most:</source>
         <translation>Gieriger Aufwand höchstens:</translation>
     </message>
+    <message>
+        <source>One level goes on the board; more go into the set after the selected level, as one step that Undo takes back.</source>
+        <translation>Ein Level kommt auf das Spielfeld; mehrere kommen hinter dem gewählten Level in die Sammlung, als ein Schritt, den „Rückgängig“ zurücknimmt.</translation>
+    </message>
+    <message>
+        <source>Levels:</source>
+        <translation>Level:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Generated %n level(s) from seed %1.</source>
+        <translation>
+            <numerusform>%n Level aus Startwert %1 erzeugt.</numerusform>
+            <numerusform>%n Level aus Startwert %1 erzeugt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Found %1 of %2 levels. %3</source>
+        <translation>%1 von %2 Leveln gefunden. %3</translation>
+    </message>
 </context>
 <context>
     <name>CLevelCodeDlg</name>
@@ -264,6 +286,14 @@
     <message>
         <source>effort %1</source>
         <translation>Aufwand %1</translation>
+    </message>
+    <message>
+        <source>Read-only file: Save As keeps the changes.</source>
+        <translation>Schreibgeschützte Datei: „Speichern unter“ behält die Änderungen.</translation>
+    </message>
+    <message>
+        <source>Sorted by %1.</source>
+        <translation>Sortiert nach %1.</translation>
     </message>
 </context>
 <context>
@@ -608,6 +638,77 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <source>Save Into It</source>
         <translation>Trotzdem hineinspeichern</translation>
     </message>
+    <message>
+        <source>length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>greedy effort</source>
+        <translation>Aufwand</translation>
+    </message>
+    <message>
+        <source>grade</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>%1 (read-only)</source>
+        <translation>%1 (schreibgeschützt)</translation>
+    </message>
+    <message>
+        <source>%1 is read-only.</source>
+        <translation>%1 ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>The set&apos;s changes are kept. Save As writes the set to another file.</source>
+        <translation>Die Änderungen an der Sammlung bleiben erhalten. „Speichern unter“ schreibt die Sammlung in eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>No level was added: the set holds every one found.</source>
+        <translation>Kein Level hinzugefügt: Die Sammlung enthält jedes gefundene schon.</translation>
+    </message>
+    <message>
+        <source>Added as levels %1 to %2.</source>
+        <translation>Als Level %1 bis %2 hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 levels made before the search stopped; they are kept. %3</source>
+        <translation>%1 von %2 Leveln erzeugt, bevor die Suche endete; sie bleiben erhalten. %3</translation>
+    </message>
+    <message>
+        <source>Undo takes them all back.</source>
+        <translation>„Rückgängig“ nimmt sie alle zurück.</translation>
+    </message>
+    <message>
+        <source>The set has too few levels to sort.</source>
+        <translation>Die Sammlung hat zu wenige Level zum Sortieren.</translation>
+    </message>
+    <message>
+        <source>Sorted by %1; Undo puts the old order back.</source>
+        <translation>Nach %1 sortiert; „Rückgängig“ stellt die alte Reihenfolge wieder her.</translation>
+    </message>
+    <message>
+        <source>The set is already sorted by %1.</source>
+        <translation>Die Sammlung ist schon nach %1 sortiert.</translation>
+    </message>
+    <message>
+        <source>Rename Level</source>
+        <translation>Level umbenennen</translation>
+    </message>
+    <message>
+        <source>Level %1 renamed.</source>
+        <translation>Level %1 umbenannt.</translation>
+    </message>
+</context>
+<context>
+    <name>CSetTester</name>
+    <message>
+        <source>The set holds no level to play.</source>
+        <translation>Das Set enthält keinen Level zum Spielen.</translation>
+    </message>
+    <message>
+        <source>The set could not be written for the game to %1.</source>
+        <translation>Das Set konnte für das Spiel nicht nach %1 geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>CStatusLine</name>
@@ -743,6 +844,18 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <source>Titles</source>
         <translation>Titel</translation>
     </message>
+    <message>
+        <source>Add Levels</source>
+        <translation>Level hinzufügen</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Sortieren</translation>
+    </message>
+    <message>
+        <source>Rename Level</source>
+        <translation>Level umbenennen</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -809,6 +922,10 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>Test</source>
         <translation>Testen</translation>
+    </message>
+    <message>
+        <source>Test &amp;Set</source>
+        <translation>&amp;Set testen</translation>
     </message>
     <message>
         <source>Undo</source>
@@ -909,6 +1026,22 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>Publish...</source>
         <translation>Veröffentlichen...</translation>
+    </message>
+    <message>
+        <source>Re&amp;name Level...</source>
+        <translation>Level &amp;umbenennen...</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Length</source>
+        <translation>Nach &amp;Länge sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by Greedy E&amp;ffort</source>
+        <translation>Nach A&amp;ufwand sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Grade</source>
+        <translation>Nach &amp;Stufe sortieren</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,13 @@
             <numerusform>Generated from seed %1: the shortest solution takes %n moves.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Generated %n level(s) from seed %1.</source>
+        <translation>
+            <numerusform>Generated %n level from seed %1.</numerusform>
+            <numerusform>Generated %n levels from seed %1.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CLevelSetPanel</name>
