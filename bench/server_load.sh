@@ -149,9 +149,11 @@ EOF
 
 # The resident memory of lighttpd and its workers, in KB.
 server_memory() {
-  local total=0 pid
+  local total=0 pid resident
   for pid in "$server" $(pgrep -P "$server" || true); do
-    total=$((total + $(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)))
+    # A worker may end between the listing and the reading: it counts 0.
+    resident=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
+    total=$((total + ${resident:-0}))
   done
   echo "$total"
 }

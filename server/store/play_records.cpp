@@ -1,6 +1,7 @@
 #include "server/store/play_records.h"
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -42,14 +43,29 @@ Rating SessionRating(Database& db, const std::string& session) {
   return rows.empty() ? Rating{} : RatingOf(rows[0], 0);
 }
 
+/// What a record needs to know of its level and session before it is stored,
+/// read in one statement: the level's rating (its row locked in PostgreSQL)
+/// and whether the session has played it before. Nullopt when the published
+/// level has no row of figures yet, or is not published.
+struct RecordStart {
+  Rating level;
+  bool first = false;
+};
+std::optional<RecordStart> ReadRecordStart(Database& db, const AttemptRecord& attempt) {
+  std::string sql =
+      "SELECT f.rating, f.deviation, f.volatility, "
+      "CASE WHEN EXISTS (SELECT 1 FROM attempts WHERE session = ? AND level = ?) THEN 1 "
+      "ELSE 0 END "
+      "FROM level_figures AS f JOIN levels AS l ON l.code = f.code "
+      "WHERE f.code = ? AND l.hidden = 0";
+  if (db.dialect() == Dialect::PostgreSQL) sql += " FOR UPDATE OF f";
+  const DbRows rows = db.Run(sql, {attempt.session, attempt.level, attempt.level});
+  if (rows.empty()) return std::nullopt;
+  return RecordStart{RatingOf(rows[0], 0), rows[0].Int(3) == 0};
+}
+
 /// Rates the first attempt: a solved level is the player's win.
-void RateFirstAttempt(Database& db, const AttemptRecord& attempt) {
-  const DbRow figures = db.Run(ForUpdate(db,
-                                         "SELECT rating, deviation, volatility FROM "
-                                         "level_figures WHERE code = ?"),
-                               {attempt.level})
-                            .at(0);
-  const Rating level = RatingOf(figures, 0);
+void RateFirstAttempt(Database& db, const AttemptRecord& attempt, const Rating& level) {
   const Rating player = SessionRating(db, attempt.session);
   const double playerScore = attempt.solved ? 1.0 : 0.0;
   const Rating newLevel = BoundedUpdate(level, {{player, 1.0 - playerScore}});
@@ -85,22 +101,27 @@ void Recount(Database& db, const std::string& code) {
 
 RecordOutcome PlayRecords::Record(const AttemptRecord& attempt) {
   RecordOutcome outcome = RecordOutcome::NoLevel;
+  // Few statements while the write lock is held: each is a round trip to
+  // PostgreSQL, and every other worker's record waits for SQLite's lock.
   m_db.WriteTransaction([&] {
     outcome = RecordOutcome::NoLevel;
-    if (!IsPublished(m_db, attempt.level)) return;
-    const bool first = m_db.Run("SELECT 1 FROM attempts WHERE session = ? AND level = ? LIMIT 1",
-                                {attempt.session, attempt.level})
-                           .empty();
+    std::optional<RecordStart> start = ReadRecordStart(m_db, attempt);
+    if (!start) {
+      // The level's first record, or no published level.
+      if (!IsPublished(m_db, attempt.level)) return;
+      EnsureFigures(m_db, attempt.level);
+      start = ReadRecordStart(m_db, attempt);
+      if (!start) return;
+    }
     m_db.Run(
         "INSERT INTO attempts (level, session, first_attempt, solved, moves, undos, hints, "
         "restarts, seconds, version) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-        {attempt.level, attempt.session, std::int64_t{first ? 1 : 0},
+        {attempt.level, attempt.session, std::int64_t{start->first ? 1 : 0},
          std::int64_t{attempt.solved ? 1 : 0}, attempt.moves, std::int64_t{attempt.undos},
          std::int64_t{attempt.hints}, std::int64_t{attempt.restarts}, std::int64_t{attempt.seconds},
          attempt.version});
-    EnsureFigures(m_db, attempt.level);
-    if (first) {
-      RateFirstAttempt(m_db, attempt);
+    if (start->first) {
+      RateFirstAttempt(m_db, attempt, start->level);
       outcome = RecordOutcome::Rated;
     } else {
       m_db.Run("UPDATE level_figures SET plays = plays + 1 WHERE code = ?", {attempt.level});

@@ -6,6 +6,8 @@
 // commit: a commit that had to do one would hold up every request queued
 // behind it for as long as the disk takes.
 
+#include <pthread.h>
+#include <signal.h>
 #include <sqlite3.h>
 
 #include <chrono>
@@ -45,7 +47,14 @@ class Checkpointer {
       return;  // the requests' connection checkpoints as SQLite does by itself
     }
     sqlite3_busy_handler(m_db, WaitShortly, nullptr);
+    // The thread takes no signal: a worker's stop signals stay for its main
+    // thread, which reads them (server/fastcgi_worker.cpp); a handler run on
+    // this thread instead would leave the worker waiting for ever.
+    sigset_t all, before;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &before);
     m_thread = std::thread([this] { Run(); });
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
   }
   ~Checkpointer() {
     if (m_thread.joinable()) {

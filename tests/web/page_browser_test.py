@@ -29,6 +29,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
+from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -600,16 +601,25 @@ class PublishedPagesTest(unittest.TestCase):
                         "return Array.from(document.links).filter(a => !a.textContent.trim() &&"
                         " !Array.from(a.querySelectorAll('img')).some(i => i.alt.trim())).length")
                     self.assertEqual(nameless, 0)
-                    for element in self.driver.find_elements(By.CSS_SELECTOR, "h1, p, a, .entry-facts, li"):
-                        if not element.is_displayed() or not element.text:
-                            continue
-                        ink, ground = self.driver.execute_script(
-                            "let e = arguments[0], ground = 'rgba(0, 0, 0, 0)';"
-                            "for (let p = e; p && ground === 'rgba(0, 0, 0, 0)'; p = p.parentElement)"
-                            "  ground = getComputedStyle(p).backgroundColor;"
-                            "return [getComputedStyle(e).color, ground === 'rgba(0, 0, 0, 0)' ? 'rgb(255, 255, 255)' : ground];",
-                            element)
-                        self.assertGreaterEqual(contrast(ink, ground), 4.5, element.text)
+                    for attempt in range(3):
+                        try:
+                            for element in self.driver.find_elements(By.CSS_SELECTOR, "h1, p, a, .entry-facts, li"):
+                                if not element.is_displayed() or not element.text:
+                                    continue
+                                ink, ground = self.driver.execute_script(
+                                    "let e = arguments[0], ground = 'rgba(0, 0, 0, 0)';"
+                                    "for (let p = e; p && ground === 'rgba(0, 0, 0, 0)'; p = p.parentElement)"
+                                    "  ground = getComputedStyle(p).backgroundColor;"
+                                    "return [getComputedStyle(e).color, ground === 'rgba(0, 0, 0, 0)' ? 'rgb(255, 255, 255)' : ground];",
+                                    element)
+                                self.assertGreaterEqual(contrast(ink, ground), 4.5, element.text)
+                            break
+                        except StaleElementReferenceException:
+                            # The page's script replaced an element while it was looked at
+                            # (the player's status lines, once its module has loaded): look again.
+                            if attempt == 2:
+                                raise
+                            time.sleep(0.5)
             severe = [entry["message"] for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
             self.assertEqual(severe, [])
         finally:
