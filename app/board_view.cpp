@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSettings>
 #include <QtMath>
 
 #include "app/board_accessible.h"
@@ -12,8 +11,6 @@ namespace {
 
 /// The sunken client edge around the board image.
 constexpr int ClientEdgeWidth = 2;
-
-const QString PieceSymbolsKey = QStringLiteral("designer/pieceSymbols");
 
 }  // namespace
 
@@ -36,16 +33,12 @@ CBoardView::CBoardView(EditorDocument& document, QWidget* parent, EditorMode mod
   // Every pixel of the contents is painted from the board image: no background fill.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);
-  if (mode == EditorMode::Designer)
-    m_pieceSymbols = QSettings().value(PieceSymbolsKey, true).toBool();
 }
 
 void CBoardView::SetPieceSymbols(bool on) {
   if (m_mode != EditorMode::Designer || on == m_pieceSymbols) return;
   m_pieceSymbols = on;
-  QSettings().setValue(PieceSymbolsKey, on);
   update();
-  emit pieceSymbolsChanged(on);
 }
 
 DrawOptions CBoardView::drawOptions() const {

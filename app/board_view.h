@@ -1,15 +1,15 @@
 #pragma once
-// The board view: the window that shows the board image, turns pointer events,
-// keys (designer mode) and commands into edits of the editor's document, and
-// repaints when the document says so. The document, which holds the program's
-// one level, belongs to the main window; the view is handed it.
+// The board view: the window that shows the board image, turns pointer events
+// and keys (designer mode) into edits of the editor's document, and repaints
+// when the document says so. The document, which holds the program's one
+// level, belongs to the main window; the view is handed it. The menu's
+// commands are the board's commands (app/board_commands.h), not the view's.
 
 #include <QAccessible>
 #include <QFrame>
 #include <QPoint>
 
 #include "app/editor_mode.h"
-#include "app/game_launcher.h"
 #include "editing/editor_document.h"
 #include "logic/maze.h"
 #include "view/board_renderer.h"
@@ -20,10 +20,6 @@ class CBoardView : public QFrame {
   /// Shows the document, which outlives the view.
   explicit CBoardView(EditorDocument& document, QWidget* parent = nullptr,
                       EditorMode mode = EditorMode::Classic);
-
-  /// Runs the command if the command table gives it to the view in its mode;
-  /// returns whether it did.
-  bool OnCommand(int id);
 
   EditorMode mode() const { return m_mode; }
   EditorDocument& document() { return m_document; }
@@ -37,11 +33,8 @@ class CBoardView : public QFrame {
   QString AccessibleName() const;
   QString AccessibleDescription();
 
-  /// Replaces the way the game is started (tests catch the parameter text).
-  void SetGameLauncher(GameLauncher launcher) { m_launchGame = std::move(launcher); }
-
-  /// Designer mode: whether each ball and hole also shows its colour's shape
-  /// (remembered in the settings; on at first). The classic editor never shows them.
+  /// Designer mode: whether each ball and hole is drawn with its colour's
+  /// shape too (the board's commands hold the setting). The classic editor never shows them.
   bool pieceSymbols() const { return m_pieceSymbols; }
   void SetPieceSymbols(bool on);
   /// What the next frame is drawn with: the classic frame, or designer mode's
@@ -51,35 +44,11 @@ class CBoardView : public QFrame {
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
 
-  // The board's commands (board_view_commands.cpp).
-  void OnGame3x3();
-  void OnGame5x5();
-  void OnGame7x7();
-  void OnEditClearMaze();
-  void OnEditRandom();
-  void OnGameTest();
-  void OnEditYFlip();
-  void OnEditXFlip();
-  void OnEditRotate();
-  void OnSolutionStep();
-  void OnEditCopyCode();
-  void OnEditGetHtml();
-  void OnHelpHomepage();
-  void OnMakerSite();
-  // Designer mode's level commands.
-  void OnEditUndo();
-  void OnEditRedo();
-  void OnEditCopy();
-  void OnEditPaste();
-  void OnViewPieceSymbols();
-
  signals:
   /// After every change of the level or the carry, once repainting is asked for.
   void documentChanged();
-  /// A short message for the user, such as why a pasted text is no level code.
+  /// A short message for the user, such as why a key could not act here.
   void transientMessage(const QString& text);
-  /// The colours' shapes were switched on or off.
-  void pieceSymbolsChanged(bool on);
   /// The board's accessible name or description changed, and a screen reader
   /// was told so (when one listens).
   void accessibleChanged(QAccessible::Event change);
@@ -121,7 +90,6 @@ class CBoardView : public QFrame {
   EditorDocument& m_document;
   BoardRenderer m_renderer;
   bool m_pieceSymbols = false;
-  GameLauncher m_launchGame = LaunchDetachedGame;
   QPoint m_cursor{0, 0};
   QString m_announcedName;  // what a screen reader was last told
   QString m_announcedDescription;

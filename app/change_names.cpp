@@ -25,6 +25,9 @@ QString ChangeName(ChangeKind kind) {
     case ChangeKind::MoveLevelUp: return QCoreApplication::translate("ChangeName", "Move Up");
     case ChangeKind::MoveLevelDown: return QCoreApplication::translate("ChangeName", "Move Down");
     case ChangeKind::Titles: return QCoreApplication::translate("ChangeName", "Titles");
+    case ChangeKind::AddLevels: return QCoreApplication::translate("ChangeName", "Add Levels");
+    case ChangeKind::SortLevels: return QCoreApplication::translate("ChangeName", "Sort");
+    case ChangeKind::RenameLevel: return QCoreApplication::translate("ChangeName", "Rename Level");
   }
   return {};
 }

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <variant>
 
-#include "app/board_view.h"
+#include "app/board_commands.h"
 #include "app/editor_mode.h"
 #include "app/main_frame.h"
 #include "app/set_controller.h"
@@ -50,12 +50,12 @@ struct Key {
 constexpr Key NoKey{};
 constexpr Key Standard(QKeySequence::StandardKey standard) { return {"", standard}; }
 
-/// Who handles a command: a member of the board view, which is offered every
-/// command first, of designer mode's set controller, or of the main frame.
-using ViewHandler = void (CBoardView::*)();
+/// Who handles a command: a member of the board's commands, which are offered
+/// every command first, of designer mode's set controller, or of the main frame.
+using BoardHandler = void (CBoardCommands::*)();
 using SetHandler = void (CSetController::*)();
 using FrameHandler = void (CMainFrame::*)();
-using CommandHandler = std::variant<ViewHandler, SetHandler, FrameHandler>;
+using CommandHandler = std::variant<BoardHandler, SetHandler, FrameHandler>;
 
 struct CommandEntry {
   int id;
@@ -85,26 +85,27 @@ inline constexpr auto Commands = [] {
     {33005, "ID_FILE_PUBLISH", Designer, File, QT_TRANSLATE_NOOP("Menu", "Publish..."), "", NoKey, NoKey, true, &CMainFrame::OnFilePublish},
     {57665, "ID_APP_EXIT", Designer, File, QT_TRANSLATE_NOOP("Menu", "Exit"), "", NoKey, {"Ctrl+Q"}, true, &CMainFrame::OnAppExit},
 
-    {32772, "ID_GAME_3X3", Both, Game, QT_TRANSLATE_NOOP("Menu", "3x3"), "", NoKey, NoKey, false, &CBoardView::OnGame3x3},
-    {32773, "ID_GAME_5X5", Both, Game, QT_TRANSLATE_NOOP("Menu", "5x5"), "", NoKey, NoKey, false, &CBoardView::OnGame5x5},
-    {32774, "ID_GAME_7X7", Both, Game, QT_TRANSLATE_NOOP("Menu", "7x7"), "", NoKey, NoKey, false, &CBoardView::OnGame7x7},
+    {32772, "ID_GAME_3X3", Both, Game, QT_TRANSLATE_NOOP("Menu", "3x3"), "", NoKey, NoKey, false, &CBoardCommands::OnGame3x3},
+    {32773, "ID_GAME_5X5", Both, Game, QT_TRANSLATE_NOOP("Menu", "5x5"), "", NoKey, NoKey, false, &CBoardCommands::OnGame5x5},
+    {32774, "ID_GAME_7X7", Both, Game, QT_TRANSLATE_NOOP("Menu", "7x7"), "", NoKey, NoKey, false, &CBoardCommands::OnGame7x7},
     {33010, "ID_GAME_GENERATE", Designer, Game, QT_TRANSLATE_NOOP("Menu", "Generate..."), "", NoKey, {"Ctrl+G"}, true, &CMainFrame::OnGameGenerate},
-    {32777, "ID_GAME_TEST", Both, Game, QT_TRANSLATE_NOOP("Menu", "Test"), "", {"Ctrl+T"}, {"Ctrl+T"}, true, &CBoardView::OnGameTest},
+    {32777, "ID_GAME_TEST", Both, Game, QT_TRANSLATE_NOOP("Menu", "Test"), "", {"Ctrl+T"}, {"Ctrl+T"}, true, &CBoardCommands::OnGameTest},
+    {33011, "ID_GAME_TEST_SET", Designer, Game, QT_TRANSLATE_NOOP("Menu", "Test &Set"), "", NoKey, {"Ctrl+Shift+T"}, false, &CMainFrame::OnGameTestSet},
     {57665, "ID_APP_EXIT", Classic, Game, QT_TRANSLATE_NOOP("Menu", "Exit"), "", NoKey, NoKey, true, &CMainFrame::OnAppExit},
 
-    {33020, "ID_EDIT_UNDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Undo"), "", NoKey, Standard(QKeySequence::Undo), false, &CBoardView::OnEditUndo},
-    {33021, "ID_EDIT_REDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Redo"), "", NoKey, Standard(QKeySequence::Redo), false, &CBoardView::OnEditRedo},
-    {33022, "ID_EDIT_COPY", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Copy Level Code"), "", NoKey, Standard(QKeySequence::Copy), true, &CBoardView::OnEditCopy},
-    {33023, "ID_EDIT_PASTE", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Paste Level Code"), "", NoKey, Standard(QKeySequence::Paste), false, &CBoardView::OnEditPaste},
-    {32775, "ID_EDIT_CLEARMAZE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Clear"), "", {"Ctrl+N"}, {"Ctrl+Shift+N"}, true, &CBoardView::OnEditClearMaze},
-    {32776, "ID_EDIT_RANDOM", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Random"), "", {"Ctrl+R"}, {"Ctrl+R"}, false, &CBoardView::OnEditRandom},
-    {32779, "ID_EDIT_XFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "X-flip"), "", {"Ctrl+X"}, {"Ctrl+Shift+X"}, true, &CBoardView::OnEditXFlip},
-    {32778, "ID_EDIT_YFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Y-flip"), "", {"Ctrl+Y"}, {"Ctrl+Shift+Y"}, false, &CBoardView::OnEditYFlip},
-    {32780, "ID_EDIT_ROTATE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Rotate"), "", {"Ctrl+Z"}, {"Ctrl+Shift+R"}, false, &CBoardView::OnEditRotate},
-    {32784, "ID_EDIT_GETHTML", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Get &HTML"), "", NoKey, NoKey, true, &CBoardView::OnEditGetHtml},
-    {32782, "ID_EDIT_COPYCODE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Copy"), QT_TRANSLATE_NOOP("Menu", "Level Code..."), {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardView::OnEditCopyCode},
+    {33020, "ID_EDIT_UNDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Undo"), "", NoKey, Standard(QKeySequence::Undo), false, &CBoardCommands::OnEditUndo},
+    {33021, "ID_EDIT_REDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Redo"), "", NoKey, Standard(QKeySequence::Redo), false, &CBoardCommands::OnEditRedo},
+    {33022, "ID_EDIT_COPY", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Copy Level Code"), "", NoKey, Standard(QKeySequence::Copy), true, &CBoardCommands::OnEditCopy},
+    {33023, "ID_EDIT_PASTE", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Paste Level Code"), "", NoKey, Standard(QKeySequence::Paste), false, &CBoardCommands::OnEditPaste},
+    {32775, "ID_EDIT_CLEARMAZE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Clear"), "", {"Ctrl+N"}, {"Ctrl+Shift+N"}, true, &CBoardCommands::OnEditClearMaze},
+    {32776, "ID_EDIT_RANDOM", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Random"), "", {"Ctrl+R"}, {"Ctrl+R"}, false, &CBoardCommands::OnEditRandom},
+    {32779, "ID_EDIT_XFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "X-flip"), "", {"Ctrl+X"}, {"Ctrl+Shift+X"}, true, &CBoardCommands::OnEditXFlip},
+    {32778, "ID_EDIT_YFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Y-flip"), "", {"Ctrl+Y"}, {"Ctrl+Shift+Y"}, false, &CBoardCommands::OnEditYFlip},
+    {32780, "ID_EDIT_ROTATE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Rotate"), "", {"Ctrl+Z"}, {"Ctrl+Shift+R"}, false, &CBoardCommands::OnEditRotate},
+    {32784, "ID_EDIT_GETHTML", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Get &HTML"), "", NoKey, NoKey, true, &CBoardCommands::OnEditGetHtml},
+    {32782, "ID_EDIT_COPYCODE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Copy"), QT_TRANSLATE_NOOP("Menu", "Level Code..."), {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardCommands::OnEditCopyCode},
 
-    {33050, "ID_VIEW_PIECE_SYMBOLS", Designer, View, QT_TRANSLATE_NOOP("Menu", "Colour &Symbols"), "", NoKey, NoKey, false, &CBoardView::OnViewPieceSymbols},
+    {33050, "ID_VIEW_PIECE_SYMBOLS", Designer, View, QT_TRANSLATE_NOOP("Menu", "Colour &Symbols"), "", NoKey, NoKey, false, &CBoardCommands::OnViewPieceSymbols},
 
     {33030, "ID_SET_ADD", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Add Level"), "", NoKey, {"Ctrl+Shift+A"}, false, &CSetController::OnSetAdd},
     {33031, "ID_SET_UPDATE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Update Level from Board"), "", NoKey, {"Ctrl+U"}, false, &CSetController::OnSetUpdate},
@@ -113,12 +114,16 @@ inline constexpr auto Commands = [] {
     {33034, "ID_SET_MOVE_DOWN", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Move Down"), "", NoKey, {"Ctrl+Shift+Down"}, false, &CSetController::OnSetMoveDown},
     {33035, "ID_SET_EDIT", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Edit Selected Level"), "", NoKey, {"Ctrl+E"}, true, &CSetController::OnSetEdit},
     {33036, "ID_SET_TITLE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Title and Author..."), "", NoKey, NoKey, true, &CSetController::OnSetTitle},
+    {33060, "ID_SET_RENAME", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Re&name Level..."), "", NoKey, {"F2"}, false, &CSetController::OnSetRename},
+    {33061, "ID_SET_SORT_LENGTH", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Sort by &Length"), "", NoKey, NoKey, true, &CSetController::OnSetSortByLength},
+    {33062, "ID_SET_SORT_EFFORT", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Sort by Greedy E&ffort"), "", NoKey, NoKey, false, &CSetController::OnSetSortByEffort},
+    {33063, "ID_SET_SORT_GRADE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Sort by &Grade"), "", NoKey, NoKey, false, &CSetController::OnSetSortByGrade},
 
     {33040, "ID_HELP_KEYBOARD", Designer, Help, QT_TRANSLATE_NOOP("Menu", "Keyboard Editing..."), "", NoKey, {"F1"}, false, &CMainFrame::OnHelpKeyboard},
     {57664, "ID_APP_ABOUT", Both, Help, QT_TRANSLATE_NOOP("Menu", "About"), "", NoKey, NoKey, false, &CMainFrame::OnAppAbout},
-    {32771, "ID_HELP_HOMEPAGE", Both, Help, QT_TRANSLATE_NOOP("Menu", "Homepage"), "", NoKey, NoKey, false, &CBoardView::OnHelpHomepage},
-    {32783, "ID_MAKER_SITE", Both, MenuBar, QT_TRANSLATE_NOOP("Menu", "&Vandrel"), "", NoKey, NoKey, false, &CBoardView::OnMakerSite},
-    {32781, "ID_SOLUTION_STEP", Both, Hidden, "", "", {"Ctrl+Alt+O"}, {"Ctrl+Alt+O"}, false, &CBoardView::OnSolutionStep},
+    {32771, "ID_HELP_HOMEPAGE", Both, Help, QT_TRANSLATE_NOOP("Menu", "Homepage"), "", NoKey, NoKey, false, &CBoardCommands::OnHelpHomepage},
+    {32783, "ID_MAKER_SITE", Both, MenuBar, QT_TRANSLATE_NOOP("Menu", "&Vandrel"), "", NoKey, NoKey, false, &CBoardCommands::OnMakerSite},
+    {32781, "ID_SOLUTION_STEP", Both, Hidden, "", "", {"Ctrl+Alt+O"}, {"Ctrl+Alt+O"}, false, &CBoardCommands::OnSolutionStep},
   });
   // clang-format on
 }();
@@ -154,8 +159,8 @@ consteval int CommandId(std::string_view name) {
   throw "no command of this name";
 }
 
-/// Runs the command's handler if its row gives it to this owner (the board
-/// view or the main frame); returns whether it did.
+/// Runs the command's handler if its row gives it to this owner (the board's
+/// commands, the set controller or the main frame); returns whether it did.
 template <typename Owner>
 bool RunCommandHandler(Owner& owner, int id, EditorMode mode) {
   using Handler = void (Owner::*)();

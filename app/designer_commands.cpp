@@ -1,6 +1,6 @@
 // Designer mode's parts of the main window: the status line, the set's
 // controller with its panel, Undo and Redo that say what they act on, the
-// window's place, and generation.
+// window's place, generation and Test Set.
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -16,6 +16,7 @@
 #include "app/level_set_panel.h"
 #include "app/main_frame.h"
 #include "app/set_controller.h"
+#include "app/set_tester.h"
 #include "app/status_line.h"
 #include "logic/level_code.h"
 
@@ -54,8 +55,15 @@ void CMainFrame::BuildDesignerParts() {
   layout->addWidget(m_sets->panel(), 1);  // the panel takes the width the window gains
   setCentralWidget(central);
 
-  connect(m_view, &CBoardView::transientMessage, m_status,
-          [this](const QString& text) { m_status->ShowMessage(text); });
+  // A level opened from the list is there to be edited: the board takes the focus.
+  connect(m_sets->panel(), &CLevelSetPanel::levelActivated, m_view, [this](int index) {
+    if (m_session->BoardSetLevel() == static_cast<std::size_t>(index)) m_view->setFocus();
+  });
+  const auto showMessage = [this](const QString& text) { m_status->ShowMessage(text); };
+  connect(m_view, &CBoardView::transientMessage, m_status, showMessage);
+  connect(m_commands.get(), &CBoardCommands::transientMessage, m_status, showMessage);
+  m_setTester = new CSetTester(*m_session, CSetTester::DefaultFolder(), this);
+  connect(m_setTester, &CSetTester::transientMessage, m_status, showMessage);
   m_session->AddListener([this](SessionChange change) { OnSessionChange(change); });
 }
 
@@ -88,18 +96,19 @@ void CMainFrame::ShowDesignerParts() {
   ShowDocumentState();
 }
 
-// View > Colour Symbols carries a check mark that follows the board view's
-// state, which the panel's pictures follow too.
+// View > Colour Symbols carries a check mark that follows the board's
+// commands' setting, which the board and the panel's pictures follow too.
 void CMainFrame::ShowPieceSymbols() {
   QAction* symbols = commandAction(CommandId("ID_VIEW_PIECE_SYMBOLS"));
   symbols->setCheckable(true);
   const auto show = [this, symbols](bool on) {
     symbols->setChecked(on);
+    m_view->SetPieceSymbols(on);
     m_sets->panel()->SetPieceSymbols(on);
     m_sets->ShowState(true);
   };
-  show(m_view->pieceSymbols());
-  connect(m_view, &CBoardView::pieceSymbolsChanged, this, show);
+  show(m_commands->pieceSymbols());
+  connect(m_commands.get(), &CBoardCommands::pieceSymbolsChanged, this, show);
 }
 
 // restoreGeometry would pull a window that is off every screen back to the
@@ -141,6 +150,11 @@ void CMainFrame::ShowCommandState() {
       {CommandId("ID_SET_EDIT"), SessionCommand::EditLevel},
       {CommandId("ID_SET_MOVE_UP"), SessionCommand::MoveUp},
       {CommandId("ID_SET_MOVE_DOWN"), SessionCommand::MoveDown},
+      {CommandId("ID_GAME_TEST_SET"), SessionCommand::TestSet},
+      {CommandId("ID_SET_RENAME"), SessionCommand::RenameLevel},
+      {CommandId("ID_SET_SORT_LENGTH"), SessionCommand::SortLevels},
+      {CommandId("ID_SET_SORT_EFFORT"), SessionCommand::SortLevels},
+      {CommandId("ID_SET_SORT_GRADE"), SessionCommand::SortLevels},
   };
   for (const auto& row : decided) {
     if (QAction* action = commandAction(row.id)) action->setEnabled(m_session->CanAct(row.command));
@@ -164,12 +178,19 @@ void CMainFrame::ShowUndoState() {
 
 void CMainFrame::OnGameGenerate() {
   CGenerateDlg dialog(m_view->level().boardSize, this);
+  dialog.AvoidLevels(m_session->CanonicalCodes());
   if (dialog.exec() != QDialog::Accepted) return;
+  if (dialog.wanted() > 1) {
+    m_sets->AddGeneratedLevels(dialog.levelCodes(), dialog.wanted());
+    return;
+  }
   Level level;
   if (!ParseLevelCode(level, dialog.levelCode()).accepted) return;
   m_session->board().Apply(edit::ReplaceLevel{std::move(level), OriginKind::Generated});
   m_status->ShowMessage(dialog.FoundText(), 10000);
 }
+
+void CMainFrame::OnGameTestSet() { m_setTester->Test(); }
 
 void CMainFrame::OnHelpKeyboard() {
   QMessageBox box(QMessageBox::Information, tr("Keyboard Editing"),

@@ -8,6 +8,24 @@
 #include "view/program_icon.h"
 #include "view/readable_colours.h"
 
+namespace {
+
+/// Names the desktop entry of the mode for the desktop (its name on Wayland),
+/// and gives designer mode's windows an X window class of their own,
+/// "korvalo-designer", which its entry's StartupWMClass names, so that the
+/// desktop tells the two apart; the classic editor keeps "korvalo-editor",
+/// the program's name. Qt takes the class's instance name from RESOURCE_NAME
+/// when it makes the first window; it is unset again after, so that the game
+/// the editor starts does not inherit it.
+void NameForTheDesktop(EditorMode mode) {
+  const bool designer = mode == EditorMode::Designer;
+  QGuiApplication::setDesktopFileName(
+      QLatin1String(designer ? DesignerDesktopId : EditorDesktopId));
+  if (designer) qputenv("RESOURCE_NAME", "korvalo-designer");
+}
+
+}  // namespace
+
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
   // The names of the settings store; only designer mode reads and writes it.
   setOrganizationName(QStringLiteral("Vandrel"));
@@ -16,6 +34,7 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
+  NameForTheDesktop(mode);
   if (mode == EditorMode::Designer) {
     InstallTranslations(*this);
     // Every text of designer mode and its dialogs reads against its background.
@@ -28,6 +47,7 @@ bool CEditorApp::InitInstance(EditorMode mode, const QString& setFile) {
   setWindowIcon(KorvaloIcon());
   m_mainFrame->setWindowIcon(KorvaloIcon());
   m_mainFrame->show();
+  qunsetenv("RESOURCE_NAME");
   m_mainFrame->repaint();
   if (mode == EditorMode::Designer) {
     if (!setFile.isEmpty()) m_mainFrame->sets()->OpenSetFile(setFile);

@@ -49,7 +49,15 @@ QString FindGameExecutable(const QString& editorFolder) {
 }
 
 void LaunchDetachedGame(const QString& parameterText) {
+  LaunchDetachedGameWith(QProcess::splitCommand(parameterText));
+}
+
+QStringList SetGameArguments(const QString& path, int level) {
+  return {QStringLiteral("--level"), QString::number(level), path};
+}
+
+void LaunchDetachedGameWith(const QStringList& arguments) {
   const QString program = FindGameExecutable(QCoreApplication::applicationDirPath());
   if (program.isEmpty()) return;
-  QProcess::startDetached(program, QProcess::splitCommand(parameterText));
+  QProcess::startDetached(program, arguments);
 }

@@ -22,3 +22,12 @@ QString FindGameExecutable(const QString& editorFolder);
 /// Finds the game and starts it detached, with the parameter text split into
 /// arguments as a command line is split and passed as a list, never through a shell.
 void LaunchDetachedGame(const QString& parameterText);
+
+/// Starts the game with a list of arguments, each passed as it is.
+using GameArgumentsLauncher = std::function<void(const QStringList& arguments)>;
+
+/// The game's arguments that play a set file from its level (counted from 1).
+QStringList SetGameArguments(const QString& path, int level);
+
+/// Finds the game and starts it detached with the arguments, never through a shell.
+void LaunchDetachedGameWith(const QStringList& arguments);

@@ -27,8 +27,12 @@ const QString WallsKey = QStringLiteral("designer/generate/openWalls");
 const QString UniqueKey = QStringLiteral("designer/generate/unique");
 const QString LeastEffortKey = QStringLiteral("designer/generate/leastEffort");
 const QString MostEffortKey = QStringLiteral("designer/generate/mostEffort");
+const QString CountKey = QStringLiteral("designer/generate/count");
 const QString SeedKey = QStringLiteral("designer/generate/seed");
 const QString LastSeedKey = QStringLiteral("designer/generate/lastSeed");
+
+/// The most levels one run makes.
+constexpr int MostLevelsPerRun = 100;
 
 /// The message lines the dialog can show under its fields, so that a longer
 /// message wraps instead of widening the dialog.
@@ -45,6 +49,7 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
       m_unique(new QCheckBox(tr("Only levels with one shortest solution"), this)),
       m_leastEffort(new QSpinBox(this)),
       m_mostEffort(new QSpinBox(this)),
+      m_count(new QSpinBox(this)),
       m_seed(new QLineEdit(this)),
       m_lastSeed(new QLineEdit(this)),
       m_progress(new QLabel(this)),
@@ -75,6 +80,11 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
          "nearest the holes, before the level is solved.");
   m_leastEffort->setToolTip(effortTip);
   m_mostEffort->setToolTip(effortTip);
+  m_count->setRange(1, MostLevelsPerRun);
+  m_count->setValue(settings.value(CountKey, 1).toInt());
+  m_count->setToolTip(
+      tr("One level goes on the board; more go into the set after the "
+         "selected level, as one step that Undo takes back."));
   m_seed->setPlaceholderText(tr("from the clock"));
   m_seed->setText(settings.value(SeedKey).toString());
   m_lastSeed->setReadOnly(true);
@@ -91,6 +101,7 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
   form->addRow(QString(), m_unique);
   form->addRow(tr("Greedy effort at least:"), m_leastEffort);
   form->addRow(tr("Greedy effort at most:"), m_mostEffort);
+  form->addRow(tr("Levels:"), m_count);
   form->addRow(tr("Seed:"), m_seed);
   form->addRow(tr("Last seed used:"), m_lastSeed);
   m_progress->setWordWrap(true);
@@ -101,6 +112,10 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
   m_progress->setFocusPolicy(Qt::NoFocus);
   m_progress->setMinimumHeight(MessageLines * m_progress->fontMetrics().lineSpacing());
   m_progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // The room kept for the search's messages says what the buttons do until
+  // the first one, instead of standing empty above them.
+  m_progress->setText(
+      tr("Generate searches for levels of these figures; Cancel stops a search under way."));
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(m_generate, QDialogButtonBox::ActionRole);
   buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
@@ -125,6 +140,8 @@ std::optional<GenerationRequest> CGenerateDlg::Request() {
   request.minEffort = m_leastEffort->value();
   request.maxEffort =
       m_mostEffort->value() == m_mostEffort->minimum() ? NoEffortLimit : m_mostEffort->value();
+  request.count = m_count->value();
+  request.avoid = m_avoid;
   const QString seedText = m_seed->text().trimmed();
   if (seedText.isEmpty()) {
     request.seed = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
@@ -154,11 +171,18 @@ void CGenerateDlg::RememberSettings() const {
   settings.setValue(UniqueKey, m_unique->isChecked());
   settings.setValue(LeastEffortKey, m_leastEffort->value());
   settings.setValue(MostEffortKey, m_mostEffort->value());
+  settings.setValue(CountKey, m_count->value());
   settings.setValue(SeedKey, m_seed->text().trimmed());
   settings.setValue(LastSeedKey, m_lastSeed->text());
 }
 
+int CGenerateDlg::wanted() const { return m_count->value(); }
+
 QString CGenerateDlg::FoundText() const {
+  if (wanted() > 1) {
+    return tr("Generated %n level(s) from seed %1.", "", static_cast<int>(m_levelCodes.size()))
+        .arg(m_usedSeed);
+  }
   return tr("Generated from seed %1: the shortest solution takes %n move(s).", "", m_foundMoves)
       .arg(m_usedSeed);
 }
@@ -187,17 +211,24 @@ void CGenerateDlg::StartSearch() {
 
 void CGenerateDlg::ShowProgress(const SearchProgress& progress) {
   if (m_worker == nullptr) return;
-  m_progress->setText(tr("Tried %1 levels in %2 s")
-                          .arg(progress.levelsTried)
-                          .arg(static_cast<double>(progress.elapsed.count()) / 1000.0, 0, 'f', 1));
+  const QString tried = tr("Tried %1 levels in %2 s")
+                            .arg(progress.levelsTried)
+                            .arg(static_cast<double>(progress.elapsed.count()) / 1000.0, 0, 'f', 1);
+  m_progress->setText(
+      wanted() == 1
+          ? tried
+          : tr("Found %1 of %2 levels. %3").arg(progress.levelsFound).arg(wanted()).arg(tried));
 }
 
 void CGenerateDlg::SearchEnded() {
   m_worker->deleteLater();
   m_worker = nullptr;
   m_generate->setEnabled(true);
+  // Several levels asked for: those found are kept however the search ended,
+  // so that a long run stopped with Cancel is not lost.
   if (!m_result.levels.empty()) {
-    m_levelCode = m_result.levels.front().code;
+    m_levelCodes.clear();
+    for (const FoundLevel& level : m_result.levels) m_levelCodes.push_back(level.code);
     m_foundMoves = m_result.levels.front().moves;
     accept();
     return;

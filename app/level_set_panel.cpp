@@ -5,9 +5,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/play_figures_fetcher.h"
 #include "drawing/board_geometry.h"
 #include "logic/level_analysis.h"
 #include "logic/level_code.h"
@@ -20,6 +23,56 @@ constexpr int PanelMinimumWidth = 310;
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
+/// A colour's shape (a disc for blue, a triangle for green, a square for red)
+/// around a centre, side long.
+QPainterPath ShapePath(int colour, QPointF centre, qreal side) {
+  QPainterPath path;
+  const QRectF box(centre.x() - side / 2, centre.y() - side / 2, side, side);
+  switch (colour) {
+    case 0: path.addEllipse(box); break;
+    case 1:
+      path.moveTo(box.center().x(), box.top());
+      path.lineTo(box.bottomRight());
+      path.lineTo(box.bottomLeft());
+      path.closeSubpath();
+      break;
+    default: path.addRect(box); break;
+  }
+  return path;
+}
+
+/// Draws the colours' shapes over a picture made small, where the board's own
+/// marks shrink to a few pixels: each hole's shape in its colour, each ball's
+/// in black, rimmed so that they stand out on any row, selected or not.
+/// pixelsPerBoardPixel maps the cropped board (from the first wall gap) onto
+/// the picture's device pixels.
+void DrawReadableSymbols(QImage& picture, const Level& level, qreal pixelsPerBoardPixel,
+                         qreal ratio) {
+  static const QColor holeColours[] = {QColor(70, 100, 235), QColor(40, 170, 60),
+                                       QColor(225, 50, 50)};
+  const qreal pitch = Pitch * pixelsPerBoardPixel;
+  const qreal holeSide = std::max(7.0 * ratio, 0.8 * pitch);
+  const qreal markSide = std::max(5.0 * ratio, 0.5 * pitch);
+  const auto centreOf = [&](const Piece& piece) {
+    const qreal offset = GapSize + SquareSize / 2.0;
+    return QPointF((offset + Pitch * piece.column) * pixelsPerBoardPixel,
+                   (offset + Pitch * piece.row) * pixelsPerBoardPixel);
+  };
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const qreal rim = std::max(1.0, ratio);
+  for (const Piece& hole : level.holes) {
+    painter.setPen(QPen(Qt::black, rim));
+    painter.setBrush(holeColours[hole.colour]);
+    painter.drawPath(ShapePath(hole.colour, centreOf(hole), holeSide));
+  }
+  for (const Piece& ball : level.balls) {
+    painter.setPen(QPen(Qt::white, rim));
+    painter.setBrush(Qt::black);
+    painter.drawPath(ShapePath(ball.colour, centreOf(ball), markSide));
+  }
+}
+
 }  // namespace
 
 QString SetDisplayName(const SetDocument& set) {
@@ -31,8 +84,10 @@ QString SetDisplayName(const SetDocument& set) {
 CLevelSetPanel::CLevelSetPanel(QWidget* parent)
     : QWidget(parent),
       m_heading(new QLabel(this)),
+      m_marks(new QLabel(this)),
       m_list(new QListWidget(this)),
-      m_buttons(new QWidget(this)) {
+      m_buttons(new QWidget(this)),
+      m_people(new CPlayFiguresFetcher(this)) {
   setObjectName(QStringLiteral("levelSetPanel"));
   setMinimumWidth(PanelMinimumWidth);
   m_list->setIconSize(QSize(PictureSize, PictureSize));
@@ -43,6 +98,9 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 0, 0, 0);
   layout->addWidget(m_heading);
+  layout->addWidget(m_marks);
+  m_marks->setObjectName(QStringLiteral("setMarks"));
+  m_marks->hide();
   layout->addWidget(m_list, 1);
   layout->addWidget(m_buttons);
   auto* buttons = new QHBoxLayout(m_buttons);
@@ -50,6 +108,10 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
   connect(m_list, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { emit levelActivated(m_list->row(item)); });
   connect(m_list, &QListWidget::currentRowChanged, this, &CLevelSetPanel::selectionChanged);
+  connect(m_people, &CPlayFiguresFetcher::changed, this, [this] {
+    ShowPlayFigures();
+    for (int row = 0; row < m_list->count(); ++row) m_list->item(row)->setText(RowText(row));
+  });
 }
 
 void CLevelSetPanel::AddButtons(const QList<QPair<QString, QAction*>>& buttons) {
@@ -77,6 +139,9 @@ void CLevelSetPanel::Show(const SetDocument& set) {
   m_heading->setToolTip(FromStd(set.path()));
   m_list->clear();
   m_rowTexts.clear();
+  m_codes.clear();
+  for (const SetLevel& level : set.set().levels) m_codes.push_back(level.code);
+  ShowPlayFigures();
   int number = 1;
   for (const SetLevel& level : set.set().levels) {
     const QString title = level.title.empty() ? tr("Level %1").arg(number) : FromStd(level.title);
@@ -92,10 +157,27 @@ void CLevelSetPanel::Show(const SetDocument& set) {
     ++number;
   }
   Select(std::min(selected, m_list->count() - 1));
+  m_people->Want(m_codes);
+}
+
+// Rows with people's lines differ in height (a published level's has two):
+// the list then measures each row.
+void CLevelSetPanel::ShowPlayFigures() {
+  m_peopleLines = m_people->Lines(m_codes);
+  m_list->setUniformItemSizes(m_peopleLines.isEmpty());
+}
+
+void CLevelSetPanel::ShowMarks(bool readOnly, const QString& sortedBy) {
+  QStringList marks;
+  if (readOnly) marks << tr("Read-only file: Save As keeps the changes.");
+  if (!sortedBy.isEmpty()) marks << tr("Sorted by %1.").arg(sortedBy);
+  m_marks->setText(marks.join(QLatin1Char(' ')));
+  m_marks->setVisible(!marks.isEmpty());
 }
 
 QString CLevelSetPanel::RowText(int index) const {
-  const QString& text = m_rowTexts[index];
+  const QString people = m_peopleLines.value(index);
+  const QString text = people.isEmpty() ? m_rowTexts[index] : m_rowTexts[index] + "\n" + people;
   if (index != m_boardLevel) return text;
   return text + (m_boardChanged ? tr(" - on the board, changed") : tr(" - on the board"));
 }
@@ -154,8 +236,13 @@ QIcon CLevelSetPanel::Picture(const std::string& code) {
     const QImage board = m_renderer.DrawFrame(level).copy(frame, frame, side, side);
     const int pixels = qRound(PictureSize * ratio);
     QImage small = board.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (m_renderer.options().symbols)
+      DrawReadableSymbols(small, level, static_cast<qreal>(small.width()) / board.width(), ratio);
     small.setDevicePixelRatio(ratio);
-    picture = QIcon(QPixmap::fromImage(small));
+    const QPixmap pixmap = QPixmap::fromImage(small);
+    picture = QIcon(pixmap);
+    // The selected row shows the picture as it is, not tinted in the row's colour.
+    picture.addPixmap(pixmap, QIcon::Selected);
   }
   m_pictures.insert(key, picture);
   return picture;

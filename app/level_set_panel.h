@@ -12,6 +12,7 @@
 #include "logic/level_analysis.h"
 #include "view/board_renderer.h"
 
+class CPlayFiguresFetcher;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -31,11 +32,16 @@ class CLevelSetPanel : public QWidget {
   void AddButtons(const QList<QPair<QString, QAction*>>& buttons);
   /// Marks the level the board holds (-1: none) and whether the board differs from it.
   void MarkBoardLevel(int index, bool boardChanged);
+  /// Under the set's name: that its file is read-only, and the order it is
+  /// sorted by (empty: none).
+  void ShowMarks(bool readOnly, const QString& sortedBy);
   /// Whether the pictures show the colours' shapes, as the board does; they
   /// are drawn anew at the next Show.
   void SetPieceSymbols(bool on);
 
   QListWidget* list() const { return m_list; }
+  /// How people fare on the set's published levels, shown in their rows.
+  CPlayFiguresFetcher* playFigures() const { return m_people; }
   /// The list, then the buttons, in the order Tab visits them.
   QList<QWidget*> FocusOrder() const;
 
@@ -51,10 +57,13 @@ class CLevelSetPanel : public QWidget {
   /// "23 moves · 1 solution · effort 518" (the length, the shortest
   /// solutions and the greedy effort), "solved", "no solution" or "not a level".
   QString Figures(const std::string& code);
+  /// Takes the lines of people's figures for the rows from the fetcher.
+  void ShowPlayFigures();
   /// The text of the level's row, with the board's mark when it holds the level.
   QString RowText(int index) const;
 
   QLabel* m_heading;
+  QLabel* m_marks;
   QListWidget* m_list;
   QWidget* m_buttons;
   BoardRenderer m_renderer;
@@ -62,7 +71,10 @@ class CLevelSetPanel : public QWidget {
   qreal m_picturesRatio = 0;         // the device pixel ratio they were drawn for
   LevelAnalyzer m_analyzer;
   QHash<QString, QString> m_figures;  // by code
-  QStringList m_rowTexts;             // without the board's mark
+  QStringList m_rowTexts;             // without the board's mark and people's figures
+  std::vector<std::string> m_codes;   // of the rows
+  QStringList m_peopleLines;          // people's figures of the rows; none before any
+  CPlayFiguresFetcher* m_people;
   int m_boardLevel = -1;
   bool m_boardChanged = false;
 };

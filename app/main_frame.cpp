@@ -14,6 +14,7 @@
 
 #include "app/command_table.h"
 #include "app/set_controller.h"
+#include "app/set_tester.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ CMainFrame::CMainFrame(RandomSource random, EditorMode mode)
       m_session(mode == EditorMode::Designer ? std::make_unique<DesignerSession>(random) : nullptr),
       m_classicDocument(mode == EditorMode::Classic ? std::make_unique<EditorDocument>(random)
                                                     : nullptr),
-      m_view(new CBoardView(m_session ? m_session->board() : *m_classicDocument, nullptr, mode)) {
+      m_view(new CBoardView(m_session ? m_session->board() : *m_classicDocument, nullptr, mode)),
+      m_commands(std::make_unique<CBoardCommands>(m_view->document(), *this, mode)) {
   if (mode == EditorMode::Classic) {
     setWindowTitle(QStringLiteral("Korvalo Level Editor"));
     setCentralWidget(m_view);
@@ -79,6 +81,7 @@ CMainFrame::CMainFrame(RandomSource random, EditorMode mode)
 // The widgets and the controller hold references into the session or the
 // document: they go before it does.
 CMainFrame::~CMainFrame() {
+  delete m_setTester;
   delete m_sets;
   delete takeCentralWidget();
 }
@@ -132,7 +135,8 @@ void CMainFrame::BuildMenuAndKeys() {
 }
 
 bool CMainFrame::OnCmdMsg(int id) {
-  return m_view->OnCommand(id) || (m_sets != nullptr && RunCommandHandler(*m_sets, id, m_mode)) ||
+  return RunCommandHandler(*m_commands, id, m_mode) ||
+         (m_sets != nullptr && RunCommandHandler(*m_sets, id, m_mode)) ||
          RunCommandHandler(*this, id, m_mode);
 }
 

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -42,6 +43,25 @@ std::optional<std::size_t> IndexOfRow(int row) {
 
 }  // namespace
 
+QString OrderName(SetOrder key) {
+  switch (key) {
+    case SetOrder::Length: return CSetController::tr("length");
+    case SetOrder::GreedyEffort: return CSetController::tr("greedy effort");
+    case SetOrder::Grade: return CSetController::tr("grade");
+  }
+  return {};
+}
+
+// A file whose permissions let no one write it was made read-only on purpose:
+// it is not written into, not even by a user whom the system would let.
+bool IsReadOnlyFile(const QString& path) {
+  const QFileInfo file(path);
+  if (path.isEmpty() || !file.exists()) return false;
+  const QFileDevice::Permissions anyWrite =
+      QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+  return !file.isWritable() || (file.permissions() & anyWrite) == 0;
+}
+
 QString WithSetExtension(const QString& path) {
   if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
   return path + QLatin1Char('.') + SetExtension;
@@ -67,7 +87,19 @@ CSetController::CSetController(DesignerSession& session, CStatusLine& status, QW
   ShowState(true);
 }
 
-QString CSetController::SetName() const { return SetDisplayName(m_session.set()); }
+QString CSetController::SetName() const {
+  const QString name = SetDisplayName(m_session.set());
+  return ReadOnly() ? tr("%1 (read-only)").arg(name) : name;
+}
+
+bool CSetController::ReadOnly() const {
+  const QString path = FromStd(m_session.set().path());
+  if (path != m_checkedPath) {
+    m_readOnly = IsReadOnlyFile(path);
+    m_checkedPath = path;
+  }
+  return m_readOnly;
+}
 
 // The list is filled anew only when the set changed; the panel's own
 // selection signals are the session's selection coming back, and are not heard.
@@ -79,6 +111,8 @@ void CSetController::ShowState(bool redraw) {
     m_panel->Show(set);
     m_shown = std::move(shown);
   }
+  const std::optional<SetOrder> order = m_session.SortedBy();
+  m_panel->ShowMarks(ReadOnly(), order ? OrderName(*order) : QString());
   m_panel->MarkBoardLevel(RowOf(m_session.BoardSetLevel()), m_session.board().BoardChanged());
   m_panel->Select(RowOf(m_session.selected()));
 }
@@ -157,6 +191,7 @@ bool CSetController::OpenSetFile(const QString& path) {
     return false;
   }
   const QByteArray text = file.readAll();
+  m_checkedPath.clear();  // asked anew: it may have changed since it was last opened
   const std::vector<SetLineError> errors = m_session.OpenSet(
       std::string_view(text.constData(), static_cast<std::size_t>(text.size())), ToStd(path));
   RememberRecentSet(path);
@@ -219,18 +254,21 @@ QMessageBox::ButtonRole CSetController::AskAboutFileWithoutLevels(const QString&
   return QMessageBox::RejectRole;
 }
 
-void CSetController::OnFileSaveAs() {
+void CSetController::OnFileSaveAs() { SaveAs(); }
+
+bool CSetController::SaveAs() {
   QFileDialog dialog(&m_window, tr("Save Level Set"), StartFolder(), SetFileFilter());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(SetExtension);
   if (!m_session.set().path().empty()) dialog.selectFile(FromStd(m_session.set().path()));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  SaveSetFile(WithSetExtension(dialog.selectedFiles().constFirst()));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  return SaveSetFile(WithSetExtension(dialog.selectedFiles().constFirst()));
 }
 
 // QSaveFile writes beside the target and renames it into place only once every
 // byte is written, so a failure leaves an earlier file as it was.
 bool CSetController::SaveSetFile(const QString& path) {
+  if (IsReadOnlyFile(path)) return OfferSaveAs(tr("%1 is read-only.").arg(path));
   const std::string text = m_session.set().Text();
   QSaveFile file(path);
   const bool saved = file.open(QIODevice::WriteOnly) &&
@@ -238,14 +276,24 @@ bool CSetController::SaveSetFile(const QString& path) {
                          static_cast<qint64>(text.size()) &&
                      file.commit();
   if (!saved) {
-    QMessageBox::warning(&m_window, tr("Save Level Set"),
-                         tr("Cannot write %1: %2").arg(path, file.errorString()));
-    return false;
+    // QSaveFile's own message may name the path already; it is said once.
+    const QString error = file.errorString();
+    return OfferSaveAs(error.contains(path) ? error : tr("Cannot write %1: %2").arg(path, error));
   }
+  m_checkedPath.clear();
   m_session.SetSaved(ToStd(path));
   RememberRecentSet(path);
   m_status.ShowMessage(tr("Saved %1.").arg(QFileInfo(path).fileName()));
   return true;
+}
+
+bool CSetController::OfferSaveAs(const QString& problem) {
+  QMessageBox box(QMessageBox::Warning, tr("Save Level Set"), problem, QMessageBox::Ok, &m_window);
+  box.setInformativeText(tr("The set's changes are kept. Save As writes the set to another file."));
+  QPushButton* saveAs = box.addButton(tr("Save As..."), QMessageBox::AcceptRole);
+  box.setDefaultButton(saveAs);
+  box.exec();
+  return box.clickedButton() == saveAs && SaveAs();
 }
 
 QStringList CSetController::RecentSets() const {
@@ -345,6 +393,51 @@ void CSetController::OnSetEdit() {
   m_status.ShowMessage(tr("Level %1 is on the board.").arg(index + 1));
 }
 
+void CSetController::AddGeneratedLevels(const std::vector<std::string>& codes, int wanted) {
+  const std::size_t added = m_session.InsertLevels(codes);
+  if (added == 0) {
+    m_status.ShowMessage(tr("No level was added: the set holds every one found."));
+    return;
+  }
+  const std::size_t first = *m_session.selected() + 1;
+  const QString where = added == 1
+                            ? tr("Added as level %1.").arg(first)
+                            : tr("Added as levels %1 to %2.").arg(first).arg(first + added - 1);
+  if (static_cast<int>(added) < wanted) {
+    m_status.ShowMessage(tr("%1 of %2 levels made before the search stopped; they are kept. %3")
+                             .arg(added)
+                             .arg(wanted)
+                             .arg(where));
+    return;
+  }
+  m_status.ShowMessage(where + QLatin1Char(' ') + tr("Undo takes them all back."));
+}
+
+void CSetController::SortBy(SetOrder key) {
+  if (m_session.set().size() < 2) {
+    m_status.ShowMessage(tr("The set has too few levels to sort."));
+    return;
+  }
+  const bool moved = m_session.SortLevels(key);
+  m_status.ShowMessage(moved ? tr("Sorted by %1; Undo puts the old order back.").arg(OrderName(key))
+                             : tr("The set is already sorted by %1.").arg(OrderName(key)));
+}
+
+void CSetController::OnSetSortByLength() { SortBy(SetOrder::Length); }
+void CSetController::OnSetSortByEffort() { SortBy(SetOrder::GreedyEffort); }
+void CSetController::OnSetSortByGrade() { SortBy(SetOrder::Grade); }
+
+void CSetController::OnSetRename() {
+  if (!LevelSelected()) return;
+  const std::size_t index = *m_session.selected();
+  bool accepted = false;
+  const QString title = QInputDialog::getText(
+      &m_window, tr("Rename Level"), tr("Title of level %1:").arg(index + 1), QLineEdit::Normal,
+      FromStd(m_session.set().set().levels[index].title), &accepted);
+  if (accepted && m_session.RenameLevel(index, ToStd(title.trimmed())))
+    m_status.ShowMessage(tr("Level %1 renamed.").arg(index + 1));
+}
+
 void CSetController::OnSetTitle() {
   const LevelSet& set = m_session.set().set();
   QDialog dialog(&m_window);
@@ -353,6 +446,9 @@ void CSetController::OnSetTitle() {
   auto* author = new QLineEdit(FromStd(set.author), &dialog);
   const std::optional<std::size_t> index = m_session.selected();
   auto* levelTitle = new QLineEdit(&dialog);
+  // Room for a full name in any language and at any scale.
+  const int fieldWidth = setTitle->fontMetrics().averageCharWidth() * 36;
+  for (QLineEdit* field : {setTitle, author, levelTitle}) field->setMinimumWidth(fieldWidth);
   auto* form = new QFormLayout(&dialog);
   form->addRow(tr("Title of the set:"), setTitle);
   form->addRow(tr("Author:"), author);

@@ -42,6 +42,14 @@ class CSetController : public QObject {
   void OnSetMoveDown();
   void OnSetEdit();
   void OnSetTitle();
+  void OnSetRename();
+  void OnSetSortByLength();
+  void OnSetSortByEffort();
+  void OnSetSortByGrade();
+
+  /// Puts generated levels into the set after the selected one, as one step,
+  /// and says where they went; wanted is the number asked for.
+  void AddGeneratedLevels(const std::vector<std::string>& codes, int wanted);
 
   /// Opens a set file, as Open and the recent sets do; false when it could not be read.
   bool OpenSetFile(const QString& path);
@@ -51,8 +59,10 @@ class CSetController : public QObject {
   /// Asks what to do with the board's and the set's changes that are in no
   /// file before the window closes; false when the user cancels.
   bool MayClose();
-  /// The set's name as the window title shows it.
+  /// The set's name as the window title shows it, marked when its file is read-only.
   QString SetName() const;
+  /// True when the set's file is read-only (IsReadOnlyFile).
+  bool ReadOnly() const;
 
   /// The recently opened sets, newest first.
   QStringList RecentSets() const;
@@ -74,6 +84,12 @@ class CSetController : public QObject {
   /// Asks before a save into a file in which no level was read: Save As
   /// (AcceptRole), into it (DestructiveRole) or not at all (RejectRole).
   QMessageBox::ButtonRole AskAboutFileWithoutLevels(const QString& path);
+  /// Says why the set could not be saved and offers Save As; true when Save
+  /// As then saved it.
+  bool OfferSaveAs(const QString& problem);
+  /// Asks for a file and saves the set into it; false when nothing was saved.
+  bool SaveAs();
+  void SortBy(SetOrder key);
   /// Says when no level is selected; true when one is.
   bool LevelSelected();
   /// Says which set level the board's level went into, with its caveat.
@@ -96,8 +112,19 @@ class CSetController : public QObject {
   CStatusLine& m_status;
   QWidget& m_window;
   CLevelSetPanel* m_panel;
+  // Whether the file at m_checkedPath is read-only, asked once per file it is opened from or saved
+  // to.
+  mutable QString m_checkedPath;
+  mutable bool m_readOnly = false;
   QMenu* m_recentMenu = nullptr;
 };
+
+/// True when the file exists and may not be written: the system forbids it,
+/// or its permissions let no one write it.
+bool IsReadOnlyFile(const QString& path);
+
+/// The words for a set order ("length", ...), as the panel names it.
+QString OrderName(SetOrder key);
 
 /// The path with the set extension (.txt) when its file name has no extension.
 QString WithSetExtension(const QString& path);

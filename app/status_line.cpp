@@ -54,6 +54,10 @@ CStatusLine::CStatusLine(QWidget* parent) : QLabel(parent) {
   // panel's width.
   setWordWrap(true);
   setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  // The window keeps room for the length and its figures, which wrap to three
+  // lines; a longer message grows downward, so its first line stays in sight.
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setMinimumHeight(3 * fontMetrics().lineSpacing() + 2 * margin());
   // Every message and every new verdict reaches a screen reader.
   MakeStatusLine(this);
   m_messageTime.setSingleShot(true);

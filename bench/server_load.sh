@@ -11,8 +11,9 @@
 # not 200, the timeouts and the server's largest memory (lighttpd and its
 # workers together).
 #
-# Usage: bash bench/server_load.sh [--seconds N] [--codes N]
-#   (defaults 10 seconds a run, 5000 codes; the pool as scripts/serve sets
+# Usage: bash bench/server_load.sh [--seconds N] [--codes N] [--only RUN]
+#   (defaults 10 seconds a run, 5000 codes; --only records measures the play
+#   records alone, or static, pages, pictures, gallery; the pool as scripts/serve sets
 #   it: KORVALO_WORKERS, default one per core, KORVALO_QUEUE, default 256)
 # Needs the build (build/bin/korvz, build/bin/korvalo-level, and the
 # configuration) and the web build (bash scripts/build-web).
@@ -21,11 +22,13 @@ cd "$(dirname "$0")/.."
 
 seconds=10
 code_count=5000
+only=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) seconds=$2; shift 2 ;;
     --codes) code_count=$2; shift 2 ;;
-    *) echo "Usage: bash bench/server_load.sh [--seconds N] [--codes N]" >&2; exit 2 ;;
+    --only) only=$2; shift 2 ;;
+    *) echo "Usage: bash bench/server_load.sh [--seconds N] [--codes N] [--only RUN]" >&2; exit 2 ;;
   esac
 done
 for needed in build/bin/korvz build/bin/korvalo-level build/server/lighttpd.conf build-wasm/site/eng/index.html; do
@@ -86,7 +89,7 @@ mkdir -p "$work/run/compressed"  # the workers' sockets, and lighttpd's compress
 KORVALO_SITE="$PWD/build-wasm/site" KORVALO_KORVZ="$PWD/build/bin/korvz" KORVALO_RUN="$work/run" \
   KORVALO_BIND=127.0.0.1 KORVALO_PORT="$port" KORVALO_WORKERS="${KORVALO_WORKERS:-$(nproc)}" \
   KORVALO_QUEUE="${KORVALO_QUEUE:-256}" KORVALO_DATABASE="$work/korvalo.sqlite" \
-  KORVALO_PUBLISH_LIMIT=100000 /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
+  KORVALO_PUBLISH_LIMIT=100000 KORVALO_RECORD_LIMIT=100000 /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
   >"$work/lighttpd.log" 2>&1 3>"$work/access.log" &
 server=$!
 for _ in $(seq 100); do
@@ -120,11 +123,37 @@ for order in ("newest", "longest", "grade"):
         address = found.group(1).replace("&amp;", "&")
 EOF
 
+# Play records: each request a given-up first attempt of a random session at a
+# published level (stored, and both ratings updated, in one transaction).
+sqlite3 "$work/korvalo.sqlite" 'SELECT code FROM levels' >"$work/records.txt"
+cat >"$work/records.lua" <<'EOF'
+local threads = 0
+function setup(thread)
+  thread:set("number", threads)
+  threads = threads + 1
+end
+function init(arguments)
+  codes = {}
+  for line in io.lines(os.getenv("KORVALO_ADDRESSES")) do codes[#codes + 1] = line end
+  math.randomseed(number * 7919 + 1)
+  wrk.headers["Content-Type"] = "application/json"
+end
+function request()
+  local session = string.format("%08x%08x%08x%08x", math.random(0, 0x7fffffff), math.random(0, 0x7fffffff),
+    math.random(0, 0x7fffffff), math.random(0, 0x7fffffff))
+  local body = '{"level":"' .. codes[math.random(#codes)] .. '","session":"' .. session ..
+    '","solved":false,"moves":"N","undos":0,"hints":0,"restarts":0,"seconds":30,"version":"bench"}'
+  return wrk.format("POST", "/api/attempts", nil, body)
+end
+EOF
+
 # The resident memory of lighttpd and its workers, in KB.
 server_memory() {
-  local total=0 pid
+  local total=0 pid resident
   for pid in "$server" $(pgrep -P "$server" || true); do
-    total=$((total + $(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)))
+    # A worker may end between the listing and the reading: it counts 0.
+    resident=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
+    total=$((total + ${resident:-0}))
   done
   echo "$total"
 }
@@ -140,11 +169,14 @@ watch_memory() {
 watch_memory &
 watcher=$!
 
-# One wrk run: prints "rate answered non-200 timeouts p50 p99" for the list of addresses.
+# One wrk run: prints "rate answered non-200 timeouts p50 p99 accepted" for the
+# list of addresses (answered a second, and accepted in all, with a 2xx answer).
 measure() {
   local list=$1 connections=$2 output
+  local script="$work/addresses.lua"
+  [ "$list" = records ] && script="$work/records.lua"
   output=$(KORVALO_ADDRESSES="$work/$list.txt" wrk --latency -t 2 -c "$connections" -d "${seconds}s" \
-    -s "$work/addresses.lua" "http://127.0.0.1:$port")
+    -s "$script" "http://127.0.0.1:$port")
   python3 - "$output" <<'EOF'
 import re
 import sys
@@ -159,20 +191,27 @@ def latency(percent):
     value = re.search(rf"\s{percent}%\s+([\d.]+)(us|ms|s)", text)
     number, unit = float(value.group(1)), value.group(2)
     return number * {"us": 0.001, "ms": 1, "s": 1000}[unit]
-print(f"{rate:.0f} {rate * (total - other) / total:.0f} {other} {timeouts} {latency(50):.1f} {latency(99):.1f}")
+print(f"{rate:.0f} {rate * (total - other) / total:.0f} {other} {timeouts} {latency(50):.1f} {latency(99):.1f} {total - other}")
 EOF
 }
 
 printf "%-28s %10s %10s %8s %8s %9s %9s\n" "run" "requests/s" "200s/s" "not 200" "timeouts" "p50 ms" "p99 ms"
-declare -A answered
-for run in "static 16" "pages 16" "pictures 16" "gallery 16" "pages 256" "pictures 256"; do
+declare -A answered accepted
+for run in "static 16" "pages 16" "pictures 16" "gallery 16" "records 16" "pages 256" "pictures 256"; do
   set -- $run
-  read -r rate ok other timeouts p50 p99 < <(measure "$1" "$2")
+  if [ -n "$only" ] && [ "$1" != "$only" ]; then continue; fi
+  read -r rate ok other timeouts p50 p99 all < <(measure "$1" "$2")
   answered[$1-$2]=$ok
+  accepted[$1-$2]=$all
   printf "%-28s %10s %10s %8s %8s %9s %9s\n" "$1, $2 connections" "$rate" "$ok" "$other" "$timeouts" "$p50" "$p99"
 done
 kill "$watcher" 2>/dev/null || true
 wait "$watcher" 2>/dev/null || true
+# Every record answered 202 must be a row.
+if [ -z "$only" ] || [ "$only" = records ]; then
+  echo "records answered 202: ${accepted[records-16]} (${answered[records-16]}/s for ${seconds}s); rows stored: $(sqlite3 "$work/korvalo.sqlite" 'SELECT COUNT(*) FROM attempts')"
+fi
+[ -z "$only" ] || exit 0
 
 python3 - "${answered[static-16]}" "${answered[pages-16]}" "${answered[pictures-16]}" \
   "${answered[pages-256]}" "${answered[pictures-256]}" "$(cat "$work/peak")" "$(wc -l <"$work/codes.txt")" \

@@ -62,6 +62,9 @@ constexpr HardLevel HardLevels[] = {
     {"time_small", "7002602604331afb14ca8dcbb12df208e4545"},
     {"time_large", "7621265626014dee9e0e4bc9dfc6d79792454"},
     {"time_solvable", "76224210204323b9399a0ac8e8eec2a48a555"},
+    {"time_small_share", "733420366465576c9d46f57159ac9da9ac545"},
+    {"time_small_share_2", "7106120551434dfb263ef6e3b7ed2a0e6e044"},
+    {"time_large_2", "73406520120214fba9bef740cfc7f1b75a415"},
 };
 
 using bench::RandomLevel;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/command_options.h"
@@ -26,13 +27,14 @@ constexpr std::string_view CheckSetHelp =
     "Usage: korvalo-level check-set [--unique] [FILE | -]\n"
     "\n"
     "Checks the level set in FILE, or on standard input (for - or without FILE),\n"
-    "and prints one line for each problem, in the order of the lines:\n"
-    "  line 1: invalid header 'LINE': REASON   a title or author line that\n"
+    "and prints one line for each problem, in the order of the lines, each\n"
+    "starting with \"korvalo-level: FILE:LINE: \" (FILE is - for standard input):\n"
+    "  FILE:1: invalid header 'LINE': REASON   a title or author line that\n"
     "                                          cannot name the set\n"
-    "  line 4: invalid level 'CODE': REASON    a line that holds no level code\n"
-    "  line 9: CODE has no solution\n"
-    "  line 12: CODE is the same level as line 3, up to turns and mirrors\n"
-    "  line 15: CODE has 3 shortest solutions  only with --unique\n"
+    "  FILE:4: invalid level 'CODE': REASON    a line that holds no level code\n"
+    "  FILE:9: CODE has no solution\n"
+    "  FILE:12: CODE is the same level as line 3, up to turns and mirrors\n"
+    "  FILE:15: CODE has 3 shortest solutions  only with --unique\n"
     "Levels are the same when one is a turn or a mirror image of the other\n"
     "(their canonical codes are equal). With --unique, a level that has more\n"
     "than one shortest solution (as analyze counts them) is a problem too.\n"
@@ -56,40 +58,51 @@ constexpr std::string_view Prefix = "korvalo-level check-set: ";
 
 int LineNumber(std::size_t line) { return line > INT_MAX ? INT_MAX : static_cast<int>(line); }
 
-/// The problem lines of one entry of the set, in the order of a line's problems.
+/// The problem lines of one entry of the set, in the order of a line's
+/// problems, each on its line of the file (file names the set).
 class StreamedChecks {
  public:
-  explicit StreamedChecks(bool unique) : m_unique(unique) {}
+  StreamedChecks(bool unique, std::string file) : m_unique(unique), m_file(std::move(file)) {}
 
   std::vector<std::string> ProblemsOf(SetEntry& entry) {
     if (entry.kind != SetEntry::Kind::Level) {
       const SetProblemKind kind = entry.kind == SetEntry::Kind::InvalidHeader
                                       ? SetProblemKind::InvalidHeader
                                       : SetProblemKind::Invalid;
-      return {DescribeSetProblem(
+      return {Located(
           {kind, LineNumber(entry.line), 0, EscapeText(entry.code), std::move(entry.reason)})};
     }
     const SetLevel level{LineNumber(entry.line), std::move(entry.code), {}};
     std::vector<std::string> lines;
     for (SetProblem problem : m_checker.Check(level)) {
       problem.code = EscapeText(problem.code);
-      lines.push_back(DescribeSetProblem(problem));
+      lines.push_back(Located(problem));
     }
     if (m_unique) AddNotUnique(level, lines);
     return lines;
   }
 
  private:
+  /// The problem as a message on its line of the file: the description
+  /// starts with "line N: ", which the file's own place replaces.
+  std::string Located(const SetProblem& problem) const {
+    const std::string described = DescribeSetProblem(problem);
+    return FileLinePrefix(m_file, static_cast<std::size_t>(problem.line)) +
+           described.substr(described.find(": ") + 2);
+  }
+
   /// The line for a level with more than one shortest solution.
   void AddNotUnique(const SetLevel& entry, std::vector<std::string>& lines) {
     if (!ParseLevelCode(m_level, entry.code).accepted) return;  // reported as invalid
     const std::uint32_t solutions = m_analyzer.Analyze(m_level).solutions;
     if (solutions <= 1) return;
-    lines.push_back("line " + std::to_string(entry.line) + ": " + EscapeText(entry.code) + " has " +
-                    SolutionCountText(solutions) + " shortest solutions");
+    lines.push_back(FileLinePrefix(m_file, static_cast<std::size_t>(entry.line)) +
+                    EscapeText(entry.code) + " has " + SolutionCountText(solutions) +
+                    " shortest solutions");
   }
 
   bool m_unique;
+  std::string m_file;
   SetLevelChecker m_checker;
   LevelAnalyzer m_analyzer;
   Level m_level;
@@ -106,10 +119,10 @@ struct CheckEnd {
 /// Checks the set as it is read, writing each line's problems as soon as the
 /// line is read: it keeps nothing of a level but its packed canonical code.
 /// When memory runs out, it stops there, with what it wrote so far.
-CheckEnd CheckAsRead(SetStream& stream, bool unique, CheckedOutput& out) {
+CheckEnd CheckAsRead(SetStream& stream, bool unique, const std::string& file, CheckedOutput& out) {
   CheckEnd end;
   try {
-    StreamedChecks checks(unique);
+    StreamedChecks checks(unique, file);
     for (;;) {
       SetEntry entry = stream.Next();
       if (entry.kind == SetEntry::Kind::End) return end;
@@ -150,7 +163,7 @@ Mistake ReadCheckSetArguments(const std::vector<std::string>& args,
     if (arg == EndOfOptions) optionsEnded = true;
     rest.push_back(arg);
   }
-  if (Mistake mistake = ReadOperands(rest, operands)) return mistake;
+  if (Mistake mistake = ReadOperands(rest, operands, {"--unique", "--help"})) return mistake;
   if (operands.size() > 1) return "expects one file at most";
   return std::nullopt;
 }
@@ -178,7 +191,7 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
     SetStream stream(streams.input);
     // Problems reach a terminal before the tool waits for the next line.
     stream.BeforeEachRead([&streams] { streams.out.Flush(); });
-    const CheckEnd end = CheckAsRead(stream, unique, streams.out);
+    const CheckEnd end = CheckAsRead(stream, unique, std::string(StandardInputName), streams.out);
     if (end.outOfMemory) return OutOfMemory(end.line, streams.err);
     if (end.readError != 0) {
       return CannotRead("standard input", end.readError, StreamFailure, streams.err);
@@ -189,7 +202,7 @@ int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return CannotRead(QuoteFileName(path), errno, CommandFailure, streams.err);
   SetStream stream(DescriptorReader(fd));
-  const CheckEnd end = CheckAsRead(stream, unique, streams.out);
+  const CheckEnd end = CheckAsRead(stream, unique, path, streams.out);
   ::close(fd);
   if (end.outOfMemory) return OutOfMemory(end.line, streams.err);
   if (end.readError != 0) {

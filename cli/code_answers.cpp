@@ -25,7 +25,7 @@ class Answerer {
   bool Argument(const std::string& code) {
     // A mistyped file name reads as an invalid code; say that it is no file either.
     const bool likeAFileName = code.find_first_of("./") != std::string::npos;
-    return Code(code, {}, likeAFileName ? " (and no file has this name)" : "");
+    return Code(code, Prefix(), likeAFileName ? " (and no file has this name)" : "");
   }
 
   /// The levels of the set in the file. Status 0, or CommandFailure.
@@ -33,7 +33,7 @@ class Answerer {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return CannotRead(QuoteFileName(path), errno, CommandFailure);
     SetStream set(DescriptorReader(fd));
-    const int status = Set(set, EscapeFileName(path) + ", ", CommandFailure, QuoteFileName(path));
+    const int status = Set(set, path, CommandFailure, QuoteFileName(path));
     ::close(fd);
     return status;
   }
@@ -44,11 +44,12 @@ class Answerer {
     SetStream set(m_streams.input);
     // Answers reach a terminal before the tool waits for the next line.
     set.BeforeEachRead([this] { m_streams.out.Flush(); });
-    return Set(set, {}, StreamFailure, "standard input");
+    return Set(set, std::string(StandardInputName), StreamFailure, "standard input");
   }
 
  private:
-  /// Prints the line for a text that should be a code; false when it is not one.
+  /// Prints the line for a text that should be a code; false when it is not
+  /// one. where: how a message about it starts.
   bool Code(std::string_view code, const std::string& where, std::string_view hint) {
     const std::string shown = EscapeText(code);
     Level level;
@@ -63,16 +64,16 @@ class Answerer {
 
   void Invalid(const std::string& shown, const std::string& where, const std::string& reason) {
     m_streams.out.Write(shown + '\t' + std::string(m_answers.invalidFields) + '\n');
-    m_streams.err.Write(Prefix() + where + "invalid code '" + shown + "': " + reason + '\n');
+    m_streams.err.Write(where + "invalid code '" + shown + "': " + reason + '\n');
   }
 
-  /// where: what comes before "line N: " in a message; readFailure: the
-  /// status when the stream cannot be read, named source.
-  int Set(SetStream& set, const std::string& where, int readFailure, const std::string& source) {
+  /// file: the set's file name in messages ("-" for standard input);
+  /// readFailure: the status when the stream cannot be read, named source.
+  int Set(SetStream& set, const std::string& file, int readFailure, const std::string& source) {
     bool allRead = true;
     while (!m_streams.out.Failed()) {
       const SetEntry entry = set.Next();
-      const std::string at = where + "line " + std::to_string(entry.line) + ": ";
+      const std::string at = FileLinePrefix(file, entry.line);
       switch (entry.kind) {
         case SetEntry::Kind::Level: allRead = Code(entry.code, at, {}) && allRead; break;
         case SetEntry::Kind::Invalid:
@@ -81,7 +82,7 @@ class Answerer {
           break;
         case SetEntry::Kind::InvalidHeader:
           // No level: a message, and no line of answers.
-          m_streams.err.Write(Prefix() + at + "invalid header '" + EscapeText(entry.code) +
+          m_streams.err.Write(at + "invalid header '" + EscapeText(entry.code) +
                               "': " + EnglishReason(entry.reason) + '\n');
           allRead = false;
           break;

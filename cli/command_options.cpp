@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "cli/io/escaped_text.h"
+#include "cli/suggestion.h"
 
 namespace {
 
@@ -32,7 +33,10 @@ Mistake ReadOptions(const std::vector<std::string>& args,
     const std::string name = arg.substr(0, equals);
     const bool isFlag = std::find(flags.begin(), flags.end(), name) != flags.end();
     if (!isFlag && std::find(names.begin(), names.end(), name) == names.end()) {
-      return "unknown option " + QuoteText(name);
+      std::vector<std::string_view> known(names.begin(), names.end());
+      known.insert(known.end(), flags.begin(), flags.end());
+      known.push_back("--help");
+      return "unknown option " + QuoteText(name) + Suggestion(name, known);
     }
     if (values.count(name) != 0) return name + " is given twice";
     if (isFlag) {

@@ -18,6 +18,8 @@ int RunHardest(const std::vector<std::string>& args, CommandStreams& streams);
 int RunCheckSet(const std::vector<std::string>& args, CommandStreams& streams);
 int RunRender(const std::vector<std::string>& args, CommandStreams& streams);
 int RunPublish(const std::vector<std::string>& args, CommandStreams& streams);
+int RunStats(const std::vector<std::string>& args, CommandStreams& streams);
+int RunCalibrate(const std::vector<std::string>& args, CommandStreams& streams);
 
 struct ToolCommand {
   std::string_view name;
@@ -49,11 +51,12 @@ inline constexpr ToolCommand ToolCommands[] = {
    "reachable; the counter-intuitive steps of the solution; the greedy\n"
    "effort (placements a greedy player expands).",
    RunAnalyze},
-  {"grade", "[CODE | FILE | -]...",
+  {"grade", "[--grade-parameters FILE] [CODE | FILE | -]...",
    "prints, for each level code, a line of four tab-separated fields:\n"
    "the code; solvable, unsolvable or invalid; the grade (Easy,\n"
    "Normal, Hard or Expert) and the difficulty points it is read from,\n"
-   "worked out from the figures of analyze.",
+   "worked out from the figures of analyze, with the parameters that\n"
+   "calibrate fitted when they are installed or named.",
    RunGrade},
   {"generate", "--size N --moves MIN[-MAX] [--count K] [--seed S]\n"
                "[--open-walls W] [--unique] [--effort MIN[-MAX]]\n"
@@ -76,14 +79,25 @@ inline constexpr ToolCommand ToolCommands[] = {
    "set, each with its line number; with --unique also the levels\n"
    "with more than one shortest solution.",
    RunCheckSet},
-  {"render", "CODE FILE.png",
-   "writes the picture the editor shows for the level, as a PNG file.",
+  {"render", "CODE FILE.png|-",
+   "writes the picture the editor shows for the level, as a PNG file\n"
+   "(to standard output for -).",
    RunRender},
   {"publish", "[--server URL] [--title TITLE] [--author NAME]\n"
               "[--description TEXT] CODE | FILE",
    "publishes a level, or a level set file, on the sharing site and\n"
    "prints its public address and the edit token that removes it.",
    RunPublish},
+  {"stats", "[--server URL] FILE",
+   "prints how people fare on the set's published levels on the\n"
+   "sharing site: plays, first-try success, time, rating, likes.",
+   RunStats},
+  {"calibrate", "[--output FILE] [--rounds N] CSV",
+   "fits the difficulty grade's parameters to the ratings of settled\n"
+   "levels (the CSV of korvz --admin export), prints how well each\n"
+   "measure, and the fit, orders the levels, and installs the\n"
+   "parameters where grade reads them (or writes them to FILE).",
+   RunCalibrate},
 };
 // clang-format on
 

@@ -1,15 +1,17 @@
 #include "cli/commands.h"
 
 #include "cli/io/escaped_text.h"
+#include "cli/suggestion.h"
 
 std::optional<std::string> ReadOperands(const std::vector<std::string>& args,
-                                        std::vector<std::string>& operands) {
+                                        std::vector<std::string>& operands,
+                                        const std::vector<std::string_view>& known) {
   bool optionsEnded = false;
   for (const std::string& arg : args) {
     if (!optionsEnded && arg == EndOfOptions) {
       optionsEnded = true;
     } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
-      return "unknown option " + QuoteText(arg);
+      return "unknown option " + QuoteText(arg) + Suggestion(arg, known);
     } else {
       operands.push_back(arg);
     }
@@ -27,6 +29,10 @@ int RefuseCommandLine(std::string_view command, std::string_view mistake, Checke
   message.append(" --help' for more information.\n");
   err.Write(message);
   return UsageError;
+}
+
+std::string FileLinePrefix(std::string_view file, std::size_t line) {
+  return "korvalo-level: " + EscapeFileName(file) + ":" + std::to_string(line) + ": ";
 }
 
 void SayHowToEndTypedInput(std::string_view command, std::string_view what,

@@ -41,6 +41,9 @@ inline constexpr std::string_view EndOfOptions = "--";
 /// The word that names standard input where a file is read.
 inline constexpr std::string_view StandardInputName = "-";
 
+/// The word that names standard output where a file is written.
+inline constexpr std::string_view StandardOutputName = "-";
+
 /// True for the words that ask a command for its help.
 inline bool IsHelpOption(const std::string& word) { return word == "--help" || word == "-h"; }
 
@@ -54,14 +57,21 @@ inline bool AsksForHelp(const std::vector<std::string>& args) {
 /// The arguments of a command that takes no options but --help: its
 /// operands, in order, without the "--" that ends the options. A word before
 /// "--" that starts with a dash (other than "-" itself, standard input) can
-/// only be a mistyped option: the mistake is then returned instead.
+/// only be a mistyped option: the mistake is then returned instead, with the
+/// nearest of the command's known options.
 std::optional<std::string> ReadOperands(const std::vector<std::string>& args,
-                                        std::vector<std::string>& operands);
+                                        std::vector<std::string>& operands,
+                                        const std::vector<std::string_view>& known = {"--help"});
 
 /// Reports a wrong command line on standard error in two lines, the mistake
 /// and where to read more, and gives the exit status for it. An empty command
 /// stands for the tool as a whole.
 int RefuseCommandLine(std::string_view command, std::string_view mistake, CheckedOutput& err);
+
+/// The start of a message about a line of a file, in the form that editors
+/// and compilers' error lists jump to: "korvalo-level: FILE:LINE: ", the
+/// file name escaped as in every message; "-" stands for standard input.
+std::string FileLinePrefix(std::string_view file, std::size_t line);
 
 /// Tells, on standard error, how to end the input when a command reads
 /// standard input and it is a terminal, so that no one waits for an answer

@@ -45,19 +45,21 @@ constexpr std::string_view GenerateHelp =
     "ends with a message and the levels found so far.\n"
     "\n"
     "--output FILE writes the levels to FILE as a level set instead of printing\n"
-    "them, with a \"# title:\" line that names the options. The file is written\n"
-    "as a whole or not at all; a FILE that exists and is not a regular file (a\n"
-    "folder, a device, a FIFO) is refused before the search starts. FILE is left\n"
-    "alone when no level was found.\n"
+    "them, with a \"# title:\" line that names the options; - is standard\n"
+    "output. The file is written as a whole or not at all; a device or a FIFO\n"
+    "is written as it is; a folder or a socket is refused before the search\n"
+    "starts. FILE is left alone when no level was found.\n"
     "\n"
     "While standard error is a terminal, a line there shows the levels found,\n"
     "the candidates tried, the most moves found and the time taken. Ctrl+C\n"
     "stops the search: the levels found are printed (or written to FILE) and\n"
-    "the exit status is 130. A second Ctrl+C ends the program at once.\n"
+    "the exit status is 130. SIGTERM and SIGHUP stop it the same way, with the\n"
+    "status 143 or 129. A second signal ends the program at once.\n"
     "\n"
     "Exit status: 0 when K levels were found, 1 when the target was out of reach\n"
     "or FILE could not be written, 2 for a wrong command line, 3 when standard\n"
-    "output could not be written or memory ran out, 130 when Ctrl+C stopped it.\n";
+    "output could not be written or memory ran out, 130 when Ctrl+C stopped it\n"
+    "(143 for SIGTERM, 129 for SIGHUP).\n";
 
 // The help texts here and of the tool state the attempt bound.
 static_assert(DefaultAttemptLimit == 5000);
@@ -136,13 +138,14 @@ std::string SolveLine(const FoundLevel& found) {
 }
 
 /// The message and status for how the search ended.
-int ReportEnd(const GenerationResult& result, const GenerationRequest& request, bool interrupted,
-              CheckedOutput& err) {
+int ReportEnd(const GenerationResult& result, const GenerationRequest& request,
+              const StopRequest& stop, CheckedOutput& err) {
   const std::string found =
       std::to_string(result.levels.size()) + " of " + std::to_string(request.count) + " levels";
-  if (result.end == SearchEnd::Cancelled && interrupted) {
-    err.Write(std::string(Prefix) + "stopped by Ctrl+C with " + found + " found\n");
-    return Interrupted;
+  if (result.end == SearchEnd::Cancelled && stop.Interrupted()) {
+    err.Write(std::string(Prefix) + "stopped by " + stop.SignalName() + " with " + found +
+              " found\n");
+    return stop.ExitStatus();
   }
   if (result.end == SearchEnd::OutOfReach) {
     err.Write(std::string(Prefix) + "out of reach: " + std::to_string(request.attemptLimit) +
@@ -190,8 +193,8 @@ int RunGenerate(const std::vector<std::string>& args, CommandStreams& streams) {
   const GenerationResult result = GenerateLevels(request, control);
   progress.Clear();
 
-  const int status = ReportEnd(result, request, stop.Interrupted(), streams.err);
+  const int status = ReportEnd(result, request, stop, streams.err);
   if (!options.output) return status;
   return WriteOutputFile(Prefix, *options.output, RequestTitle(request), result.levels, status,
-                         streams.err);
+                         streams);
 }

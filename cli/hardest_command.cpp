@@ -37,18 +37,21 @@ constexpr std::string_view HardestHelp =
     "and named on standard error.\n"
     "\n"
     "--output FILE writes the best level to FILE as a level set instead of\n"
-    "printing, with a \"# title:\" line that names the options. The file is\n"
-    "written as a whole or not at all; a FILE that exists and is not a regular\n"
-    "file (a folder, a device, a FIFO) is refused before the search starts.\n"
+    "printing, with a \"# title:\" line that names the options; - is standard\n"
+    "output. The file is written as a whole or not at all; a device or a FIFO\n"
+    "is written as it is; a folder or a socket is refused before the search\n"
+    "starts.\n"
     "\n"
     "While standard error is a terminal, a line there shows the most moves (or\n"
     "the greatest effort) found, the candidates tried and the time taken. Ctrl+C\n"
     "stops the search: the best level found is printed (or written to FILE) and\n"
-    "the exit status is 130. A second Ctrl+C ends the program at once.\n"
+    "the exit status is 130. SIGTERM and SIGHUP stop it the same way, with the\n"
+    "status 143 or 129. A second signal ends the program at once.\n"
     "\n"
     "Exit status: 0 when the time was up, 1 when FILE could not be written, 2\n"
     "for a wrong command line, 3 when standard output could not be written or\n"
-    "memory ran out, 130 when Ctrl+C stopped it.\n";
+    "memory ran out, 130 when Ctrl+C stopped it (143 for SIGTERM, 129 for\n"
+    "SIGHUP).\n";
 
 constexpr std::string_view Prefix = "korvalo-level hardest: ";
 
@@ -178,10 +181,10 @@ int RunHardest(const std::vector<std::string>& args, CommandStreams& streams) {
 
   int status = 0;
   if (result.end == SearchEnd::Cancelled && stop.Interrupted()) {
-    streams.err.Write(std::string(Prefix) + "stopped by Ctrl+C\n");
-    status = Interrupted;
+    streams.err.Write(std::string(Prefix) + "stopped by " + stop.SignalName() + "\n");
+    status = stop.ExitStatus();
   }
   if (!options.output) return status;
   return WriteOutputFile(Prefix, *options.output, RequestTitle(request), BestLevels(result), status,
-                         streams.err);
+                         streams);
 }

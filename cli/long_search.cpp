@@ -40,17 +40,25 @@ std::uint64_t DrawSeed() {
   }
 }
 
-std::optional<FileWriteFailure> WriteFoundLevels(const std::string& path, const std::string& title,
-                                                 const std::vector<FoundLevel>& levels) {
+namespace {
+
+LevelSet FoundLevelSet(const std::string& title, const std::vector<FoundLevel>& levels) {
   LevelSet set;
   set.title = title;
   for (const FoundLevel& level : levels) set.levels.push_back({0, level.code, {}});
-  return ReplaceFile(path, WriteLevelSet(set));
+  return set;
+}
+
+}  // namespace
+
+std::optional<FileWriteFailure> WriteFoundLevels(const std::string& path, const std::string& title,
+                                                 const std::vector<FoundLevel>& levels) {
+  return ReplaceFile(path, WriteLevelSet(FoundLevelSet(title, levels)));
 }
 
 bool OutputRefused(std::string_view prefix, const std::optional<std::string>& output,
                    CheckedOutput& err) {
-  if (!output) return false;
+  if (!output || *output == StandardOutputName) return false;
   const auto refusal = CheckReplaceable(*output);
   if (!refusal) return false;
   err.Write(std::string(prefix) + refusal->message + "\n");
@@ -58,7 +66,12 @@ bool OutputRefused(std::string_view prefix, const std::optional<std::string>& ou
 }
 
 int WriteOutputFile(std::string_view prefix, const std::string& path, const std::string& title,
-                    const std::vector<FoundLevel>& levels, int status, CheckedOutput& err) {
+                    const std::vector<FoundLevel>& levels, int status, CommandStreams& streams) {
+  CheckedOutput& err = streams.err;
+  if (path == StandardOutputName) {
+    streams.out.Write(WriteLevelSet(FoundLevelSet(title, levels)));
+    return status;
+  }
   if (levels.empty()) {
     err.Write(std::string(prefix) + "no level found; " + QuoteFileName(path) + " is left alone\n");
     return status;

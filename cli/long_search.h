@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/commands.h"
 #include "cli/io/atomic_file.h"
 #include "cli/io/checked_output.h"
 #include "logic/search_control.h"
@@ -52,8 +53,8 @@ std::optional<FileWriteFailure> WriteFoundLevels(const std::string& path, const 
 bool OutputRefused(std::string_view prefix, const std::optional<std::string>& output,
                    CheckedOutput& err);
 
-/// Writes the levels found to the --output file, or says why not (no level
-/// found, or the file could not be written); returns the exit status, which
-/// is the search's own unless the write failed.
+/// Writes the levels found to the --output file (standard output for "-"),
+/// or says why not (no level found, or the file could not be written);
+/// returns the exit status, which is the search's own unless the write failed.
 int WriteOutputFile(std::string_view prefix, const std::string& path, const std::string& title,
-                    const std::vector<FoundLevel>& levels, int status, CheckedOutput& err);
+                    const std::vector<FoundLevel>& levels, int status, CommandStreams& streams);

@@ -47,6 +47,8 @@ constexpr std::string_view PublishHelp =
 
 constexpr std::size_t MostSetFileBytes = 1 << 20;
 
+constexpr std::string_view Prefix = "korvalo-level publish: ";
+
 struct PublishRequest {
   OptionValues options;
   std::string operand;
@@ -90,25 +92,27 @@ std::string Option(const OptionValues& options, std::string_view name,
   return found == options.end() ? otherwise : found->second;
 }
 
-/// The set's JSON, from the file and the options, or why the file cannot give it.
+/// The set's JSON, from the file and the options, or the message that says
+/// why the file cannot give it.
 struct SetBody {
   std::string json;
-  std::string failure;  // empty when the file is a set
+  std::string failure;  // a whole message line; empty when the file is a set
 };
 
 SetBody ReadSetBody(const std::string& path, const OptionValues& options) {
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
-  if (!file && !file.eof()) return {{}, "cannot read " + QuoteFileName(path)};
+  if (!file && !file.eof()) return {{}, std::string(Prefix) + "cannot read " + QuoteFileName(path)};
   if (text.str().size() > MostSetFileBytes)
-    return {{}, QuoteFileName(path) + " is too large for a set"};
+    return {{}, std::string(Prefix) + QuoteFileName(path) + " is too large for a set"};
   const LevelSetReading reading = ReadLevelSet(text.str());
-  if (!reading.errors.empty())
+  if (!reading.errors.empty()) {
+    const SetLineError& first = reading.errors[0];
     return {{},
-            QuoteFileName(path) + ", line " + std::to_string(reading.errors[0].line) + ": " +
-                EnglishReason(reading.errors[0].reason) +
-                " (korvalo-level check-set shows every problem)"};
+            FileLinePrefix(path, static_cast<std::size_t>(first.line)) +
+                EnglishReason(first.reason) + " (korvalo-level check-set shows every problem)"};
+  }
   std::string levels;
   for (const SetLevel& level : reading.set.levels)
     levels += std::string(levels.empty() ? "" : ",") + "{\"code\":" + JsonText(level.code) +
@@ -128,7 +132,7 @@ std::string ServerAddress(const OptionValues& options) {
 }
 
 int Fail(CommandStreams& streams, const std::string& reason) {
-  streams.err.Write("korvalo-level publish: " + EscapeText(reason) + "\n");
+  streams.err.Write(std::string(Prefix) + EscapeText(reason) + "\n");
   return CommandFailure;
 }
 
@@ -152,7 +156,10 @@ int RunPublish(const std::vector<std::string>& args, CommandStreams& streams) {
   std::string body;
   if (isSet) {
     SetBody built = ReadSetBody(request.operand, request.options);
-    if (!built.failure.empty()) return Fail(streams, built.failure);
+    if (!built.failure.empty()) {
+      streams.err.Write(built.failure + "\n");  // its file name escaped already
+      return CommandFailure;
+    }
     body = std::move(built.json);
   } else {
     if (request.options.count("--title") == 0)
@@ -184,7 +191,7 @@ int RunPublish(const std::vector<std::string>& args, CommandStreams& streams) {
   if (members->count("token")) {
     streams.out.Write("edit token: " + members->at("token") + "\n");
   } else {
-    streams.err.Write("korvalo-level publish: the level is published already, at this address\n");
+    streams.err.Write(std::string(Prefix) + "the level is published already, at this address\n");
   }
   return 0;
 }

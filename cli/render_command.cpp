@@ -15,21 +15,23 @@ namespace {
 
 constexpr std::string_view RenderHelp =
     "Usage: korvalo-level render CODE FILE.png\n"
+    "       korvalo-level render CODE -\n"
     "\n"
     "Writes the 325 x 359 picture the editor shows for the level: the board, its\n"
     "pieces and the solvability indicator, with nothing hovered or carried.\n"
-    "The picture is a PNG file, so FILE must end in .png (in any case); a FILE\n"
-    "that starts with a dash goes after --: render -- CODE -level.png.\n"
+    "The picture is a PNG file, so FILE must end in .png (in any case) unless it\n"
+    "is a device or a FIFO; - writes it to standard output. A FILE that starts\n"
+    "with a dash goes after --: render -- CODE -level.png.\n"
     "\n"
     "FILE is written as a whole or not at all: the picture goes to a new file in\n"
     "the same folder, which replaces FILE once every byte of it is on the disk.\n"
     "When writing fails (a full disk, a size limit), an earlier FILE stays as it\n"
-    "was. A FILE that exists and is not a regular file (a folder, a device, a\n"
-    "FIFO, a socket) is refused and left alone; a symbolic link is followed.\n"
+    "was. A device or a FIFO is written as it is (/dev/stdout too); a folder or\n"
+    "a socket is refused and left alone; a symbolic link is followed.\n"
     "\n"
     "Exit status: 0 when the file was written, 1 for an invalid code or a file\n"
     "that could not be written (FILE is then unchanged), 2 for a wrong command\n"
-    "line, 3 when memory ran out or this help could not be written.\n";
+    "line, 3 when standard output could not be written or memory ran out.\n";
 
 bool EndsInPng(const std::string& path) {
   if (path.size() < 4) return false;
@@ -47,7 +49,9 @@ std::optional<std::string> CommandLineMistake(const std::vector<std::string>& ar
   if (AsksForHelp(args)) return "--help (or -h) takes no other arguments";
   if (auto mistake = ReadOperands(args, operands)) return mistake;
   if (operands.size() != 2) return "expects a level code and a file name";
-  if (!EndsInPng(operands[1])) {
+  // A device or a pipe takes the picture whatever its name (/dev/stdout).
+  if (operands[1] != StandardOutputName && !EndsInPng(operands[1]) &&
+      !IsWrittenInPlace(operands[1])) {
     return QuoteFileName(operands[1]) + " does not end in .png; the picture is written as PNG only";
   }
   return std::nullopt;
@@ -76,6 +80,10 @@ int RunRender(const std::vector<std::string>& args, CommandStreams& streams) {
   // As in the editor after a code is read: the indicator follows the recheck.
   RecheckLevel(level);
   const std::string png = LevelPicturePng(level);
+  if (path == StandardOutputName) {
+    streams.out.Write(png);
+    return 0;
+  }
   if (const auto failure = ReplaceFile(path, png)) {
     streams.err.Write("korvalo-level render: " + failure->message + "\n");
     return CommandFailure;

@@ -7,6 +7,7 @@
 
 #include "cli/command_table.h"
 #include "cli/io/escaped_text.h"
+#include "cli/suggestion.h"
 #include "korvalo_constants.h"
 
 namespace {
@@ -18,16 +19,54 @@ constexpr std::string_view CommonHelp =
     "optionally a tab and a title; # comments), and so is standard input, for -\n"
     "or when there is no argument. -- ends the options. A wrong command line is\n"
     "told in two lines.\n"
-    "generate and hardest write a level set with --output FILE, show their\n"
-    "progress on standard error while it is a terminal, and stop on Ctrl+C\n"
-    "with what they found.\n"
+    "generate and hardest write a level set with --output FILE (- for standard\n"
+    "output), show their progress on standard error while it is a terminal, and\n"
+    "stop on Ctrl+C, SIGTERM or SIGHUP with what they found. Messages about a\n"
+    "line of a file start with \"korvalo-level: FILE:LINE: \".\n"
     "\n"
     "Exit status 0 means success; 1 an invalid code, a set with problems, a\n"
     "target out of reach or a file that could not be read or written; 2 a wrong\n"
     "command line; 3 that standard output could not be written, standard input\n"
     "could not be read or memory ran out, with a message on standard error; 130\n"
-    "that Ctrl+C stopped generate or hardest. `korvalo-level COMMAND --help`\n"
-    "tells more; `korvalo-level --version` prints the version.\n";
+    "that Ctrl+C stopped generate or hardest (143 SIGTERM, 129 SIGHUP).\n"
+    "`korvalo-level help COMMAND` (or COMMAND --help) tells more;\n"
+    "`korvalo-level --version` prints the version.\n";
+
+/// The tool's own options, before any command.
+const std::vector<std::string_view> ToolOptions = {"--help", "-h", "--version", "-v"};
+
+/// Every word that can stand first: the commands and help.
+std::vector<std::string_view> CommandWords() {
+  std::vector<std::string_view> words = {"help"};
+  for (const ToolCommand& command : ToolCommands) words.push_back(command.name);
+  return words;
+}
+
+/// A first word that is no command, as an option or a command, with the
+/// nearest known one.
+int RefuseFirstWord(const std::string& word, bool optionsEnded, CheckedOutput& err) {
+  if (!optionsEnded && word.size() > 1 && word.front() == '-') {
+    return RefuseCommandLine(
+        {}, "unknown option " + QuoteText(word) + Suggestion(word, ToolOptions), err);
+  }
+  return RefuseCommandLine(
+      {}, "unknown command " + QuoteText(word) + Suggestion(word, CommandWords()), err);
+}
+
+/// help, or help COMMAND: that command's own help.
+int RunHelp(const std::vector<std::string>& args, CommandStreams& streams) {
+  if (args.empty() || args.front() == "help") {
+    if (args.size() > 1)
+      return RefuseCommandLine("help", "expects one command at most", streams.err);
+    streams.out.Write(GeneralHelp());
+    return 0;
+  }
+  if (args.size() > 1) return RefuseCommandLine("help", "expects one command at most", streams.err);
+  if (const ToolCommand* found = FindToolCommand(args.front())) {
+    return found->run({"--help"}, streams);
+  }
+  return RefuseFirstWord(args.front(), true, streams.err);
+}
 
 /// The text with every line after the first indented by the given number of blanks.
 std::string IndentContinuations(std::string_view text, std::size_t indent) {
@@ -46,7 +85,8 @@ int RunCommand(std::vector<std::string> words, CommandStreams& streams) {
   if (words.empty()) return RefuseCommandLine({}, "no command given", streams.err);
   const std::string& command = words.front();
   const std::vector<std::string> rest(words.begin() + 1, words.end());
-  if (command == "help" || (!optionsEnded && IsHelpOption(command))) {
+  if (command == "help") return RunHelp(rest, streams);
+  if (!optionsEnded && IsHelpOption(command)) {
     streams.out.Write(GeneralHelp());
     return 0;
   }
@@ -55,7 +95,7 @@ int RunCommand(std::vector<std::string> words, CommandStreams& streams) {
     return 0;
   }
   if (const ToolCommand* found = FindToolCommand(command)) return found->run(rest, streams);
-  return RefuseCommandLine({}, "unknown command " + QuoteText(command), streams.err);
+  return RefuseFirstWord(command, optionsEnded, streams.err);
 }
 
 }  // namespace

@@ -1,24 +1,63 @@
-# The Debian package: `cpack -G DEB` in the build folder, after the build.
-# It follows Debian's conventions for games (the programs in /usr/games,
-# their manual pages in section 6, see CMakeLists.txt) and passes lintian.
+# The Debian packages: `cpack -G DEB` in the build folder, after the build.
+# One package per audience, each from an install component:
+#   korvalo-level-editor (desktop): the editor and the game, with Qt;
+#   korvalo-level (tool): the command-line tool, without Qt;
+#   korvalo-server (service): the sharing page's service, korvz with its site,
+#     configuration and systemd unit.
+# They follow Debian's conventions for games (the programs in /usr/games,
+# their manual pages in section 6, see CMakeLists.txt) and pass lintian.
+# `cpack --config CPackSourceConfig.cmake` makes the source package: the
+# sources alone, without build folders or git's.
 set(CPACK_PACKAGE_NAME korvalo-level-editor)
 set(CPACK_PACKAGE_VENDOR "The Korvalo Level Editor authors")
 set(CPACK_PACKAGE_CONTACT "The Korvalo Level Editor authors <authors@korvalo.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Level editor, game and tools for the Korvalo maze puzzle")
-# Lines of at most 80 characters, as Debian's package lists show them.
-set(CPACK_PACKAGE_DESCRIPTION
-    "Korvalo is a maze puzzle on a board of 3, 5 or 7 squares with walls,\n\
-three balls and three holes: tilt the board until every ball rests on the\n\
-hole of its own colour.\n\
-.\n\
-This package holds the game (korvalo), the level editor with its designer\n\
-mode (korvalo-editor) and the command-line tool that solves, generates,\n\
-checks and draws levels (korvalo-level).")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+
+# The packages, their names and what each says of itself: a summary line,
+# then lines of at most 80 characters, as Debian's package lists show them.
+set(korvalo_about "Korvalo is a maze puzzle on a board of 3, 5 or 7 squares with walls,\n\
+three balls and three holes: tilt the board until every ball rests on the\n\
+hole of its own colour.\n\
+.\n")
+set(CPACK_COMPONENTS_ALL desktop tool)
+# The service's install rules exist where korvz is built (server/CMakeLists.txt).
+if(KORVALO_INSTALL_SERVICE OR BUILD_TESTING)
+  list(APPEND CPACK_COMPONENTS_ALL service)
+endif()
+set(CPACK_DEBIAN_DESKTOP_PACKAGE_NAME korvalo-level-editor)
+set(CPACK_COMPONENT_DESKTOP_DESCRIPTION "Level editor and game for the Korvalo maze puzzle\n\
+${korvalo_about}This package holds the game (korvalo) and the level editor with its\n\
+designer mode (korvalo-editor). The command-line tool is in korvalo-level.")
+# Qt's own dialogs (file choosers, message boxes) in the user's language.
+set(CPACK_DEBIAN_DESKTOP_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_DESKTOP_PACKAGE_SUGGESTS "korvalo-level")
+set(CPACK_DEBIAN_TOOL_PACKAGE_NAME korvalo-level)
+set(CPACK_COMPONENT_TOOL_DESCRIPTION "Command-line tool for Korvalo maze puzzle levels\n\
+${korvalo_about}This package holds korvalo-level, which solves, generates, analyses,\n\
+checks and draws levels without a window or Qt, with its completion for\n\
+bash, zsh and fish.")
+set(CPACK_DEBIAN_SERVICE_PACKAGE_NAME korvalo-server)
+set(CPACK_DEBIAN_SERVICE_PACKAGE_SECTION web)
+set(CPACK_COMPONENT_SERVICE_DESCRIPTION "Level-sharing web service for the Korvalo maze puzzle\n\
+${korvalo_about}This package holds the sharing page's service: korvz, the FastCGI\n\
+worker that answers for a level with its page and picture, run by lighttpd,\n\
+with the site, lighttpd's configuration and the systemd unit korvalo-site.")
+# lighttpd runs the workers, its Lua scripts set the answers' headers and
+# mod_deflate compresses them; dpkg-shlibdeps adds the libraries korvz links
+# (libfcgi0ldbl, libsqlite3-0, libpq5).
+set(CPACK_DEBIAN_SERVICE_PACKAGE_DEPENDS "lighttpd, lighttpd-modules-lua, lighttpd-mod-deflate")
+# The settings in /etc are the administrator's: an upgrade keeps their edits.
+file(WRITE ${CMAKE_BINARY_DIR}/packaging/service/conffiles "/etc/korvalo/korvalo-site.env\n")
+set(CPACK_DEBIAN_SERVICE_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/service/conffiles)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
+set(CPACK_DEBIAN_DESKTOP_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_TOOL_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KORVALO_METADATA_HOMEPAGE})
 # The dependencies come from the libraries the programs link (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
@@ -59,16 +98,31 @@ function(korvalo_rfc2822_date iso_date out)
     set(ENV{SOURCE_DATE_EPOCH} "${saved}")
   endif()
   set(${out} "${date}" PARENT_SCOPE)
+  set(${out}_SECONDS ${seconds} PARENT_SCOPE)
 endfunction()
 
 korvalo_rfc2822_date(${KORVALO_RELEASE_DATE} KORVALO_DEBIAN_DATE)
+# The packages' files carry the changelog's date, not the build's time, so
+# that two builds of one release give the same bytes: CPack takes the time
+# from SOURCE_DATE_EPOCH, which cmake/cpack_project_config.cmake sets from
+# this unless the packager gives one.
+set(CPACK_KORVALO_SOURCE_DATE_EPOCH ${KORVALO_DEBIAN_DATE_SECONDS})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack_project_config.cmake)
+
+# The source package: the sources only.
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_PACKAGE_FILE_NAME korvalo-level-editor-${KORVALO_VERSION})
+set(CPACK_SOURCE_IGNORE_FILES "/build[^/]*/" "/\\.git" "/__pycache__/" "\\.pyc$" "~$")
+# The package's name is filled in for each package when it is made.
+set(package "@package@")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian_changelog.in
                ${CMAKE_BINARY_DIR}/packaging/changelog.Debian @ONLY)
 # What cmake/finish_debian_package.cmake needs.
 set(CPACK_KORVALO_DEBIAN_CHANGELOG ${CMAKE_BINARY_DIR}/packaging/changelog.Debian)
 set(CPACK_KORVALO_LINTIAN_OVERRIDES ${CMAKE_CURRENT_LIST_DIR}/lintian_overrides)
 set(CPACK_KORVALO_GAMES_FOLDER ${KORVALO_INSTALL_GAMESDIR})
-set(CPACK_KORVALO_DOC_FOLDER ${CMAKE_INSTALL_DOCDIR})
+# Each component's staging folder, the package it makes and its documentation folder.
+set(CPACK_KORVALO_PACKAGES "desktop:korvalo-level-editor" "tool:korvalo-level" "service:korvalo-server")
 set(CPACK_KORVALO_GZIP ${KORVALO_GZIP})
 set(CPACK_KORVALO_STRIP ${CMAKE_STRIP})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/finish_debian_package.cmake)

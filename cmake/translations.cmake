@@ -31,5 +31,6 @@ function(korvalo_translations target catalogue sources)
     add_test(NAME ${catalogue}_translations_finished
              COMMAND ${CMAKE_COMMAND} "-DTS_FILES=${ts_files}"
                      -P ${PROJECT_SOURCE_DIR}/cmake/check_translations.cmake)
+    set_tests_properties(${catalogue}_translations_finished PROPERTIES LABELS quick)
   endif()
 endfunction()

@@ -1,9 +1,13 @@
 #include "editing/designer_session.h"
 
+#include <algorithm>
+#include <set>
 #include <utility>
 
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
+#include "logic/level_generator.h"
+#include "logic/level_grade.h"
 
 namespace {
 
@@ -17,6 +21,7 @@ std::optional<Level> LevelOfCode(const std::string& code) {
 }  // namespace
 
 DesignerSession::DesignerSession(RandomSource random) : m_board(std::move(random)) {
+  DrawSolvableFirstBoard();
   m_board.EnableUndo();
   m_board.AnswerSolvableFromVerdict(true);
   m_set.RecordInto(&m_board.history());
@@ -29,6 +34,23 @@ DesignerSession::DesignerSession(RandomSource random) : m_board(std::move(random
       m_selected = m_set.size() > 0 ? std::optional<std::size_t>(m_set.size() - 1) : std::nullopt;
     Notify(SessionChange::Work);
   });
+}
+
+// Most random mazes have no solution, and a first board without one tells a
+// designer nothing; should every draw fail, a generated level, which always
+// has one, takes its place. The board is the start of the work, not a change.
+void DesignerSession::DrawSolvableFirstBoard() {
+  constexpr int Draws = 200;
+  for (int draw = 1; draw < Draws && !m_board.level().solvable; ++draw)
+    m_board.Apply(edit::Random{});
+  Level level = m_board.level();
+  if (!level.solvable) {
+    GenerationRequest request;
+    request.minMoves = 1;
+    const GenerationResult generated = GenerateLevels(request);
+    if (!generated.levels.empty()) ParseLevelCode(level, generated.levels.front().code);
+  }
+  m_board.PutBack(level, {OriginKind::None, 0, level});
 }
 
 void DesignerSession::AddListener(std::function<void(SessionChange)> listener) {
@@ -78,11 +100,14 @@ bool DesignerSession::CanAct(SessionCommand command) const {
     case SessionCommand::AddLevel: return true;
     case SessionCommand::UpdateLevel: return BoardSetLevel().has_value() && m_board.BoardChanged();
     case SessionCommand::RemoveLevel:
-    case SessionCommand::EditLevel: return m_selected.has_value();
+    case SessionCommand::EditLevel:
+    case SessionCommand::RenameLevel: return m_selected.has_value();
+    case SessionCommand::SortLevels: return count > 1;
     case SessionCommand::MoveUp: return m_selected.value_or(0) > 0;
     case SessionCommand::MoveDown: return m_selected && *m_selected + 1 < count;
     case SessionCommand::Undo: return m_board.CanUndo();
     case SessionCommand::Redo: return m_board.CanRedo();
+    case SessionCommand::TestSet: return count > 0;
   }
   return false;
 }
@@ -161,6 +186,91 @@ bool DesignerSession::MoveSelectedDown() {
   return true;
 }
 
+std::vector<std::string> DesignerSession::CanonicalCodes() const {
+  std::vector<std::string> codes;
+  for (const SetLevel& level : m_set.set().levels) {
+    if (const std::optional<Level> read = LevelOfCode(level.code))
+      codes.push_back(CanonicalCode(*read));
+  }
+  return codes;
+}
+
+std::size_t DesignerSession::InsertLevels(const std::vector<std::string>& codes) {
+  const std::vector<std::string> inSet = CanonicalCodes();
+  std::set<std::string> known(inSet.begin(), inSet.end());
+  std::vector<std::string> fresh;
+  for (const std::string& code : codes) {
+    const std::optional<Level> level = LevelOfCode(code);
+    if (level && known.insert(CanonicalCode(*level)).second) fresh.push_back(code);
+  }
+  if (fresh.empty()) return 0;
+  const std::size_t at = m_selected ? *m_selected + 1 : m_set.size();
+  const std::size_t count = fresh.size();
+  m_set.Insert(at, std::move(fresh));
+  Select(at);
+  return count;
+}
+
+std::optional<int> DesignerSession::SortValue(const std::string& code, SetOrder key) const {
+  auto found = m_orderFigures.find(code);
+  if (found == m_orderFigures.end()) {
+    std::optional<OrderFigures> figures;
+    if (const std::optional<Level> level = LevelOfCode(code)) {
+      const LevelAnalysis& analysis = m_orderAnalyzer.Analyze(*level);
+      if (const std::optional<LevelGrade> grade = GradeLevel(analysis))
+        figures = OrderFigures{analysis.moves, analysis.greedyEffort, grade->points};
+    }
+    found = m_orderFigures.emplace(code, figures).first;
+  }
+  if (!found->second) return std::nullopt;
+  switch (key) {
+    case SetOrder::Length: return found->second->moves;
+    case SetOrder::GreedyEffort: return found->second->greedyEffort;
+    case SetOrder::Grade: return found->second->gradePoints;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::size_t> DesignerSession::OrderBy(SetOrder key) const {
+  std::vector<std::optional<int>> values;
+  for (const SetLevel& level : m_set.set().levels) values.push_back(SortValue(level.code, key));
+  std::vector<std::size_t> order(values.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  // A level without a value goes after every level with one.
+  std::stable_sort(order.begin(), order.end(), [&values](std::size_t a, std::size_t b) {
+    if (!values[a] || !values[b]) return values[a].has_value() && !values[b].has_value();
+    return *values[a] < *values[b];
+  });
+  return order;
+}
+
+bool DesignerSession::SortLevels(SetOrder key) {
+  const std::vector<std::size_t> order = OrderBy(key);
+  m_sortedBy = key;
+  if (std::is_sorted(order.begin(), order.end())) {
+    Notify(SessionChange::Work);  // the set is now shown as sorted by the key
+    return false;
+  }
+  const std::optional<std::uint64_t> selectedId =
+      m_selected ? std::optional<std::uint64_t>(m_set.IdOf(*m_selected)) : std::nullopt;
+  m_set.Reorder(order);
+  if (selectedId) Select(m_set.IndexOf(*selectedId));
+  return true;
+}
+
+std::optional<SetOrder> DesignerSession::SortedBy() const {
+  if (!m_sortedBy) return std::nullopt;
+  const std::vector<std::size_t> order = OrderBy(*m_sortedBy);
+  if (!std::is_sorted(order.begin(), order.end())) return std::nullopt;
+  return m_sortedBy;
+}
+
+bool DesignerSession::RenameLevel(std::size_t index, std::string title) {
+  if (index >= m_set.size() || m_set.set().levels[index].title == title) return false;
+  m_set.Rename(index, std::move(title));
+  return true;
+}
+
 bool DesignerSession::ChangeTitles(std::string title, std::string author, std::string levelTitle) {
   const LevelSet& set = m_set.set();
   const bool namesChanged = title != set.title || author != set.author;
@@ -177,12 +287,15 @@ bool DesignerSession::ChangeTitles(std::string title, std::string author, std::s
 
 void DesignerSession::NewSet() {
   m_selected.reset();
+  m_sortedBy.reset();
   m_set.New();
 }
 
 std::vector<SetLineError> DesignerSession::OpenSet(std::string_view text, std::string path) {
   m_selected.reset();
+  m_sortedBy.reset();
   std::vector<SetLineError> errors = m_set.Open(text, std::move(path));
+  ShowFirstSetLevel();
   Select(m_set.size() > 0 ? std::optional<std::size_t>(0) : std::nullopt);
   return errors;
 }
@@ -191,6 +304,17 @@ void DesignerSession::SetSaved(std::string path) { m_set.Saved(std::move(path));
 
 void DesignerSession::RecoverSet(std::string_view text, std::string path, bool modified) {
   m_selected.reset();
+  m_sortedBy.reset();
   m_set.Recovered(text, std::move(path), modified);
   Select(m_set.size() > 0 ? std::optional<std::size_t>(0) : std::nullopt);
+}
+
+// Opening a set leaves the board to the user's work where it holds some (the
+// user was asked before and chose to keep it there); else the board shows the
+// level the list selects.
+void DesignerSession::ShowFirstSetLevel() {
+  if (m_set.size() == 0 || BoardUnkept()) return;
+  const std::optional<Level> level = LevelOfCode(m_set.set().levels.front().code);
+  if (!level) return;
+  m_board.PutBack(*level, {OriginKind::SetLevel, m_set.IdOf(0), *level});
 }

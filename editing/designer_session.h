@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@
 
 #include "editing/editor_document.h"
 #include "editing/set_document.h"
+#include "logic/level_analysis.h"
 
 /// What changed: the work (the board's level, a carry, the set, its file or
 /// the history), only the selected set level, or only the pointer's hover.
@@ -31,9 +33,16 @@ enum class SessionCommand {
   MoveUp,
   MoveDown,
   EditLevel,
+  RenameLevel,
+  SortLevels,
   Undo,
-  Redo
+  Redo,
+  TestSet
 };
+
+/// What a set's levels can be sorted by, each lowest first: the length of
+/// the shortest solution, the greedy player's effort, or the grade's points.
+enum class SetOrder { Length, GreedyEffort, Grade };
 
 /// What may be said of a level added to the set or put back into it.
 struct LevelCaveat {
@@ -67,7 +76,8 @@ struct UnkeptWork {
 
 class DesignerSession {
  public:
-  /// The first board is a random 5 x 5 maze from the source, and the set is empty.
+  /// The first board is a random 5 x 5 maze from the source that has a
+  /// solution, and the set is empty.
   explicit DesignerSession(RandomSource random);
   DesignerSession(const DesignerSession&) = delete;
   DesignerSession& operator=(const DesignerSession&) = delete;
@@ -96,6 +106,8 @@ class DesignerSession {
   bool HoldsUnkeptWork() const { return BoardUnkept() || m_set.modified(); }
   /// What leaving this way would drop.
   UnkeptWork WhatLeavingDrops(Leaving leaving) const;
+  /// The canonical codes of the set's levels that are levels.
+  std::vector<std::string> CanonicalCodes() const;
   /// Whether the command can act now.
   bool CanAct(SessionCommand command) const;
 
@@ -114,6 +126,21 @@ class DesignerSession {
   /// Moves the selected level one place up (down), the selection with it.
   bool MoveSelectedUp();
   bool MoveSelectedDown();
+  /// Puts levels into the set after the selected level (after the last when
+  /// none is selected) as one step, leaving out codes that are no level and
+  /// levels that repeat, up to turns and mirrors, a set level or one before
+  /// them; the first of them is selected. Returns how many went in.
+  std::size_t InsertLevels(const std::vector<std::string>& codes);
+  /// Sorts the set by the key as one step; levels equal in it keep their
+  /// order, and those without a solution (or no level at all) go last, in
+  /// theirs. The selection stays with its level. False when the set was in
+  /// that order already, which then counts as sorted by the key too.
+  bool SortLevels(SetOrder key);
+  /// The key the set was last sorted by, while its order still follows it.
+  std::optional<SetOrder> SortedBy() const;
+  /// Gives the set level a title as one step; false when it has it already
+  /// or the index lies past the set.
+  bool RenameLevel(std::size_t index, std::string title);
   /// Changes the set's title and author and the selected level's title, as
   /// one step; false when nothing differs.
   bool ChangeTitles(std::string title, std::string author, std::string levelTitle);
@@ -132,9 +159,30 @@ class DesignerSession {
  private:
   LevelCaveat CaveatOf(std::size_t index);
   void Notify(SessionChange change);
+  /// The first board: random mazes until one has a solution.
+  void DrawSolvableFirstBoard();
+  /// When the board holds no unkept work, puts the set's first level on it,
+  /// as the start of the work rather than a step of it.
+  void ShowFirstSetLevel();
+  /// The level's figure for the key; none when it is no level or has no solution.
+  std::optional<int> SortValue(const std::string& code, SetOrder key) const;
+  /// The set's indexes in the order of the key, stable.
+  std::vector<std::size_t> OrderBy(SetOrder key) const;
+
+  /// A level's figures the set can be sorted by.
+  struct OrderFigures {
+    int moves = 0;
+    int greedyEffort = 0;
+    int gradePoints = 0;
+  };
 
   EditorDocument m_board;
   SetDocument m_set;
   std::optional<std::size_t> m_selected;
   std::vector<std::function<void(SessionChange)>> m_listeners;
+  std::optional<SetOrder> m_sortedBy;
+  // The figures of the codes sorted so far: a set is sorted again and again,
+  // and its order checked after every change.
+  mutable std::map<std::string, std::optional<OrderFigures>> m_orderFigures;
+  mutable LevelAnalyzer m_orderAnalyzer;
 };

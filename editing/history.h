@@ -32,6 +32,9 @@ enum class ChangeKind {
   MoveLevelUp,
   MoveLevelDown,
   Titles,
+  AddLevels,
+  SortLevels,
+  RenameLevel,
 };
 
 /// One undoable change: each function puts back the state on its side of it.

@@ -77,6 +77,31 @@ std::size_t SetDocument::Add(std::string code, std::string title) {
   return size() - 1;
 }
 
+void SetDocument::Insert(std::size_t index, std::vector<std::string> codes) {
+  if (codes.empty()) return;
+  Change(ChangeKind::AddLevels, [&](Contents& contents) {
+    const auto at = static_cast<std::ptrdiff_t>(index);
+    std::vector<SetLevel> levels;
+    std::vector<std::uint64_t> ids;
+    for (std::string& code : codes) {
+      levels.push_back({0, std::move(code), {}});
+      ids.push_back(m_nextId++);
+    }
+    contents.set.levels.insert(contents.set.levels.begin() + at, levels.begin(), levels.end());
+    contents.ids.insert(contents.ids.begin() + at, ids.begin(), ids.end());
+  });
+}
+
+void SetDocument::Reorder(const std::vector<std::size_t>& order) {
+  Change(ChangeKind::SortLevels, [&](Contents& contents) {
+    const Contents before = contents;
+    for (std::size_t place = 0; place < order.size(); ++place) {
+      contents.set.levels[place] = before.set.levels[order[place]];
+      contents.ids[place] = before.ids[order[place]];
+    }
+  });
+}
+
 void SetDocument::Replace(std::size_t index, std::string code) {
   Change(ChangeKind::UpdateLevel,
          [&](Contents& contents) { contents.set.levels[index].code = std::move(code); });
@@ -110,6 +135,11 @@ bool SetDocument::MoveDown(std::size_t index) {
 
 void SetDocument::SetTitle(std::size_t index, std::string title) {
   Change(ChangeKind::Titles,
+         [&](Contents& contents) { contents.set.levels[index].title = std::move(title); });
+}
+
+void SetDocument::Rename(std::size_t index, std::string title) {
+  Change(ChangeKind::RenameLevel,
          [&](Contents& contents) { contents.set.levels[index].title = std::move(title); });
 }
 

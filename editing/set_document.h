@@ -60,6 +60,12 @@ class SetDocument {
   // Each of these is one undoable change.
   /// Adds a level after the last one; returns its index.
   std::size_t Add(std::string code, std::string title = {});
+  /// Puts levels in before the level at index (at the end when index is the
+  /// set's size), as one change; nothing changes when there are none.
+  void Insert(std::size_t index, std::vector<std::string> codes);
+  /// Puts the levels in a new order, as one change: order[i] is the index of
+  /// the level that goes to place i; it holds every index once.
+  void Reorder(const std::vector<std::size_t>& order);
   // The index lies within the set.
   void Replace(std::size_t index, std::string code);
   void Remove(std::size_t index);
@@ -67,6 +73,8 @@ class SetDocument {
   bool MoveUp(std::size_t index);
   bool MoveDown(std::size_t index);
   void SetTitle(std::size_t index, std::string title);
+  /// SetTitle kept as a rename of the level.
+  void Rename(std::size_t index, std::string title);
   void SetNames(std::string title, std::string author);
 
  private:

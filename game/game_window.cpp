@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "drawing/board_geometry.h"
+#include "game/attempt_reporter.h"
 #include "game/game_wording.h"
 #include "game/level_picker.h"
 #include "game/set_chooser.h"
@@ -218,6 +219,7 @@ CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
   }
   m_keys = AddLine(this, status, "keys", Ink, -1);
   m_keys->setText(Translated(m_set ? SetKeyHelp : KeyHelp));
+  m_attempts = new CAttemptReporter(this, start.editorLevel);
   if (m_set) {
     m_set->Observe(m_game);  // a level may stand solved from the start
     m_campaign.chapters.push_back({std::string(), m_set->set()});
@@ -295,8 +297,10 @@ bool CGameWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
   if (!action) return false;
   // What was read stays until the player does anything else.
   if (!IsReading(*action)) m_reading.clear();
+  const GameState before = m_game;
   if (!Act(*action)) return false;
   if (*action == GameAction::Quit) return true;
+  m_attempts->Acted(before, *action, m_game);
   if (m_set) m_set->Observe(m_game);
   ShowState();
   return true;

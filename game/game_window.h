@@ -17,6 +17,7 @@
 #include "play/game_state.h"
 #include "view/board_renderer.h"
 
+class CAttemptReporter;
 class QFileSystemWatcher;
 class QLabel;
 
@@ -58,6 +59,8 @@ class CGameWindow : public QWidget {
   /// Whether the pieces show their colours' shapes; the C key switches, and
   /// the settings remember it.
   bool pieceSymbols() const { return m_pieceSymbols; }
+  /// The play records sent to the site with the player's consent.
+  CAttemptReporter* attempts() const { return m_attempts; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -132,4 +135,5 @@ class CGameWindow : public QWidget {
   QLabel* m_thirdLine = nullptr;  // the hint, or the shortest possible count at the end
   QLabel* m_noticeLabel = nullptr;
   QLabel* m_keys = nullptr;
+  CAttemptReporter* m_attempts = nullptr;
 };

@@ -1,7 +1,8 @@
 // korvalo: plays a Korvalo level, given as a level code on the command line
 // (as the level editor's Test command passes it) or made at random, or the
 // levels of a level-set file in order. --help and --version print and end;
-// every other argument is the level's text or the file's name.
+// --level N starts a set file at its level N (as the editor's Test Set
+// passes it); every other argument is the level's text or the file's name.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -10,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "game/attempt_reporter.h"
 #include "game/file_progress_store.h"
 #include "game/game_window.h"
 #include "game/set_chooser.h"
 #include "game/settings_progress_store.h"
 #include "korvalo_constants.h"
 #include "play/set_start.h"
+#include "play/start_level.h"
 #include "view/program_translations.h"
 
 namespace {
@@ -24,7 +27,7 @@ constexpr const char* Description =
     "Korvalo: plays a level of the maze puzzle. Give nothing for the campaign, a\n"
     "level code (as the level editor's Test command does), or a level-set file (one\n"
     "level code per line, optionally followed by a tab and a title) to play its\n"
-    "levels in order.\n"
+    "levels in order; --level N starts the set at its level N.\n"
     "Arrows or W A S D tilt the board; Ctrl+Z or Backspace undo; R restarts;\n"
     "H shows a hint; N makes a new level; Escape quits. In a set, Page Up and\n"
     "Page Down go to the previous and next level, Enter goes on from a solved one,\n"
@@ -45,6 +48,10 @@ std::optional<int> AnswerInformationOptions(int argc, char** argv) {
                                 QStringLiteral("Displays this help."));
   parser.addOption(help);
   const QCommandLineOption version = parser.addVersionOption();
+  parser.addOption(QCommandLineOption(QString::fromLatin1(StartLevelOptionName).mid(2),
+                                      "Starts the level-set file at its level N, counted from 1 "
+                                      "(as the level editor's Test Set does).",
+                                      "N"));
   parser.addPositionalArgument("code | file",
                                "The level code, optionally followed by \"Level Editor\"; or the "
                                "name of a level-set file, which is read when it exists.",
@@ -62,6 +69,12 @@ std::optional<int> AnswerInformationOptions(int argc, char** argv) {
   if (written) return 0;
   std::fputs("korvalo: cannot write to standard output\n", stderr);
   return 3;
+}
+
+/// Says why the command line is refused; the exit status of a usage error.
+int Refuse(const std::string& reason) {
+  std::fprintf(stderr, "korvalo: %s\n", reason.c_str());
+  return 2;
 }
 
 /// The folder of the data the game ships (share/korvalo), found from the
@@ -106,6 +119,10 @@ std::optional<GameStart> CampaignStart(const Campaign& campaign,
 
 int main(int argc, char** argv) {
   if (const std::optional<int> status = AnswerInformationOptions(argc, argv)) return *status;
+  // A wrong start level is refused before any window, display or not.
+  const StartLevelOption startLevel =
+      TakeStartLevel(std::vector<std::string>(argv + 1, argv + argc));
+  if (!startLevel.error.empty()) return Refuse(startLevel.error);
 
   // Qt sees the program name alone, so its own options cannot act on the game.
   int qtArgc = 1;
@@ -119,7 +136,7 @@ int main(int argc, char** argv) {
   // the command lines of the other programs do.
   InstallProgramTranslations(application, QStringLiteral("korvalo_game"));
 
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const std::vector<std::string>& arguments = startLevel.rest;
   RandomSource random = ClockSeededRandomSource();
   auto progress = std::make_shared<CFileProgressStore>(DefaultProgressPath());
   TakeInEarlierProgress(*progress);
@@ -131,21 +148,34 @@ int main(int argc, char** argv) {
   }
   std::optional<GameStart> start = CampaignStart(campaign, progress, place);
   if (!start) start = OpenGameOrSet(arguments, random, progress);
+  if (startLevel.level) {
+    const std::string refusal = ApplyStartLevel(*startLevel.level, *start);
+    if (!refusal.empty()) return Refuse(refusal);
+  }
   // What went wrong with the progress file is said first, whatever is played.
   start->notice.insert(start->notice.begin(), progress->Problem().begin(),
                        progress->Problem().end());
   const bool playsCampaign = !campaign.Empty();
   const bool playsSetFile = start->set && !playsCampaign;
+  const bool editorLevel = start->editorLevel;
   CGameWindow window(std::move(*start), random);
   if (playsCampaign) window.UseCampaign(std::move(campaign), place.chapter);
   window.SetInstalledSets(InstalledSets());
   if (playsSetFile) {
-    RememberRecentSet(QString::fromLocal8Bit(argv[argc - 1]));
-    window.FollowSetFile(QString::fromLocal8Bit(argv[argc - 1]));
+    const QString path = QString::fromLocal8Bit(ParseParameterText(arguments).code.c_str());
+    RememberRecentSet(path);
+    window.FollowSetFile(path);
   }
   window.show();
-  // The campaign opens on its level picker, at the level to resume.
-  if (playsCampaign)
-    QMetaObject::invokeMethod(&window, &CGameWindow::ShowPicker, Qt::QueuedConnection);
+  // A player is asked once whether play records may be sent, but not while
+  // testing the editor's level, which is never sent; then the campaign opens
+  // on its level picker, at the level to resume.
+  QMetaObject::invokeMethod(
+      &window,
+      [&window, playsCampaign, editorLevel] {
+        if (!editorLevel) window.attempts()->AskOnFirstUse();
+        if (playsCampaign) window.ShowPicker();
+      },
+      Qt::QueuedConnection);
   return QApplication::exec();
 }

@@ -132,7 +132,7 @@ GenerationResult GenerateLevels(const GenerationRequest& request, const SearchCo
   }
   SearchRun run(control, request.timeLimit);
   Candidates candidates(request);
-  std::set<std::string> canonicalCodes;
+  std::set<std::string> canonicalCodes(request.avoid.begin(), request.avoid.end());
   std::uint64_t triedSinceLastLevel = 0;
   while (result.levels.size() < static_cast<std::size_t>(request.count)) {
     result.end = run.StopReason();

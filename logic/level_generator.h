@@ -38,6 +38,9 @@ struct GenerationRequest {
   bool unique = false;            // exactly one shortest solution
   int minEffort = 0;              // the greedy effort is at least this
   int maxEffort = NoEffortLimit;  // and at most this
+  // Canonical codes (logic/canonical_code.h) of levels there are already, as
+  // in a set the levels go into: no level found is alike one of them.
+  std::vector<std::string> avoid;
 };
 
 struct GenerationResult {
@@ -56,7 +59,8 @@ int MostSolutionMoves(int size);
 /// it can.
 std::optional<Reason> GenerationRequestProblem(const GenerationRequest& request);
 
-/// Up to request.count levels with distinct canonical codes whose shortest
+/// Up to request.count levels with distinct canonical codes, none of them in
+/// request.avoid, whose shortest
 /// solution has from minMoves to maxMoves moves. Each candidate is a random
 /// maze with openWalls more walls opened and the balls on random squares; one
 /// search from the balls rates every placement of the holes, and the holes go

@@ -4,16 +4,20 @@
 #include <cctype>
 #include <cmath>
 
+double GradeSum(double moves, double counterIntuitiveSteps, double greedyEffort, double solutions,
+                const GradeParameters& parameters) {
+  return parameters.offset + parameters.perMove * moves +
+         parameters.perCounterIntuitiveStep * counterIntuitiveSteps +
+         parameters.perEffortDoubling * std::log2(std::max(greedyEffort, 1.0)) -
+         parameters.perSolutionsDoubling * std::log2(std::max(solutions, 1.0));
+}
+
 std::optional<LevelGrade> GradeLevel(const LevelAnalysis& analysis,
                                      const GradeParameters& parameters) {
   if (!analysis.solvable) return std::nullopt;
-  const double effort = std::max(analysis.greedyEffort, 1);
-  const double solutions = std::max<double>(analysis.solutions, 1);
-  const double sum = parameters.perMove * analysis.moves +
-                     parameters.perCounterIntuitiveStep *
-                         static_cast<double>(analysis.counterIntuitiveSteps.size()) +
-                     parameters.perEffortDoubling * std::log2(effort) -
-                     parameters.perSolutionsDoubling * std::log2(solutions);
+  const double sum =
+      GradeSum(analysis.moves, static_cast<double>(analysis.counterIntuitiveSteps.size()),
+               analysis.greedyEffort, static_cast<double>(analysis.solutions), parameters);
   const int points = std::max(0, static_cast<int>(std::lround(sum)));
   return LevelGrade{points, GradeOfPoints(points, parameters)};
 }

@@ -2,7 +2,8 @@
 // How hard a level is for a player, as one number of difficulty points and a
 // named grade, worked out from the level's analysis (logic/level_analysis.h).
 //
-// points = perMove x moves
+// points = offset
+//        + perMove x moves
 //        + perCounterIntuitiveStep x counter-intuitive steps
 //        + perEffortDoubling x log2(greedy effort)
 //        - perSolutionsDoubling x log2(shortest solutions)
@@ -13,8 +14,8 @@
 // The grade is the highest whose threshold the points reach.
 //
 // Every number of the rule lives in GradeParameters, with its defaults here,
-// so that they can be fitted to players' ratings and handed in without a
-// change of the rule.
+// so that they can be fitted to players' ratings (logic/calibration.h) and
+// handed in without a change of the rule.
 
 #include <optional>
 #include <string_view>
@@ -33,6 +34,7 @@ struct GradeParameters {
   double perCounterIntuitiveStep = 3.0;
   double perEffortDoubling = 2.0;
   double perSolutionsDoubling = 1.0;
+  double offset = 0.0;  // added to every level's sum; a fit places its points with it
   int normalFrom = 20;  // points at which a level stops being Easy
   int hardFrom = 45;
   int expertFrom = 75;
@@ -45,6 +47,12 @@ struct LevelGrade {
   Grade grade = Grade::Easy;
   friend bool operator==(const LevelGrade&, const LevelGrade&) = default;
 };
+
+/// The sum the points are rounded from, for a level's figures (moves,
+/// counter-intuitive steps, greedy effort, shortest solutions; an effort or
+/// a number of solutions below 1 counts as 1).
+double GradeSum(double moves, double counterIntuitiveSteps, double greedyEffort, double solutions,
+                const GradeParameters& parameters = {});
 
 /// The difficulty of an analysed level; nullopt when it has no solution.
 std::optional<LevelGrade> GradeLevel(const LevelAnalysis& analysis,

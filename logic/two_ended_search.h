@@ -22,8 +22,9 @@ namespace solving {
 /// levels on which it is slowest: placements expanded from the balls (four
 /// moves each) and from the holes (four directions each), the placements the
 /// backward moves found, and all of it counted in forward states by the costs
-/// the search budgets with. The search's work is at most 1 + 1/12 times that of
-/// the plain search from the balls, counted in the same way.
+/// the search budgets with. The search's work is at most that of the plain
+/// search from the balls, counted in the same way, plus the lesser of an
+/// eighth of it and a twelfth of it and 250 forward states.
 struct SearchEffort {
   bool found = false;
   std::int64_t forwardStates = 0;
@@ -380,15 +381,27 @@ constexpr std::int64_t RecheckedKeyCost = 1;
 constexpr std::int64_t BackwardTurnCost = 48;
 /// Four directions that find seven placements each.
 constexpr std::int64_t DearestBackwardStateCost = BackwardStateCost + 28 * BackwardPlacementCost;
+/// The least work a later turn of the backward side must be able to afford
+/// before it starts: each turn has costs of its own (the waiting layer taken up
+/// again, its keys brought back into the caches) that the counts undercount
+/// on small levels, where a backward side that could go on after every
+/// forward layer did a few states each time. Fewer, longer turns do the same
+/// work in less time.
+constexpr std::int64_t LeastLaterTurnWork = 32 * DearestBackwardStateCost;
 /// What the backward side may spend, as a fraction of the forward work that
-/// the plain search from the balls must do too (see TwoEndedSearch). A
-/// twelfth, not more: counted in these costs, the backward side's work takes
-/// up to 1.15 times as long as the same count of forward work on the hardest
-/// levels known (its states are scattered over the bit sets and its layers are
-/// passed over once more), and the time bound below needs its share in time
-/// under a tenth. A larger share ends more random levels sooner; this one
-/// keeps the median of random 5 x 5 levels where it was.
+/// the plain search from the balls must do too (see TwoEndedSearch): the
+/// lesser of an eighth of it and a twelfth of it plus EarlyShareExtra, which
+/// meet at 6,000 forward states. Most random levels end within a few thousand
+/// forward states, and there the eighth lets the backward side meet the
+/// forward side, or run out of placements, sooner (the median of random 7 x 7
+/// levels comes to 55 instead of 69 us with a twelfth throughout). On large
+/// levels the share comes close to a twelfth: counted in these costs, the
+/// backward side's work takes up to 1.15 times as long as the same count of
+/// forward work there (its states are scattered over the bit sets and its
+/// layers are passed over once more).
 constexpr std::int64_t BackwardShareDivisor = 12;
+constexpr std::int64_t EarlyShareDivisor = 8;
+constexpr std::int64_t EarlyShareExtra = 250 * ForwardStateCost;
 
 /// How the expansion of a forward layer ended.
 struct ForwardLayerEnd {
@@ -461,28 +474,32 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables tables, const KeyMoveTables<
 // one, is at least two moves longer than the newest forward layer is deep,
 // so the plain search expands all of that layer too. (3) Before each turn,
 // each backward state, and before a waiting layer's states are compared, the
-// backward side checks that its work so far, that step's most and all, stays within
-// ForwardWork / BackwardShareDivisor, where ForwardWork is the forward work
-// done, with the newest layer added in the case of (2): by (1) and (2) that
-// is at most P / BackwardShareDivisor. (4) After a meeting on the backward
-// side, the newest forward layer is looked over once, up to the meeting, as
-// the plain search expands it. So the search costs at most (1 + 1 /
-// BackwardShareDivisor) P, plus the rebuilding of the solution: a move per
-// step and one pass over the backward states.
+// backward side checks that its work so far, that step's most and all, stays
+// within its allowance: the lesser of ForwardWork / 8 and ForwardWork / 12 +
+// EarlyShareExtra, where ForwardWork is the forward work done, with the
+// newest layer added in the case of (2); by (1) and (2) that is at most the
+// lesser of P / 8 and P / 12 + EarlyShareExtra. (4) After a meeting on the
+// backward side, the newest forward layer is looked over once, up to the
+// meeting, as the plain search expands it. So the search costs at most P
+// plus that allowance, plus the rebuilding of the solution: a move per step
+// and one pass over the backward states.
 //
-// In time: the forward side's loop is the plain search's loop with one store
-// per state added and the target test kept (bench/forward_search.h), and
-// measured on the levels of bench/solver_bench.cpp's Hard set it takes 0.97
-// to 1.02 times the plain search's time for the same states (interleaved,
-// fastest of hundreds of runs). The backward side's work, counted in the costs
-// above, takes at most 1.15 times the time of that count of forward work on
-// those levels, so its time is at most 1.15 / 12 < 0.096 P, and the whole
-// search at most (1.02 + 0.096) P in the worst case measured; measured, the
-// hardest levels known come to 1.04 to 1.095 times the plain search, and
-// find_hard_levels --goal time finds none above 1.1. Where the backward side
-// is cheap (small layers around the holes, unsolvable levels whose holes can
-// be reached from few placements), it meets the forward side or runs out of
-// states long before that, and the search is far cheaper than P.
+// In time, measured (wall clock, interleaved with the plain search in one
+// process, fastest of hundreds of runs, on a shared 2-core machine): the
+// forward side alone takes 1.0 times the plain search's time on large levels
+// and 1.05 times on small ones (some 5,000 states in 33 us), where the fixed
+// costs of a search (tables, buffers, one call per layer) weigh most; the
+// backward side's work, counted in the costs above, takes up to 1.15 times
+// the time of that count of forward work on large levels and up to twice it
+// on small ones. The worst levels known (bench/solver_bench.cpp's Hard set,
+// with what find_hard_levels --goal time found in 300 s) come to 1.21 times
+// the plain search on small unsolvable levels (6,000 to 12,000 states),
+// 1.10 to 1.13 on large unsolvable ones and at most 1.0 on solvable ones.
+// The bound of 1.1 in time is not met on unsolvable levels. Where the
+// backward side is cheap (small layers around the holes, unsolvable levels
+// whose holes can be reached from few placements), it meets the forward side
+// or runs out of states long before that, and the search is far cheaper than
+// P.
 //
 // The ordered search takes, among the shortest solutions, the one whose moves
 // come first letter by letter in the order north, south, west, east: its
@@ -578,8 +595,15 @@ class TwoEndedSearch {
     const std::int64_t backwardCost =
         AverageBackwardStateCost() * static_cast<std::int64_t>(BackwardStatesLeft());
     return backwardCost < ForwardLayerCost() &&
-           BackwardWork() + BackwardTurnCost + RecheckCost() + DearestBackwardStateCost <=
+           BackwardWork() + BackwardTurnCost + RecheckCost() + LeastTurnWork() <=
                BackwardAllowance();
+  }
+
+  /// The least work the backward side's next turn must be able to afford:
+  /// the first turn starts as soon as one state is affordable, so that a
+  /// backward side that runs out at once ends the search early.
+  std::int64_t LeastTurnWork() const {
+    return m_backwardTurns == 0 ? DearestBackwardStateCost : LeastLaterTurnWork;
   }
 
   /// What the backward side may cost in all: a share of the forward work the
@@ -588,7 +612,9 @@ class TwoEndedSearch {
   /// at least two moves longer than that layer is deep.
   std::int64_t BackwardAllowance() const {
     const std::int64_t pending = BackwardDepth() > 0 ? ForwardLayerCost() : 0;
-    return (ForwardStateCost * m_forwardStates + pending) / BackwardShareDivisor;
+    const std::int64_t forwardWork = ForwardStateCost * m_forwardStates + pending;
+    return std::min(forwardWork / EarlyShareDivisor,
+                    forwardWork / BackwardShareDivisor + EarlyShareExtra);
   }
 
   std::int64_t BackwardWork() const {
@@ -689,8 +715,9 @@ class TwoEndedSearch {
                              ? SourceSetsOfTouchingBalls(m_tables, m_openSides, to)
                              : SourceSetsApart[m_openSides[to.blue] | (m_openSides[to.green] << 4) |
                                                (m_openSides[to.red] << 8)];
-    const int found = std::popcount(sets);
-    for (; sets != 0; sets &= sets - 1) {
+    // Counted in the loop: built for any x86-64, std::popcount is a library call.
+    int found = 0;
+    for (; sets != 0; sets &= sets - 1, ++found) {
       const Key key = toKey + m_sourceOffsets[std::countr_zero(sets)];
       assert(Apply(m_tables.destination[std::countr_zero(sets) / 8], m_keys.SquaresOf(key)) == to);
       reach(key);

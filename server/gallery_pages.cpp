@@ -36,6 +36,13 @@ std::string PageStart(std::string_view title, std::string_view bodyAttributes, S
   return head + "</head>\n<body " + std::string(bodyAttributes) + ">\n";
 }
 
+/// Like and dislike, once per session, shown by the page script.
+std::string VoteButtons() {
+  return "<p id=\"votes\" class=\"votes\" hidden><button type=\"button\" id=\"like\">Like"
+         "</button> <button type=\"button\" id=\"dislike\">Dislike</button> "
+         "<span id=\"vote-outcome\" aria-live=\"polite\"></span></p>\n";
+}
+
 /// The form that reports a level, shown by the page script (it posts JSON to
 /// the API; the site's policy allows no plain form).
 std::string ReportForm() {
@@ -74,11 +81,21 @@ std::string Picture(const std::string& code, int width, std::string_view alt = "
          std::string(alt) + "\" loading=\"lazy\">";
 }
 
-std::string LevelItem(const PublishedLevel& level) {
+std::string LevelItem(const PublishedLevel& level, const LevelFigures& figures) {
   return "<li class=\"entry\"><a href=\"" + EscapeHtml(EntryAddress("", level.code)) + "\">" +
          Picture(level.code, 108) + "<span class=\"entry-title\">" + EscapeHtml(level.title) +
          "</span></a><span class=\"entry-facts\">" + SizeText(level.boardSize) + " &middot; " +
-         MovesText(level.moves) + ByAuthor(level.author) + "</span></li>\n";
+         MovesText(level.moves) + ByAuthor(level.author) + "</span><span class=\"entry-figures\">" +
+         FiguresText(figures) + "</span></li>\n";
+}
+
+std::string Plural(int count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string Duration(int seconds) {
+  const std::string rest = std::to_string(seconds % 60);
+  return std::to_string(seconds / 60) + ":" + (rest.size() == 1 ? "0" : "") + rest;
 }
 
 std::string NextLink(std::string_view view, const std::optional<GalleryKey>& next) {
@@ -126,13 +143,31 @@ std::string GalleryAddress(std::string_view view, const std::optional<GalleryKey
   return address;
 }
 
-std::string GalleryLevelsPage(std::string_view view, const GalleryPage& page, bool first) {
+std::string FiguresText(const LevelFigures& figures) {
+  if (figures.plays == 0)
+    return "Not played yet" + (figures.likes + figures.dislikes == 0
+                                   ? std::string()
+                                   : " &middot; " + Plural(figures.likes, "like", "likes") + ", " +
+                                         Plural(figures.dislikes, "dislike", "dislikes"));
+  std::string text = Plural(figures.plays, "play", "plays") + " &middot; " +
+                     std::to_string(static_cast<int>(figures.SolvedFirst() * 100.0 + 0.5)) +
+                     "% solved at the first try";
+  if (figures.medianSeconds) text += " &middot; median time " + Duration(*figures.medianSeconds);
+  text += " &middot; rating " + std::to_string(static_cast<int>(figures.rating.rating + 0.5));
+  if (!IsSettled(figures.rating)) text += " (provisional)";
+  return text + " &middot; " + Plural(figures.likes, "like", "likes") + ", " +
+         Plural(figures.dislikes, "dislike", "dislikes");
+}
+
+std::string GalleryLevelsPage(std::string_view view, const GalleryPage& page,
+                              const std::vector<LevelFigures>& figures, bool first) {
   std::string html = GalleryStart(view, first);
   if (page.levels.empty())
     html += "<p>No level is published yet.</p>\n";
   else
     html += "<ol class=\"entries\">\n";
-  for (const PublishedLevel& level : page.levels) html += LevelItem(level);
+  for (std::size_t i = 0; i < page.levels.size(); ++i)
+    html += LevelItem(page.levels[i], i < figures.size() ? figures[i] : LevelFigures{});
   if (!page.levels.empty()) html += "</ol>\n";
   return html + NextLink(view, page.next) + "</main>\n" + PageEnd();
 }
@@ -155,7 +190,8 @@ std::string GallerySetsPage(const SetsPage& page, bool first) {
   return html + NextLink("sets", page.next) + "</main>\n" + PageEnd();
 }
 
-std::string EntryPage(const PublishedLevel& level, const std::vector<PublishedSet>& sets) {
+std::string EntryPage(const PublishedLevel& level, const std::vector<PublishedSet>& sets,
+                      const LevelFigures& figures) {
   std::string html = PageStart(level.title + " - Korvalo level",
                                "class=\"entry-page\" data-code=\"" + EscapeHtml(level.code) + "\"",
                                Scripts::Page) +
@@ -165,6 +201,7 @@ std::string EntryPage(const PublishedLevel& level, const std::vector<PublishedSe
                      "</p></header>\n<main>\n<p><a href=\"" +
                      EscapeHtml(LevelAddress("", level.code)) + "\">" +
                      Picture(level.code, 325, "The level's board: play it") + "</a></p>\n";
+  html += "<p class=\"entry-figures\">" + FiguresText(figures) + "</p>\n";
   if (!level.description.empty())
     html += "<p class=\"entry-text\">" + EscapeHtml(level.description) + "</p>\n";
   html += "<p class=\"play-link\"><a href=\"" + EscapeHtml(LevelAddress("", level.code)) +
@@ -177,7 +214,8 @@ std::string EntryPage(const PublishedLevel& level, const std::vector<PublishedSe
     html += "</ul>\n";
   }
   html += "<p>Level code <code>" + EscapeHtml(level.code) + "</code> &middot; <a href=\"" +
-          GalleryAddress("newest") + "\">The gallery</a></p>\n" + ReportForm() + "</main>\n";
+          GalleryAddress("newest") + "\">The gallery</a></p>\n" + VoteButtons() + ReportForm() +
+          "</main>\n";
   return html + PageEnd();
 }
 

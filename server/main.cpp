@@ -7,10 +7,10 @@
 //
 // It runs as a FastCGI worker: lighttpd (server/lighttpd.conf.in) starts a
 // fixed pool of them. Its settings (KORVALO_PUBLIC_ADDRESS, the site's public
-// address for the absolute links of its pages, KORVALO_DATABASE and
-// KORVALO_PUBLISH_LIMIT) are
-// checked once at the start: a value that cannot be used stops the worker with
-// a message on standard error (the web server's error log, the journal).
+// address for the absolute links of its pages, KORVALO_DATABASE,
+// KORVALO_PUBLISH_LIMIT and KORVALO_RECORD_LIMIT) are checked once at the
+// start: a value that cannot be used stops the worker with a message on
+// standard error (the web server's error log, the journal).
 // `korvz --check-settings` checks the whole service's settings alone, the
 // pool's and lighttpd's too, so that lighttpd refuses to start with a value
 // that cannot be used, and says why.
@@ -44,7 +44,7 @@ constexpr const char* Help =
     "                    they can be used, else 2 with the reason on standard\n"
     "                    error (lighttpd's configuration runs this first)\n"
     "\n"
-    "Environment (the worker itself reads the last three):\n"
+    "Environment (the worker itself reads the last four):\n"
     "  KORVALO_WORKERS   how many workers answer at once, 1 to 256\n"
     "  KORVALO_QUEUE     how many requests may wait for a worker, 0 to 1024\n"
     "  KORVALO_PORT      the port lighttpd listens on, 1 to 65535\n"
@@ -61,6 +61,8 @@ constexpr const char* Help =
     "                          no published levels\n"
     "  KORVALO_PUBLISH_LIMIT   levels or sets one client may publish an hour in each\n"
     "                          worker (1 to 100000, default 60)\n"
+    "  KORVALO_RECORD_LIMIT    play records, likes and deletions one client may send\n"
+    "                          an hour in each worker (1 to 100000, default 2000)\n"
     "\n"
     "The administrator's commands on the published levels (KORVALO_DATABASE as above):\n";
 
@@ -118,6 +120,7 @@ int main(int argc, char** argv) {
   if (database) {
     StoreLimits limits;
     if (settings.publishLimit) limits.publications = *settings.publishLimit;
+    if (settings.recordLimit) limits.attempts = *settings.recordLimit;
     store = std::make_unique<StoreAnswers>(*database, settings.publicAddress, limits);
   }
   SiteAnswers answers(settings.publicAddress, store.get());

@@ -95,8 +95,10 @@ std::string Head(const LevelFacts& level, const std::string& site, bool linkPrev
 }
 
 std::string BodyStart(const LevelFacts& level, const char* pageClass) {
+  // data-published: the player sends its attempts at the level to the site.
   return "<body class=\"" + std::string(pageClass) + "\" data-code=\"" + EscapeHtml(level.code) +
-         "\" data-assets=\"" + std::string(AssetPath) + "\">\n";
+         "\" data-assets=\"" + std::string(AssetPath) + "\"" +
+         (level.published ? " data-published=\"yes\"" : "") + ">\n";
 }
 
 /// The link to the level's published entry, when it has one.

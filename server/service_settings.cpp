@@ -15,8 +15,8 @@ namespace {
 /// overflows it.
 constexpr long MostWorkers = 256;
 constexpr long MostQueued = 1024;
-/// Publications per client and hour in each worker.
-constexpr long MostPublications = 100000;
+/// Publications, and play records, per client and hour in each worker.
+constexpr long MostPerHour = 100000;
 
 std::optional<std::string> Required(std::string_view name, const char* value) {
   if (value == nullptr || *value == '\0')
@@ -83,6 +83,17 @@ std::optional<std::string> ServiceObjection(const SettingLookup& lookup) {
   return FolderObjection("KORVALO_RUN", lookup("KORVALO_RUN"));
 }
 
+/// A limit per client and hour: unset or empty leaves `limit` unset (the
+/// store's own); else it must be a whole number from 1 to MostPerHour.
+std::optional<std::string> HourlyLimit(const SettingLookup& lookup, const char* name,
+                                       std::optional<int>& limit) {
+  const char* value = lookup(name);
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  if (auto wrong = NumberObjection(name, value, 1, MostPerHour)) return wrong;
+  limit = static_cast<int>(std::strtol(value, nullptr, 10));
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::variant<ServiceSettings, SettingsError> ReadSettings(const SettingLookup& lookup,
@@ -92,14 +103,12 @@ std::variant<ServiceSettings, SettingsError> ReadSettings(const SettingLookup& l
   const char* configured = lookup("KORVALO_PUBLIC_ADDRESS");
   auto address = NormalisedPublicAddress(configured == nullptr ? "" : configured);
   if (const auto* error = std::get_if<AddressError>(&address)) return SettingsError{error->reason};
-  ServiceSettings settings{std::get<std::string>(std::move(address)), DatabaseOf(lookup), {}};
+  ServiceSettings settings{std::get<std::string>(std::move(address)), DatabaseOf(lookup), {}, {}};
   if (auto wrong = DatabaseObjection(settings.database.c_str())) return SettingsError{*wrong};
-  const char* limit = lookup("KORVALO_PUBLISH_LIMIT");
-  if (limit != nullptr && *limit != '\0') {
-    if (auto wrong = NumberObjection("KORVALO_PUBLISH_LIMIT", limit, 1, MostPublications))
-      return SettingsError{*wrong};
-    settings.publishLimit = static_cast<int>(std::strtol(limit, nullptr, 10));
-  }
+  if (auto wrong = HourlyLimit(lookup, "KORVALO_PUBLISH_LIMIT", settings.publishLimit))
+    return SettingsError{*wrong};
+  if (auto wrong = HourlyLimit(lookup, "KORVALO_RECORD_LIMIT", settings.recordLimit))
+    return SettingsError{*wrong};
   return settings;
 }
 

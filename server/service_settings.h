@@ -15,6 +15,7 @@ struct ServiceSettings {
   /// folder (STATE_DIRECTORY, as systemd sets it); empty when neither is set.
   std::string database;
   std::optional<int> publishLimit;  // KORVALO_PUBLISH_LIMIT; unset: the store's own
+  std::optional<int> recordLimit;   // KORVALO_RECORD_LIMIT; unset: the store's own
 };
 
 /// Why a setting cannot be used, naming the setting, in words for the log.

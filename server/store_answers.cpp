@@ -1,9 +1,11 @@
 #include "server/store_answers.h"
 
 #include <charconv>
+#include <cstdio>
 #include <ctime>
 
 #include "logic/level_code.h"
+#include "server/attempts.h"
 #include "server/gallery_pages.h"
 #include "server/json.h"
 #include "server/publishing.h"
@@ -47,9 +49,11 @@ HttpResponse HtmlMessage(int status, const char* reason, std::string_view title,
 
 bool IsRead(const Request& request) { return request.method == "GET" || request.method == "HEAD"; }
 
-HttpResponse TooMany() {
-  HttpResponse response = ApiError(429, "Too Many Requests",
-                                   "Too many publications or reports from here; try again later.");
+/// The answer past a client's limit, naming what it sent too much of.
+HttpResponse TooMany(std::string_view what) {
+  HttpResponse response =
+      ApiError(429, "Too Many Requests",
+               "Too many " + std::string(what) + " from here this hour; try again later.");
   response.headers.emplace_back("Retry-After", "600");
   return response;
 }
@@ -116,9 +120,11 @@ std::optional<GalleryKey> ReadKey(std::string_view text) {
 StoreAnswers::StoreAnswers(Database& database, std::string site, StoreLimits limits)
     : m_database(database),
       m_store(database),
+      m_plays(database),
       m_site(std::move(site)),
       m_publications(limits.publications, limits.windowSeconds),
-      m_reports(limits.reports, limits.windowSeconds) {}
+      m_reports(limits.reports, limits.windowSeconds),
+      m_records(limits.attempts, limits.windowSeconds) {}
 
 std::optional<HttpResponse> StoreAnswers::Respond(const Request& request) {
   return Respond(request, std::time(nullptr));
@@ -162,8 +168,37 @@ HttpResponse StoreAnswers::Api(const Request& request, std::string_view path, st
   if (path == "levels" || StartsWith(path, "levels/"))
     return LevelsApi(request, path.substr(6), now);
   if (path == "sets" || StartsWith(path, "sets/")) return SetsApi(request, path.substr(4), now);
+  if (path == "attempts") {
+    if (request.method != "POST") return NotAllowed("POST", true);
+    return RecordAttempt(request, now);
+  }
+  if (StartsWith(path, "sessions/")) {
+    if (request.method != "DELETE") return NotAllowed("DELETE", true);
+    return ForgetSession(request, path.substr(9), now);
+  }
   return ApiError(404, "Not Found", "The API has no such address.");
 }
+
+namespace {
+
+/// How people fared on the level, as members of its JSON object.
+std::string FiguresJson(const LevelFigures& figures) {
+  const auto number = [](double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return std::string(text);
+  };
+  return ",\"plays\":" + std::to_string(figures.plays) +
+         ",\"solved_first\":" + number(figures.SolvedFirst(), 3) + ",\"median_seconds\":" +
+         (figures.medianSeconds ? std::to_string(*figures.medianSeconds) : "null") +
+         ",\"rating\":" + number(figures.rating.rating, 1) +
+         ",\"deviation\":" + number(figures.rating.deviation, 1) +
+         ",\"provisional\":" + (IsSettled(figures.rating) ? "false" : "true") +
+         ",\"likes\":" + std::to_string(figures.likes) +
+         ",\"dislikes\":" + std::to_string(figures.dislikes);
+}
+
+}  // namespace
 
 std::string StoreAnswers::LevelJson(const PublishedLevel& level) {
   std::string sets;
@@ -178,8 +213,8 @@ std::string StoreAnswers::LevelJson(const PublishedLevel& level) {
          ",\"published\":" + std::to_string(level.published) +
          ",\"address\":" + JsonQuoted(EntryAddress(m_site, level.code)) +
          ",\"play\":" + JsonQuoted(LevelAddress(m_site, level.code)) +
-         ",\"picture\":" + JsonQuoted(PictureAddress(m_site, level.code)) + ",\"sets\":[" + sets +
-         "]}";
+         ",\"picture\":" + JsonQuoted(PictureAddress(m_site, level.code)) +
+         FiguresJson(m_plays.Figures(level.code)) + ",\"sets\":[" + sets + "]}";
 }
 
 HttpResponse StoreAnswers::LevelsApi(const Request& request, std::string_view rest,
@@ -192,9 +227,11 @@ HttpResponse StoreAnswers::LevelsApi(const Request& request, std::string_view re
   const std::size_t slash = rest.find('/');
   const std::optional<std::string> code = CanonicalCodeOf(rest.substr(0, slash));
   if (slash != std::string_view::npos) {
-    if (rest.substr(slash) != "/reports" || !code)
+    const std::string_view tail = rest.substr(slash);
+    if ((tail != "/reports" && tail != "/votes") || !code)
       return ApiError(404, "Not Found", "The API has no such address.");
     if (request.method != "POST") return NotAllowed("POST", true);
+    if (tail == "/votes") return VoteOnLevel(request, *code, now);
     return ReportLevel(request, *code, now);
   }
   if (!code) return ApiError(404, "Not Found", "That is no level code.");
@@ -212,7 +249,7 @@ HttpResponse StoreAnswers::LevelsApi(const Request& request, std::string_view re
 }
 
 HttpResponse StoreAnswers::PublishLevel(const Request& request, std::int64_t now) {
-  if (!m_publications.Allow(request.clientAddress, now)) return TooMany();
+  if (!m_publications.Allow(request.clientAddress, now)) return TooMany("publications");
   auto read = ReadLevelPublication(request.body, now);
   if (const auto* refusal = std::get_if<Refusal>(&read))
     return ApiError(400, "Bad Request", refusal->reason);
@@ -235,7 +272,7 @@ HttpResponse StoreAnswers::PublishLevel(const Request& request, std::int64_t now
 
 HttpResponse StoreAnswers::ReportLevel(const Request& request, const std::string& code,
                                        std::int64_t now) {
-  if (!m_reports.Allow(request.clientAddress, now)) return TooMany();
+  if (!m_reports.Allow(request.clientAddress, now)) return TooMany("reports");
   auto reason = ReadReport(request.body);
   if (const auto* refusal = std::get_if<Refusal>(&reason))
     return ApiError(400, "Bad Request", refusal->reason);
@@ -243,6 +280,48 @@ HttpResponse StoreAnswers::ReportLevel(const Request& request, const std::string
                          std::get<std::string>(reason), now))
     return ApiError(404, "Not Found", "No such level is published.");
   return Json(202, "Accepted", "{\"reported\":true}");
+}
+
+HttpResponse StoreAnswers::RecordAttempt(const Request& request, std::int64_t now) {
+  if (!m_records.Allow(request.clientAddress, now))
+    return TooMany("play records, likes or deletions");
+  auto read = ReadAttempt(request.body);
+  if (const auto* refusal = std::get_if<Refusal>(&read))
+    return ApiError(400, "Bad Request", refusal->reason);
+  switch (m_plays.Record(std::get<AttemptRecord>(read))) {
+    case RecordOutcome::Rated: return Json(202, "Accepted", "{\"recorded\":true,\"rated\":true}");
+    case RecordOutcome::Counted:
+      return Json(202, "Accepted", "{\"recorded\":true,\"rated\":false}");
+    case RecordOutcome::NoLevel: break;
+  }
+  return ApiError(404, "Not Found", "No such level is published.");
+}
+
+HttpResponse StoreAnswers::VoteOnLevel(const Request& request, const std::string& code,
+                                       std::int64_t now) {
+  if (!m_records.Allow(request.clientAddress, now))
+    return TooMany("play records, likes or deletions");
+  auto read = ReadVote(request.body);
+  if (const auto* refusal = std::get_if<Refusal>(&read))
+    return ApiError(400, "Bad Request", refusal->reason);
+  const VoteRequest& vote = std::get<VoteRequest>(read);
+  switch (m_plays.Vote(code, vote.session, vote.vote)) {
+    case VoteOutcome::Taken: return Json(202, "Accepted", "{\"voted\":true}");
+    case VoteOutcome::AlreadyVoted:
+      return ApiError(409, "Conflict", "This session has liked or disliked the level already.");
+    case VoteOutcome::NoLevel: break;
+  }
+  return ApiError(404, "Not Found", "No such level is published.");
+}
+
+HttpResponse StoreAnswers::ForgetSession(const Request& request, std::string_view session,
+                                         std::int64_t now) {
+  if (!m_records.Allow(request.clientAddress, now))
+    return TooMany("play records, likes or deletions");
+  if (!IsSessionId(session))
+    return ApiError(404, "Not Found", "A session is 32 lowercase hexadecimal digits.");
+  const int forgotten = m_plays.ForgetSession(std::string(session));
+  return Json(200, "OK", "{\"deleted\":" + std::to_string(forgotten) + "}");
 }
 
 HttpResponse StoreAnswers::SetsApi(const Request& request, std::string_view rest,
@@ -280,7 +359,7 @@ HttpResponse StoreAnswers::SetsApi(const Request& request, std::string_view rest
 }
 
 HttpResponse StoreAnswers::PublishSet(const Request& request, std::int64_t now) {
-  if (!m_publications.Allow(request.clientAddress, now)) return TooMany();
+  if (!m_publications.Allow(request.clientAddress, now)) return TooMany("publications");
   auto read = ReadSetPublication(request.body, now);
   if (const auto* refusal = std::get_if<Refusal>(&read))
     return ApiError(400, "Bad Request", refusal->reason);
@@ -324,9 +403,16 @@ HttpResponse StoreAnswers::Gallery(const Request& request, std::string_view quer
       order = GalleryOrder::Longest;
     else if (view == "grade")
       order = GalleryOrder::Grade;
+    else if (view == "rating")
+      order = GalleryOrder::Rating;
+    else if (view == "popular")
+      order = GalleryOrder::Popularity;
     else
       return HtmlMessage(400, "Bad Request", "No such page", "The gallery has no such order.");
-    html = GalleryLevelsPage(view, m_store.Gallery(order, after, GalleryPageSize), !after);
+    const GalleryPage page = m_store.Gallery(order, after, GalleryPageSize);
+    std::vector<LevelFigures> figures;
+    for (const PublishedLevel& level : page.levels) figures.push_back(m_plays.Figures(level.code));
+    html = GalleryLevelsPage(view, page, figures, !after);
   }
   return WithValidator(AnswerWithBody(200, "OK", HtmlType, std::move(html), CachedForAMinute),
                        request);
@@ -348,10 +434,11 @@ HttpResponse StoreAnswers::Entry(const Request& request, std::string_view code) 
   if (!level || level->hidden)
     return HtmlMessage(404, "Not Found", "Not published",
                        "This level is not published on this site; its page still plays it.");
-  return WithValidator(
-      AnswerWithBody(200, "OK", HtmlType, EntryPage(*level, m_store.SetsHolding(level->code)),
-                     CachedForAMinute),
-      request);
+  return WithValidator(AnswerWithBody(200, "OK", HtmlType,
+                                      EntryPage(*level, m_store.SetsHolding(level->code),
+                                                m_plays.Figures(level->code)),
+                                      CachedForAMinute),
+                       request);
 }
 
 HttpResponse StoreAnswers::Set(const Request& request, std::string_view id) {

@@ -11,12 +11,14 @@
 #include "server/rate_limit.h"
 #include "server/responses.h"
 #include "server/store/level_store.h"
+#include "server/store/play_records.h"
 
 /// How much one client may do, per worker (see server/rate_limit.h).
 struct StoreLimits {
   int publications = 60;  // levels and sets published
   int reports = 20;
   std::int64_t windowSeconds = 3600;
+  int attempts = 2000;  // play records, likes and deletions of a session's records
 };
 
 /// Levels per page of the gallery.
@@ -45,6 +47,9 @@ class StoreAnswers {
   HttpResponse PublishLevel(const Request& request, std::int64_t now);
   HttpResponse PublishSet(const Request& request, std::int64_t now);
   HttpResponse ReportLevel(const Request& request, const std::string& code, std::int64_t now);
+  HttpResponse RecordAttempt(const Request& request, std::int64_t now);
+  HttpResponse VoteOnLevel(const Request& request, const std::string& code, std::int64_t now);
+  HttpResponse ForgetSession(const Request& request, std::string_view session, std::int64_t now);
   HttpResponse Gallery(const Request& request, std::string_view query);
   HttpResponse Entry(const Request& request, std::string_view code);
   HttpResponse Set(const Request& request, std::string_view id);
@@ -52,7 +57,9 @@ class StoreAnswers {
 
   Database& m_database;
   LevelStore m_store;
+  PlayRecords m_plays;
   std::string m_site;
   RateLimiter m_publications;
   RateLimiter m_reports;
+  RateLimiter m_records;
 };

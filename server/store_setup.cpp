@@ -3,11 +3,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
+#include "logic/level_analysis.h"
+#include "logic/level_code.h"
 #include "server/publishing.h"
 #include "server/store/level_store.h"
 #include "server/store/migrations.h"
+#include "server/store/play_records.h"
 
 const char* const AdminHelp =
     "  --admin reports       list the visitors' reports, newest first: the time\n"
@@ -15,7 +20,12 @@ const char* const AdminHelp =
     "  --admin hide CODE     take a published level off the gallery, the API and\n"
     "                        its entry page (its level page still plays it)\n"
     "  --admin show CODE     show a hidden level again\n"
-    "  --admin delete CODE   remove a published level, from its sets too\n";
+    "  --admin delete CODE   remove a published level, from its sets too\n"
+    "  --admin export        every published level's figures and computed measures\n"
+    "                        as CSV, for korvalo-level calibrate: code, rating,\n"
+    "                        deviation, plays, solved_first, median_seconds,\n"
+    "                        popularity, moves, solutions, counter_intuitive,\n"
+    "                        greedy_effort\n";
 
 std::unique_ptr<Database> OpenMigrated(const std::string& locator) {
   std::unique_ptr<Database> database = OpenDatabase(locator);
@@ -41,6 +51,28 @@ std::string Printable(std::string text) {
   return text;
 }
 
+/// Every published level's figures beside its computed measures, as CSV.
+void ExportFigures(Database& database) {
+  PlayRecords plays(database);
+  LevelAnalyzer analyzer;
+  std::printf(
+      "code,rating,deviation,plays,solved_first,median_seconds,popularity,moves,solutions,"
+      "counter_intuitive,greedy_effort\n");
+  for (const DbRow& row : database.Run("SELECT code FROM levels ORDER BY code")) {
+    const std::string code = row.Text(0);
+    const LevelFigures figures = plays.Figures(code);
+    Level level;
+    ParseLevelCode(level, code);
+    const LevelAnalysis& analysis = analyzer.Analyze(level);
+    std::printf("%s,%.1f,%.1f,%d,%.3f,%s,%d,%d,%u,%zu,%d\n", code.c_str(), figures.rating.rating,
+                figures.rating.deviation, figures.plays, figures.SolvedFirst(),
+                figures.medianSeconds ? std::to_string(*figures.medianSeconds).c_str() : "",
+                figures.likes - figures.dislikes, analysis.moves,
+                static_cast<unsigned>(analysis.solutions), analysis.counterIntuitiveSteps.size(),
+                analysis.greedyEffort);
+  }
+}
+
 }  // namespace
 
 int RunAdmin(const std::vector<std::string>& arguments, Database& database) {
@@ -49,6 +81,10 @@ int RunAdmin(const std::vector<std::string>& arguments, Database& database) {
     for (const Report& report : store.Reports())
       std::printf("%s\t%s\t%s\n", UtcTime(report.reported).c_str(), report.code.c_str(),
                   Printable(report.reason).c_str());
+    return 0;
+  }
+  if (arguments.size() == 1 && arguments[0] == "export") {
+    ExportFigures(database);
     return 0;
   }
   if (arguments.size() != 2) {

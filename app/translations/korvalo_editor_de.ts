@@ -68,7 +68,7 @@
     </message>
 </context>
 <context>
-    <name>CBoardView</name>
+    <name>CBoardCommands</name>
     <message>
         <source>The clipboard holds no level code.</source>
         <translation>Die Zwischenablage enthält keinen Levelcode.</translation>
@@ -77,6 +77,9 @@
         <source>Not pasted: %1.</source>
         <translation>Nicht eingefügt: %1.</translation>
     </message>
+</context>
+<context>
+    <name>CBoardView</name>
     <message>
         <source>No ball stands on this square.</source>
         <translation>Auf diesem Feld steht keine Kugel.</translation>
@@ -187,6 +190,29 @@
         <source>Greedy effort at most:</source>
         <translation>Höchstaufwand beim naheliegenden Spiel:</translation>
     </message>
+    <message>
+        <source>One level goes on the board; more go into the set after the selected level, as one step that Undo takes back.</source>
+        <translation>Ein Level kommt auf das Spielfeld; mehrere kommen hinter dem gewählten Level in die Sammlung, als ein Schritt, den „Rückgängig“ zurücknimmt.</translation>
+    </message>
+    <message>
+        <source>Levels:</source>
+        <translation>Anzahl der Level:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Generated %n level(s) from seed %1.</source>
+        <translation>
+            <numerusform>%n Level aus Startwert %1 erzeugt.</numerusform>
+            <numerusform>%n Level aus Startwert %1 erzeugt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Found %1 of %2 levels. %3</source>
+        <translation>%1 von %2 Leveln gefunden. %3</translation>
+    </message>
+    <message>
+        <source>Generate searches for levels of these figures; Cancel stops a search under way.</source>
+        <translation>„Erzeugen“ sucht Level mit diesen Werten; „Abbrechen“ hält eine laufende Suche an.</translation>
+    </message>
 </context>
 <context>
     <name>CLevelCodeDlg</name>
@@ -264,6 +290,14 @@
     <message>
         <source>effort %1</source>
         <translation>Aufwand %1</translation>
+    </message>
+    <message>
+        <source>Read-only file: Save As keeps the changes.</source>
+        <translation>Schreibgeschützte Datei: „Speichern unter“ behält die Änderungen.</translation>
+    </message>
+    <message>
+        <source>Sorted by %1.</source>
+        <translation>Sortiert nach %1.</translation>
     </message>
 </context>
 <context>
@@ -608,6 +642,77 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <source>Save Into It</source>
         <translation>Trotzdem hineinspeichern</translation>
     </message>
+    <message>
+        <source>length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>greedy effort</source>
+        <translation>Aufwand</translation>
+    </message>
+    <message>
+        <source>grade</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>%1 (read-only)</source>
+        <translation>%1 (schreibgeschützt)</translation>
+    </message>
+    <message>
+        <source>%1 is read-only.</source>
+        <translation>%1 ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>The set&apos;s changes are kept. Save As writes the set to another file.</source>
+        <translation>Die Änderungen an der Sammlung bleiben erhalten. „Speichern unter“ schreibt die Sammlung in eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>No level was added: the set holds every one found.</source>
+        <translation>Kein Level hinzugefügt: Die Sammlung enthält jedes gefundene schon.</translation>
+    </message>
+    <message>
+        <source>Added as levels %1 to %2.</source>
+        <translation>Als Level %1 bis %2 hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 levels made before the search stopped; they are kept. %3</source>
+        <translation>%1 von %2 Leveln erzeugt, bevor die Suche endete; sie bleiben erhalten. %3</translation>
+    </message>
+    <message>
+        <source>Undo takes them all back.</source>
+        <translation>„Rückgängig“ nimmt sie alle zurück.</translation>
+    </message>
+    <message>
+        <source>The set has too few levels to sort.</source>
+        <translation>Die Sammlung hat zu wenige Level zum Sortieren.</translation>
+    </message>
+    <message>
+        <source>Sorted by %1; Undo puts the old order back.</source>
+        <translation>Nach %1 sortiert; „Rückgängig“ stellt die alte Reihenfolge wieder her.</translation>
+    </message>
+    <message>
+        <source>The set is already sorted by %1.</source>
+        <translation>Die Sammlung ist schon nach %1 sortiert.</translation>
+    </message>
+    <message>
+        <source>Rename Level</source>
+        <translation>Level umbenennen</translation>
+    </message>
+    <message>
+        <source>Level %1 renamed.</source>
+        <translation>Level %1 umbenannt.</translation>
+    </message>
+</context>
+<context>
+    <name>CSetTester</name>
+    <message>
+        <source>The set holds no level to play.</source>
+        <translation>Das Set enthält keinen Level zum Spielen.</translation>
+    </message>
+    <message>
+        <source>The set could not be written for the game to %1.</source>
+        <translation>Das Set konnte für das Spiel nicht nach %1 geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>CStatusLine</name>
@@ -747,6 +852,18 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <source>Titles</source>
         <translation>Titel</translation>
     </message>
+    <message>
+        <source>Add Levels</source>
+        <translation>Level hinzufügen</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Sortieren</translation>
+    </message>
+    <message>
+        <source>Rename Level</source>
+        <translation>Level umbenennen</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -813,6 +930,10 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>Test</source>
         <translation>Testen</translation>
+    </message>
+    <message>
+        <source>Test &amp;Set</source>
+        <translation>&amp;Set testen</translation>
     </message>
     <message>
         <source>Undo</source>
@@ -913,6 +1034,64 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     <message>
         <source>Publish...</source>
         <translation>Veröffentlichen...</translation>
+    </message>
+    <message>
+        <source>Re&amp;name Level...</source>
+        <translation>Level &amp;umbenennen...</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Length</source>
+        <translation>Nach &amp;Länge sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by Greedy E&amp;ffort</source>
+        <translation>Nach A&amp;ufwand sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Grade</source>
+        <translation>Nach &amp;Stufe sortieren</translation>
+    </message>
+</context>
+<context>
+    <name>PlayFigures</name>
+    <message>
+        <source>People: not published</source>
+        <translation>Spieler: nicht veröffentlicht</translation>
+    </message>
+    <message>
+        <source>People: no figures from the site yet</source>
+        <translation>Spieler: noch keine Zahlen von der Seite</translation>
+    </message>
+    <message>
+        <source>People: published, not played yet</source>
+        <translation>Spieler: veröffentlicht, noch nicht gespielt</translation>
+    </message>
+    <message numerus="yes">
+        <source>People: %n play(s)</source>
+        <translation>
+            <numerusform>Spieler: %n Versuch</numerusform>
+            <numerusform>Spieler: %n Versuche</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>median %1 s</source>
+        <translation>Median %1 s</translation>
+    </message>
+    <message>
+        <source>likes %1, dislikes %2</source>
+        <translation>%1 gefällt, %2 nicht</translation>
+    </message>
+    <message>
+        <source>%1% at first try</source>
+        <translation>%1 % auf Anhieb</translation>
+    </message>
+    <message>
+        <source>Rating %1, provisional</source>
+        <translation>Wertung %1, vorläufig</translation>
+    </message>
+    <message>
+        <source>Rating %1</source>
+        <translation>Wertung %1</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,13 @@
             <numerusform>Generated from seed %1: the shortest solution takes %n moves.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Generated %n level(s) from seed %1.</source>
+        <translation>
+            <numerusform>Generated %n level from seed %1.</numerusform>
+            <numerusform>Generated %n levels from seed %1.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CLevelSetPanel</name>
@@ -86,6 +93,16 @@
         <translation>
             <numerusform>Shortest solution: %n move</numerusform>
             <numerusform>Shortest solution: %n moves</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PlayFigures</name>
+    <message numerus="yes">
+        <source>People: %n play(s)</source>
+        <translation>
+            <numerusform>People: %n play</numerusform>
+            <numerusform>People: %n plays</numerusform>
         </translation>
     </message>
 </context>

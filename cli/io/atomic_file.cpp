@@ -106,12 +106,19 @@ void SyncFolder(const std::string& folder) {
 struct Target {
   std::string path;  // after following symbolic links
   bool exists = false;
-  mode_t mode = 0666;  // an existing file's permission bits
+  bool special = false;  // a device, a FIFO or a pipe: written in place
+  mode_t mode = 0666;    // an existing file's permission bits
   std::optional<FileWriteFailure> refusal;
 };
 
 Target LookAt(const std::string& path) {
   Target target;
+  if (IsWrittenInPlace(path)) {
+    target.path = path;
+    target.exists = true;
+    target.special = true;
+    return target;
+  }
   int error = 0;
   const std::optional<std::string> resolved = ResolvedTarget(path, error);
   if (!resolved) {
@@ -132,11 +139,31 @@ Target LookAt(const std::string& path) {
   return target;
 }
 
+/// Writes into a device, FIFO or pipe as it is: there is no file to replace
+/// and nothing to keep, and a rename would put a file in the device's place.
+std::optional<FileWriteFailure> WriteInPlace(const std::string& path, std::string_view contents) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return Failure(path, errno);
+  int error = WriteAll(fd, contents);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) return Failure(path, error);
+  return std::nullopt;
+}
+
 }  // namespace
+
+bool IsWrittenInPlace(const std::string& path) {
+  // What the path leads to, links followed the kernel's way: /dev/stdout
+  // leads to a pipe that no path names.
+  struct stat led {};
+  return ::stat(path.c_str(), &led) == 0 &&
+         (S_ISCHR(led.st_mode) || S_ISBLK(led.st_mode) || S_ISFIFO(led.st_mode));
+}
 
 std::optional<FileWriteFailure> CheckReplaceable(const std::string& path) {
   const Target target = LookAt(path);
   if (target.refusal) return target.refusal;
+  if (target.special) return std::nullopt;
   const std::string folder = FolderOf(target.path);
   struct stat status {};
   if (::stat(folder.c_str(), &status) != 0) return Failure(path, errno);
@@ -148,6 +175,7 @@ std::optional<FileWriteFailure> CheckReplaceable(const std::string& path) {
 std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string_view contents) {
   const Target target = LookAt(path);
   if (target.refusal) return target.refusal;
+  if (target.special) return WriteInPlace(path, contents);
   std::string tempPath;
   const int fd = CreateTemporaryBeside(target.path, target.mode, tempPath);
   if (fd < 0) return Failure(path, errno);

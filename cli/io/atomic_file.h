@@ -14,11 +14,17 @@ struct FileWriteFailure {
 /// disk and only then renames it over the target, so that any failure (full
 /// disk, size limit, I/O error) leaves an earlier file byte for byte as it
 /// was and no other file behind. A symbolic link is followed: the file it
-/// names is replaced and the link stays. A target that exists and is not a
-/// regular file (directory, device, FIFO, socket) is refused and left alone.
-/// A replaced file keeps its permission bits; a new one gets 0666 less the
-/// umask. Nothing on failure.
+/// names is replaced and the link stays. A device, a FIFO or a pipe
+/// (/dev/stdout) is written in place, as the shell's > does; anything else
+/// that is not a regular file (a folder, a socket) is refused and left alone.
+/// A replaced file
+/// keeps its permission bits; a new one gets 0666 less the umask. Nothing on
+/// failure.
 std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string_view contents);
+
+/// Whether the path leads to a device, a FIFO or a pipe (/dev/stdout), which
+/// ReplaceFile writes in place.
+bool IsWrittenInPlace(const std::string& path);
 
 /// What ReplaceFile would refuse before writing a byte, and a folder that
 /// does not exist or cannot be written: asked before long work whose result

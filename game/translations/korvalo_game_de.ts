@@ -351,6 +351,29 @@ Strg+Pfeile: Wände eines Feldes lesen    T: was jedes Kippen bewirkt</translati
     </message>
 </context>
 <context>
+    <name>PlayRecords</name>
+    <message>
+        <source>&amp;Send Play Records to the Site</source>
+        <translation>Spielverläufe an die Seite &amp;senden</translation>
+    </message>
+    <message>
+        <source>Play Records</source>
+        <translation>Spielverläufe</translation>
+    </message>
+    <message>
+        <source>May Korvalo send a record of each attempt at a level to the sharing site %1?
+
+A record holds the level, an anonymous session number made on this computer, whether you solved the level or gave up, your moves, the numbers of undos, hints and restarts, the seconds played and the game&apos;s version. Nothing else is sent.
+
+The records tell designers how people fare on their levels. You can change your answer at any time: Send Play Records to the Site, in the menu of the right mouse button.</source>
+        <translation>Darf Korvalo zu jedem Versuch an einem Level einen Verlauf an die Seite %1 senden?
+
+Ein Verlauf enthält das Level, eine anonyme Sitzungsnummer, die auf diesem Computer erzeugt wird, ob Sie das Level gelöst oder aufgegeben haben, Ihre Züge, die Zahl der Rücknahmen, Hinweise und Neustarts, die gespielten Sekunden und die Version des Spiels. Sonst wird nichts gesendet.
+
+Die Verläufe zeigen Gestaltern, wie es Spielern mit ihren Levels ergeht. Sie können Ihre Antwort jederzeit ändern: Spielverläufe an die Seite senden, im Menü der rechten Maustaste.</translation>
+    </message>
+</context>
+<context>
     <name>SetChooser</name>
     <message>
         <source>Open Set</source>

@@ -40,14 +40,18 @@ std::string Sql(std::initializer_list<std::string_view> parts) {
   return sql;
 }
 
-/// The column each order reads; from this table only, never from a request.
+/// The value each order reads; from this table only, never from a request.
+/// The players' figures are joined as `figures`; 1500000 is the starting
+/// rating in thousandths.
 std::string_view OrderColumn(GalleryOrder order) {
   switch (order) {
-    case GalleryOrder::Longest: return "moves";
-    case GalleryOrder::Grade: return "grade";
+    case GalleryOrder::Longest: return "levels.moves";
+    case GalleryOrder::Grade: return "levels.grade";
+    case GalleryOrder::Rating: return "COALESCE(figures.rating, 1500000)";
+    case GalleryOrder::Popularity: return "COALESCE(figures.likes - figures.dislikes, 0)";
     case GalleryOrder::Newest: break;
   }
-  return "published";
+  return "levels.published";
 }
 
 /// Inserts the level unless its code is there; true when inserted.
@@ -160,24 +164,29 @@ std::vector<PublishedSet> LevelStore::SetsHolding(const std::string& code) {
 GalleryPage LevelStore::Gallery(GalleryOrder order, const std::optional<GalleryKey>& after,
                                 int count) {
   const std::string_view column = OrderColumn(order);
-  std::string sql = Sql({"SELECT ", LevelColumns, " FROM levels WHERE hidden = 0"});
+  std::string sql =
+      Sql({"SELECT levels.code, board_size, moves, grade, title, author, description, "
+           "published, hidden, ",
+           column,
+           " FROM levels LEFT JOIN level_figures figures ON figures.code = "
+           "levels.code WHERE hidden = 0"});
   std::vector<DbValue> parameters;
   if (after) {
-    sql += Sql({" AND (", column, " < ? OR (", column, " = ? AND code > ?))"});
+    sql += Sql({" AND (", column, " < ? OR (", column, " = ? AND levels.code > ?))"});
     parameters = {after->value, after->value, after->code};
   }
-  sql += Sql({" ORDER BY ", column, " DESC, code LIMIT ?"});
+  sql += Sql({" ORDER BY ", column, " DESC, levels.code LIMIT ?"});
   // One row more than the page tells whether a next page exists.
   parameters.emplace_back(std::int64_t{count + 1});
   GalleryPage page;
-  for (const DbRow& row : m_db.Run(sql, parameters)) page.levels.push_back(LevelOf(row));
-  if (page.levels.size() > static_cast<std::size_t>(count)) {
-    page.levels.pop_back();
-    const PublishedLevel& last = page.levels.back();
-    const std::int64_t value = order == GalleryOrder::Newest    ? last.published
-                               : order == GalleryOrder::Longest ? last.moves
-                                                                : last.grade;
-    page.next = GalleryKey{value, last.code};
+  std::int64_t lastValue = 0;
+  for (const DbRow& row : m_db.Run(sql, parameters)) {
+    if (page.levels.size() == static_cast<std::size_t>(count)) {
+      page.next = GalleryKey{lastValue, page.levels.back().code};
+      break;
+    }
+    page.levels.push_back(LevelOf(row));
+    lastValue = row.Int(9);
   }
   return page;
 }

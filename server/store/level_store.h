@@ -60,7 +60,9 @@ struct SetSubmission {
 enum class Removal { Removed, NotFound, WrongToken, InSet };
 
 /// The gallery's orders: each reads its column descending, then the code.
-enum class GalleryOrder { Newest, Longest, Grade };
+/// Rating is the players' rating (hardest for people first), popularity the
+/// likes less the dislikes; a level nobody played has the starting figures.
+enum class GalleryOrder { Newest, Longest, Grade, Rating, Popularity };
 
 /// Where a page of the gallery starts: after the level with this value of
 /// the order's column and this code.

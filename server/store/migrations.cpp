@@ -55,8 +55,55 @@ constexpr std::string_view Version1[] = {
     " PRIMARY KEY (code, reporter))",
 };
 
+// How people fare on published levels. An attempt keeps exactly what the
+// player's program sends, no address, time or browser; `first_attempt` marks
+// the one attempt of a session at a level that is rated. Ratings are kept as
+// whole thousandths (volatility: millionths), the types both databases share.
+constexpr std::string_view Version2[] = {
+    "CREATE TABLE attempts ("
+    " level TEXT NOT NULL REFERENCES levels (code) ON DELETE CASCADE,"
+    " session TEXT NOT NULL,"
+    " first_attempt INTEGER NOT NULL,"
+    " solved INTEGER NOT NULL,"
+    " moves TEXT NOT NULL,"
+    " undos INTEGER NOT NULL,"
+    " hints INTEGER NOT NULL,"
+    " restarts INTEGER NOT NULL,"
+    " seconds INTEGER NOT NULL,"
+    " version TEXT NOT NULL)",
+    "CREATE INDEX attempts_by_session ON attempts (session, level)",
+    // The median solving time is read by key, in order of seconds.
+    "CREATE INDEX attempts_by_time ON attempts (level, solved, seconds)",
+    // A level's figures, updated as attempts and votes arrive.
+    "CREATE TABLE level_figures ("
+    " code TEXT PRIMARY KEY REFERENCES levels (code) ON DELETE CASCADE,"
+    " plays INTEGER NOT NULL DEFAULT 0,"
+    " first_plays INTEGER NOT NULL DEFAULT 0,"
+    " first_solved INTEGER NOT NULL DEFAULT 0,"
+    " rating BIGINT NOT NULL,"
+    " deviation BIGINT NOT NULL,"
+    " volatility BIGINT NOT NULL,"
+    " likes INTEGER NOT NULL DEFAULT 0,"
+    " dislikes INTEGER NOT NULL DEFAULT 0)",
+    "CREATE INDEX level_figures_by_rating ON level_figures (rating DESC, code)",
+    "CREATE INDEX level_figures_by_balance ON level_figures ((likes - dislikes) DESC, code)",
+    "CREATE TABLE session_ratings ("
+    " session TEXT PRIMARY KEY,"
+    " rating BIGINT NOT NULL,"
+    " deviation BIGINT NOT NULL,"
+    " volatility BIGINT NOT NULL)",
+    // One like or dislike per session and level: 1 or -1.
+    "CREATE TABLE votes ("
+    " code TEXT NOT NULL REFERENCES levels (code) ON DELETE CASCADE,"
+    " session TEXT NOT NULL,"
+    " vote INTEGER NOT NULL,"
+    " PRIMARY KEY (code, session))",
+    "CREATE INDEX votes_by_session ON votes (session)",
+};
+
 constexpr Migration AllMigrations[] = {
     {1, Version1},
+    {2, Version2},
 };
 
 void LockAgainstOtherWorkers(Database& database) {

@@ -1,16 +1,94 @@
 // The SQLite back end: one file, written ahead (WAL) so that readers never
-// wait for the writer, a busy timeout so that writers of other workers wait
-// their turn, and write transactions that take the lock at their start.
+// wait for the writer, short waits so that writers of other workers take
+// their turn as soon as the lock is free, and write transactions that take
+// the lock at their start. Checkpoints (copying the log into the file, with
+// its flush to the disk) run on a thread of their own, never in a request's
+// commit: a commit that had to do one would hold up every request queued
+// behind it for as long as the disk takes.
 
+#include <pthread.h>
+#include <signal.h>
 #include <sqlite3.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "server/store/database.h"
 
 namespace {
 
-constexpr int BusyTimeoutMilliseconds = 5000;
+/// A writer that finds the file locked waits in steps that grow from 50
+/// microseconds to 1 millisecond (SQLite's own timeout sleeps up to 100 ms
+/// at a time, long after the lock was let go), for about 5 seconds in all.
+int WaitShortly(void*, int waitsSoFar) {
+  constexpr int MostWaits = 5000;
+  if (waitsSoFar >= MostWaits) return 0;
+  const int micros = waitsSoFar < 5 ? 50 << waitsSoFar : 1000;
+  std::this_thread::sleep_for(std::chrono::microseconds(micros));
+  return 1;
+}
+
+/// Copies the log into the database file every CheckpointPeriod on its own
+/// connection, as far as no reader still needs it (a passive checkpoint,
+/// which never waits for a writer or holds one up), until it is stopped.
+class Checkpointer {
+ public:
+  static constexpr std::chrono::milliseconds CheckpointPeriod{200};
+
+  explicit Checkpointer(const std::string& path) {
+    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+      sqlite3_close(m_db);
+      m_db = nullptr;
+      return;  // the requests' connection checkpoints as SQLite does by itself
+    }
+    sqlite3_busy_handler(m_db, WaitShortly, nullptr);
+    // The thread takes no signal: a worker's stop signals stay for its main
+    // thread, which reads them (server/fastcgi_worker.cpp); a handler run on
+    // this thread instead would leave the worker waiting for ever.
+    sigset_t all, before;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &before);
+    m_thread = std::thread([this] { Run(); });
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  }
+  ~Checkpointer() {
+    if (m_thread.joinable()) {
+      {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopped = true;
+      }
+      m_wake.notify_one();
+      m_thread.join();
+    }
+    sqlite3_close(m_db);
+  }
+  Checkpointer(const Checkpointer&) = delete;
+  Checkpointer& operator=(const Checkpointer&) = delete;
+
+  bool running() const { return m_thread.joinable(); }
+
+ private:
+  void Run() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    while (!m_wake.wait_for(lock, CheckpointPeriod, [this] { return m_stopped; })) {
+      lock.unlock();
+      // Another worker's checkpoint may be running: then this one is skipped.
+      sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+      lock.lock();
+    }
+  }
+
+  sqlite3* m_db = nullptr;
+  std::mutex m_mutex;
+  std::condition_variable m_wake;
+  bool m_stopped = false;
+  std::thread m_thread;
+};
 
 class SqliteDatabase final : public Database {
  public:
@@ -23,7 +101,7 @@ class SqliteDatabase final : public Database {
       sqlite3_close(m_db);
       throw DatabaseError("cannot open the SQLite file " + path + ": " + reason);
     }
-    sqlite3_busy_timeout(m_db, BusyTimeoutMilliseconds);
+    sqlite3_busy_handler(m_db, WaitShortly, nullptr);
     try {
       // WAL is kept in the file: the first worker to open it sets it for all.
       Execute("PRAGMA journal_mode=WAL", {});
@@ -31,6 +109,8 @@ class SqliteDatabase final : public Database {
       // lose the last commits but never corrupts the file.
       Execute("PRAGMA synchronous=NORMAL", {});
       Execute("PRAGMA foreign_keys=ON", {});
+      m_checkpointer = std::make_unique<Checkpointer>(path);
+      if (m_checkpointer->running()) Execute("PRAGMA wal_autocheckpoint=0", {});
     } catch (...) {
       Close();
       throw;
@@ -118,6 +198,7 @@ class SqliteDatabase final : public Database {
   }
 
   void Close() {
+    m_checkpointer.reset();
     for (auto& [sql, statement] : m_statements) sqlite3_finalize(statement);
     m_statements.clear();
     sqlite3_close(m_db);
@@ -126,6 +207,7 @@ class SqliteDatabase final : public Database {
 
   sqlite3* m_db = nullptr;
   std::map<std::string, sqlite3_stmt*, std::less<>> m_statements;
+  std::unique_ptr<Checkpointer> m_checkpointer;
 };
 
 }  // namespace

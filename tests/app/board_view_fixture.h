@@ -1,6 +1,6 @@
 #pragma once
-// A board view with fixed random draws, a caught game launch, and helpers that
-// send real pointer events and watch for repaints.
+// A board view and the board's commands with fixed random draws, a caught
+// game launch, and helpers that send real pointer events and watch for repaints.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,9 @@
 #include <functional>
 #include <ostream>
 
+#include "app/board_commands.h"
 #include "app/board_view.h"
+#include "app/command_table.h"
 #include "logic/solver.h"
 
 /// QStrings in GoogleTest's messages as their text.
@@ -85,8 +87,9 @@ inline void WhenDialogOpens(std::function<void(QWidget* dialog)> action) {
 
 class BoardViewFixture : public ::testing::Test {
  protected:
-  BoardViewFixture() : document(FixedRandom()), view(document) {
-    view.SetGameLauncher([this](const QString& text) { launched << text; });
+  BoardViewFixture()
+      : document(FixedRandom()), view(document), commands(document, view, EditorMode::Classic) {
+    commands.SetGameLauncher([this](const QString& text) { launched << text; });
     view.installEventFilter(&watcher);
     view.show();
     SettlePaints();
@@ -104,6 +107,10 @@ class BoardViewFixture : public ::testing::Test {
     watcher.painted = false;
     return painted;
   }
+
+  /// Runs a command as the main window routes it to the board's commands;
+  /// false when the classic editor gives it to no board command.
+  bool RunCommand(int id) { return RunCommandHandler(commands, id, EditorMode::Classic); }
 
   /// Marks the level so a later recheck shows.
   void ArmRecheck() { view.document().LevelForTests().solvable = NotRechecked; }
@@ -141,4 +148,5 @@ class BoardViewFixture : public ::testing::Test {
   QStringList launched;
   EditorDocument document;  // the main window's part: it outlives the view
   CBoardView view;
+  CBoardCommands commands;  // the menu's commands, as the main window holds them
 };

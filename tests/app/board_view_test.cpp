@@ -127,7 +127,7 @@ TEST_P(CommandEffectTest, EndsCarryChangesAndRechecksAsItShould) {
   const Level before = view.level();
   SettlePaints();
 
-  EXPECT_TRUE(view.OnCommand(c.id));
+  EXPECT_TRUE(RunCommand(c.id));
 
   EXPECT_EQ(view.editing().CarriedItem == CarriedPiece::Nothing, !c.carrying || c.endsCarry);
   EXPECT_EQ(!SameBoard(view.level(), before), c.changesLevel);
@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BoardViewTest, ClearOpensEveryInnerSideAndKeepsThePieces) {
   const Level before = view.level();
-  view.OnCommand(CommandId("ID_EDIT_CLEARMAZE"));
+  RunCommand(CommandId("ID_EDIT_CLEARMAZE"));
   EXPECT_TRUE(AllInnerSidesOpen(view.level()));
   for (const Colour colour : ColoursRedFirst) {
     EXPECT_EQ(SquareOf(view.level().balls, colour), SquareOf(before.balls, colour));
@@ -174,13 +174,13 @@ TEST_F(BoardViewTest, SolutionStepMovesTheBallsAndAlwaysRepaints) {
   RecheckLevel(level);
   ASSERT_TRUE(level.solvable);
   SettlePaints();
-  view.OnCommand(CommandId("ID_SOLUTION_STEP"));
+  RunCommand(CommandId("ID_SOLUTION_STEP"));
   for (const Colour colour : ColoursRedFirst) {
     EXPECT_EQ(SquareOf(level.balls, colour), (Square{0, 2 * ColourNumber(colour)}));
   }
   EXPECT_TRUE(Repainted());
   // Solved: nothing moves, and the board is still repainted.
-  view.OnCommand(CommandId("ID_SOLUTION_STEP"));
+  RunCommand(CommandId("ID_SOLUTION_STEP"));
   EXPECT_EQ(SquareOf(level.balls, Colour::Red), (Square{0, 4}));
   EXPECT_TRUE(Repainted());
 }
@@ -204,7 +204,7 @@ TEST_P(BoardSizeTest, KeepsPiecesOnlyForTheSameSize) {
   ArmRecheck();
   SettlePaints();
 
-  view.OnCommand(c.id);
+  RunCommand(c.id);
 
   const Level& level = view.level();
   EXPECT_EQ(level.boardSize, c.size);
@@ -235,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BoardViewTest, TestPassesTheCodeFollowedByLevelEditor) {
   PickUpRedBall();
-  view.OnCommand(CommandId("ID_GAME_TEST"));
+  RunCommand(CommandId("ID_GAME_TEST"));
   const QString code = QString::fromStdString(WriteLevelCode(view.level()));
   ASSERT_EQ(launched.size(), 1);
   EXPECT_EQ(launched[0], code + "Level Editor");
@@ -246,9 +246,9 @@ TEST_F(BoardViewTest, WebCommandsOpenTheirAddresses) {
   UrlCatcher browser;
   PickUpRedBall();  // the code shows the carried ball where its record stands
   const std::string code = WriteLevelCode(view.level());
-  view.OnCommand(CommandId("ID_EDIT_GETHTML"));
-  view.OnCommand(CommandId("ID_HELP_HOMEPAGE"));
-  view.OnCommand(CommandId("ID_MAKER_SITE"));
+  RunCommand(CommandId("ID_EDIT_GETHTML"));
+  RunCommand(CommandId("ID_HELP_HOMEPAGE"));
+  RunCommand(CommandId("ID_MAKER_SITE"));
   const QString server = ServerAddress();
   ASSERT_EQ(browser.opened.size(), 3);
   EXPECT_EQ(browser.opened[0], server + "/cgi-bin/korvz?s=" + QString::fromStdString(code));
@@ -294,9 +294,9 @@ class CapturedStandardError {
 // launch says nothing.
 TEST_F(BoardViewTest, FailedBrowserLaunchSaysNothing) {
   CapturedStandardError captured;
-  view.OnCommand(CommandId("ID_EDIT_GETHTML"));
-  view.OnCommand(CommandId("ID_HELP_HOMEPAGE"));
-  view.OnCommand(CommandId("ID_MAKER_SITE"));
+  RunCommand(CommandId("ID_EDIT_GETHTML"));
+  RunCommand(CommandId("ID_HELP_HOMEPAGE"));
+  RunCommand(CommandId("ID_MAKER_SITE"));
   EXPECT_EQ(captured.Text(), "");
 }
 
@@ -336,7 +336,7 @@ TEST_P(CopyDialogTest, ReadsOnlyAChangedConfirmedText) {
   ArmRecheck();
   SettlePaints();
 
-  view.OnCommand(CommandId("ID_EDIT_COPYCODE"));
+  RunCommand(CommandId("ID_EDIT_COPYCODE"));
 
   ASSERT_TRUE(sawDialog);
   EXPECT_EQ(Rechecked(), c.reads);
@@ -377,7 +377,7 @@ TEST_F(BoardViewTest, CloseBoxCancelsTheCopyDialog) {
     dialog->codeEdit()->setText(ClearedSevenCode);
     dialog->close();
   });
-  view.OnCommand(CommandId("ID_EDIT_COPYCODE"));
+  RunCommand(CommandId("ID_EDIT_COPYCODE"));
   EXPECT_TRUE(SameBoard(view.level(), before));
 }
 

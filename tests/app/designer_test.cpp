@@ -87,7 +87,7 @@ class DesignerTest : public ::testing::Test {
 
   static std::unique_ptr<CMainFrame> NewFrame() {
     auto made = std::make_unique<CMainFrame>(FixedRandom(), EditorMode::Designer);
-    made->boardView().SetGameLauncher([](const QString&) {});
+    made->boardCommands().SetGameLauncher([](const QString&) {});
     made->setAttribute(Qt::WA_DeleteOnClose, false);
     made->show();
     made->activateWindow();
@@ -185,7 +185,7 @@ TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKe
   EXPECT_EQ(MenuBarOutline(frame->menuBar()).toStdString(),
             "&File[New\tCtrl+N|Open...\tCtrl+O|Open Recent>|-|Save\tCtrl+S|Save "
             "As...\tCtrl+Shift+S|-|Publish...|-|Exit\tCtrl+Q] "
-            "&Game[3x3|5x5|7x7|-|Generate...\tCtrl+G|-|Test\tCtrl+T] "
+            "&Game[3x3|5x5|7x7|-|Generate...\tCtrl+G|-|Test\tCtrl+T|Test &Set\tCtrl+Shift+T] "
             "&Edit[Undo\tCtrl+Z|Redo\tCtrl+Y|-|Copy Level Code\tCtrl+C|Paste Level Code\tCtrl+V|-|"
             "Clear\tCtrl+Shift+N|Random\tCtrl+R|-|X-flip\tCtrl+Shift+X|Y-flip\tCtrl+Shift+Y|"
             "Rotate\tCtrl+Shift+R|-|Get &HTML|-|Level Code...\tCtrl+L] "
@@ -193,7 +193,8 @@ TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKe
             "&Set[Add Level\tCtrl+Shift+A|Update Level from Board\tCtrl+U|Remove Selected "
             "Level\tCtrl+Shift+Del|-|"
             "Move Up\tCtrl+Shift+Up|Move Down\tCtrl+Shift+Down|-|Edit Selected "
-            "Level\tCtrl+E|-|Title and Author...] "
+            "Level\tCtrl+E|-|Title and Author...|Re&name Level...\tF2|-|Sort by &Length|"
+            "Sort by Greedy E&ffort|Sort by &Grade] "
             "&Help[Keyboard Editing...\tF1|About|Homepage] "
             "&Vandrel");
   // Every key names one command only.
@@ -600,7 +601,10 @@ class LostEditTest : public DesignerTest, public ::testing::WithParamInterface<L
           if (menu->title() == "Open Recent") recent = menu;
         }
         recent->actions().first()->trigger();
-        return !Set().modified() && Code() != saved[0] && History().CanUndo() == false;
+        // The board keeps the changes the user left out of the set, else it
+        // shows the opened set's first level.
+        return !Set().modified() && (Code() == edited || Code() == SetCodes()[0]) &&
+               History().CanUndo() == false;
       }
       case Leave::EditOtherLevel:
         Panel()->Select(0);
@@ -1190,6 +1194,8 @@ TEST_F(DesignerTest, TabVisitsTheBoardTheListAndTheButtonsAndTheListTakesKeys) {
   QTest::keyClick(List(), Qt::Key_Up);
   QTest::keyClick(List(), Qt::Key_Return);
   EXPECT_EQ(Code(), RowCode) << "Enter puts the level on the board";
+  EXPECT_EQ(QApplication::focusWidget(), &frame->boardView()) << "and gives the board the focus";
+  List()->setFocus();
   QTest::keyClick(List(), Qt::Key_Delete);
   EXPECT_EQ(SetCodes(), std::vector<std::string>{SolvedThreeCode});
 }

@@ -53,7 +53,7 @@ class EditingRobustnessTest : public BoardViewFixture {
       case 6: Click(point.x(), point.y()); break;
       case 7: DoubleClick(point.x(), point.y()); break;
       case 8:
-      case 9: view.OnCommand(RandomCommands[Draw(std::size(RandomCommands))]); break;
+      case 9: RunCommand(RandomCommands[Draw(std::size(RandomCommands))]); break;
     }
   }
 

@@ -29,7 +29,7 @@ using testsupport::AllInnerSidesOpen;
 class MainFrameTest : public ::testing::Test {
  protected:
   MainFrameTest() : frame(FixedRandom()) {
-    frame.boardView().SetGameLauncher([](const QString&) {});
+    frame.boardCommands().SetGameLauncher([](const QString&) {});
     frame.show();
     frame.activateWindow();
   }

@@ -69,7 +69,7 @@ QStringList MenuBarCaptions(const CMainFrame& frame) {
 
 std::unique_ptr<CMainFrame> ShownFrame(EditorMode mode) {
   auto frame = std::make_unique<CMainFrame>(FixedRandom(), mode);
-  frame->boardView().SetGameLauncher([](const QString&) {});
+  frame->boardCommands().SetGameLauncher([](const QString&) {});
   frame->setAttribute(Qt::WA_DeleteOnClose, false);
   frame->show();
   return frame;

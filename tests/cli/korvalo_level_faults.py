@@ -74,8 +74,14 @@ def write(path, contents):
         f.write(contents)
 
 
+READERS = []  # the read ends of the FIFOs, open until the end
+
+
 def fifo(folder):
-    os.mkfifo(os.path.join(folder, "fifo.png"))
+    """A FIFO with a reader already there, whose pipe holds what is written."""
+    path = os.path.join(folder, "fifo.png")
+    os.mkfifo(path)
+    READERS.append(os.open(path, os.O_RDONLY | os.O_NONBLOCK))
 
 
 def folder_png(folder):
@@ -359,8 +365,8 @@ CASES = [
     Case("RenderFullDiskKeepsEarlier", ["render", CODE, "disk/old.png"], 1, setup=full_disk,
          err=message("korvalo-level render: cannot write 'disk/old.png': No space left on device"),
          files=SAME),
-    Case("RenderOntoFifo", ["render", CODE, "fifo.png"], 1, setup=fifo,
-         err=message("korvalo-level render: 'fifo.png' is not a regular file; it is left alone"),
+    # Devices and FIFOs are written in place, as the shell's > does.
+    Case("RenderOntoFifo", ["render", CODE, "fifo.png"], 0, setup=fifo, err="",
          files={"fifo.png": "fifo"}),
     Case("RenderOntoFolder", ["render", CODE, "dir.png"], 1, setup=folder_png,
          err=message("korvalo-level render: 'dir.png' is not a regular file; it is left alone"),
@@ -368,18 +374,17 @@ CASES = [
     Case("RenderOntoSocket", ["render", CODE, "sock.png"], 1, setup=unix_socket,
          err=message("korvalo-level render: 'sock.png' is not a regular file; it is left alone"),
          files={"sock.png": "socket"}),
-    Case("RenderOntoDevice", ["render", CODE, "null.png"], 1, setup=device,
-         err=message("korvalo-level render: 'null.png' is not a regular file; it is left alone"),
+    Case("RenderOntoDevice", ["render", CODE, "null.png"], 0, setup=device, err="",
          files={"null.png": "character device", "link.png": ("link", "null.png")}),
-    Case("RenderThroughLinkToDevice", ["render", CODE, "link.png"], 1, setup=device,
-         err=message("korvalo-level render: 'link.png' is not a regular file; it is left alone"),
+    Case("RenderThroughLinkToDevice", ["render", CODE, "link.png"], 0, setup=device, err="",
          files={"null.png": "character device", "link.png": ("link", "null.png")}),
     Case("RenderThroughLinkToFile", ["render", CODE, "link.png"], 0, setup=link_to_earlier,
          files={"real.png": PNG, "link.png": ("link", "real.png")}),
     Case("RenderIntoMissingFolder", ["render", CODE, "missing/level.png"], 1,
          err=message("korvalo-level render: cannot write 'missing/level.png': No such file or directory"),
          files={}),
-    Case("RenderDeviceNotNamedPng", ["render", CODE, "null"], 2, err=USAGE_ERROR,
+    # A device takes the picture whatever its name, as /dev/stdout does.
+    Case("RenderDeviceNotNamedPng", ["render", CODE, "null"], 0, err="",
          setup=lambda folder: null_device(folder, "null"), files={"null": "character device"}),
     Case("RenderSvgName", ["render", CODE, "level.svg"], 2, err=USAGE_ERROR),
     Case("RenderHelpWithMore", ["render", "--help", "x"], 2, err=USAGE_ERROR),
@@ -412,12 +417,12 @@ CASES = [
          err=message("korvalo-level solve: cannot read standard input: Bad file descriptor")),
     Case("SolveShortLines", ["solve"], 0, stdin=(CODE + "\n").encode(), out=ANSWER),
     Case("SolveHugeLineThenValid", ["solve"], 1, stdin=huge_line, out=HUGE_OUT,
-         err=message("korvalo-level solve: line 1: invalid code '" + "3" * 32 + "...': line too long") +
-         reason("korvalo-level solve: line 3: invalid code '" + INVALID + "': ")),
+         err=message("korvalo-level: -:1: invalid code '" + "3" * 32 + "...': line too long") +
+         reason("korvalo-level: -:3: invalid code '" + INVALID + "': ")),
     Case("SolveControlBytes", ["solve"], 1, stdin=CONTROL_LINES, out=CONTROL_OUT,
-         err=reason("korvalo-level solve: line 1: invalid code '\\x1b]0;owned\\x07': ") +
-         reason("korvalo-level solve: line 2: invalid code '" + CODE + "\\x1b[2J\\x1b[H': ") +
-         reason("korvalo-level solve: line 3: invalid code '\\x9b31m': ")),
+         err=reason("korvalo-level: -:1: invalid code '\\x1b]0;owned\\x07': ") +
+         reason("korvalo-level: -:2: invalid code '" + CODE + "\\x1b[2J\\x1b[H': ") +
+         reason("korvalo-level: -:3: invalid code '\\x9b31m': ")),
     Case("SolveControlBytesInArgument", ["solve", CODE + "\x1b[2J"], 0,
          out=CODE.encode() + b"\\x1b[2J\tsolvable\t2\tNW\n", err=""),
     Case("SolveManyEscapes", ["solve"], 1, stdin=ESCAPES, out=bounded_output),
@@ -425,20 +430,20 @@ CASES = [
     # Level sets read from files and standard input.
     Case("SolveSetFile", ["solve", "set.txt", CODE], 1, setup=set_file,
          out=ANSWER + b"bogus\tinvalid\t-\t-\n" + INVALID.encode() + b"\tinvalid\t-\t-\n" + ANSWER,
-         err=reason("korvalo-level solve: set.txt, line 5: invalid code 'bogus': ") +
-         reason("korvalo-level solve: set.txt, line 6: invalid code '" + INVALID + "': "),
+         err=reason("korvalo-level: set.txt:5: invalid code 'bogus': ") +
+         reason("korvalo-level: set.txt:6: invalid code '" + INVALID + "': "),
          files=SAME),
     Case("CanonSetOnInput", ["canon"], 1, stdin=SET_TEXT,
          out=CODE.encode() + b"\t3110110221221fbe5\nbogus\tinvalid\n" + INVALID.encode() + b"\tinvalid\n",
-         err=reason("korvalo-level canon: line 5: invalid code 'bogus': ") +
-         reason("korvalo-level canon: line 6: invalid code '" + INVALID + "': ")),
+         err=reason("korvalo-level: -:5: invalid code 'bogus': ") +
+         reason("korvalo-level: -:6: invalid code '" + INVALID + "': ")),
     Case("CanonFromFolder", ["canon"], 3, stdin="folder",
          err=message("korvalo-level canon: cannot read standard input: Is a directory")),
     Case("SolveFolderArgument", ["solve", "dir.png", CODE], 1, setup=folder_png, out=ANSWER,
          err=message("korvalo-level solve: cannot read 'dir.png': Is a directory"), files=SAME),
     Case("CheckSetProblems", ["check-set", "set.txt"], 1, setup=set_file,
-         out=b"line 5: invalid level 'bogus': the first character must be the board size 3, 5 or 7\n"
-             b"line 6: invalid level '3003122221100fbe5': character 3 is not a coordinate from 0 to 2\n",
+         out=b"korvalo-level: set.txt:5: invalid level 'bogus': the first character must be the board size 3, 5 or 7\n"
+             b"korvalo-level: set.txt:6: invalid level '3003122221100fbe5': character 3 is not a coordinate from 0 to 2\n",
          err="", files=SAME),
     Case("CheckSetGood", ["check-set"], 0, stdin=b"# title: Good\n" + CODE.encode() + b"\n", err=""),
     Case("CheckSetOfFolder", ["check-set", "dir.png"], 1, setup=folder_png,
@@ -447,8 +452,8 @@ CASES = [
          err=message("korvalo-level check-set: cannot read standard input: Is a directory")),
     # Out of memory, check-set keeps what it found, and says where it stopped.
     Case("CheckSetOutOfMemory", ["check-set"], 3, stdin=many_levels, memory_limit=15 << 20,
-         out=b"line 1: invalid level 'bogus': the first character must be the board size 3, 5 or 7\n"
-             b"line 3: " + CODE.encode() + b" is the same level as line 2, up to turns and mirrors\n",
+         out=b"korvalo-level: -:1: invalid level 'bogus': the first character must be the board size 3, 5 or 7\n"
+             b"korvalo-level: -:3: " + CODE.encode() + b" is the same level as line 2, up to turns and mirrors\n",
          err=r"korvalo-level check-set: out of memory after line [0-9]+: stopped there; "
              r"the problems shown are those up to it\n"),
 
@@ -457,9 +462,9 @@ CASES = [
     Case("SolveDashReadsInput", ["solve", "-"], 0, stdin=(CODE + "\n").encode(), out=ANSWER, err=""),
     Case("SolveCodesAroundInput", ["solve", CODE, "-", CODE], 1, stdin=b"bogus\n",
          out=ANSWER + b"bogus\tinvalid\t-\t-\n" + ANSWER,
-         err=reason("korvalo-level solve: line 1: invalid code 'bogus': ")),
+         err=reason("korvalo-level: -:1: invalid code 'bogus': ")),
     Case("CheckSetDashReadsInput", ["check-set", "-"], 1, stdin=(INVALID + "\n").encode(),
-         out=b"line 1: invalid level '3003122221100fbe5': character 3 is not a coordinate from 0 to 2\n",
+         out=b"korvalo-level: -:1: invalid level '3003122221100fbe5': character 3 is not a coordinate from 0 to 2\n",
          err=""),
     Case("SolveAfterDoubleDash", ["solve", "--", CODE], 0, out=ANSWER, err=""),
     Case("SolveFileNamedWithADash", ["solve", "--", "-x.txt"], 0, setup=dash_file, out=ANSWER,
@@ -484,7 +489,7 @@ CASES = [
     # character escaped; codes stay escaped to printable ASCII.
     Case("Utf8FileNameAsItIs", ["solve", UTF8_SET], 1, setup=utf8_set,
          out=ANSWER + b"bogus\tinvalid\t-\t-\n",
-         err=reason(f"korvalo-level solve: {UTF8_SET}, line 2: invalid code 'bogus': "), files=SAME),
+         err=reason(f"korvalo-level: {UTF8_SET}:2: invalid code 'bogus': "), files=SAME),
     Case("Utf8FileNameWithControls", ["check-set", "d\u00e9\x1b[2J\u202e.txt"], 1,
          err=message("korvalo-level check-set: cannot read 'd\u00e9\\x1b[2J\\xe2\\x80\\xae.txt': "
                      "No such file or directory")),
@@ -515,12 +520,10 @@ CASES = [
          setup=full_disk,
          err=message("korvalo-level generate: cannot write 'disk/old.png': No space left on device"),
          files=SAME),
-    Case("GenerateOntoFifo", ["generate"] + SMALL + ["--output", "fifo.png"], 1, setup=fifo,
-         err=message("korvalo-level generate: 'fifo.png' is not a regular file; it is left alone"),
-         files={"fifo.png": "fifo"}),
-    Case("GenerateOntoDevice", ["generate"] + SMALL + ["--output", "link.png"], 1, setup=device,
-         err=message("korvalo-level generate: 'link.png' is not a regular file; it is left alone"),
-         files={"null.png": "character device", "link.png": ("link", "null.png")}),
+    Case("GenerateOntoFifo", ["generate"] + SMALL + ["--output", "fifo.png"], 0, setup=fifo,
+         err="", files={"fifo.png": "fifo"}),
+    Case("GenerateOntoDevice", ["generate"] + SMALL + ["--output", "link.png"], 0, setup=device,
+         err="", files={"null.png": "character device", "link.png": ("link", "null.png")}),
     Case("HardestOntoFolder", ["hardest", "--size", "3", "--seed", "1", "--output", "dir.png"], 1,
          setup=folder_png,
          err=message("korvalo-level hardest: 'dir.png' is not a regular file; it is left alone"),
@@ -642,6 +645,49 @@ def check_interrupted_printing(root):
     if status != 130 or not moves or moves != sorted(set(moves)) or \
             errors != b"korvalo-level hardest: stopped by Ctrl+C\n":
         failures.append(f"HardestInterrupted: status {status}, moves {moves}, errors {errors!r}")
+    return failures
+
+
+def check_terminated_output(root):
+    """SIGTERM and SIGHUP stop a search as Ctrl+C does: the best level found
+    is written, and the status is 128 + the signal."""
+    failures = []
+    for sig, name in ((signal.SIGTERM, "SIGTERM"), (signal.SIGHUP, "SIGHUP")):
+        path = os.path.join(root, f"stopped-{name}.txt")
+        with open(os.path.join(root, f"stopped-{name}.err"), "w+b") as err:
+            child = start(["hardest", "--size", "5", "--output", path], err)
+            # Once the drawn seed is named, the signal is caught.
+            deadline = time.monotonic() + GUARD
+            while time.monotonic() < deadline and os.path.getsize(err.name) == 0:
+                time.sleep(0.05)
+            time.sleep(0.3)
+            child.send_signal(sig)
+            _, status = finish(child)
+            err.seek(0)
+            errors = err.read()
+        written = open(path, "rb").read().splitlines() if os.path.exists(path) else []
+        if status != 128 + sig or len(written) != 2 or \
+                not errors.endswith(f"korvalo-level hardest: stopped by {name}\n".encode()):
+            failures.append(f"HardestStoppedBy{name}: status {status}, wrote {written!r}, "
+                            f"errors {errors!r}")
+    return failures
+
+
+def check_standard_output_as_file():
+    """- and /dev/stdout in a pipe are standard output wherever a file is written."""
+    failures = []
+    small = " ".join(["generate"] + SMALL)
+    expected = subprocess.run([TOOL] + small.split() + ["--output", "-"], capture_output=True)
+    piped = subprocess.run(["bash", "-c", f"set -o pipefail; '{TOOL}' {small} --output /dev/stdout | cat"],
+                           capture_output=True)
+    if expected.returncode or not expected.stdout.startswith(b"# title: generate") or \
+            (piped.returncode, piped.stdout) != (0, expected.stdout):
+        failures.append(f"GenerateToStandardOutput: {expected!r}, through /dev/stdout {piped!r}")
+    for target in ("-", "/dev/stdout"):
+        result = subprocess.run(["bash", "-c", f"set -o pipefail; '{TOOL}' render {CODE} {target} | cat"],
+                                capture_output=True)
+        if result.returncode or not result.stdout.startswith(b"\x89PNG\r\n\x1a\n"):
+            failures.append(f"RenderTo {target}: {result.returncode} {result.stderr!r}")
     return failures
 
 
@@ -782,6 +828,8 @@ def main():
         failures += check_typed_input()
         failures += check_interrupted_printing(root)
         failures += check_interrupted_output_on_terminal(root)
+        failures += check_terminated_output(root)
+        failures += check_standard_output_as_file()
     for failure in failures:
         print(failure, file=sys.stderr)
     print(f"{len(CASES)} cases, {len(failures)} failures")

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/command_table.h"
+#include "logic/calibration.h"
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
 #include "logic/level_grade.h"
@@ -115,9 +116,11 @@ const std::string CanonSet = std::string(Maze) + "\t" + MazeTurned + "\n" + Maze
                              MazeTurned + "\n" + "bogus\tinvalid\n" + Solvable3 +
                              " trailing\tinvalid\n" + OpenBoard + "\t" + OpenBoard + "\n";
 
-std::string SetReasons(const std::string& command, const std::string& where) {
-  return "korvalo-level " + command + ": " + where + "line 8: invalid code 'bogus': " + NoSize +
-         "\n" + "korvalo-level " + command + ": " + where + "line 9: invalid code '" + Solvable3 +
+/// The reasons for the set's two bad lines, in the form editors jump to; file
+/// is the set's name in them ("-" for standard input).
+std::string SetReasons(const std::string& file) {
+  return "korvalo-level: " + file + ":8: invalid code 'bogus': " + NoSize + "\n" +
+         "korvalo-level: " + file + ":9: invalid code '" + Solvable3 +
          " trailing': " + TextFollows + "\n";
 }
 
@@ -130,16 +133,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 1,
                 SolvedSet,
-                SetReasons("solve", "{dir}/set.txt, ")},
-        SetCase{"SolveStandardInput", RunSolve, {}, SetText, 1, SolvedSet, SetReasons("solve", "")},
-        SetCase{"CanonFile",
-                RunCanon,
-                {"{dir}/set.txt"},
-                "",
-                1,
-                CanonSet,
-                SetReasons("canon", "{dir}/set.txt, ")},
-        SetCase{"CanonStandardInput", RunCanon, {}, SetText, 1, CanonSet, SetReasons("canon", "")},
+                SetReasons("{dir}/set.txt")},
+        SetCase{"SolveStandardInput", RunSolve, {}, SetText, 1, SolvedSet, SetReasons("-")},
+        SetCase{
+            "CanonFile", RunCanon, {"{dir}/set.txt"}, "", 1, CanonSet, SetReasons("{dir}/set.txt")},
+        SetCase{"CanonStandardInput", RunCanon, {}, SetText, 1, CanonSet, SetReasons("-")},
         // Codes and files mixed, in the order given.
         SetCase{"CodesAroundAFile",
                 RunCanon,
@@ -181,14 +179,14 @@ INSTANTIATE_TEST_SUITE_P(
                 std::string(Maze) + "\tsolvable\t4\tSENW\n",
                 ""},
         SetCase{"OnlyCommentsAndBlankLines", RunCanon, {}, "# title: Nothing\n\n#\n", 0, "", ""},
-        SetCase{"TooLongLineThenAValidOne",
-                RunCanon,
-                {},
-                std::string(5000, '7') + "\r\n" + MazeTurned + "\n",
-                1,
-                std::string(32, '7') + "...\tinvalid\n" + MazeTurned + "\t" + MazeTurned + "\n",
-                "korvalo-level canon: line 1: invalid code '" + std::string(32, '7') +
-                    "...': line too long\n"},
+        SetCase{
+            "TooLongLineThenAValidOne",
+            RunCanon,
+            {},
+            std::string(5000, '7') + "\r\n" + MazeTurned + "\n",
+            1,
+            std::string(32, '7') + "...\tinvalid\n" + MazeTurned + "\t" + MazeTurned + "\n",
+            "korvalo-level: -:1: invalid code '" + std::string(32, '7') + "...': line too long\n"},
         // A header that cannot name the set is reported as a header, with no
         // line of answers; a line that starts with a tab has no code.
         SetCase{"BadHeaderAndTitleWithoutCode",
@@ -197,9 +195,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "# title: \xff\n\tjust a title\n" + std::string(Solvable3) + "\n",
                 1,
                 "\tinvalid\t-\t-\n" + std::string(Solvable3) + "\tsolvable\t2\tNW\n",
-                "korvalo-level solve: line 1: invalid header '# title: \\xff': the line is not "
+                "korvalo-level: -:1: invalid header '# title: \\xff': the line is not "
                 "valid UTF-8\n"
-                "korvalo-level solve: line 2: invalid code '': the line has no code before its "
+                "korvalo-level: -:2: invalid code '': the line has no code before its "
                 "tab\n"}),
     [](const testing::TestParamInfo<SetCase>& info) { return info.param.name; });
 
@@ -222,17 +220,28 @@ struct CheckCase {
 
 class CheckSetTest : public testing::TestWithParam<CheckCase> {};
 
+/// The expected lines with each {at} as the start of a message about a line
+/// of the file: "korvalo-level: FILE:".
+std::string AtLinesOf(std::string text, const std::string& file) {
+  const std::string at = "korvalo-level: " + file + ":";
+  for (std::size_t i = text.find("{at}"); i != std::string::npos; i = text.find("{at}", i)) {
+    text.replace(i, 4, at);
+    i += at.size();
+  }
+  return text;
+}
+
 TEST_P(CheckSetTest, ReportsEachProblemWithItsLine) {
   const CheckCase& c = GetParam();
   TempFolder folder;
   folder.Write("set.txt", c.text);
   const Outcome fromFile = Invoke(RunCheckSet, {folder.Path("set.txt")});
   EXPECT_EQ(fromFile.status, c.status);
-  EXPECT_EQ(fromFile.out, c.out);
+  EXPECT_EQ(fromFile.out, AtLinesOf(c.out, folder.Path("set.txt")));
   EXPECT_EQ(fromFile.err, "");
   const Outcome fromInput = Invoke(RunCheckSet, {}, c.text);
   EXPECT_EQ(fromInput.status, c.status);
-  EXPECT_EQ(fromInput.out, c.out);
+  EXPECT_EQ(fromInput.out, AtLinesOf(c.out, "-"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -244,30 +253,30 @@ INSTANTIATE_TEST_SUITE_P(
             "# title: Good\n" + std::string(Maze) + "\tOne\n" + Corridor + "\n" + Maze7 + "\n", 0,
             ""},
         CheckCase{"EveryKindOfProblem", SetText, 1,
-                  "line 7: 3011121111022cbc1 is the same level as line 4, up to turns and mirrors\n"
-                  "line 8: invalid level 'bogus': " +
-                      NoSize + "\n" + "line 9: invalid level '3111221000110fbe5 trailing': " +
-                      TextFollows + "\n" + "line 10: 3001122221100fbe5 has no solution\n"},
+                  "{at}7: 3011121111022cbc1 is the same level as line 4, up to turns and mirrors\n"
+                  "{at}8: invalid level 'bogus': " +
+                      NoSize + "\n" + "{at}9: invalid level '3111221000110fbe5 trailing': " +
+                      TextFollows + "\n" + "{at}10: 3001122221100fbe5 has no solution\n"},
         // Both problems of one line; the first line of a level is named for
         // every later copy.
         CheckCase{"UnsolvableCopies",
                   std::string(OpenBoard) + "\n" + OpenBoard + "\n" + OpenBoard + "\tagain\n", 1,
-                  "line 1: 3001122221100fbe5 has no solution\n"
-                  "line 2: 3001122221100fbe5 is the same level as line 1, up to turns and mirrors\n"
-                  "line 2: 3001122221100fbe5 has no solution\n"
-                  "line 3: 3001122221100fbe5 is the same level as line 1, up to turns and mirrors\n"
-                  "line 3: 3001122221100fbe5 has no solution\n"},
+                  "{at}1: 3001122221100fbe5 has no solution\n"
+                  "{at}2: 3001122221100fbe5 is the same level as line 1, up to turns and mirrors\n"
+                  "{at}2: 3001122221100fbe5 has no solution\n"
+                  "{at}3: 3001122221100fbe5 is the same level as line 1, up to turns and mirrors\n"
+                  "{at}3: 3001122221100fbe5 has no solution\n"},
         CheckCase{"ControlBytesAreEscaped", "\x1b[2J\n", 1,
-                  "line 1: invalid level '\\x1b[2J': " + NoSize + "\n"},
+                  "{at}1: invalid level '\\x1b[2J': " + NoSize + "\n"},
         CheckCase{"BadHeader", "# title: \xff\n" + std::string(Maze) + "\n", 1,
-                  "line 1: invalid header '# title: \\xff': the line is not valid UTF-8\n"},
+                  "{at}1: invalid header '# title: \\xff': the line is not valid UTF-8\n"},
         CheckCase{
             "LongHeader", "# title: " + std::string(5000, 'x') + "\n" + Maze + "\n", 1,
-            "line 1: invalid header '# title: " + std::string(23, 'x') + "...': line too long\n"},
+            "{at}1: invalid header '# title: " + std::string(23, 'x') + "...': line too long\n"},
         CheckCase{"TitleWithoutCode", "\tjust a title\n" + std::string(Maze) + "\n", 1,
-                  "line 1: invalid level '': the line has no code before its tab\n"},
+                  "{at}1: invalid level '': the line has no code before its tab\n"},
         CheckCase{"TooLongLine", std::string(Maze) + "\n" + std::string(5000, 'x') + "\n", 1,
-                  "line 2: invalid level '" + std::string(32, 'x') + "...': line too long\n"}),
+                  "{at}2: invalid level '" + std::string(32, 'x') + "...': line too long\n"}),
     [](const testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
 
 TEST(CheckSetTest, AFileThatCannotBeReadIsAFailure) {
@@ -363,14 +372,15 @@ TEST(CheckSetTest, UniqueAlsoReportsLevelsWithMoreThanOneShortestSolution) {
   const std::string set =
       std::string(HolesEast) + "\n" + HolesTwoWays + "\n" + HolesUnreached + "\nbogus\n";
   const std::string others =
-      "line 3: 30011220110215145 has no solution\n"
-      "line 4: invalid level 'bogus': " +
+      "korvalo-level: -:3: 30011220110215145 has no solution\n"
+      "korvalo-level: -:4: invalid level 'bogus': " +
       NoSize + "\n";
   const Outcome plain = Invoke(RunCheckSet, {}, set);
   EXPECT_EQ(plain.out, others);
   const Outcome unique = Invoke(RunCheckSet, {"--unique", "-"}, set);
   EXPECT_EQ(unique.status, 1);
-  EXPECT_EQ(unique.out, "line 2: 30011220111215145 has 2 shortest solutions\n" + others);
+  EXPECT_EQ(unique.out,
+            "korvalo-level: -:2: 30011220111215145 has 2 shortest solutions\n" + others);
   EXPECT_EQ(Invoke(RunCheckSet, {"--unique"}, std::string(HolesEast) + "\n").status, 0);
 }
 
@@ -513,7 +523,7 @@ TEST(LevelCommandsTest, DashIsStandardInputAndDoubleDashEndsTheOptions) {
        {"-"},
        std::string(OpenBoard) + "\n",
        CommandFailure,
-       "line 1: 3001122221100fbe5 has no solution\n"},
+       "korvalo-level: -:1: 3001122221100fbe5 has no solution\n"},
       {RunCheckSet, {"--", "-"}, std::string(Maze) + "\n", 0, ""},
   };
   for (const auto& c : cases) {
@@ -566,7 +576,9 @@ TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
       {RunSolve, {Maze, "-h"}, "Usage: korvalo-level solve [CODE | FILE | -]...\n"},
       {RunCheckSet, {"-h"}, "Usage: korvalo-level check-set [--unique] [FILE | -]\n"},
       {RunAnalyze, {"--help"}, "Usage: korvalo-level analyze [CODE | FILE | -]...\n"},
-      {RunGrade, {"-h"}, "Usage: korvalo-level grade [CODE | FILE | -]...\n"},
+      {RunGrade,
+       {"-h"},
+       "Usage: korvalo-level grade [--grade-parameters FILE] [CODE | FILE | -]...\n"},
       {RunGenerate, {"--size", "9", "--help"}, "Usage: korvalo-level generate --size N"},
       {RunHardest, {"--help"}, "Usage: korvalo-level hardest --size N"},
   };
@@ -575,6 +587,82 @@ TEST(LevelCommandsTest, HelpGoesToStandardOutputWhereverItIsAsked) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.substr(0, c.usage.size()), c.usage);
     EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST(CalibrateCommand, FitsTheGradeToSettledLevelsAndWritesItsParameters) {
+  // Ten settled levels rated by their length and counter-intuitive steps, and
+  // an unsettled one whose rating would spoil the fit.
+  std::string csv =
+      "code,rating,deviation,plays,solved_first,median_seconds,popularity,moves,solutions,"
+      "counter_intuitive,greedy_effort\n";
+  for (int i = 0; i < 10; ++i)
+    csv += "c" + std::to_string(i) + "," + std::to_string(1000 + 30 * i + 50 * (i % 3)) +
+           ",80,40,0.5,60,0," + std::to_string(5 + i) + "," + std::to_string(1 + i % 4) + "," +
+           std::to_string(i % 3) + "," + std::to_string(100 + 7 * ((i * 5) % 10)) + "\n";
+  csv += "x,9000,300,1,0,,0,3,1,0,5\n";
+  TempFolder folder;
+  folder.Write("figures.csv", csv);
+  MemoryStreams io;
+  ASSERT_EQ(RunCalibrate({"--rounds", "200", "--output", folder.Path("grade.txt"),
+                          folder.Path("figures.csv")},
+                         io.streams()),
+            0)
+      << io.err();
+  const std::string out = io.FlushedOut();
+  EXPECT_EQ(out.substr(0, out.find('\n')),
+            "10 settled levels; rank correlation with the rating (95% interval):");
+  EXPECT_NE(out.find("\nfit\t1.000\t("), std::string::npos) << out;
+  for (const char* measure : {"moves\t0.", "solutions\t", "counter_intuitive\t", "greedy_effort\t"})
+    EXPECT_NE(out.find(std::string("\n") + measure), std::string::npos) << measure;
+  const auto parameters = ReadGradeParameters(folder.Read("grade.txt"));
+  ASSERT_TRUE(parameters);
+  EXPECT_GT(parameters->perMove, 0.0);
+  EXPECT_GT(parameters->perCounterIntuitiveStep, 0.0);
+
+  // To standard output (-), the parameters alone, the correlations beside them.
+  MemoryStreams piped;
+  ASSERT_EQ(RunCalibrate({"--rounds", "200", "--output", "-", folder.Path("figures.csv")},
+                         piped.streams()),
+            0)
+      << piped.err();
+  EXPECT_EQ(piped.FlushedOut(), folder.Read("grade.txt"));
+  EXPECT_EQ(piped.err().substr(0, piped.err().find('\n')), out.substr(0, out.find('\n')));
+
+  // grade reads the parameters when a file is named, and refuses one it cannot use.
+  GradeParameters raised;
+  raised.offset = 100.0;
+  folder.Write("raised.txt", WriteGradeParameters(raised));
+  const std::string expert = std::string(HolesEast) + "\tsolvable\tExpert\t105\n";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--grade-parameters", folder.Path("raised.txt"), HolesEast},
+        std::vector<std::string>{"--grade-parameters=" + folder.Path("raised.txt"), "--",
+                                 HolesEast}}) {
+    const Outcome graded = Invoke(RunGrade, args);
+    EXPECT_EQ(graded.status, 0) << graded.err;
+    EXPECT_EQ(graded.out, expert);
+  }
+  const Outcome unusable =
+      Invoke(RunGrade, {"--grade-parameters", folder.Path("figures.csv"), HolesEast});
+  EXPECT_EQ(unusable.status, 1);
+  EXPECT_EQ(unusable.out, "");
+  EXPECT_NE(unusable.err.find("holds no grade parameters"), std::string::npos) << unusable.err;
+
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* reason;
+  } cases[] = {
+      {"too few settled levels", csv.substr(0, csv.find("\nc3")) + "\n", "too few"},
+      {"a column missing", "code,rating,deviation,moves\n", "no column solutions"},
+      {"no number", csv + "y,high,50,1,0,,0,1,1,0,1\n", "bad.csv:13: no number for rating"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    folder.Write("bad.csv", c.text);
+    MemoryStreams refused;
+    EXPECT_EQ(RunCalibrate({folder.Path("bad.csv")}, refused.streams()), 1);
+    EXPECT_NE(refused.err().find(c.reason), std::string::npos) << refused.err();
   }
 }
 

@@ -116,7 +116,7 @@ TEST(PublishCommand, SaysWhyNothingWasPublished) {
       {{"--title", "x", "3001122221100fbe5"}, 1, "no solution"},
       {{"--title", "x", "zz"}, 1, "cannot be read"},
       {{"--title", std::string(81, 'x'), "3111221000110fbe5"}, 1, "longer than 80"},
-      {{folder.Path("bad.txt")}, 1, "line 2"},
+      {{folder.Path("bad.txt")}, 1, "bad.txt:2: "},
       {{"3111221000110fbe5"}, 2, "needs --title"},
       {{"--title", "x"}, 2, "expects one level code"},
       {{"--colour", "x", "3111221000110fbe5"}, 2, "unknown option"},
@@ -132,6 +132,35 @@ TEST(PublishCommand, SaysWhyNothingWasPublished) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
   }
+}
+
+TEST(StatsCommand, PrintsHowPeopleFareOnTheSetsPublishedLevels) {
+  ASSERT_EQ(Publish({"--title", "Stats", "3111221000110fbe5"}).status, 0);
+  const auto site = ReadSiteAddress(Server());
+  ASSERT_TRUE(std::holds_alternative<SiteAddress>(site)) << Server();
+  const auto sent = SendJson(std::get<SiteAddress>(site), "POST", "/api/attempts",
+                             "{\"level\":\"3111221000110fbe5\",\"session\":"
+                             "\"00112233445566778899aabbccddeeff\",\"solved\":true,"
+                             "\"moves\":\"NW\",\"undos\":0,\"hints\":0,\"restarts\":0,"
+                             "\"seconds\":12,\"version\":\"test\"}");
+  ASSERT_TRUE(std::holds_alternative<SiteAnswer>(sent));
+  ASSERT_EQ(std::get<SiteAnswer>(sent).status, 202) << std::get<SiteAnswer>(sent).body;
+
+  TempFolder folder;
+  folder.Write("set.txt", "3111221000110fbe5\tShort\n50022444422005eae44c9f644\n");
+  MemoryStreams streams;
+  ASSERT_EQ(RunStats({"--server", Server(), folder.Path("set.txt")}, streams.streams()), 0)
+      << streams.err();
+  const std::string out = streams.FlushedOut();
+  EXPECT_EQ(out.substr(0, out.find('\n')),
+            "line\tcode\ttitle\tmoves\tplays\tsolved_first\tmedian_seconds\trating\tdeviation"
+            "\tprovisional\tlikes\tdislikes");
+  EXPECT_TRUE(std::regex_search(
+      out, std::regex("\n1\t3111221000110fbe5\tShort\t2\t[1-9][0-9]*\t[0-9.]+\t[0-9]+\t[0-9.]+\t"
+                      "[0-9.]+\t(provisional|settled)\t[0-9]+\t[0-9]+\n")))
+      << out;
+  EXPECT_NE(out.find("\n2\t50022444422005eae44c9f644\t\tnot published\t-\t-"), std::string::npos)
+      << out;
 }
 
 }  // namespace

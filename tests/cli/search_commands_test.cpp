@@ -246,13 +246,11 @@ TEST(GenerateCommandTest, OutputThatCannotBeWrittenIsRefusedBeforeTheSearch) {
   TempFolder folder;
   ::mkdir(folder.Path("dir.txt").c_str(), 0777);
   folder.Write("dir.txt/inside", "kept");
-  ASSERT_EQ(::mkfifo(folder.Path("fifo.txt").c_str(), 0666), 0);
   const struct {
     std::string name;
     std::string message;
   } cases[] = {
       {"dir.txt", "'{path}' is not a regular file; it is left alone"},
-      {"fifo.txt", "'{path}' is not a regular file; it is left alone"},
       {"missing/set.txt", "cannot write '{path}': No such file or directory"},
       {"dir.txt/inside/set.txt", "cannot write '{path}': Not a directory"},
   };
@@ -273,10 +271,20 @@ TEST(GenerateCommandTest, OutputThatCannotBeWrittenIsRefusedBeforeTheSearch) {
       EXPECT_EQ(run.err, "korvalo-level " + name + ": " + message + "\n");
     }
   }
-  struct stat fifo {};
-  ASSERT_EQ(::stat(folder.Path("fifo.txt").c_str(), &fifo), 0);
-  EXPECT_TRUE(S_ISFIFO(fifo.st_mode));
   EXPECT_EQ(folder.Read("dir.txt/inside"), "kept");
+}
+
+TEST(GenerateCommandTest, DashAsOutputWritesTheLevelSetToStandardOutput) {
+  TempFolder folder;
+  const std::vector<std::string> toFile = With(Small, {"--output", folder.Path("set.txt")});
+  ASSERT_EQ(Invoke(RunGenerate, toFile).status, 0);
+  const Outcome toOutput = Invoke(RunGenerate, With(Small, {"--output", "-"}));
+  EXPECT_EQ(toOutput.status, 0);
+  EXPECT_EQ(toOutput.out, folder.Read("set.txt"));
+  const Outcome hardest =
+      Invoke(RunHardest, {"--size", "3", "--seed", "1", "--seconds", "0.2", "--output", "-"});
+  EXPECT_EQ(hardest.status, 0);
+  EXPECT_EQ(hardest.out.substr(0, 23), "# title: hardest --size");
 }
 
 TEST(GenerateCommandTest, OutOfReachWritesTheLevelsFoundAndLeavesAFileAloneWithoutAny) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/command_table.h"
+#include "cli/suggestion.h"
 #include "tests/cli/memory_streams.h"
 
 namespace {
@@ -134,6 +135,67 @@ TEST(ToolTest, AnswersAndHelpGoToStandardOutput) {
   EXPECT_EQ(RunTool({"--help"}, help.streams()), 0);
   EXPECT_NE(help.out().find("3 that standard output could not"), std::string::npos);
   EXPECT_EQ(help.err(), "");
+}
+
+TEST(ToolTest, HelpCommandGivesThatCommandsOwnHelp) {
+  for (const ToolCommand& command : ToolCommands) {
+    SCOPED_TRACE(std::string(command.name));
+    MemoryStreams asked;
+    MemoryStreams own;
+    EXPECT_EQ(RunTool({"help", std::string(command.name)}, asked.streams()), 0);
+    EXPECT_EQ(RunTool({std::string(command.name), "--help"}, own.streams()), 0);
+    EXPECT_EQ(asked.out(), own.out());
+    EXPECT_EQ(asked.out().rfind("Usage: korvalo-level " + std::string(command.name), 0), 0u);
+  }
+  MemoryStreams general;
+  EXPECT_EQ(RunTool({"help"}, general.streams()), 0);
+  EXPECT_EQ(general.out().rfind("Usage: korvalo-level solve", 0), 0u);
+}
+
+TEST(ToolTest, MistakesNameTheNearestCommandOrOption) {
+  const struct {
+    std::vector<std::string> words;
+    const char* firstLine;
+  } cases[] = {
+      {{"slove", "x"}, "korvalo-level: unknown command 'slove'; did you mean 'solve'?"},
+      {{"chek-set"}, "korvalo-level: unknown command 'chek-set'; did you mean 'check-set'?"},
+      {{"help", "rendr"}, "korvalo-level: unknown command 'rendr'; did you mean 'render'?"},
+      {{"frobnicate"}, "korvalo-level: unknown command 'frobnicate'"},
+      {{"-x"}, "korvalo-level: unknown option '-x'"},
+      {{"--verison"}, "korvalo-level: unknown option '--verison'; did you mean '--version'?"},
+      {{"generate", "--sed", "1"},
+       "korvalo-level generate: unknown option '--sed'; did you mean '--seed'?"},
+      {{"hardest", "--size", "3", "--ouptut", "f"},
+       "korvalo-level hardest: unknown option '--ouptut'; did you mean '--output'?"},
+      {{"check-set", "--uniq"},
+       "korvalo-level check-set: unknown option '--uniq'; did you mean '--unique'?"},
+      {{"solve", "--hepl"}, "korvalo-level solve: unknown option '--hepl'; did you mean '--help'?"},
+      {{"solve", "--x"}, "korvalo-level solve: unknown option '--x'"},
+      {{"grade", "--hlep"}, "korvalo-level grade: unknown option '--hlep'; did you mean '--help'?"},
+      {{"publish", "--titel", "x", "3111221000110fbe5"},
+       "korvalo-level publish: unknown option '--titel'; did you mean '--title'?"},
+      {{"pubilsh"}, "korvalo-level: unknown command 'pubilsh'; did you mean 'publish'?"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.words));
+    MemoryStreams io;
+    EXPECT_EQ(RunTool(c.words, io.streams()), UsageError);
+    EXPECT_EQ(io.err().substr(0, io.err().find('\n')), c.firstLine);
+  }
+}
+
+TEST(SuggestionTest, EditDistanceCountsSwapsOfNeighboursAsOne) {
+  const struct {
+    const char* a;
+    const char* b;
+    std::size_t distance;
+  } cases[] = {{"", "", 0},          {"solve", "solve", 0},    {"slove", "solve", 1},
+               {"solv", "solve", 1}, {"sollve", "solve", 1},   {"salve", "solve", 1},
+               {"", "abc", 3},       {"kitten", "sitting", 3}, {"--ouptut", "--output", 1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(EditDistance(c.a, c.b), c.distance) << c.a << " / " << c.b;
+    EXPECT_EQ(EditDistance(c.b, c.a), c.distance) << c.b << " / " << c.a;
+  }
 }
 
 }  // namespace

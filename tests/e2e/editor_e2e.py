@@ -36,6 +36,8 @@ CLEARED_7X7 = "7003366663300fffbffefffbffefffbffe555"
 # left and each hole lies one square east of its ball, so the only shortest
 # solution is one move east.
 ONE_MOVE_EAST = "5020100030201ffbfeffbfe55"
+# A 3 x 3 level two moves from solved.
+TWO_MOVES_3X3 = "3111221000110fbe5"
 # Cleared 5 x 5 board with the default placement.
 CLEARED_5X5 = "5002244442200ffbfeffbfe55"
 CLEARED_5X5_BALLS = {"red": (0, 0), "green": (2, 2), "blue": (4, 4)}
@@ -1320,6 +1322,55 @@ def heard(listener, seconds=90):
     output, _ = listener.communicate(timeout=seconds)
     events = [tuple(line.split("\t", 2)) for line in output.splitlines() if line.count("\t") >= 2]
     return events, listener.returncode == 0
+
+
+class DesignerTestSetCase(EditorSession):
+    """Designer mode's Test Set: an unsaved set of two levels, the second selected, plays in the
+    game from that level; a change of the set while the game runs is offered to the game."""
+
+    arguments = ["--designer"]
+    title = "Korvalo Level Designer - .*"
+    setUpClass = classmethod(DesignerKeyboardCase.setUpClass.__func__)
+    tearDownClass = classmethod(DesignerKeyboardCase.tearDownClass.__func__)
+    game_window = GameLaunchCase.game_window
+
+    def setUp(self):
+        # Settings of this case's own, so no earlier run chooses what the game shows.
+        self.settings = tempfile.TemporaryDirectory(prefix="korvalo-e2e-settings-")
+        self.addCleanup(self.settings.cleanup)
+        self.extra_environment = dict(self.extra_environment, XDG_CONFIG_HOME=self.settings.name)
+        super().setUp()
+
+    def test_test_set_plays_the_unsaved_set_from_the_selected_level(self):
+        game = os.path.join(os.path.dirname(EDITOR), "korvalo")
+        if not os.access(game, os.X_OK):
+            self.skipTest(f"no game built at {game}")
+        for code in (TWO_MOVES_3X3, ONE_MOVE_EAST):  # Add selects the level it adds
+            DesignerCases.paste(self, code)
+            self.command("ctrl+shift+a")
+        wait_until(lambda: xdotool("getwindowname", str(self.window)).strip().endswith("*"),
+                   "the change mark of the unsaved set in the title")
+
+        self.command("ctrl+shift+t")
+        window, pid = wait_until(self.game_window, "a game window after Ctrl+Shift+T")
+        self.other_pids.append(pid)
+        self.assertEqual(os.path.realpath(f"/proc/{pid}/exe"), os.path.realpath(game))
+        rect = window_rect(window)
+        move_pointer(rect.x + rect.width + 50, rect.y + rect.height + 50)
+        # The second level, a 5 x 5 one, though the set's first level is unsolved and 3 x 3.
+        wait_until(lambda: (lambda s: find_board(s, rect) and find_board(s, rect).size == 5
+                            and find_board(s, rect).balls(s) == ONE_MOVE_EAST_BALLS)(self.shot()),
+                   "the game showing the set's second level")
+        if self.bus is not None:
+            probe = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_probe.py")
+            lines = run(SYSTEM_PYTHON, probe, "Level 2 of 2", "30", timeout=60).splitlines()
+            self.assertTrue(lines and lines[1].startswith("Level 2 of 2"), lines)
+
+        # A third level added while the game runs: the game offers the set's new version.
+        self.command("ctrl+shift+a")
+        wait_until(lambda: visible_windows(pid=pid, name="^Set Changed$"),
+                   "the game's offer of the changed set")
+        self.assertIsNone(self.editor.poll(), "the editor ended")
 
 
 def main():

@@ -1,8 +1,10 @@
 """The game as a new player meets it, with real X input: started with no
-argument and a fresh settings and data folder it opens the campaign's level
-picker; Enter plays the first level, solved with the arrow keys; after a
-restart the level counts as solved (the progress file holds it) and the game
-resumes at the next level.
+argument and a fresh settings and data folder it asks once whether play
+records may be sent (Enter keeps its default, No), then opens the campaign's
+level picker; Enter plays the first level, solved with the arrow keys; after a
+restart, which asks nothing, the level counts as solved (the progress file
+holds it) and the game resumes at the next level. KORVALO_E2E_SHOTS names a
+folder for a picture of the question.
 
     run_e2e PYTHON GAME   (with KORVALO_E2E_SCRIPT=game_e2e.py)
 """
@@ -85,10 +87,21 @@ class GameSession(unittest.TestCase):
             self.game.wait()
         self.home.cleanup()
 
-    def start(self):
-        """Starts the game; returns its window once the picker is closed with Enter."""
+    def start(self, asked=True):
+        """Starts the game; returns its window once the picker is closed with Enter.
+        asked: the play records' question comes first, and is answered No."""
         self.game = subprocess.Popen([ARGS.game], env=self.environment)
+        if asked:
+            question = wait_until(lambda: window_titled(self.game.pid, "Play Records"),
+                                  "the question whether play records may be sent")
+            if os.environ.get("KORVALO_E2E_SHOTS"):
+                time.sleep(0.5)
+                subprocess.run(["/usr/bin/import", "-silent", "-window", str(question),
+                                os.path.join(os.environ["KORVALO_E2E_SHOTS"], "play_records_question.png")],
+                               timeout=WAIT, check=True)
+            press(question, "Return")
         picker = wait_until(lambda: window_titled(self.game.pid, "Levels"), "the level picker")
+        self.assertIsNone(window_titled(self.game.pid, "Play Records"), "the question came again")
         press(picker, "Return")
         window = wait_until(lambda: window_titled(self.game.pid, "Korvalo - First steps"),
                             "the game window playing the first chapter")
@@ -111,14 +124,16 @@ class NewPlayerCase(GameSession):
         moves = run(tool, "solve", first).split("\t")[3].strip()
         canonical = run(tool, "canon", first).split("\t")[1].strip()
 
-        window = self.start()
+        window = self.start(asked=True)
         first_level = picture(window)
         press(window, *[KEYS[letter] for letter in moves])
         self.quit(window)
         with open(self.progress, encoding="utf-8") as progress:
             self.assertIn(f"solved\t{canonical}\t{len(moves)}\n", progress.read())
+        with open(os.path.join(self.home.name, "config/Vandrel/Korvalo.conf"), encoding="utf-8") as settings:
+            self.assertIn("consent=false", settings.read())
 
-        window = self.start()
+        window = self.start(asked=False)
         self.assertNotEqual(picture(window), first_level, "the game did not resume at the next level")
         self.quit(window)
         with open(self.progress, encoding="utf-8") as progress:

@@ -205,7 +205,7 @@ TEST_F(DesignerSessionTest, EditingASetLevelPutsItOnTheBoardAsAnUndoableStep) {
   EXPECT_FALSE(session.EditLevel(2));
   session.board().Undo();
   EXPECT_EQ(BoardCode(), before);
-  EXPECT_EQ(session.BoardSetLevel(), std::nullopt);
+  EXPECT_EQ(session.BoardSetLevel(), 0u) << "opening the set put its first level there";
 }
 
 TEST_F(DesignerSessionTest, CommandsActWhereTheSelectionAndHistoryLetThem) {
@@ -247,6 +247,156 @@ TEST_F(DesignerSessionTest, TitlesChangeAsOneStepAndOnlyWhenTheyDiffer) {
   session.board().Undo();
   EXPECT_EQ(session.set().set().title, "");
   EXPECT_EQ(session.set().set().levels[0].title, "");
+}
+
+// --- Batches, order, titles and the first board --------------------------------
+
+// Six 3 x 3 levels with their figures (length, greedy effort, grade points),
+// chosen so that each key has a tie, and one level without a solution.
+constexpr const char* LevelA = "3112101102102fa21";  // 10 moves, effort 28, 35 points
+constexpr const char* LevelB = "3110122101120cb64";  // 11 moves, effort 54, 41 points
+constexpr const char* LevelC = "3021112201110ba25";  // 7 moves, effort 9, 19 points
+constexpr const char* LevelD = "3212010112021f2a1";  // 6 moves, effort 28, 25 points
+constexpr const char* LevelE = "30011202212009bc1";  // 8 moves, effort 16, 19 points
+constexpr const char* LevelF = "3102212112021d865";  // 8 moves, effort 15, 21 points
+constexpr const char* Unsolvable = ClearedSevenCode;
+
+std::string SetText(const std::vector<std::string>& codes) {
+  std::string text;
+  for (const std::string& code : codes) text += code + "\n";
+  return text;
+}
+
+std::string Turned(const char* code) {
+  Level level = LevelOf(code);
+  RotateLevel(level);
+  return WriteLevelCode(level);
+}
+
+TEST_F(DesignerSessionTest, GeneratedLevelsGoInAfterTheSelectionAsOneStepWithoutRepeats) {
+  session.OpenSet(SetText({LevelA, LevelB, LevelC}), "set.txt");
+  session.Select(0);
+  const std::vector<std::string> batch = {
+      LevelD,         Turned(LevelB),  // a set level turned: left out
+      "not a level",  LevelE,
+      Turned(LevelD),  // a level of the batch turned: left out
+      LevelF};
+  EXPECT_EQ(session.InsertLevels(batch), 3u);
+  EXPECT_EQ(Codes(), (std::vector<std::string>{LevelA, LevelD, LevelE, LevelF, LevelB, LevelC}));
+  EXPECT_EQ(session.selected(), 1u) << "the first level put in";
+  EXPECT_EQ(session.history().UndoKind(), ChangeKind::AddLevels);
+  session.board().Undo();
+  EXPECT_EQ(Codes(), (std::vector<std::string>{LevelA, LevelB, LevelC})) << "one step takes all";
+  session.board().Redo();
+  EXPECT_EQ(Codes().size(), 6u);
+
+  session.Select(std::nullopt);
+  EXPECT_EQ(session.InsertLevels({Turned(LevelF)}), 0u) << "nothing new: no step";
+  EXPECT_EQ(session.history().UndoKind(), ChangeKind::AddLevels);
+  EXPECT_EQ(session.InsertLevels({SolvedThreeCode}), 1u);
+  EXPECT_EQ(Codes().back(), SolvedThreeCode) << "with no selection, after the last level";
+}
+
+struct OrderCase {
+  const char* name;
+  SetOrder key;
+  std::vector<std::string> sorted;
+};
+
+class SetOrderTest : public DesignerSessionTest, public ::testing::WithParamInterface<OrderCase> {};
+
+TEST_P(SetOrderTest, SortsStablyAsOneStepWithLevelsWithoutSolutionLast) {
+  const std::vector<std::string> original = {LevelA, Unsolvable, LevelB, LevelC,
+                                             LevelD, LevelE,     LevelF};
+  session.OpenSet(SetText(original), "set.txt");
+  session.Select(0);
+  EXPECT_EQ(session.SortedBy(), std::nullopt);
+  EXPECT_TRUE(session.SortLevels(GetParam().key));
+  EXPECT_EQ(Codes(), GetParam().sorted);
+  EXPECT_EQ(session.SortedBy(), GetParam().key);
+  EXPECT_EQ(session.set().set().levels[*session.selected()].code, LevelA)
+      << "the selection stays with its level";
+  EXPECT_FALSE(session.SortLevels(GetParam().key)) << "in order already";
+  EXPECT_EQ(session.history().UndoKind(), ChangeKind::SortLevels);
+  session.board().Undo();
+  EXPECT_EQ(Codes(), original);
+  EXPECT_EQ(session.SortedBy(), std::nullopt) << "the old order follows no key";
+  session.board().Redo();
+  EXPECT_EQ(session.SortedBy(), GetParam().key);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SetOrderTest,
+    ::testing::Values(OrderCase{"Length",
+                                SetOrder::Length,
+                                {LevelD, LevelC, LevelE, LevelF, LevelA, LevelB, Unsolvable}},
+                      OrderCase{"GreedyEffort",
+                                SetOrder::GreedyEffort,
+                                {LevelC, LevelF, LevelE, LevelA, LevelD, LevelB, Unsolvable}},
+                      OrderCase{"Grade",
+                                SetOrder::Grade,
+                                {LevelC, LevelE, LevelF, LevelD, LevelA, LevelB, Unsolvable}}),
+    [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
+
+TEST_F(DesignerSessionTest, TheSortKeyIsShownOnlyWhileTheOrderFollowsIt) {
+  session.OpenSet(SetText({LevelB, LevelA, LevelC}), "set.txt");
+  session.SortLevels(SetOrder::Length);
+  session.Select(2);
+  session.RenameLevel(2, "Longest");
+  EXPECT_EQ(session.SortedBy(), SetOrder::Length) << "a title leaves the order";
+  session.InsertLevels({LevelE});
+  EXPECT_EQ(session.SortedBy(), std::nullopt) << "8 moves after 11";
+  session.board().Undo();
+  EXPECT_EQ(session.SortedBy(), SetOrder::Length);
+  // The longest level changed into one that is solved at once.
+  session.EditLevel(2);
+  session.board().Apply(
+      edit::ReplaceLevel{LevelOf(SolvedThreeCode), OriginKind::SetLevel, session.set().IdOf(2)});
+  session.UpdateBoardLevel();
+  EXPECT_EQ(session.SortedBy(), std::nullopt);
+  session.NewSet();
+  EXPECT_EQ(session.SortedBy(), std::nullopt);
+}
+
+TEST_F(DesignerSessionTest, RenamingALevelIsOneStep) {
+  session.OpenSet(SetText({LevelA, LevelB}), "set.txt");
+  session.Select(std::nullopt);
+  EXPECT_FALSE(session.CanAct(SessionCommand::RenameLevel)) << "nothing selected";
+  session.Select(1);
+  EXPECT_TRUE(session.CanAct(SessionCommand::RenameLevel));
+  EXPECT_TRUE(session.RenameLevel(1, "The long one"));
+  EXPECT_FALSE(session.RenameLevel(1, "The long one"));
+  EXPECT_FALSE(session.RenameLevel(2, "past the end"));
+  EXPECT_EQ(session.set().set().levels[1].title, "The long one");
+  EXPECT_EQ(session.history().UndoKind(), ChangeKind::RenameLevel);
+  session.board().Undo();
+  EXPECT_EQ(session.set().set().levels[1].title, "");
+  EXPECT_FALSE(session.board().CanUndo());
+}
+
+TEST_F(DesignerSessionTest, TheFirstBoardHasASolutionAndIsNoWork) {
+  // The fixture's source always draws 0, as does this one that draws high.
+  DesignerSession high{[] { return 32767; }};
+  for (DesignerSession* started : {&session, &high}) {
+    EXPECT_TRUE(started->board().verdict().shortestMoves.has_value());
+    EXPECT_EQ(started->board().level().solvable, 1);
+    EXPECT_FALSE(started->HoldsUnkeptWork());
+    EXPECT_FALSE(started->board().CanUndo());
+  }
+}
+
+TEST_F(DesignerSessionTest, OpeningASetShowsItsFirstLevelUnlessTheBoardHoldsWork) {
+  session.OpenSet(SetText({LevelA, LevelB}), "one.txt");
+  EXPECT_EQ(BoardCode(), LevelA);
+  EXPECT_EQ(session.BoardSetLevel(), 0u);
+  EXPECT_EQ(session.selected(), 0u);
+  EXPECT_FALSE(session.board().CanUndo()) << "the start of the work, not a step";
+
+  Flip();  // the board's level now differs from level 1, and the user keeps it
+  const std::string kept = BoardCode();
+  session.OpenSet(SetText({LevelC}), "two.txt");
+  EXPECT_EQ(BoardCode(), kept);
+  EXPECT_TRUE(session.BoardUnkept());
 }
 
 // --- Changes and searches ---------------------------------------------------------

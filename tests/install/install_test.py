@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
-"""The install tree, the Debian package and the command lines of the three programs.
+"""The install tree, the Debian packages and the command lines of the three programs.
 
 Installs the build into a temporary prefix with `cmake --install`, makes the
-Debian package with cpack and unpacks it with dpkg-deb, and checks both against
-one table of paths: the programs where Debian puts games, what each links, the
-desktop entries and AppStream metainfo (validated), the icons, the manual pages
-(compressed, warning-free, naming the installed files, and the tool's page
-holding every command and option of its help), the changelog and the example
-level set. lintian judges the package when it is installed. The installed
+Debian packages with cpack and unpacks them with dpkg-deb, and checks both
+against one table of paths: the programs where Debian puts games, what each
+links, the desktop entries and AppStream metainfo (validated), the icons, the
+manual pages (compressed, warning-free, naming the installed files, and the
+tool's page holding every command and option of its help), the shells'
+completions, the changelog and the example level set. The packages are split
+by audience (the desktop's with Qt, the tool's without, the service's with
+lighttpd), each built with the distribution's hardening, each the same bytes
+when made twice, and lintian judges each. The source package holds the
+sources alone. The installed
 editor's Test command is played through in a real X server: it starts the
 installed game beside it. Each program is run with the options every one of
 them knows.
@@ -22,6 +26,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 import xml.etree.ElementTree as ElementTree
 
@@ -29,7 +34,15 @@ ARGS = None
 PROGRAMS = ["korvalo-editor", "korvalo", "korvalo-level"]
 ICON_SIZES = [16, 24, 32, 48, 64, 128, 256]
 DOC = "share/doc/korvalo-level-editor"
+TOOL_DOC = "share/doc/korvalo-level"
+SERVICE_DOC = "share/doc/korvalo-server"
 LEVELS = "share/korvalo/levels/five_by_five.txt"
+PICTURES = ["colour_vision.png", "designer.png", "editor.png", "game.png", "sharing_page.png"]
+COMPLETIONS = ["share/bash-completion/completions/korvalo-level",
+               "share/zsh/vendor-completions/_korvalo-level",
+               "share/fish/vendor_completions.d/korvalo-level.fish"]
+# The package of each program, and the documentation folder of each package.
+PACKAGES = {"korvalo-level-editor": DOC, "korvalo-level": TOOL_DOC, "korvalo-server": SERVICE_DOC}
 CAMPAIGN = "share/korvalo/campaign"
 
 
@@ -48,14 +61,20 @@ def expected_paths():
         + [f"share/icons/hicolor/{s}x{s}/apps/{icon}.png" for s in ICON_SIZES]
         + [f"share/icons/hicolor/scalable/apps/{icon}.svg"]
         + [f"share/man/man6/{program}.6.gz" for program in PROGRAMS]
-        + [f"{DOC}/{name}" for name in ("README.md", "changelog.gz", "copyright")]
+        + [f"{doc}/{name}" for doc in (DOC, TOOL_DOC) for name in ("README.md.gz", "changelog.gz", "copyright")]
+        + [f"{doc}/docs/{picture}" for doc in (DOC, TOOL_DOC) for picture in PICTURES]
+        + COMPLETIONS
         + [LEVELS]
         + [f"{CAMPAIGN}/{name}" for name in campaign_files()]
     )
 
 
-# What only the Debian package holds, besides the table above.
-PACKAGE_ONLY_PATHS = [f"{DOC}/changelog.Debian.gz", "share/lintian/overrides/korvalo-level-editor"]
+# What only the Debian packages hold, besides the table above: each package's
+# own changelog and lintian overrides, and the service's package.
+PACKAGE_ONLY_PATHS = (
+    [f"{doc}/changelog.Debian.gz" for doc in PACKAGES.values()]
+    + [f"share/lintian/overrides/{package}" for package in PACKAGES]
+    + ["libexec/korvalo/korvz"] + [f"{SERVICE_DOC}/{name}" for name in ("changelog.gz", "copyright")])
 
 
 def run(args, **kwargs):
@@ -96,7 +115,11 @@ class InstalledTree:
     def check_tree(self, prefix, installed_as, extra_paths=()):
         """installed_as: the prefix the files are meant for (/usr for the
         package, which is unpacked elsewhere)."""
-        self.assertEqual(files_under(prefix), sorted(expected_paths() + list(extra_paths)))
+        found = files_under(prefix)
+        # The service brings its site and configuration too, which are its own tests' business.
+        found = [path for path in found if not path.startswith(("share/korvalo/site/", "share/korvalo/server/",
+                                                                  "lib/systemd/", "etc/", "libexec/korvalo/korvalo-"))]
+        self.assertEqual(found, sorted(expected_paths() + list(extra_paths)))
         for size in ICON_SIZES:
             icon = os.path.join(prefix, f"share/icons/hicolor/{size}x{size}/apps/{ARGS.editor_id}.png")
             self.assertEqual(png_size(icon), (size, size))
@@ -131,9 +154,10 @@ class InstalledTree:
         self.assertEqual((result.returncode, result.stdout), (0, f"korvalo-level {ARGS.version}\n"))
 
     def check_manual_pages(self, prefix, installed_as):
-        readme = os.path.join(installed_as, DOC, "README.md")
         levels = os.path.join(installed_as, LEVELS)
         for program in PROGRAMS:
+            doc = TOOL_DOC if program == "korvalo-level" else DOC
+            readme = os.path.join(installed_as, doc, "README.md.gz")
             with self.subTest(page=program):
                 path = os.path.join(prefix, f"share/man/man6/{program}.6.gz")
                 with open(path, "rb") as compressed:
@@ -176,9 +200,12 @@ class InstalledTree:
 
     def check_desktop_files(self, prefix):
         entries = {
-            ARGS.editor_id: ["Name=Korvalo Level Editor\n", "\nExec=korvalo-editor\n"],
-            ARGS.designer_id: ["Name=Korvalo Level Designer\n", "\nExec=korvalo-editor --designer\n",
-                               "\nName[de]=Korvalo-Leveldesigner\n", "\nComment[de]="],
+            # Each with a window class of its own, which the editor gives its windows.
+            ARGS.editor_id: ["Name=Korvalo Level Editor\n", "\nExec=korvalo-editor\n",
+                             "StartupWMClass=korvalo-editor\n"],
+            ARGS.designer_id: ["Name=Korvalo Level Designer\n", "\nExec=korvalo-editor --designer %f\n",
+                               "\nName[de]=Korvalo-Leveldesigner\n", "\nComment[de]=",
+                               "StartupWMClass=korvalo-designer\n"],
             # A file given to the game is a level set; without one it makes a level.
             ARGS.game_id: ["Name=Korvalo\n", "\nExec=korvalo %f\n", "StartupWMClass=korvalo\n",
                            "\nGenericName[de]=", "\nComment[de]="],
@@ -204,7 +231,8 @@ class InstalledTree:
                              "<content_rating", '<summary xml:lang="de">', '<p xml:lang="de">',
                              '<caption xml:lang="de">'):
                     self.assertIn(part, text)
-                self.assertRegex(text, rf"<image>https?://[^<]+/{screenshot}</image>")
+                self.assertRegex(text, rf"<image>https://[^<]+/{screenshot}</image>")
+                self.assertRegex(text, r'<url type="homepage">https://')
 
 
 class InstallTest(unittest.TestCase, InstalledTree):
@@ -214,6 +242,20 @@ class InstallTest(unittest.TestCase, InstalledTree):
             self.assertEqual(result.returncode, 0, result.stderr)
             self.check_tree(prefix, prefix)
             self.check_desktop_files(prefix)
+
+    def test_the_installed_completions_work_in_each_shell(self):
+        with tempfile.TemporaryDirectory() as prefix:
+            result = run(["cmake", "--install", ARGS.build, "--prefix", prefix])
+            self.assertEqual(result.returncode, 0, result.stderr)
+            bash, zsh, fish = (os.path.join(prefix, path) for path in COMPLETIONS)
+            asked = run(["bash", "--norc", "-c", f"source '{bash}'; COMP_WORDS=(korvalo-level hardest --goal ''); "
+                         "COMP_CWORD=3; _korvalo_level; echo ${COMPREPLY[@]}"])
+            self.assertEqual((asked.stdout, asked.stderr), ("moves effort\n", ""))
+            if shutil.which("fish"):
+                asked = run(["fish", "--no-config", "-c", f"source '{fish}'; complete -C 'korvalo-level che'"])
+                self.assertEqual(asked.stdout.split("\t")[0], "check-set")
+            if shutil.which("zsh"):
+                self.assertEqual(run(["zsh", "-n", zsh]).returncode, 0)
 
     def test_the_installed_editor_tests_its_level_in_the_installed_game(self):
         if not all(shutil.which(tool) for tool in ("Xvfb", "openbox", "xdotool", "import")):
@@ -229,33 +271,126 @@ class InstallTest(unittest.TestCase, InstalledTree):
             self.assertRegex(result.stderr, r"\nRan [1-9][0-9]* tests? in .*\n\nOK\n")
 
 
+# package: (libraries or packages its Depends must name, ones it must not,
+# its section).
+PACKAGE_FIELDS = {
+    "korvalo-level-editor": (["libc6", "libqt6widgets6", "libqt6gui6", "libqt6core6", "libstdc++6"], [], "games"),
+    "korvalo-level": (["libc6", "libstdc++6", "zlib1g"], ["libqt6"], "games"),
+    "korvalo-server": (["lighttpd", "lighttpd-modules-lua", "lighttpd-mod-deflate", "libfcgi0ldbl",
+                        "libsqlite3-0", "libpq5", "libc6"], ["libqt6"], "web"),
+}
+
+
+def make_packages(folder):
+    result = run(["cpack", "-G", "DEB", "-B", folder, "--config", os.path.join(ARGS.build, "CPackConfig.cmake")],
+                 env={k: v for k, v in os.environ.items() if k != "SOURCE_DATE_EPOCH"})
+    return result, sorted(name for name in os.listdir(folder) if name.endswith(".deb"))
+
+
 class PackageTest(unittest.TestCase, InstalledTree):
-    def test_debian_package_holds_every_file_and_passes_lintian(self):
+    def test_debian_packages_hold_every_file_and_pass_lintian(self):
         with tempfile.TemporaryDirectory() as work:
-            result = run(["cpack", "-G", "DEB", "-B", work,
-                          "--config", os.path.join(ARGS.build, "CPackConfig.cmake")])
+            result, packages = make_packages(work)
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
-            packages = [name for name in os.listdir(work) if name.endswith(".deb")]
-            self.assertEqual(packages, [f"korvalo-level-editor_{ARGS.version}-1_amd64.deb"])
-            package = os.path.join(work, packages[0])
-            fields = {field: run(["dpkg-deb", "-f", package, field]).stdout.strip()
-                      for field in ("Depends", "Section", "Version", "Description")}
-            for library in ("libc6", "libqt6widgets6", "libqt6gui6", "libqt6core6", "libstdc++6", "zlib1g"):
-                self.assertIn(library, fields["Depends"])
-            self.assertEqual((fields["Section"], fields["Version"]), ("games", f"{ARGS.version}-1"))
-            self.assertLessEqual(max(len(line) for line in fields["Description"].splitlines()), 80)
+            self.assertEqual(packages, sorted(f"{name}_{ARGS.version}-1_amd64.deb" for name in PACKAGES))
             unpacked = os.path.join(work, "root")
-            result = run(["dpkg-deb", "-x", package, unpacked])
-            self.assertEqual(result.returncode, 0, result.stderr)
+            for name in packages:
+                package = os.path.join(work, name)
+                with self.subTest(package=name):
+                    self.check_fields(package)
+                    result = run(["dpkg-deb", "-x", package, unpacked])
+                    self.assertEqual(result.returncode, 0, result.stderr)
             self.check_tree(os.path.join(unpacked, "usr"), "/usr", PACKAGE_ONLY_PATHS)
+            self.check_service(unpacked, os.path.join(work, "korvalo-server_" + ARGS.version + "-1_amd64.deb"))
             self.check_desktop_files(os.path.join(unpacked, "usr"))
-            self.check_lintian(package)
+            self.check_hardening(os.path.join(unpacked, "usr"))
+            for name in packages:
+                with self.subTest(lintian=name):
+                    self.check_lintian(os.path.join(work, name))
+
+    def check_fields(self, package):
+        fields = {field: run(["dpkg-deb", "-f", package, field]).stdout.strip()
+                  for field in ("Package", "Depends", "Recommends", "Section", "Version", "Description", "Homepage")}
+        needed, refused, section = PACKAGE_FIELDS[fields["Package"]]
+        for name in needed:
+            self.assertIn(name, fields["Depends"])
+        for name in refused:
+            self.assertNotIn(name, fields["Depends"])
+        self.assertEqual((fields["Section"], fields["Version"]), (section, f"{ARGS.version}-1"))
+        self.assertLessEqual(max(len(line) for line in fields["Description"].splitlines()), 80)
+        self.assertTrue(fields["Homepage"].startswith("https://"), fields["Homepage"])
+        if fields["Package"] == "korvalo-level-editor":
+            # Qt's own dialogs in the user's language.
+            self.assertEqual(fields["Recommends"], "qt6-translations-l10n")
+
+    def check_service(self, root, package):
+        """The service's own files, beside korvz: lighttpd's configuration and
+        scripts, the site, the systemd unit and the settings, which stay the
+        administrator's (a conffile); each names the installed paths only."""
+        for path in ("usr/libexec/korvalo/korvalo-site", "usr/share/korvalo/server/lighttpd.conf",
+                     "usr/share/korvalo/server/site_headers.lua", "usr/share/korvalo/server/admission.lua",
+                     "usr/share/korvalo/server/requests.lua", "usr/share/korvalo/site/index.html",
+                     "usr/lib/systemd/system/korvalo-site.service", "etc/korvalo/korvalo-site.env"):
+            with self.subTest(service=path):
+                self.assertTrue(os.path.isfile(os.path.join(root, path)), path)
+        for path in ("usr/libexec/korvalo/korvalo-site", "usr/share/korvalo/server/lighttpd.conf",
+                     "usr/lib/systemd/system/korvalo-site.service"):
+            text = open(os.path.join(root, path), encoding="utf-8").read()
+            self.assertNotIn(ARGS.build, text, path)
+            self.assertNotIn(ARGS.source, text, path)
+        with tempfile.TemporaryDirectory() as control:
+            self.assertEqual(run(["dpkg-deb", "-e", package, control]).returncode, 0)
+            conffiles = open(os.path.join(control, "conffiles"), encoding="utf-8").read()
+        self.assertEqual(conffiles, "/etc/korvalo/korvalo-site.env\n")
+
+    def check_hardening(self, usr):
+        """Each program as dpkg-buildflags would build it: position-independent,
+        relocations read-only and bound at start, fortified calls, no
+        executable stack."""
+        for program in [os.path.join(ARGS.games_dir, p) for p in PROGRAMS] + ["libexec/korvalo/korvz"]:
+            with self.subTest(hardening=program):
+                path = os.path.join(usr, program)
+                header = run(["readelf", "-h", path]).stdout
+                dynamic = run(["readelf", "-d", path]).stdout
+                segments = run(["readelf", "-lW", path]).stdout
+                symbols = run(["readelf", "--dyn-syms", "-W", path]).stdout
+                self.assertRegex(header, r"Type:\s+DYN")
+                self.assertRegex(dynamic, r"\(FLAGS_1\).*\bPIE\b")
+                self.assertRegex(dynamic, r"\(FLAGS\).*\bBIND_NOW\b|\(FLAGS_1\).*\bNOW\b")
+                self.assertIn("GNU_RELRO", segments)
+                self.assertRegex(segments, r"GNU_STACK.* RW ")
+                # The stack protector's check, or fortified calls; whether every
+                # call that can be fortified is, lintian tells.
+                self.assertRegex(symbols, r"__\w+_chk(_fail)?\b")
+
+    def test_two_builds_of_the_packages_are_the_same_bytes(self):
+        with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as second:
+            made = make_packages(first)
+            time.sleep(1.5)  # a second later: no time of the build may reach the files
+            again = make_packages(second)
+            self.assertEqual(made[1], again[1])
+            for name in made[1]:
+                with self.subTest(package=name):
+                    with open(os.path.join(first, name), "rb") as a, open(os.path.join(second, name), "rb") as b:
+                        self.assertTrue(a.read() == b.read(), f"{name} differs between two builds")
+
+    def test_the_source_package_holds_the_sources_alone(self):
+        with tempfile.TemporaryDirectory() as work:
+            result = run(["cpack", "-B", work, "--config", os.path.join(ARGS.build, "CPackSourceConfig.cmake")])
+            self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+            archive = os.path.join(work, f"korvalo-level-editor-{ARGS.version}.tar.gz")
+            names = run(["tar", "-tzf", archive]).stdout.splitlines()
+            top = f"korvalo-level-editor-{ARGS.version}/"
+            self.assertIn(top + "CMakeLists.txt", names)
+            self.assertIn(top + "cli/command_table.h", names)
+            strays = [n for n in names if re.match(re.escape(top) + r"(build[^/]*/|\.git)", n)]
+            self.assertEqual(strays, [])
+            self.assertLess(os.path.getsize(archive), 20_000_000)
 
     def check_lintian(self, package):
-        if not shutil.which("lintian"):
-            self.skipTest("lintian is not installed")
         result = run(["lintian", "-EviIL", "+pedantic", package], timeout=600)
-        findings = [line for line in result.stdout.splitlines() if re.match(r"[EW]: ", line)]
+        findings = [line for line in result.stdout.splitlines()
+                    if re.match(r"[EW]: ", line) or re.match(r"[EWIXP]: .*hardening-", line)]
         self.assertEqual(findings, [], result.stdout + result.stderr)
         self.assertNotIn(result.returncode, (1, 2), result.stdout + result.stderr)
 

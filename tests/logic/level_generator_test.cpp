@@ -64,6 +64,18 @@ TEST(GenerateLevelsTest, FewerLevelsAreTheFirstOfMore) {
   EXPECT_EQ(Codes(fewer), std::vector<std::string>(moreCodes.begin(), moreCodes.begin() + 4));
 }
 
+TEST(GenerateLevelsTest, LevelsToAvoidAreSkippedAndTheRestFollowInOrder) {
+  // A small board, where repeats are met often: the levels of a set already
+  // there are never found again, and the search goes on past them.
+  const GenerationResult plain = GenerateLevels(Request(3, 4, 12, 5, 11));
+  ASSERT_EQ(plain.levels.size(), 5u);
+  GenerationRequest request = Request(3, 4, 12, 3, 11);
+  request.avoid = {plain.levels[0].canonicalCode, plain.levels[2].canonicalCode};
+  const GenerationResult avoiding = GenerateLevels(request);
+  EXPECT_EQ(Codes(avoiding), (std::vector<std::string>{plain.levels[1].code, plain.levels[3].code,
+                                                       plain.levels[4].code}));
+}
+
 struct RangeCase {
   int size;
   int minMoves;

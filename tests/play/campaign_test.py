@@ -9,6 +9,7 @@ chapter again byte for byte.
 """
 
 import argparse
+import atexit
 import os
 import subprocess
 import sys
@@ -18,9 +19,16 @@ import unittest
 ARGS = None
 
 
+# The chapters are graded by the default grade, whatever parameters a
+# calibration installed in the user's configuration folder.
+EMPTY_CONFIGURATION = tempfile.mkdtemp(prefix="campaign_test")
+atexit.register(os.rmdir, EMPTY_CONFIGURATION)
+DEFAULT_GRADE = dict(os.environ, XDG_CONFIG_HOME=EMPTY_CONFIGURATION)
+
+
 def tool(*arguments, text=None):
     return subprocess.run([ARGS.tool, *arguments], input=text, capture_output=True, text=True,
-                          timeout=300)
+                          timeout=300, env=DEFAULT_GRADE)
 
 
 def chapter_paths():

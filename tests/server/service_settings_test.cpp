@@ -58,6 +58,11 @@ const SettingsCase Cases[] = {
     {"KORVALO_PUBLISH_LIMIT", "12x", "from 1 to 100000"},
     {"KORVALO_PUBLISH_LIMIT", "-5", "from 1 to 100000"},
     {"KORVALO_PUBLISH_LIMIT", " 7", "from 1 to 100000"},
+    {"KORVALO_RECORD_LIMIT", nullptr, nullptr},
+    {"KORVALO_RECORD_LIMIT", "100000", nullptr},
+    {"KORVALO_RECORD_LIMIT", "0",
+     "KORVALO_RECORD_LIMIT is \"0\": it must be a whole number from 1 to 100000"},
+    {"KORVALO_RECORD_LIMIT", "2e3", "from 1 to 100000"},
 };
 
 std::map<std::string, std::string> UsableSettings() {

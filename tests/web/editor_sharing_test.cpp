@@ -64,7 +64,7 @@ class EditorSharingTest : public BoardViewFixture {
 
 TEST_F(EditorSharingTest, GetHtmlOpensThePageOfTheLevelOnTheServerOfTheEnvironment) {
   UrlCatcher browser;
-  view.OnCommand(CommandId("ID_EDIT_GETHTML"));
+  RunCommand(CommandId("ID_EDIT_GETHTML"));
   ASSERT_EQ(browser.opened.size(), 1);
   const QUrl address = browser.opened[0];
   const QString code = QString::fromStdString(WriteLevelCode(view.level()));
@@ -81,8 +81,8 @@ TEST_F(EditorSharingTest, GetHtmlOpensThePageOfTheLevelOnTheServerOfTheEnvironme
 
 TEST_F(EditorSharingTest, AChangedLevelGetsItsOwnPage) {
   UrlCatcher browser;
-  view.OnCommand(CommandId("ID_GAME_7X7"));
-  view.OnCommand(CommandId("ID_EDIT_GETHTML"));
+  RunCommand(CommandId("ID_GAME_7X7"));
+  RunCommand(CommandId("ID_EDIT_GETHTML"));
   ASSERT_EQ(browser.opened.size(), 1);
   const QString code = QString::fromStdString(WriteLevelCode(view.level()));
   ASSERT_EQ(code.size(), 37);
@@ -94,8 +94,8 @@ TEST_F(EditorSharingTest, AChangedLevelGetsItsOwnPage) {
 
 TEST_F(EditorSharingTest, HomepageAndMakersSiteAreThePagesOfTheSite) {
   UrlCatcher browser;
-  view.OnCommand(CommandId("ID_HELP_HOMEPAGE"));
-  view.OnCommand(CommandId("ID_MAKER_SITE"));
+  RunCommand(CommandId("ID_HELP_HOMEPAGE"));
+  RunCommand(CommandId("ID_MAKER_SITE"));
   ASSERT_EQ(browser.opened.size(), 2);
   const Page home = Fetch(browser.opened[0]);
   EXPECT_EQ(home.status, 200);

@@ -16,6 +16,7 @@ import functools
 import http.server
 import json
 import os
+import sqlite3
 import subprocess
 import sys
 import tempfile
@@ -28,6 +29,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
+from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -516,6 +518,48 @@ class PublishedPagesTest(unittest.TestCase):
         self.assertEqual(self.driver.execute_script("return document.body.dataset.code"),
                          self.driver.execute_script("return document.body.dataset.codes.split(' ')[1]"))
 
+    def attempts_of(self, session, count):
+        """The session's attempts in the site's database, once there are `count` of them."""
+        limit = time.monotonic() + WAIT
+        while True:
+            with sqlite3.connect(self.site.database_path()) as database:
+                rows = database.execute(
+                    "SELECT level, solved, moves, undos, restarts, seconds, version FROM attempts"
+                    " WHERE session = ? ORDER BY solved DESC", (session,)).fetchall()
+            if len(rows) >= count:
+                return rows
+            self.assertLess(time.monotonic(), limit, f"{len(rows)} of {count} attempts arrived")
+            time.sleep(0.1)
+
+    def test_attempts_solved_and_given_up_are_recorded_under_the_browsers_session(self):
+        self.open_set()
+        self.driver.execute_script("localStorage.clear()")
+        self.open_set()
+        first = self.driver.execute_script("return document.body.dataset.code")
+        solution = solution_of(first)
+        self.driver.find_element(By.ID, "board").click()  # the focus, and perhaps a tilt
+        self.driver.find_element(By.ID, "restart").click()
+        # A wrong move taken back, then the solution.
+        wrong = next(letter for letter in "NSWE" if letter != solution[0])
+        ActionChains(self.driver).send_keys(ARROWS[wrong], Keys.BACKSPACE,
+                                            *[ARROWS[letter] for letter in solution]).perform()
+        self.driver.find_element(By.ID, "set-next").click()
+        second = self.driver.execute_script("return document.body.dataset.code")
+        self.driver.execute_script("document.getElementById('board').focus()")
+        ActionChains(self.driver).send_keys(ARROWS[solution_of(second)[0]]).perform()
+        # Made when the first record was sent.
+        session = self.driver.execute_script("return localStorage.getItem('korvalo-session')")
+        self.driver.get("about:blank")  # leaving the page gives the second level up
+
+        self.assertRegex(session or "", "^[0-9a-f]{32}$")
+        solved, given_up = self.attempts_of(session, 2)
+        level, was_solved, moves, undos, _, seconds, version = solved
+        self.assertEqual((level, was_solved, moves), (first, 1, solution))
+        self.assertIn(undos, (0, 1))  # the wrong move may have moved no ball
+        self.assertGreaterEqual(seconds, 0)
+        self.assertTrue(version)
+        self.assertEqual(given_up[:3], (second, 0, solution_of(second)[0]))
+
     def test_a_visitor_reports_a_level(self):
         code = post_json(self.site.address, "/api/levels", {"code": TWO_MOVES, "title": "x"})["code"]
         self.driver.get(f"{self.site.address}/levels/{code}")
@@ -528,6 +572,18 @@ class PublishedPagesTest(unittest.TestCase):
         reports = subprocess.run([KORVZ, "--admin", "reports"], capture_output=True, text=True, check=True,
                                  env=dict(os.environ, KORVALO_DATABASE=self.site.database_path())).stdout
         self.assertIn(code + "\tA copy of my level", reports)
+
+    def test_a_visitor_likes_a_level_once(self):
+        code = post_json(self.site.address, "/api/levels", {"code": EIGHTEEN_MOVES, "title": "x"})["code"]
+        self.driver.get(f"{self.site.address}/levels/{code}")
+        for expected in ("Thank you.", "already"):
+            self.driver.find_element(By.ID, "like").click()
+            limit = time.monotonic() + WAIT
+            while expected not in self.driver.find_element(By.ID, "vote-outcome").text:
+                self.assertLess(time.monotonic(), limit, "no answer to the vote")
+                time.sleep(0.05)
+        with sqlite3.connect(self.site.database_path()) as database:
+            self.assertEqual(database.execute("SELECT COUNT(*) FROM votes WHERE code = ?", (code,)).fetchone()[0], 1)
 
     def test_every_page_fits_a_small_phone_and_its_text_is_readable(self):
         pages = ["/gallery", "/gallery?order=longest", "/gallery?order=sets", f"/sets/{self.set['id']}",
@@ -545,16 +601,25 @@ class PublishedPagesTest(unittest.TestCase):
                         "return Array.from(document.links).filter(a => !a.textContent.trim() &&"
                         " !Array.from(a.querySelectorAll('img')).some(i => i.alt.trim())).length")
                     self.assertEqual(nameless, 0)
-                    for element in self.driver.find_elements(By.CSS_SELECTOR, "h1, p, a, .entry-facts, li"):
-                        if not element.is_displayed() or not element.text:
-                            continue
-                        ink, ground = self.driver.execute_script(
-                            "let e = arguments[0], ground = 'rgba(0, 0, 0, 0)';"
-                            "for (let p = e; p && ground === 'rgba(0, 0, 0, 0)'; p = p.parentElement)"
-                            "  ground = getComputedStyle(p).backgroundColor;"
-                            "return [getComputedStyle(e).color, ground === 'rgba(0, 0, 0, 0)' ? 'rgb(255, 255, 255)' : ground];",
-                            element)
-                        self.assertGreaterEqual(contrast(ink, ground), 4.5, element.text)
+                    for attempt in range(3):
+                        try:
+                            for element in self.driver.find_elements(By.CSS_SELECTOR, "h1, p, a, .entry-facts, li"):
+                                if not element.is_displayed() or not element.text:
+                                    continue
+                                ink, ground = self.driver.execute_script(
+                                    "let e = arguments[0], ground = 'rgba(0, 0, 0, 0)';"
+                                    "for (let p = e; p && ground === 'rgba(0, 0, 0, 0)'; p = p.parentElement)"
+                                    "  ground = getComputedStyle(p).backgroundColor;"
+                                    "return [getComputedStyle(e).color, ground === 'rgba(0, 0, 0, 0)' ? 'rgb(255, 255, 255)' : ground];",
+                                    element)
+                                self.assertGreaterEqual(contrast(ink, ground), 4.5, element.text)
+                            break
+                        except StaleElementReferenceException:
+                            # The page's script replaced an element while it was looked at
+                            # (the player's status lines, once its module has loaded): look again.
+                            if attempt == 2:
+                                raise
+                            time.sleep(0.5)
             severe = [entry["message"] for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
             self.assertEqual(severe, [])
         finally:

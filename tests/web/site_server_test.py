@@ -543,6 +543,22 @@ class WorkerPoolTest(SiteHeaderChecks):
             # The static files are no part of the pool.
             self.assertEqual(get(site.port, b"/eng/")[0], 200)
 
+    def test_the_workers_end_with_the_server(self):
+        # Each worker has its database open (SQLite, whose checkpoints run on
+        # a thread of their own): the stop signal still ends every one.
+        with LocalSite(SITE, KORVZ, CONFIG, workers=2, queue=64) as site:
+            self.assertEqual(get(site.port, b"/gallery")[0], 200)
+            workers = site.worker_ids()
+            self.assertEqual(len(workers), 2)
+        limit = time.monotonic() + 10
+        alive = workers
+        while alive and time.monotonic() < limit:
+            time.sleep(0.1)
+            alive = [worker for worker in workers if os.path.exists(f"/proc/{worker}")]
+        for worker in alive:
+            os.kill(worker, signal.SIGKILL)
+        self.assertEqual(alive, [])
+
     def test_a_stopped_worker_does_not_hang_the_requests_queued_on_it(self):
         with LocalSite(SITE, KORVZ, CONFIG, workers=2, queue=64) as site:
             stopped = site.worker_ids()[0]

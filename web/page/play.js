@@ -86,12 +86,113 @@
     return { left: box.left + (box.width - width) / 2, top: box.top + (box.height - height) / 2, width, height };
   }
 
-  function listen(module) {
+  /// The player's anonymous session: 128 random bits as 32 hexadecimal digits,
+  /// made on first use and kept in this browser only (no cookie, no account).
+  function sessionId() {
+    const key = 'korvalo-session';
+    try {
+      const kept = localStorage.getItem(key);
+      if (/^[0-9a-f]{32}$/.test(kept || '')) return kept;
+    } catch (error) {
+      // Storage refused: a session for this page only.
+    }
+    const bytes = crypto.getRandomValues(new Uint8Array(16));
+    const id = Array.from(bytes, byte => byte.toString(16).padStart(2, '0')).join('');
+    try {
+      localStorage.setItem(key, id);
+    } catch (error) {
+      // As above.
+    }
+    return id;
+  }
+
+  /// Records each attempt at the level on the board and sends it to the site
+  /// when it is solved or given up (another level opened, the page left):
+  /// the line of moves that stands on the board, the undos, hints, restarts
+  /// and active seconds. The site keeps records of published levels only and
+  /// replays a solved line; a record that cannot be sent is dropped, never
+  /// retried in the player's way.
+  function attemptRecorder(module) {
+    const IdleSeconds = 30;  // a longer pause counts as this much play
+    const version = (/\/korvalo\/([^/]+)\//.exec(body.dataset.assets || '') || [])[1] || 'web';
+    let line = [];
+    let attempt = null;
+
+    function current() {
+      if (!attempt) attempt = { undos: 0, hints: 0, restarts: 0, seconds: 0, last: null, played: false };
+      const now = performance.now();
+      if (attempt.last !== null) attempt.seconds += Math.min(now - attempt.last, IdleSeconds * 1000) / 1000;
+      attempt.last = now;
+      return attempt;
+    }
+    // Only published levels are recorded: their entries, set pages, and level
+    // pages that link to a published entry.
+    const published = body.dataset.published === 'yes' || body.classList.contains('set-page') ||
+      body.classList.contains('entry-page');
+    function send(solved) {
+      const finished = attempt;
+      attempt = null;
+      if (!finished || !finished.played || !published) return;
+      const record = JSON.stringify({
+        level: module.UTF8ToString(module._korvalo_code()), session: sessionId(), solved,
+        moves: line.join(''), undos: finished.undos, hints: finished.hints, restarts: finished.restarts,
+        seconds: Math.round(finished.seconds), version,
+      });
+      try {
+        if (navigator.sendBeacon('/api/attempts', new Blob([record], { type: 'application/json' }))) return;
+      } catch (error) {
+        // Fall through to fetch.
+      }
+      fetch('/api/attempts', {
+        method: 'POST', headers: { 'Content-Type': 'application/json' }, body: record, keepalive: true,
+      }).catch(() => {});
+    }
+    const solved = () => module._korvalo_is_solved() === 1;
+
+    window.addEventListener('pagehide', () => { if (!solved()) send(false); });
+    return {
+      tilt(letter) {
+        if (solved()) return;
+        const playing = current();
+        if (module._korvalo_tilt(DirectionNumbers[letter]) !== 1) return;
+        line.push(letter);
+        playing.played = true;
+        if (solved()) send(true);
+      },
+      undo() {
+        const wasSolved = solved();
+        const playing = current();
+        if (module._korvalo_undo() !== 1) return;
+        line.pop();
+        // Taking back the solving move starts a new attempt; otherwise it is one undo more.
+        if (!wasSolved) playing.undos += 1;
+      },
+      restart() {
+        const playing = current();
+        if (line.length > 0 && !solved()) playing.restarts += 1;
+        module._korvalo_restart();
+        line = [];
+      },
+      hint() {
+        current().hints += 1;
+        module._korvalo_show_hint();
+      },
+      /// Opens another level: the attempt at this one, if unsolved, is given up.
+      open(code) {
+        if (!solved()) send(false);
+        attempt = null;
+        line = [];
+        return withCString(module, code, pointer => module._korvalo_open(pointer));
+      },
+    };
+  }
+
+  function listen(module, play) {
     const act = action => {
       action();
       show(module);
     };
-    const tilt = letter => act(() => module._korvalo_tilt(DirectionNumbers[letter]));
+    const tilt = letter => act(() => play.tilt(letter));
 
     // The keys act only while the board (the canvas or a tilt button) has
     // the focus, so that they take nothing from the rest of the page or from
@@ -99,13 +200,13 @@
     // Which key does what is the game's one table of keys, in the module;
     // the page acts on the actions it has (no new level, no level sets).
     const actions = {
-      'tilt-north': () => module._korvalo_tilt(DirectionNumbers.N),
-      'tilt-south': () => module._korvalo_tilt(DirectionNumbers.S),
-      'tilt-west': () => module._korvalo_tilt(DirectionNumbers.W),
-      'tilt-east': () => module._korvalo_tilt(DirectionNumbers.E),
-      'undo': () => module._korvalo_undo(),
-      'restart': () => module._korvalo_restart(),
-      'hint': () => module._korvalo_show_hint(),
+      'tilt-north': () => play.tilt('N'),
+      'tilt-south': () => play.tilt('S'),
+      'tilt-west': () => play.tilt('W'),
+      'tilt-east': () => play.tilt('E'),
+      'undo': () => play.undo(),
+      'restart': () => play.restart(),
+      'hint': () => play.hint(),
     };
     const keyAction = (key, control) => {
       const size = module.lengthBytesUTF8(key) + 1;
@@ -133,9 +234,9 @@
       act(action);
       if (event.detail > 0) canvas.focus({ preventScroll: true });
     });
-    actionButton('undo', () => module._korvalo_undo());
-    actionButton('restart', () => module._korvalo_restart());
-    actionButton('hint', () => module._korvalo_show_hint());
+    actionButton('undo', () => play.undo());
+    actionButton('restart', () => play.restart());
+    actionButton('hint', () => play.hint());
 
     // A click tilts the board toward the edge nearest to it. In the compact
     // page's frame, a click that gives the board the focus (the page around
@@ -201,7 +302,7 @@
   /// A set's page plays its levels in order (body data-codes). The levels
   /// solved are kept in the browser (localStorage, under the set's id), and
   /// the page opens at the first level not yet solved.
-  function playSet(module) {
+  function playSet(module, play) {
     const codes = (body.dataset.codes || '').split(' ').filter(code => code);
     if (!body.classList.contains('set-page') || codes.length === 0) return;
     const storageKey = 'korvalo-set-' + body.dataset.set;
@@ -238,9 +339,7 @@
     }
     function open(index) {
       current = index;
-      if (withCString(module, codes[current], pointer => module._korvalo_open(pointer)) === 0) {
-        throw new Error('the level code cannot be read');
-      }
+      if (play.open(codes[current]) === 0) throw new Error('the level code cannot be read');
       canvas.width = module._korvalo_area_width();
       canvas.height = module._korvalo_area_height();
       body.dataset.code = codes[current];
@@ -281,9 +380,27 @@
     });
   }
 
+  /// A published level's entry page: like or dislike, once per session.
+  function listenForVotes() {
+    const votes = document.getElementById('votes');
+    if (!votes) return;
+    votes.hidden = false;
+    const outcome = document.getElementById('vote-outcome');
+    ['like', 'dislike'].forEach(vote => document.getElementById(vote).addEventListener('click', async () => {
+      const response = await fetch('/api/levels/' + body.dataset.code + '/votes', {
+        method: 'POST', headers: { 'Content-Type': 'application/json' },
+        body: JSON.stringify({ session: sessionId(), vote }),
+      });
+      outcome.textContent = response.ok ? 'Thank you.'
+        : response.status === 409 ? 'You have said what you think of this level already.'
+          : 'That did not reach the site (' + response.status + ').';
+    }));
+  }
+
   async function start() {
     listenForCopies();
     listenForReports();
+    listenForVotes();
     if (!canvas) return;
     if (typeof KorvaloModule !== 'function') throw new Error('the game module did not load');
     const module = await KorvaloModule();
@@ -292,9 +409,10 @@
     if (withCString(module, body.dataset.code, pointer => module._korvalo_open(pointer)) === 0) {
       throw new Error('the level code cannot be read');
     }
-    listen(module);
+    const play = attemptRecorder(module);
+    listen(module, play);
     show(module);
-    playSet(module);
+    playSet(module, play);
     // The level's own page starts with the board in focus, so the keys play at
     // once; the compact page leaves the focus to the page around its frame.
     if (body.classList.contains('level-page')) canvas.focus({ preventScroll: true });
