@@ -1060,8 +1060,10 @@ class DesignerLostEditCase(EditorSession):
         each cleared board's picture crosses a column there with its dark frame's top and
         bottom edges."""
         x = self.view.x + self.view.width + 50
+        # A frame's edge is dark across the picture; the pieces' marks inside
+        # it are a few pixels wide, so a row counts only when dark on a span.
         rows = [y for y in range(self.view.y, self.rect.y + self.rect.height)
-                if max(shot.pixel(x, y)) < 60]
+                if all(max(shot.pixel(x + dx, y)) < 60 for dx in range(-12, 13, 4))]
         edges = ink_clusters(rows, 1)
         return [(edges[i][0] + edges[i + 1][1]) // 2 for i in range(0, len(edges) - 1, 2)]
 
@@ -1355,6 +1357,13 @@ class DesignerTestSetCase(EditorSession):
         window, pid = wait_until(self.game_window, "a game window after Ctrl+Shift+T")
         self.other_pids.append(pid)
         self.assertEqual(os.path.realpath(f"/proc/{pid}/exe"), os.path.realpath(game))
+        # A game on fresh settings first asks whether play records may be sent: No.
+        question = wait_until(lambda: visible_windows(pid=pid, name="^Play Records$"),
+                              "the game's question whether play records may be sent")[0]
+        self.activate(question)
+        press("Return")
+        wait_until(lambda: not visible_windows(pid=pid, name="^Play Records$"), "the question to close")
+        window = wait_until(lambda: visible_windows(pid=pid, name="^Korvalo"), "the game's own window")[0]
         rect = window_rect(window)
         move_pointer(rect.x + rect.width + 50, rect.y + rect.height + 50)
         # The second level, a 5 x 5 one, though the set's first level is unsolved and 3 x 3.
