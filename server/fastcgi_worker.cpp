@@ -29,7 +29,10 @@ constexpr int ListenSocket = 0;  // where a FastCGI web server puts it
 sigset_t StopSignals() {
   sigset_t signals;
   sigemptyset(&signals);
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&signals, signal);
+  // SIGUSR1 is FastCGI's graceful end. Taken here, libfcgi's own handler
+  // never sees it: that handler makes every later accept fail at once while
+  // the socket stays readable, and the worker would spin.
+  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1}) sigaddset(&signals, signal);
   return signals;
 }
 
@@ -184,7 +187,14 @@ int ServeFastCgi(SiteAnswers& answers) {
   FCGX_InitRequest(&request, ListenSocket, 0);
   Wake wake;
   while ((wake = WaitForConnectionOrStop(signals)) == Wake::Connection) {
-    if (FCGX_Accept_r(&request) == 0) AnswerOne(request, answers);
+    // libfcgi retries the errors a connection may bring by itself; a failure
+    // it returns would come back on every wake, so the worker ends instead
+    // and the web server starts another.
+    if (FCGX_Accept_r(&request) != 0) {
+      wake = Wake::Failure;
+      break;
+    }
+    AnswerOne(request, answers);
   }
   // Asked to stop (or the socket failed): what is waiting is still answered.
   StopTakingConnections();

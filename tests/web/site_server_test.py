@@ -147,6 +147,15 @@ ODD_REQUESTS = [
 ]
 
 
+def zombie(pid):
+    """Whether the process has ended and only waits for its parent to collect it."""
+    try:
+        with open(f"/proc/{pid}/stat") as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] == "Z"
+    except OSError:
+        return False
+
+
 class SiteHeaderChecks(unittest.TestCase):
     def assertPolicy(self, headers):
         for name, value in SITE_HEADERS.items():
@@ -558,6 +567,22 @@ class WorkerPoolTest(SiteHeaderChecks):
         for worker in alive:
             os.kill(worker, signal.SIGKILL)
         self.assertEqual(alive, [])
+
+    def test_a_worker_told_to_stop_by_sigusr1_ends_instead_of_spinning(self):
+        # SIGUSR1 is FastCGI's request for a graceful end. Left to libfcgi's
+        # own handler it made every later accept fail at once while the
+        # socket stayed readable: the worker spun at full speed for ever.
+        with LocalSite(SITE, KORVZ, CONFIG, workers=2, queue=64) as site:
+            told = site.worker_ids()[0]
+            os.kill(told, signal.SIGUSR1)
+            limit = time.monotonic() + 10
+            while os.path.exists(f"/proc/{told}") and not zombie(told) and time.monotonic() < limit:
+                time.sleep(0.1)
+            ended = not os.path.exists(f"/proc/{told}") or zombie(told)
+            if not ended:
+                os.kill(told, signal.SIGKILL)
+            self.assertTrue(ended, "the worker told to stop is still running")
+            self.assertEqual(get(site.port, b"/gallery")[0], 200)
 
     def test_a_stopped_worker_does_not_hang_the_requests_queued_on_it(self):
         with LocalSite(SITE, KORVZ, CONFIG, workers=2, queue=64) as site:
