@@ -81,7 +81,7 @@ std::string BashCase(const ToolCommand& command) {
   return text;
 }
 
-/// zsh: the _arguments specification of one option.
+/// zsh: the word that _arguments takes for one option (name, help, value, completer).
 std::string ZshOption(const CompletedOption& option) {
   if (option.value.empty()) return "'" + option.name + "[" + option.name.substr(2) + "]'";
   std::string action = " ";

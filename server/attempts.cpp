@@ -8,21 +8,16 @@
 
 namespace {
 
+/// The body as a JSON object that names exactly the given members.
 std::variant<JsonValue, Refusal> ExactObject(std::string_view body,
                                              std::initializer_list<std::string_view> names) {
-  if (body.size() > MaxBodyBytes) return Refusal{"The request is too large."};
-  auto parsed = ParseJson(body);
-  if (auto* error = std::get_if<JsonError>(&parsed)) return Refusal{error->reason};
-  JsonValue value = std::get<JsonValue>(std::move(parsed));
-  if (value.Object() == nullptr) return Refusal{"The request must be a JSON object."};
-  for (const auto& member : *value.Object()) {
-    bool known = false;
-    for (std::string_view name : names) known = known || member.name == name;
-    if (!known) return Refusal{"The request has a member this address does not take."};
+  auto read = BodyObject(body, names);
+  if (auto* value = std::get_if<JsonValue>(&read)) {
+    for (std::string_view name : names)
+      if (value->Member(name) == nullptr)
+        return Refusal{"The " + std::string(name) + " is missing."};
   }
-  for (std::string_view name : names)
-    if (value.Member(name) == nullptr) return Refusal{"The " + std::string(name) + " is missing."};
-  return value;
+  return read;
 }
 
 /// A whole number from 0 to `largest`.

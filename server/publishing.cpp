@@ -52,22 +52,6 @@ std::variant<std::string, Refusal> TextField(const JsonValue& object, std::strin
   return *text;
 }
 
-/// The body as a JSON object that names only the given members.
-std::variant<JsonValue, Refusal> BodyObject(std::string_view body,
-                                            std::initializer_list<std::string_view> names) {
-  if (body.size() > MaxBodyBytes) return Refusal{"The request is too large."};
-  auto parsed = ParseJson(body);
-  if (auto* error = std::get_if<JsonError>(&parsed)) return Refusal{error->reason};
-  JsonValue value = std::get<JsonValue>(std::move(parsed));
-  if (value.Object() == nullptr) return Refusal{"The request must be a JSON object."};
-  for (const auto& member : *value.Object()) {
-    bool known = false;
-    for (std::string_view name : names) known = known || member.name == name;
-    if (!known) return Refusal{"The request has a member this address does not take."};
-  }
-  return value;
-}
-
 /// The text fields of a publication; the refusal of the first that is wrong.
 struct Texts {
   std::string title, author, description;
@@ -100,6 +84,21 @@ std::variant<PublishedLevel, Refusal> LevelOfMember(const JsonValue& object) {
 }
 
 }  // namespace
+
+std::variant<JsonValue, Refusal> BodyObject(std::string_view body,
+                                            std::initializer_list<std::string_view> names) {
+  if (body.size() > MaxBodyBytes) return Refusal{"The request is too large."};
+  auto parsed = ParseJson(body);
+  if (auto* error = std::get_if<JsonError>(&parsed)) return Refusal{error->reason};
+  JsonValue value = std::get<JsonValue>(std::move(parsed));
+  if (value.Object() == nullptr) return Refusal{"The request must be a JSON object."};
+  for (const auto& member : *value.Object()) {
+    bool known = false;
+    for (std::string_view name : names) known = known || member.name == name;
+    if (!known) return Refusal{"The request has a member this address does not take."};
+  }
+  return value;
+}
 
 std::optional<std::string> CanonicalCodeOf(std::string_view code) {
   if (code.size() > LevelCodeLength(7)) return std::nullopt;

@@ -4,12 +4,14 @@
 // bounded length, UTF-8, without control characters. The reasons are in
 // words for the person who sent it.
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "logic/level.h"
+#include "server/json.h"
 #include "server/store/level_store.h"
 
 /// Longest texts taken, in characters (code points).
@@ -25,6 +27,11 @@ inline constexpr std::size_t MaxBodyBytes = 64 * 1024;
 struct Refusal {
   std::string reason;
 };
+
+/// The body as a JSON object that names only the given members (not all of
+/// them need be there); the refusal when it is not.
+std::variant<JsonValue, Refusal> BodyObject(std::string_view body,
+                                            std::initializer_list<std::string_view> names);
 
 /// A level given by its code, checked: the facts the store keeps of it,
 /// under its canonical code; the refusal when it cannot be published.
