@@ -490,22 +490,36 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables tables, const KeyMoveTables<
 // plus that allowance, plus the rebuilding of the solution: a move per step
 // and one pass over the backward states.
 //
-// In time, measured (wall clock, interleaved with the plain search in one
-// process, fastest of hundreds of runs, on a shared 2-core machine): the
-// forward side alone takes 1.0 times the plain search's time on large levels
-// and 1.05 times on small ones (some 5,000 states in 33 us), where the fixed
-// costs of a search (tables, buffers, one call per layer) weigh most; the
-// backward side's work, counted in the costs above, takes up to 1.15 times
-// the time of that count of forward work on large levels and up to twice it
-// on small ones. The worst levels known (bench/solver_bench.cpp's Hard set,
-// with what find_hard_levels --goal time found in 300 s) come to 1.21 times
-// the plain search on small unsolvable levels (6,000 to 12,000 states),
-// 1.10 to 1.13 on large unsolvable ones and at most 1.0 on solvable ones.
-// The bound of 1.1 in time is not met on unsolvable levels. Where the
-// backward side is cheap (small layers around the holes, unsolvable levels
-// whose holes can be reached from few placements), it meets the forward side
-// or runs out of states long before that, and the search is far cheaper than
-// P.
+// In time, measured by the wall clock on a shared 2-core machine (2.1 GHz,
+// a load of 7 to 15 from other builds), each search interleaved with the
+// plain search in one process and the fastest of hundreds of runs kept:
+// - The forward side alone (the backward side switched off) takes 1.035 to
+//   1.045 times the plain search's time on small levels (5,000 to 12,000
+//   states, 34 to 80 us), where the fixed costs of a search (tables,
+//   buffers, one call per layer) weigh most, and 0.94 times on a large one.
+// - The backward side takes about twice the time of the forward work its
+//   count stands for: on small unsolvable levels some 15 us of 80 for about
+//   a ninth of the forward work counted, on large ones 16 % of the time for
+//   a twelfth. Likely because its states are scattered over two more bit
+//   sets, which with the forward side's set no longer fit the first-level
+//   cache together (this machine gives no cache counters to show it).
+// - So the worst levels known (bench/solver_bench.cpp's Hard set, with what
+//   find_hard_levels --goal time found by the wall clock in 14 minutes per
+//   class) come to 1.18 to 1.19 times the plain search on small unsolvable
+//   levels (1.2 to 1.3 where the timing also covers the emptying of the
+//   last search's sets), 1.06 to 1.09 on large unsolvable ones, and at most
+//   0.97 on solvable ones. The bound of 1.1 in time is met on large and
+//   solvable levels, not on small unsolvable ones.
+// - What was tried for those: fewer, longer turns (128 dearest states each)
+//   brought them to 1.11 but doubled the median of random 7 x 7 levels (55
+//   to 108 us); crowded backward states counted two to four forward states
+//   dearer brought them to 1.22 and the median to 59 to 63 us. The median
+//   comes from the early eighth: it is the backward side that ends most
+//   random levels, and it must start early to do so.
+// Where the backward side is cheap (small layers around the holes,
+// unsolvable levels whose holes can be reached from few placements), it
+// meets the forward side or runs out of states long before that, and the
+// search is far cheaper than P.
 //
 // The ordered search takes, among the shortest solutions, the one whose moves
 // come first letter by letter in the order north, south, west, east: its
