@@ -127,8 +127,9 @@ constexpr std::string_view Version3ForPostgres[] = {
     "UPDATE attempts SET first_attempt = 0 WHERE first_attempt = 1 AND ctid NOT IN "
     "(SELECT MIN(ctid) FROM attempts WHERE first_attempt = 1 GROUP BY session, level)",
 };
+// The queue holds only what waits for the next batch, so it has no index
+// but its key: each would be one more page written per record.
 constexpr std::string_view Version3[] = {
-    "CREATE INDEX rating_queue_by_session ON rating_queue (session)",
     // A session has one first attempt at a level, however many of its
     // records arrive at once: the second to be stored finds the first.
     "CREATE UNIQUE INDEX attempts_first ON attempts (session, level) WHERE first_attempt = 1",
