@@ -11,6 +11,7 @@
 #include <atomic>
 #include <barrier>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <map>
 #include <random>
@@ -22,6 +23,7 @@
 #include "logic/level_code.h"
 #include "logic/solver.h"
 #include "server/json.h"
+#include "server/store/background_rater.h"
 #include "server/store_answers.h"
 #include "server/store_setup.h"
 #include "tests/server/store_databases.h"
@@ -457,6 +459,25 @@ TEST_P(PlayRecordsTest, ARecordIsRatedByTheNextBatchAndOnlyOnce) {
                                          {LongSolution, SessionB, false},
                                          {LongSolution, SessionA, false}});
   EXPECT_NEAR(Number(after.body, "rating"), computed.levels.at(canonical).rating, 0.05);
+}
+
+TEST_P(PlayRecordsTest, AWorkersRatingThreadRatesWhatWaitsAndStopsWhenAsked) {
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(TwoMoves, SessionA, false, "N")).status, 202);
+  {
+    const BackgroundRater rater(m_fresh.locator(), std::chrono::milliseconds(10));
+    ASSERT_EQ(Send("POST", "/api/attempts", Record(TwoMoves, SessionB, false, "N")).status, 202);
+    PlayRecords records(*m_db);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (records.PendingRatings() > 0 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(records.PendingRatings(), 0);
+  }
+  EXPECT_EQ(m_db->Run("SELECT COUNT(*) FROM session_ratings")[0].Int(0), 2);
+  EXPECT_LT(Number(LevelInfo(TwoMoves).body, "deviation"), 350);
+  // Stopped, it rates nothing more.
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(LongSolution, SessionA, false, "N")).status, 202);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(PlayRecords(*m_db).PendingRatings(), 1);
 }
 
 TEST_P(PlayRecordsTest, TheFiguresEqualAFromScratchComputationWhateverTheBatches) {
