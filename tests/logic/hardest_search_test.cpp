@@ -61,6 +61,32 @@ TEST(HardestSearchTest, ASeedGivesTheSameClimb) {
   EXPECT_NE(first.best.code, FindHardestLevel(Request(5, 5, 300)).best.code);
 }
 
+TEST(HardestSearchTest, ASeedAndAStepCountFixTheLevelFound) {
+  // Found by this search; a faster rating or search must find the same.
+  struct Case {
+    int size;
+    std::uint64_t seed;
+    std::uint64_t evaluations;
+    HardestGoal goal;
+    const char* code;
+    int moves;
+  };
+  const Case cases[] = {
+      {5, 3, 600, HardestGoal::Moves, "5340302123234abb966f2b455", 60},
+      {7, 1, 400, HardestGoal::Moves, "70402031523042562350e7694fc071aac0054", 71},
+      {7, 9, 600, HardestGoal::Moves, "72314241462534d7b52ce33330653b8b3c145", 92},
+      {5, 6, 500, HardestGoal::Effort, "51012404010013fb06b88f654", 25},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.size << " x " << c.size << ", seed " << c.seed);
+    HardestRequest request = Request(c.size, c.seed, c.evaluations);
+    request.goal = c.goal;
+    const HardestResult result = FindHardestLevel(request);
+    EXPECT_EQ(result.best.code, c.code);
+    EXPECT_EQ(result.best.moves, c.moves);
+  }
+}
+
 TEST(HardestSearchTest, SoonPassesTheLongestSevenBySevenLevelKnownBefore) {
   // 58 moves was the longest 7 x 7 solution known before this search.
   const HardestResult result = FindHardestLevel(Request(7, 1, 400));
