@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <type_traits>
 
 #include "logic/ball_moves.h"
+#include "logic/two_ended_search.h"
 
 // The searches work on placements packed as keys: the squares of the blue,
 // green and red ball in fields of four, five or six bits (for 3, 5 or 7
@@ -25,24 +27,8 @@ using ballmoves::ApplyTouching;
 using ballmoves::BuildMoveTables;
 using ballmoves::KeyMoveTables;
 using ballmoves::MoveTables;
-using ballmoves::NoSquare;
 using ballmoves::Squares;
-using ballmoves::SquareTable;
 using ballmoves::Touching;
-
-/// The field width of a key for a board size.
-constexpr unsigned FieldBits(int boardSize) { return boardSize <= 3 ? 4 : boardSize <= 5 ? 5 : 6; }
-
-/// Calls run with the field width of the board size as a compile-time
-/// constant, so that each size gets loops of its own.
-template <typename Run>
-void WithFieldBits(int boardSize, Run run) {
-  switch (FieldBits(boardSize)) {
-    case 4: run(std::integral_constant<unsigned, 4>{}); break;
-    case 5: run(std::integral_constant<unsigned, 5>{}); break;
-    default: run(std::integral_constant<unsigned, 6>{}); break;
-  }
-}
 
 Squares SquaresOfKey(std::uint32_t key, unsigned bits) {
   const std::uint32_t mask = (1u << bits) - 1;
@@ -98,42 +84,80 @@ std::size_t ExpandForward(const MoveTables& tables, const KeyMoveTables<Bits>& k
   return tail;
 }
 
-/// Calls visit with every placement that one move in the direction turns
-/// into `to`, other than `to` itself: each ball stayed or came from the square
-/// behind it, and the move confirms which combinations are real.
-template <typename Visit>
-void ForEachPlacementBefore(const MoveTables& moves, std::size_t direction, const Squares& to,
-                            Visit visit) {
-  const SquareTable& source = moves.source[direction];
-  const std::array<int, 2> blue = {to.blue, source[to.blue]};
-  const std::array<int, 2> green = {to.green, source[to.green]};
-  const std::array<int, 2> red = {to.red, source[to.red]};
-  for (std::size_t b = 0; b < 2; ++b) {
-    if (blue[b] == NoSquare) continue;
-    for (std::size_t g = 0; g < 2; ++g) {
-      if (green[g] == NoSquare || green[g] == blue[b]) continue;
-      for (std::size_t r = 0; r < 2; ++r) {
-        if (red[r] == NoSquare || red[r] == blue[b] || red[r] == green[g]) continue;
-        const Squares from = {blue[b], green[g], red[r]};
-        if (b + g + r > 0 && Apply(moves.destination[direction], from) == to) visit(from);
-      }
+// The way back takes the solver's tables of the placements a move can have
+// come from (logic/two_ended_search.h): per direction, a bit for each set of
+// balls that moved, which added to the key gives the placement before. The
+// searches list those placements with the blue ball's choice changing
+// slowest and the red ball's fastest; the tables' bits have the blue ball
+// lowest, so the sets are read in the order of their bit-reversed numbers.
+
+/// The set of moved balls with its three bits reversed.
+constexpr unsigned Reversed(unsigned moved) {
+  return (moved & 1u) << 2 | (moved & 2u) | (moved & 4u) >> 2;
+}
+
+/// Per byte of moved sets (bit m: the set m moved), the same byte with each
+/// bit m moved to bit Reversed(m).
+constexpr std::array<std::uint8_t, 256> ReversedSets = [] {
+  std::array<std::uint8_t, 256> table{};
+  for (unsigned sets = 0; sets < 256; ++sets) {
+    for (unsigned moved = 0; moved < 8; ++moved) {
+      if (sets & (1u << moved)) table[sets] |= static_cast<std::uint8_t>(1u << Reversed(moved));
     }
   }
+  return table;
+}();
+
+constexpr std::uint32_t InListOrder(std::uint32_t sets) {
+  std::uint32_t ordered = 0;
+  for (unsigned direction = 0; direction < 4; ++direction) {
+    ordered |= std::uint32_t{ReversedSets[(sets >> (8 * direction)) & 0xff]} << (8 * direction);
+  }
+  return ordered;
 }
+
+/// solving::SourceSetsApart with each direction's sets in the order of the list.
+constexpr std::array<std::uint32_t, 4096> SourceSetsApartInOrder = [] {
+  std::array<std::uint32_t, 4096> table{};
+  for (std::size_t sides = 0; sides < table.size(); ++sides) {
+    table[sides] = InListOrder(solving::SourceSetsApart[sides]);
+  }
+  return table;
+}();
+
+/// What the way back needs of a board, besides its move tables.
+template <unsigned Bits>
+struct BackwardTables {
+  explicit BackwardTables(const Level& level) : openSides(solving::OpenSides(level)), offsets() {
+    const std::array<solving::Key, 32> byBits = solving::SourceKeyOffsets<Bits>(level.boardSize);
+    for (unsigned position = 0; position < 32; ++position) {
+      offsets[position] = byBits[position / 8 * 8 + Reversed(position % 8)];
+    }
+  }
+  std::array<unsigned, ballmoves::MaxSquares> openSides;
+  std::array<std::uint32_t, 32> offsets;  // per bit of an ordered entry, what it adds to a key
+};
 
 /// As ExpandForward, with the placements one move leads from instead of to.
 template <unsigned Bits>
-std::size_t ExpandBackward(const MoveTables& tables, std::uint32_t* __restrict const states,
-                           const std::size_t begin, const std::size_t end,
-                           std::uint64_t* __restrict const reached) {
+std::size_t ExpandBackward(const MoveTables& tables, const BackwardTables<Bits>& back,
+                           std::uint32_t* __restrict const states, const std::size_t begin,
+                           const std::size_t end, std::uint64_t* __restrict const reached) {
   using Keys = KeyMoveTables<Bits>;
   std::size_t tail = end;
   for (std::size_t i = begin; i < end; ++i) {
-    const Squares current = Keys::SquaresOf(states[i]);
-    for (std::size_t d = 0; d < 4; ++d) {
-      ForEachPlacementBefore(tables, d, current, [&](const Squares& from) {
-        Reach(Keys::KeyOf(from), states, tail, reached);
-      });
+    const std::uint32_t toKey = states[i];
+    const Squares to = Keys::SquaresOf(toKey);
+    // Mostly the balls stand apart, and one look-up gives every placement.
+    std::uint32_t sets =
+        Touching(tables, to)
+            ? InListOrder(solving::SourceSetsOfTouchingBalls(tables, back.openSides, to))
+            : SourceSetsApartInOrder[back.openSides[to.blue] | (back.openSides[to.green] << 4) |
+                                     (back.openSides[to.red] << 8)];
+    for (; sets != 0; sets &= sets - 1) {
+      const std::uint32_t key = toKey + back.offsets[static_cast<unsigned>(std::countr_zero(sets))];
+      assert(Apply(tables.destination[std::countr_zero(sets) / 8], Keys::SquaresOf(key)) == to);
+      Reach(key, states, tail, reached);
     }
   }
   return tail;
@@ -171,7 +195,7 @@ void PlacementDistances::Search(const Level& level, StateIndex origin, int depth
 
 void PlacementDistances::SearchFrom(const Level& level, StateIndex start, int depthLimit) {
   const MoveTables tables = BuildMoveTables(level);
-  WithFieldBits(level.boardSize, [&](auto bits) {
+  solving::WithKeyBits(level.boardSize, [&](auto bits) {
     const KeyMoveTables<bits> keys(tables);
     Search<bits>(
         level, start, depthLimit,
@@ -183,11 +207,12 @@ void PlacementDistances::SearchFrom(const Level& level, StateIndex start, int de
 
 void PlacementDistances::SearchTo(const Level& level, StateIndex target, int depthLimit) {
   const MoveTables tables = BuildMoveTables(level);
-  WithFieldBits(level.boardSize, [&](auto bits) {
+  solving::WithKeyBits(level.boardSize, [&](auto bits) {
+    const BackwardTables<bits> back(level);
     Search<bits>(
         level, target, depthLimit,
         [&](std::uint32_t* states, std::size_t begin, std::size_t end, std::uint64_t* reached) {
-          return ExpandBackward<bits>(tables, states, begin, end, reached);
+          return ExpandBackward<bits>(tables, back, states, begin, end, reached);
         });
   });
 }
