@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <vector>
 
 #include "logic/canonical_code.h"
 #include "logic/level_code.h"
+#include "logic/seeded_random.h"
 #include "logic/solver.h"
 
 namespace {
@@ -94,16 +96,51 @@ TEST(HardestSearchTest, SoonPassesTheLongestSevenBySevenLevelKnownBefore) {
   EXPECT_EQ(SolverLength(result.best.code), result.best.moves);
 }
 
+TEST(HardestSearchTest, ClimbsOnThreadsShareTheEvaluationsAndKeepTheBestOfThem) {
+  // Each climb keeps its own course: the best of two climbs of 300
+  // candidates, the second from the first draw of the seed.
+  HardestRequest twoClimbs = Request(5, 17, 600);
+  twoClimbs.threads = 2;
+  const int first = FindHardestLevel(Request(5, 17, 300)).best.moves;
+  const int second = FindHardestLevel(Request(5, SeededRandom(17).Next(), 300)).best.moves;
+  ASSERT_NE(first, second);  // so that the test tells whether both climbs count
+
+  std::vector<FoundLevel> improvements;
+  SearchControl control;
+  control.found = [&](const FoundLevel& level) { improvements.push_back(level); };
+  const HardestResult result = FindHardestLevel(twoClimbs, control);
+  EXPECT_EQ(result.end, SearchEnd::Done);
+  EXPECT_EQ(result.best.moves, std::max(first, second));
+  EXPECT_GE(result.tried, 600u);
+  ASSERT_FALSE(improvements.empty());
+  EXPECT_EQ(improvements.back(), result.best);
+  for (std::size_t i = 1; i < improvements.size(); ++i) {
+    EXPECT_GT(improvements[i].moves, improvements[i - 1].moves);
+  }
+  EXPECT_EQ(SolverLength(result.best.code), result.best.moves);
+}
+
 TEST(HardestSearchTest, StopsWhenCancelled) {
   std::atomic<bool> cancel{false};
+  int found = 0;
   SearchControl control;
   control.cancel = &cancel;
-  control.found = [&](const FoundLevel&) { cancel = true; };
+  control.found = [&](const FoundLevel&) {
+    ++found;
+    cancel = true;
+  };
   HardestRequest request = Request(7, 2, 0);
   request.timeLimit = std::chrono::hours(1);
-  const HardestResult result = FindHardestLevel(request, control);
-  EXPECT_EQ(result.end, SearchEnd::Cancelled);
-  EXPECT_EQ(SolverLength(result.best.code), result.best.moves);
+  for (int threads : {1, 2}) {
+    SCOPED_TRACE(testing::Message() << threads << " threads");
+    cancel = false;
+    found = 0;
+    request.threads = threads;
+    const HardestResult result = FindHardestLevel(request, control);
+    EXPECT_EQ(result.end, SearchEnd::Cancelled);
+    EXPECT_EQ(found, 1);  // no level after the cancellation
+    EXPECT_EQ(SolverLength(result.best.code), result.best.moves);
+  }
 
   // Cancelled before it starts: nothing rated, nothing found.
   const HardestResult none = FindHardestLevel(request, control);
@@ -128,7 +165,9 @@ TEST(HardestSearchTest, StopsAtTheTimeLimit) {
 
 TEST(HardestSearchTest, RequestsThatCannotBeRunAreNamed) {
   EXPECT_FALSE(HardestRequestProblem(Request(5, 0, 10)));
-  for (const HardestRequest& request : {Request(4, 0, 10), Request(5, 0, 0)}) {
+  HardestRequest noThreads = Request(5, 0, 10);
+  noThreads.threads = 0;
+  for (const HardestRequest& request : {Request(4, 0, 10), Request(5, 0, 0), noThreads}) {
     EXPECT_TRUE(HardestRequestProblem(request));
     const HardestResult result = FindHardestLevel(request);
     EXPECT_EQ(result.end, SearchEnd::OutOfReach);
