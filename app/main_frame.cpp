@@ -127,7 +127,7 @@ void CMainFrame::BuildMenuAndKeys() {
         action->setText(MenuText(action->text(), key));
         popup->addAction(action);
         if (command.id == CommandId("ID_FILE_OPEN"))
-          m_sets->AttachRecentMenu(popup->addMenu(tr("Open Recent")));
+          m_sets->AttachRecentMenu(popup->addMenu(tr("Open &Recent")));
         break;
       }
     }
