@@ -57,22 +57,7 @@ struct PublishRequest {
 /// Options (with values) anywhere, and exactly one operand.
 std::optional<std::string> ReadCommandLine(const std::vector<std::string>& args,
                                            PublishRequest& request) {
-  std::vector<std::string> options;
-  std::vector<std::string> operands;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == EndOfOptions) {
-      operands.insert(operands.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                      args.end());
-      break;
-    }
-    if (args[i].size() > 2 && args[i].substr(0, 2) == "--") {
-      options.push_back(args[i]);
-      if (args[i].find('=') == std::string::npos && i + 1 < args.size())
-        options.push_back(args[++i]);
-    } else {
-      operands.push_back(args[i]);
-    }
-  }
+  const auto [options, operands] = SplitOptions(args);
   if (auto mistake = ReadOptions(options, {"--server", "--title", "--author", "--description"},
                                  request.options))
     return mistake;
