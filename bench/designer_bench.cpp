@@ -1,7 +1,8 @@
 // Speed of the designer's searches: generating levels to a difficulty (20
 // distinct 7 x 7 levels of at least 40 moves, 5 x 5 levels of at least 30),
 // the search over ball placements they rest on, and the best the hardest-level
-// search finds in 60 seconds (run alone with --benchmark_filter=Hardest).
+// search finds in 60 seconds (run alone with --benchmark_filter=Hardest/), and
+// the candidates that search rates a second.
 
 #include <benchmark/benchmark.h>
 
@@ -62,6 +63,25 @@ void BM_PlacementSearch(benchmark::State& state) {
       static_cast<double>(reached) / static_cast<double>(state.iterations());
 }
 
+/// The hardest-level search's rate: a fixed number of candidates from one
+/// seed, so that every run rates the same levels; per second of processor
+/// time, which the other work on a shared machine changes less.
+void BM_HardestCandidates(benchmark::State& state) {
+  HardestRequest request;
+  request.size = static_cast<int>(state.range(0));
+  request.seed = 1;
+  request.timeLimit = std::chrono::milliseconds(0);
+  request.evaluationLimit = static_cast<std::uint64_t>(state.range(1));
+  std::uint64_t tried = 0;
+  for (auto _ : state) {
+    const HardestResult result = FindHardestLevel(request);
+    tried += result.tried;
+    state.counters["moves"] = result.best.moves;
+  }
+  state.counters["candidates/s"] =
+      benchmark::Counter(static_cast<double>(tried), benchmark::Counter::kIsRate);
+}
+
 void BM_Hardest(benchmark::State& state) {
   HardestRequest request;
   request.size = static_cast<int>(state.range(0));
@@ -94,6 +114,11 @@ BENCHMARK(BM_PlacementSearch<true>)
     ->Arg(5)
     ->Arg(7)
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HardestCandidates)
+    ->Name("HardestCandidates")
+    ->ArgNames({"size", "candidates"})
+    ->Args({7, 3000})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Hardest)
     ->Name("Hardest/7x7/60s")
     ->Args({7, 60})

@@ -1,9 +1,11 @@
 // korvalo-level hardest: the search for the level whose shortest solution is
 // longest, or on which a greedy player works longest.
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "cli/command_options.h"
 #include "cli/command_table.h"
@@ -32,9 +34,11 @@ constexpr std::string_view HardestHelp =
     "\n"
     "The search climbs from random mazes, opening or closing one wall or moving\n"
     "one ball (or hole) at a time, and starts afresh when it stops getting\n"
-    "anywhere. The seed S (a whole number) fixes its course; how far it gets in\n"
-    "T seconds depends on the machine. Without --seed a seed is drawn at random\n"
-    "and named on standard error.\n"
+    "anywhere. One climb runs on each core of the machine, each from a seed of\n"
+    "its own drawn from S, and the best level of all of them is kept. The seed\n"
+    "S (a whole number) fixes the climbs' course; how far they get in T seconds\n"
+    "depends on the machine. Without --seed a seed is drawn at random and named\n"
+    "on standard error.\n"
     "\n"
     "--output FILE writes the best level to FILE as a level set instead of\n"
     "printing, with a \"# title:\" line that names the options; - is standard\n"
@@ -129,6 +133,13 @@ int GreedyEffortOf(const FoundLevel& found, LevelAnalyzer& analyzer) {
   return analyzer.Analyze(level).greedyEffort;
 }
 
+/// One climb for each core of the machine.
+int ClimbThreads() {
+  const auto cores =
+      static_cast<int>(std::min<unsigned>(std::thread::hardware_concurrency(), MaxHardestThreads));
+  return std::max(cores, 1);
+}
+
 /// The best level as the list the level set is written from; none before any.
 std::vector<FoundLevel> BestLevels(const HardestResult& result) {
   if (result.best.moves < 0) return {};
@@ -148,6 +159,7 @@ int RunHardest(const std::vector<std::string>& args, CommandStreams& streams) {
   }
   if (OutputRefused(Prefix, options.output, streams.err)) return CommandFailure;
   HardestRequest& request = options.request;
+  request.threads = ClimbThreads();
   if (!options.seedGiven) {
     request.seed = DrawSeed();
     streams.err.Write(std::string(Prefix) + "seed " + std::to_string(request.seed) + "\n");

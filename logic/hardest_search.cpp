@@ -1,6 +1,11 @@
 #include "logic/hardest_search.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "logic/level_analysis.h"
@@ -26,10 +31,17 @@
 // For the greatest effort a candidate is a board, the balls and the holes,
 // and its worth the greedy player's effort (0 when the holes are out of
 // reach); a fresh climb puts the holes on a placement the balls reach.
+//
+// Several climbs may run at once, each on a thread of its own, from a seed
+// of its own and with its own share of the evaluations; they share only the
+// best level, which the caller hears of when it beats every level before.
 
 std::optional<std::string> HardestRequestProblem(const HardestRequest& request) {
   if (!IsBoardSize(request.size)) return "the board size must be 3, 5 or 7";
   if (request.timeLimit.count() < 0) return "the time limit must not be negative";
+  if (request.threads < 1 || request.threads > MaxHardestThreads) {
+    return "the number of threads must be 1 to " + std::to_string(MaxHardestThreads);
+  }
   if (request.timeLimit.count() == 0 && request.evaluationLimit == 0) {
     return "a time limit or an evaluation limit is needed";
   }
@@ -87,6 +99,65 @@ class LateAcceptance {
   std::uint64_t m_idle = 0;
 };
 
+/// What the climbs of one search share: the caller's run, which takes one
+/// climb at a time, and the best level handed to the caller.
+class SharedRun {
+ public:
+  explicit SharedRun(SearchRun& run) : m_run(run) {}
+
+  SearchEnd StopReason() const {
+    if (m_abandoned.load(std::memory_order_relaxed)) return SearchEnd::Cancelled;
+    return m_run.StopReason();
+  }
+
+  void CountTried() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_run.CountTried();
+  }
+
+  /// Hands the level to the caller when it is worth more than every level
+  /// handed before, unless the search must stop: a caller that stops it from
+  /// its callback hears of no level after that.
+  void Offer(const FoundLevel& level, int worth) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (worth <= m_bestWorth || StopReason() == SearchEnd::Cancelled) return;
+    m_bestWorth = worth;
+    m_best = level;
+    m_run.Report(level);
+  }
+
+  /// Stops every climb soon, as when cancelled: one of them has failed.
+  void Abandon() { m_abandoned = true; }
+
+  /// The last level handed to the caller; moves -1 before any.
+  const FoundLevel& Best() const { return m_best; }
+  std::uint64_t Tried() const { return m_run.Tried(); }
+
+ private:
+  SearchRun& m_run;
+  std::mutex m_mutex;
+  std::atomic<bool> m_abandoned{false};
+  int m_bestWorth = -1;
+  FoundLevel m_best{{}, {}, -1};
+};
+
+/// One climb's own count of the candidates it rated, which steps its
+/// acceptance rule and ends it at its share of the evaluations, whatever the
+/// other climbs do.
+class ClimbRun {
+ public:
+  explicit ClimbRun(SharedRun& shared) : m_shared(shared) {}
+  void CountTried() {
+    ++m_tried;
+    m_shared.CountTried();
+  }
+  std::uint64_t Tried() const { return m_tried; }
+
+ private:
+  SharedRun& m_shared;
+  std::uint64_t m_tried = 0;
+};
+
 /// What both goals change: the board of a climb and the draws that change it.
 class ClimbedBoard {
  public:
@@ -134,69 +205,83 @@ class ClimbedBoard {
 /// The level whose shortest solution is longest.
 class LongestSolution {
  public:
-  LongestSolution(int size, SeededRandom& random, SearchRun& run)
+  LongestSolution(int size, SeededRandom& random, ClimbRun& run)
       : m_board(size, random), m_run(run) {}
 
   int Restart() {
     m_board.NewMaze();
     m_balls = RandomPlacement(m_board.m_size, m_board.m_random);
-    return Rate(m_balls);
+    const int worth = Rate(m_balls);
+    m_balls = m_candidate;
+    m_holes = m_candidateHoles;
+    return worth;
   }
 
   /// Changes a side or a ball and rates the level.
   int TryChange() {
     m_board.ForgetFlip();
-    m_candidate = m_balls;
+    StateIndex balls = m_balls;
     if (m_board.DrawSideChange()) {
       m_board.FlipRandomSide();
     } else {
-      m_candidate = m_board.WithOneMoved(m_balls, m_board.m_random.Below(3));
+      balls = m_board.WithOneMoved(m_balls, m_board.m_random.Below(3));
     }
-    return Rate(m_candidate);
+    return Rate(balls);
   }
 
-  void Keep() { m_balls = m_candidate; }
+  void Keep() {
+    m_balls = m_candidate;
+    m_holes = m_candidateHoles;
+  }
   void Undo() { m_board.UndoFlip(); }
 
-  /// The current level, polished; called right after it was rated, with its
-  /// search at hand.
+  /// The current level, polished.
   FoundLevel Describe(LateAcceptance& rule) {
-    const StateIndex holes = Polish(rule);
-    return DescribeLevel(m_board.m_level, m_balls, holes, rule.Worth());
+    Polish(rule);
+    return DescribeLevel(m_board.m_level, m_balls, m_holes, rule.Worth());
   }
 
  private:
-  /// Rates the balls on the current board; the search is left in m_distances.
+  /// Rates the balls on the current board: the moves to the farthest
+  /// placement from them, where the holes would go.
   int Rate(StateIndex balls) {
-    m_distances.SearchFrom(m_board.m_level, balls);
+    m_from.SearchFrom(m_board.m_level, balls);
     m_run.CountTried();
-    return m_distances.Depth();
+    const int depth = m_from.Depth();
+    m_candidate = balls;
+    m_candidateHoles = m_from.PlacementWithin(depth, depth, 0).state;
+    return depth;
   }
 
-  /// Moves balls and holes apart while that lengthens the level; the holes.
-  StateIndex Polish(LateAcceptance& rule) {
-    StateIndex holes = m_distances.PlacementWithin(rule.Worth(), rule.Worth(), 0).state;
+  /// Moves balls and holes apart while that lengthens the level.
+  void Polish(LateAcceptance& rule) {
     for (;;) {
-      m_distances.SearchTo(m_board.m_level, holes);
+      m_to.SearchTo(m_board.m_level, m_holes);
       m_run.CountTried();
-      if (m_distances.Depth() <= rule.Worth()) return holes;
-      m_balls = m_distances.PlacementWithin(m_distances.Depth(), m_distances.Depth(), 0).state;
-      rule.Raise(Rate(m_balls));
-      holes = m_distances.PlacementWithin(rule.Worth(), rule.Worth(), 0).state;
+      if (m_to.Depth() <= rule.Worth()) return;
+      const StateIndex balls = m_to.PlacementWithin(m_to.Depth(), m_to.Depth(), 0).state;
+      m_from.SearchFrom(m_board.m_level, balls);
+      m_run.CountTried();
+      m_balls = balls;
+      m_holes = m_from.PlacementWithin(m_from.Depth(), m_from.Depth(), 0).state;
+      rule.Raise(m_from.Depth());
     }
   }
 
   ClimbedBoard m_board;
-  SearchRun& m_run;
-  PlacementDistances m_distances;
+  ClimbRun& m_run;
+  PlacementDistances m_from;
+  PlacementDistances m_to;
   StateIndex m_balls = 0;
+  StateIndex m_holes = 0;
   StateIndex m_candidate = 0;
+  StateIndex m_candidateHoles = 0;
 };
 
 /// The level on which the greedy player expands the most placements.
 class GreatestEffort {
  public:
-  GreatestEffort(int size, SeededRandom& random, SearchRun& run)
+  GreatestEffort(int size, SeededRandom& random, ClimbRun& run)
       : m_board(size, random), m_run(run) {}
 
   int Restart() {
@@ -246,7 +331,7 @@ class GreatestEffort {
   }
 
   ClimbedBoard m_board;
-  SearchRun& m_run;
+  ClimbRun& m_run;
   PlacementDistances m_distances;
   LevelAnalyzer m_analyzer;
   StateIndex m_balls = 0;
@@ -255,18 +340,22 @@ class GreatestEffort {
   StateIndex m_candidateHoles = 0;
 };
 
+/// One climb from its own seed, with its own share of the evaluations (zero:
+/// no limit).
 template <typename Goal>
 class HardestClimb {
  public:
-  HardestClimb(const HardestRequest& request, SearchRun& run)
-      : m_request(request),
-        m_run(run),
-        m_random(request.seed),
-        m_goal(request.size, m_random, run) {}
+  HardestClimb(const HardestRequest& request, std::uint64_t seed, std::uint64_t evaluations,
+               SharedRun& shared)
+      : m_evaluations(evaluations),
+        m_shared(shared),
+        m_run(shared),
+        m_random(seed),
+        m_goal(request.size, m_random, m_run) {}
 
-  HardestResult Run() {
-    HardestResult result;
-    while ((result.end = m_run.StopReason()) == SearchEnd::Done && !OutOfEvaluations()) {
+  SearchEnd Run() {
+    SearchEnd end = SearchEnd::Done;
+    while ((end = m_shared.StopReason()) == SearchEnd::Done && !OutOfEvaluations()) {
       if (m_rule.Stalled()) {
         m_rule.Start(m_goal.Restart());
         KeepIfBest();
@@ -274,15 +363,11 @@ class HardestClimb {
         Step();
       }
     }
-    result.best = m_best;
-    result.tried = m_run.Tried();
-    return result;
+    return end;
   }
 
  private:
-  bool OutOfEvaluations() const {
-    return m_request.evaluationLimit > 0 && m_run.Tried() >= m_request.evaluationLimit;
-  }
+  bool OutOfEvaluations() const { return m_evaluations > 0 && m_run.Tried() >= m_evaluations; }
 
   void Step() {
     const int worth = m_goal.TryChange();
@@ -297,33 +382,96 @@ class HardestClimb {
   /// Called right after the current level was rated.
   void KeepIfBest() {
     if (m_rule.Worth() <= m_bestWorth) return;
-    m_best = m_goal.Describe(m_rule);
+    const FoundLevel best = m_goal.Describe(m_rule);
     m_bestWorth = m_rule.Worth();
-    m_run.Report(m_best);
+    m_shared.Offer(best, m_bestWorth);
   }
 
-  const HardestRequest& m_request;
-  SearchRun& m_run;
+  std::uint64_t m_evaluations;
+  SharedRun& m_shared;
+  ClimbRun m_run;
   SeededRandom m_random;
   Goal m_goal;
   LateAcceptance m_rule;
   int m_bestWorth = -1;
-  FoundLevel m_best{{}, {}, -1};
 };
+
+/// The seed of each climb: the request's for the first, and for the others
+/// draws of a source seeded with it, whose courses share nothing with the
+/// first's.
+std::vector<std::uint64_t> ClimbSeeds(std::uint64_t seed, int climbs) {
+  std::vector<std::uint64_t> seeds{seed};
+  SeededRandom draws(seed);
+  while (static_cast<int>(seeds.size()) < climbs) seeds.push_back(draws.Next());
+  return seeds;
+}
+
+/// The more pressing of two ends: a cancellation, then the time limit.
+SearchEnd MorePressing(SearchEnd a, SearchEnd b) {
+  const auto rank = [](SearchEnd end) {
+    return end == SearchEnd::Cancelled ? 2 : end == SearchEnd::TimeUp ? 1 : 0;
+  };
+  return rank(b) > rank(a) ? b : a;
+}
+
+/// Runs the request's climbs, the first on this thread and each other on a
+/// thread of its own; a climb whose thread cannot start runs here after the
+/// first, with the same seed and share. A failure in any climb stops the
+/// others and is rethrown here.
+template <typename Goal>
+SearchEnd RunClimbs(const HardestRequest& request, SharedRun& shared) {
+  const int climbs = request.threads;
+  const std::vector<std::uint64_t> seeds = ClimbSeeds(request.seed, climbs);
+  std::vector<SearchEnd> ends(static_cast<std::size_t>(climbs), SearchEnd::Done);
+  std::vector<std::exception_ptr> failures(static_cast<std::size_t>(climbs));
+  const auto climb = [&](int index) {
+    const auto i = static_cast<std::size_t>(index);
+    // The evaluations shared out, the first climb taking what does not divide.
+    const std::uint64_t share =
+        request.evaluationLimit / static_cast<std::uint64_t>(climbs) +
+        (index == 0 ? request.evaluationLimit % static_cast<std::uint64_t>(climbs) : 0);
+    try {
+      ends[i] = HardestClimb<Goal>(request, seeds[i], share, shared).Run();
+    } catch (...) {
+      failures[i] = std::current_exception();
+      shared.Abandon();
+    }
+  };
+  std::vector<std::thread> threads;
+  std::vector<int> waiting;
+  for (int index = 1; index < climbs; ++index) {
+    try {
+      threads.emplace_back(climb, index);
+    } catch (const std::system_error&) {
+      waiting.push_back(index);
+    }
+  }
+  climb(0);
+  for (int index : waiting) climb(index);
+  for (std::thread& thread : threads) thread.join();
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+  SearchEnd end = SearchEnd::Done;
+  for (SearchEnd climbEnd : ends) end = MorePressing(end, climbEnd);
+  return end;
+}
 
 }  // namespace
 
 HardestResult FindHardestLevel(const HardestRequest& request, const SearchControl& control) {
+  HardestResult result;
   if (HardestRequestProblem(request)) {
-    HardestResult result;
     result.best.moves = -1;
     result.end = SearchEnd::OutOfReach;
     return result;
   }
   SearchRun run(control, request.timeLimit);
-  HardestResult result = request.goal == HardestGoal::Effort
-                             ? HardestClimb<GreatestEffort>(request, run).Run()
-                             : HardestClimb<LongestSolution>(request, run).Run();
+  SharedRun shared(run);
+  result.end = request.goal == HardestGoal::Effort ? RunClimbs<GreatestEffort>(request, shared)
+                                                   : RunClimbs<LongestSolution>(request, shared);
+  result.best = shared.Best();
+  result.tried = shared.Tried();
   run.Finish();
   return result;
 }

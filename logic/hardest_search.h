@@ -21,7 +21,12 @@ struct HardestRequest {
   std::chrono::milliseconds timeLimit{60000};  // zero: none
   std::uint64_t evaluationLimit = 0;           // candidates rated before it stops; zero: none
   HardestGoal goal = HardestGoal::Moves;
+  // Climbs run at once, each on a thread of its own and from a seed of its
+  // own, sharing the evaluations out; 1 to MaxHardestThreads.
+  int threads = 1;
 };
+
+inline constexpr int MaxHardestThreads = 64;
 
 struct HardestResult {
   FoundLevel best;  // moves is -1 when the search ended before its first level
@@ -36,5 +41,8 @@ std::optional<std::string> HardestRequestProblem(const HardestRequest& request);
 /// hardest level, handing each new best level to control.found; ends at the
 /// time or evaluation limit (Done when the evaluations ran out) or when
 /// cancelled. The levels found carry the length of their shortest solution
-/// whatever the goal.
+/// whatever the goal. With one thread a seed and an evaluation limit give
+/// the same levels every time; with more, each climb's course is fixed too,
+/// and so is the worth of the best level, but among levels of equal worth
+/// the one found first in time is kept.
 HardestResult FindHardestLevel(const HardestRequest& request, const SearchControl& control = {});

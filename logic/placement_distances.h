@@ -48,14 +48,16 @@ class PlacementDistances {
   std::size_t ReachedCount() const { return m_layerStarts.back(); }
 
  private:
-  template <typename ExpandLayer>
+  template <unsigned Bits, typename ExpandLayer>
   void Search(const Level& level, StateIndex origin, int depthLimit, ExpandLayer expand);
   std::size_t LayerStart(int distance) const;
+  StateIndex StateAt(std::size_t position) const;
 
   int m_squares = 0;                          // N * N of the last board searched
-  std::vector<std::uint64_t> m_reached;       // one bit per StateIndex
+  unsigned m_bits = 0;                        // the width of a square's field in a key
+  std::vector<std::uint64_t> m_reached;       // one bit per key
   std::vector<std::uint32_t> m_states;        // every placement reached, layer by layer, as
-                                              // blue | green << 8 | red << 16 squares
+                                              // keys: blue | green << m_bits | red << 2 m_bits
   std::vector<std::size_t> m_layerStarts{0};  // where each layer begins in m_states, then the end
   mutable std::vector<std::uint16_t> m_distance;  // per StateIndex, filled on the first Distance()
 };

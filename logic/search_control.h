@@ -37,7 +37,7 @@ enum class SearchEnd {
 };
 
 /// The caller's side of a search; every part may be left empty. The callbacks
-/// run on the searching thread, between two candidate levels.
+/// run on a searching thread, one call at a time, between two candidate levels.
 struct SearchControl {
   const std::atomic<bool>* cancel = nullptr;     // the search stops soon after this turns true
   std::function<void(const FoundLevel&)> found;  // each new level, or each improvement of the best
