@@ -91,12 +91,13 @@ QString SetDisplayName(const SetDocument& set) {
   return CLevelSetPanel::tr("Untitled set");
 }
 
-CLevelSetPanel::CLevelSetPanel(QWidget* parent)
+CLevelSetPanel::CLevelSetPanel(GradeParameters grading, QWidget* parent)
     : QWidget(parent),
       m_heading(new QLabel(this)),
       m_marks(new QLabel(this)),
       m_list(new QListWidget(this)),
       m_buttons(new QWidget(this)),
+      m_grading(grading),
       m_people(new CPlayFiguresFetcher(this)) {
   setObjectName(QStringLiteral("levelSetPanel"));
   setMinimumWidth(PanelMinimumWidth);
@@ -277,7 +278,7 @@ QString CLevelSetPanel::Figures(const std::string& code) {
               : tr("%n solution(s)", "", static_cast<int>(analysis.solutions));
       figures = tr("%n move(s)", "", analysis.moves) + QStringLiteral(" \u00b7 ") + solutions +
                 QStringLiteral(" \u00b7 ") + tr("effort %1").arg(analysis.greedyEffort) +
-                QStringLiteral(" \u00b7 ") + GradeWord(GradeLevel(analysis)->grade);
+                QStringLiteral(" \u00b7 ") + GradeWord(GradeLevel(analysis, m_grading)->grade);
     }
   }
   m_figures.insert(key, figures);

@@ -80,7 +80,7 @@ CSetController::CSetController(DesignerSession& session, CStatusLine& status, QW
       m_session(session),
       m_status(status),
       m_window(window),
-      m_panel(new CLevelSetPanel(panelParent)) {
+      m_panel(new CLevelSetPanel(session.board().grading(), panelParent)) {
   connect(m_panel, &CLevelSetPanel::levelActivated, this, [this](int index) {
     m_session.Select(IndexOfRow(index));
     OnSetEdit();

@@ -102,6 +102,13 @@
     </message>
 </context>
 <context>
+    <name>CEditorApp</name>
+    <message>
+        <source>The grade&apos;s parameters in %1 cannot be used; grades follow the default rule.</source>
+        <translation>Die Parameter der Stufen in %1 sind nicht verwendbar; die Stufen folgen der Standardregel.</translation>
+    </message>
+</context>
+<context>
     <name>CGenerateDlg</name>
     <message>
         <source>&amp;Generate</source>

@@ -85,8 +85,8 @@ class DesignerTest : public ::testing::Test {
   }
   ~DesignerTest() override { CloseWithoutQuestions(); }
 
-  static std::unique_ptr<CMainFrame> NewFrame() {
-    auto made = std::make_unique<CMainFrame>(FixedRandom(), EditorMode::Designer);
+  static std::unique_ptr<CMainFrame> NewFrame(GradeParameters grading = {}) {
+    auto made = std::make_unique<CMainFrame>(FixedRandom(), EditorMode::Designer, grading);
     made->boardCommands().SetGameLauncher([](const QString&) {});
     made->setAttribute(Qt::WA_DeleteOnClose, false);
     made->show();
@@ -297,6 +297,28 @@ TEST_F(DesignerTest, SetPanelGivesEachLevelsLengthSolutionsAndEffort) {
   for (int row = 0; row < 3; ++row) {
     EXPECT_TRUE(List()->item(row)->text().contains(rows[row]))
         << List()->item(row)->text().toStdString();
+  }
+}
+
+// The window hands the grade's parameters it starts with to everything that
+// grades: under a rule that puts every level 100 points higher, the one-move
+// level is Expert in the status line and in the set's list, where the default
+// rule calls it Easy.
+TEST_F(DesignerTest, TheGradeParametersReachTheStatusLineAndTheSetsList) {
+  GradeParameters raised;
+  raised.offset = 100.0;
+  for (const auto& [grading, grade] :
+       {std::pair{GradeParameters{}, "Easy"}, std::pair{raised, "Expert"}}) {
+    SCOPED_TRACE(grade);
+    CloseWithoutQuestions();
+    frame = NewFrame(grading);
+    Document().Apply(edit::ReadCode{RowCode});
+    EXPECT_TRUE(Status().contains(QStringLiteral("grade %1 (").arg(grade)))
+        << Status().toStdString();
+    Run("ID_SET_ADD");
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_TRUE(List()->item(0)->text().contains(QString::fromUtf8("\u00b7 ") + grade))
+        << List()->item(0)->text().toStdString();
   }
 }
 
