@@ -202,6 +202,58 @@ void WaitForRatingTurn(Database& db) {
   if (db.dialect() == Dialect::PostgreSQL) db.Run("SELECT pg_advisory_xact_lock(?)", {RatingTurn});
 }
 
+/// Rates the attempts one after another, each a rating period of its own
+/// for its level and session: a solved attempt is the player's win. Each
+/// result is kept as the database keeps it, so that where a batch ends
+/// changes nothing.
+void RateInOrder(const std::vector<QueuedAttempt>& queued, std::map<std::string, Rating>& levels,
+                 std::map<std::string, Rating>& sessions) {
+  for (const QueuedAttempt& attempt : queued) {
+    Rating& level = levels[attempt.level];
+    Rating& player = sessions[attempt.session];
+    const double playerScore = attempt.solved ? 1.0 : 0.0;
+    const Rating newLevel = AsStored(BoundedUpdate(level, {{player, 1.0 - playerScore}}));
+    player = AsStored(BoundedUpdate(player, {{level, playerScore}}));
+    level = newLevel;
+  }
+}
+
+/// Writes the levels' and sessions' new ratings, each kind in one statement.
+void WriteRatings(Database& db, const std::map<std::string, Rating>& levels,
+                  const std::map<std::string, Rating>& sessions) {
+  const auto batchOf = [](const std::map<std::string, Rating>& ratings) {
+    JsonBatch batch;
+    for (const auto& [key, rating] : ratings)
+      batch.Add(key, Thousandths(rating.rating), Thousandths(rating.deviation),
+                Millionths(rating.volatility));
+    return batch.Text();
+  };
+  const std::string newRatings =
+      "SELECT e.value ->> 0 AS key, CAST(e.value ->> 1 AS BIGINT) AS rating, "
+      "CAST(e.value ->> 2 AS BIGINT) AS deviation, CAST(e.value ->> 3 AS BIGINT) AS volatility "
+      "FROM " +
+      BatchRows(db);
+  db.Run(
+      "UPDATE level_figures SET rating = n.rating, deviation = n.deviation, "
+      "volatility = n.volatility FROM (" +
+          newRatings + ") AS n WHERE level_figures.code = n.key",
+      {batchOf(levels)});
+  db.Run("INSERT INTO session_ratings (session, rating, deviation, volatility) " + newRatings +
+             " WHERE true ON CONFLICT (session) DO UPDATE SET rating = excluded.rating, "
+             "deviation = excluded.deviation, volatility = excluded.volatility",
+         {batchOf(sessions)});
+}
+
+/// Takes exactly the attempts rated off the queue: one stored meanwhile
+/// waits for the next batch, whatever its place in the queue.
+void TakeOffQueue(Database& db, const std::vector<QueuedAttempt>& queued) {
+  JsonBatch done;
+  for (const QueuedAttempt& attempt : queued) done.Add(attempt.seq);
+  db.Run("DELETE FROM rating_queue WHERE seq IN (SELECT CAST(e.value ->> 0 AS BIGINT) FROM " +
+             BatchRows(db) + ")",
+         {done.Text()});
+}
+
 /// Counts the level's figures again from the rows there are.
 void Recount(Database& db, const std::string& code) {
   db.Run(
@@ -240,58 +292,20 @@ int PlayRecords::RatePending(int most) {
       levelCodes.insert(attempt.level);
       sessionIds.insert(attempt.session);
     }
-    const std::string rows = BatchRows(m_db);
     std::map<std::string, Rating> levels, sessions;
     ReadRatings(m_db,
                 "SELECT code, rating, deviation, volatility FROM level_figures WHERE code IN "
                 "(SELECT e.value ->> 0 FROM " +
-                    rows + ")",
+                    BatchRows(m_db) + ")",
                 levelCodes, levels);
     ReadRatings(m_db,
                 "SELECT session, rating, deviation, volatility FROM session_ratings WHERE "
                 "session IN (SELECT e.value ->> 0 FROM " +
-                    rows + ")",
+                    BatchRows(m_db) + ")",
                 sessionIds, sessions);
-
-    // One game a rating period, in the order the records were stored: a
-    // solved attempt is the player's win. Each result is kept as the
-    // database keeps it, so that where a batch ends changes nothing.
-    for (const QueuedAttempt& attempt : queued) {
-      Rating& level = levels[attempt.level];
-      Rating& player = sessions[attempt.session];
-      const double playerScore = attempt.solved ? 1.0 : 0.0;
-      const Rating newLevel = AsStored(BoundedUpdate(level, {{player, 1.0 - playerScore}}));
-      player = AsStored(BoundedUpdate(player, {{level, playerScore}}));
-      level = newLevel;
-    }
-
-    JsonBatch newLevels, newSessions, done;
-    for (const auto& [code, rating] : levels)
-      newLevels.Add(code, Thousandths(rating.rating), Thousandths(rating.deviation),
-                    Millionths(rating.volatility));
-    for (const auto& [session, rating] : sessions)
-      newSessions.Add(session, Thousandths(rating.rating), Thousandths(rating.deviation),
-                      Millionths(rating.volatility));
-    for (const QueuedAttempt& attempt : queued) done.Add(attempt.seq);
-    const std::string ratingColumns =
-        "CAST(e.value ->> 1 AS BIGINT) AS rating, CAST(e.value ->> 2 AS BIGINT) AS deviation, "
-        "CAST(e.value ->> 3 AS BIGINT) AS volatility FROM " +
-        rows;
-    m_db.Run(
-        "UPDATE level_figures SET rating = n.rating, deviation = n.deviation, "
-        "volatility = n.volatility FROM (SELECT e.value ->> 0 AS code, " +
-            ratingColumns + ") AS n WHERE level_figures.code = n.code",
-        {newLevels.Text()});
-    m_db.Run(
-        "INSERT INTO session_ratings (session, rating, deviation, volatility) "
-        "SELECT e.value ->> 0 AS session, " +
-            ratingColumns +
-            " WHERE true ON CONFLICT (session) DO UPDATE SET rating = excluded.rating, "
-            "deviation = excluded.deviation, volatility = excluded.volatility",
-        {newSessions.Text()});
-    m_db.Run("DELETE FROM rating_queue WHERE seq IN (SELECT CAST(e.value ->> 0 AS BIGINT) FROM " +
-                 rows + ")",
-             {done.Text()});
+    RateInOrder(queued, levels, sessions);
+    WriteRatings(m_db, levels, sessions);
+    TakeOffQueue(m_db, queued);
     rated = static_cast<int>(queued.size());
   });
   return rated;

@@ -20,9 +20,9 @@
 #include <utility>
 
 #include "logic/canonical_code.h"
+#include "logic/json.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
-#include "server/json.h"
 #include "server/store/background_rater.h"
 #include "server/store_answers.h"
 #include "server/store_setup.h"
