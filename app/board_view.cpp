@@ -16,7 +16,11 @@ constexpr int ClientEdgeWidth = 2;
 
 CBoardView::CBoardView(EditorDocument& document, QWidget* parent, EditorMode mode)
     : QFrame(parent), m_mode(mode), m_document(document) {
-  if (mode == EditorMode::Designer) InstallBoardAccessibility();
+  if (mode == EditorMode::Designer) {
+    InstallBoardAccessibility();
+    // Designer mode's lamp speaks the user's language; the classic one keeps its picture.
+    m_renderer.SetLampWords({tr("SOLUTION EXISTS"), tr("NO SOLUTION")});
+  }
   // A pointer move repaints the hover and may move the cursor a screen reader
   // follows; it changes no level, so nothing else hears of it.
   m_document.AddListener([this](DocumentChange change) {

@@ -62,8 +62,10 @@ struct CommandEntry {
   std::string_view name;
   InModes modes;
   MenuPlace menu;
-  std::string_view caption;          // with '&' before the mnemonic letter
-  std::string_view designerCaption;  // when designer mode names it otherwise
+  std::string_view caption;  // with '&' before the mnemonic letter
+  // When designer mode names it otherwise; designer mode gives every item a
+  // mnemonic, which the classic menu's captions do not all have.
+  std::string_view designerCaption;
   Key classicKey;
   Key designerKey;
   bool separatorBefore;  // a separator line above the item, unless it comes first in its popup
@@ -78,51 +80,51 @@ inline constexpr auto Commands = [] {
   // One line per row, so that each command reads across.
   // clang-format off
   return std::to_array<CommandEntry>({
-    {33001, "ID_FILE_NEW", Designer, File, QT_TRANSLATE_NOOP("Menu", "New"), "", NoKey, Standard(QKeySequence::New), false, &CSetController::OnFileNew},
-    {33002, "ID_FILE_OPEN", Designer, File, QT_TRANSLATE_NOOP("Menu", "Open..."), "", NoKey, Standard(QKeySequence::Open), false, &CSetController::OnFileOpen},
-    {33003, "ID_FILE_SAVE", Designer, File, QT_TRANSLATE_NOOP("Menu", "Save"), "", NoKey, Standard(QKeySequence::Save), true, &CSetController::OnFileSave},
-    {33004, "ID_FILE_SAVE_AS", Designer, File, QT_TRANSLATE_NOOP("Menu", "Save As..."), "", NoKey, {"Ctrl+Shift+S"}, false, &CSetController::OnFileSaveAs},
-    {33005, "ID_FILE_PUBLISH", Designer, File, QT_TRANSLATE_NOOP("Menu", "Publish..."), "", NoKey, NoKey, true, &CMainFrame::OnFilePublish},
-    {57665, "ID_APP_EXIT", Designer, File, QT_TRANSLATE_NOOP("Menu", "Exit"), "", NoKey, {"Ctrl+Q"}, true, &CMainFrame::OnAppExit},
+    {33001, "ID_FILE_NEW", Designer, File, QT_TRANSLATE_NOOP("Menu", "&New"), "", NoKey, Standard(QKeySequence::New), false, &CSetController::OnFileNew},
+    {33002, "ID_FILE_OPEN", Designer, File, QT_TRANSLATE_NOOP("Menu", "&Open..."), "", NoKey, Standard(QKeySequence::Open), false, &CSetController::OnFileOpen},
+    {33003, "ID_FILE_SAVE", Designer, File, QT_TRANSLATE_NOOP("Menu", "&Save"), "", NoKey, Standard(QKeySequence::Save), true, &CSetController::OnFileSave},
+    {33004, "ID_FILE_SAVE_AS", Designer, File, QT_TRANSLATE_NOOP("Menu", "Save &As..."), "", NoKey, {"Ctrl+Shift+S"}, false, &CSetController::OnFileSaveAs},
+    {33005, "ID_FILE_PUBLISH", Designer, File, QT_TRANSLATE_NOOP("Menu", "&Publish..."), "", NoKey, NoKey, true, &CMainFrame::OnFilePublish},
+    {57665, "ID_APP_EXIT", Designer, File, QT_TRANSLATE_NOOP("Menu", "E&xit"), "", NoKey, {"Ctrl+Q"}, true, &CMainFrame::OnAppExit},
 
-    {32772, "ID_GAME_3X3", Both, Game, QT_TRANSLATE_NOOP("Menu", "3x3"), "", NoKey, NoKey, false, &CBoardCommands::OnGame3x3},
-    {32773, "ID_GAME_5X5", Both, Game, QT_TRANSLATE_NOOP("Menu", "5x5"), "", NoKey, NoKey, false, &CBoardCommands::OnGame5x5},
-    {32774, "ID_GAME_7X7", Both, Game, QT_TRANSLATE_NOOP("Menu", "7x7"), "", NoKey, NoKey, false, &CBoardCommands::OnGame7x7},
-    {33010, "ID_GAME_GENERATE", Designer, Game, QT_TRANSLATE_NOOP("Menu", "Generate..."), "", NoKey, {"Ctrl+G"}, true, &CMainFrame::OnGameGenerate},
-    {32777, "ID_GAME_TEST", Both, Game, QT_TRANSLATE_NOOP("Menu", "Test"), "", {"Ctrl+T"}, {"Ctrl+T"}, true, &CBoardCommands::OnGameTest},
+    {32772, "ID_GAME_3X3", Both, Game, QT_TRANSLATE_NOOP("Menu", "3x3"), QT_TRANSLATE_NOOP("Menu", "&3x3"), NoKey, {"Ctrl+3"}, false, &CBoardCommands::OnGame3x3},
+    {32773, "ID_GAME_5X5", Both, Game, QT_TRANSLATE_NOOP("Menu", "5x5"), QT_TRANSLATE_NOOP("Menu", "&5x5"), NoKey, {"Ctrl+5"}, false, &CBoardCommands::OnGame5x5},
+    {32774, "ID_GAME_7X7", Both, Game, QT_TRANSLATE_NOOP("Menu", "7x7"), QT_TRANSLATE_NOOP("Menu", "&7x7"), NoKey, {"Ctrl+7"}, false, &CBoardCommands::OnGame7x7},
+    {33010, "ID_GAME_GENERATE", Designer, Game, QT_TRANSLATE_NOOP("Menu", "&Generate..."), "", NoKey, {"Ctrl+G"}, true, &CMainFrame::OnGameGenerate},
+    {32777, "ID_GAME_TEST", Both, Game, QT_TRANSLATE_NOOP("Menu", "Test"), QT_TRANSLATE_NOOP("Menu", "&Test"), {"Ctrl+T"}, {"Ctrl+T"}, true, &CBoardCommands::OnGameTest},
     {33011, "ID_GAME_TEST_SET", Designer, Game, QT_TRANSLATE_NOOP("Menu", "Test &Set"), "", NoKey, {"Ctrl+Shift+T"}, false, &CMainFrame::OnGameTestSet},
     {57665, "ID_APP_EXIT", Classic, Game, QT_TRANSLATE_NOOP("Menu", "Exit"), "", NoKey, NoKey, true, &CMainFrame::OnAppExit},
 
-    {33020, "ID_EDIT_UNDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Undo"), "", NoKey, Standard(QKeySequence::Undo), false, &CBoardCommands::OnEditUndo},
-    {33021, "ID_EDIT_REDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Redo"), "", NoKey, Standard(QKeySequence::Redo), false, &CBoardCommands::OnEditRedo},
-    {33022, "ID_EDIT_COPY", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Copy Level Code"), "", NoKey, Standard(QKeySequence::Copy), true, &CBoardCommands::OnEditCopy},
-    {33023, "ID_EDIT_PASTE", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "Paste Level Code"), "", NoKey, Standard(QKeySequence::Paste), false, &CBoardCommands::OnEditPaste},
-    {32775, "ID_EDIT_CLEARMAZE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Clear"), "", {"Ctrl+N"}, {"Ctrl+Shift+N"}, true, &CBoardCommands::OnEditClearMaze},
-    {32776, "ID_EDIT_RANDOM", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Random"), "", {"Ctrl+R"}, {"Ctrl+R"}, false, &CBoardCommands::OnEditRandom},
-    {32779, "ID_EDIT_XFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "X-flip"), "", {"Ctrl+X"}, {"Ctrl+Shift+X"}, true, &CBoardCommands::OnEditXFlip},
-    {32778, "ID_EDIT_YFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Y-flip"), "", {"Ctrl+Y"}, {"Ctrl+Shift+Y"}, false, &CBoardCommands::OnEditYFlip},
-    {32780, "ID_EDIT_ROTATE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Rotate"), "", {"Ctrl+Z"}, {"Ctrl+Shift+R"}, false, &CBoardCommands::OnEditRotate},
+    {33020, "ID_EDIT_UNDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "&Undo"), "", NoKey, Standard(QKeySequence::Undo), false, &CBoardCommands::OnEditUndo},
+    {33021, "ID_EDIT_REDO", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "&Redo"), "", NoKey, Standard(QKeySequence::Redo), false, &CBoardCommands::OnEditRedo},
+    {33022, "ID_EDIT_COPY", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "&Copy Level Code"), "", NoKey, Standard(QKeySequence::Copy), true, &CBoardCommands::OnEditCopy},
+    {33023, "ID_EDIT_PASTE", Designer, Edit, QT_TRANSLATE_NOOP("Menu", "&Paste Level Code"), "", NoKey, Standard(QKeySequence::Paste), false, &CBoardCommands::OnEditPaste},
+    {32775, "ID_EDIT_CLEARMAZE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Clear"), QT_TRANSLATE_NOOP("Menu", "Cl&ear"), {"Ctrl+N"}, {"Ctrl+Shift+N"}, true, &CBoardCommands::OnEditClearMaze},
+    {32776, "ID_EDIT_RANDOM", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Random"), QT_TRANSLATE_NOOP("Menu", "Ra&ndom"), {"Ctrl+R"}, {"Ctrl+R"}, false, &CBoardCommands::OnEditRandom},
+    {32779, "ID_EDIT_XFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "X-flip"), QT_TRANSLATE_NOOP("Menu", "&X-flip"), {"Ctrl+X"}, {"Ctrl+Shift+X"}, true, &CBoardCommands::OnEditXFlip},
+    {32778, "ID_EDIT_YFLIP", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Y-flip"), QT_TRANSLATE_NOOP("Menu", "&Y-flip"), {"Ctrl+Y"}, {"Ctrl+Shift+Y"}, false, &CBoardCommands::OnEditYFlip},
+    {32780, "ID_EDIT_ROTATE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Rotate"), QT_TRANSLATE_NOOP("Menu", "R&otate"), {"Ctrl+Z"}, {"Ctrl+Shift+R"}, false, &CBoardCommands::OnEditRotate},
     {32784, "ID_EDIT_GETHTML", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Get &HTML"), "", NoKey, NoKey, true, &CBoardCommands::OnEditGetHtml},
-    {32782, "ID_EDIT_COPYCODE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Copy"), QT_TRANSLATE_NOOP("Menu", "Level Code..."), {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardCommands::OnEditCopyCode},
+    {32782, "ID_EDIT_COPYCODE", Both, Edit, QT_TRANSLATE_NOOP("Menu", "Copy"), QT_TRANSLATE_NOOP("Menu", "&Level Code..."), {"Ctrl+C"}, {"Ctrl+L"}, true, &CBoardCommands::OnEditCopyCode},
 
     {33050, "ID_VIEW_PIECE_SYMBOLS", Designer, View, QT_TRANSLATE_NOOP("Menu", "Colour &Symbols"), "", NoKey, NoKey, false, &CBoardCommands::OnViewPieceSymbols},
 
-    {33030, "ID_SET_ADD", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Add Level"), "", NoKey, {"Ctrl+Shift+A"}, false, &CSetController::OnSetAdd},
-    {33031, "ID_SET_UPDATE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Update Level from Board"), "", NoKey, {"Ctrl+U"}, false, &CSetController::OnSetUpdate},
-    {33032, "ID_SET_REMOVE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Remove Selected Level"), "", NoKey, {"Ctrl+Shift+Del"}, false, &CSetController::OnSetRemove},
-    {33033, "ID_SET_MOVE_UP", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Move Up"), "", NoKey, {"Ctrl+Shift+Up"}, true, &CSetController::OnSetMoveUp},
-    {33034, "ID_SET_MOVE_DOWN", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Move Down"), "", NoKey, {"Ctrl+Shift+Down"}, false, &CSetController::OnSetMoveDown},
-    {33035, "ID_SET_EDIT", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Edit Selected Level"), "", NoKey, {"Ctrl+E"}, true, &CSetController::OnSetEdit},
-    {33036, "ID_SET_TITLE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Title and Author..."), "", NoKey, NoKey, true, &CSetController::OnSetTitle},
+    {33030, "ID_SET_ADD", Designer, Set, QT_TRANSLATE_NOOP("Menu", "&Add Level"), "", NoKey, {"Ctrl+Shift+A"}, false, &CSetController::OnSetAdd},
+    {33031, "ID_SET_UPDATE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "&Update Level from Board"), "", NoKey, {"Ctrl+U"}, false, &CSetController::OnSetUpdate},
+    {33032, "ID_SET_REMOVE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "&Remove Selected Level"), "", NoKey, {"Ctrl+Shift+Del"}, false, &CSetController::OnSetRemove},
+    {33033, "ID_SET_MOVE_UP", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Move U&p"), "", NoKey, {"Ctrl+Shift+Up"}, true, &CSetController::OnSetMoveUp},
+    {33034, "ID_SET_MOVE_DOWN", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Move &Down"), "", NoKey, {"Ctrl+Shift+Down"}, false, &CSetController::OnSetMoveDown},
+    {33035, "ID_SET_EDIT", Designer, Set, QT_TRANSLATE_NOOP("Menu", "&Edit Selected Level"), "", NoKey, {"Ctrl+E"}, true, &CSetController::OnSetEdit},
+    {33036, "ID_SET_TITLE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "&Title and Author..."), "", NoKey, NoKey, true, &CSetController::OnSetTitle},
     {33060, "ID_SET_RENAME", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Re&name Level..."), "", NoKey, {"F2"}, false, &CSetController::OnSetRename},
     {33061, "ID_SET_SORT_LENGTH", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Sort by &Length"), "", NoKey, NoKey, true, &CSetController::OnSetSortByLength},
     {33062, "ID_SET_SORT_EFFORT", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Sort by Greedy E&ffort"), "", NoKey, NoKey, false, &CSetController::OnSetSortByEffort},
     {33063, "ID_SET_SORT_GRADE", Designer, Set, QT_TRANSLATE_NOOP("Menu", "Sort by &Grade"), "", NoKey, NoKey, false, &CSetController::OnSetSortByGrade},
 
-    {33040, "ID_HELP_KEYBOARD", Designer, Help, QT_TRANSLATE_NOOP("Menu", "Keyboard Editing..."), "", NoKey, {"F1"}, false, &CMainFrame::OnHelpKeyboard},
-    {57664, "ID_APP_ABOUT", Both, Help, QT_TRANSLATE_NOOP("Menu", "About"), "", NoKey, NoKey, false, &CMainFrame::OnAppAbout},
-    {32771, "ID_HELP_HOMEPAGE", Both, Help, QT_TRANSLATE_NOOP("Menu", "Homepage"), "", NoKey, NoKey, false, &CBoardCommands::OnHelpHomepage},
-    {32783, "ID_MAKER_SITE", Both, MenuBar, QT_TRANSLATE_NOOP("Menu", "&Vandrel"), "", NoKey, NoKey, false, &CBoardCommands::OnMakerSite},
+    {33040, "ID_HELP_KEYBOARD", Designer, Help, QT_TRANSLATE_NOOP("Menu", "&Keyboard Editing..."), "", NoKey, {"F1"}, false, &CMainFrame::OnHelpKeyboard},
+    {57664, "ID_APP_ABOUT", Both, Help, QT_TRANSLATE_NOOP("Menu", "About"), QT_TRANSLATE_NOOP("Menu", "&About"), NoKey, NoKey, false, &CMainFrame::OnAppAbout},
+    {32771, "ID_HELP_HOMEPAGE", Both, Help, QT_TRANSLATE_NOOP("Menu", "Homepage"), QT_TRANSLATE_NOOP("Menu", "&Homepage"), NoKey, NoKey, false, &CBoardCommands::OnHelpHomepage},
+    {32783, "ID_MAKER_SITE", Both, MenuBar, QT_TRANSLATE_NOOP("Menu", "&Vandrel"), QT_TRANSLATE_NOOP("Menu", "V&andrel"), NoKey, NoKey, false, &CBoardCommands::OnMakerSite},
     {32781, "ID_SOLUTION_STEP", Both, Hidden, "", "", {"Ctrl+Alt+O"}, {"Ctrl+Alt+O"}, false, &CBoardCommands::OnSolutionStep},
   });
   // clang-format on

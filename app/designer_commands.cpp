@@ -172,8 +172,8 @@ void CMainFrame::ShowUndoState() {
     action->setText(key.isEmpty() ? caption : caption + QLatin1Char('\t') + key);
     action->setEnabled(kind.has_value());
   };
-  show(CommandId("ID_EDIT_UNDO"), tr("Undo"), history.UndoKind());
-  show(CommandId("ID_EDIT_REDO"), tr("Redo"), history.RedoKind());
+  show(CommandId("ID_EDIT_UNDO"), tr("&Undo"), history.UndoKind());
+  show(CommandId("ID_EDIT_REDO"), tr("&Redo"), history.RedoKind());
 }
 
 void CMainFrame::OnGameGenerate() {

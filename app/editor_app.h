@@ -24,6 +24,12 @@ class CEditorApp : public QApplication {
   /// Designer mode: keeps the session's work for a start after a crash, and
   /// offers what a crashed run left.
   void KeepRecovery();
+  /// Designer mode: the grade's parameters, read once: those calibrate
+  /// installed for the user, else the defaults. Why an installed file could
+  /// not be used is kept for the status line.
+  GradeParameters InstalledGrading();
+
+  QString m_gradeProblem;  // said once in the status line; empty when there is none
 
   QPointer<CMainFrame> m_mainFrame;  // deleted when its window closes
 };

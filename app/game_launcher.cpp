@@ -7,6 +7,10 @@
 
 namespace {
 
+/// What marks the game as the editor's, after the level code or the set file:
+/// the game then never sends play records of what it plays.
+const QString EditorWords = QStringLiteral("Level Editor");
+
 /// The Windows name first; systems whose executables have no suffix use the bare name.
 const QStringList GameNames = {QStringLiteral("korvalo.exe"), QStringLiteral("korvalo")};
 
@@ -36,7 +40,7 @@ QStringList SearchPathFolders() {
 
 }  // namespace
 
-QString GameParameterText(const QString& code) { return code + QStringLiteral("Level Editor"); }
+QString GameParameterText(const QString& code) { return code + EditorWords; }
 
 QString FindGameExecutable(const QString& editorFolder) {
   if (QDir::isAbsolutePath(editorFolder)) {
@@ -53,7 +57,7 @@ void LaunchDetachedGame(const QString& parameterText) {
 }
 
 QStringList SetGameArguments(const QString& path, int level) {
-  return {QStringLiteral("--level"), QString::number(level), path};
+  return {QStringLiteral("--level"), QString::number(level), path, EditorWords};
 }
 
 void LaunchDetachedGameWith(const QStringList& arguments) {

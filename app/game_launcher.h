@@ -26,7 +26,8 @@ void LaunchDetachedGame(const QString& parameterText);
 /// Starts the game with a list of arguments, each passed as it is.
 using GameArgumentsLauncher = std::function<void(const QStringList& arguments)>;
 
-/// The game's arguments that play a set file from its level (counted from 1).
+/// The game's arguments that play a set file from its level (counted from 1),
+/// marked as the editor's as the parameter text of a level code is.
 QStringList SetGameArguments(const QString& path, int level);
 
 /// Finds the game and starts it detached with the arguments, never through a shell.

@@ -46,15 +46,15 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
       m_fewest(new QSpinBox(this)),
       m_most(new QSpinBox(this)),
       m_walls(new QSpinBox(this)),
-      m_unique(new QCheckBox(tr("Only levels with one shortest solution"), this)),
+      m_unique(new QCheckBox(tr("&Only levels with one shortest solution"), this)),
       m_leastEffort(new QSpinBox(this)),
       m_mostEffort(new QSpinBox(this)),
       m_count(new QSpinBox(this)),
       m_seed(new QLineEdit(this)),
       m_lastSeed(new QLineEdit(this)),
       m_progress(new QLabel(this)),
-      m_generate(new QPushButton(tr("Generate"), this)),
-      m_cancel(new QPushButton(tr("Cancel"), this)) {
+      m_generate(new QPushButton(tr("&Generate"), this)),
+      m_cancel(new QPushButton(tr("&Cancel"), this)) {
   setWindowTitle(tr("Generate a Level"));
   const QSettings settings;
   const int size = settings.value(SizeKey, boardSize).toInt();
@@ -94,16 +94,16 @@ CGenerateDlg::CGenerateDlg(int boardSize, QWidget* parent)
           [this] { m_fewest->setValue(SuggestedFewestMoves(m_size->currentData().toInt())); });
 
   auto* form = new QFormLayout;
-  form->addRow(tr("Board size:"), m_size);
-  form->addRow(tr("At least (moves):"), m_fewest);
-  form->addRow(tr("At most (moves):"), m_most);
-  form->addRow(tr("Walls opened:"), m_walls);
+  form->addRow(tr("Board &size:"), m_size);
+  form->addRow(tr("At &least (moves):"), m_fewest);
+  form->addRow(tr("At &most (moves):"), m_most);
+  form->addRow(tr("&Walls opened:"), m_walls);
   form->addRow(QString(), m_unique);
-  form->addRow(tr("Greedy effort at least:"), m_leastEffort);
-  form->addRow(tr("Greedy effort at most:"), m_mostEffort);
-  form->addRow(tr("Levels:"), m_count);
-  form->addRow(tr("Seed:"), m_seed);
-  form->addRow(tr("Last seed used:"), m_lastSeed);
+  form->addRow(tr("Greedy &effort at least:"), m_leastEffort);
+  form->addRow(tr("Greedy effort at mos&t:"), m_mostEffort);
+  form->addRow(tr("Le&vels:"), m_count);
+  form->addRow(tr("See&d:"), m_seed);
+  form->addRow(tr("Last seed &used:"), m_lastSeed);
   m_progress->setWordWrap(true);
   m_progress->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // A screen reader hears every progress and seed as a status line; the line

@@ -32,7 +32,7 @@ void CLevelCodeDlg::LayOutClassic() {
 
 void CLevelCodeDlg::LayOutForDesigner() {
   setWindowTitle(tr("Level Code"));
-  auto* hint = new QLabel(tr("Copy the level code, or paste another one and press Enter to "
+  auto* hint = new QLabel(tr("&Copy the level code, or paste another one and press Enter to "
                              "put it on the board. Escape leaves the board as it is."),
                           this);
   hint->setWordWrap(true);

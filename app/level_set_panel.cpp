@@ -73,6 +73,16 @@ void DrawReadableSymbols(QImage& picture, const Level& level, qreal pixelsPerBoa
   }
 }
 
+/// A caption as it reads: a mnemonic's '&' left out, a written "&&" one '&'.
+QString WithoutMnemonic(const QString& caption) {
+  QString text;
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;
+    text += caption[i];
+  }
+  return text;
+}
+
 }  // namespace
 
 QString SetDisplayName(const SetDocument& set) {
@@ -81,12 +91,13 @@ QString SetDisplayName(const SetDocument& set) {
   return CLevelSetPanel::tr("Untitled set");
 }
 
-CLevelSetPanel::CLevelSetPanel(QWidget* parent)
+CLevelSetPanel::CLevelSetPanel(GradeParameters grading, QWidget* parent)
     : QWidget(parent),
       m_heading(new QLabel(this)),
       m_marks(new QLabel(this)),
       m_list(new QListWidget(this)),
       m_buttons(new QWidget(this)),
+      m_grading(grading),
       m_people(new CPlayFiguresFetcher(this)) {
   setObjectName(QStringLiteral("levelSetPanel"));
   setMinimumWidth(PanelMinimumWidth);
@@ -117,8 +128,9 @@ CLevelSetPanel::CLevelSetPanel(QWidget* parent)
 void CLevelSetPanel::AddButtons(const QList<QPair<QString, QAction*>>& buttons) {
   for (const auto& [label, action] : buttons) {
     auto* button = new QPushButton(label, m_buttons);
-    // The command's full name and its key, as the menu shows them.
-    const QString name = action->text().section(QLatin1Char('\t'), 0, 0);
+    // The command's full name and its key, as the menu shows them, without
+    // the menu's mnemonic marker.
+    const QString name = WithoutMnemonic(action->text().section(QLatin1Char('\t'), 0, 0));
     const QString key = action->text().section(QLatin1Char('\t'), 1);
     button->setToolTip(key.isEmpty() ? name : tr("%1 (%2)").arg(name, key));
     button->setAccessibleName(name);
@@ -266,7 +278,7 @@ QString CLevelSetPanel::Figures(const std::string& code) {
               : tr("%n solution(s)", "", static_cast<int>(analysis.solutions));
       figures = tr("%n move(s)", "", analysis.moves) + QStringLiteral(" \u00b7 ") + solutions +
                 QStringLiteral(" \u00b7 ") + tr("effort %1").arg(analysis.greedyEffort) +
-                QStringLiteral(" \u00b7 ") + GradeWord(GradeLevel(analysis)->grade);
+                QStringLiteral(" \u00b7 ") + GradeWord(GradeLevel(analysis, m_grading)->grade);
     }
   }
   m_figures.insert(key, figures);

@@ -10,6 +10,7 @@
 
 #include "editing/set_document.h"
 #include "logic/level_analysis.h"
+#include "logic/level_grade.h"
 #include "view/board_renderer.h"
 
 class CPlayFiguresFetcher;
@@ -20,7 +21,8 @@ class QListWidget;
 class CLevelSetPanel : public QWidget {
   Q_OBJECT
  public:
-  explicit CLevelSetPanel(QWidget* parent = nullptr);
+  /// The rows' grades are worked out with the parameters.
+  explicit CLevelSetPanel(GradeParameters grading = {}, QWidget* parent = nullptr);
 
   /// Shows the set's name and levels; the selection stays on the same index where it can.
   void Show(const SetDocument& set);
@@ -70,6 +72,7 @@ class CLevelSetPanel : public QWidget {
   QHash<QString, QIcon> m_pictures;  // by code
   qreal m_picturesRatio = 0;         // the device pixel ratio they were drawn for
   LevelAnalyzer m_analyzer;
+  GradeParameters m_grading;
   QHash<QString, QString> m_figures;  // by code
   QStringList m_rowTexts;             // without the board's mark and people's figures
   std::vector<std::string> m_codes;   // of the rows

@@ -54,10 +54,11 @@ QString MenuText(const QString& caption, const QString& key) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(RandomSource random, EditorMode mode)
+CMainFrame::CMainFrame(RandomSource random, EditorMode mode, GradeParameters grading)
     : QMainWindow(nullptr, WindowFlagsOf(mode)),
       m_mode(mode),
-      m_session(mode == EditorMode::Designer ? std::make_unique<DesignerSession>(random) : nullptr),
+      m_session(mode == EditorMode::Designer ? std::make_unique<DesignerSession>(random, grading)
+                                             : nullptr),
       m_classicDocument(mode == EditorMode::Classic ? std::make_unique<EditorDocument>(random)
                                                     : nullptr),
       m_view(new CBoardView(m_session ? m_session->board() : *m_classicDocument, nullptr, mode)),
@@ -127,7 +128,7 @@ void CMainFrame::BuildMenuAndKeys() {
         action->setText(MenuText(action->text(), key));
         popup->addAction(action);
         if (command.id == CommandId("ID_FILE_OPEN"))
-          m_sets->AttachRecentMenu(popup->addMenu(tr("Open Recent")));
+          m_sets->AttachRecentMenu(popup->addMenu(tr("Open &Recent")));
         break;
       }
     }

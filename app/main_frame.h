@@ -25,8 +25,9 @@ struct CommandEntry;
 class CMainFrame : public QMainWindow {
   Q_OBJECT
  public:
+  /// grading: the parameters designer mode grades levels with.
   explicit CMainFrame(RandomSource random = ClockSeededRandomSource(),
-                      EditorMode mode = EditorMode::Classic);
+                      EditorMode mode = EditorMode::Classic, GradeParameters grading = {});
   ~CMainFrame() override;
 
   EditorMode mode() const { return m_mode; }

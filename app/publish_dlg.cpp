@@ -38,7 +38,7 @@ CPublishDlg::CPublishDlg(const QString& code, QWidget* parent)
       m_description(Field(MaxDescription, this)),
       m_address(new QLineEdit(this)),
       m_outcome(new QLabel(this)),
-      m_publish(new QPushButton(tr("Publish"), this)),
+      m_publish(new QPushButton(tr("&Publish"), this)),
       m_network(new QNetworkAccessManager(this)) {
   setWindowTitle(tr("Publish Level"));
   auto* form = new QFormLayout;
@@ -47,7 +47,7 @@ CPublishDlg::CPublishDlg(const QString& code, QWidget* parent)
   form->addRow(tr("&Description:"), m_description);
   m_address->setReadOnly(true);
   m_address->setPlaceholderText(tr("The level's public address, once published"));
-  form->addRow(tr("Address:"), m_address);
+  form->addRow(tr("Add&ress:"), m_address);
   m_outcome->setWordWrap(true);
   m_outcome->setText(tr("The level on the board goes to %1 with these words. Only a level "
                         "with a solution is taken.")

@@ -129,9 +129,9 @@ void CRecoveryKeeper::OfferLeftBehind(QWidget* window) {
                     QMessageBox::NoButton, window);
     box.setInformativeText(Contents(*recovery) + QStringLiteral("\n\n") +
                            tr("Restore it in place of the work now open?"));
-    QPushButton* restore = box.addButton(tr("Restore"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(tr("Discard"), QMessageBox::DestructiveRole);
-    box.addButton(tr("Later"), QMessageBox::RejectRole);
+    QPushButton* restore = box.addButton(tr("&Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(tr("&Discard"), QMessageBox::DestructiveRole);
+    box.addButton(tr("&Later"), QMessageBox::RejectRole);
     box.setDefaultButton(restore);
     box.exec();
     if (box.clickedButton() == restore) Recover(m_session, *recovery);

@@ -41,6 +41,13 @@ std::optional<std::size_t> IndexOfRow(int row) {
   return row >= 0 ? std::optional<std::size_t>(row) : std::nullopt;
 }
 
+/// A recent set's menu item: its number as the mnemonic, then the file's name,
+/// whose own '&' is shown as written rather than taken for a mnemonic.
+QString RecentItemText(int number, QString name) {
+  return QStringLiteral("&%1 %2").arg(number).arg(
+      name.replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
 }  // namespace
 
 QString OrderName(SetOrder key) {
@@ -73,7 +80,7 @@ CSetController::CSetController(DesignerSession& session, CStatusLine& status, QW
       m_session(session),
       m_status(status),
       m_window(window),
-      m_panel(new CLevelSetPanel(panelParent)) {
+      m_panel(new CLevelSetPanel(session.board().grading(), panelParent)) {
   connect(m_panel, &CLevelSetPanel::levelActivated, this, [this](int index) {
     m_session.Select(IndexOfRow(index));
     OnSetEdit();
@@ -136,10 +143,10 @@ bool CSetController::AskAboutBoard(std::optional<std::size_t> setLevel, bool boa
                : tr("The level on the board has changes and is in no set."),
       QMessageBox::Cancel, &m_window);
   QPushButton* keep =
-      box.addButton(setLevel ? tr("Update Level %1").arg(*setLevel + 1) : tr("Add to Set"),
+      box.addButton(setLevel ? tr("&Update Level %1").arg(*setLevel + 1) : tr("&Add to Set"),
                     QMessageBox::AcceptRole);
   QPushButton* drop =
-      box.addButton(boardStays ? tr("Leave Out") : tr("Discard"), QMessageBox::DestructiveRole);
+      box.addButton(boardStays ? tr("&Leave Out") : tr("&Discard"), QMessageBox::DestructiveRole);
   box.setDefaultButton(keep);
   box.exec();
   if (box.clickedButton() == keep) {
@@ -245,8 +252,8 @@ QMessageBox::ButtonRole CSetController::AskAboutFileWithoutLevels(const QString&
       tr("Saving into it keeps those lines and adds the set's levels, changing its %1 bytes. "
          "Save As writes the set to another file.")
           .arg(file.size()));
-  QPushButton* saveAs = box.addButton(tr("Save As..."), QMessageBox::AcceptRole);
-  QPushButton* saveInto = box.addButton(tr("Save Into It"), QMessageBox::DestructiveRole);
+  QPushButton* saveAs = box.addButton(tr("Save &As..."), QMessageBox::AcceptRole);
+  QPushButton* saveInto = box.addButton(tr("Save &Into It"), QMessageBox::DestructiveRole);
   box.setDefaultButton(saveAs);
   box.exec();
   if (box.clickedButton() == saveAs) return QMessageBox::AcceptRole;
@@ -290,7 +297,7 @@ bool CSetController::SaveSetFile(const QString& path) {
 bool CSetController::OfferSaveAs(const QString& problem) {
   QMessageBox box(QMessageBox::Warning, tr("Save Level Set"), problem, QMessageBox::Ok, &m_window);
   box.setInformativeText(tr("The set's changes are kept. Save As writes the set to another file."));
-  QPushButton* saveAs = box.addButton(tr("Save As..."), QMessageBox::AcceptRole);
+  QPushButton* saveAs = box.addButton(tr("Save &As..."), QMessageBox::AcceptRole);
   box.setDefaultButton(saveAs);
   box.exec();
   return box.clickedButton() == saveAs && SaveAs();
@@ -320,9 +327,10 @@ void CSetController::AttachRecentMenu(QMenu* menu) {
 void CSetController::RebuildRecentMenu() {
   if (m_recentMenu == nullptr) return;
   m_recentMenu->clear();
+  int number = 0;
   for (const QString& path : RecentSets()) {
     m_recentMenu
-        ->addAction(QFileInfo(path).fileName(), this,
+        ->addAction(RecentItemText(++number, QFileInfo(path).fileName()), this,
                     [this, path] {
                       if (MayLeave(Leaving::LeaveSet)) OpenSetFile(path);
                     })
@@ -432,7 +440,7 @@ void CSetController::OnSetRename() {
   const std::size_t index = *m_session.selected();
   bool accepted = false;
   const QString title = QInputDialog::getText(
-      &m_window, tr("Rename Level"), tr("Title of level %1:").arg(index + 1), QLineEdit::Normal,
+      &m_window, tr("Rename Level"), tr("Title of &level %1:").arg(index + 1), QLineEdit::Normal,
       FromStd(m_session.set().set().levels[index].title), &accepted);
   if (accepted && m_session.RenameLevel(index, ToStd(title.trimmed())))
     m_status.ShowMessage(tr("Level %1 renamed.").arg(index + 1));
@@ -450,11 +458,11 @@ void CSetController::OnSetTitle() {
   const int fieldWidth = setTitle->fontMetrics().averageCharWidth() * 36;
   for (QLineEdit* field : {setTitle, author, levelTitle}) field->setMinimumWidth(fieldWidth);
   auto* form = new QFormLayout(&dialog);
-  form->addRow(tr("Title of the set:"), setTitle);
-  form->addRow(tr("Author:"), author);
+  form->addRow(tr("&Title of the set:"), setTitle);
+  form->addRow(tr("&Author:"), author);
   if (index) {
     levelTitle->setText(FromStd(set.levels[*index].title));
-    form->addRow(tr("Title of level %1:").arg(*index + 1), levelTitle);
+    form->addRow(tr("Title of &level %1:").arg(*index + 1), levelTitle);
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   form->addRow(buttons);

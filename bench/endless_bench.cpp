@@ -18,7 +18,7 @@ void MakeLevel(benchmark::State& state) {
   std::uint64_t seed = 1;
   int nearest = 0;
   for (auto _ : state) {
-    const EndlessLevel made = MakeEndlessLevel(size, grade, seed++);
+    const EndlessLevel made = MakeEndlessLevel(size, grade, seed++, GradeParameters{});
     nearest += made.ofTheGradeAsked ? 0 : 1;
     benchmark::DoNotOptimize(made.code);
   }

@@ -11,10 +11,14 @@
 # not 200, the timeouts and the server's largest memory (lighttpd and its
 # workers together).
 #
-# Usage: bash bench/server_load.sh [--seconds N] [--codes N] [--only RUN]
+# Usage: bash bench/server_load.sh [--seconds N] [--codes N] [--only RUN] [--postgres]
 #   (defaults 10 seconds a run, 5000 codes; --only records measures the play
 #   records alone, or static, pages, pictures, gallery; the pool as scripts/serve sets
-#   it: KORVALO_WORKERS, default one per core, KORVALO_QUEUE, default 256)
+#   it: KORVALO_WORKERS, default one per core, KORVALO_QUEUE, default 256;
+#   --postgres keeps the database in a PostgreSQL cluster of its own, made in
+#   the run's temporary folder with the server's defaults, fsync and
+#   synchronous commits on, instead of a SQLite file; KORVALO_POSTGRES_OPTIONS
+#   adds server options, such as "-c commit_delay=1000")
 # Needs the build (build/bin/korvz, build/bin/korvalo-level, and the
 # configuration) and the web build (bash scripts/build-web).
 set -euo pipefail
@@ -23,12 +27,14 @@ cd "$(dirname "$0")/.."
 seconds=10
 code_count=5000
 only=""
+postgres=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) seconds=$2; shift 2 ;;
     --codes) code_count=$2; shift 2 ;;
     --only) only=$2; shift 2 ;;
-    *) echo "Usage: bash bench/server_load.sh [--seconds N] [--codes N] [--only RUN]" >&2; exit 2 ;;
+    --postgres) postgres=yes; shift ;;
+    *) echo "Usage: bash bench/server_load.sh [--seconds N] [--codes N] [--only RUN] [--postgres]" >&2; exit 2 ;;
   esac
 done
 for needed in build/bin/korvz build/bin/korvalo-level build/server/lighttpd.conf build-wasm/site/eng/index.html; do
@@ -41,11 +47,33 @@ command -v wrk >/dev/null || { echo "server_load: wrk is missing (bash scripts/s
 
 work=$(mktemp -d)
 server=""
+cluster=""
 stop() {
   if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; fi
+  if [ -n "$cluster" ]; then as_postgres /usr/lib/postgresql/15/bin/pg_ctl -D "$cluster" -m immediate -w stop >/dev/null || true; fi
   rm -rf "$work"
 }
 trap stop EXIT
+
+# PostgreSQL's tools refuse root: as root they run as the postgres user.
+as_postgres() {
+  if [ "$(id -u)" = 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
+}
+database="$work/korvalo.sqlite"
+# One statement's answer, on either database, as plain text.
+query() {
+  if [ -n "$postgres" ]; then as_postgres psql -At -h "$work/pg" -U postgres -d korvalo -c "$1"; else sqlite3 "$database" "$1"; fi
+}
+if [ -n "$postgres" ]; then
+  mkdir -p "$work/pg"
+  [ "$(id -u)" = 0 ] && chown postgres "$work" "$work/pg"
+  cluster="$work/pg/data"
+  as_postgres /usr/lib/postgresql/15/bin/initdb -D "$cluster" -A trust -U postgres >/dev/null
+  as_postgres /usr/lib/postgresql/15/bin/pg_ctl -D "$cluster" -l "$work/pg/log" -w \
+    -o "-c listen_addresses='' -k $work/pg ${KORVALO_POSTGRES_OPTIONS:-}" start >/dev/null
+  as_postgres psql -q -h "$work/pg" -U postgres -d postgres -c 'CREATE DATABASE korvalo'
+  database="postgresql://postgres@/korvalo?host=$work/pg"
+fi
 
 # Random 7 x 7 levels (random walls, balls and holes on distinct squares), in
 # the form the writer writes (korvalo-level canon gives each level's written
@@ -88,7 +116,7 @@ port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0));
 mkdir -p "$work/run/compressed"  # the workers' sockets, and lighttpd's compressed files
 KORVALO_SITE="$PWD/build-wasm/site" KORVALO_KORVZ="$PWD/build/bin/korvz" KORVALO_RUN="$work/run" \
   KORVALO_BIND=127.0.0.1 KORVALO_PORT="$port" KORVALO_WORKERS="${KORVALO_WORKERS:-$(nproc)}" \
-  KORVALO_QUEUE="${KORVALO_QUEUE:-256}" KORVALO_DATABASE="$work/korvalo.sqlite" \
+  KORVALO_QUEUE="${KORVALO_QUEUE:-256}" KORVALO_DATABASE="$database" \
   KORVALO_PUBLISH_LIMIT=100000 KORVALO_RECORD_LIMIT=100000 /usr/sbin/lighttpd -D -f build/server/lighttpd.conf \
   >"$work/lighttpd.log" 2>&1 3>"$work/access.log" &
 server=$!
@@ -124,8 +152,9 @@ for order in ("newest", "longest", "grade"):
 EOF
 
 # Play records: each request a given-up first attempt of a random session at a
-# published level (stored, and both ratings updated, in one transaction).
-sqlite3 "$work/korvalo.sqlite" 'SELECT code FROM levels' >"$work/records.txt"
+# published level (stored, counted and queued for its rating in one
+# transaction; the workers' rating threads rate the queue in batches).
+query 'SELECT code FROM levels' >"$work/records.txt"
 cat >"$work/records.lua" <<'EOF'
 local threads = 0
 function setup(thread)
@@ -207,16 +236,27 @@ for run in "static 16" "pages 16" "pictures 16" "gallery 16" "records 16" "pages
 done
 kill "$watcher" 2>/dev/null || true
 wait "$watcher" 2>/dev/null || true
-# Every record answered 202 must be a row.
+# Every record answered 202 must be a row (there may be a few more rows: the
+# requests still under way when wrk stops are stored but not counted), and
+# the workers' rating threads must keep up: the first attempts still waiting
+# for their rating when the run ends, and a second later.
 if [ -z "$only" ] || [ "$only" = records ]; then
-  echo "records answered 202: ${accepted[records-16]} (${answered[records-16]}/s for ${seconds}s); rows stored: $(sqlite3 "$work/korvalo.sqlite" 'SELECT COUNT(*) FROM attempts')"
+  waiting=$(query 'SELECT COUNT(*) FROM rating_queue')
+  sleep 1
+  rows=$(query 'SELECT COUNT(*) FROM attempts')
+  echo "records answered 202: ${accepted[records-16]} (${answered[records-16]}/s for ${seconds}s); rows stored: $rows"
+  echo "first attempts waiting for their rating: $waiting at the end, $(query 'SELECT COUNT(*) FROM rating_queue') a second later"
+  if [ "$rows" -lt "${accepted[records-16]}" ]; then
+    echo "server_load: fewer rows than records answered 202" >&2
+    exit 1
+  fi
 fi
 [ -z "$only" ] || exit 0
 
 python3 - "${answered[static-16]}" "${answered[pages-16]}" "${answered[pictures-16]}" \
   "${answered[pages-256]}" "${answered[pictures-256]}" "$(cat "$work/peak")" "$(wc -l <"$work/codes.txt")" \
   "${answered[gallery-16]}" "$(wc -l <"$work/gallery.txt")" \
-  "$(sqlite3 "$work/korvalo.sqlite" 'SELECT COUNT(*) FROM levels' 2>/dev/null || echo 0)" <<'EOF'
+  "$(query 'SELECT COUNT(*) FROM levels' 2>/dev/null || echo 0)" <<'EOF'
 import sys
 static, pages, pictures, pages_many, pictures_many, peak, codes, gallery, gallery_pages, published = (
     float(value) for value in sys.argv[1:])

@@ -65,6 +65,10 @@ constexpr HardLevel HardLevels[] = {
     {"time_small_share", "733420366465576c9d46f57159ac9da9ac545"},
     {"time_small_share_2", "7106120551434dfb263ef6e3b7ed2a0e6e044"},
     {"time_large_2", "73406520120214fba9bef740cfc7f1b75a415"},
+    {"time_small_3", "70134616110559fb223ef6e3b7ed2a0e6e044"},
+    {"time_small_4", "70660342114524fba9bef742cfc5f1a75e415"},
+    {"time_large_3", "73366153510155ab13bafba1e9eec8a3be501"},
+    {"time_solvable_2", "7045354153440ee68f827eebcace2f85da455"},
 };
 
 using bench::RandomLevel;

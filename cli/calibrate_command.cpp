@@ -75,17 +75,7 @@ int RunCalibrate(const std::vector<std::string>& args, CommandStreams& streams) 
   }
   if (AsksForHelp(args))
     return RefuseCommandLine("calibrate", "--help (or -h) takes no other arguments", streams.err);
-  std::vector<std::string> options;
-  std::vector<std::string> operands;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i].size() > 2 && args[i].substr(0, 2) == "--") {
-      options.push_back(args[i]);
-      if (args[i].find('=') == std::string::npos && i + 1 < args.size())
-        options.push_back(args[++i]);
-    } else {
-      operands.push_back(args[i]);
-    }
-  }
+  const auto [options, operands] = SplitOptions(args);
   OptionValues values;
   if (auto mistake = ReadOptions(options, {"--output", "--rounds"}, values))
     return RefuseCommandLine("calibrate", *mistake, streams.err);

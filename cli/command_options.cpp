@@ -18,6 +18,26 @@ std::string ExpectsNumber(std::string_view name, std::string_view what, const st
 
 }  // namespace
 
+OptionsAndOperands SplitOptions(const std::vector<std::string>& args) {
+  OptionsAndOperands split;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == Dashes) {
+      split.operands.insert(split.operands.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                            args.end());
+      break;
+    }
+    if (arg.size() > Dashes.size() && arg.substr(0, Dashes.size()) == Dashes) {
+      split.options.push_back(arg);
+      if (arg.find('=') == std::string::npos && i + 1 < args.size())
+        split.options.push_back(args[++i]);
+    } else {
+      split.operands.push_back(arg);
+    }
+  }
+  return split;
+}
+
 Mistake ReadOptions(const std::vector<std::string>& args,
                     std::initializer_list<std::string_view> names, OptionValues& values,
                     std::initializer_list<std::string_view> flags) {

@@ -17,6 +17,19 @@ using Mistake = std::optional<std::string>;
 /// Option values by name ("--size").
 using OptionValues = std::map<std::string, std::string, std::less<>>;
 
+/// A command line of options that all take a value, and operands.
+struct OptionsAndOperands {
+  std::vector<std::string> options;   // each with its value when not written "--name=VALUE"
+  std::vector<std::string> operands;  // in their order
+};
+
+/// Splits the arguments into options, which may stand anywhere, and operands.
+/// An option ("--name") takes the next argument as its value, whatever it
+/// looks like, unless it is written "--name=VALUE". "--" ends the options:
+/// every argument after it is an operand, however it starts. The options go
+/// to ReadOptions, which checks them.
+OptionsAndOperands SplitOptions(const std::vector<std::string>& args);
+
 /// Reads the arguments as options with values, each of them one of the names
 /// and given at most once; no other argument is taken. The flags are options
 /// without a value ("--unique"): one that is given holds an empty value.

@@ -13,6 +13,7 @@
 #include "cli/io/escaped_text.h"
 #include "cli/site_client.h"
 #include "korvalo_constants.h"
+#include "logic/json.h"
 #include "logic/level_set.h"
 
 namespace {
@@ -57,22 +58,7 @@ struct PublishRequest {
 /// Options (with values) anywhere, and exactly one operand.
 std::optional<std::string> ReadCommandLine(const std::vector<std::string>& args,
                                            PublishRequest& request) {
-  std::vector<std::string> options;
-  std::vector<std::string> operands;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == EndOfOptions) {
-      operands.insert(operands.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                      args.end());
-      break;
-    }
-    if (args[i].size() > 2 && args[i].substr(0, 2) == "--") {
-      options.push_back(args[i]);
-      if (args[i].find('=') == std::string::npos && i + 1 < args.size())
-        options.push_back(args[++i]);
-    } else {
-      operands.push_back(args[i]);
-    }
-  }
+  const auto [options, operands] = SplitOptions(args);
   if (auto mistake = ReadOptions(options, {"--server", "--title", "--author", "--description"},
                                  request.options))
     return mistake;
@@ -115,11 +101,11 @@ SetBody ReadSetBody(const std::string& path, const OptionValues& options) {
   }
   std::string levels;
   for (const SetLevel& level : reading.set.levels)
-    levels += std::string(levels.empty() ? "" : ",") + "{\"code\":" + JsonText(level.code) +
-              ",\"title\":" + JsonText(level.title) + "}";
-  return {"{\"title\":" + JsonText(Option(options, "--title", reading.set.title)) +
-              ",\"author\":" + JsonText(Option(options, "--author", reading.set.author)) +
-              ",\"description\":" + JsonText(Option(options, "--description")) + ",\"levels\":[" +
+    levels += std::string(levels.empty() ? "" : ",") + "{\"code\":" + JsonQuoted(level.code) +
+              ",\"title\":" + JsonQuoted(level.title) + "}";
+  return {"{\"title\":" + JsonQuoted(Option(options, "--title", reading.set.title)) +
+              ",\"author\":" + JsonQuoted(Option(options, "--author", reading.set.author)) +
+              ",\"description\":" + JsonQuoted(Option(options, "--description")) + ",\"levels\":[" +
               levels + "]}",
           {}};
 }
@@ -164,10 +150,10 @@ int RunPublish(const std::vector<std::string>& args, CommandStreams& streams) {
   } else {
     if (request.options.count("--title") == 0)
       return RefuseCommandLine("publish", "a level needs --title", streams.err);
-    body = "{\"code\":" + JsonText(request.operand) +
-           ",\"title\":" + JsonText(Option(request.options, "--title")) +
-           ",\"author\":" + JsonText(Option(request.options, "--author")) +
-           ",\"description\":" + JsonText(Option(request.options, "--description")) + "}";
+    body = "{\"code\":" + JsonQuoted(request.operand) +
+           ",\"title\":" + JsonQuoted(Option(request.options, "--title")) +
+           ",\"author\":" + JsonQuoted(Option(request.options, "--author")) +
+           ",\"description\":" + JsonQuoted(Option(request.options, "--description")) + "}";
   }
 
   const SiteAddress& address = std::get<SiteAddress>(site);

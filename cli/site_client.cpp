@@ -7,9 +7,12 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <functional>
 #include <memory>
+
+#include "logic/json.h"
 
 namespace {
 
@@ -143,153 +146,19 @@ std::variant<SiteAnswer, std::string> ReadAnswer(const std::string& bytes) {
 
 // ----------------------------------------------------------- flat JSON
 
-class FlatReader {
- public:
-  explicit FlatReader(std::string_view text) : m_text(text) {}
-
-  std::optional<std::map<std::string, std::string>> Members() {
-    std::map<std::string, std::string> members;
-    Space();
-    if (!Take('{')) return std::nullopt;
-    Space();
-    if (Take('}')) return End(members);
-    for (;;) {
-      Space();
-      std::string name, value;
-      if (!String(name)) return std::nullopt;
-      Space();
-      if (!Take(':')) return std::nullopt;
-      Space();
-      if (Peek() == '"') {
-        if (!String(value)) return std::nullopt;
-      } else if (!Plain(value) && !SkipNested()) {
-        return std::nullopt;
-      }
-      members[name] = value;
-      Space();
-      if (Take('}')) return End(members);
-      if (!Take(',')) return std::nullopt;
-    }
+/// A member's value as flat text: a string as it is, true, false and null
+/// as written, a number in its shortest form; nothing for an array or object.
+std::optional<std::string> FlatText(const JsonValue& value) {
+  if (const std::string* text = value.String()) return *text;
+  if (const bool* truth = std::get_if<bool>(&value.value)) return *truth ? "true" : "false";
+  if (std::holds_alternative<std::nullptr_t>(value.value)) return "null";
+  if (const double* number = std::get_if<double>(&value.value)) {
+    char digits[32];
+    const auto written = std::to_chars(digits, digits + sizeof digits, *number);
+    return std::string(digits, written.ptr);
   }
-
- private:
-  std::optional<std::map<std::string, std::string>> End(
-      std::map<std::string, std::string>& members) {
-    Space();
-    if (m_at != m_text.size()) return std::nullopt;
-    return std::move(members);
-  }
-  char Peek() const { return m_at < m_text.size() ? m_text[m_at] : '\0'; }
-  bool Take(char c) {
-    if (Peek() != c) return false;
-    ++m_at;
-    return true;
-  }
-  void Space() {
-    while (Peek() == ' ' || Peek() == '\n' || Peek() == '\r' || Peek() == '\t') ++m_at;
-  }
-  /// true, false, null or a number, as written.
-  bool Plain(std::string& value) {
-    const std::size_t start = m_at;
-    while (m_at < m_text.size() &&
-           std::string_view("0123456789+-.eEtruefalsn").find(m_text[m_at]) !=
-               std::string_view::npos)
-      ++m_at;
-    value = std::string(m_text.substr(start, m_at - start));
-    return !value.empty();
-  }
-  /// An array or object, passed over whole.
-  bool SkipNested() {
-    int depth = 0;
-    do {
-      const char c = Peek();
-      if (c == '\0') return false;
-      if (c == '"') {
-        std::string ignored;
-        if (!String(ignored)) return false;
-        continue;
-      }
-      if (c == '[' || c == '{') ++depth;
-      if (c == ']' || c == '}') --depth;
-      ++m_at;
-    } while (depth > 0);
-    return true;
-  }
-  bool Hex4(unsigned& code) {
-    code = 0;
-    for (int i = 0; i < 4; ++i) {
-      const char c = Peek();
-      ++m_at;
-      code <<= 4;
-      if (c >= '0' && c <= '9')
-        code |= static_cast<unsigned>(c - '0');
-      else if (c >= 'a' && c <= 'f')
-        code |= static_cast<unsigned>(c - 'a' + 10);
-      else if (c >= 'A' && c <= 'F')
-        code |= static_cast<unsigned>(c - 'A' + 10);
-      else
-        return false;
-    }
-    return true;
-  }
-  static void Utf8(std::string& out, unsigned code) {
-    if (code < 0x80) {
-      out += static_cast<char>(code);
-    } else if (code < 0x800) {
-      out += static_cast<char>(0xc0 | (code >> 6));
-      out += static_cast<char>(0x80 | (code & 0x3f));
-    } else if (code < 0x10000) {
-      out += static_cast<char>(0xe0 | (code >> 12));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-      out += static_cast<char>(0x80 | (code & 0x3f));
-    } else {
-      out += static_cast<char>(0xf0 | (code >> 18));
-      out += static_cast<char>(0x80 | ((code >> 12) & 0x3f));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-      out += static_cast<char>(0x80 | (code & 0x3f));
-    }
-  }
-  bool String(std::string& out) {
-    if (!Take('"')) return false;
-    for (;;) {
-      if (m_at >= m_text.size()) return false;
-      const char c = m_text[m_at++];
-      if (c == '"') return true;
-      if (c != '\\') {
-        out += c;
-        continue;
-      }
-      const char escaped = Peek();
-      ++m_at;
-      switch (escaped) {
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case '"':
-        case '\\':
-        case '/': out += escaped; break;
-        case 'u': {
-          unsigned code = 0;
-          if (!Hex4(code)) return false;
-          if (code >= 0xd800 && code <= 0xdbff) {
-            unsigned low = 0;
-            if (!Take('\\') || !Take('u') || !Hex4(low) || low < 0xdc00 || low > 0xdfff)
-              return false;
-            code = 0x10000 + ((code - 0xd800) << 10) + (low - 0xdc00);
-          }
-          Utf8(out, code);
-          break;
-        }
-        default: return false;
-      }
-    }
-  }
-
-  std::string_view m_text;
-  std::size_t m_at = 0;
-};
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -362,23 +231,14 @@ std::variant<SiteAnswer, std::string> SendJson(const SiteAddress& site, std::str
 }
 
 std::optional<std::map<std::string, std::string>> FlatJsonMembers(std::string_view json) {
-  return FlatReader(json).Members();
-}
-
-std::string JsonText(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte == 0x7f) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-      out += escape;
-    } else {
-      out += c;
-    }
+  const auto read = ParseJson(json);
+  const JsonValue* document = std::get_if<JsonValue>(&read);
+  const JsonObject* object = document == nullptr ? nullptr : document->Object();
+  if (object == nullptr) return std::nullopt;
+  std::map<std::string, std::string> members;
+  for (const JsonMember& member : *object) {
+    if (std::optional<std::string> text = FlatText(member.value))
+      members[member.name] = std::move(*text);
   }
-  return out + "\"";
+  return members;
 }

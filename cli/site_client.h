@@ -34,9 +34,7 @@ struct SiteAnswer {
 std::variant<SiteAnswer, std::string> SendJson(const SiteAddress& site, std::string_view method,
                                                std::string_view path, std::string_view body);
 
-/// The text, true/false and number members of a flat JSON object, as text
-/// ("true", "12"); nullopt when the text is no such object.
+/// The text, true/false, null and number members of a JSON object, as text
+/// ("true", "12"), read by the strict reader (logic/json.h); arrays and
+/// objects inside it are passed over. Nullopt when the text is no object.
 std::optional<std::map<std::string, std::string>> FlatJsonMembers(std::string_view json);
-
-/// The text as a JSON string, quotes included.
-std::string JsonText(std::string_view text);

@@ -28,9 +28,13 @@ constexpr std::string_view StatsHelp =
     "The site is --server, else the environment's KORVALO_SERVER, else the\n"
     "server the tool was built for.\n"
     "\n"
-    "Exit status: 0 when every level was asked for, 1 when the file cannot be\n"
-    "read or the site could not be reached (the reason on standard error), 2 for\n"
-    "a wrong command line, 3 when standard output could not be written.\n";
+    "A line of the file that is no level is named on standard error\n"
+    "(korvalo-level: FILE:LINE: ...), and the other levels are still asked for.\n"
+    "\n"
+    "Exit status: 0 when every line was read and every level asked for, 1 when a\n"
+    "line is no level, the file cannot be read or the site could not be reached\n"
+    "(the reason on standard error), 2 for a wrong command line, 3 when standard\n"
+    "output could not be written.\n";
 
 constexpr std::size_t MostSetFileBytes = 1 << 20;
 
@@ -58,6 +62,17 @@ std::string FigureCell(const std::map<std::string, std::string>& members, std::s
   return found->second == "null" ? "-" : found->second;
 }
 
+/// Names each line of the file that is no level, as the commands that read
+/// sets do, so that the user learns why a level is missing from the table.
+void ReportUnreadableLines(const std::string& file, const std::vector<SetLineError>& errors,
+                           CommandStreams& streams) {
+  for (const SetLineError& error : errors) {
+    streams.err.Write(FileLinePrefix(file, static_cast<std::size_t>(error.line)) +
+                      (error.header ? "invalid header '" : "invalid code '") +
+                      EscapeText(error.text) + "': " + EnglishReason(error.reason) + "\n");
+  }
+}
+
 }  // namespace
 
 int RunStats(const std::vector<std::string>& args, CommandStreams& streams) {
@@ -67,17 +82,7 @@ int RunStats(const std::vector<std::string>& args, CommandStreams& streams) {
   }
   if (AsksForHelp(args))
     return RefuseCommandLine("stats", "--help (or -h) takes no other arguments", streams.err);
-  std::vector<std::string> options;
-  std::vector<std::string> operands;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i].size() > 2 && args[i].substr(0, 2) == "--") {
-      options.push_back(args[i]);
-      if (args[i].find('=') == std::string::npos && i + 1 < args.size())
-        options.push_back(args[++i]);
-    } else {
-      operands.push_back(args[i]);
-    }
-  }
+  const auto [options, operands] = SplitOptions(args);
   OptionValues values;
   if (auto mistake = ReadOptions(options, {"--server"}, values))
     return RefuseCommandLine("stats", *mistake, streams.err);
@@ -93,6 +98,7 @@ int RunStats(const std::vector<std::string>& args, CommandStreams& streams) {
   if (text.str().size() > MostSetFileBytes)
     return Fail(streams, QuoteFileName(operands[0]) + " is too large for a set");
   const LevelSetReading reading = ReadLevelSet(text.str());
+  ReportUnreadableLines(operands[0], reading.errors, streams);
 
   std::string header = "line\tcode\ttitle";
   for (std::string_view column : Columns) {
@@ -119,5 +125,5 @@ int RunStats(const std::vector<std::string>& args, CommandStreams& streams) {
     }
     streams.out.Write(line + "\n");
   }
-  return 0;
+  return reading.errors.empty() ? 0 : CommandFailure;
 }

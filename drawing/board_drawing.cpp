@@ -269,6 +269,11 @@ Rect BoardImageRect(BoardImage image, const BoardScale& scale) {
   return {0, 0, scale.Length(shipped.width), scale.Length(shipped.height)};
 }
 
+Rect LampLabelArea(int boardSize) {
+  const Rect label = BoardImageRect(BoardImage::LabelNoSolution);
+  return {LabelAt.x, StatusTop(boardSize) + LabelAt.y, label.width, label.height};
+}
+
 Rect FrameSize(const BoardScale& scale) { return scale.Area({0, 0, ViewWidth, ViewHeight}); }
 
 Rect BoardArea(int boardSize) {

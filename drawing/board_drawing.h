@@ -81,6 +81,10 @@ class BoardCanvas {
 /// solvability indicator begins. The web page shows this part.
 Rect BoardArea(int boardSize);
 
+/// Where the label of the solvability indicator stands in the frame of an
+/// N x N board (board pixels), beside its lamp.
+Rect LampLabelArea(int boardSize);
+
 /// What a frame shows beyond the classic picture, and for which screen. The
 /// classic editor draws with the defaults.
 struct DrawOptions {

@@ -20,7 +20,8 @@ std::optional<Level> LevelOfCode(const std::string& code) {
 
 }  // namespace
 
-DesignerSession::DesignerSession(RandomSource random) : m_board(std::move(random)) {
+DesignerSession::DesignerSession(RandomSource random, GradeParameters grading)
+    : m_board(std::move(random), grading) {
   DrawSolvableFirstBoard();
   m_board.EnableUndo();
   m_board.AnswerSolvableFromVerdict(true);
@@ -217,7 +218,7 @@ std::optional<int> DesignerSession::SortValue(const std::string& code, SetOrder 
     std::optional<OrderFigures> figures;
     if (const std::optional<Level> level = LevelOfCode(code)) {
       const LevelAnalysis& analysis = m_orderAnalyzer.Analyze(*level);
-      if (const std::optional<LevelGrade> grade = GradeLevel(analysis))
+      if (const std::optional<LevelGrade> grade = GradeLevel(analysis, m_board.grading()))
         figures = OrderFigures{analysis.moves, analysis.greedyEffort, grade->points};
     }
     found = m_orderFigures.emplace(code, figures).first;

@@ -77,8 +77,9 @@ struct UnkeptWork {
 class DesignerSession {
  public:
   /// The first board is a random 5 x 5 maze from the source that has a
-  /// solution, and the set is empty.
-  explicit DesignerSession(RandomSource random);
+  /// solution, and the set is empty. Every grade of the session (the
+  /// verdict's, the sort by grade) is worked out with the parameters.
+  explicit DesignerSession(RandomSource random, GradeParameters grading = {});
   DesignerSession(const DesignerSession&) = delete;
   DesignerSession& operator=(const DesignerSession&) = delete;
 

@@ -83,7 +83,8 @@ bool EndsCarryFirst(const Edit& edit) {
          !std::holds_alternative<edit::ReadCode>(edit);
 }
 
-EditorDocument::EditorDocument(RandomSource random) : m_random(std::move(random)) {
+EditorDocument::EditorDocument(RandomSource random, GradeParameters grading)
+    : m_random(std::move(random)), m_grading(grading) {
   m_level.boardSize = 5;
   RandomMaze(m_level, 5, m_random);
   m_origin.level = m_level;
@@ -170,21 +171,21 @@ void EditorDocument::PutBack(const Level& level, const BoardOrigin& origin) {
 
 const Verdict& EditorDocument::verdict() {
   if (!m_verdict) {
-    m_verdict = VerdictOf(m_analyzer.Analyze(m_level));
+    m_verdict = VerdictOf(m_analyzer.Analyze(m_level), m_grading);
     if (!m_verdict->shortestMoves) m_verdict->unsolvableReason = UnsolvableReason(m_level);
     ++m_verdictSearches;
   }
   return *m_verdict;
 }
 
-Verdict VerdictOf(const LevelAnalysis& analysis) {
+Verdict VerdictOf(const LevelAnalysis& analysis, const GradeParameters& grading) {
   Verdict verdict;
   verdict.solutions = analysis.solutions;
   if (!analysis.solvable) return verdict;
   verdict.shortestMoves = analysis.moves;
   verdict.counterIntuitiveSteps = static_cast<int>(analysis.counterIntuitiveSteps.size());
   verdict.greedyEffort = analysis.greedyEffort;
-  verdict.grade = GradeLevel(analysis);
+  verdict.grade = GradeLevel(analysis, grading);
   return verdict;
 }
 

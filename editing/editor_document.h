@@ -45,16 +45,19 @@ struct Verdict {
 /// hover (a repaint, nothing more).
 enum class DocumentChange { Level, Pointer };
 
-/// The verdict the analysis gives.
-Verdict VerdictOf(const LevelAnalysis& analysis);
+/// The verdict the analysis gives, its grade under the parameters.
+Verdict VerdictOf(const LevelAnalysis& analysis, const GradeParameters& grading);
 
 class EditorDocument {
  public:
-  /// Builds the first level, a random 5 x 5 maze, from the source.
-  explicit EditorDocument(RandomSource random);
+  /// Builds the first level, a random 5 x 5 maze, from the source; the
+  /// verdict grades levels with the parameters.
+  explicit EditorDocument(RandomSource random, GradeParameters grading = {});
 
   const Level& level() const { return m_level; }
   const EditingState& editing() const { return m_editing; }
+  /// The parameters every grade of this document's levels is worked out with.
+  const GradeParameters& grading() const { return m_grading; }
 
   /// Called after every change the view must show, with what it touched.
   void AddListener(std::function<void(DocumentChange)> listener) {
@@ -163,6 +166,7 @@ class EditorDocument {
   Level m_level;
   EditingState m_editing;
   RandomSource m_random;
+  GradeParameters m_grading;
   /// Tells every listener of a change.
   void Notify(DocumentChange change);
 

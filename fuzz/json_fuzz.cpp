@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "server/json.h"
+#include "logic/json.h"
 
 namespace {
 

@@ -74,14 +74,14 @@ QString RecordsSession() {
   return session;
 }
 
-CAttemptReporter::CAttemptReporter(QWidget* window, bool editorLevel)
+CAttemptReporter::CAttemptReporter(QWidget* window, bool editorGame)
     : QObject(window),
       m_window(window),
       m_consent(new QAction(
           QCoreApplication::translate("PlayRecords", "&Send Play Records to the Site"), window)),
       m_sender(new CRecordSender(SiteAddress(), this)),
       m_recorder(RecordsSession().toStdString(), KorvaloVersion),
-      m_madeHere(editorLevel) {
+      m_editorGame(editorGame) {
   m_clock.start();
   m_consent->setObjectName(QStringLiteral("playRecords"));
   m_consent->setCheckable(true);
@@ -95,7 +95,7 @@ CAttemptReporter::CAttemptReporter(QWidget* window, bool editorLevel)
 CAttemptReporter::~CAttemptReporter() = default;
 
 bool CAttemptReporter::AskOnFirstUse() {
-  if (RecordsConsent()) return false;
+  if (m_editorGame || RecordsConsent()) return false;
   const auto answer = QMessageBox::question(
       m_window, QCoreApplication::translate("PlayRecords", "Play Records"),
       QCoreApplication::translate(
@@ -159,7 +159,7 @@ void CAttemptReporter::Follow(const GameState& before, GameAction action, const 
 
 void CAttemptReporter::Finish(bool solved) {
   const std::optional<std::string> record = m_recorder.Finish(solved);
-  if (!record || m_madeHere || !m_consent->isChecked()) return;
+  if (!record || m_editorGame || m_madeHere || !m_consent->isChecked()) return;
   m_sender->Send(QByteArray::fromStdString(*record));
 }
 

@@ -7,9 +7,9 @@
 // sending in the background (game/record_sender.h).
 //
 // Only levels the site can know are sent: not the levels the game makes
-// itself (N, endless play), which no one has published, and not a level the
-// editor's Test command passes, which is a designer's unfinished work that is
-// not to leave the machine.
+// itself (N, endless play), which no one has published. A game the editor
+// started (its Test or Test Set) sends nothing at all and asks nothing: it
+// plays a designer's unfinished work, which is not to leave the machine.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -38,13 +38,13 @@ class CAttemptReporter : public QObject {
   Q_OBJECT
  public:
   /// Adds the consent's check item to the window's menu (the right mouse
-  /// button) and follows the window's closing. editorLevel: the window
-  /// starts on the editor's level under test.
-  CAttemptReporter(QWidget* window, bool editorLevel);
+  /// button) and follows the window's closing. editorGame: the editor
+  /// started the game on its level or set under test.
+  CAttemptReporter(QWidget* window, bool editorGame);
   ~CAttemptReporter() override;
 
   /// Asks the player once whether records may be sent; false when the answer
-  /// was there already.
+  /// was there already, or in the editor's game, which sends none.
   bool AskOnFirstUse();
   /// The window carried out action, which changed the game from before to after.
   void Acted(const GameState& before, GameAction action, const GameState& after);
@@ -71,5 +71,6 @@ class CAttemptReporter : public QObject {
   AttemptRecorder m_recorder;
   QElapsedTimer m_clock;
   std::string m_levelCode;  // the position the window showed after the last action
-  bool m_madeHere;          // the level played is the editor's or one the game made
+  bool m_madeHere = false;  // the level played is one the game made
+  const bool m_editorGame;  // the editor started the game: nothing is sent
 };

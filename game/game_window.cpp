@@ -144,11 +144,13 @@ std::string KeyName(int key) {
 
 }  // namespace
 
-CGameWindow::CGameWindow(GameStart start, RandomSource random, QWidget* parent)
+CGameWindow::CGameWindow(GameStart start, RandomSource random, GradeParameters grading,
+                         QWidget* parent)
     : QWidget(parent),
       m_game(std::move(start.level)),
       m_set(std::move(start.set)),
       m_random(std::move(random)),
+      m_grading(grading),
       m_pieceSymbols(QSettings().value(PieceSymbolsKey, true).toBool()),
       m_notice(GameWording(start.notice, QStringLiteral(" "))) {
   setWindowTitle(WindowTitle(set(), start.editorLevel));
@@ -480,7 +482,7 @@ void CGameWindow::StartEndless() {
 void CGameWindow::NewEndlessLevel() {
   const std::uint64_t seed = (static_cast<std::uint64_t>(static_cast<unsigned>(m_random())) << 31) ^
                              static_cast<unsigned>(m_random());
-  const EndlessLevel made = MakeEndlessLevel(m_endless->size, m_endless->grade, seed);
+  const EndlessLevel made = MakeEndlessLevel(m_endless->size, m_endless->grade, seed, m_grading);
   Level level;
   ParseLevelCode(level, made.code);
   RecheckLevel(level);

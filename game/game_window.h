@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/endless_dialog.h"
+#include "logic/level_grade.h"
 #include "play/board_reading.h"
 #include "play/campaign.h"
 #include "play/game_keys.h"
@@ -33,10 +34,12 @@ inline constexpr const char* PieceSymbolsKey = "display/pieceSymbols";
 
 class CGameWindow : public QWidget {
  public:
-  /// random makes the levels of the New key. A start with a set plays the
-  /// set: Page Up and Page Down go through its levels, Enter goes on from a
-  /// solved level, and N makes no random level.
-  CGameWindow(GameStart start, RandomSource random, QWidget* parent = nullptr);
+  /// random makes the levels of the New key; grading grades endless play's
+  /// levels. A start with a set plays the set: Page Up and Page Down go
+  /// through its levels, Enter goes on from a solved level, and N makes no
+  /// random level.
+  CGameWindow(GameStart start, RandomSource random, GradeParameters grading = {},
+              QWidget* parent = nullptr);
 
   /// Plays the campaign from its chapter `chapter`, whose levels the start's
   /// set holds: L opens the level picker on every chapter, and Enter goes on
@@ -121,6 +124,7 @@ class CGameWindow : public QWidget {
   bool m_offering = false;    // the question is open
   int m_chapter = 0;          // the chapter m_set plays
   RandomSource m_random;
+  GradeParameters m_grading;
   bool m_pieceSymbols;
   BoardRenderer m_renderer;
   QString m_notice;

@@ -44,7 +44,8 @@ CLevelPicker::CLevelPicker(const Campaign& campaign, const ProgressStore& progre
     : QDialog(parent), m_campaign(campaign), m_progress(progress) {
   setWindowTitle(QCoreApplication::translate("LevelPicker", "Levels"));
   auto* layout = new QVBoxLayout(this);
-  auto* chapterLabel = new QLabel(QCoreApplication::translate("LevelPicker", "&Chapter:"), this);
+  // Alt+C is Cancel's on desktops whose standard buttons have letters.
+  auto* chapterLabel = new QLabel(QCoreApplication::translate("LevelPicker", "C&hapter:"), this);
   m_chapters = new QComboBox(this);
   m_chapters->setObjectName("chapters");
   chapterLabel->setBuddy(m_chapters);

@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "game/set_chooser.h"
 #include "game/settings_progress_store.h"
 #include "korvalo_constants.h"
+#include "logic/calibration.h"
 #include "play/set_start.h"
 #include "play/start_level.h"
 #include "view/program_translations.h"
@@ -54,7 +56,8 @@ std::optional<int> AnswerInformationOptions(int argc, char** argv) {
                                       "N"));
   parser.addPositionalArgument("code | file",
                                "The level code, optionally followed by \"Level Editor\"; or the "
-                               "name of a level-set file, which is read when it exists.",
+                               "name of a level-set file, which is read when it exists (followed "
+                               "by \"Level Editor\" as the level editor's Test Set passes it).",
                                "[code | file]");
   parser.parse(arguments);  // anything else is the level's text, read by the game
   if (!parser.isSet(help) && !parser.isSet(version)) return std::nullopt;
@@ -115,6 +118,18 @@ std::optional<GameStart> CampaignStart(const Campaign& campaign,
   return GameStart{std::move(level), false, {}, std::move(play)};
 }
 
+/// The grade of endless play: the parameters calibrate installed for the
+/// user, else the defaults; a file that cannot be used is said once and
+/// stops nothing.
+GradeParameters GradeParametersFromStart() {
+  const GradeParametersInUse inUse = InstalledOrDefaultGradeParameters(
+      InstalledGradeParametersPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+  if (!inUse.problem.empty())
+    std::fprintf(stderr, "korvalo: %s; endless play grades with the default rule\n",
+                 inUse.problem.c_str());
+  return inUse.parameters;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,8 +172,7 @@ int main(int argc, char** argv) {
                        progress->Problem().end());
   const bool playsCampaign = !campaign.Empty();
   const bool playsSetFile = start->set && !playsCampaign;
-  const bool editorLevel = start->editorLevel;
-  CGameWindow window(std::move(*start), random);
+  CGameWindow window(std::move(*start), random, GradeParametersFromStart());
   if (playsCampaign) window.UseCampaign(std::move(campaign), place.chapter);
   window.SetInstalledSets(InstalledSets());
   if (playsSetFile) {
@@ -167,13 +181,13 @@ int main(int argc, char** argv) {
     window.FollowSetFile(path);
   }
   window.show();
-  // A player is asked once whether play records may be sent, but not while
-  // testing the editor's level, which is never sent; then the campaign opens
-  // on its level picker, at the level to resume.
+  // A player is asked once whether play records may be sent (the editor's
+  // game, which sends none, never asks); then the campaign opens on its
+  // level picker, at the level to resume.
   QMetaObject::invokeMethod(
       &window,
-      [&window, playsCampaign, editorLevel] {
-        if (!editorLevel) window.attempts()->AskOnFirstUse();
+      [&window, playsCampaign] {
+        window.attempts()->AskOnFirstUse();
         if (playsCampaign) window.ShowPicker();
       },
       Qt::QueuedConnection);

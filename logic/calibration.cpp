@@ -300,3 +300,9 @@ std::variant<GradeParameters, GradeParametersError> ChosenGradeParameters(
   }
   return LoadGradeParameters(installed);
 }
+
+GradeParametersInUse InstalledOrDefaultGradeParameters(const std::string& installed) {
+  auto chosen = ChosenGradeParameters({}, installed);
+  if (const auto* error = std::get_if<GradeParametersError>(&chosen)) return {{}, error->reason};
+  return {std::get<GradeParameters>(chosen), {}};
+}

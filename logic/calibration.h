@@ -78,3 +78,15 @@ std::variant<GradeParameters, GradeParametersError> LoadGradeParameters(const st
 /// the defaults: a grade must not silently change its rule.
 std::variant<GradeParameters, GradeParametersError> ChosenGradeParameters(
     const std::string& named, const std::string& installed);
+
+/// The parameters a program grades with from its start, and why the
+/// installed file was passed over (empty when it was not).
+struct GradeParametersInUse {
+  GradeParameters parameters;
+  std::string problem;
+};
+
+/// The parameters installed at `installed` when that file exists and can be
+/// used, else the defaults: a program that shows grades starts whatever the
+/// file holds, and says the problem once.
+GradeParametersInUse InstalledOrDefaultGradeParameters(const std::string& installed);

@@ -386,8 +386,14 @@ constexpr std::int64_t DearestBackwardStateCost = BackwardStateCost + 28 * Backw
 /// again, its keys brought back into the caches) that the counts undercount
 /// on small levels, where a backward side that could go on after every
 /// forward layer did a few states each time. Fewer, longer turns do the same
-/// work in less time.
+/// work in less time. On large levels a later turn also waits until it can
+/// afford half the backward work done so far: measured interleaved against
+/// the plain search, the slowest large unsolvable levels known went from
+/// 1.13-1.15 to 1.08-1.11 times its time with that, and the median of
+/// random 7 x 7 levels stayed at 55 us (waiting for the whole of the work
+/// done instead of half of it raised their 90th percentile by 7 %).
 constexpr std::int64_t LeastLaterTurnWork = 32 * DearestBackwardStateCost;
+constexpr std::int64_t LaterTurnGrowthDivisor = 2;
 /// What the backward side may spend, as a fraction of the forward work that
 /// the plain search from the balls must do too (see TwoEndedSearch): the
 /// lesser of an eighth of it and a twelfth of it plus EarlyShareExtra, which
@@ -484,22 +490,36 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables tables, const KeyMoveTables<
 // plus that allowance, plus the rebuilding of the solution: a move per step
 // and one pass over the backward states.
 //
-// In time, measured (wall clock, interleaved with the plain search in one
-// process, fastest of hundreds of runs, on a shared 2-core machine): the
-// forward side alone takes 1.0 times the plain search's time on large levels
-// and 1.05 times on small ones (some 5,000 states in 33 us), where the fixed
-// costs of a search (tables, buffers, one call per layer) weigh most; the
-// backward side's work, counted in the costs above, takes up to 1.15 times
-// the time of that count of forward work on large levels and up to twice it
-// on small ones. The worst levels known (bench/solver_bench.cpp's Hard set,
-// with what find_hard_levels --goal time found in 300 s) come to 1.21 times
-// the plain search on small unsolvable levels (6,000 to 12,000 states),
-// 1.10 to 1.13 on large unsolvable ones and at most 1.0 on solvable ones.
-// The bound of 1.1 in time is not met on unsolvable levels. Where the
-// backward side is cheap (small layers around the holes, unsolvable levels
-// whose holes can be reached from few placements), it meets the forward side
-// or runs out of states long before that, and the search is far cheaper than
-// P.
+// In time, measured by the wall clock on a shared 2-core machine (2.1 GHz,
+// a load of 7 to 15 from other builds), each search interleaved with the
+// plain search in one process and the fastest of hundreds of runs kept:
+// - The forward side alone (the backward side switched off) takes 1.035 to
+//   1.045 times the plain search's time on small levels (5,000 to 12,000
+//   states, 34 to 80 us), where the fixed costs of a search (tables,
+//   buffers, one call per layer) weigh most, and 0.94 times on a large one.
+// - The backward side takes about twice the time of the forward work its
+//   count stands for: on small unsolvable levels some 15 us of 80 for about
+//   a ninth of the forward work counted, on large ones 16 % of the time for
+//   a twelfth. Likely because its states are scattered over two more bit
+//   sets, which with the forward side's set no longer fit the first-level
+//   cache together (this machine gives no cache counters to show it).
+// - So the worst levels known (bench/solver_bench.cpp's Hard set, with what
+//   find_hard_levels --goal time found by the wall clock in 14 minutes per
+//   class) come to 1.18 to 1.19 times the plain search on small unsolvable
+//   levels (1.2 to 1.3 where the timing also covers the emptying of the
+//   last search's sets), 1.06 to 1.09 on large unsolvable ones, and at most
+//   0.97 on solvable ones. The bound of 1.1 in time is met on large and
+//   solvable levels, not on small unsolvable ones.
+// - What was tried for those: fewer, longer turns (128 dearest states each)
+//   brought them to 1.11 but doubled the median of random 7 x 7 levels (55
+//   to 108 us); crowded backward states counted two to four forward states
+//   dearer brought them to 1.22 and the median to 59 to 63 us. The median
+//   comes from the early eighth: it is the backward side that ends most
+//   random levels, and it must start early to do so.
+// Where the backward side is cheap (small layers around the holes,
+// unsolvable levels whose holes can be reached from few placements), it
+// meets the forward side or runs out of states long before that, and the
+// search is far cheaper than P.
 //
 // The ordered search takes, among the shortest solutions, the one whose moves
 // come first letter by letter in the order north, south, west, east: its
@@ -601,9 +621,12 @@ class TwoEndedSearch {
 
   /// The least work the backward side's next turn must be able to afford:
   /// the first turn starts as soon as one state is affordable, so that a
-  /// backward side that runs out at once ends the search early.
+  /// backward side that runs out at once ends the search early; a later one
+  /// once it can afford half of what the backward side has done so far, so
+  /// that the turns grow with the search and their number with its logarithm.
   std::int64_t LeastTurnWork() const {
-    return m_backwardTurns == 0 ? DearestBackwardStateCost : LeastLaterTurnWork;
+    if (m_backwardTurns == 0) return DearestBackwardStateCost;
+    return std::max(LeastLaterTurnWork, BackwardWork() / LaterTurnGrowthDivisor);
   }
 
   /// What the backward side may cost in all: a share of the forward work the

@@ -20,12 +20,12 @@ struct PointRange {
   int most = 0;
 };
 
-PointRange RangeOf(Grade grade) {
-  const int least = GradeThreshold(grade);
+PointRange RangeOf(Grade grade, const GradeParameters& parameters) {
+  const int least = GradeThreshold(grade, parameters);
   switch (grade) {
-    case Grade::Easy: return {least, GradeThreshold(Grade::Normal) - 1};
-    case Grade::Normal: return {least, GradeThreshold(Grade::Hard) - 1};
-    case Grade::Hard: return {least, GradeThreshold(Grade::Expert) - 1};
+    case Grade::Easy: return {least, GradeThreshold(Grade::Normal, parameters) - 1};
+    case Grade::Normal: return {least, GradeThreshold(Grade::Hard, parameters) - 1};
+    case Grade::Hard: return {least, GradeThreshold(Grade::Expert, parameters) - 1};
     case Grade::Expert: return {least, 2 * least};
   }
   return {least, least};
@@ -58,8 +58,9 @@ GenerationRequest RoundRequest(int size, PointRange range, std::uint64_t seed) {
 
 }  // namespace
 
-EndlessLevel MakeEndlessLevel(int size, Grade grade, std::uint64_t seed) {
-  const PointRange range = RangeOf(grade);
+EndlessLevel MakeEndlessLevel(int size, Grade grade, std::uint64_t seed,
+                              const GradeParameters& parameters) {
+  const PointRange range = RangeOf(grade, parameters);
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(EndlessBudgetMilliseconds);
   LevelAnalyzer analyzer;
@@ -69,7 +70,7 @@ EndlessLevel MakeEndlessLevel(int size, Grade grade, std::uint64_t seed) {
   for (std::uint64_t round = 0; std::chrono::steady_clock::now() < deadline; ++round) {
     for (const FoundLevel& found : GenerateLevels(RoundRequest(size, range, seed + round)).levels) {
       if (!ParseLevelCode(level, found.code).accepted) continue;
-      const std::optional<LevelGrade> graded = GradeLevel(analyzer.Analyze(level));
+      const std::optional<LevelGrade> graded = GradeLevel(analyzer.Analyze(level), parameters);
       if (!graded) continue;
       const int distance = Distance(graded->points, range);
       if (distance == 0) return {found.code, *graded, true};

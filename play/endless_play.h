@@ -17,7 +17,8 @@ struct EndlessLevel {
   bool ofTheGradeAsked = false;  // false when only a level of another grade came in time
 };
 
-/// A solvable level of the size (3, 5 or 7) whose grade is the one asked,
-/// or, when none turns up within EndlessBudgetMilliseconds, the one whose
-/// points lie nearest to the grade's.
-EndlessLevel MakeEndlessLevel(int size, Grade grade, std::uint64_t seed);
+/// A solvable level of the size (3, 5 or 7) whose grade under the
+/// parameters is the one asked, or, when none turns up within
+/// EndlessBudgetMilliseconds, the one whose points lie nearest to the grade's.
+EndlessLevel MakeEndlessLevel(int size, Grade grade, std::uint64_t seed,
+                              const GradeParameters& parameters);

@@ -34,7 +34,7 @@ Level RandomSolvableLevel(int size, const RandomSource& random);
 /// The level a game begins with, and what the window says about it.
 struct GameStart {
   Level level;                   // consistent, with its buffers; may have no solution
-  bool editorLevel = false;      // the level is the one the editor passed
+  bool editorLevel = false;      // the level, or the set, is the one the editor passed
   std::vector<GameText> notice;  // how the level came about, when worth saying; else empty
   std::optional<SetPlay> set = std::nullopt;  // the set played, whose current level is `level`
 };

@@ -93,12 +93,20 @@ SetFileReading ReadSetFile(const std::string& path) {
 GameStart OpenGameOrSet(const std::vector<std::string>& arguments, const RandomSource& random,
                         std::shared_ptr<ProgressStore> progress) {
   const GameParameter parameter = ParseParameterText(arguments);
-  // The editor passes a code; no text asks for a random level.
-  if (parameter.fromEditor || parameter.code.empty()) return OpenGame(arguments, random);
-  if (NamesSomethingOnDisk(parameter.code))
-    return OpenSet(parameter.code, random, std::move(progress));
+  // No text asks for a random level.
+  if (parameter.code.empty()) return OpenGame(arguments, random);
   Level level;
   const ParseResult read = ParseLevelCode(level, parameter.code);
+  if (parameter.fromEditor) {
+    // The editor's Test passes a code, its Test Set a set file: a code is
+    // read as one first, so that no file can stand in for it.
+    if (read.accepted || !NamesSomethingOnDisk(parameter.code)) return OpenGame(arguments, random);
+    GameStart start = OpenSet(parameter.code, random, std::move(progress));
+    start.editorLevel = true;
+    return start;
+  }
+  if (NamesSomethingOnDisk(parameter.code))
+    return OpenSet(parameter.code, random, std::move(progress));
   if (read.accepted) return OpenGame(arguments, random);
   return RandomStart(random, {{GameTextId::NeitherFileNorCode,
                                {DefaultBoardSize},

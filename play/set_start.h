@@ -27,7 +27,9 @@ SetFileReading ReadSetFile(const std::string& path);
 
 /// Reads the command line as OpenGame does, except that a text naming an
 /// existing file (or folder) is a level set, whose levels are played in order
-/// with progress kept in `progress`. A set that cannot be read or holds no
+/// with progress kept in `progress`; followed by EditorSuffix (as the
+/// editor's Test Set passes it), the set is the editor's, as its Test
+/// command's level is. A set that cannot be read or holds no
 /// playable level gives a random DefaultBoardSize level and a notice that says
 /// why; a text that is neither a file nor a level code says both.
 GameStart OpenGameOrSet(const std::vector<std::string>& arguments, const RandomSource& random,

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "logic/json.h"
 #include "logic/level_code.h"
 #include "logic/moves.h"
-#include "server/json.h"
 
 namespace {
 

@@ -27,6 +27,7 @@
 #include "korvalo_constants.h"
 #include "server/fastcgi_worker.h"
 #include "server/service_settings.h"
+#include "server/store/background_rater.h"
 #include "server/store_answers.h"
 #include "server/store_setup.h"
 
@@ -117,7 +118,9 @@ int main(int argc, char** argv) {
   }
   KeepFreedMemoryForTheNextAnswer();
   std::unique_ptr<StoreAnswers> store;
+  std::unique_ptr<BackgroundRater> rater;
   if (database) {
+    rater = std::make_unique<BackgroundRater>(settings.database);
     StoreLimits limits;
     if (settings.publishLimit) limits.publications = *settings.publishLimit;
     if (settings.recordLimit) limits.attempts = *settings.recordLimit;

@@ -3,9 +3,9 @@
 #include <set>
 
 #include "logic/canonical_code.h"
+#include "logic/json.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
-#include "server/json.h"
 #include "server/query.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <variant>
 
+#include "logic/json.h"
 #include "logic/level.h"
-#include "server/json.h"
 #include "server/store/level_store.h"
 
 /// Longest texts taken, in characters (code points).

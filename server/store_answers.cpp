@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <ctime>
 
+#include "logic/json.h"
 #include "logic/level_code.h"
 #include "server/attempts.h"
 #include "server/gallery_pages.h"
-#include "server/json.h"
 #include "server/publishing.h"
 #include "server/secrets.h"
 

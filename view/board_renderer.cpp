@@ -4,6 +4,8 @@
 
 #include "view/board_renderer.h"
 
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <utility>
 
@@ -49,7 +51,54 @@ class PainterCanvas final : public BoardCanvas {
   const BoardImages& m_images;
 };
 
+/// The largest bold font in which every word fits a box of width x height
+/// device pixels, its ink a pixel inside the box's left and right edges; the
+/// marks above capitals (Ö) may reach its top.
+QFont FontToFit(const QStringList& words, int width, int height) {
+  QFont font = QGuiApplication::font();
+  font.setBold(true);
+  for (int pixels = height; pixels > 1; --pixels) {
+    font.setPixelSize(pixels);
+    const QFontMetricsF metrics(font);
+    bool fits = true;
+    for (const QString& word : words) {
+      const QRectF ink = metrics.tightBoundingRect(word);
+      fits = fits && ink.width() <= width - 2 && ink.height() <= height;
+    }
+    if (fits) break;
+  }
+  return font;
+}
+
+/// A label image of the shipped size at the scale: the word on the classic
+/// grey, centred from top to bottom, against the left or the right edge.
+QImage WordedLabel(const QString& word, const QFont& font, QColor ink, Qt::AlignmentFlag side,
+                   const BoardScale& scale) {
+  const Rect size = BoardImageRect(BoardImage::LabelNoSolution, scale);
+  QImage label(size.width, size.height, QImage::Format_RGB32);
+  label.fill(QColor(ClassicBackground));
+  QPainter painter(&label);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.setFont(font);
+  painter.setPen(ink);
+  const QRectF extent = QFontMetricsF(font).tightBoundingRect(word);
+  const qreal x = side == Qt::AlignLeft ? 1 - extent.left() : size.width - 1 - extent.right();
+  const qreal baseline = (size.height - extent.height()) / 2 - extent.top();
+  painter.drawText(QPointF(x, baseline), word);
+  return label;
+}
+
 }  // namespace
+
+void DrawLampWords(BoardImages& images, const LampWords& words, const BoardScale& scale) {
+  const Rect size = BoardImageRect(BoardImage::LabelNoSolution, scale);
+  const QFont font = FontToFit({words.solvable, words.unsolvable}, size.width, size.height);
+  // The inks of the pixel-font labels: green beside the lit lamp, grey beside the dark one.
+  images.labelSolutionExists =
+      WordedLabel(words.solvable, font, QColor(0, 255, 0), Qt::AlignLeft, scale);
+  images.labelNoSolution =
+      WordedLabel(words.unsolvable, font, QColor(150, 150, 150), Qt::AlignRight, scale);
+}
 
 BoardRenderer::BoardRenderer() : BoardRenderer(LoadBoardImages()) {}
 
@@ -66,7 +115,24 @@ void BoardRenderer::SetOptions(const DrawOptions& options) {
   m_options = options;
   if (!newScale) return;
   m_images = BoardImagesFor(options.scale);
+  if (m_lampWords != LampWords{}) DrawLampWords(m_images, m_lampWords, options.scale);
   MakeBackBuffer();
+}
+
+void BoardRenderer::SetLampWords(const LampWords& words) {
+  if (words == m_lampWords) return;
+  m_lampWords = words;
+  MakeLabels();
+}
+
+void BoardRenderer::MakeLabels() {
+  if (m_lampWords != LampWords{}) {
+    DrawLampWords(m_images, m_lampWords, m_options.scale);
+    return;
+  }
+  const BoardImages shipped = BoardImagesFor(m_options.scale);
+  m_images.labelSolutionExists = shipped.labelSolutionExists;
+  m_images.labelNoSolution = shipped.labelNoSolution;
 }
 
 void BoardRenderer::MakeBackBuffer() {

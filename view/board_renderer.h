@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QString>
 
 #include "drawing/board_drawing.h"
 #include "drawing/editing_state.h"
@@ -30,6 +31,21 @@ BoardImages BoardImagesFor(const BoardScale& scale);
 /// The name of the image's file in view/images.
 const char* BoardImageFileName(BoardImage image);
 
+/// The words of the solvability indicator's label. The shipped label images
+/// spell the English words in a pixel font of their own; any other words (a
+/// translation) are drawn in the system's bold font instead, as large as both
+/// fit the label, on the label's grey and in its ink.
+struct LampWords {
+  QString solvable = QStringLiteral("SOLUTION EXISTS");
+  QString unsolvable = QStringLiteral("NO SOLUTION");
+  friend bool operator==(const LampWords&, const LampWords&) = default;
+};
+
+/// The two label images with the words drawn in a font, at the scale: the
+/// solvable one from the left edge, the unsolvable one ending at the right, as
+/// the pixel-font labels stand. Needs a QGuiApplication, for the font.
+void DrawLampWords(BoardImages& images, const LampWords& words, const BoardScale& scale);
+
 class BoardRenderer {
  public:
   BoardRenderer();  // the classic frame, with the compiled-in images
@@ -49,12 +65,18 @@ class BoardRenderer {
   const DrawOptions& options() const { return m_options; }
   /// What later frames show; the images are made anew only for another scale.
   void SetOptions(const DrawOptions& options);
+  /// The label's words in later frames (the classic English ones at first).
+  void SetLampWords(const LampWords& words);
 
  private:
   /// A back buffer of the frame's size at the scale, with the scale as its ratio.
   void MakeBackBuffer();
+  /// Puts the label images for the words and the scale in place, the shipped
+  /// ones for the English words.
+  void MakeLabels();
 
   DrawOptions m_options;
   BoardImages m_images;
+  LampWords m_lampWords;
   QImage m_backBuffer;
 };

@@ -92,16 +92,31 @@
         <source>The border has no wall to flip.</source>
         <translation>Am Rand gibt es keine Wand zum Umlegen.</translation>
     </message>
+    <message>
+        <source>SOLUTION EXISTS</source>
+        <translation>LÖSBAR</translation>
+    </message>
+    <message>
+        <source>NO SOLUTION</source>
+        <translation>UNLÖSBAR</translation>
+    </message>
+</context>
+<context>
+    <name>CEditorApp</name>
+    <message>
+        <source>The grade&apos;s parameters in %1 cannot be used; grades follow the default rule.</source>
+        <translation>Die Parameter der Stufen in %1 sind nicht verwendbar; die Stufen folgen der Standardregel.</translation>
+    </message>
 </context>
 <context>
     <name>CGenerateDlg</name>
     <message>
-        <source>Generate</source>
-        <translation>Erzeugen</translation>
+        <source>&amp;Generate</source>
+        <translation>&amp;Erzeugen</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <source>Generate a Level</source>
@@ -124,28 +139,28 @@
         <translation>noch keiner</translation>
     </message>
     <message>
-        <source>Board size:</source>
-        <translation>Spielfeldgröße:</translation>
+        <source>Board &amp;size:</source>
+        <translation>&amp;Spielfeldgröße:</translation>
     </message>
     <message>
-        <source>At least (moves):</source>
-        <translation>Mindestens (Züge):</translation>
+        <source>At &amp;least (moves):</source>
+        <translation>&amp;Mindestens (Züge):</translation>
     </message>
     <message>
-        <source>At most (moves):</source>
-        <translation>Höchstens (Züge):</translation>
+        <source>At &amp;most (moves):</source>
+        <translation>&amp;Höchstens (Züge):</translation>
     </message>
     <message>
-        <source>Walls opened:</source>
-        <translation>Geöffnete Wände:</translation>
+        <source>&amp;Walls opened:</source>
+        <translation>Geöffnete &amp;Wände:</translation>
     </message>
     <message>
-        <source>Seed:</source>
-        <translation>Startwert:</translation>
+        <source>See&amp;d:</source>
+        <translation>Star&amp;twert:</translation>
     </message>
     <message>
-        <source>Last seed used:</source>
-        <translation>Zuletzt verwendeter Startwert:</translation>
+        <source>Last seed &amp;used:</source>
+        <translation>&amp;Zuletzt verwendeter Startwert:</translation>
     </message>
     <message>
         <source>The seed must be a whole number from 0 to 18446744073709551615, or left empty for one from the clock.</source>
@@ -175,28 +190,28 @@
         <translation>Kein solches Level in %1 Versuchen ab Startwert %2 gefunden; versuchen Sie einen weiteren Bereich von Zügen.</translation>
     </message>
     <message>
-        <source>Only levels with one shortest solution</source>
-        <translation>Nur Level mit genau einer kürzesten Lösung</translation>
+        <source>&amp;Only levels with one shortest solution</source>
+        <translation>&amp;Nur Level mit genau einer kürzesten Lösung</translation>
     </message>
     <message>
         <source>How many placements of the balls a greedy player expands, who always tries the one nearest the holes, before the level is solved.</source>
         <translation>Wie viele Stellungen der Kugeln ein Spieler untersucht, der stets das Naheliegende versucht, die Stellung, die den Löchern am nächsten ist, bis das Level gelöst ist.</translation>
     </message>
     <message>
-        <source>Greedy effort at least:</source>
-        <translation>Mindestaufwand beim naheliegenden Spiel:</translation>
+        <source>Greedy &amp;effort at least:</source>
+        <translation>Mindestau&amp;fwand beim naheliegenden Spiel:</translation>
     </message>
     <message>
-        <source>Greedy effort at most:</source>
-        <translation>Höchstaufwand beim naheliegenden Spiel:</translation>
+        <source>Greedy effort at mos&amp;t:</source>
+        <translation>Höchstaufwan&amp;d beim naheliegenden Spiel:</translation>
     </message>
     <message>
         <source>One level goes on the board; more go into the set after the selected level, as one step that Undo takes back.</source>
         <translation>Ein Level kommt auf das Spielfeld; mehrere kommen hinter dem gewählten Level in die Sammlung, als ein Schritt, den „Rückgängig“ zurücknimmt.</translation>
     </message>
     <message>
-        <source>Levels:</source>
-        <translation>Anzahl der Level:</translation>
+        <source>Le&amp;vels:</source>
+        <translation>Anzahl der &amp;Level:</translation>
     </message>
     <message numerus="yes">
         <source>Generated %n level(s) from seed %1.</source>
@@ -221,8 +236,8 @@
         <translation>Levelcode</translation>
     </message>
     <message>
-        <source>Copy the level code, or paste another one and press Enter to put it on the board. Escape leaves the board as it is.</source>
-        <translation>Kopieren Sie den Levelcode, oder fügen Sie einen anderen ein und drücken Sie Enter, um ihn auf das Spielfeld zu bringen. Escape lässt das Spielfeld, wie es ist.</translation>
+        <source>&amp;Copy the level code, or paste another one and press Enter to put it on the board. Escape leaves the board as it is.</source>
+        <translation>&amp;Kopieren Sie den Levelcode, oder fügen Sie einen anderen ein und drücken Sie Enter, um ihn auf das Spielfeld zu bringen. Escape lässt das Spielfeld, wie es ist.</translation>
     </message>
 </context>
 <context>
@@ -331,16 +346,16 @@
         <translation>%1: %2</translation>
     </message>
     <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
     </message>
     <message>
-        <source>Redo</source>
-        <translation>Wiederholen</translation>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
     </message>
     <message>
-        <source>Open Recent</source>
-        <translation>Zuletzt geöffnet</translation>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
     </message>
     <message>
         <source>Keyboard Editing</source>
@@ -370,8 +385,8 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
 <context>
     <name>CPublishDlg</name>
     <message>
-        <source>Publish</source>
-        <translation>Veröffentlichen</translation>
+        <source>&amp;Publish</source>
+        <translation>&amp;Veröffentlichen</translation>
     </message>
     <message>
         <source>Publish Level</source>
@@ -394,8 +409,8 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <translation>Die öffentliche Adresse des Levels, sobald er veröffentlicht ist</translation>
     </message>
     <message>
-        <source>Address:</source>
-        <translation>Adresse:</translation>
+        <source>Add&amp;ress:</source>
+        <translation>Ad&amp;resse:</translation>
     </message>
     <message>
         <source>The level on the board goes to %1 with these words. Only a level with a solution is taken.</source>
@@ -468,16 +483,16 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <translation>Soll sie anstelle der jetzt geöffneten Arbeit wiederhergestellt werden?</translation>
     </message>
     <message>
-        <source>Restore</source>
-        <translation>Wiederherstellen</translation>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
-        <source>Discard</source>
-        <translation>Verwerfen</translation>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
     </message>
     <message>
-        <source>Later</source>
-        <translation>Später</translation>
+        <source>&amp;Later</source>
+        <translation>&amp;Später</translation>
     </message>
 </context>
 <context>
@@ -499,20 +514,20 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <translation>Das Level auf dem Spielfeld hat Änderungen und gehört zu keiner Sammlung.</translation>
     </message>
     <message>
-        <source>Update Level %1</source>
-        <translation>Level %1 aktualisieren</translation>
+        <source>&amp;Update Level %1</source>
+        <translation>Level %1 akt&amp;ualisieren</translation>
     </message>
     <message>
-        <source>Add to Set</source>
-        <translation>Zur Sammlung hinzufügen</translation>
+        <source>&amp;Add to Set</source>
+        <translation>&amp;Zur Sammlung hinzufügen</translation>
     </message>
     <message>
-        <source>Leave Out</source>
-        <translation>Weglassen</translation>
+        <source>&amp;Leave Out</source>
+        <translation>&amp;Weglassen</translation>
     </message>
     <message>
-        <source>Discard</source>
-        <translation>Verwerfen</translation>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
     </message>
     <message>
         <source>Unsaved Changes</source>
@@ -608,16 +623,16 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <translation>Titel und Autor</translation>
     </message>
     <message>
-        <source>Title of the set:</source>
-        <translation>Titel der Sammlung:</translation>
+        <source>&amp;Title of the set:</source>
+        <translation>&amp;Titel der Sammlung:</translation>
     </message>
     <message>
-        <source>Author:</source>
-        <translation>Autor:</translation>
+        <source>&amp;Author:</source>
+        <translation>A&amp;utor:</translation>
     </message>
     <message>
-        <source>Title of level %1:</source>
-        <translation>Titel von Level %1:</translation>
+        <source>Title of &amp;level %1:</source>
+        <translation>Titel von &amp;Level %1:</translation>
     </message>
     <message>
         <source>Titles changed.</source>
@@ -635,12 +650,12 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <translation>Speichern behält diese Zeilen und fügt die Level der Sammlung hinzu; seine %1 Bytes ändern sich. „Speichern unter“ schreibt die Sammlung in eine andere Datei.</translation>
     </message>
     <message>
-        <source>Save As...</source>
-        <translation>Speichern unter...</translation>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
     </message>
     <message>
-        <source>Save Into It</source>
-        <translation>Trotzdem hineinspeichern</translation>
+        <source>Save &amp;Into It</source>
+        <translation>Trotzdem &amp;hineinspeichern</translation>
     </message>
     <message>
         <source>length</source>
@@ -892,84 +907,124 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <translation>&amp;Hilfe</translation>
     </message>
     <message>
-        <source>New</source>
-        <translation>Neu</translation>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
     </message>
     <message>
-        <source>Open...</source>
-        <translation>Öffnen...</translation>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
     </message>
     <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
     </message>
     <message>
-        <source>Save As...</source>
-        <translation>Speichern unter...</translation>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
     </message>
     <message>
         <source>Exit</source>
         <translation>Beenden</translation>
     </message>
     <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
         <source>3x3</source>
         <translation>3x3</translation>
+    </message>
+    <message>
+        <source>&amp;3x3</source>
+        <translation>&amp;3x3</translation>
     </message>
     <message>
         <source>5x5</source>
         <translation>5x5</translation>
     </message>
     <message>
+        <source>&amp;5x5</source>
+        <translation>&amp;5x5</translation>
+    </message>
+    <message>
         <source>7x7</source>
         <translation>7x7</translation>
     </message>
     <message>
-        <source>Generate...</source>
-        <translation>Erzeugen...</translation>
+        <source>&amp;7x7</source>
+        <translation>&amp;7x7</translation>
+    </message>
+    <message>
+        <source>&amp;Generate...</source>
+        <translation>&amp;Erzeugen...</translation>
     </message>
     <message>
         <source>Test</source>
         <translation>Testen</translation>
     </message>
     <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Testen</translation>
+    </message>
+    <message>
         <source>Test &amp;Set</source>
         <translation>&amp;Set testen</translation>
     </message>
     <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
     </message>
     <message>
-        <source>Redo</source>
-        <translation>Wiederholen</translation>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
     </message>
     <message>
-        <source>Copy Level Code</source>
-        <translation>Levelcode kopieren</translation>
+        <source>&amp;Copy Level Code</source>
+        <translation>Levelcode &amp;kopieren</translation>
     </message>
     <message>
-        <source>Paste Level Code</source>
-        <translation>Levelcode einfügen</translation>
+        <source>&amp;Paste Level Code</source>
+        <translation>Levelcode &amp;einfügen</translation>
     </message>
     <message>
         <source>Clear</source>
         <translation>Leeren</translation>
     </message>
     <message>
+        <source>Cl&amp;ear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
         <source>Random</source>
         <translation>Zufällig</translation>
+    </message>
+    <message>
+        <source>Ra&amp;ndom</source>
+        <translation>&amp;Zufällig</translation>
     </message>
     <message>
         <source>X-flip</source>
         <translation>X-Spiegelung</translation>
     </message>
     <message>
+        <source>&amp;X-flip</source>
+        <translation>&amp;X-Spiegelung</translation>
+    </message>
+    <message>
         <source>Y-flip</source>
         <translation>Y-Spiegelung</translation>
     </message>
     <message>
+        <source>&amp;Y-flip</source>
+        <translation>&amp;Y-Spiegelung</translation>
+    </message>
+    <message>
         <source>Rotate</source>
         <translation>Drehen</translation>
+    </message>
+    <message>
+        <source>R&amp;otate</source>
+        <translation>&amp;Drehen</translation>
     </message>
     <message>
         <source>Get &amp;HTML</source>
@@ -980,64 +1035,76 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
         <translation>Kopieren</translation>
     </message>
     <message>
-        <source>Level Code...</source>
-        <translation>Levelcode...</translation>
+        <source>&amp;Level Code...</source>
+        <translation>Level&amp;code...</translation>
     </message>
     <message>
         <source>Colour &amp;Symbols</source>
         <translation>Farb&amp;symbole</translation>
     </message>
     <message>
-        <source>Add Level</source>
-        <translation>Level hinzufügen</translation>
+        <source>&amp;Add Level</source>
+        <translation>Level &amp;hinzufügen</translation>
     </message>
     <message>
-        <source>Update Level from Board</source>
-        <translation>Level vom Spielfeld aktualisieren</translation>
+        <source>&amp;Update Level from Board</source>
+        <translation>Level vom Spielfeld &amp;aktualisieren</translation>
     </message>
     <message>
-        <source>Remove Selected Level</source>
-        <translation>Ausgewähltes Level entfernen</translation>
+        <source>&amp;Remove Selected Level</source>
+        <translation>Ausgewähltes Level &amp;entfernen</translation>
     </message>
     <message>
-        <source>Move Up</source>
-        <translation>Nach oben</translation>
+        <source>Move U&amp;p</source>
+        <translation>Nach &amp;oben</translation>
     </message>
     <message>
-        <source>Move Down</source>
-        <translation>Nach unten</translation>
+        <source>Move &amp;Down</source>
+        <translation>Nach &amp;unten</translation>
     </message>
     <message>
-        <source>Edit Selected Level</source>
-        <translation>Ausgewähltes Level bearbeiten</translation>
+        <source>&amp;Edit Selected Level</source>
+        <translation>Ausgewähltes Level &amp;bearbeiten</translation>
     </message>
     <message>
-        <source>Title and Author...</source>
-        <translation>Titel und Autor...</translation>
+        <source>&amp;Title and Author...</source>
+        <translation>&amp;Titel und Autor...</translation>
     </message>
     <message>
-        <source>Keyboard Editing...</source>
-        <translation>Bearbeiten mit der Tastatur...</translation>
+        <source>&amp;Keyboard Editing...</source>
+        <translation>Bearbeiten mit der &amp;Tastatur...</translation>
     </message>
     <message>
         <source>About</source>
         <translation>Über</translation>
     </message>
     <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
         <source>Homepage</source>
         <translation>Homepage</translation>
+    </message>
+    <message>
+        <source>&amp;Homepage</source>
+        <translation>&amp;Homepage</translation>
     </message>
     <message>
         <source>&amp;Vandrel</source>
         <translation>&amp;Vandrel</translation>
     </message>
     <message>
-        <source>Publish...</source>
-        <translation>Veröffentlichen...</translation>
+        <source>V&amp;andrel</source>
+        <translation>&amp;Vandrel</translation>
+    </message>
+    <message>
+        <source>&amp;Publish...</source>
+        <translation>&amp;Veröffentlichen...</translation>
     </message>
     <message>
         <source>Re&amp;name Level...</source>
-        <translation>Level &amp;umbenennen...</translation>
+        <translation>Level u&amp;mbenennen...</translation>
     </message>
     <message>
         <source>Sort by &amp;Length</source>
@@ -1045,7 +1112,7 @@ In der Liste der Level der Sammlung: Die Pfeiltasten wählen ein Level, Enter br
     </message>
     <message>
         <source>Sort by Greedy E&amp;ffort</source>
-        <translation>Nach A&amp;ufwand sortieren</translation>
+        <translation>Nach Au&amp;fwand sortieren</translation>
     </message>
     <message>
         <source>Sort by &amp;Grade</source>

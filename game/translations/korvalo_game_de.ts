@@ -326,7 +326,7 @@ Strg+Pfeile: Wände eines Feldes lesen    T: was jedes Kippen bewirkt</translati
         <translation>Level</translation>
     </message>
     <message>
-        <source>&amp;Chapter:</source>
+        <source>C&amp;hapter:</source>
         <translation>&amp;Kapitel:</translation>
     </message>
     <message>

@@ -83,6 +83,18 @@ void Database::WriteTransaction(const std::function<void()>& work) {
   }
 }
 
+DbRows Database::RunAlone(std::string_view sql, const std::vector<DbValue>& parameters) {
+  if (m_inTransaction) throw DatabaseError("a statement of its own inside a transaction");
+  for (int attempt = 1;; ++attempt) {
+    try {
+      return Run(sql, parameters);
+    } catch (const DatabaseError& error) {
+      if (!error.busy() || attempt == WriteAttempts) throw;
+      std::this_thread::sleep_for(std::chrono::milliseconds(attempt * 5));
+    }
+  }
+}
+
 std::optional<std::string> Database::HealthProblem() {
   try {
     const DbRows rows = Run("SELECT 1");

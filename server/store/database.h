@@ -32,7 +32,9 @@ struct DbRow {
 using DbRows = std::vector<DbRow>;
 
 /// A failure of the database: unreachable, a broken statement, a full disk.
-/// `busy` marks a conflict with another writer that is worth trying again.
+/// `busy` marks a conflict with another writer that is worth trying again
+/// (a lock, a serialization failure, a unique key another transaction took
+/// at the same time, which the statement tried again finds).
 class DatabaseError : public std::runtime_error {
  public:
   explicit DatabaseError(const std::string& what, bool busy = false)
@@ -60,6 +62,11 @@ class Database {
   /// commits it; a failure rolls it back and throws on. A transaction that
   /// lost against another writer is tried again, a few times.
   void WriteTransaction(const std::function<void()>& work);
+
+  /// Runs one statement as a write transaction of its own, outside any
+  /// other, tried again as WriteTransaction is when it lost against another
+  /// writer. On PostgreSQL this is one round trip, without BEGIN and COMMIT.
+  DbRows RunAlone(std::string_view sql, const std::vector<DbValue>& parameters = {});
 
   /// Whether the database answers a trivial query, and why not.
   std::optional<std::string> HealthProblem();

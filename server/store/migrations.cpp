@@ -101,9 +101,50 @@ constexpr std::string_view Version2[] = {
     "CREATE INDEX votes_by_session ON votes (session)",
 };
 
+// First attempts wait in a queue for their rating, which a worker does for
+// many at a time, apart from the record's own short transaction; a queued
+// attempt is taken off the queue in the transaction that rates it, so each is
+// rated once and none is lost. The queue is read in the order of `seq`, the
+// order its attempts were stored. Each database makes `seq` its own way.
+constexpr std::string_view Version3ForSqlite[] = {
+    "CREATE TABLE rating_queue ("
+    " seq INTEGER PRIMARY KEY,"
+    " level TEXT NOT NULL REFERENCES levels (code) ON DELETE CASCADE,"
+    " session TEXT NOT NULL,"
+    " solved INTEGER NOT NULL)",
+    // One session's two first attempts at a level (two pages sending at
+    // once) keep only the earlier as the first, before the index below
+    // forbids them.
+    "UPDATE attempts SET first_attempt = 0 WHERE first_attempt = 1 AND rowid NOT IN "
+    "(SELECT MIN(rowid) FROM attempts WHERE first_attempt = 1 GROUP BY session, level)",
+};
+constexpr std::string_view Version3ForPostgres[] = {
+    "CREATE TABLE rating_queue ("
+    " seq BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY,"
+    " level TEXT NOT NULL REFERENCES levels (code) ON DELETE CASCADE,"
+    " session TEXT NOT NULL,"
+    " solved INTEGER NOT NULL)",
+    "UPDATE attempts SET first_attempt = 0 WHERE first_attempt = 1 AND ctid NOT IN "
+    "(SELECT MIN(ctid) FROM attempts WHERE first_attempt = 1 GROUP BY session, level)",
+};
+// The queue holds only what waits for the next batch, so it has no index
+// but its key: each would be one more page written per record.
+constexpr std::string_view Version3[] = {
+    // A session has one first attempt at a level, however many of its
+    // records arrive at once: the second to be stored finds the first.
+    "CREATE UNIQUE INDEX attempts_first ON attempts (session, level) WHERE first_attempt = 1",
+    "UPDATE level_figures SET "
+    "first_plays = (SELECT COUNT(*) FROM attempts WHERE attempts.level = level_figures.code AND "
+    "first_attempt = 1), "
+    "first_solved = (SELECT COUNT(*) FROM attempts WHERE attempts.level = level_figures.code AND "
+    "first_attempt = 1 "
+    "AND solved = 1)",
+};
+
 constexpr Migration AllMigrations[] = {
     {1, Version1},
     {2, Version2},
+    {3, Version3, Version3ForSqlite, Version3ForPostgres},
 };
 
 void LockAgainstOtherWorkers(Database& database) {
@@ -132,6 +173,9 @@ int Migrate(Database& database) {
                           ": run the newer program");
     for (const Migration& migration : Migrations()) {
       if (migration.version <= version) continue;
+      const auto own = database.dialect() == Dialect::SQLite ? migration.sqliteStatements
+                                                             : migration.postgresStatements;
+      for (std::string_view statement : own) database.Run(statement);
       for (std::string_view statement : migration.statements) database.Run(statement);
       database.Run("INSERT INTO schema_migrations (version, applied) VALUES (?, ?)",
                    {std::int64_t{migration.version}, std::int64_t{std::time(nullptr)}});

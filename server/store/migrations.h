@@ -13,6 +13,10 @@ struct Migration {
   /// The statements, run in order in one transaction; each written so that
   /// both SQLite and PostgreSQL take it.
   std::span<const std::string_view> statements;
+  /// What the two databases write differently (a generated key, a row's own
+  /// address), run in the same transaction before `statements`.
+  std::span<const std::string_view> sqliteStatements = {};
+  std::span<const std::string_view> postgresStatements = {};
 };
 
 /// Every migration, in order of version (1, 2, ...).

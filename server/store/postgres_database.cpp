@@ -30,12 +30,13 @@ std::string NumberedParameters(std::string_view sql) {
   return numbered;
 }
 
-/// Serialization failures and deadlocks: the transaction may succeed when tried again.
+/// Serialization failures, deadlocks and a unique key that a concurrent
+/// transaction took first: the transaction may succeed when tried again.
 bool IsConflict(const PGresult* result) {
   const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
   if (state == nullptr) return false;
   const std::string_view code(state);
-  return code == "40001" || code == "40P01";
+  return code == "40001" || code == "40P01" || code == "23505";
 }
 
 class Result {

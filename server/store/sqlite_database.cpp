@@ -47,6 +47,10 @@ class Checkpointer {
       return;  // the requests' connection checkpoints as SQLite does by itself
     }
     sqlite3_busy_handler(m_db, WaitShortly, nullptr);
+    // A connection finds the log only when it first reads the file; until
+    // then its checkpoints do nothing at all, and the log would grow for
+    // ever. One read at the start opens it.
+    sqlite3_exec(m_db, "SELECT COUNT(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
     // The thread takes no signal: a worker's stop signals stay for its main
     // thread, which reads them (server/fastcgi_worker.cpp); a handler run on
     // this thread instead would leave the worker waiting for ever.

@@ -85,8 +85,8 @@ class DesignerTest : public ::testing::Test {
   }
   ~DesignerTest() override { CloseWithoutQuestions(); }
 
-  static std::unique_ptr<CMainFrame> NewFrame() {
-    auto made = std::make_unique<CMainFrame>(FixedRandom(), EditorMode::Designer);
+  static std::unique_ptr<CMainFrame> NewFrame(GradeParameters grading = {}) {
+    auto made = std::make_unique<CMainFrame>(FixedRandom(), EditorMode::Designer, grading);
     made->boardCommands().SetGameLauncher([](const QString&) {});
     made->setAttribute(Qt::WA_DeleteOnClose, false);
     made->show();
@@ -183,20 +183,22 @@ TEST(StatusTextTest, GivesTheAnalysisFiguresAfterTheLength) {
 
 TEST_F(DesignerTest, MenusHoldTheStandardActionsAndTheClassicCommandsWithOtherKeys) {
   EXPECT_EQ(MenuBarOutline(frame->menuBar()).toStdString(),
-            "&File[New\tCtrl+N|Open...\tCtrl+O|Open Recent>|-|Save\tCtrl+S|Save "
-            "As...\tCtrl+Shift+S|-|Publish...|-|Exit\tCtrl+Q] "
-            "&Game[3x3|5x5|7x7|-|Generate...\tCtrl+G|-|Test\tCtrl+T|Test &Set\tCtrl+Shift+T] "
-            "&Edit[Undo\tCtrl+Z|Redo\tCtrl+Y|-|Copy Level Code\tCtrl+C|Paste Level Code\tCtrl+V|-|"
-            "Clear\tCtrl+Shift+N|Random\tCtrl+R|-|X-flip\tCtrl+Shift+X|Y-flip\tCtrl+Shift+Y|"
-            "Rotate\tCtrl+Shift+R|-|Get &HTML|-|Level Code...\tCtrl+L] "
+            "&File[&New\tCtrl+N|&Open...\tCtrl+O|Open &Recent>|-|&Save\tCtrl+S|Save "
+            "&As...\tCtrl+Shift+S|-|&Publish...|-|E&xit\tCtrl+Q] "
+            "&Game[&3x3\tCtrl+3|&5x5\tCtrl+5|&7x7\tCtrl+7|-|&Generate...\tCtrl+G|-|&Test\tCtrl+T|"
+            "Test &Set\tCtrl+Shift+T] "
+            "&Edit[&Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Copy Level Code\tCtrl+C|&Paste Level "
+            "Code\tCtrl+V|-|"
+            "Cl&ear\tCtrl+Shift+N|Ra&ndom\tCtrl+R|-|&X-flip\tCtrl+Shift+X|&Y-flip\tCtrl+Shift+Y|"
+            "R&otate\tCtrl+Shift+R|-|Get &HTML|-|&Level Code...\tCtrl+L] "
             "&View[Colour &Symbols] "
-            "&Set[Add Level\tCtrl+Shift+A|Update Level from Board\tCtrl+U|Remove Selected "
+            "&Set[&Add Level\tCtrl+Shift+A|&Update Level from Board\tCtrl+U|&Remove Selected "
             "Level\tCtrl+Shift+Del|-|"
-            "Move Up\tCtrl+Shift+Up|Move Down\tCtrl+Shift+Down|-|Edit Selected "
-            "Level\tCtrl+E|-|Title and Author...|Re&name Level...\tF2|-|Sort by &Length|"
+            "Move U&p\tCtrl+Shift+Up|Move &Down\tCtrl+Shift+Down|-|&Edit Selected "
+            "Level\tCtrl+E|-|&Title and Author...|Re&name Level...\tF2|-|Sort by &Length|"
             "Sort by Greedy E&ffort|Sort by &Grade] "
-            "&Help[Keyboard Editing...\tF1|About|Homepage] "
-            "&Vandrel");
+            "&Help[&Keyboard Editing...\tF1|&About|&Homepage] "
+            "V&andrel");
   // Every key names one command only.
   QStringList keys;
   for (QAction* action : frame->actions()) {
@@ -295,6 +297,28 @@ TEST_F(DesignerTest, SetPanelGivesEachLevelsLengthSolutionsAndEffort) {
   for (int row = 0; row < 3; ++row) {
     EXPECT_TRUE(List()->item(row)->text().contains(rows[row]))
         << List()->item(row)->text().toStdString();
+  }
+}
+
+// The window hands the grade's parameters it starts with to everything that
+// grades: under a rule that puts every level 100 points higher, the one-move
+// level is Expert in the status line and in the set's list, where the default
+// rule calls it Easy.
+TEST_F(DesignerTest, TheGradeParametersReachTheStatusLineAndTheSetsList) {
+  GradeParameters raised;
+  raised.offset = 100.0;
+  for (const auto& [grading, grade] :
+       {std::pair{GradeParameters{}, "Easy"}, std::pair{raised, "Expert"}}) {
+    SCOPED_TRACE(grade);
+    CloseWithoutQuestions();
+    frame = NewFrame(grading);
+    Document().Apply(edit::ReadCode{RowCode});
+    EXPECT_TRUE(Status().contains(QStringLiteral("grade %1 (").arg(grade)))
+        << Status().toStdString();
+    Run("ID_SET_ADD");
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_TRUE(List()->item(0)->text().contains(QString::fromUtf8("\u00b7 ") + grade))
+        << List()->item(0)->text().toStdString();
   }
 }
 
@@ -790,17 +814,17 @@ TEST_F(DesignerTest, SetChangesAndBoardChangesShareOneUndoHistory) {
     step.make();
     ASSERT_NE(work(), states.back()) << step.change << " changed nothing";
     states.push_back(work());
-    EXPECT_EQ(ActionText("ID_EDIT_UNDO"), QString("Undo %1").arg(step.change));
+    EXPECT_EQ(ActionText("ID_EDIT_UNDO"), QString("&Undo %1").arg(step.change));
   }
   for (std::size_t i = std::size(steps); i > 0; --i) {
     SCOPED_TRACE(steps[i - 1].change);
-    EXPECT_EQ(ActionText("ID_EDIT_UNDO"), QString("Undo %1").arg(steps[i - 1].change));
+    EXPECT_EQ(ActionText("ID_EDIT_UNDO"), QString("&Undo %1").arg(steps[i - 1].change));
     Run("ID_EDIT_UNDO");
     EXPECT_EQ(work(), states[i - 1]);
-    EXPECT_EQ(ActionText("ID_EDIT_REDO"), QString("Redo %1").arg(steps[i - 1].change));
+    EXPECT_EQ(ActionText("ID_EDIT_REDO"), QString("&Redo %1").arg(steps[i - 1].change));
   }
   EXPECT_FALSE(Enabled("ID_EDIT_UNDO"));
-  EXPECT_EQ(ActionText("ID_EDIT_UNDO"), "Undo");
+  EXPECT_EQ(ActionText("ID_EDIT_UNDO"), "&Undo");
   EXPECT_FALSE(Set().modified()) << "back to the set as it was";
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     Run("ID_EDIT_REDO");
@@ -923,7 +947,7 @@ TEST_F(DesignerTest, GenerateRemembersItsSettingsShowsTheSeedAndRefusesABadOne) 
       "^Generated from seed (\\d+): the shortest solution takes \\d+ moves\\.$");
   const QRegularExpressionMatch match = found.match(Status());
   ASSERT_TRUE(match.hasMatch()) << Status().toStdString();
-  EXPECT_EQ(ActionText("ID_EDIT_UNDO"), "Undo Generate");
+  EXPECT_EQ(ActionText("ID_EDIT_UNDO"), "&Undo Generate");
 
   WhenDialogOpens([&](QWidget* opened) {
     auto* dialog = qobject_cast<CGenerateDlg*>(opened);

@@ -115,7 +115,7 @@ TEST_F(SetFlowTest, SortingIsMarkedInThePanelUntilTheOrderBreaks) {
   EXPECT_FALSE(Marks()->isHidden());
   EXPECT_EQ(Marks()->text(), "Sorted by length.");
   EXPECT_EQ(frame->commandAction(CommandId("ID_EDIT_UNDO"))->text().section('\t', 0, 0),
-            "Undo Sort");
+            "&Undo Sort");
   frame->sets()->panel()->Select(0);
   Run("ID_SET_MOVE_DOWN");
   EXPECT_TRUE(Marks()->isHidden()) << "7 moves after 10";
@@ -198,7 +198,7 @@ TEST_F(SetFlowTest, AReadOnlySetIsMarkedAndSaveOffersSaveAs) {
     ASSERT_NE(box, nullptr);
     asked = box->text() + "\n" + box->informativeText();
     for (QAbstractButton* button : box->buttons()) {
-      if (button->text() != "Save As...") continue;
+      if (button->text().remove('&') != "Save As...") continue;
       WhenDialogOpens([copy](QWidget* files) {
         auto* dialog = qobject_cast<QFileDialog*>(files);
         ASSERT_NE(dialog, nullptr);

@@ -12,6 +12,8 @@
 #include "app/command_table.h"
 #include "app/main_frame.h"
 #include "logic/level_code.h"
+#include "play/set_start.h"
+#include "play/start_level.h"
 #include "tests/app/board_view_fixture.h"
 
 namespace {
@@ -56,7 +58,7 @@ TEST_F(SetTesterTest, AnUnsavedSetIsPlayedFromTheRunsOwnFileAtTheSelectedLevel) 
   EXPECT_TRUE(tester.Test());
 
   ASSERT_EQ(launched.size(), 1);
-  EXPECT_EQ(launched[0], (QStringList{"--level", "2", tester.path()}));
+  EXPECT_EQ(launched[0], (QStringList{"--level", "2", tester.path(), "Level Editor"}));
   EXPECT_TRUE(tester.path().startsWith(folder.filePath("runtime")));
   EXPECT_EQ(FileText(tester.path()), SetText());
   EXPECT_TRUE(messages.isEmpty());
@@ -80,7 +82,8 @@ TEST_F(SetTesterTest, TheFileFollowsTheSetWhileAGamePlaysIt) {
   session.Select(1);
   ASSERT_TRUE(tester.Test());
   ASSERT_EQ(launched.size(), 2);
-  EXPECT_EQ(launched[1], (QStringList{"--level", "2", tester.path()})) << "the same file again";
+  EXPECT_EQ(launched[1], (QStringList{"--level", "2", tester.path(), "Level Editor"}))
+      << "the same file again";
   EXPECT_EQ(FileText(tester.path()), SetText());
 }
 
@@ -93,8 +96,42 @@ TEST_F(SetTesterTest, ASavedUnchangedSetIsPlayedFromItsOwnFile) {
   ASSERT_TRUE(tester.Test());
 
   ASSERT_EQ(launched.size(), 1);
-  EXPECT_EQ(launched[0], (QStringList{"--level", "1", path}));
+  EXPECT_EQ(launched[0], (QStringList{"--level", "1", path, "Level Editor"}));
   EXPECT_FALSE(QFile::exists(tester.path()));
+}
+
+// The game reads Test Set's arguments as its own command line does: the set
+// from the selected level, as the editor's game, which asks nothing about
+// play records and sends none.
+TEST_F(SetTesterTest, TheGameTakesTheArgumentsAsTheEditorsSetAtTheSelectedLevel) {
+  const QString path = folder.filePath("saved set.txt");
+  const std::string text = std::string(SolvedThreeCode) + "\n" + RowCode + "\n";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text.data(), static_cast<qint64>(text.size()));
+  file.close();
+  session.OpenSet(text, path.toStdString());
+  for (const bool saved : {true, false}) {
+    SCOPED_TRACE(saved ? "played from its own file" : "played from the run's file");
+    if (!saved) session.RenameLevel(0, "Changed");
+    session.Select(1);
+    launched.clear();
+    ASSERT_TRUE(tester.Test());
+    ASSERT_EQ(launched.size(), 1);
+    EXPECT_EQ(launched[0][2], saved ? path : tester.path());
+    std::vector<std::string> arguments;
+    for (const QString& argument : launched[0]) arguments.push_back(argument.toStdString());
+    const StartLevelOption option = TakeStartLevel(arguments);
+    ASSERT_TRUE(option.error.empty()) << option.error;
+    GameStart start = OpenGameOrSet(
+        option.rest, [] { return 0; }, std::make_shared<MemoryProgressStore>());
+    ASSERT_EQ(ApplyStartLevel(option.level.value_or(1), start), "");
+    ASSERT_TRUE(start.set.has_value());
+    EXPECT_EQ(start.set->LevelCount(), 2);
+    EXPECT_EQ(start.set->Index(), 1);
+    EXPECT_EQ(WriteLevelCode(start.level), RowCode);
+    EXPECT_TRUE(start.editorLevel);
+  }
 }
 
 TEST_F(SetTesterTest, AnEmptySetStartsNoGame) {

@@ -1,17 +1,25 @@
 // Designer mode and the game in German, with the translations a German user's
 // programs load: their texts, plurals and change names, dialogs that grow with
-// the longer texts, and the classic editor, which keeps its English whatever
-// translator is installed. And the game's English wording, which must say
-// exactly what the web page and the server say.
+// the longer texts, the lamp's words, and the classic editor, which keeps its
+// English and its picture whatever translator is installed. Their mnemonics in
+// English and German. And the game's English wording, which must say exactly
+// what the web page and the server say.
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTranslator>
 #include <memory>
@@ -23,14 +31,20 @@
 #include "app/level_code_dlg.h"
 #include "app/level_set_panel.h"
 #include "app/main_frame.h"
+#include "app/publish_dlg.h"
 #include "app/set_controller.h"
 #include "app/status_line.h"
+#include "drawing/board_drawing.h"
+#include "game/endless_dialog.h"
 #include "game/game_window.h"
 #include "game/game_wording.h"
+#include "game/level_picker.h"
+#include "game/set_chooser.h"
 #include "logic/level_code.h"
 #include "logic/level_generator.h"
 #include "logic/level_set.h"
 #include "logic/moves.h"
+#include "play/set_play.h"
 #include "tests/app/board_view_fixture.h"
 #include "view/reason_wording.h"
 
@@ -49,6 +63,14 @@ class Translations {
       QCoreApplication::installTranslator(translator.get());
       m_translators.push_back(std::move(translator));
     }
+  }
+  /// Qt's own texts (its standard buttons) in the language, as the programs install them.
+  void AddQtTexts(QLocale::Language language) {
+    auto translator = std::make_unique<QTranslator>();
+    EXPECT_TRUE(translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    QCoreApplication::installTranslator(translator.get());
+    m_translators.push_back(std::move(translator));
   }
   ~Translations() {
     for (const auto& translator : m_translators)
@@ -112,11 +134,11 @@ TEST_F(GermanTest, DesignerModeSpeaksGerman) {
                                                   "Samm&lung", "&Hilfe", "&Vandrel"}));
   EXPECT_EQ(frame->windowTitle(), "Korvalo-Leveldesigner - Unbenannte Sammlung[*]");
   QAction* undo = frame->commandAction(CommandId("ID_EDIT_UNDO"));
-  EXPECT_EQ(undo->text().section('\t', 0, 0), "Rückgängig");
+  EXPECT_EQ(undo->text().section('\t', 0, 0), "&Rückgängig");
   frame->OnCmdMsg(CommandId("ID_EDIT_ROTATE"));
-  EXPECT_EQ(undo->text().section('\t', 0, 0), "Rückgängig: Drehen");
+  EXPECT_EQ(undo->text().section('\t', 0, 0), "&Rückgängig: Drehen");
   EXPECT_EQ(frame->commandAction(CommandId("ID_EDIT_COPYCODE"))->text().section('\t', 0, 0),
-            "Levelcode...");
+            "Level&code...");
 }
 
 TEST_F(GermanTest, StatusLineCountsInGerman) {
@@ -236,6 +258,251 @@ TEST_F(GermanTest, TheGameSpeaksGerman) {
   EXPECT_TRUE(window.accessibleDescription().startsWith("Ein Spielfeld von 3 mal 3 Feldern."))
       << window.accessibleDescription().toStdString();
   ExpectWholeTexts(&window);
+}
+
+/// The board view's picture with the level of the code on it.
+QImage BoardPicture(EditorMode mode, const char* code) {
+  const auto frame = ShownFrame(mode);
+  frame->boardView().document().Apply(edit::ReadCode{code});
+  return frame->boardView().grab().toImage();
+}
+
+/// The points where two pictures of one size differ.
+QList<QPoint> Differences(const QImage& a, const QImage& b) {
+  QList<QPoint> points;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) points << QPoint(x, y);
+  return points;
+}
+
+// Designer mode's lamp says its words in the user's language, and only the
+// label beside the lamp changes for it; the classic board keeps its picture,
+// pixel for pixel, whatever translator is installed.
+TEST(LampWordsTest, DesignerModeTranslatesTheLabelTheClassicBoardKeepsItsPicture) {
+  const struct {
+    const char* code;
+    const char* verdict;
+  } levels[] = {{"3111221000110fbe5", "a level with a solution"},
+                {"7003366663300fffbffefffbffefffbffe555", "a level without one"}};
+  for (const auto& level : levels) {
+    SCOPED_TRACE(level.verdict);
+    const QImage classic = BoardPicture(EditorMode::Classic, level.code);
+    const QImage designer = BoardPicture(EditorMode::Designer, level.code);
+    const Translations german{QLocale::German, {"korvalo_view", "korvalo_editor"}};
+    EXPECT_TRUE(Differences(BoardPicture(EditorMode::Classic, level.code), classic).isEmpty());
+    const QList<QPoint> changed =
+        Differences(BoardPicture(EditorMode::Designer, level.code), designer);
+    EXPECT_GT(changed.size(), 20) << "the label keeps its English words";
+    Level read;
+    ParseLevelCode(read, level.code);
+    const Rect area = LampLabelArea(read.boardSize);
+    const QRect label =
+        QRect(area.x, area.y, area.width, area.height).translated(2, 2);  // the edge
+    for (const QPoint& point : changed)
+      ASSERT_TRUE(label.contains(point))
+          << point.x() << ", " << point.y() << " lies outside the label";
+  }
+}
+
+/// A caption's mnemonic letters: the character after each '&' that does not
+/// write an ampersand ("&&"), folded to one case.
+QString MnemonicLetters(const QString& caption) {
+  QString letters;
+  for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != QLatin1Char('&')) continue;
+    if (caption[i + 1] != QLatin1Char('&')) letters += caption[i + 1].toCaseFolded();
+    ++i;
+  }
+  return letters;
+}
+
+struct Caption {
+  QString text;
+  bool needsMnemonic;  // a menu item, a label that names a field, a check box
+};
+
+/// What is wrong with one group of captions that Alt reaches together (a
+/// menu, or a window's labels and buttons): a caption without the mnemonic it
+/// needs, one with several, and two that share a letter.
+QStringList GroupProblems(const QString& group, const QList<Caption>& captions) {
+  QStringList problems;
+  QHash<QChar, QString> taken;
+  for (const Caption& caption : captions) {
+    const QString letters = MnemonicLetters(caption.text);
+    if (letters.size() > 1 || (caption.needsMnemonic && letters.isEmpty()))
+      problems << QStringLiteral("%1: \"%2\" has %3 mnemonics")
+                      .arg(group, caption.text)
+                      .arg(letters.size());
+    if (letters.isEmpty()) continue;
+    if (taken.contains(letters[0])) {
+      problems << QStringLiteral("%1: \"%2\" and \"%3\" share %4")
+                      .arg(group, taken[letters[0]], caption.text, letters.left(1));
+    } else {
+      taken.insert(letters[0], caption.text);
+    }
+  }
+  return problems;
+}
+
+/// The problems of a menu and its submenus; `alongside` are captions that
+/// share the menu's letters (the window's own, for a menu bar).
+QStringList MenuProblems(const QString& menu, const QList<QAction*>& items,
+                         QList<Caption> alongside = {}) {
+  QStringList problems;
+  for (const QAction* item : items) {
+    if (item->isSeparator() || !item->isVisible()) continue;
+    const QString caption = item->text().section(QLatin1Char('\t'), 0, 0);
+    alongside << Caption{caption, true};
+    if (item->menu() != nullptr)
+      problems << MenuProblems(menu + " > " + caption, item->menu()->actions());
+  }
+  return GroupProblems(menu, alongside) + problems;
+}
+
+/// Whether the widget is a field a label names: a line edit of its own, a
+/// spin box or a list of choices.
+bool IsField(const QWidget* widget) {
+  if (qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QComboBox*>(widget))
+    return true;
+  // The line edit inside a spin box or a list of choices is that field's.
+  return qobject_cast<const QLineEdit*>(widget) &&
+         !qobject_cast<const QAbstractSpinBox*>(widget->parentWidget()) &&
+         !qobject_cast<const QComboBox*>(widget->parentWidget());
+}
+
+/// A standard button's text on the desktop whose buttons carry mnemonics
+/// (GNOME's names them "&OK", "&Cancel", "&Close"), in the language installed;
+/// the plain platform's text for any other.
+QString DesktopButtonText(QDialogButtonBox::StandardButton button) {
+  switch (button) {
+    case QDialogButtonBox::Ok: return QCoreApplication::translate("QGnomeTheme", "&OK");
+    case QDialogButtonBox::Cancel: return QCoreApplication::translate("QGnomeTheme", "&Cancel");
+    case QDialogButtonBox::Close: return QCoreApplication::translate("QGnomeTheme", "&Close");
+    case QDialogButtonBox::Save: return QCoreApplication::translate("QGnomeTheme", "&Save");
+    default: return QDialogButtonBox().addButton(button)->text();
+  }
+}
+
+/// The captions of a shown window that Alt reaches: its labels that name a
+/// field and its buttons. Every field shown must have a label naming it.
+QList<Caption> WindowCaptions(const QWidget* window, QStringList& problems) {
+  QList<Caption> captions;
+  QSet<const QWidget*> named;
+  for (const QLabel* label : window->findChildren<QLabel*>()) {
+    if (label->buddy() == nullptr || !label->isVisible()) continue;
+    named.insert(label->buddy());
+    captions << Caption{label->text(), true};
+  }
+  for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+    const bool choice =
+        qobject_cast<const QCheckBox*>(button) || qobject_cast<const QRadioButton*>(button);
+    const auto* box = qobject_cast<const QDialogButtonBox*>(button->parentWidget());
+    if (!button->isVisible() || (!choice && !qobject_cast<const QPushButton*>(button))) continue;
+    // A standard button has the letter the desktop gives it.
+    const bool standard =
+        box != nullptr && box->standardButton(button) != QDialogButtonBox::NoButton;
+    captions << Caption{standard ? DesktopButtonText(box->standardButton(button)) : button->text(),
+                        choice};
+  }
+  for (const QWidget* field : window->findChildren<QWidget*>()) {
+    if (IsField(field) && field->isVisible() && !named.contains(field))
+      problems << QStringLiteral("%1: a field (%2) that no label names")
+                      .arg(window->windowTitle(), field->metaObject()->className());
+  }
+  return captions;
+}
+
+QStringList WindowProblems(const QWidget* window) {
+  QStringList problems;
+  const QList<Caption> captions = WindowCaptions(window, problems);
+  return GroupProblems(window->windowTitle(), captions) + problems;
+}
+
+/// Designer mode's menus with the main window's own captions, and its dialogs.
+QStringList DesignerMnemonicProblems() {
+  // A recent set whose name holds an ampersand shows it, not a mnemonic.
+  QSettings().setValue("designer/recentSets",
+                       QStringList{"/sets/corners.txt", "/sets/Tom & Jerry.txt"});
+  const auto frame = ShownFrame(EditorMode::Designer);
+  QStringList problems;
+  QList<Caption> windowCaptions = WindowCaptions(frame.get(), problems);
+  problems << MenuProblems("the menu bar", frame->menuBar()->actions(), windowCaptions);
+  // A level in the set and selected, so that every dialog shows all of its fields.
+  frame->OnCmdMsg(CommandId("ID_SET_ADD"));
+  frame->sets()->panel()->Select(0);
+  for (const int command : {CommandId("ID_GAME_GENERATE"), CommandId("ID_EDIT_COPYCODE"),
+                            CommandId("ID_SET_TITLE"), CommandId("ID_SET_RENAME")}) {
+    bool opened = false;
+    WhenDialogOpens([&problems, &opened](QWidget* dialog) {
+      opened = true;
+      problems << WindowProblems(dialog);
+      dialog->close();
+    });
+    frame->OnCmdMsg(command);
+    EXPECT_TRUE(opened) << command;
+  }
+  CPublishDlg publish(QString::fromStdString(WriteLevelCode(frame->boardView().level())),
+                      frame.get());
+  publish.show();
+  problems << WindowProblems(&publish);
+  // The question before a changed level is dropped; Cancel keeps it.
+  frame->OnCmdMsg(CommandId("ID_EDIT_ROTATE"));
+  WhenDialogOpens([&problems](QWidget* question) {
+    problems << WindowProblems(question);
+    qobject_cast<QMessageBox*>(question)->button(QMessageBox::Cancel)->click();
+  });
+  frame->OnCmdMsg(CommandId("ID_FILE_NEW"));
+  return problems;
+}
+
+/// The game's menu (the window's right-button menu) and its dialogs.
+QStringList GameMnemonicProblems() {
+  CGameWindow window(OpenGame({"3111221000110fbe5"}, [] { return 0; }), [] { return 0; });
+  window.show();
+  QStringList problems;
+  QList<Caption> windowCaptions = WindowCaptions(&window, problems);
+  problems << MenuProblems("the game's menu", window.actions(), windowCaptions);
+  CEndlessDialog endless(EndlessChoice{5, Grade::Normal}, &window);
+  CSetChooser chooser({QStringLiteral("/sets/corners.txt")}, &window);
+  const Campaign campaign{{{"corners.txt", PrepareSet("3111221000110fbe5\tCorners\n")}}};
+  const MemoryProgressStore progress;
+  CLevelPicker picker(campaign, progress, {0, 0}, &window);
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&endless, &chooser, &picker}) {
+    dialog->show();
+    problems << WindowProblems(dialog);
+    dialog->close();
+  }
+  return problems;
+}
+
+// Every menu item and every label that names a field carries one mnemonic, and
+// no two in one menu or one window share its letter: designer mode and the
+// game, in English and in German, each language with its own letters.
+TEST(MnemonicsTest, EveryMenuItemAndFieldLabelHasItsOwnLetter) {
+  const struct {
+    const char* program;
+    QLocale::Language language;
+    QStringList (*problems)();
+  } cases[] = {
+      {"designer mode", QLocale::English, DesignerMnemonicProblems},
+      {"designer mode", QLocale::German, DesignerMnemonicProblems},
+      {"the game", QLocale::English, GameMnemonicProblems},
+      {"the game", QLocale::German, GameMnemonicProblems},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.program) + " in " +
+                 QLocale::languageToString(c.language).toStdString());
+    QSettings().clear();
+    std::optional<Translations> language;
+    if (c.language != QLocale::English) {
+      language.emplace(c.language, std::initializer_list<const char*>{
+                                       "korvalo_view", "korvalo_editor", "korvalo_game"});
+      language->AddQtTexts(c.language);
+    }
+    const QStringList problems = c.problems();
+    EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
+  }
 }
 
 /// Every reason the code reader, the set reader and the generator give, each

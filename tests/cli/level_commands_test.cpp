@@ -534,6 +534,31 @@ TEST(LevelCommandsTest, DashIsStandardInputAndDoubleDashEndsTheOptions) {
   }
 }
 
+// stats names each line of its set file that is no level, in the FILE:LINE
+// form, and goes on with the others (here none, so no site is asked); its
+// options stand anywhere and "--" ends them.
+TEST(StatsCommandTest, NamesEachLineThatIsNoLevelAndGoesOn) {
+  TempFolder folder;
+  folder.Write("set.txt", "3xyz\n# a comment\nzz\n");
+  const std::string set = folder.Path("set.txt");
+  const std::string nowhere = "http://127.0.0.1:9";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--server", nowhere, "--", set},
+        std::vector<std::string>{set, "--server=" + nowhere}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const Outcome run = Invoke(RunStats, args);
+    EXPECT_EQ(run.status, CommandFailure) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "line");
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+    const std::string at = "korvalo-level: " + set + ":";
+    EXPECT_EQ(run.err.find(at + "1: invalid code '3xyz': "), 0u) << run.err;
+    EXPECT_NE(run.err.find("\n" + at + "3: invalid code 'zz': "), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+  }
+  EXPECT_EQ(Invoke(RunStats, {"--server", nowhere, "--", set, "--x"}).status, UsageError)
+      << "after --, --x is a second file";
+}
+
 // Read from a terminal, a set ends only when the user says so: the commands
 // name the key first, and say nothing when the input is a file or a pipe.
 TEST(LevelCommandsTest, ReadingATerminalNamesTheKeyThatEndsTheInput) {
@@ -628,6 +653,18 @@ TEST(CalibrateCommand, FitsTheGradeToSettledLevelsAndWritesItsParameters) {
       << piped.err();
   EXPECT_EQ(piped.FlushedOut(), folder.Read("grade.txt"));
   EXPECT_EQ(piped.err().substr(0, piped.err().find('\n')), out.substr(0, out.find('\n')));
+
+  // "--" ends the options: the file after it is the one operand.
+  MemoryStreams ended;
+  ASSERT_EQ(RunCalibrate({"--rounds", "200", "--", folder.Path("figures.csv"), "--output=-"},
+                         ended.streams()),
+            UsageError)
+      << "two operands";
+  ASSERT_EQ(RunCalibrate({"--output", "-", "--rounds=200", "--", folder.Path("figures.csv")},
+                         ended.streams()),
+            0)
+      << ended.err();
+  EXPECT_EQ(ended.FlushedOut(), folder.Read("grade.txt"));
 
   // grade reads the parameters when a file is named, and refuses one it cannot use.
   GradeParameters raised;

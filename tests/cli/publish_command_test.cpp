@@ -9,6 +9,7 @@
 
 #include "cli/command_table.h"
 #include "cli/site_client.h"
+#include "logic/json.h"
 #include "tests/cli/memory_streams.h"
 #include "tests/cli/temp_folder.h"
 
@@ -61,19 +62,27 @@ TEST(SiteAddress, ReadsWhatTheToolTakes) {
             "https://x.org/a");
 }
 
-TEST(SiteAnswers, FlatJsonMembersAndJsonText) {
+TEST(SiteAnswers, FlatJsonMembersAndTheQuotingOfRequests) {
   const auto members = FlatJsonMembers(
       "{\"address\":\"/levels/3\\u00e9\\\"x\\\"\",\"existing\":false,\"n\":12,"
-      "\"sets\":[{\"id\":\"a\",\"t\":\"}\"}],\"e\":\"\\ud83d\\ude00\"}\n");
+      "\"sets\":[{\"id\":\"a\",\"t\":\"}\"}],\"e\":\"\\ud83d\\ude00\",\"r\":1523.25,"
+      "\"m\":null,\"d\":0.1}\n");
   ASSERT_TRUE(members);
   EXPECT_EQ(members->at("address"), "/levels/3\xc3\xa9\"x\"");
   EXPECT_EQ(members->at("existing"), "false");
   EXPECT_EQ(members->at("n"), "12");
   EXPECT_EQ(members->at("e"), "\xf0\x9f\x98\x80");
+  EXPECT_EQ(members->at("r"), "1523.25");
+  EXPECT_EQ(members->at("d"), "0.1");  // numbers as short as they read back
+  EXPECT_EQ(members->at("m"), "null");
   EXPECT_EQ(members->count("id"), 0u);  // nested members are passed over
-  for (const char* bad : {"", "[]", "{\"a\":}", "{\"a\":\"b\"", "{\"a\":\"\\q\"}", "{} x"})
+  EXPECT_EQ(members->count("sets"), 0u);
+  for (const char* bad : {"", "[]", "{\"a\":}", "{\"a\":\"b\"", "{\"a\":\"\\q\"}", "{} x",
+                          "{\"a\":1,\"a\":2}", "{\"a\":truex}"})
     EXPECT_FALSE(FlatJsonMembers(bad)) << bad;
-  EXPECT_EQ(JsonText("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\u000a\\u0001\"");
+  // What the tool sends comes back whole through the reader.
+  const std::string text = "a\"b\\c\n\x01<&>'\xc3\xa9";
+  EXPECT_EQ(FlatJsonMembers("{\"t\":" + JsonQuoted(text) + "}")->at("t"), text);
 }
 
 TEST(PublishCommand, PublishesALevelOnceAndSaysWhereItIs) {

@@ -1284,6 +1284,31 @@ class DesignerKeyboardCase(EditorSession):
         verdict = "No solution." if fields[1] == "unsolvable" else f"Shortest solution: {fields[2]} move"
         self.assertIn(verdict, description)
 
+    def test_keys_reach_the_sizes_and_alt_letters_the_title_and_author_fields(self):
+        self.activate(self.window)
+        # Ctrl+3 makes a 3 x 3 board, whose code starts with its size.
+        press("ctrl+3")
+        press("ctrl+c")
+        wait_until(lambda: run("xclip", "-selection", "clipboard", "-o", check=False).startswith("3"),
+                   "a 3 x 3 level's code on the clipboard after Ctrl+3")
+        # Alt+S opens the Set menu and T its Title and Author; there Alt+A and
+        # Alt+T move between the fields: each word lands in its own field only
+        # if each letter reached its field.
+        press("alt+s")
+        time.sleep(0.5)  # the popup takes the keyboard once it is shown
+        press("t")
+        dialog = wait_until(lambda: visible_windows(pid=self.editor.pid, name="^Title and Author$"),
+                            "the Title and Author dialog after Alt+S, T")[0]
+        wait_until(lambda: xdotool("getactivewindow").strip() == str(dialog), "the dialog to take the focus")
+        press("alt+a")
+        xdotool("type", "--delay", "30", "Ada")
+        press("alt+t")
+        xdotool("type", "--delay", "30", "Corners")
+        press("Return")
+        wait_until(lambda: xdotool("getwindowname", str(self.window)).strip()
+                   == "Korvalo Level Designer - Corners*",
+                   "the set's title in the window title, and the author's name not in it")
+
     def test_status_messages_reach_a_screen_reader(self):
         if self.bus is None:
             self.skipTest("no AT-SPI here (at-spi2-core, dbus and python3-pyatspi)")
@@ -1357,12 +1382,6 @@ class DesignerTestSetCase(EditorSession):
         window, pid = wait_until(self.game_window, "a game window after Ctrl+Shift+T")
         self.other_pids.append(pid)
         self.assertEqual(os.path.realpath(f"/proc/{pid}/exe"), os.path.realpath(game))
-        # A game on fresh settings first asks whether play records may be sent: No.
-        question = wait_until(lambda: visible_windows(pid=pid, name="^Play Records$"),
-                              "the game's question whether play records may be sent")[0]
-        self.activate(question)
-        press("Return")
-        wait_until(lambda: not visible_windows(pid=pid, name="^Play Records$"), "the question to close")
         window = wait_until(lambda: visible_windows(pid=pid, name="^Korvalo"), "the game's own window")[0]
         rect = window_rect(window)
         move_pointer(rect.x + rect.width + 50, rect.y + rect.height + 50)
@@ -1370,6 +1389,13 @@ class DesignerTestSetCase(EditorSession):
         wait_until(lambda: (lambda s: find_board(s, rect) and find_board(s, rect).size == 5
                             and find_board(s, rect).balls(s) == ONE_MOVE_EAST_BALLS)(self.shot()),
                    "the game showing the set's second level")
+        # The game is the editor's: on fresh settings too it never asks whether
+        # play records may be sent (a player's game asks as its window opens).
+        quiet_until = time.monotonic() + 3
+        while time.monotonic() < quiet_until:
+            self.assertFalse(visible_windows(pid=pid, name="^Play Records$"),
+                             "the editor's game asked whether play records may be sent")
+            time.sleep(0.2)
         if self.bus is not None:
             probe = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_probe.py")
             lines = run(SYSTEM_PYTHON, probe, "Level 2 of 2", "30", timeout=60).splitlines()

@@ -338,6 +338,46 @@ INSTANTIATE_TEST_SUITE_P(
                                 {LevelC, LevelE, LevelF, LevelD, LevelA, LevelB, Unsolvable}}),
     [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
 
+// The session grades with the parameters it is given, as calibrate fits
+// them: the board's verdict and the sort by grade both follow them. With the
+// moves alone at 3 points each, D (6 moves) becomes Easy and the order by
+// grade becomes the order by length.
+TEST(DesignerSessionGradingTest, TheVerdictAndTheSortByGradeFollowTheParameters) {
+  GradeParameters lengthOnly;
+  lengthOnly.perMove = 3.0;
+  lengthOnly.perCounterIntuitiveStep = 0.0;
+  lengthOnly.perEffortDoubling = 0.0;
+  lengthOnly.perSolutionsDoubling = 0.0;
+  struct Case {
+    const char* name;
+    GradeParameters grading;
+    LevelGrade gradeOfD;
+    std::vector<std::string> sorted;
+  };
+  const Case cases[] = {
+      {"defaults",
+       {},
+       {25, Grade::Normal},
+       {LevelC, LevelE, LevelF, LevelD, LevelA, LevelB, Unsolvable}},
+      {"length only",
+       lengthOnly,
+       {18, Grade::Easy},
+       {LevelD, LevelC, LevelE, LevelF, LevelA, LevelB, Unsolvable}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DesignerSession session([] { return 0; }, c.grading);
+    session.board().Apply(edit::ReplaceLevel{LevelOf(LevelD), OriginKind::Pasted});
+    EXPECT_EQ(session.board().verdict().grade, c.gradeOfD);
+    session.OpenSet(SetText({LevelA, Unsolvable, LevelB, LevelC, LevelD, LevelE, LevelF}),
+                    "set.txt");
+    session.SortLevels(SetOrder::Grade);
+    std::vector<std::string> codes;
+    for (const SetLevel& level : session.set().set().levels) codes.push_back(level.code);
+    EXPECT_EQ(codes, c.sorted);
+  }
+}
+
 TEST_F(DesignerSessionTest, TheSortKeyIsShownOnlyWhileTheOrderFollowsIt) {
   session.OpenSet(SetText({LevelB, LevelA, LevelC}), "set.txt");
   session.SortLevels(SetOrder::Length);

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
@@ -27,6 +28,7 @@
 
 #include "game/game_window.h"
 #include "game/record_sender.h"
+#include "play/set_start.h"
 
 namespace {
 
@@ -232,6 +234,44 @@ TEST(PlayRecords, ASiteOutOfReachCostsPlayNothing) {
   window.close();
   EXPECT_EQ(window.attempts()->sender().Dropped(), 2);  // the last attempt, given up
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(PlayRecords, TheEditorsGameNeitherAsksNorSendsOnAnyLevelOfItsSet) {
+  // A set of two levels solved with consent: two attempts, which a
+  // player's game sends and the game the editor's Test Set started keeps.
+  const SiteAt nowhere("http://127.0.0.1:" + QByteArray::number(ClosedPort()));
+  QTemporaryDir folder;
+  const std::string path = folder.filePath("set.txt").toStdString();
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray(TwoMoveCode) + "\n5020100030201ffbfeffbfe55\n");
+  file.close();
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    int sent;
+  };
+  for (const Case& c : {Case{"a player's set", {path}, 2},
+                        Case{"the editor's Test Set", {path, "Level Editor"}, 0}}) {
+    SCOPED_TRACE(c.name);
+    QSettings().clear();
+    CGameWindow window(
+        OpenGameOrSet(c.arguments, FixedSource(), std::make_shared<MemoryProgressStore>()),
+        FixedSource());
+    ASSERT_TRUE(window.set());
+    QuestionAnswerer player(true);
+    EXPECT_EQ(window.attempts()->AskOnFirstUse(), c.sent > 0);
+    QTest::qWait(100);
+    EXPECT_EQ(player.questions, c.sent > 0 ? 1 : 0);
+    SetConsent(window, true);
+    Play(window, {Qt::Key_Up, Qt::Key_Left});  // solves the first level
+    ASSERT_TRUE(window.game().IsSolved());
+    Play(window, {Qt::Key_Return, Qt::Key_Right});  // the second level, solved in one move
+    EXPECT_EQ(window.set()->Index(), 1);
+    window.close();
+    const CRecordSender& sender = window.attempts()->sender();
+    EXPECT_EQ(sender.Pending() + sender.Taken() + sender.Dropped(), c.sent);
+  }
 }
 
 TEST(PlayRecords, ASiteThatNeverAnswersGetsOneRequestAtATime) {

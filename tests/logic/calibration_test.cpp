@@ -103,6 +103,23 @@ TEST(CalibrationTest, TheGradeReadsANamedOrInstalledFileElseItsDefaults) {
     const std::string& reason = std::get<GradeParametersError>(refused).reason;
     EXPECT_NE(reason.find(named.empty() ? installed : named), std::string::npos) << reason;
   }
+
+  // A program that shows grades starts with the defaults where grade would
+  // refuse, and keeps the reason to say once.
+  struct InUseCase {
+    std::string installed;
+    GradeParameters parameters;
+    bool problem;
+  };
+  for (const InUseCase& c : {InUseCase{missing, {}, false}, InUseCase{good, fitted, false},
+                             InUseCase{bad, {}, true}, InUseCase{folder, {}, true}}) {
+    const GradeParametersInUse inUse = InstalledOrDefaultGradeParameters(c.installed);
+    EXPECT_EQ(inUse.parameters, c.parameters) << c.installed;
+    EXPECT_EQ(!inUse.problem.empty(), c.problem) << c.installed;
+    if (c.problem) {
+      EXPECT_NE(inUse.problem.find(c.installed), std::string::npos) << inUse.problem;
+    }
+  }
   std::filesystem::remove_all(folder);
 }
 

@@ -306,6 +306,10 @@ constexpr const char* HardLevels[] = {
     "733420366465576c9d46f57159ac9da9ac545",  // slowest in time with the early eighth, small
     "7106120551434dfb263ef6e3b7ed2a0e6e044",  // the same, smaller
     "73406520120214fba9bef740cfc7f1b75a415",  // slowest in time with the early eighth, large
+    "70134616110559fb223ef6e3b7ed2a0e6e044",  // slowest in time by the wall clock, small
+    "70660342114524fba9bef742cfc5f1a75e415",  // the same, smaller
+    "73366153510155ab13bafba1e9eec8a3be501",  // slowest in time with growing backward turns, large
+    "7045354153440ee68f827eebcace2f85da455",  // solvable, slowest in time by the wall clock
 };
 
 TEST(FastSearchTest, HardLevelsAndTheExamples) {

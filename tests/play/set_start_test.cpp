@@ -227,6 +227,27 @@ TEST_F(SetFileTest, CodesAndNoArgumentStartAsBefore) {
   }
 }
 
+// The editor's Test Set names its file followed by the editor's words: the
+// set is played, and the game is the editor's, as its Test command's is.
+TEST_F(SetFileTest, AFileFollowedByTheEditorsWordsIsTheEditorsSet) {
+  Write("my set.txt", TwoLevelSet());
+  const std::vector<std::vector<std::string>> commandLines = {
+      {PathOf("my set.txt"), "Level Editor"},
+      {PathOf("my"), "set.txt", "Level", "Editor"},
+      {PathOf("my set.txt") + "Level Editor"},
+  };
+  for (const std::vector<std::string>& arguments : commandLines) {
+    SCOPED_TRACE(arguments.back());
+    const GameStart start = Open(arguments);
+    ASSERT_TRUE(start.set.has_value());
+    EXPECT_EQ(start.set->LevelCount(), 2);
+    EXPECT_TRUE(start.editorLevel);
+  }
+  EXPECT_FALSE(Open({PathOf("my set.txt")}).editorLevel) << "the player's own set";
+  const GameStart gone = Open({PathOf("gone.txt"), "Level Editor"});
+  EXPECT_FALSE(gone.set.has_value()) << "no such file: read as a code, as before";
+}
+
 // A file whose name is also a level code is the set; the editor's text is
 // always a code.
 TEST_F(SetFileTest, AnExistingFileWinsOverTheCodeItsNameSpells) {

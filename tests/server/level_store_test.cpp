@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <set>
 #include <thread>
 
@@ -239,6 +241,48 @@ TEST_P(StoreTest, ReportsHidingAndTheAdministratorsRemoval) {
 INSTANTIATE_TEST_SUITE_P(Backends, StoreTest, testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          BackendName());
 
+class EarlierSchemaTest : public testing::TestWithParam<Backend> {};
+
+TEST_P(EarlierSchemaTest, SeveralFirstAttemptsOfASessionBecomeOneWhenTheSchemaIsBroughtUpToDate) {
+  // A database at version 2, where two pages of a session sending at once
+  // could both store a first attempt.
+  FreshDatabase fresh(GetParam());
+  auto db = OpenDatabase(fresh.locator());
+  db->Run("CREATE TABLE schema_migrations (version INTEGER PRIMARY KEY, applied BIGINT NOT NULL)");
+  for (const Migration& migration : Migrations()) {
+    if (migration.version > 2) break;
+    for (std::string_view statement : migration.statements) db->Run(statement);
+    db->Run("INSERT INTO schema_migrations (version, applied) VALUES (?, 0)",
+            {std::int64_t{migration.version}});
+  }
+  db->Run(
+      "INSERT INTO levels (code, board_size, moves, grade, title, author, description, "
+      "token_hash, published) VALUES ('3a', 3, 2, 2, 't', '', '', 'h', 1)");
+  db->Run(
+      "INSERT INTO level_figures (code, plays, first_plays, first_solved, rating, deviation, "
+      "volatility) VALUES ('3a', 3, 3, 1, 1500000, 350000, 60000)");
+  // Three records of one session stored at once, all marked first; the
+  // earliest solved the level.
+  for (int solved : {1, 0, 0})
+    db->Run(
+        "INSERT INTO attempts (level, session, first_attempt, solved, moves, undos, hints, "
+        "restarts, seconds, version) VALUES ('3a', 's', 1, ?, '', 0, 0, 0, 5, 'v')",
+        {std::int64_t{solved}});
+
+  EXPECT_EQ(Migrate(*db), Migrations().back().version);
+  EXPECT_EQ(db->Run("SELECT COUNT(*) FROM attempts WHERE first_attempt = 1")[0].Int(0), 1);
+  EXPECT_EQ(db->Run("SELECT COUNT(*) FROM attempts")[0].Int(0), 3);
+  const DbRows figures =
+      db->Run("SELECT plays, first_plays, first_solved FROM level_figures WHERE code = '3a'");
+  ASSERT_EQ(figures.size(), 1u);
+  EXPECT_EQ(figures[0].Int(0), 3);
+  EXPECT_EQ(figures[0].Int(1), 1);
+  EXPECT_EQ(figures[0].Int(2), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, EarlierSchemaTest,
+                         testing::Values(Backend::SQLite, Backend::PostgreSQL), BackendName());
+
 TEST(DatabaseOpening, NamesWhatItCannotOpen) {
   EXPECT_THROW(OpenDatabase(""), DatabaseError);
   EXPECT_THROW(OpenDatabase("/nonexistent-folder/korvalo.sqlite"), DatabaseError);
@@ -246,3 +290,33 @@ TEST(DatabaseOpening, NamesWhatItCannotOpen) {
 }
 
 }  // namespace
+
+TEST(SqliteLog, IsCopiedIntoTheFileAndStartedAnewWhileWorkersWrite) {
+  // Checkpoints run on their own thread; were they to do nothing, the file
+  // would never hold the rows and the log would grow without end.
+  FreshDatabase fresh(Backend::SQLite);
+  auto db = OpenDatabase(fresh.locator());
+  db->Run("CREATE TABLE rows (text TEXT NOT NULL)");
+  const auto write = [&](int rows) {
+    for (int i = 0; i < rows; ++i)
+      db->WriteTransaction(
+          [&] { db->Run("INSERT INTO rows (text) VALUES (?)", {std::string(2000, 'x')}); });
+  };
+  write(200);
+  const auto fileSize = [&](const std::string& suffix) {
+    std::error_code ignored;
+    return std::filesystem::file_size(fresh.locator() + suffix, ignored);
+  };
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (fileSize("") < 200 * 2000 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_GE(fileSize(""), 200u * 2000u);
+  // Copied whole, the log starts again from its beginning: more rows than
+  // before leave it no longer than twice what it was.
+  const auto log = fileSize("-wal");
+  for (int round = 0; round < 5; ++round) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    write(200);
+  }
+  EXPECT_LE(fileSize("-wal"), 2 * log);
+}

@@ -8,14 +8,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <barrier>
 #include <cctype>
+#include <chrono>
+#include <cmath>
+#include <map>
+#include <random>
 #include <set>
+#include <thread>
 #include <utility>
 
 #include "logic/canonical_code.h"
+#include "logic/json.h"
 #include "logic/level_code.h"
 #include "logic/solver.h"
-#include "server/json.h"
+#include "server/store/background_rater.h"
 #include "server/store_answers.h"
 #include "server/store_setup.h"
 #include "tests/server/store_databases.h"
@@ -104,6 +112,9 @@ class PlayRecordsTest : public testing::TestWithParam<Backend> {
 
   std::int64_t Attempts() { return m_db->Run("SELECT COUNT(*) FROM attempts")[0].Int(0); }
 
+  /// What a worker's next round of ratings does.
+  int RateWaiting() { return PlayRecords(*m_db).RatePending(1000); }
+
   FreshDatabase m_fresh;
   std::unique_ptr<Database> m_db;
   StoreAnswers m_answers;
@@ -138,6 +149,7 @@ TEST_P(PlayRecordsTest, FirstAttemptsAreRatedAndLaterOnesCounted) {
   ASSERT_EQ(again.status, 202) << again.body;
   EXPECT_EQ(Member(again.body, "rated"), "false");
 
+  EXPECT_EQ(RateWaiting(), 2);
   const HttpResponse figures = LevelInfo(canonical);
   EXPECT_EQ(Member(figures.body, "plays"), "3");
   EXPECT_EQ(Member(figures.body, "solved_first"), "0.5");
@@ -291,6 +303,7 @@ TEST_P(PlayRecordsTest, TheGallerySortsByRatingAndPopularityAndShowsTheFigures) 
                  std::string("{\"session\":\"") + SessionB + "\",\"vote\":\"like\"}")
                 .status,
             202);
+  RateWaiting();
   const auto firstEntry = [&](const std::string& order) {
     const std::string page = Send("GET", "/gallery?order=" + order).body;
     const std::size_t at = page.find("href=\"/levels/");
@@ -362,6 +375,240 @@ TEST_P(PlayRecordsTest, AnAttemptKeepsOnlyWhatThePlayerSent) {
       start = end + 1;
     }
   }
+}
+
+// The ratings' batches: a record is rated by the next batch, once, whatever
+// the batches, and the worker that batches never changes the result.
+
+/// A seeded run of records: sessions of a small population at the two
+/// levels, some solving, some giving up, some coming back.
+struct SeededRecord {
+  std::string level;
+  std::string session;
+  bool solved;
+};
+std::vector<SeededRecord> SeededRecords(int count) {
+  std::mt19937 engine(31);
+  std::vector<SeededRecord> records;
+  for (int i = 0; i < count; ++i) {
+    char session[33];
+    std::snprintf(session, sizeof session, "%032x", static_cast<unsigned>(engine() % 12));
+    records.push_back({engine() % 3 == 0 ? TwoMoves : LongSolution, session, engine() % 2 == 0});
+  }
+  return records;
+}
+
+std::string Canonical(const std::string& code) {
+  Level level;
+  ParseLevelCode(level, code);
+  return CanonicalCode(level);
+}
+
+/// The ratings of rating each first attempt as it arrived, each result kept
+/// in whole thousandths (volatility millionths), from the start: a solved
+/// attempt is the session's win against the level.
+struct Computed {
+  std::map<std::string, Rating> levels;
+  std::map<std::string, Rating> sessions;
+};
+Rating Kept(const Rating& rating) {
+  return {std::llround(rating.rating * 1000.0) / 1000.0,
+          std::llround(rating.deviation * 1000.0) / 1000.0,
+          std::llround(rating.volatility * 1000000.0) / 1000000.0};
+}
+Computed FromScratch(const std::vector<SeededRecord>& records) {
+  Computed computed;
+  std::set<std::pair<std::string, std::string>> played;
+  for (const SeededRecord& record : records) {
+    if (!played.insert({record.level, record.session}).second) continue;
+    const std::string level = Canonical(record.level);
+    Rating& levelRating = computed.levels[level];
+    Rating& player = computed.sessions[record.session];
+    const double score = record.solved ? 1.0 : 0.0;
+    const Rating newLevel = Kept(BoundedUpdate(levelRating, {{player, 1.0 - score}}));
+    player = Kept(BoundedUpdate(player, {{levelRating, score}}));
+    levelRating = newLevel;
+  }
+  return computed;
+}
+
+TEST_P(PlayRecordsTest, ARecordIsRatedByTheNextBatchAndOnlyOnce) {
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(LongSolution, SessionA, false, "N")).status, 202);
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(LongSolution, SessionB, false, "N")).status, 202);
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(LongSolution, SessionA, false, "S")).status, 202);
+  const std::string canonical = Canonical(LongSolution);
+  // Counted at once; rated when the batch runs.
+  HttpResponse before = LevelInfo(canonical);
+  EXPECT_EQ(Member(before.body, "plays"), "3");
+  EXPECT_EQ(Member(before.body, "rating"), "1500");
+  PlayRecords records(*m_db);
+  EXPECT_EQ(records.PendingRatings(), 2);
+
+  // A batch of one takes the oldest; the next the other; then none is left.
+  EXPECT_EQ(records.RatePending(1), 1);
+  const DbRows rated = m_db->Run("SELECT session FROM session_ratings");
+  ASSERT_EQ(rated.size(), 1u);
+  EXPECT_EQ(rated[0].Text(0), SessionA);
+  EXPECT_EQ(records.RatePending(1), 1);
+  EXPECT_EQ(records.RatePending(100), 0);
+  EXPECT_EQ(records.PendingRatings(), 0);
+  const HttpResponse after = LevelInfo(canonical);
+  EXPECT_GT(Number(after.body, "rating"), 1500);
+  EXPECT_EQ(Member(after.body, "plays"), "3");
+  const Computed computed = FromScratch({{LongSolution, SessionA, false},
+                                         {LongSolution, SessionB, false},
+                                         {LongSolution, SessionA, false}});
+  EXPECT_NEAR(Number(after.body, "rating"), computed.levels.at(canonical).rating, 0.05);
+}
+
+TEST_P(PlayRecordsTest, AWorkersRatingThreadRatesWhatWaitsAndStopsWhenAsked) {
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(TwoMoves, SessionA, false, "N")).status, 202);
+  {
+    const BackgroundRater rater(m_fresh.locator(), std::chrono::milliseconds(10));
+    ASSERT_EQ(Send("POST", "/api/attempts", Record(TwoMoves, SessionB, false, "N")).status, 202);
+    PlayRecords records(*m_db);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (records.PendingRatings() > 0 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(records.PendingRatings(), 0);
+  }
+  EXPECT_EQ(m_db->Run("SELECT COUNT(*) FROM session_ratings")[0].Int(0), 2);
+  EXPECT_LT(Number(LevelInfo(TwoMoves).body, "deviation"), 350);
+  // Stopped, it rates nothing more.
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(LongSolution, SessionA, false, "N")).status, 202);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(PlayRecords(*m_db).PendingRatings(), 1);
+}
+
+TEST_P(PlayRecordsTest, TheFiguresEqualAFromScratchComputationWhateverTheBatches) {
+  const std::vector<SeededRecord> records = SeededRecords(60);
+  struct Schedule {
+    const char* name;
+    int batch;        // the most a batch rates
+    int recordsEach;  // records between batches
+  } schedules[] = {{"each record at once", 1, 1},
+                   {"batches of 7 after every 11 records", 7, 11},
+                   {"one batch at the end", 1000, 1000}};
+  const Computed computed = FromScratch(records);
+  for (const Schedule& schedule : schedules) {
+    SCOPED_TRACE(schedule.name);
+    FreshDatabase fresh(GetParam());
+    auto db = OpenMigrated(fresh.locator());
+    StoreAnswers answers(*db, Site, {10, 10, 3600, 1000});
+    const auto send = [&](const std::string& target, const std::string& body) {
+      Request request;
+      request.method = "POST";
+      request.target = target;
+      request.body = body;
+      request.clientAddress = "192.0.2.1";
+      return answers.Respond(request)->status;
+    };
+    for (const char* code : {TwoMoves, LongSolution})
+      ASSERT_EQ(send("/api/levels", std::string("{\"code\":\"") + code + "\",\"title\":\"x\"}"),
+                201);
+    PlayRecords plays(*db);
+    int sent = 0;
+    for (const SeededRecord& record : records) {
+      ASSERT_EQ(send("/api/attempts", Record(record.level, record.session, record.solved,
+                                             record.solved ? SolutionLetters(record.level) : "N")),
+                202);
+      if (++sent % schedule.recordsEach == 0) plays.RatePending(schedule.batch);
+    }
+    while (plays.RatePending(schedule.batch) > 0) {
+    }
+    for (const auto& [code, rating] : computed.levels) {
+      const DbRows row =
+          db->Run("SELECT rating, deviation, volatility FROM level_figures WHERE code = ?", {code});
+      ASSERT_EQ(row.size(), 1u);
+      EXPECT_EQ(row[0].Int(0), std::llround(rating.rating * 1000)) << code;
+      EXPECT_EQ(row[0].Int(1), std::llround(rating.deviation * 1000)) << code;
+      EXPECT_EQ(row[0].Int(2), std::llround(rating.volatility * 1000000)) << code;
+    }
+    for (const auto& [session, rating] : computed.sessions) {
+      const DbRows row =
+          db->Run("SELECT rating, deviation FROM session_ratings WHERE session = ?", {session});
+      ASSERT_EQ(row.size(), 1u);
+      EXPECT_EQ(row[0].Int(0), std::llround(rating.rating * 1000)) << session;
+      EXPECT_EQ(row[0].Int(1), std::llround(rating.deviation * 1000)) << session;
+    }
+    EXPECT_EQ(db->Run("SELECT COUNT(*) FROM session_ratings")[0].Int(0),
+              static_cast<std::int64_t>(computed.sessions.size()));
+  }
+}
+
+TEST_P(PlayRecordsTest, TwoWorkersBatchingAtOnceRateEachAttemptOnce) {
+  const std::vector<SeededRecord> records = SeededRecords(120);
+  // From several clients, each under the limit.
+  const char* const clients[] = {"203.0.113.1", "203.0.113.2", "203.0.113.3", "203.0.113.4"};
+  for (std::size_t i = 0; i < records.size(); ++i)
+    ASSERT_EQ(Send("POST", "/api/attempts",
+                   Record(records[i].level, records[i].session, records[i].solved,
+                          records[i].solved ? SolutionLetters(records[i].level) : "N"),
+                   clients[i / 30])
+                  .status,
+              202);
+  const int queued = PlayRecords(*m_db).PendingRatings();
+  std::atomic<int> rated{0};
+  const auto worker = [&] {
+    auto own = OpenDatabase(m_fresh.locator());
+    PlayRecords plays(*own);
+    while (plays.PendingRatings() > 0) {
+      rated += plays.RatePending(3);
+      std::this_thread::yield();
+    }
+  };
+  std::thread first(worker), second(worker);
+  first.join();
+  second.join();
+  EXPECT_EQ(rated.load(), queued);
+  const Computed computed = FromScratch(records);
+  for (const auto& [session, rating] : computed.sessions)
+    EXPECT_EQ(
+        m_db->Run("SELECT rating FROM session_ratings WHERE session = ?", {session})[0].Int(0),
+        std::llround(rating.rating * 1000))
+        << session;
+  for (const auto& [code, rating] : computed.levels)
+    EXPECT_EQ(m_db->Run("SELECT rating FROM level_figures WHERE code = ?", {code})[0].Int(0),
+              std::llround(rating.rating * 1000))
+        << code;
+}
+
+TEST_P(PlayRecordsTest, TwoRecordsOfASessionAtOnceMakeOneFirstAttempt) {
+  // Two pages of each session send their records at the same moment.
+  constexpr int Sessions = 12;
+  std::vector<AttemptRecord> attempts;
+  for (int i = 0; i < Sessions; ++i) {
+    char session[33];
+    std::snprintf(session, sizeof session, "%032x", static_cast<unsigned>(i));
+    attempts.push_back({Canonical(TwoMoves), session, false, "N", 0, 0, 0, 5, "1.0"});
+  }
+  std::barrier together(2);
+  const auto page = [&] {
+    auto own = OpenDatabase(m_fresh.locator());
+    PlayRecords plays(*own);
+    for (const AttemptRecord& attempt : attempts) {
+      together.arrive_and_wait();
+      plays.Record(attempt);
+    }
+  };
+  std::thread first(page), second(page);
+  first.join();
+  second.join();
+  EXPECT_EQ(Attempts(), 2 * Sessions);
+  EXPECT_EQ(m_db->Run("SELECT COUNT(*) FROM attempts WHERE first_attempt = 1")[0].Int(0), Sessions);
+  EXPECT_EQ(PlayRecords(*m_db).PendingRatings(), Sessions);
+  EXPECT_EQ(Member(LevelInfo(TwoMoves).body, "plays"), std::to_string(2 * Sessions));
+}
+
+TEST_P(PlayRecordsTest, ASessionDeletedBeforeItsBatchIsNeverRated) {
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(TwoMoves, SessionA, false, "N")).status, 202);
+  ASSERT_EQ(Send("POST", "/api/attempts", Record(TwoMoves, SessionB, false, "N")).status, 202);
+  ASSERT_EQ(Send("DELETE", "/api/sessions/" + std::string(SessionA)).status, 200);
+  EXPECT_EQ(RateWaiting(), 1);
+  const DbRows rated = m_db->Run("SELECT session FROM session_ratings");
+  ASSERT_EQ(rated.size(), 1u);
+  EXPECT_EQ(rated[0].Text(0), SessionB);
+  EXPECT_EQ(Member(LevelInfo(TwoMoves).body, "plays"), "1");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PlayRecordsTest,

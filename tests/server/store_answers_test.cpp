@@ -12,8 +12,8 @@
 #include <regex>
 
 #include "logic/canonical_code.h"
+#include "logic/json.h"
 #include "logic/level_code.h"
-#include "server/json.h"
 #include "server/secrets.h"
 #include "server/store/migrations.h"
 #include "server/store_setup.h"

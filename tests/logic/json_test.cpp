@@ -1,6 +1,6 @@
 // The API's strict JSON reader and the quoting of its answers.
 
-#include "server/json.h"
+#include "logic/json.h"
 
 #include <gtest/gtest.h>
 

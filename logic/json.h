@@ -1,8 +1,8 @@
 #pragma once
-// A small strict JSON reader for the API's request bodies, and the quoting of
-// text in its answers. Strict: one value and nothing after it, no duplicate
-// names, well-formed UTF-8, no raw control characters in strings, no lone
-// surrogates, bounded nesting. Anything else is refused with the reason.
+// A small strict JSON reader, for the site's request bodies and the tool's
+// reading of the site's answers, and the quoting of text in the answers. Strict: one value and
+// nothing after it, no duplicate names, well-formed UTF-8, no raw control characters in strings, no
+// lone surrogates, bounded nesting. Anything else is refused with the reason.
 
 #include <cstddef>
 #include <string>

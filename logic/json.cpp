@@ -1,4 +1,4 @@
-#include "server/json.h"
+#include "logic/json.h"
 
 #include <cstdio>
 #include <cstdlib>
