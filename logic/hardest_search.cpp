@@ -4,7 +4,6 @@
 #include <atomic>
 #include <exception>
 #include <mutex>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -447,7 +446,7 @@ SearchEnd RunClimbs(const HardestRequest& request, SharedRun& shared) {
   for (int index = 1; index < climbs; ++index) {
     try {
       threads.emplace_back(climb, index);
-    } catch (const std::system_error&) {
+    } catch (...) {  // no thread to be had: std::system_error, or no memory for one
       waiting.push_back(index);
     }
   }
