@@ -275,6 +275,49 @@ inline std::array<unsigned, MaxSquares> OpenSides(const Level& level) {
   return sides;
 }
 
+/// SourceSetsApart for one ball: the sets of moved balls, per direction
+/// (bit 8d + m), that the walls around the ball's square allow, whatever the
+/// other balls do. With open sides ahead the ball is in every set; without a
+/// side behind, in none. The balls decide independently, so the entry of
+/// SourceSetsApart for three squares is the and of the three balls' entries.
+constexpr std::uint32_t SourceSetsOfBall(unsigned ball, unsigned sides) {
+  std::uint32_t sets = 0;
+  for (unsigned direction = 0; direction < 4; ++direction) {
+    const bool mustMove = (sides & OpenAhead[direction]) != 0;
+    const bool canMove = (sides & OpenBehind[direction]) != 0;
+    for (unsigned moved = 1; moved < 8; ++moved) {
+      const bool inSet = (moved >> ball) & 1u;
+      if (inSet ? canMove : !mustMove) sets |= std::uint32_t{1} << (8 * direction + moved);
+    }
+  }
+  return sets;
+}
+
+/// Per square, SourceSetsOfBall of the blue, green and red ball there: the
+/// backward side's look-up for balls apart, small enough to stay in the
+/// first-level cache beside the bit sets (SourceSetsApart takes 16 KB).
+using BallSourceSets = std::array<std::array<std::uint32_t, 3>, MaxSquares>;
+
+/// SourceSetsOfBall per ball and open sides, worked out once for all levels.
+constexpr std::array<std::array<std::uint32_t, 16>, 3> SourceSetsOfBalls = [] {
+  std::array<std::array<std::uint32_t, 16>, 3> table{};
+  for (unsigned ball = 0; ball < 3; ++ball) {
+    for (unsigned sides = 0; sides < 16; ++sides)
+      table[ball][sides] = SourceSetsOfBall(ball, sides);
+  }
+  return table;
+}();
+
+inline BallSourceSets SourceSetsOfSquares(const std::array<unsigned, MaxSquares>& openSides) {
+  BallSourceSets table;
+  for (std::size_t square = 0; square < MaxSquares; ++square) {
+    for (unsigned ball = 0; ball < 3; ++ball) {
+      table[square][ball] = SourceSetsOfBalls[ball][openSides[square]];
+    }
+  }
+  return table;
+}
+
 /// What moving back adds to a key, per bit of SourceSetsApart: each ball that
 /// moved north came from one row further south, and so on. Wraps round for
 /// the sets that move a ball back towards a lower square; the sum of key and
@@ -503,13 +546,35 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables tables, const KeyMoveTables<
 //   a twelfth. Likely because its states are scattered over two more bit
 //   sets, which with the forward side's set no longer fit the first-level
 //   cache together (this machine gives no cache counters to show it).
+// - The backward side finds the moves into balls standing apart by and-ing
+//   three per-square entries of its own level (BallSourceSets, 588 bytes)
+//   instead of one look-up in SourceSetsApart (16 KB, scattered over by the
+//   states), and counts its work in locals. Timed against the former way in
+//   one process, interleaved: the levels where the backward side works most
+//   came 2 to 4 % faster, the slowest large unsolvable one from 1.10 to 1.09
+//   times the plain search, the median of random 7 x 7 levels from 54.5 to
+//   53.9 us; small unsolvable levels moved by less than the noise.
 // - So the worst levels known (bench/solver_bench.cpp's Hard set, with what
 //   find_hard_levels --goal time found by the wall clock in 14 minutes per
-//   class) come to 1.18 to 1.19 times the plain search on small unsolvable
+//   class) come to 1.18 to 1.20 times the plain search on small unsolvable
 //   levels (1.2 to 1.3 where the timing also covers the emptying of the
-//   last search's sets), 1.06 to 1.09 on large unsolvable ones, and at most
+//   last search's sets), 1.05 to 1.09 on large unsolvable ones, and at most
 //   0.97 on solvable ones. The bound of 1.1 in time is met on large and
 //   solvable levels, not on small unsolvable ones.
+// - Counted by callgrind with its cache model (a 48 KB first-level data
+//   cache) on a small unsolvable level (time_small_4), the whole search runs
+//   22 % more instructions than the plain search, its forward side alone
+//   13 % more (the goal test, and noting where each state's successors
+//   begin), and the forward side misses the first-level cache some 550
+//   times a search against the plain search's 2: its own set and the set of
+//   the whole backward layers, 25 KB each, do not fit in it together. The
+//   three sets' words laid out in turns, so that a key's bits in all three
+//   share a cache line, did 1 to 3 % worse on every level timed.
+// - On small levels the plain search's own time depends on what ran just
+//   before it in the process, by up to a quarter (35 or 46 us on the same
+//   level, the fastest of 301 runs each, depending on whether the former or
+//   the present form of this search ran just before it; the cause is not
+//   known), so ratios there carry that much doubt.
 // - What was tried for those: fewer, longer turns (128 dearest states each)
 //   brought them to 1.11 but doubled the median of random 7 x 7 levels (55
 //   to 108 us); crowded backward states counted two to four forward states
@@ -537,6 +602,7 @@ class TwoEndedSearch {
         m_tables(BuildMoveTables(level)),
         m_keyTables(m_tables),
         m_openSides(OpenSides(level)),
+        m_ballSources(SourceSetsOfSquares(m_openSides)),
         m_sourceOffsets(SourceKeyOffsets<Bits>(level.boardSize)),
         m_forwardSeen(m_buffers.reached.FromBalls()),
         m_backwardSeen(m_buffers.reached.FromHoles()),
@@ -706,12 +772,20 @@ class TwoEndedSearch {
       met |= forward.Contains(key);
       tail += seen.Add(key);
     };
+    // Counted in locals: the stores into the sets could otherwise be taken
+    // for writes to the members, which would then be read again every state.
+    std::int64_t spare = allowance - BackwardWork();
+    std::int64_t expanded = 0;
+    std::int64_t placements = 0;
     std::size_t i = m_backwardNext;
-    for (; i < end && !met; ++i) {
-      if (BackwardWork() + DearestBackwardStateCost > allowance) break;
-      m_backwardPlacements += ExpandBackwardState(states[i], reach);
-      ++m_backwardStates;
+    for (; i < end && !met && spare >= DearestBackwardStateCost; ++i) {
+      const int found = ExpandBackwardState(states[i], reach);
+      spare -= BackwardStateCost + BackwardPlacementCost * found;
+      placements += found;
+      ++expanded;
     }
+    m_backwardStates += expanded;
+    m_backwardPlacements += placements;
     m_buffers.backwardListed = tail;
     if (met) {
       m_met = true;
@@ -734,10 +808,10 @@ class TwoEndedSearch {
   int ExpandBackwardState(Key toKey, Reach reach) const {
     const Squares to = m_keys.SquaresOf(toKey);
     // Mostly the balls stand apart, and one look-up gives every placement.
-    std::uint32_t sets = Touching(m_tables, to)
-                             ? SourceSetsOfTouchingBalls(m_tables, m_openSides, to)
-                             : SourceSetsApart[m_openSides[to.blue] | (m_openSides[to.green] << 4) |
-                                               (m_openSides[to.red] << 8)];
+    std::uint32_t sets =
+        Touching(m_tables, to)
+            ? SourceSetsOfTouchingBalls(m_tables, m_openSides, to)
+            : m_ballSources[to.blue][0] & m_ballSources[to.green][1] & m_ballSources[to.red][2];
     // Counted in the loop: built for any x86-64, std::popcount is a library call.
     int found = 0;
     for (; sets != 0; sets &= sets - 1, ++found) {
@@ -845,6 +919,7 @@ class TwoEndedSearch {
   Key m_targetKey = 0;
   std::size_t m_forwardExpanded = 0;             // forward states expanded, from the start on
   std::array<unsigned, MaxSquares> m_openSides;  // per square, its open sides
+  BallSourceSets m_ballSources;
   std::array<Key, 32> m_sourceOffsets;
   KeySet m_forwardSeen;
   KeySet m_backwardSeen;   // every backward state found, the waiting layer's too

@@ -368,6 +368,19 @@ TEST(SolutionExistsTest, WorksAtMostAnEighthMoreThanThePlainSearch) {
   }
 }
 
+// The backward side looks up the moves into a placement of balls apart ball
+// by ball; the and of the three balls' entries must give the whole table's
+// entry for every combination of open sides.
+TEST(FastSearchTest, BackwardLookUpsPerBallAgreeWithTheTableForThreeBalls) {
+  for (unsigned sides = 0; sides < 4096; ++sides) {
+    SCOPED_TRACE(sides);
+    const std::uint32_t perBall = solving::SourceSetsOfBall(0, sides & 15u) &
+                                  solving::SourceSetsOfBall(1, (sides >> 4) & 15u) &
+                                  solving::SourceSetsOfBall(2, sides >> 8);
+    ASSERT_EQ(perBall, solving::SourceSetsApart[sides]);
+  }
+}
+
 // Where the holes can be reached from few placements, the backward side
 // runs out of them long before the plain search is done.
 TEST(SolutionExistsTest, ABackwardSideThatRunsOutEndsTheSearchEarly) {
