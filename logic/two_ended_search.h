@@ -571,17 +571,20 @@ ForwardLayerEnd ExpandForwardLayer(const MoveTables tables, const KeyMoveTables<
 //   three sets' words laid out in turns, so that a key's bits in all three
 //   share a cache line, did 1 to 3 % worse on every level timed.
 // - Also tried for the forward side's goal test, and dropped: a summary of
-//   the whole layers' set (one bit per word, 392 bytes) read first, without
-//   branches, so that the set's own word is read only where the summary
-//   bit is on: 44 % more instructions in the forward side, 1.45 to 1.75
-//   times the plain search where it had been 1.05 to 1.20, and the median
-//   of random 7 x 7 levels from 55 to 70 us. And the goal test taken out of
-//   the expansion loop: 256 states expanded, then only their new
-//   successors looked up in the whole layers: the same instructions, the
-//   forward side's first-level read misses down by a tenth only, and 3 to
-//   6 % slower on every level (time_small_4 from 1.19 to 1.23, the median
-//   from 54 to 57 us). So the goal test's reads of the whole layers' set
-//   cause few of the forward side's misses.
+//   the whole layers' set (one bit per word, 392 bytes) read first, so
+//   that the set's own word is read only where the summary bit is on.
+//   Without branches: 44 % more instructions in the forward side, 1.45 to
+//   1.75 times the plain search where it had been 1.05 to 1.20, and the
+//   median of random 7 x 7 levels from 55 to 70 us. Behind a branch on the
+//   summary bit: small unsolvable levels from 1.18 to 1.22-1.26, large ones
+//   from 1.06-1.08 to as much as 1.46 (likely mispredicted where the
+//   summary is well filled). And the goal test taken out of the expansion
+//   loop, 256 states expanded and then only their new successors looked up
+//   in the whole layers: the same instructions, the forward side's
+//   first-level read misses down by a tenth only, and 3 to 6 % slower on
+//   every level (time_small_4 from 1.19 to 1.23, the median from 54 to
+//   57 us). So the goal test's reads of the whole layers' set cause few of
+//   the forward side's misses.
 // - On small levels the plain search's own time depends on what ran just
 //   before it in the process, by up to a quarter (35 or 46 us on the same
 //   level, the fastest of 301 runs each, depending on whether the former or
