@@ -36,17 +36,8 @@ Squares SquaresOfKey(std::uint32_t key, unsigned bits) {
           static_cast<int>(key >> (2 * bits))};
 }
 
-std::uint32_t KeyOfSquares(const Squares& balls, unsigned bits) {
-  return static_cast<std::uint32_t>(balls.blue) | static_cast<std::uint32_t>(balls.green) << bits |
-         static_cast<std::uint32_t>(balls.red) << (2 * bits);
-}
-
 StateIndex IndexOf(const Squares& balls, int squares) {
   return (balls.red * squares + balls.green) * squares + balls.blue;
-}
-
-Squares SquaresOf(StateIndex state, int squares) {
-  return {state % squares, state / squares % squares, state / squares / squares};
 }
 
 /// Appends key to the list at tail when it is not in reached, and adds it
@@ -182,7 +173,7 @@ void PlacementDistances::Search(const Level& level, StateIndex origin, int depth
   std::uint32_t* const states = m_states.data();
   std::uint64_t* const reached = m_reached.data();
   std::size_t tail = 0;
-  Reach(KeyOfSquares(SquaresOf(origin, squares), Bits), states, tail, reached);
+  Reach(solving::PlacementKeys<Bits>(level.boardSize).KeyOfState(origin), states, tail, reached);
   m_layerStarts.assign({0, 1});
   for (int depth = 1; depthLimit < 0 || depth <= depthLimit; ++depth) {
     const std::size_t begin = m_layerStarts[m_layerStarts.size() - 2];
